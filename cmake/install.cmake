@@ -1,0 +1,45 @@
+# Installs the library, its public headers (keeping their tree under
+# include/), a CMake package and a pkg-config file.
+
+include(CMakePackageConfigHelpers)
+
+install(TARGETS htmlmemdoc
+  EXPORT htmlmemdocTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+
+foreach(header IN LISTS HTMLMEMDOC_PUBLIC_HEADERS)
+  get_filename_component(dir ${header} DIRECTORY)
+  install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${dir})
+endforeach()
+
+set(HTMLMEMDOC_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/htmlmemdoc)
+install(EXPORT htmlmemdocTargets
+  NAMESPACE htmlmemdoc::
+  DESTINATION ${HTMLMEMDOC_CMAKE_DIR})
+configure_package_config_file(cmake/htmlmemdocConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/htmlmemdocConfig.cmake
+  INSTALL_DESTINATION ${HTMLMEMDOC_CMAKE_DIR})
+write_basic_package_version_file(
+  ${PROJECT_BINARY_DIR}/htmlmemdocConfigVersion.cmake
+  COMPATIBILITY SameMinorVersion)
+install(FILES
+  ${PROJECT_BINARY_DIR}/htmlmemdocConfig.cmake
+  ${PROJECT_BINARY_DIR}/htmlmemdocConfigVersion.cmake
+  DESTINATION ${HTMLMEMDOC_CMAKE_DIR})
+
+if(BUILD_SHARED_LIBS)
+  set(HTMLMEMDOC_PC_CFLAGS "")
+else()
+  set(HTMLMEMDOC_PC_CFLAGS "-DHTMLMEMDOC_STATIC")
+endif()
+# The .pc file names its prefix relative to its own folder, so the package
+# stays usable when installed with `cmake --install --prefix`.
+file(RELATIVE_PATH HTMLMEMDOC_PC_TO_PREFIX
+  /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" HTMLMEMDOC_PC_TO_PREFIX "${HTMLMEMDOC_PC_TO_PREFIX}")
+configure_file(cmake/htmlmemdoc.pc.in ${PROJECT_BINARY_DIR}/htmlmemdoc.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/htmlmemdoc.pc
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

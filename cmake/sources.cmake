@@ -1,0 +1,53 @@
+# Library sources and the headers that are installed for hosts.
+# One line per file, sorted; no globs.
+
+set(HTMLMEMDOC_SOURCES
+  htmlmemdoc/core/attribute.cpp
+  htmlmemdoc/core/scan.cpp
+  htmlmemdoc/core/text_base.cpp
+  htmlmemdoc/document/body_reader.cpp
+  htmlmemdoc/document/head_readers.cpp
+  htmlmemdoc/document/mem_doc.cpp
+  htmlmemdoc/document/reading_loop.cpp
+  htmlmemdoc/document/text_list.cpp
+  htmlmemdoc/elements/bg_sound.cpp
+  htmlmemdoc/elements/frames.cpp
+  htmlmemdoc/elements/head_elements.cpp
+  htmlmemdoc/layers/embed_layer.cpp
+  htmlmemdoc/layers/image_layer.cpp
+  htmlmemdoc/layers/layer.cpp
+  htmlmemdoc/layers/text_layer.cpp
+  htmlmemdoc/module/module.cpp
+  htmlmemdoc/platform/afx_string.cpp
+  htmlmemdoc/platform/file.cpp
+  htmlmemdoc/platform/mbcs.cpp
+  htmlmemdoc/platform/message_box.cpp
+  htmlmemdoc/platform/object.cpp
+  htmlmemdoc/platform/ob_list.cpp
+  htmlmemdoc/platform/path.cpp
+  htmlmemdoc/platform/string_array.cpp
+  htmlmemdoc/style/style.cpp
+)
+
+set(HTMLMEMDOC_PUBLIC_HEADERS
+  htmlmemdoc/core/text_base.h
+  htmlmemdoc/document/mem_doc.h
+  htmlmemdoc/document/text_list.h
+  htmlmemdoc/elements/bg_sound.h
+  htmlmemdoc/elements/frames.h
+  htmlmemdoc/elements/head_elements.h
+  htmlmemdoc/export.h
+  htmlmemdoc/htmlmemdoc.h
+  htmlmemdoc/layers/embed_layer.h
+  htmlmemdoc/layers/image_layer.h
+  htmlmemdoc/layers/layer.h
+  htmlmemdoc/layers/text_layer.h
+  htmlmemdoc/platform/afx_string.h
+  htmlmemdoc/platform/file.h
+  htmlmemdoc/platform/message_box.h
+  htmlmemdoc/platform/object.h
+  htmlmemdoc/platform/ob_list.h
+  htmlmemdoc/platform/string_array.h
+  htmlmemdoc/style/style.h
+  htmlmemdoc/style/style_enums.h
+)
