@@ -1,0 +1,91 @@
+// mbcs.h: multi-byte text helpers (internal to the library).
+// Text is bytes. Bytes below 0x80 are single characters. From 0x80 up the
+// text is read as UTF-8, which plays the part of a double-byte code page: a
+// lead byte 0xC2..0xF4 followed by all the continuation bytes (0x80..0xBF)
+// it announces is one multi-byte character; every other byte, including a
+// stray continuation byte or a cut-off sequence, is a character of its own.
+// Searches never start or end a match inside a multi-byte character, case
+// changes touch only ASCII letters, and identifier tests accept a
+// multi-byte character whole.
+
+#ifndef HTMLMEMDOC_PLATFORM_MBCS_H_
+#define HTMLMEMDOC_PLATFORM_MBCS_H_
+
+#include <cstddef>
+
+namespace htmlmemdoc {
+
+// Length in bytes (1 to 4) of the character that starts at `p`; 1 at the
+// terminating NUL.
+int CharLength(const char* p);
+
+// 1 when `p` starts a multi-byte character (a complete UTF-8 sequence).
+int IsLeadByte(const char* p);
+
+// 1 when position `p` of the text that begins at `start` is not inside a
+// multi-byte character. Looks back at most three bytes, never before
+// `start`.
+int IsCharBoundary(const char* start, const char* p);
+
+inline char ToLowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+inline char ToUpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - ('a' - 'A')) : c;
+}
+inline int IsAlnumAscii(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ||
+         (c >= 'A' && c <= 'Z');
+}
+
+// In-place case change of the ASCII letters of a NUL-terminated text.
+void MakeLowerText(char* text);
+void MakeUpperText(char* text);
+
+// First occurrence of `needle` in `text` that starts and ends on character
+// boundaries, or null. An empty needle matches at `text`.
+const char* FindText(const char* text, const char* needle);
+
+// Compares without regard to ASCII letter case; <0, 0 or >0 like strcmp.
+int CompareNoCase(const char* a, const char* b);
+// Same for two byte ranges; equal only when the lengths are equal too.
+int EqualNoCase(const char* a, size_t aLength, const char* b, size_t bLength);
+
+// A destructive tokenizer over a writable copy of a text, with the
+// semantics of the C runtime's strtok: leading delimiters are skipped, a
+// token runs to the next delimiter, which is overwritten by a NUL, and the
+// next call goes on behind it. The delimiter set may change per call; only
+// single-byte characters are delimiters.
+class CTokenizer {
+ public:
+  explicit CTokenizer(char* text) : m_pNext(text) {}
+  // The next token, or null when only delimiters, or nothing, remain.
+  char* Next(const char* delimiters);
+
+ private:
+  char* m_pNext;  // where the next call starts; null when exhausted
+};
+
+// A non-destructive form over a read-only text: tokens are byte ranges of
+// the text, and the delimiter that ended a token is stepped over just as
+// the destructive form does.
+struct CTextSpan {
+  const char* begin;
+  const char* end;
+};
+
+class CSpanTokenizer {
+ public:
+  explicit CSpanTokenizer(const char* text) : m_pNext(text) {}
+  // 1 and the next token in `token`, or 0 when no token remains.
+  int Next(const char* delimiters, CTextSpan& token);
+  // Where the next call would start scanning (null when exhausted).
+  const char* Position() const { return m_pNext; }
+
+ private:
+  const char* m_pNext;
+};
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PLATFORM_MBCS_H_

@@ -1,0 +1,41 @@
+#include "htmlmemdoc/platform/object.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "htmlmemdoc/htmlmemdoc.h"
+
+namespace {
+
+TEST(RuntimeClassTest, RecordsNameTheClassAndCreateIt) {
+  CRuntimeClass* record = RUNTIME_CLASS(CHtmlTextLayer);
+  EXPECT_STREQ("CHtmlTextLayer", record->m_lpszClassName);
+  EXPECT_EQ(0xFFFFu, record->m_wSchema);
+  EXPECT_EQ(static_cast<int>(sizeof(CHtmlTextLayer)), record->m_nObjectSize);
+  std::unique_ptr<CObject> object(record->CreateObject());
+  ASSERT_NE(nullptr, object);
+  EXPECT_EQ(record, object->GetRuntimeClass());
+  EXPECT_TRUE(object->IsKindOf(RUNTIME_CLASS(CHtmlLayer)));
+  EXPECT_TRUE(object->IsKindOf(RUNTIME_CLASS(CObject)));
+  EXPECT_FALSE(object->IsKindOf(RUNTIME_CLASS(CHtmlImageLayer)));
+  EXPECT_EQ(RUNTIME_CLASS(CObject), CHtmlTextBase::_GetBaseClass());
+}
+
+TEST(RuntimeClassTest, VideoLayerRecordNamesTheLayerAsBase) {
+  CHtmlVideoLayer video;
+  EXPECT_TRUE(video.IsKindOf(RUNTIME_CLASS(CHtmlLayer)));
+  EXPECT_FALSE(video.IsKindOf(RUNTIME_CLASS(CHtmlImageLayer)));
+  EXPECT_EQ(RUNTIME_CLASS(CHtmlLayer), CHtmlVideoLayer::_GetBaseClass());
+}
+
+TEST(RuntimeClassTest, LoadedLibraryRegistersItsClasses) {
+  CRuntimeClass* record = CRuntimeClass::FromName("CHtmlLiveAudioLayer");
+  ASSERT_NE(nullptr, record);
+  EXPECT_TRUE(record->IsDerivedFrom(RUNTIME_CLASS(CHtmlEmbedLayer)));
+  EXPECT_EQ(nullptr, CRuntimeClass::FromName("CNoSuchClass"));
+  EXPECT_EQ(nullptr, CRuntimeClass::FromName(nullptr));
+  EXPECT_EQ(nullptr, RUNTIME_CLASS(CObject)->CreateObject());
+}
+
+}  // namespace
