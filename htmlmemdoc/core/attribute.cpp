@@ -1,0 +1,80 @@
+// attribute.cpp: locating an attribute in a start tag and reading the
+// value behind its name. Tokens are byte ranges of the text itself, so a
+// lookup copies nothing.
+
+#include "htmlmemdoc/core/attribute.h"
+
+#include <cstring>
+
+#include "htmlmemdoc/core/scan.h"
+#include "htmlmemdoc/platform/mbcs.h"
+
+namespace htmlmemdoc {
+
+const char kGetAttributeSeparators[] = " \n\r\t\"=";
+const char kSetAttributeSeparators[] = " \n\r\t\"=\f";
+
+namespace {
+
+const char kBlanks[] = " \t\r\n";
+const char kValueSeparators[] = " \t\r\n=;>\"";
+
+}  // namespace
+
+AttributeSearch LocateAttribute(const char* text, const char* tag,
+                                const char* attr, const char* separators,
+                                CAttributeSpot& spot) {
+  spot = CAttributeSpot();
+  spot.tagBegin = FindNoCase(text, "<", tag);
+  if (spot.tagBegin == nullptr) return kAttributeNoTag;
+  const size_t attrLength = std::strlen(attr);
+  CSpanTokenizer tokens(spot.tagBegin);
+  CTextSpan token;
+  while (tokens.Next(separators, token)) {
+    const size_t length = static_cast<size_t>(token.end - token.begin);
+    if (EqualNoCase(token.begin, length, attr, attrLength)) {
+      spot.nameBegin = token.begin;
+      spot.nameEnd = token.end;
+      return kAttributeFound;
+    }
+    const void* close = std::memchr(token.begin, '>', length);
+    if (close != nullptr) {
+      spot.insertAt = static_cast<const char*>(close);
+      return kAttributeAbsent;
+    }
+  }
+  return kAttributeNoTagEnd;
+}
+
+int IsInsideQuotes(const char* tagBegin, const char* position) {
+  int inside = 0;
+  for (const char* p = tagBegin; p < position; ++p) {
+    if (*p == '"') inside = !inside;
+  }
+  return inside;
+}
+
+int ReadAttributeValue(const char* afterName, CAttributeValue& value) {
+  value = CAttributeValue();
+  const char* p = afterName;
+  SkipChars(p, kBlanks);
+  if (*p != '=') return 0;  // a name without a value, such as `nowrap`
+  ++p;
+  SkipChars(p, kBlanks);
+  if (*p == '"') {
+    value.quoted = 1;
+    value.begin = p + 1;
+    const char* close = std::strchr(value.begin, '"');
+    value.closed = close != nullptr;
+    value.end = close != nullptr ? close : value.begin + std::strlen(value.begin);
+    value.after = close != nullptr ? close + 1 : value.end;
+    return 1;
+  }
+  SkipChars(p, kValueSeparators);
+  value.begin = p;
+  SkipToChars(p, kValueSeparators);
+  value.end = value.after = p;
+  return 1;
+}
+
+}  // namespace htmlmemdoc

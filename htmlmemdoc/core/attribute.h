@@ -1,0 +1,58 @@
+// attribute.h: the attribute syntax of start tags (internal to the
+// library), shared by GetAttribute and SetAttribute.
+//
+// A start tag is found with FindNoCase("<" + tag). From its "<" the text is
+// cut into tokens at separator bytes; quoted values are not special, so the
+// words of a quoted value are tokens too. The first token equal to the
+// attribute name (ASCII case ignored) is the only candidate; a token that
+// holds ">" before it means the tag ended without the attribute.
+
+#ifndef HTMLMEMDOC_CORE_ATTRIBUTE_H_
+#define HTMLMEMDOC_CORE_ATTRIBUTE_H_
+
+namespace htmlmemdoc {
+
+// Token separators: GetAttribute's set, and SetAttribute's, which adds the
+// form feed.
+extern const char kGetAttributeSeparators[];
+extern const char kSetAttributeSeparators[];
+
+enum AttributeSearch {
+  kAttributeNoTag,      // no start tag of that name
+  kAttributeFound,      // name token found: nameBegin / nameEnd are set
+  kAttributeAbsent,     // the tag ended first: insertAt is its ">"
+  kAttributeNoTagEnd    // the tokens ran out before either
+};
+
+struct CAttributeSpot {
+  const char* tagBegin = nullptr;   // the "<" of the start tag
+  const char* nameBegin = nullptr;  // the matched name token
+  const char* nameEnd = nullptr;
+  const char* insertAt = nullptr;   // the ">" that ends the start tag
+};
+
+AttributeSearch LocateAttribute(const char* text, const char* tag,
+                                const char* attr, const char* separators,
+                                CAttributeSpot& spot);
+
+// 1 when an odd number of double quotes stands between `tagBegin` and
+// `position`, that is, `position` lies inside a quoted value.
+int IsInsideQuotes(const char* tagBegin, const char* position);
+
+struct CAttributeValue {
+  const char* begin = nullptr;  // the value's bytes
+  const char* end = nullptr;
+  const char* after = nullptr;  // just after the old value, quote included
+  int quoted = 0;
+  int closed = 0;  // a quoted value has its closing quote
+};
+
+// Reads the value that follows an attribute name: blanks, "=", blanks, then
+// a quoted value up to the next double quote (or the end of the text), or
+// an unquoted run outside " \t\r\n=;>\"" after skipping such bytes. Returns
+// 0 when no "=" follows the name.
+int ReadAttributeValue(const char* afterName, CAttributeValue& value);
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_CORE_ATTRIBUTE_H_

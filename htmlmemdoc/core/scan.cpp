@@ -1,0 +1,161 @@
+// scan.cpp: the scanning primitives.
+//
+// FindNoCase matches three forms of one needle: as written, lower-cased and
+// upper-cased. Searching the text three times and keeping the earliest hit
+// gives the same answer as one pass that, at each position, tries the three
+// forms; the pass jumps between candidate positions with the C library's
+// vectorised searches for the needle's first byte in its case forms, and
+// stops at the first position where a form matches on character
+// boundaries.
+
+#include "htmlmemdoc/core/scan.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "htmlmemdoc/platform/mbcs.h"
+#include "htmlmemdoc/platform/message_box.h"
+#include "htmlmemdoc/platform/path.h"
+
+namespace htmlmemdoc {
+
+namespace {
+
+// The needle in its three forms, kept on the stack for short needles.
+class CNeedleForms {
+ public:
+  CNeedleForms(const char* part1, const char* part2, const char* part3) {
+    Append(part1);
+    Append(part2);
+    Append(part3);
+    m_lower = m_exact;
+    m_upper = m_exact;
+    for (char& c : m_lower) c = ToLowerAscii(c);
+    for (char& c : m_upper) c = ToUpperAscii(c);
+    m_hasLetters = m_lower != m_upper;
+  }
+
+  size_t Length() const { return m_exact.size(); }
+  char LowerFirst() const { return m_lower[0]; }
+  char UpperFirst() const { return m_upper[0]; }
+
+  // 1 when one of the forms stands at `p` on character boundaries of the
+  // text that starts at `text`.
+  int MatchesAt(const char* text, const char* p) const {
+    const size_t n = m_exact.size();
+    if (std::strncmp(p, m_exact.c_str(), n) != 0 &&
+        (!m_hasLetters || (std::strncmp(p, m_lower.c_str(), n) != 0 &&
+                           std::strncmp(p, m_upper.c_str(), n) != 0))) {
+      return 0;
+    }
+    if (static_cast<unsigned char>(m_exact[0]) >= 0x80 &&
+        !IsCharBoundary(text, p)) {
+      return 0;
+    }
+    if (static_cast<unsigned char>(m_exact[n - 1]) >= 0x80 &&
+        !IsCharBoundary(text, p + n)) {
+      return 0;
+    }
+    return 1;
+  }
+
+ private:
+  void Append(const char* part) {
+    if (part != nullptr) m_exact += part;
+  }
+
+  std::string m_exact;
+  std::string m_lower;
+  std::string m_upper;
+  bool m_hasLetters;
+};
+
+// Next position at or after `p` holding the needle's first byte in either
+// case, or null at the end of the text.
+const char* NextCandidate(const char* p, char lower, char upper) {
+  if (lower == upper) return std::strchr(p, lower);
+  const char set[3] = {lower, upper, '\0'};
+  p += std::strcspn(p, set);
+  return *p != '\0' ? p : nullptr;
+}
+
+int Saturate(long long value) {
+  return value > INT_MAX ? INT_MAX : (value < INT_MIN ? INT_MIN : static_cast<int>(value));
+}
+
+}  // namespace
+
+const char* FindNoCase(const char* text, const char* part1, const char* part2,
+                       const char* part3) {
+  const CNeedleForms needle(part1, part2, part3);
+  if (needle.Length() == 0) return text;
+  const char lower = needle.LowerFirst();
+  const char upper = needle.UpperFirst();
+  for (const char* p = NextCandidate(text, lower, upper); p != nullptr;
+       p = NextCandidate(p + 1, lower, upper)) {
+    if (needle.MatchesAt(text, p)) return p;
+  }
+  return nullptr;
+}
+
+int StartsWithNoCase(const char* text, const char* part1, const char* part2,
+                     const char* part3) {
+  const CNeedleForms needle(part1, part2, part3);
+  return needle.Length() == 0 || needle.MatchesAt(text, text);
+}
+
+void SkipChars(const char*& cursor, const char* set) {
+  cursor += std::strspn(cursor, set);
+}
+
+void SkipToChars(const char*& cursor, const char* set) {
+  cursor += std::strcspn(cursor, set);
+}
+
+void AdvanceLineColumn(char ch, int& line, int& column, int tabWidth) {
+  if (ch == '\n' || ch == '\r') {
+    line = Saturate(static_cast<long long>(line) + 1);
+    column = 1;
+  } else if (ch == '\t') {
+    column = Saturate(static_cast<long long>(column) + tabWidth);
+  } else {
+    column = Saturate(static_cast<long long>(column) + 1);
+  }
+}
+
+void ReportSyntaxError(int line, int column) {
+  char message[260];
+  std::snprintf(message, sizeof message, "HTML syntax error at Ln%d, Col%d",
+                line, column);
+  AfxMessageBox(message, MB_OK, 0);
+}
+
+void StripDirectory(char* path) {
+  if (path == nullptr) return;
+  CPathParts parts;
+  SplitPath(path, parts);
+  // The name and extension are a tail of the path, so they fit in place.
+  const std::string kept = parts.name + parts.extension;
+  std::memcpy(path, kept.c_str(), kept.size() + 1);
+}
+
+void StripDirectory(CString& path) {
+  const int kMaxKept = 259;
+  const char* text = path;
+  char buffer[kMaxKept + 1];
+  const size_t length = FitOnBoundary(text, std::strlen(text), kMaxKept);
+  std::memcpy(buffer, text, length);
+  buffer[length] = '\0';
+  StripDirectory(buffer);
+  path = buffer;
+}
+
+void GetFileExtension(const char* path, CString& extension) {
+  CPathParts parts;
+  SplitPath(path, parts);
+  extension = parts.extension.c_str();
+}
+
+}  // namespace htmlmemdoc

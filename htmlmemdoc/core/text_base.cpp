@@ -1,0 +1,182 @@
+// text_base.cpp: the element base and its attribute engine. Both attribute
+// operations locate the name with LocateAttribute over the stored text
+// itself; SetAttribute then builds the new text in one buffer sized for the
+// result and swaps it in, so a failed call never touches the element.
+
+#include "htmlmemdoc/core/text_base.h"
+
+#include <cstring>
+#include <initializer_list>
+
+#include "htmlmemdoc/core/attribute.h"
+
+using htmlmemdoc::CAttributeSpot;
+using htmlmemdoc::CAttributeValue;
+
+IMPLEMENT_DYNCREATE(CHtmlTextBase, CObject)
+
+namespace {
+
+const int kStringAttributeBuffer = 1024;
+
+}  // namespace
+
+CHtmlTextBase::CHtmlTextBase() : m_pszOuterText(nullptr) {}
+
+CHtmlTextBase::~CHtmlTextBase() { Reset(); }
+
+int CHtmlTextBase::Init(const char* text) {
+  const size_t length = text != nullptr ? std::strlen(text) : 0;
+  if (length > GetMaxOuterTextLength()) return 0;
+  ReplaceText(text != nullptr ? text : "", length);
+  return length > 0;
+}
+
+int CHtmlTextBase::Init(CString& text) {
+  return Init(static_cast<const char*>(text));
+}
+
+int CHtmlTextBase::WriteToFile(CStdioFile* file) {
+  if (m_pszOuterText == nullptr || file == nullptr || !file->IsOpen()) {
+    return 0;
+  }
+  try {
+    file->WriteString(m_pszOuterText);
+  } catch (CFileException* error) {
+    error->ReportError();
+    error->Delete();
+    return 0;
+  }
+  return 1;
+}
+
+unsigned int CHtmlTextBase::GetMaxOuterTextLength() const {
+  return kMaxOuterTextLength;
+}
+
+void CHtmlTextBase::Reset() {
+  delete[] m_pszOuterText;
+  m_pszOuterText = nullptr;
+}
+
+void CHtmlTextBase::ReplaceText(const char* text, size_t length) {
+  char* copy = new char[length + 1];
+  std::memcpy(copy, text, length);
+  copy[length] = '\0';
+  delete[] m_pszOuterText;
+  m_pszOuterText = copy;
+}
+
+int CHtmlTextBase::GetAttribute(const char* tag, const char* attr,
+                                char* buffer, int bufferSize) const {
+  if (buffer == nullptr || bufferSize <= 0) return 0;
+  buffer[0] = '\0';
+  if (m_pszOuterText == nullptr || tag == nullptr || attr == nullptr ||
+      *attr == '\0') {
+    return 0;
+  }
+  CAttributeSpot spot;
+  CAttributeValue value;
+  if (htmlmemdoc::LocateAttribute(m_pszOuterText, tag, attr,
+                                  htmlmemdoc::kGetAttributeSeparators,
+                                  spot) != htmlmemdoc::kAttributeFound ||
+      !htmlmemdoc::ReadAttributeValue(spot.nameEnd, value)) {
+    return 0;
+  }
+  const size_t length = static_cast<size_t>(value.end - value.begin);
+  if (length > static_cast<size_t>(bufferSize) - 1) return 0;
+  std::memcpy(buffer, value.begin, length);
+  buffer[length] = '\0';
+  return 1;
+}
+
+int CHtmlTextBase::GetAttribute(const CString& tag, const CString& attr,
+                                CString& value) const {
+  char buffer[kStringAttributeBuffer];
+  if (!GetAttribute(static_cast<const char*>(tag),
+                    static_cast<const char*>(attr), buffer, sizeof buffer)) {
+    return 0;
+  }
+  value = buffer;
+  return 1;
+}
+
+int CHtmlTextBase::GetAttribute(const char* tag, const char* attr,
+                                CString& value) const {
+  return GetAttribute(CString(tag), CString(attr), value);
+}
+
+namespace {
+
+// 1 when `attr` can be written as an attribute name: not empty, and no byte
+// that would end the name or the tag.
+int IsWritableName(const char* attr) {
+  return attr != nullptr && *attr != '\0' &&
+         attr[std::strcspn(attr, htmlmemdoc::kSetAttributeSeparators)] ==
+             '\0' &&
+         std::strchr(attr, '>') == nullptr;
+}
+
+// A new[] buffer holding text[0, keepEnd) + the pieces + text[resume, end),
+// built in one allocation of the exact size.
+char* Splice(const char* text, const char* keepEnd,
+             std::initializer_list<const char*> pieces, const char* resume) {
+  const size_t head = static_cast<size_t>(keepEnd - text);
+  const size_t tail = std::strlen(resume);
+  size_t total = head + tail;
+  for (const char* piece : pieces) total += std::strlen(piece);
+  char* result = new char[total + 1];
+  char* out = result;
+  std::memcpy(out, text, head);
+  out += head;
+  for (const char* piece : pieces) {
+    const size_t length = std::strlen(piece);
+    std::memcpy(out, piece, length);
+    out += length;
+  }
+  std::memcpy(out, resume, tail + 1);  // with the NUL
+  return result;
+}
+
+}  // namespace
+
+int CHtmlTextBase::SetAttribute(const char* tag, const char* attr,
+                                const char* value) {
+  if (m_pszOuterText == nullptr || tag == nullptr || !IsWritableName(attr)) {
+    return 0;
+  }
+  if (value == nullptr) value = "";
+  CAttributeSpot spot;
+  const htmlmemdoc::AttributeSearch found = htmlmemdoc::LocateAttribute(
+      m_pszOuterText, tag, attr, htmlmemdoc::kSetAttributeSeparators, spot);
+  if (found == htmlmemdoc::kAttributeNoTag ||
+      std::strchr(spot.tagBegin, '>') == nullptr) {
+    return 0;
+  }
+  char* result = nullptr;
+  if (found == htmlmemdoc::kAttributeAbsent) {
+    result = Splice(m_pszOuterText, spot.insertAt,
+                    {" ", attr, "=\"", value, "\""}, spot.insertAt);
+  } else if (found == htmlmemdoc::kAttributeFound) {
+    CAttributeValue old;
+    if (htmlmemdoc::IsInsideQuotes(spot.tagBegin, spot.nameBegin) ||
+        !htmlmemdoc::ReadAttributeValue(spot.nameEnd, old) ||
+        (old.quoted && !old.closed) || (!old.quoted && old.begin == old.end)) {
+      return 0;
+    }
+    result = Splice(m_pszOuterText, spot.nameEnd, {"=\"", value, "\""},
+                    old.after);
+  } else {
+    return 0;
+  }
+  delete[] m_pszOuterText;
+  m_pszOuterText = result;
+  return 1;
+}
+
+int CHtmlTextBase::SetAttribute(const CString& tag, const CString& attr,
+                                const CString& value) {
+  return SetAttribute(static_cast<const char*>(tag),
+                      static_cast<const char*>(attr),
+                      static_cast<const char*>(value));
+}
