@@ -1,0 +1,93 @@
+// mem_doc.h: CHtmlMemDoc, one HTML page in memory.
+// The document owns every element of the page, sorted by kind into typed
+// lists and a few single elements, all public so a host can walk and edit
+// them. Read one page into a newly constructed document (reading does not
+// empty it first), edit, render as often as needed, then destroy it. An
+// element handed to AddTextLayer and its siblings becomes the document's.
+// Not thread-safe; a syntax error blocks in the message box until it is
+// dismissed.
+
+#ifndef HTMLMEMDOC_DOCUMENT_MEM_DOC_H_
+#define HTMLMEMDOC_DOCUMENT_MEM_DOC_H_
+
+#include "htmlmemdoc/document/text_list.h"
+#include "htmlmemdoc/elements/bg_sound.h"
+#include "htmlmemdoc/elements/frames.h"
+#include "htmlmemdoc/elements/head_elements.h"
+#include "htmlmemdoc/export.h"
+#include "htmlmemdoc/layers/embed_layer.h"
+#include "htmlmemdoc/layers/image_layer.h"
+#include "htmlmemdoc/layers/text_layer.h"
+#include "htmlmemdoc/platform/afx_string.h"
+#include "htmlmemdoc/platform/object.h"
+
+class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
+ public:
+  CHtmlMemDoc();
+  ~CHtmlMemDoc() override;  // destroys every element it owns
+
+  // Reads the file, its lines joined with "\n" (a CR before a LF dropped),
+  // and runs ReadFromString on the text. Returns 0 silently when the file
+  // cannot be opened; read errors after the open are thrown by the file
+  // layer as CFileException*.
+  int ReadFromFile(const char* path);
+  // Reads a page that starts, after blanks, with "<html>" or "<HTML>".
+  // Returns 1 on success; 0 silently when the text does not start so (or is
+  // null); 0 after showing "HTML syntax error at Ln%d, Col%d" once at the
+  // first fault. Elements read before a fault stay in the document.
+  int ReadFromString(const char* text);
+  int ReadFromString(CString& text);
+
+  // Columns a tab counts in the syntax-error position (4 by default).
+  void SetTabWidth(int width) { m_nTabWidth = width; }
+
+  // Destroys every style rule and every text, image and video layer. Embed
+  // layers, plain layers, metas, scripts and single elements stay.
+  // Returns 1.
+  int DeleteBodyContents();
+
+  // Append a layer to its list; the document takes ownership. A null
+  // pointer returns 0 and changes nothing.
+  int AddTextLayer(CHtmlTextLayer* layer);
+  int AddImageLayer(CHtmlImageLayer* layer);
+  int AddVideoLayer(CHtmlVideoLayer* layer);
+  int AddEmbedLayer(CHtmlEmbedLayer* layer);
+
+  CHtmlStyleList m_styleList;            // rules of all style blocks
+  CHtmlTitle m_title;
+  CHtmlBgSound m_bgSound;
+  CHtmlMetaList m_metaList;
+  CHtmlScriptList m_scriptList;
+  CHtmlBody m_body;                      // the body start tag
+  CHtmlFrameSet m_frameSet;
+  CHtmlTextLayerList m_textLayerList;
+  CHtmlImageLayerList m_imageLayerList;
+  CHtmlVideoLayerList m_videoLayerList;
+  CHtmlEmbedLayerList m_embedLayerList;  // live-audio layers too
+  CHtmlLayerList m_layerList;            // blocks of no other kind
+  int m_nTabWidth;
+
+ private:
+  // A reader of one top-level element. `elementStart` is the element's "<";
+  // `cursor` stands just after its tag name. On success the reader returns
+  // nonzero and leaves `cursor` after what it consumed; on failure it
+  // returns 0 with `cursor` on the fault.
+  typedef int (CHtmlMemDoc::*ElementReader)(const char* elementStart,
+                                            const char*& cursor);
+
+  int ReadTopLevelTag(const char*& cursor);
+  int ReadClosingTag(const char*& cursor);
+  int ReadBody(const char* elementStart, const char*& cursor);
+  void ReportErrorAt(const char* text, const char* cursor) const;
+
+  int ParseTitleElement(const char* elementStart, const char*& cursor);
+  int ParseMetaElement(const char* elementStart, const char*& cursor);
+  int ParseStyleElement(const char* elementStart, const char*& cursor);
+  int ParseScriptElement(const char* elementStart, const char*& cursor);
+  int ParseBgSoundElement(const char* elementStart, const char*& cursor);
+  int ParseBodyElement(const char* elementStart, const char*& cursor);
+  int ParseFrameSetElement(const char* elementStart, const char*& cursor);
+  int ParseBodyContent(const char* elementStart, const char*& cursor);
+};
+
+#endif  // HTMLMEMDOC_DOCUMENT_MEM_DOC_H_

@@ -1,0 +1,5 @@
+// bg_sound.cpp: the background sound element.
+
+#include "htmlmemdoc/elements/bg_sound.h"
+
+IMPLEMENT_DYNCREATE(CHtmlBgSound, CHtmlTextBase)

@@ -1,0 +1,5 @@
+// layer.cpp: the layer base.
+
+#include "htmlmemdoc/layers/layer.h"
+
+IMPLEMENT_DYNCREATE(CHtmlLayer, CHtmlTextBase)
