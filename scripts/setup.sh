@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing htmlmemdoc need,
+# when they are missing. Safe to run again.
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config libgtest-dev libcli11-dev)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+    missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
