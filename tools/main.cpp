@@ -2,7 +2,6 @@
 // hands each subcommand to its handler.
 
 #include <CLI/CLI.hpp>
-
 #include <string>
 #include <vector>
 
@@ -18,8 +17,8 @@ const char kDescription[] =
 
 int main(int argc, char** argv) {
   CLI::App app{kDescription, "htmlmemdoc"};
-  app.set_version_flag("--version", std::string("htmlmemdoc ") +
-                                        HTMLMEMDOC_VERSION);
+  app.set_version_flag("--version",
+                       std::string("htmlmemdoc ") + HTMLMEMDOC_VERSION);
   app.require_subcommand(1);
 
   std::vector<std::string> checkPages;

@@ -8,7 +8,9 @@ CMessageCapture::CMessageCapture() {
   AfxSetMessageBoxHandler(&CMessageCapture::Capture, this);
 }
 
-CMessageCapture::~CMessageCapture() { AfxSetMessageBoxHandler(nullptr, nullptr); }
+CMessageCapture::~CMessageCapture() {
+  AfxSetMessageBoxHandler(nullptr, nullptr);
+}
 
 int CMessageCapture::Capture(const char* text, unsigned, void* userData) {
   static_cast<CMessageCapture*>(userData)->m_messages.emplace_back(text);

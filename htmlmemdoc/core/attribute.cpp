@@ -66,7 +66,8 @@ int ReadAttributeValue(const char* afterName, CAttributeValue& value) {
     value.begin = p + 1;
     const char* close = std::strchr(value.begin, '"');
     value.closed = close != nullptr;
-    value.end = close != nullptr ? close : value.begin + std::strlen(value.begin);
+    value.end =
+        close != nullptr ? close : value.begin + std::strlen(value.begin);
     value.after = close != nullptr ? close + 1 : value.end;
     return 1;
   }

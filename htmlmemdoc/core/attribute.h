@@ -18,17 +18,17 @@ extern const char kGetAttributeSeparators[];
 extern const char kSetAttributeSeparators[];
 
 enum AttributeSearch {
-  kAttributeNoTag,      // no start tag of that name
-  kAttributeFound,      // name token found: nameBegin / nameEnd are set
-  kAttributeAbsent,     // the tag ended first: insertAt is its ">"
-  kAttributeNoTagEnd    // the tokens ran out before either
+  kAttributeNoTag,    // no start tag of that name
+  kAttributeFound,    // name token found: nameBegin / nameEnd are set
+  kAttributeAbsent,   // the tag ended first: insertAt is its ">"
+  kAttributeNoTagEnd  // the tokens ran out before either
 };
 
 struct CAttributeSpot {
   const char* tagBegin = nullptr;   // the "<" of the start tag
   const char* nameBegin = nullptr;  // the matched name token
   const char* nameEnd = nullptr;
-  const char* insertAt = nullptr;   // the ">" that ends the start tag
+  const char* insertAt = nullptr;  // the ">" that ends the start tag
 };
 
 AttributeSearch LocateAttribute(const char* text, const char* tag,

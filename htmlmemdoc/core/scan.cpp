@@ -82,7 +82,9 @@ const char* NextCandidate(const char* p, char lower, char upper) {
 }
 
 int Saturate(long long value) {
-  return value > INT_MAX ? INT_MAX : (value < INT_MIN ? INT_MIN : static_cast<int>(value));
+  return value > INT_MAX
+             ? INT_MAX
+             : (value < INT_MIN ? INT_MIN : static_cast<int>(value));
 }
 
 }  // namespace
@@ -150,6 +152,21 @@ void StripDirectory(CString& path) {
   buffer[length] = '\0';
   StripDirectory(buffer);
   path = buffer;
+}
+
+int ScanLeadingInt(const char* text, int& value) {
+  if (text == nullptr) return 0;
+  const char* p = text;
+  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+  const bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  if (*p < '0' || *p > '9') return 0;
+  long long magnitude = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    if (magnitude <= INT_MAX) magnitude = magnitude * 10 + (*p - '0');
+  }
+  value = Saturate(negative ? -magnitude : magnitude);
+  return 1;
 }
 
 void GetFileExtension(const char* path, CString& extension) {

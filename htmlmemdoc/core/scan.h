@@ -24,8 +24,7 @@ const char* FindNoCase(const char* text, const char* part1,
 // 1 when FindNoCase(text, ...) would hit at `text` itself; looks only at
 // the start of the text.
 int StartsWithNoCase(const char* text, const char* part1,
-                     const char* part2 = nullptr,
-                     const char* part3 = nullptr);
+                     const char* part2 = nullptr, const char* part3 = nullptr);
 
 // Advances `cursor` over bytes of `set`; stops on the first other byte or
 // on the NUL. An empty set never moves.
@@ -47,6 +46,12 @@ void ReportSyntaxError(int line, int column);
 // place. The CString form first cuts the path to its first 259 bytes.
 void StripDirectory(char* path);
 void StripDirectory(CString& path);
+
+// Reads the decimal integer at the start of `text` the way "%d" scans it:
+// leading white space and one sign allowed, then at least one digit; a
+// value beyond the int range saturates. Returns 1 and sets `value` when
+// there is a number, 0 with `value` untouched otherwise.
+int ScanLeadingInt(const char* text, int& value);
 
 // The extension of the path's file name, dot included (".mid"), or "".
 void GetFileExtension(const char* path, CString& extension);

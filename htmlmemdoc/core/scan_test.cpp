@@ -17,15 +17,19 @@ long Find(const char* text, const char* a, const char* b = nullptr,
 }
 
 TEST(FindNoCaseTest, MatchesTheNeedleAsWrittenLowerOrUpper) {
-  struct Case { const char* text; const char* needle; long want; };
+  struct Case {
+    const char* text;
+    const char* needle;
+    long want;
+  };
   const Case kCases[] = {
       {"xx<BODY>", "<body", 2},
-      {"xx<Body>", "<body", -1},      // mixed case in the text
+      {"xx<Body>", "<body", -1},  // mixed case in the text
       {"<bODY>", "<Body", -1},
-      {"<Body>", "<Body", 0},          // as written
+      {"<Body>", "<Body", 0},             // as written
       {"<BODY> ... <body>", "<body", 0},  // earliest hit, whatever form
       {"a <body x", "<BODY", 2},
-      {"<bo", "<body", -1},            // text ends inside the needle
+      {"<bo", "<body", -1},  // text ends inside the needle
       {"", "<", -1},
   };
   for (const Case& c : kCases) {
@@ -57,9 +61,15 @@ TEST(StartsWithNoCaseTest, LooksOnlyAtTheStart) {
 }
 
 TEST(SkipTest, SkipCharsStopsOnTheFirstOtherByte) {
-  struct Case { const char* text; const char* set; long moved; };
+  struct Case {
+    const char* text;
+    const char* set;
+    long moved;
+  };
   const Case kCases[] = {
-      {"  \t<a", " \t\r\n", 3}, {"   ", " \t\r\n", 3}, {"  x", "", 0},
+      {"  \t<a", " \t\r\n", 3},
+      {"   ", " \t\r\n", 3},
+      {"  x", "", 0},
       {"", " ", 0},
   };
   for (const Case& c : kCases) {
@@ -70,10 +80,14 @@ TEST(SkipTest, SkipCharsStopsOnTheFirstOtherByte) {
 }
 
 TEST(SkipTest, SkipToCharsStopsOnTheFirstMember) {
-  struct Case { const char* text; const char* set; long moved; };
+  struct Case {
+    const char* text;
+    const char* set;
+    long moved;
+  };
   const Case kCases[] = {
-      {"title>", ">", 5}, {"abc", ">", 3}, {">x", ">", 0}, {"abc", "", 3},
-      {"", ">", 0},
+      {"title>", ">", 5}, {"abc", ">", 3}, {">x", ">", 0},
+      {"abc", "", 3},     {"", ">", 0},
   };
   for (const Case& c : kCases) {
     const char* cursor = c.text;
@@ -106,11 +120,17 @@ TEST(ReportSyntaxErrorTest, ShowsLineAndColumn) {
 }
 
 TEST(StripDirectoryTest, KeepsFileNameAndExtension) {
-  struct Case { const char* path; const char* want; };
+  struct Case {
+    const char* path;
+    const char* want;
+  };
   const Case kCases[] = {
-      {"..\\images\\a.gif", "a.gif"}, {"C:/x/y/pic.jpeg", "pic.jpeg"},
-      {"name", "name"},               {"dir\\", ""},
-      {"a.b\\c", "c"},                {"C:pic.gif", "pic.gif"},
+      {"..\\images\\a.gif", "a.gif"},
+      {"C:/x/y/pic.jpeg", "pic.jpeg"},
+      {"name", "name"},
+      {"dir\\", ""},
+      {"a.b\\c", "c"},
+      {"C:pic.gif", "pic.gif"},
       {"", ""},
   };
   for (const Case& c : kCases) {
@@ -128,9 +148,12 @@ TEST(StripDirectoryTest, CutsLongPathsWithoutSplittingCharacters) {
 }
 
 TEST(GetFileExtensionTest, TakesTheLastDotOfTheFileName) {
-  struct Case { const char* path; const char* want; };
+  struct Case {
+    const char* path;
+    const char* want;
+  };
   const Case kCases[] = {
-      {"song.MID", ".MID"}, {"dir.d\\file", ""}, {"a.tar.gz", ".gz"},
+      {"song.MID", ".MID"},         {"dir.d\\file", ""},    {"a.tar.gz", ".gz"},
       {"../audio/x.wave", ".wave"}, {".hidden", ".hidden"}, {"", ""},
   };
   for (const Case& c : kCases) {

@@ -67,8 +67,8 @@ void CHtmlTextBase::ReplaceText(const char* text, size_t length) {
   m_pszOuterText = copy;
 }
 
-int CHtmlTextBase::GetAttribute(const char* tag, const char* attr,
-                                char* buffer, int bufferSize) const {
+int CHtmlTextBase::GetAttribute(const char* tag, const char* attr, char* buffer,
+                                int bufferSize) const {
   if (buffer == nullptr || bufferSize <= 0) return 0;
   buffer[0] = '\0';
   if (m_pszOuterText == nullptr || tag == nullptr || attr == nullptr ||
@@ -164,8 +164,8 @@ int CHtmlTextBase::SetAttribute(const char* tag, const char* attr,
         (old.quoted && !old.closed) || (!old.quoted && old.begin == old.end)) {
       return 0;
     }
-    result = Splice(m_pszOuterText, spot.nameEnd, {"=\"", value, "\""},
-                    old.after);
+    result =
+        Splice(m_pszOuterText, spot.nameEnd, {"=\"", value, "\""}, old.after);
   } else {
     return 0;
   }

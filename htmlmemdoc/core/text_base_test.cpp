@@ -34,12 +34,16 @@ std::string Set(const char* markup, const char* tag, const char* attr,
 }
 
 TEST(GetAttributeTest, ReadsQuotedAndUnquotedValues) {
-  struct Case { const char* markup; const char* tag; const char* attr;
-                const char* want; };
+  struct Case {
+    const char* markup;
+    const char* tag;
+    const char* attr;
+    const char* want;
+  };
   const Case kCases[] = {
       {"<img src=\"a.gif\">", "img", "SRC", "a.gif"},
       {"<img src=\"a.gif\">", "IMG", "src", "a.gif"},
-      {"<img src=\"a.gif\">", "Img", "src", "a.gif"},  // lower form matches
+      {"<img src=\"a.gif\">", "Img", "src", "a.gif"},   // lower form matches
       {"<Img src=\"a.gif\">", "img", "src", "<fail>"},  // mixed-case tag
       {"<img src=a.gif border = 0>", "img", "border", "0"},
       {"<td width=100>", "td", "width", "100"},
@@ -93,8 +97,12 @@ TEST(GetAttributeTest, StringFormsGoThroughA1024ByteBuffer) {
 }
 
 TEST(SetAttributeTest, ReplacesOrInserts) {
-  struct Case { const char* markup; const char* attr; const char* value;
-                const char* want; };
+  struct Case {
+    const char* markup;
+    const char* attr;
+    const char* value;
+    const char* want;
+  };
   const Case kCases[] = {
       {"<img src=a.gif border = 0>", "border", "2",
        "<img src=a.gif border=\"2\">"},
@@ -113,15 +121,16 @@ TEST(SetAttributeTest, ReplacesOrInserts) {
   EXPECT_EQ("<a href=\"q.htm\" target=_top>",
             Set("<a href=\"p.htm?a=1\" target=_top>", "a", "href", "q.htm"));
   EXPECT_EQ("<body bgcolor=\"\">", Set("<body>", "body", "bgcolor", nullptr));
-  EXPECT_EQ("<td nowrap nowrap=\"x\">", Set("<td nowrap>", "td", "nowrap", "x"));
+  EXPECT_EQ("<td nowrap nowrap=\"x\">",
+            Set("<td nowrap>", "td", "nowrap", "x"));
 }
 
 TEST(SetAttributeTest, FailuresLeaveTheTextUnchanged) {
   EXPECT_EQ("<fail>", Set("<td nowrap width=5>", "td", "nowrap", "x"));
-  EXPECT_EQ("<fail>", Set("<img src=a", "img", "alt", "x"));   // no ">"
-  EXPECT_EQ("<fail>", Set("<p>x</p>", "img", "alt", "x"));     // no tag
+  EXPECT_EQ("<fail>", Set("<img src=a", "img", "alt", "x"));     // no ">"
+  EXPECT_EQ("<fail>", Set("<p>x</p>", "img", "alt", "x"));       // no tag
   EXPECT_EQ("<fail>", Set("<img src=\"a>", "img", "src", "x"));  // unclosed
-  EXPECT_EQ("<fail>", Set("<img src=>", "img", "src", "x"));   // no value
+  EXPECT_EQ("<fail>", Set("<img src=>", "img", "src", "x"));     // no value
   EXPECT_EQ("<fail>", Set("<img alt=\"src=y\" src=a>", "img", "src", "x"));
   EXPECT_EQ("<fail>", Set("<img>", "img", "", "x"));
   EXPECT_EQ("<fail>", Set("<img>", "img", "a b", "x"));

@@ -103,9 +103,7 @@ int CString::ReverseFind(char ch) const {
   return hit != nullptr ? static_cast<int>(hit - base) : -1;
 }
 
-CString CString::Left(int count) const {
-  return Mid(0, count);
-}
+CString CString::Left(int count) const { return Mid(0, count); }
 
 CString CString::Mid(int first) const { return Mid(first, GetLength()); }
 
@@ -113,8 +111,8 @@ CString CString::Mid(int first, int count) const {
   first = Clamp(first, 0, GetLength());
   count = Clamp(count, 0, GetLength() - first);
   CString result;
-  result.m_str = m_str.substr(static_cast<size_t>(first),
-                              static_cast<size_t>(count));
+  result.m_str =
+      m_str.substr(static_cast<size_t>(first), static_cast<size_t>(count));
   return result;
 }
 

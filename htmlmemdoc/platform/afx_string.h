@@ -15,7 +15,7 @@
 class HTMLMEMDOC_EXPORT CString {
  public:
   CString() = default;
-  CString(const char* text);  // NOLINT: implicit, as hosts expect
+  CString(const char* text);              // NOLINT: implicit, as hosts expect
   CString(const char* text, int length);  // at most `length` bytes
   CString(char ch, int repeat = 1);       // NOLINT
   CString(const CString&) = default;
@@ -110,9 +110,7 @@ inline bool operator==(const CString& a, const char* b) {
 inline bool operator==(const char* a, const CString& b) {
   return b.Compare(a) == 0;
 }
-inline bool operator!=(const CString& a, const CString& b) {
-  return !(a == b);
-}
+inline bool operator!=(const CString& a, const CString& b) { return !(a == b); }
 inline bool operator!=(const CString& a, const char* b) { return !(a == b); }
 inline bool operator!=(const char* a, const CString& b) { return !(a == b); }
 inline bool operator<(const CString& a, const CString& b) {

@@ -22,22 +22,28 @@ const size_t kReadChunk = 64 * 1024;
 // What went wrong, with %s standing for the file name.
 const char* DescribeCause(int cause) {
   switch (cause) {
-    case CFileException::none: return "No error occurred with %s.";
-    case CFileException::fileNotFound: return "%s was not found.";
-    case CFileException::badPath: return "%s contains an invalid path.";
+    case CFileException::none:
+      return "No error occurred with %s.";
+    case CFileException::fileNotFound:
+      return "%s was not found.";
+    case CFileException::badPath:
+      return "%s contains an invalid path.";
     case CFileException::tooManyOpenFiles:
       return "%s could not be opened because too many files are open.";
-    case CFileException::accessDenied: return "Access to %s was denied.";
+    case CFileException::accessDenied:
+      return "Access to %s was denied.";
     case CFileException::invalidFile:
       return "An invalid file handle was used with %s.";
     case CFileException::directoryFull:
       return "%s could not be created because the directory is full.";
     case CFileException::hardIO:
       return "A hardware I/O error occurred while accessing %s.";
-    case CFileException::diskFull: return "Disk full while writing %s.";
+    case CFileException::diskFull:
+      return "Disk full while writing %s.";
     case CFileException::endOfFile:
       return "An attempt was made to access %s past its end.";
-    default: return "An unexpected error occurred while accessing %s.";
+    default:
+      return "An unexpected error occurred while accessing %s.";
   }
 }
 
@@ -92,21 +98,38 @@ CFileException::~CFileException() = default;
 
 int CFileException::OsErrorToException(long osError) {
   switch (osError) {
-    case 0: return none;
-    case ENOENT: return fileNotFound;
-    case ENOTDIR: case ENAMETOOLONG: case ELOOP: return badPath;
-    case EMFILE: case ENFILE: return tooManyOpenFiles;
-    case EACCES: case EPERM: case EROFS: case EISDIR: return accessDenied;
-    case EBADF: return invalidFile;
-    case EIO: return hardIO;
-    case ENOSPC: case EFBIG: case EDQUOT: return diskFull;
-    default: return genericException;
+    case 0:
+      return none;
+    case ENOENT:
+      return fileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+      return badPath;
+    case EMFILE:
+    case ENFILE:
+      return tooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+      return accessDenied;
+    case EBADF:
+      return invalidFile;
+    case EIO:
+      return hardIO;
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
+      return diskFull;
+    default:
+      return genericException;
   }
 }
 
 CString CFileException::GetErrorMessage() const {
-  CString name = m_strFileName.IsEmpty() ? CString("an unnamed file")
-                                         : m_strFileName;
+  CString name =
+      m_strFileName.IsEmpty() ? CString("an unnamed file") : m_strFileName;
   CString message;
   message.Format(DescribeCause(m_cause), static_cast<const char*>(name));
   if (m_lOsError > 0) {
@@ -229,9 +252,10 @@ int CStdioFile::ReadString(CString& line) {
     const char* begin = m_readBuffer.data() + m_nReadPos;
     const size_t available = m_nReadEnd - m_nReadPos;
     const void* newline = std::memchr(begin, '\n', available);
-    const size_t take = newline != nullptr
-        ? static_cast<size_t>(static_cast<const char*>(newline) - begin)
-        : available;
+    const size_t take =
+        newline != nullptr
+            ? static_cast<size_t>(static_cast<const char*>(newline) - begin)
+            : available;
     text.append(begin, take);
     m_nReadPos += take;
     if (newline != nullptr) {

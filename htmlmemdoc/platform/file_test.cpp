@@ -11,9 +11,7 @@
 
 namespace {
 
-std::string TempPath(const char* name) {
-  return ::testing::TempDir() + name;
-}
+std::string TempPath(const char* name) { return ::testing::TempDir() + name; }
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -44,8 +42,8 @@ TEST(StdioFileTest, TextModeWritesCrLfAndReadsItBack) {
 TEST(StdioFileTest, BinaryModeKeepsBytes) {
   const std::string path = TempPath("htmlmemdoc_binary.txt");
   CStdioFile out;
-  ASSERT_TRUE(out.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite |
-                                         CFile::typeBinary));
+  ASSERT_TRUE(out.Open(
+      path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary));
   out.WriteString("a\nb\r\n");
   out.Close();
   EXPECT_EQ("a\nb\r\n", ReadBytes(path));

@@ -109,8 +109,7 @@ int CompareNoCase(const char* a, const char* b) {
   }
 }
 
-int EqualNoCase(const char* a, size_t aLength, const char* b,
-                size_t bLength) {
+int EqualNoCase(const char* a, size_t aLength, const char* b, size_t bLength) {
   if (aLength != bLength) return 0;
   for (size_t i = 0; i < aLength; ++i) {
     if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return 0;

@@ -12,17 +12,20 @@ TEST(MbcsTest, CharLengthTakesOnlyCompleteSequences) {
   EXPECT_EQ(1, CharLength("a"));
   EXPECT_EQ(2, CharLength("\xC3\xA9x"));
   EXPECT_EQ(3, CharLength("\xE2\x82\xAC"));
-  EXPECT_EQ(1, CharLength("\xE2\x82"));   // cut off by the end
-  EXPECT_EQ(1, CharLength("\xC3" "a"));   // lead without continuation
-  EXPECT_EQ(1, CharLength("\xA9"));       // stray continuation
+  EXPECT_EQ(1, CharLength("\xE2\x82"));  // cut off by the end
+  EXPECT_EQ(1, CharLength("\xC3"
+                          "a"));     // lead without continuation
+  EXPECT_EQ(1, CharLength("\xA9"));  // stray continuation
   EXPECT_EQ(1, CharLength(""));
 }
 
 TEST(MbcsTest, BoundariesFollowWhatLeadBytesClaim) {
-  const char* text = "a\xC3\xA9\xA9" "b";
+  const char* text =
+      "a\xC3\xA9\xA9"
+      "b";
   EXPECT_TRUE(IsCharBoundary(text, text + 1));
-  EXPECT_FALSE(IsCharBoundary(text, text + 2));  // inside "é"
-  EXPECT_TRUE(IsCharBoundary(text, text + 3));   // stray byte after "é"
+  EXPECT_FALSE(IsCharBoundary(text, text + 2));     // inside "é"
+  EXPECT_TRUE(IsCharBoundary(text, text + 3));      // stray byte after "é"
   EXPECT_TRUE(IsCharBoundary(text + 2, text + 2));  // start of the text
 }
 

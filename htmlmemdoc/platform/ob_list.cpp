@@ -132,8 +132,8 @@ POSITION CObList::FindIndex(int index) const {
 }
 
 POSITION CObList::Find(CObject* object, POSITION startAfter) const {
-  CNode* node = startAfter != nullptr ? NodeOf<CNode>(startAfter)->pNext
-                                      : m_pHead;
+  CNode* node =
+      startAfter != nullptr ? NodeOf<CNode>(startAfter)->pNext : m_pHead;
   for (; node != nullptr; node = node->pNext) {
     if (node->pObject == object) return PositionOf(node);
   }

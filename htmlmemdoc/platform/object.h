@@ -18,9 +18,9 @@ class CDumpContext;  // diagnostics dumps are not used by this library
 struct HTMLMEMDOC_EXPORT CRuntimeClass {
   const char* m_lpszClassName;
   int m_nObjectSize;
-  unsigned int m_wSchema;                  // 0xFFFF for creatable classes
-  CObject* (*m_pfnCreateObject)();         // null when not creatable
-  CRuntimeClass* (*m_pfnGetBaseClass)();   // null for CObject
+  unsigned int m_wSchema;                 // 0xFFFF for creatable classes
+  CObject* (*m_pfnCreateObject)();        // null when not creatable
+  CRuntimeClass* (*m_pfnGetBaseClass)();  // null for CObject
 
   // A new default-constructed instance; the caller owns it and frees it
   // with delete. Null when the class is not creatable or memory runs out.
@@ -59,39 +59,39 @@ class HTMLMEMDOC_EXPORT CObject {
 
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
 
-#define DECLARE_DYNAMIC(class_name)          \
- public:                                     \
-  static CRuntimeClass class##class_name;    \
-  static CRuntimeClass* GetThisClass();      \
-  static CRuntimeClass* _GetBaseClass();     \
+#define DECLARE_DYNAMIC(class_name)       \
+ public:                                  \
+  static CRuntimeClass class##class_name; \
+  static CRuntimeClass* GetThisClass();   \
+  static CRuntimeClass* _GetBaseClass();  \
   CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
   DECLARE_DYNAMIC(class_name)         \
   static CObject* CreateObject();
 
-#define HTMLMEMDOC_IMPLEMENT_RUNTIMECLASS(class_name, base_name, create)    \
-  CRuntimeClass* class_name::_GetBaseClass() {                              \
-    return RUNTIME_CLASS(base_name);                                        \
-  }                                                                         \
-  CRuntimeClass class_name::class##class_name = {                           \
-      #class_name, static_cast<int>(sizeof(class_name)), 0xFFFF, create,    \
-      &class_name::_GetBaseClass};                                          \
-  CRuntimeClass* class_name::GetThisClass() {                               \
-    return &class_name::class##class_name;                                  \
-  }                                                                         \
-  CRuntimeClass* class_name::GetRuntimeClass() const {                      \
-    return &class_name::class##class_name;                                  \
+#define HTMLMEMDOC_IMPLEMENT_RUNTIMECLASS(class_name, base_name, create) \
+  CRuntimeClass* class_name::_GetBaseClass() {                           \
+    return RUNTIME_CLASS(base_name);                                     \
+  }                                                                      \
+  CRuntimeClass class_name::class##class_name = {                        \
+      #class_name, static_cast<int>(sizeof(class_name)), 0xFFFF, create, \
+      &class_name::_GetBaseClass};                                       \
+  CRuntimeClass* class_name::GetThisClass() {                            \
+    return &class_name::class##class_name;                               \
+  }                                                                      \
+  CRuntimeClass* class_name::GetRuntimeClass() const {                   \
+    return &class_name::class##class_name;                               \
   }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_name) \
   HTMLMEMDOC_IMPLEMENT_RUNTIMECLASS(class_name, base_name, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_name)                      \
-  CObject* class_name::CreateObject() {                                 \
-    return new (std::nothrow) class_name;                               \
-  }                                                                     \
-  HTMLMEMDOC_IMPLEMENT_RUNTIMECLASS(class_name, base_name,              \
+#define IMPLEMENT_DYNCREATE(class_name, base_name)         \
+  CObject* class_name::CreateObject() {                    \
+    return new (std::nothrow) class_name;                  \
+  }                                                        \
+  HTMLMEMDOC_IMPLEMENT_RUNTIMECLASS(class_name, base_name, \
                                     &class_name::CreateObject)
 
 #endif  // HTMLMEMDOC_PLATFORM_OBJECT_H_

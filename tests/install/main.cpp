@@ -32,13 +32,13 @@ int main() {
   CHtmlMeta meta;
   meta.Init("<meta name=author content=\"A. Writer\">");
   CString value;
-  failures += Expect(meta.GetAttribute("meta", "content", value) &&
-                         value == "A. Writer",
-                     "GetAttribute reads the content");
-  failures += Expect(meta.SetAttribute("meta", "name", "keywords") &&
-                         CString(meta) ==
-                             "<meta name=\"keywords\" content=\"A. Writer\">",
-                     "SetAttribute rewrites the name");
+  failures += Expect(
+      meta.GetAttribute("meta", "content", value) && value == "A. Writer",
+      "GetAttribute reads the content");
+  failures += Expect(
+      meta.SetAttribute("meta", "name", "keywords") &&
+          CString(meta) == "<meta name=\"keywords\" content=\"A. Writer\">",
+      "SetAttribute rewrites the name");
 
   CHtmlMemDoc broken;
   failures += Expect(!broken.ReadFromString("<html>\n<!-- x -->"),
