@@ -8,6 +8,7 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/document/body_reader.cpp
   htmlmemdoc/document/head_readers.cpp
   htmlmemdoc/document/mem_doc.cpp
+  htmlmemdoc/document/page_operations.cpp
   htmlmemdoc/document/reading_loop.cpp
   htmlmemdoc/document/text_list.cpp
   htmlmemdoc/elements/bg_sound.cpp
@@ -26,7 +27,9 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/platform/ob_list.cpp
   htmlmemdoc/platform/path.cpp
   htmlmemdoc/platform/string_array.cpp
+  htmlmemdoc/style/color_names.cpp
   htmlmemdoc/style/style.cpp
+  htmlmemdoc/style/style_values.cpp
 )
 
 set(HTMLMEMDOC_PUBLIC_HEADERS
