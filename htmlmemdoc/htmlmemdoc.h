@@ -7,24 +7,23 @@
 #ifndef HTMLMEMDOC_HTMLMEMDOC_H_
 #define HTMLMEMDOC_HTMLMEMDOC_H_
 
-#include "htmlmemdoc/export.h"
-#include "htmlmemdoc/platform/afx_string.h"
-#include "htmlmemdoc/platform/file.h"
-#include "htmlmemdoc/platform/message_box.h"
-#include "htmlmemdoc/platform/ob_list.h"
-#include "htmlmemdoc/platform/object.h"
-#include "htmlmemdoc/platform/string_array.h"
-
 #include "htmlmemdoc/core/text_base.h"
 #include "htmlmemdoc/document/mem_doc.h"
 #include "htmlmemdoc/document/text_list.h"
 #include "htmlmemdoc/elements/bg_sound.h"
 #include "htmlmemdoc/elements/frames.h"
 #include "htmlmemdoc/elements/head_elements.h"
+#include "htmlmemdoc/export.h"
 #include "htmlmemdoc/layers/embed_layer.h"
 #include "htmlmemdoc/layers/image_layer.h"
 #include "htmlmemdoc/layers/layer.h"
 #include "htmlmemdoc/layers/text_layer.h"
+#include "htmlmemdoc/platform/afx_string.h"
+#include "htmlmemdoc/platform/file.h"
+#include "htmlmemdoc/platform/message_box.h"
+#include "htmlmemdoc/platform/ob_list.h"
+#include "htmlmemdoc/platform/object.h"
+#include "htmlmemdoc/platform/string_array.h"
 #include "htmlmemdoc/style/style.h"
 #include "htmlmemdoc/style/style_enums.h"
 

@@ -1,13 +1,240 @@
 // head_readers.cpp: the readers of the head elements, the body start tag
-// and the frameset. Until they are built they refuse their element, so the
-// reading loop reports a syntax error at the tag.
+// and the frameset. Each checks that its tag opens at the element start
+// (as written, all lower or all upper case), finds where the element ends,
+// hands the element's markup to an element object and moves the loop's
+// cursor past it. They accept exactly the shapes below, not HTML in
+// general; where a tag may carry blanks or attributes before its ">", the
+// reader passes over them to the ">" and never stalls.
 
+#include <cstring>
+
+#include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/document/mem_doc.h"
+#include "htmlmemdoc/platform/mbcs.h"
 
-int CHtmlMemDoc::ParseTitleElement(const char*, const char*&) { return 0; }
-int CHtmlMemDoc::ParseMetaElement(const char*, const char*&) { return 0; }
-int CHtmlMemDoc::ParseStyleElement(const char*, const char*&) { return 0; }
-int CHtmlMemDoc::ParseScriptElement(const char*, const char*&) { return 0; }
-int CHtmlMemDoc::ParseBgSoundElement(const char*, const char*&) { return 0; }
-int CHtmlMemDoc::ParseBodyElement(const char*, const char*&) { return 0; }
-int CHtmlMemDoc::ParseFrameSetElement(const char*, const char*&) { return 0; }
+using htmlmemdoc::FindNoCase;
+using htmlmemdoc::SkipChars;
+using htmlmemdoc::SkipToChars;
+using htmlmemdoc::StartsWithNoCase;
+
+namespace {
+
+const char kBlanks[] = " \t\r\n";
+const char kBlanksOrClose[] = " \t\r\n>";
+
+CString Range(const char* begin, const char* end) {
+  return CString(begin, static_cast<int>(end - begin));
+}
+
+// A start tag without content, such as <meta ...>: from after the tag name
+// to the first ">" (a "<" or the end first is a fault there). On success
+// `markup` holds the tag and `cursor` stands after its ">".
+int ReadStartTag(const char* elementStart, const char* tag, const char*& cursor,
+                 CString& markup) {
+  const char* p = elementStart + std::strlen(tag);
+  SkipToChars(p, "><");
+  if (*p != '>') {
+    cursor = p;
+    return 0;
+  }
+  markup = Range(elementStart, p + 1);
+  cursor = p + 1;
+  return 1;
+}
+
+// 1 when the text, lower-cased, names the page script file.
+int IsPageScriptFile(const CString& markup) {
+  CString lower(markup);
+  lower.MakeLower();
+  return lower.Find("plumeta.js") >= 0;
+}
+
+}  // namespace
+
+int CHtmlMemDoc::ParseMetaElement(const char* elementStart,
+                                  const char*& cursor) {
+  CString markup;
+  if (!StartsWithNoCase(elementStart, "<meta") ||
+      !ReadStartTag(elementStart, "<meta", cursor, markup)) {
+    return 0;
+  }
+  CHtmlMeta* meta = new CHtmlMeta;
+  if (!meta->Init(static_cast<const char*>(markup))) {
+    delete meta;
+    return 0;
+  }
+  m_metaList.AddTail(meta);
+  return 1;
+}
+
+int CHtmlMemDoc::ParseBgSoundElement(const char* elementStart,
+                                     const char*& cursor) {
+  CString markup;
+  return StartsWithNoCase(elementStart, "<bgsound") &&
+         ReadStartTag(elementStart, "<bgsound", cursor, markup) &&
+         m_bgSound.Init(static_cast<const char*>(markup));
+}
+
+int CHtmlMemDoc::ParseBodyElement(const char* elementStart,
+                                  const char*& cursor) {
+  CString markup;
+  return StartsWithNoCase(elementStart, "<body") &&
+         ReadStartTag(elementStart, "<body", cursor, markup) &&
+         m_body.Init(static_cast<const char*>(markup));
+}
+
+namespace {
+
+// From just after "<title": where the title's content begins, or null with
+// `fault` set when the start tag does not close.
+const char* TitleContentStart(const char* p, const char*& fault) {
+  const char* stop = p;
+  SkipToChars(stop, kBlanksOrClose);
+  if (stop - p > 1 || *stop == '\0') {
+    fault = stop;
+    return nullptr;
+  }
+  if (*stop != '>') SkipToChars(stop, ">");  // blanks or attributes
+  if (*stop == '\0') {
+    fault = stop;
+    return nullptr;
+  }
+  return stop + 1;
+}
+
+// Where the title element stops, given the first "<" (or the end) after
+// its content: the ">" of "</title" normally, that "<" when it opens
+// something else.
+const char* TitleStop(const char* lt) {
+  if (*lt != '<' || lt[1] != '/' || !StartsWithNoCase(lt + 2, "title")) {
+    return lt;
+  }
+  const char* letter = lt + 6;  // the name's last letter
+  const char* stop = letter;
+  SkipToChars(stop, kBlanksOrClose);
+  if (stop - letter == 1 && *stop != '>') SkipToChars(stop, ">");
+  return stop;
+}
+
+}  // namespace
+
+int CHtmlMemDoc::ParseTitleElement(const char* elementStart,
+                                   const char*& cursor) {
+  if (!StartsWithNoCase(elementStart, "<title")) return 0;
+  const char* content = TitleContentStart(elementStart + 6, cursor);
+  if (content == nullptr) return 0;
+  const char* lt = content;
+  SkipToChars(lt, "<");
+  const char* stop = TitleStop(lt);
+  const char* end = *stop != '\0' ? stop + 1 : stop;
+  cursor = end;
+  return m_title.Init(static_cast<const char*>(Range(elementStart, end)));
+}
+
+// Reads the rules of a style block up to its end tag, one CHtmlStyle per
+// rule. A rule its Init refuses marks the block failed, but the rules
+// after it are still read.
+int CHtmlMemDoc::ParseStyleElement(const char* elementStart,
+                                   const char*& cursor) {
+  if (!StartsWithNoCase(elementStart, "<style")) return 0;
+  const char* p = elementStart + 6;
+  SkipToChars(p, ">");  // over blanks and attributes
+  if (*p != '>') {
+    cursor = p;
+    return 0;
+  }
+  ++p;
+  SkipChars(p, kBlanks);
+  if (StartsWithNoCase(p, "<!--")) p += 4;
+  SkipChars(p, kBlanks);
+  if (*p == '\0') {
+    cursor = p;
+    return 0;
+  }
+  int ok = 1;
+  while (*p != '<') {
+    const char* rule = p;
+    SkipToChars(p, "{<");
+    if (*p == '{') {
+      SkipToChars(p, "<}");
+      if (*p != '}') {
+        cursor = p;
+        return 0;
+      }
+      ++p;
+      CHtmlStyle* style = new CHtmlStyle;
+      if (style->Init(static_cast<const char*>(Range(rule, p)))) {
+        m_styleList.AddTail(style);
+      } else {
+        delete style;
+        ok = 0;
+      }
+      SkipChars(p, kBlanks);
+    }
+    if (*p == '\0') {
+      cursor = p;
+      return ok;
+    }
+  }
+  return ReadStyleEndTag(p, cursor) && ok;
+}
+
+// "</style" at `p`, then ">" (blanks before it are passed over); one
+// further letter is tolerated, more fail.
+int CHtmlMemDoc::ReadStyleEndTag(const char* p, const char*& cursor) {
+  if (!StartsWithNoCase(p, "</style")) {
+    cursor = p;
+    return 0;
+  }
+  p += 7;
+  const char* stop = p;
+  SkipToChars(stop, kBlanksOrClose);
+  if (stop - p > 1) {
+    cursor = *stop == '>' ? stop + 1 : stop;
+    return 0;
+  }
+  if (*stop != '>') SkipToChars(stop, ">");
+  cursor = *stop == '>' ? stop + 1 : stop;
+  return 1;
+}
+
+// A script element runs to the ">" of the first "</script". The page
+// script file "plumeta.js" is not kept. A script without an end tag fails
+// with the cursor left on its start tag.
+int CHtmlMemDoc::ParseScriptElement(const char* elementStart,
+                                    const char*& cursor) {
+  if (!StartsWithNoCase(elementStart, "<script")) return 0;
+  const char* endTag = FindNoCase(elementStart + 7, "</script");
+  if (endTag == nullptr) return 0;
+  const char* p = endTag + 8;
+  SkipChars(p, kBlanks);
+  if (*p != '>') {
+    cursor = p;
+    return 0;
+  }
+  cursor = p + 1;
+  const CString markup = Range(elementStart, p + 1);
+  if (IsPageScriptFile(markup)) return 1;
+  CHtmlScript* script = new CHtmlScript;
+  if (!script->Init(static_cast<const char*>(markup))) {
+    delete script;
+    return 0;
+  }
+  m_scriptList.AddTail(script);
+  return 1;
+}
+
+// The frameset block runs from the first "<frameset" at or after the
+// element start to the ">" after the first "</frameset" (or to the end).
+int CHtmlMemDoc::ParseFrameSetElement(const char* elementStart,
+                                      const char*& cursor) {
+  const char* start = FindNoCase(elementStart, "<frameset");
+  if (start == nullptr) return 0;
+  const char* endTag = FindNoCase(start + 9, "</frameset");
+  if (endTag == nullptr) return 0;
+  const char* p = endTag + 10;
+  SkipToChars(p, ">");
+  const char* end = *p == '>' ? p + 1 : p;
+  cursor = end;
+  return m_frameSet.Init(static_cast<const char*>(Range(start, end)));
+}

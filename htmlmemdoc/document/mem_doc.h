@@ -20,6 +20,8 @@
 #include "htmlmemdoc/layers/text_layer.h"
 #include "htmlmemdoc/platform/afx_string.h"
 #include "htmlmemdoc/platform/object.h"
+#include "htmlmemdoc/platform/string_array.h"
+#include "htmlmemdoc/style/style.h"
 
 class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
  public:
@@ -53,12 +55,36 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   int AddVideoLayer(CHtmlVideoLayer* layer);
   int AddEmbedLayer(CHtmlEmbedLayer* layer);
 
-  CHtmlStyleList m_styleList;            // rules of all style blocks
+  // The first style rule whose name equals `name` (ASCII case ignored), or
+  // null. The rule stays owned by m_styleList.
+  CHtmlStyle* GetStyle(const char* name) const;
+
+  // The page background image: the body tag's "background" attribute.
+  int SetBackgroundImage(const char* src);
+  int GetBackgroundImage(char* buffer, int bufferSize) const;
+  // The body's preloaded images (see CHtmlBody).
+  int GetPreloadImage(CStringArray& images) const;
+  int FlattenPreloadImageSrc();
+
+  // The background sound's "src" attribute.
+  int SetBackgroundSound(const char* src);
+  int GetBackgroundSound(char* buffer, int bufferSize) const;
+  // 1 when the background sound has a "src" value (even an empty one) of
+  // fewer than 1040 bytes.
+  int IsBackgroundSoundExist() const;
+  // Gives the page a background sound playing `src`: a missing sound is
+  // first made from a template (a looping MIDI sound with the id
+  // "BackgroundSound"); an existing one only gets its "src" replaced.
+  int AddBackgroundSound(const char* src);
+  // Empties the background sound's markup. Returns 0, as Init("") does.
+  int RemoveBackgroundSound();
+
+  CHtmlStyleList m_styleList;  // rules of all style blocks
   CHtmlTitle m_title;
   CHtmlBgSound m_bgSound;
   CHtmlMetaList m_metaList;
   CHtmlScriptList m_scriptList;
-  CHtmlBody m_body;                      // the body start tag
+  CHtmlBody m_body;  // the body start tag
   CHtmlFrameSet m_frameSet;
   CHtmlTextLayerList m_textLayerList;
   CHtmlImageLayerList m_imageLayerList;
@@ -83,6 +109,7 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   int ParseTitleElement(const char* elementStart, const char*& cursor);
   int ParseMetaElement(const char* elementStart, const char*& cursor);
   int ParseStyleElement(const char* elementStart, const char*& cursor);
+  int ReadStyleEndTag(const char* p, const char*& cursor);
   int ParseScriptElement(const char* elementStart, const char*& cursor);
   int ParseBgSoundElement(const char* elementStart, const char*& cursor);
   int ParseBodyElement(const char* elementStart, const char*& cursor);

@@ -97,8 +97,7 @@ int CHtmlMemDoc::ReadBody(const char* elementStart, const char*& cursor) {
 
 // "</head", "</noframes" or "</html", blanks, then ">".
 int CHtmlMemDoc::ReadClosingTag(const char*& cursor) {
-  static const char* const kClosingTags[] = {"</head", "</noframes",
-                                             "</html"};
+  static const char* const kClosingTags[] = {"</head", "</noframes", "</html"};
   for (const char* tag : kClosingTags) {
     if (!StartsWithNoCase(cursor, tag)) continue;
     cursor += std::strlen(tag);

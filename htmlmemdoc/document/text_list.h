@@ -19,13 +19,17 @@ class HTMLMEMDOC_EXPORT CHtmlTextList : public CObList {
   void DeleteAll();
 };
 
-class HTMLMEMDOC_EXPORT CHtmlMetaList : public CHtmlTextList {};      // CHtmlMeta
-class HTMLMEMDOC_EXPORT CHtmlStyleList : public CHtmlTextList {};     // CHtmlStyle
-class HTMLMEMDOC_EXPORT CHtmlScriptList : public CHtmlTextList {};    // CHtmlScript
-class HTMLMEMDOC_EXPORT CHtmlLayerList : public CHtmlTextList {};     // CHtmlLayer
-class HTMLMEMDOC_EXPORT CHtmlTextLayerList : public CHtmlTextList {}; // CHtmlTextLayer
-class HTMLMEMDOC_EXPORT CHtmlImageLayerList : public CHtmlTextList {};  // CHtmlImageLayer
-class HTMLMEMDOC_EXPORT CHtmlVideoLayerList : public CHtmlTextList {};  // CHtmlVideoLayer
+class HTMLMEMDOC_EXPORT CHtmlMetaList : public CHtmlTextList {};   // CHtmlMeta
+class HTMLMEMDOC_EXPORT CHtmlStyleList : public CHtmlTextList {};  // CHtmlStyle
+class HTMLMEMDOC_EXPORT CHtmlScriptList : public CHtmlTextList {
+};  // CHtmlScript
+class HTMLMEMDOC_EXPORT CHtmlLayerList : public CHtmlTextList {};  // CHtmlLayer
+class HTMLMEMDOC_EXPORT CHtmlTextLayerList : public CHtmlTextList {
+};  // CHtmlTextLayer
+class HTMLMEMDOC_EXPORT CHtmlImageLayerList : public CHtmlTextList {
+};  // CHtmlImageLayer
+class HTMLMEMDOC_EXPORT CHtmlVideoLayerList : public CHtmlTextList {
+};  // CHtmlVideoLayer
 // CHtmlEmbedLayer and CHtmlLiveAudioLayer
 class HTMLMEMDOC_EXPORT CHtmlEmbedLayerList : public CHtmlTextList {};
 

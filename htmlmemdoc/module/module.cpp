@@ -9,13 +9,13 @@
 namespace {
 
 CRuntimeClass* const kLibraryClasses[] = {
-    RUNTIME_CLASS(CHtmlTextBase),    RUNTIME_CLASS(CHtmlMeta),
-    RUNTIME_CLASS(CHtmlTitle),       RUNTIME_CLASS(CHtmlScript),
-    RUNTIME_CLASS(CHtmlBody),        RUNTIME_CLASS(CHtmlBgSound),
-    RUNTIME_CLASS(CHtmlFrame),       RUNTIME_CLASS(CHtmlFrameSet),
-    RUNTIME_CLASS(CHtmlStyle),       RUNTIME_CLASS(CHtmlLayer),
-    RUNTIME_CLASS(CHtmlTextLayer),   RUNTIME_CLASS(CHtmlImageLayer),
-    RUNTIME_CLASS(CHtmlVideoLayer),  RUNTIME_CLASS(CHtmlEmbedLayer),
+    RUNTIME_CLASS(CHtmlTextBase),       RUNTIME_CLASS(CHtmlMeta),
+    RUNTIME_CLASS(CHtmlTitle),          RUNTIME_CLASS(CHtmlScript),
+    RUNTIME_CLASS(CHtmlBody),           RUNTIME_CLASS(CHtmlBgSound),
+    RUNTIME_CLASS(CHtmlFrame),          RUNTIME_CLASS(CHtmlFrameSet),
+    RUNTIME_CLASS(CHtmlStyle),          RUNTIME_CLASS(CHtmlLayer),
+    RUNTIME_CLASS(CHtmlTextLayer),      RUNTIME_CLASS(CHtmlImageLayer),
+    RUNTIME_CLASS(CHtmlVideoLayer),     RUNTIME_CLASS(CHtmlEmbedLayer),
     RUNTIME_CLASS(CHtmlLiveAudioLayer),
 };
 

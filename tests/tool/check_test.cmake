@@ -16,7 +16,10 @@ endfunction()
 set(good ${SOURCE_DIR}/examples/blank.htm)
 set(bad ${SOURCE_DIR}/tests/data/comment_in_head.htm)
 
+set(frames ${SOURCE_DIR}/examples/frames.htm)
+
 expect_run(0 "${good}: ok" check ${good})
+expect_run(0 "${frames}: ok" check ${frames})
 expect_run(1 "${bad}: HTML syntax error at Ln3, Col6" check ${bad})
 expect_run(1 "${good}: ok" check ${good} ${bad})
 expect_run(2 "cannot read" check ${SOURCE_DIR}/no/such/page.htm ${good})
