@@ -6,10 +6,13 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/core/scan.cpp
   htmlmemdoc/core/text_base.cpp
   htmlmemdoc/document/body_reader.cpp
+  htmlmemdoc/document/file_case.cpp
   htmlmemdoc/document/head_readers.cpp
   htmlmemdoc/document/mem_doc.cpp
   htmlmemdoc/document/page_operations.cpp
   htmlmemdoc/document/reading_loop.cpp
+  htmlmemdoc/document/rendering.cpp
+  htmlmemdoc/document/source_rewriting.cpp
   htmlmemdoc/document/text_list.cpp
   htmlmemdoc/elements/bg_sound.cpp
   htmlmemdoc/elements/frames.cpp
@@ -29,6 +32,8 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/platform/string_array.cpp
   htmlmemdoc/style/color_names.cpp
   htmlmemdoc/style/style.cpp
+  htmlmemdoc/style/style_properties.cpp
+  htmlmemdoc/style/style_render.cpp
   htmlmemdoc/style/style_values.cpp
 )
 

@@ -37,10 +37,76 @@ class HTMLMEMDOC_EXPORT CHtmlStyle : public CHtmlTextBase {
   // The rule's selector without its leading dots; empty for inline styles.
   void GetStyleName(CString& name) const;
 
-  // Rebuilds the font-family list from a "font-family" value: names split
-  // at '"' and ',', trimmed, keeping at most three that are plain
-  // identifiers (letters, digits, '-', '_', spaces). Returns 1.
+  // Typed getters. Each returns 0 and leaves its output alone when its
+  // property is absent or its text does not convert. Numbers are the
+  // leading integer of the text, whatever unit follows ("50%" gives 50).
+  int GetFontSize(int& size) const;
+  int GetItalic(int& italic) const;  // 1 for "italic", else 0
+  int GetBold(int& bold) const;      // 1 for "bold", else 0 ("700" too)
+  int GetTextAlign(HtmlTextAlign& align) const;
+  // The colour as 0x00RRGGBB, from "#rrggbb" or a colour name. A "#" text
+  // with a bad digit fails and may leave the digits read so far in `color`.
+  int GetColor(unsigned long& color) const;
+  int GetPosition(HtmlPosition& position) const;
+  int GetVisibility(HtmlVisibility& visibility) const;
+  int GetZIndex(int& z) const;  // "auto" reads as 0
+  int GetPixelWidth(int& v) const;
+  int GetPixelHeight(int& v) const;
+  int GetPixelLeft(int& v) const;
+  int GetPixelTop(int& v) const;
+  int GetBackgroundImage(CString& address) const;
+
+  // Setters write the canonical text of the value and make the property
+  // present; the enum setters refuse (0, nothing changed) a value outside
+  // their enum.
+  int SetFontSize(int size);  // "12pt"
+  int SetItalic(int italic);  // "italic" or "normal"
+  int SetBold(int bold);      // "bold" or "normal"
+  int SetTextAlign(HtmlTextAlign align);
+  // `color` has red in bits 0-7, green in 8-15, blue in 16-23 (COLORREF
+  // order, the reverse of GetColor's); written as "#rrggbb".
+  int SetColor(unsigned long color);
+  int SetPosition(HtmlPosition position);
+  int SetVisibility(HtmlVisibility visibility);
+  int SetZIndex(int z);      // "3"
+  int SetPixelWidth(int v);  // "-5px"
+  int SetPixelHeight(int v);
+  int SetPixelLeft(int v);
+  int SetPixelTop(int v);
+  // An empty address makes the property absent.
+  int SetBackgroundImage(CString& address);
+
+  // The font-family list. Only ResetFontFamily applies the limit of three
+  // names and the identifier test; the others take any string. A negative
+  // count or index is refused (0).
+  int GetFontFamilyCount(int& count) const;
+  // Copies entry `index` with its NUL when it fits `bufferSize`.
+  int GetFontFamily(int index, char* buffer, int bufferSize) const;
+  // Same through a 33-byte buffer: entries over 32 bytes fail.
+  int GetFontFamily(int index, CString& family) const;
+  int SetFontFamilyCount(int count);              // new entries are empty
+  int SetFontFamily(int index, CString& family);  // grows the list
+  int SetFontFamily(int index, const char* family);
+  int AddFontFamily(CString& family);
+  int AddFontFamily(const char* family);
+  // Rebuilds the list from a "font-family" value: names split at '"' and
+  // ',', trimmed, keeping at most three that are plain identifiers
+  // (letters, digits, '-', '_', spaces). Returns 1.
   int ResetFontFamily(const char* families);
+
+  // Writes the declarations in one fixed order (families first, then
+  // font-size, font-style, font-weight, text-align, color, border, margins,
+  // paddings, line-height, position, visibility, z-index, width, height,
+  // left, top, then the background image twice). `bare` nonzero gives the
+  // content of a style attribute: "font-family:Arial; color:#ff0000;".
+  // `bare` 0 frames it: an inline style as style=" ... " and a rule as
+  // ".name{ ... }". Returns 0 only for the framed form of a style that was
+  // never parsed (`output` then empty).
+  int RenderOutputString(CString& output, int bare) const;
+  // Writes the framed form to an open file. Returns 0, writing nothing,
+  // when the style holds no text or the file is null or closed, and 0 when
+  // the write fails (nothing is shown).
+  int WriteToFile(CStdioFile* file) override;
 
  protected:
   int m_nKind;
@@ -73,6 +139,8 @@ class HTMLMEMDOC_EXPORT CHtmlStyle : public CHtmlTextBase {
   CString m_strBackgroundImage;  // the address inside url(...)
 
  private:
+  void ClearFontFamily() { m_fontFamilies.RemoveAll(); }
+  void AppendFamilies(CString& output) const;
   void StoreDeclaration(const CString& property, const CString& value,
                         CString& pendingFamilies);
   int ParseDeclarations(const char* text, CString& pendingFamilies);

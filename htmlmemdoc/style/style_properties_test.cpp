@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "htmlmemdoc/style/style.h"
+#include "htmlmemdoc/style/style_values.h"
+
+namespace {
+
+// A style parsed from an inline declaration list.
+CHtmlStyle* Parsed(const char* declarations) {
+  CHtmlStyle* style = new CHtmlStyle;
+  EXPECT_EQ(1, style->Init(declarations)) << declarations;
+  return style;
+}
+
+std::string Bare(const CHtmlStyle& style) {
+  CString text;
+  style.RenderOutputString(text, 1);
+  return static_cast<const char*>(text);
+}
+
+TEST(StyleColorTest, ReadOrderAndWriteOrderAreReversed) {
+  CHtmlStyle style;
+  style.Init("left:0px;");
+  EXPECT_EQ(1, style.SetColor(0x000000FF));  // red in the low byte
+  EXPECT_EQ(" color:#ff0000; left:0px;", Bare(style));
+  unsigned long color = 0;
+  EXPECT_EQ(1, style.GetColor(color));
+  EXPECT_EQ(0x00FF0000ul, color);
+  EXPECT_EQ(1, style.SetColor(0xAB123456));  // top byte ignored
+  EXPECT_EQ(" color:#563412; left:0px;", Bare(style));
+}
+
+TEST(StyleColorTest, ReadsHexDigitsAndNames) {
+  struct Case {
+    const char* text;
+    int ok;
+    unsigned long value;
+  };
+  const Case kCases[] = {
+      {"#ff0000", 1, 0xFF0000}, {"red", 1, 0xFF0000},
+      {"#00ff00", 1, 0x00FF00}, {"#0x1A2B3C", 1, 0x1A2B3C},
+      {"#fff", 1, 0xFFF},       {"#", 1, 0},
+      {"#12zz56", 0, 0x12},     {"#123456789", 1, 0x12345678},
+      {"Navy", 1, 0x000080},    {"blu", 0, 0x777},
+  };
+  for (const Case& c : kCases) {
+    CHtmlStyle style;
+    ASSERT_EQ(1, style.Init((std::string("color:") + c.text + ";").c_str()));
+    unsigned long value = 0x777;
+    EXPECT_EQ(c.ok, style.GetColor(value)) << c.text;
+    EXPECT_EQ(c.value, value) << c.text;  // a bad digit keeps what was read
+  }
+}
+
+TEST(StyleNumberTest, LeadingIntegersWhateverTheUnit) {
+  std::unique_ptr<CHtmlStyle> style(
+      Parsed("font-size:12px; left:50%; top:auto; z-index:auto; width: -3"));
+  int v = 99;
+  EXPECT_EQ(1, style->GetFontSize(v));
+  EXPECT_EQ(12, v);
+  EXPECT_EQ(1, style->GetPixelLeft(v));
+  EXPECT_EQ(50, v);
+  v = 99;
+  EXPECT_EQ(0, style->GetPixelTop(v));  // "auto": no number
+  EXPECT_EQ(99, v);
+  EXPECT_EQ(1, style->GetZIndex(v));  // atoi of "auto"
+  EXPECT_EQ(0, v);
+  EXPECT_EQ(1, style->GetPixelWidth(v));
+  EXPECT_EQ(-3, v);
+  v = 99;
+  EXPECT_EQ(0, style->GetPixelHeight(v));  // absent
+  EXPECT_EQ(99, v);
+  style->SetFontSize(12);
+  style->SetPixelTop(-5);
+  style->SetZIndex(3);
+  EXPECT_EQ(" font-size:12pt; z-index:3; width:-3; left:50%; top:-5px;",
+            Bare(*style));
+}
+
+TEST(StyleKeywordTest, EnumsReadAnyCaseAndRefuseOtherValues) {
+  std::unique_ptr<CHtmlStyle> style(
+      Parsed("text-align:justify; position:ABSOLUTE; visibility:Hidden; "
+             "font-weight:BOLD; font-style:oblique"));
+  HtmlTextAlign align = HtmlTextAlignLeft;
+  EXPECT_EQ(0, style->GetTextAlign(align));
+  HtmlPosition position = HtmlPositionRelative;
+  EXPECT_EQ(1, style->GetPosition(position));
+  EXPECT_EQ(HtmlPositionAbsolute, position);
+  HtmlVisibility visibility = HtmlVisibilityVisible;
+  EXPECT_EQ(1, style->GetVisibility(visibility));
+  EXPECT_EQ(HtmlVisibilityHidden, visibility);
+  int flag = 7;
+  EXPECT_EQ(1, style->GetBold(flag));
+  EXPECT_EQ(1, flag);
+  EXPECT_EQ(1, style->GetItalic(flag));
+  EXPECT_EQ(0, flag);
+
+  EXPECT_EQ(0, style->SetTextAlign(static_cast<HtmlTextAlign>(4)));
+  EXPECT_EQ(0, style->SetTextAlign(static_cast<HtmlTextAlign>(0)));
+  EXPECT_EQ(0, style->SetPosition(static_cast<HtmlPosition>(-1)));
+  EXPECT_EQ(0, style->SetVisibility(static_cast<HtmlVisibility>(3)));
+  EXPECT_EQ(
+      " font-style:oblique; font-weight:BOLD; text-align:justify;"
+      " position:ABSOLUTE; visibility:Hidden;",
+      Bare(*style));
+  EXPECT_EQ(1, style->SetTextAlign(HtmlTextAlignCenter));
+  EXPECT_EQ(1, style->SetBold(0));
+  EXPECT_EQ(1, style->SetItalic(5));
+  EXPECT_EQ(1, style->SetVisibility(HtmlVisibilityVisible));
+  EXPECT_EQ(
+      " font-style:italic; font-weight:normal; text-align:center;"
+      " position:ABSOLUTE; visibility:visible;",
+      Bare(*style));
+  int bold = 9;
+  style->Init("font-weight:700;");
+  EXPECT_EQ(1, style->GetBold(bold));
+  EXPECT_EQ(0, bold);
+}
+
+TEST(StyleFamilyTest, ListOperationsAndTheirLimits) {
+  CHtmlStyle style;
+  int count = -1;
+  EXPECT_EQ(1, style.GetFontFamilyCount(count));
+  EXPECT_EQ(0, count);
+  style.ResetFontFamily("A, B, C");
+  EXPECT_EQ(1, style.AddFontFamily("D"));  // past the limit of three
+  style.GetFontFamilyCount(count);
+  EXPECT_EQ(4, count);
+  CString name40(std::string(40, 'n').c_str());
+  EXPECT_EQ(1, style.SetFontFamily(5, name40));  // grows with empty entries
+  CString family;
+  EXPECT_EQ(0, style.GetFontFamily(5, family));  // over 32 bytes
+  char buffer[64];
+  EXPECT_EQ(1, style.GetFontFamily(5, buffer, sizeof buffer));
+  EXPECT_EQ(0, style.GetFontFamily(5, buffer, 40));
+  EXPECT_EQ(1, style.GetFontFamily(4, family));
+  EXPECT_EQ("", family);
+  EXPECT_EQ(0, style.GetFontFamily(6, family));
+  EXPECT_EQ(0, style.GetFontFamily(-1, family));
+  EXPECT_EQ(0, style.SetFontFamily(-1, "x"));
+  EXPECT_EQ(0, style.SetFontFamilyCount(-2));
+  EXPECT_EQ(1, style.SetFontFamilyCount(2));
+  EXPECT_EQ("font-family:A, B;", Bare(style));
+  EXPECT_EQ(1, style.SetFontFamilyCount(0));
+  EXPECT_EQ("", Bare(style));
+}
+
+TEST(StyleRenderTest, FamiliesFirstAndOnlyPlainNamesAfterTheFirst) {
+  CHtmlStyle style;
+  style.Init("font-size:12pt; color:#ff0000");
+  style.ResetFontFamily("Arial, Helvetica");
+  EXPECT_EQ("font-family:Arial, Helvetica; font-size:12pt; color:#ff0000;",
+            Bare(style));
+  CString framed;
+  EXPECT_EQ(1, style.RenderOutputString(framed, 0));
+  EXPECT_EQ(
+      "style=\"font-family:Arial, Helvetica; font-size:12pt; "
+      "color:#ff0000; \"",
+      framed);
+  style.SetFontFamily(0, "Bad;Name");
+  style.AddFontFamily("Also\tBad");
+  EXPECT_EQ("font-family:Bad;Name, Helvetica; font-size:12pt; color:#ff0000;",
+            Bare(style));
+}
+
+TEST(StyleRenderTest, RulesFramedWithTheirName) {
+  CHtmlStyle title;
+  title.Init(
+      ".title { font-family: Arial, Helvetica; font-size: 12pt; "
+      "color: #ff0000 }");
+  CString text;
+  EXPECT_EQ(1, title.RenderOutputString(text, 0));
+  EXPECT_EQ(
+      ".title{ font-family:Arial, Helvetica; font-size:12pt; "
+      "color:#ff0000; }",
+      text);
+  CHtmlStyle p;
+  p.Init("P { font-size: 12pt }");
+  p.RenderOutputString(text, 0);
+  EXPECT_EQ("P{  font-size:12pt; }", text);
+  p.Init("P { }");
+  CHtmlStyle empty;
+  empty.Init("P { }");
+  empty.RenderOutputString(text, 0);
+  EXPECT_EQ("P{  }", text);
+}
+
+TEST(StyleRenderTest, EmptyAndUnparsedStyles) {
+  CHtmlStyle inlineStyle;
+  inlineStyle.Init("\"");  // an inline list with no declaration
+  CString text("old");
+  EXPECT_EQ(1, inlineStyle.RenderOutputString(text, 0));
+  EXPECT_EQ("style=\" \"", text);
+  EXPECT_EQ(1, inlineStyle.RenderOutputString(text, 1));
+  EXPECT_EQ("", text);
+  CHtmlStyle unparsed;
+  text = "old";
+  EXPECT_EQ(0, unparsed.RenderOutputString(text, 0));
+  EXPECT_EQ("", text);
+  EXPECT_EQ(1, unparsed.RenderOutputString(text, 1));
+}
+
+TEST(StyleRenderTest, FixedOrderDropsUnwrittenProperties) {
+  std::unique_ptr<CHtmlStyle> style(Parsed(
+      "top:5px; left:0px; cursor:hand; border-style:solid; border-width:1px;"
+      " border-color:red; border-right: 1px dotted blue; margin-bottom:2px;"
+      " margin-top:1px; padding-bottom:4px; padding-top:3px; line-height:9pt;"
+      " z-index:1; height:20px; width:100px; visibility:visible;"
+      " position:absolute; background-image:url(bg.gif); color:red;"
+      " text-align:left; font-weight:bold; font-style:italic; font-size:8pt"));
+  EXPECT_EQ(
+      " font-size:8pt; font-style:italic; font-weight:bold; text-align:left;"
+      " color:red; border:dotted blue; margin-top:1px; margin-bottom:2px;"
+      " padding-top:3px; padding-bottom:4px; line-height:9pt;"
+      " position:absolute; visibility:visible; z-index:1; width:100px;"
+      " height:20px; left:0px; top:5px; background-image:url(bg.gif);"
+      " layer-background-image:url(bg.gif);",
+      Bare(*style));
+  CString address;
+  EXPECT_EQ(1, style->GetBackgroundImage(address));
+  EXPECT_EQ("bg.gif", address);
+  CString none;
+  EXPECT_EQ(1, style->SetBackgroundImage(none));
+  EXPECT_EQ(0, style->GetBackgroundImage(address));
+  EXPECT_EQ("bg.gif", address);
+}
+
+TEST(StyleWriteToFileTest, WritesTheFramedFormOfTheFields) {
+  CHtmlStyle style;
+  CStdioFile file;
+  EXPECT_EQ(0, style.WriteToFile(&file));
+  style.Init(".a { color: red }");
+  EXPECT_EQ(0, style.WriteToFile(nullptr));
+  EXPECT_EQ(0, style.WriteToFile(&file));  // not open
+  ASSERT_TRUE(file.Open("/dev/full", CFile::modeCreate | CFile::modeWrite));
+  EXPECT_EQ(0, style.WriteToFile(&file));  // the failure is not shown
+  file.Abort();
+  const std::string path = ::testing::TempDir() + "htmlmemdoc_style.txt";
+  ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
+  style.SetPixelLeft(4);
+  EXPECT_EQ(1, style.WriteToFile(&file));
+  file.Close();
+  CStdioFile in;
+  ASSERT_TRUE(in.Open(path.c_str(), CFile::modeRead));
+  CString line;
+  in.ReadString(line);
+  EXPECT_EQ(".a{  color:red; left:4px; }", line);
+  std::remove(path.c_str());
+}
+
+}  // namespace

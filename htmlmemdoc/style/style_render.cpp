@@ -1,0 +1,86 @@
+// style_render.cpp: writing a style's fields back as declaration text, in
+// one fixed order, bare or framed as an inline attribute or a rule.
+
+#include "htmlmemdoc/style/style.h"
+#include "htmlmemdoc/style/style_values.h"
+
+void CHtmlStyle::AppendFamilies(CString& output) const {
+  if (m_fontFamilies.IsEmpty()) return;
+  output += "font-family:";
+  output += m_fontFamilies[0];  // the first name is always written
+  for (int i = 1; i < m_fontFamilies.GetSize(); ++i) {
+    if (!htmlmemdoc::IsPlainIdentifier(m_fontFamilies[i])) continue;
+    output += ", ";
+    output += m_fontFamilies[i];
+  }
+  output += ';';
+}
+
+int CHtmlStyle::RenderOutputString(CString& output, int bare) const {
+  struct Declaration {
+    const char* name;  // with its leading blank and colon
+    CString CHtmlStyle::*field;
+  };
+  static const Declaration kOrder[] = {
+      {" font-size:", &CHtmlStyle::m_strFontSize},
+      {" font-style:", &CHtmlStyle::m_strFontStyle},
+      {" font-weight:", &CHtmlStyle::m_strFontWeight},
+      {" text-align:", &CHtmlStyle::m_strTextAlign},
+      {" color:", &CHtmlStyle::m_strColor},
+      {" border:", &CHtmlStyle::m_strBorder},
+      {" margin-top:", &CHtmlStyle::m_strMarginTop},
+      {" margin-bottom:", &CHtmlStyle::m_strMarginBottom},
+      {" padding-top:", &CHtmlStyle::m_strPaddingTop},
+      {" padding-bottom:", &CHtmlStyle::m_strPaddingBottom},
+      {" line-height:", &CHtmlStyle::m_strLineHeight},
+      {" position:", &CHtmlStyle::m_strPosition},
+      {" visibility:", &CHtmlStyle::m_strVisibility},
+      {" z-index:", &CHtmlStyle::m_strZIndex},
+      {" width:", &CHtmlStyle::m_strWidth},
+      {" height:", &CHtmlStyle::m_strHeight},
+      {" left:", &CHtmlStyle::m_strLeft},
+      {" top:", &CHtmlStyle::m_strTop},
+  };
+  output.Empty();
+  if (!bare) {
+    if (m_nKind == kInline) {
+      output += "style=\"";
+    } else if (m_nKind == kRule) {
+      if (m_bClass) output += '.';
+      output += m_strName;
+      output += "{ ";
+    } else {
+      return 0;
+    }
+  }
+  AppendFamilies(output);
+  for (const Declaration& declaration : kOrder) {
+    const CString& text = this->*declaration.field;
+    if (text.IsEmpty()) continue;
+    output += declaration.name;
+    output += text;
+    output += ';';
+  }
+  if (!m_strBackgroundImage.IsEmpty()) {
+    output += " background-image:url(" + m_strBackgroundImage + ");";
+    output += " layer-background-image:url(" + m_strBackgroundImage + ");";
+  }
+  if (!bare) output += m_nKind == kInline ? " \"" : " }";
+  return 1;
+}
+
+int CHtmlStyle::WriteToFile(CStdioFile* file) {
+  if (static_cast<const char*>(*this) == nullptr || file == nullptr ||
+      !file->IsOpen()) {
+    return 0;
+  }
+  CString text;
+  const int result = RenderOutputString(text, 0);
+  try {
+    file->WriteString(text);
+  } catch (CFileException* error) {
+    error->Delete();
+    return 0;
+  }
+  return result;
+}
