@@ -23,6 +23,10 @@
 #include "htmlmemdoc/platform/string_array.h"
 #include "htmlmemdoc/style/style.h"
 
+namespace htmlmemdoc {
+class CFileCaseResolver;
+}
+
 class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
  public:
   CHtmlMemDoc();
@@ -79,6 +83,29 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   // Empties the background sound's markup. Returns 0, as Init("") does.
   int RemoveBackgroundSound();
 
+  // Writes the page in the fixed layout: the head (metas, title, the style
+  // block regenerated from the rules, scripts), the background sound, the
+  // frameset, then the body start tag and the layers grouped by kind (text,
+  // image, video, embed), inside <noframes> when there is a frameset.
+  // Plain layers are not written. The sound and the image, video and embed
+  // layers pass through the source rewriting: with `basePath` (may be
+  // null) each referenced file name gets the letter case of the file found
+  // under that path's directory, and with `encode` nonzero the characters
+  // blank ! $ & ( ) , @ of the file reference become "_".
+  // The empty document renders as "<html>\n<head>\n\n</head></html>".
+  // Returns 1.
+  int RenderToString(CString& output, int encode, const char* basePath) const;
+  // Same into a new buffer that the caller owns and frees with
+  // ::operator delete(output). Returns 0, leaving `output` alone, when the
+  // buffer cannot be allocated.
+  int RenderToString(char*& output, int encode, const char* basePath) const;
+  // Renders and writes the text to `fileName` in text mode (each line feed
+  // as CR LF), creating or truncating it. Returns 0 without a message when
+  // the file cannot be opened; 0 after showing the file layer's report when
+  // writing fails (a full disk, say); 1 otherwise.
+  int RenderToFile(const char* fileName, int encode,
+                   const char* basePath) const;
+
   CHtmlStyleList m_styleList;  // rules of all style blocks
   CHtmlTitle m_title;
   CHtmlBgSound m_bgSound;
@@ -94,6 +121,16 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   int m_nTabWidth;
 
  private:
+  // The markup `text` with the first quoted value after the first
+  // occurrence of `attribute` rewritten (see RenderToString); empty when an
+  // argument is null or the value comes out empty.
+  CString EncodeSrc(const char* attribute, const char* text, int encode,
+                    CString& basePath,
+                    htmlmemdoc::CFileCaseResolver& files) const;
+  void RenderHead(CString& output) const;
+  void RenderBody(CString& output, int framed, int encode, CString& basePath,
+                  htmlmemdoc::CFileCaseResolver& files) const;
+
   // A reader of one top-level element. `elementStart` is the element's "<";
   // `cursor` stands just after its tag name. On success the reader returns
   // nonzero and leaves `cursor` after what it consumed; on failure it

@@ -1,0 +1,91 @@
+// file_case.cpp: the case-insensitive file lookup, over POSIX directory
+// reading. A listing maps each entry's lower-cased name to the entry names
+// that fold to it, kept in byte order, so that a lookup is one hash probe.
+
+#include "htmlmemdoc/document/file_case.h"
+
+#include <dirent.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "htmlmemdoc/platform/mbcs.h"
+
+namespace htmlmemdoc {
+
+struct CFileCaseResolver::CListing {
+  // Lower-cased name -> the entries with that name, sorted.
+  std::unordered_map<std::string, std::vector<std::string>> byFoldedName;
+};
+
+namespace {
+
+std::string Folded(const std::string& name) {
+  std::string folded(name);
+  for (char& c : folded) c = ToLowerAscii(c);
+  return folded;
+}
+
+int IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+}  // namespace
+
+CFileCaseResolver::CFileCaseResolver() = default;
+CFileCaseResolver::~CFileCaseResolver() = default;
+
+const CFileCaseResolver::CListing* CFileCaseResolver::List(
+    const std::string& directory) {
+  auto found = m_listings.find(directory);
+  if (found != m_listings.end()) return found->second.get();
+  std::unique_ptr<CListing> listing;
+  if (DIR* dir = opendir(directory.c_str())) {
+    listing.reset(new CListing);
+    while (const dirent* entry = readdir(dir)) {
+      const std::string name(entry->d_name);
+      if (name == "." || name == "..") continue;
+      listing->byFoldedName[Folded(name)].push_back(name);
+    }
+    closedir(dir);
+    for (auto& names : listing->byFoldedName) {
+      std::sort(names.second.begin(), names.second.end());
+    }
+  }
+  const CListing* result = listing.get();
+  m_listings.emplace(directory, std::move(listing));
+  return result;
+}
+
+int CFileCaseResolver::FindEntryName(const std::string& path,
+                                     std::string& nameOnDisk) {
+  if (path.empty() || IsSeparator(path.back())) return 0;
+  std::string current = IsSeparator(path[0]) ? "/" : ".";
+  std::string name;
+  size_t i = 0;
+  while (i < path.size()) {
+    const size_t end = std::find_if(path.begin() + static_cast<long>(i),
+                                    path.end(), IsSeparator) -
+                       path.begin();
+    const std::string component = path.substr(i, end - i);
+    i = end + 1;
+    if (component.empty() || component == ".") continue;
+    if (component == "..") {
+      current += "/..";
+      name = component;
+      continue;
+    }
+    const CListing* listing = List(current);
+    if (listing == nullptr) return 0;
+    auto match = listing->byFoldedName.find(Folded(component));
+    if (match == listing->byFoldedName.end()) return 0;
+    const std::vector<std::string>& names = match->second;
+    name = std::find(names.begin(), names.end(), component) != names.end()
+               ? component
+               : names.front();
+    current += (current == "/" ? "" : "/") + name;
+  }
+  if (name.empty() || name == "..") return 0;
+  nameOnDisk = name;
+  return 1;
+}
+
+}  // namespace htmlmemdoc
