@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Builds htmlmemdoc and runs the tool on the bundled example pages.
+# Builds htmlmemdoc, checks the bundled example pages and shows a round
+# trip: an example page read and written back in the library's layout.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset default >/dev/null
 cmake --build --preset default --target htmlmemdoc_tool -j2 >/dev/null
-build/default/tools/htmlmemdoc check examples/*.htm
+tool=build/default/tools/htmlmemdoc
+$tool check examples/*.htm
+echo
+echo "== examples/frames.htm, read and rendered =="
+$tool render examples/frames.htm --base examples/frames.htm

@@ -7,9 +7,6 @@
 #include <string>
 #include <vector>
 
-// Exit codes of the tool.
-enum ToolExit { kExitOk = 0, kExitPageFailed = 1, kExitUsage = 2 };
-
 // Prints "PAGE: ok" or "PAGE: <reason>" for each page on standard output
 // and problems with the files themselves on standard error. Returns kExitOk
 // when every page reads, kExitPageFailed when any page has a syntax error,

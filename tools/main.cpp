@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "tools/check_command.h"
+#include "tools/page_reader.h"
+#include "tools/render_command.h"
 
 namespace {
 
@@ -26,6 +28,22 @@ int main(int argc, char** argv) {
       "check", "Read each page and report the first syntax error, if any");
   check->add_option("PAGE", checkPages, "Pages to read")->required();
 
+  RenderOptions render;
+  CLI::App* renderCommand = app.add_subcommand(
+      "render", "Read a page and write it back in the library's layout");
+  renderCommand->add_option("PAGE", render.page, "Page to read")->required();
+  renderCommand->add_option(
+      "-o,--output", render.output,
+      "Write to OUT (CR LF line ends) instead of standard output; OUT is "
+      "replaced only when the whole page was written");
+  renderCommand->add_flag("--encode", render.encode,
+                          "Replace blank ! $ & ( ) , @ in file references "
+                          "by _");
+  renderCommand->add_option(
+      "--base", render.basePath,
+      "Match the letter case of referenced file names to the files in the "
+      "directory of PATH (for example the page itself)");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -34,5 +52,6 @@ int main(int argc, char** argv) {
   }
 
   if (check->parsed()) return RunCheck(checkPages);
+  if (renderCommand->parsed()) return RunRender(render);
   return kExitUsage;
 }
