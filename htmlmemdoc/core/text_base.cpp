@@ -5,10 +5,12 @@
 
 #include "htmlmemdoc/core/text_base.h"
 
+#include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
 #include "htmlmemdoc/core/attribute.h"
+#include "htmlmemdoc/core/scan.h"
 
 using htmlmemdoc::CAttributeSpot;
 using htmlmemdoc::CAttributeValue;
@@ -18,6 +20,7 @@ IMPLEMENT_DYNCREATE(CHtmlTextBase, CObject)
 namespace {
 
 const int kStringAttributeBuffer = 1024;
+const int kNumberAttributeBuffer = 16;
 
 }  // namespace
 
@@ -104,6 +107,21 @@ int CHtmlTextBase::GetAttribute(const CString& tag, const CString& attr,
 int CHtmlTextBase::GetAttribute(const char* tag, const char* attr,
                                 CString& value) const {
   return GetAttribute(CString(tag), CString(attr), value);
+}
+
+int CHtmlTextBase::GetNumberAttribute(const char* tag, const char* attr,
+                                      int& value) const {
+  char buffer[kNumberAttributeBuffer];
+  if (!GetAttribute(tag, attr, buffer, sizeof buffer)) return 0;
+  htmlmemdoc::ScanLeadingInt(buffer, value);
+  return 1;
+}
+
+int CHtmlTextBase::SetNumberAttribute(const char* tag, const char* attr,
+                                      int value) {
+  char buffer[kNumberAttributeBuffer];
+  std::snprintf(buffer, sizeof buffer, "%d", value);
+  return SetAttribute(tag, attr, buffer);
 }
 
 namespace {

@@ -72,6 +72,13 @@ class HTMLMEMDOC_EXPORT CHtmlTextBase : public CObject {
                    const CString& value);
 
  protected:
+  // Reads the leading number of an attribute value of up to 15 bytes into
+  // `value`, which keeps its value when the text does not start with a
+  // number; the result is that of the attribute read.
+  int GetNumberAttribute(const char* tag, const char* attr, int& value) const;
+  // Writes `value` in decimal as the attribute's value.
+  int SetNumberAttribute(const char* tag, const char* attr, int value);
+
   // Replaces the text by a copy of `length` bytes at `text`, whatever the
   // length limit; for editors whose results may grow past it.
   void ReplaceText(const char* text, size_t length);

@@ -2,15 +2,11 @@
 
 #include "htmlmemdoc/elements/bg_sound.h"
 
-#include <cstdio>
-
 #include "htmlmemdoc/core/scan.h"
 
 IMPLEMENT_DYNCREATE(CHtmlBgSound, CHtmlTextBase)
 
 namespace {
-
-const int kNumberBuffer = 16;
 
 // The subtype of the "audio/" type for a sound file's extension: "midi" or
 // "wav", or "" for any other extension.
@@ -39,16 +35,11 @@ int CHtmlBgSound::SetSrc(const char* src) {
 }
 
 int CHtmlBgSound::GetLoop(int& loop) const {
-  char buffer[kNumberBuffer];
-  if (!GetAttribute("bgsound", "Loop", buffer, sizeof buffer)) return 0;
-  htmlmemdoc::ScanLeadingInt(buffer, loop);
-  return 1;
+  return GetNumberAttribute("bgsound", "Loop", loop);
 }
 
 int CHtmlBgSound::SetLoop(int loop) {
-  char buffer[kNumberBuffer];
-  std::snprintf(buffer, sizeof buffer, "%d", loop);
-  return SetAttribute("bgsound", "loop", buffer);
+  return SetNumberAttribute("bgsound", "loop", loop);
 }
 
 int CHtmlBgSound::RenderAsEmbed(CString& out) const {
