@@ -12,6 +12,7 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/document/page_operations.cpp
   htmlmemdoc/document/reading_loop.cpp
   htmlmemdoc/document/rendering.cpp
+  htmlmemdoc/document/resource_listing.cpp
   htmlmemdoc/document/source_rewriting.cpp
   htmlmemdoc/document/text_list.cpp
   htmlmemdoc/elements/bg_sound.cpp
@@ -21,6 +22,7 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/layers/image_layer.cpp
   htmlmemdoc/layers/layer.cpp
   htmlmemdoc/layers/text_layer.cpp
+  htmlmemdoc/layers/text_range.cpp
   htmlmemdoc/module/module.cpp
   htmlmemdoc/platform/afx_string.cpp
   htmlmemdoc/platform/file.cpp

@@ -1,0 +1,142 @@
+#include "htmlmemdoc/layers/image_layer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+TEST(ImageLayerTest, SourceDecodesAmpersandsOnce) {
+  struct Case {
+    const char* src;
+    const char* want;
+  };
+  const Case kCases[] = {
+      {"a.asp?x=1&amp;y=2", "a.asp?x=1&y=2"},
+      {"&AMP;&Amp;", "&&"},
+      {"a&b&lt;c", "a&b&lt;c"},
+      {"&amp;amp;", "&amp;"},
+      {"", ""},
+      {"x&amp", "x&amp"},
+  };
+  for (const Case& c : kCases) {
+    CHtmlImageLayer layer;
+    layer.Init(("<div><img src=\"" + std::string(c.src) + "\"></div>").c_str());
+    CString src("old");
+    EXPECT_EQ(1, layer.GetSrc(src)) << c.src;
+    EXPECT_EQ(c.want, src) << c.src;
+  }
+  CHtmlImageLayer layer;
+  layer.Init("<div><img dynsrc=\"v&amp;w.avi\"></div>");
+  CString src("old");
+  EXPECT_EQ(0, layer.GetSrc(src));
+  EXPECT_EQ("old", src);
+  EXPECT_EQ(1, layer.GetDynSrc(src));
+  EXPECT_EQ("v&amp;w.avi", src);  // not decoded
+}
+
+TEST(ImageLayerTest, BufferSourceFitsWithItsNulOrFails) {
+  CHtmlImageLayer layer;
+  layer.Init("<div><img src=\"a&amp;b.gif\"></div>");
+  char buffer[12];
+  std::memset(buffer, 'x', sizeof buffer);
+  EXPECT_EQ(1, layer.GetSrc(buffer, 8));  // "a&b.gif" is 7 bytes
+  EXPECT_STREQ("a&b.gif", buffer);
+  EXPECT_EQ('\0', buffer[7]);
+  EXPECT_EQ('x', buffer[8]);  // nothing written past the buffer
+  EXPECT_EQ(0, layer.GetSrc(buffer, 7));
+  EXPECT_STREQ("", buffer);
+  EXPECT_EQ(0, layer.GetSrc(buffer, 0));
+}
+
+TEST(ImageLayerTest, SizesAndSetters) {
+  CHtmlImageLayer layer;
+  layer.Init("<div><img src=a.gif width=\"50%\" height=\"auto\"></div>");
+  int width = 0;
+  int height = 7;
+  EXPECT_EQ(1, layer.GetWidth(width));
+  EXPECT_EQ(50, width);
+  EXPECT_EQ(1, layer.GetHeight(height));
+  EXPECT_EQ(7, height);  // no number: left as it was
+  EXPECT_EQ(1, layer.SetWidth(-3));
+  EXPECT_EQ(1, layer.SetHeight(40));
+  EXPECT_EQ(1, layer.SetSrc("b&c.gif"));
+  EXPECT_EQ(0, layer.SetDynSrc("v.avi"));  // never added
+  EXPECT_STREQ("<div><img src=\"b&c.gif\" width=\"-3\" height=\"40\"></div>",
+               static_cast<const char*>(layer));
+  CString id;
+  EXPECT_EQ(0, layer.GetImageID(id));
+  layer.SetAttribute("img", "id", "I1");
+  EXPECT_EQ(1, layer.GetImageID(id));
+  EXPECT_EQ("I1", id);
+}
+
+TEST(VideoLayerTest, RepeatLoopAndDynsrc) {
+  CHtmlVideoLayer video;
+  video.Init("<div><img dynsrc=\"a.avi\" Repeat=\"-1\" loop=3></div>");
+  int repeat = 5;
+  EXPECT_EQ(1, video.GetRepeat(repeat));
+  EXPECT_EQ(1, repeat);
+  EXPECT_EQ(1, video.SetRepeat(5));
+  EXPECT_EQ(1, video.GetRepeat(repeat));
+  EXPECT_EQ(1, repeat);
+  EXPECT_EQ(1, video.SetRepeat(0));
+  EXPECT_EQ(1, video.GetRepeat(repeat));
+  EXPECT_EQ(0, repeat);
+  int loop = 0;
+  EXPECT_EQ(1, video.GetLoop(loop));
+  EXPECT_EQ(3, loop);
+  EXPECT_EQ(1, video.SetLoop(-1));
+  CString dynsrc("b.mpg");
+  EXPECT_EQ(1, video.SetDynSrc(dynsrc));
+  EXPECT_STREQ("<div><img dynsrc=\"b.mpg\" Repeat=\"0\" loop=\"-1\"></div>",
+               static_cast<const char*>(video));
+  video.SetAttribute("img", "repeat", "never");
+  repeat = 9;
+  EXPECT_EQ(1, video.GetRepeat(repeat));
+  EXPECT_EQ(9, repeat);  // no number: left as it was
+}
+
+std::string Embed(const char* markup) {
+  CHtmlVideoLayer video;
+  video.Init(markup);
+  CString out("old");
+  EXPECT_EQ(1, video.RenderAsEmbed(out));
+  EXPECT_STREQ(markup, static_cast<const char*>(video));  // not changed
+  return static_cast<const char*>(out);
+}
+
+TEST(VideoLayerTest, RenderAsEmbedReplacesTheImageTag) {
+  EXPECT_EQ(
+      "<div id=L><embed id=\"V1\" src=\"clip.MPG\" type=\"video/mpeg\" "
+      "width=\"320\" height=\"240\" autostart=\"true\" autoplay=\"true\" "
+      "loop=\"true\" controller=\"false\"></div>",
+      Embed("<div id=L><img id=\"V1\" dynsrc=\"clip.MPG\" width=\"320\" "
+            "height=\"240\"></div>"));
+  const char kTail[] =
+      "autostart=\"true\" autoplay=\"true\" loop=\"true\" "
+      "controller=\"false\">";
+  EXPECT_EQ(std::string("<div><embed src=\"a.AVI\" type=\"video/avi\" "
+                        "left=\"1\" top=\"2\" ") +
+                kTail + "</div>",
+            Embed("<div><IMG dynsrc=a.AVI left=1 top=2></div>"));
+  EXPECT_EQ(std::string("<div><embed src=\"m.mov\" type=\"video/\" ") + kTail +
+                "</div>",
+            Embed("<div><img dynsrc=\"m.mov\"></div>"));
+  EXPECT_EQ(std::string("<div><embed ") + kTail + "</div>",
+            Embed("<div><img src=\"still.gif\"></div>"));
+  EXPECT_EQ(std::string("<div><embed src=\"x.mpeg\" type=\"video/mpeg\" ") +
+                kTail + "<embed src=\"x.mpeg\" type=\"video/mpeg\" " + kTail +
+                "</div>",
+            Embed("<div><img dynsrc=x.mpeg><img dynsrc=x.mpeg></div>"));
+  EXPECT_EQ("<div>no image</div>", Embed("<div>no image</div>"));
+}
+
+TEST(VideoLayerTest, ClassRecordNamesTheLayerBase) {
+  CHtmlVideoLayer video;
+  EXPECT_FALSE(video.IsKindOf(RUNTIME_CLASS(CHtmlImageLayer)));
+  EXPECT_TRUE(video.IsKindOf(RUNTIME_CLASS(CHtmlLayer)));
+}
+
+}  // namespace
