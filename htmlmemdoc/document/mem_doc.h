@@ -106,6 +106,17 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   int RenderToFile(const char* fileName, int encode,
                    const char* basePath) const;
 
+  // One source per image layer, in list order ("src", or "dynsrc" when an
+  // image has no "src"), duplicates kept. Fails, with `images` empty, when
+  // a layer has neither.
+  int GetAllImageSrc(CStringArray& images) const;
+  // Every file the page refers to, each once (ASCII case ignored; the form
+  // met first is kept): image sources and div background images, embed
+  // sources and backgrounds, text layers' div backgrounds, the page
+  // background, the background sound, the preloaded images. Fails, with
+  // `images` empty, when an image or embed layer's source cannot be read.
+  int GetAllSrc(CStringArray& images) const;
+
   CHtmlStyleList m_styleList;  // rules of all style blocks
   CHtmlTitle m_title;
   CHtmlBgSound m_bgSound;
@@ -152,6 +163,8 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   int ParseBodyElement(const char* elementStart, const char*& cursor);
   int ParseFrameSetElement(const char* elementStart, const char*& cursor);
   int ParseBodyContent(const char* elementStart, const char*& cursor);
+  int ReadLayerBlock(const char*& p, const char*& cursor);
+  void FileLayer(CHtmlLayer* layer);
 };
 
 #endif  // HTMLMEMDOC_DOCUMENT_MEM_DOC_H_
