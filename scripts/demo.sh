@@ -9,5 +9,8 @@ cmake --build --preset default --target htmlmemdoc_tool -j2 >/dev/null
 tool=build/default/tools/htmlmemdoc
 $tool check examples/*.htm
 echo
-echo "== examples/frames.htm, read and rendered =="
-$tool render examples/frames.htm --base examples/frames.htm
+echo "== examples/welcome.htm, read and written back =="
+$tool render examples/welcome.htm --base examples/welcome.htm
+echo
+echo "== the files it refers to =="
+$tool files examples/welcome.htm

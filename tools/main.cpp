@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/check_command.h"
+#include "tools/files_command.h"
 #include "tools/page_reader.h"
 #include "tools/render_command.h"
 
@@ -44,6 +45,14 @@ int main(int argc, char** argv) {
       "Match the letter case of referenced file names to the files in the "
       "directory of PATH (for example the page itself)");
 
+  std::string filesPage;
+  bool imagesOnly = false;
+  CLI::App* files = app.add_subcommand(
+      "files", "List every file the page refers to, each once");
+  files->add_option("PAGE", filesPage, "Page to read")->required();
+  files->add_flag("--images", imagesOnly,
+                  "List the image layers' sources instead, one per layer");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -53,5 +62,6 @@ int main(int argc, char** argv) {
 
   if (check->parsed()) return RunCheck(checkPages);
   if (renderCommand->parsed()) return RunRender(render);
+  if (files->parsed()) return RunFiles(filesPage, imagesOnly);
   return kExitUsage;
 }
