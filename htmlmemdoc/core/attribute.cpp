@@ -16,7 +16,6 @@ const char kSetAttributeSeparators[] = " \n\r\t\"=\f";
 
 namespace {
 
-const char kBlanks[] = " \t\r\n";
 const char kValueSeparators[] = " \t\r\n=;>\"";
 
 }  // namespace

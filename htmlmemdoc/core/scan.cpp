@@ -21,6 +21,8 @@
 
 namespace htmlmemdoc {
 
+const char kBlanks[] = " \t\r\n";
+
 namespace {
 
 // The needle in its three forms, kept on the stack for short needles.

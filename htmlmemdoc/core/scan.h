@@ -11,6 +11,9 @@
 
 namespace htmlmemdoc {
 
+// The blanks the readers pass over: space, tab, carriage return, line feed.
+extern const char kBlanks[];
+
 // The needle is part1 + part2 + part3 (null parts are skipped). Returns the
 // earliest position in `text` where the needle stands unchanged, in all
 // lower case or in all upper case (ASCII letters), never inside a

@@ -15,9 +15,9 @@ using htmlmemdoc::SkipChars;
 using htmlmemdoc::SkipToChars;
 using htmlmemdoc::StartsWithNoCase;
 
-namespace {
+using htmlmemdoc::kBlanks;
 
-const char kBlanks[] = " \t\r\n";
+namespace {
 
 // Passes over blanks and comments; a comment ends at its first ">". Returns
 // 0, with `p` on the end of the text, for a comment without ">".

@@ -4,6 +4,7 @@
 
 #include "htmlmemdoc/document/mem_doc.h"
 #include "tests/support/message_log.h"
+#include "tests/support/text_of.h"
 
 namespace {
 
@@ -16,15 +17,6 @@ BodyRead ReadBody(CHtmlMemDoc& document, const std::string& body) {
   MessageLog log;
   const int ok = document.ReadFromString(("<html><body>" + body).c_str());
   return {ok, log.Joined()};
-}
-
-std::string Markups(const CObList& list) {
-  std::string all;
-  for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
-    const char* text = *static_cast<CHtmlTextBase*>(list.GetNext(pos));
-    all += std::string(all.empty() ? "" : "|") + text;
-  }
-  return all;
 }
 
 // Which list of the document a body of one block was filed in.

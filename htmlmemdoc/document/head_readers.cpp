@@ -17,9 +17,10 @@ using htmlmemdoc::SkipChars;
 using htmlmemdoc::SkipToChars;
 using htmlmemdoc::StartsWithNoCase;
 
+using htmlmemdoc::kBlanks;
+
 namespace {
 
-const char kBlanks[] = " \t\r\n";
 const char kBlanksOrClose[] = " \t\r\n>";
 
 CString Range(const char* begin, const char* end) {

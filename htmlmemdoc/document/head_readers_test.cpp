@@ -4,18 +4,9 @@
 
 #include "htmlmemdoc/document/mem_doc.h"
 #include "tests/support/message_log.h"
+#include "tests/support/text_of.h"
 
 namespace {
-
-// The markup of every element of a list, joined by '|'.
-std::string Markups(const CObList& list) {
-  std::string all;
-  for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
-    const char* text = *static_cast<CHtmlTextBase*>(list.GetNext(pos));
-    all += std::string(all.empty() ? "" : "|") + text;
-  }
-  return all;
-}
 
 std::string Text(const CHtmlTextBase& element) {
   const char* text = element;

@@ -17,9 +17,10 @@ using htmlmemdoc::SkipChars;
 using htmlmemdoc::SkipToChars;
 using htmlmemdoc::StartsWithNoCase;
 
+using htmlmemdoc::kBlanks;
+
 namespace {
 
-const char kBlanks[] = " \t\r\n";
 const char kTagNameEnd[] = " \n\t\r>";
 
 }  // namespace

@@ -4,16 +4,9 @@
 
 #include "htmlmemdoc/document/mem_doc.h"
 #include "tests/support/message_log.h"
+#include "tests/support/text_of.h"
 
 namespace {
-
-std::string Join(const CStringArray& items) {
-  std::string all;
-  for (int i = 0; i < items.GetSize(); ++i) {
-    all += std::string(i ? "|" : "") + static_cast<const char*>(items[i]);
-  }
-  return all;
-}
 
 const char kPage[] =
     "<html><head></head>"

@@ -4,15 +4,9 @@
 
 #include <string>
 
-namespace {
+#include "tests/support/text_of.h"
 
-std::string Join(const CStringArray& items) {
-  std::string all;
-  for (int i = 0; i < items.GetSize(); ++i) {
-    all += std::string(i ? "|" : "") + static_cast<const char*>(items[i]);
-  }
-  return all;
-}
+namespace {
 
 // GetPreloadImage on a body tag with this onLoad value: "result:images".
 std::string Preloads(const std::string& handler) {

@@ -21,8 +21,6 @@ namespace htmlmemdoc {
 
 namespace {
 
-const char kBlanks[] = " \t\r\n";
-
 size_t Length(const CTextSpan& span) {
   return static_cast<size_t>(span.end - span.begin);
 }

@@ -5,18 +5,9 @@
 #include "htmlmemdoc/core/text_base.h"
 #include "htmlmemdoc/platform/ob_list.h"
 #include "htmlmemdoc/platform/string_array.h"
+#include "tests/support/text_of.h"
 
 namespace {
-
-// The texts of the list's elements, joined by '|'.
-std::string Texts(const CObList& list) {
-  std::string all;
-  for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
-    const char* text = *static_cast<CHtmlTextBase*>(list.GetNext(pos));
-    all += std::string(all.empty() ? "" : "|") + text;
-  }
-  return all;
-}
 
 class ObListTest : public ::testing::Test {
  protected:
@@ -33,7 +24,7 @@ TEST_F(ObListTest, KeepsInsertionOrder) {
   list.AddTail(&b_);
   list.AddTail(&c_);
   list.AddHead(&a_);
-  EXPECT_EQ("a|b|c", Texts(list));
+  EXPECT_EQ("a|b|c", Markups(list));
   EXPECT_EQ(3, list.GetCount());
   EXPECT_EQ(&a_, list.GetHead());
   EXPECT_EQ(&c_, list.GetTail());
@@ -47,9 +38,9 @@ TEST_F(ObListTest, InsertAndRemoveAnywhere) {
   POSITION middle = list.AddTail(&b_);
   list.InsertBefore(middle, &a_);
   list.InsertAfter(middle, &c_);
-  EXPECT_EQ("a|b|c", Texts(list));
+  EXPECT_EQ("a|b|c", Markups(list));
   list.RemoveAt(middle);
-  EXPECT_EQ("a|c", Texts(list));
+  EXPECT_EQ("a|c", Markups(list));
   EXPECT_EQ(&a_, list.RemoveHead());
   EXPECT_EQ(&c_, list.RemoveTail());
   EXPECT_TRUE(list.IsEmpty());

@@ -21,9 +21,10 @@ using htmlmemdoc::CTextSpan;
 
 IMPLEMENT_DYNCREATE(CHtmlStyle, CHtmlTextBase)
 
+using htmlmemdoc::kBlanks;
+
 namespace {
 
-const char kBlanks[] = " \t\r\n";
 const int kDefaultFamilyLimit = 3;
 
 CString SpanText(const CTextSpan& span) {
