@@ -20,22 +20,21 @@ std::string ReadText(const CHtmlTextLayer& layer) {
   return static_cast<const char*>(text);
 }
 
-// The content is found only where the text tag's "<name" stands after a
-// blank, as the authoring application writes its pages (a tag on a line of
-// its own); a tag glued to the one before it is not found.
+// The content follows the start tag whose name ends at a blank or a "<";
+// "<p>Hello" has the name token "p>Hello" and is not found.
 TEST(TextLayerTest, FindsTheTagThatEnclosesTheText) {
   const TextLayerCase kCases[] = {
       {"<div id=a>\n  <p align=x>\n   <font size=2>Hi</font></p></div>", "font",
        "Hi"},
       {"<div id=a>\n<p align=\"left\">Hello</p></div>", "p", "Hello"},
       {"<div id=a>Hello</div>", "div", "Hello"},
-      {"<div id=a><p align=\"left\">Hello</p></div>", "p", "<fail>"},
+      {"<div id=a><p align=\"left\">Hello</p></div>", "p", "Hello"},
       {"<div id=a><p align=x><font size=3>Hi</font></p></div>", "font",
-       "<fail>"},
+       "Hi"},
       {"<div id=a>\n<p>Hello</p>\n</div>", "p", "<fail>"},
       {"<div id=a><p id=x></p> tail</div>", "/p", "<fail>"},
-      {"<div id=a><!-- note --> text</div>", "!--", "<fail>"},
-      {"<DIV ID=a>\n<P ALIGN=left>Up</P></DIV>", "P", "Up"},
+      {"<div id=a><!-- note --> text</div>", "!--", " text"},
+      {"<DIV ID=a><P ALIGN=left>Up</P></DIV>", "P", "Up"},
   };
   for (const TextLayerCase& c : kCases) {
     CHtmlTextLayer layer;
@@ -67,11 +66,11 @@ TEST(TextLayerTest, SetThenGetAgree) {
 // end tag, so it can be read and written again.
 TEST(TextLayerTest, BlankBeforeCloseAndEmptyContentRanges) {
   CHtmlTextLayer blank;
-  ASSERT_EQ(1, blank.Init("<div id=a>\n<p >Hello</p></div>"));
+  ASSERT_EQ(1, blank.Init("<div id=a><p >Hello</p></div>"));
   EXPECT_EQ("p", blank.m_strTextTag);
   EXPECT_EQ("Hello", ReadText(blank));
   EXPECT_EQ(1, blank.SetTextString("Set"));
-  EXPECT_STREQ("<div id=a>\n<p >Set</p></div>",
+  EXPECT_STREQ("<div id=a><p >Set</p></div>",
                static_cast<const char*>(blank));
 
   CHtmlTextLayer emptied;
@@ -171,6 +170,10 @@ TEST(FindTagRangeTest, NameMustStandBetweenBlanks) {
   EXPECT_EQ(8, start);
   EXPECT_EQ(10, end);  // to the end of the text
   EXPECT_EQ(0, htmlmemdoc::FindTagRange("<p>Hi</p>", "p", start, end));
+  EXPECT_EQ(1, htmlmemdoc::FindTagRange("<b><p a>Hi", "p", start, end));
+  EXPECT_EQ(8, start);
+  EXPECT_EQ(1, htmlmemdoc::FindTagRange("<p<b>Hi", "p", start, end));
+  EXPECT_EQ(5, start);
   EXPECT_EQ(0, htmlmemdoc::FindTagRange("<p a=1", "p", start, end));
   EXPECT_EQ(0, htmlmemdoc::FindTagRange("<p a=1>", "p", start, end));
   EXPECT_EQ(0, htmlmemdoc::FindTagRange("<p", "p", start, end));

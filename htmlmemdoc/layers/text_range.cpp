@@ -2,9 +2,11 @@
 //
 // FindTextTag descends from the first ">" over every following tag that
 // is separated from the previous one only by blanks; the last such tag's
-// name is the text tag. FindTagRange cuts the markup at blanks, looks for
-// the token "<name" (or "<" followed by the token "name"), and takes the
-// content from the ">" that closes that start tag to the next "<". Where
+// name is the text tag. FindTagRange cuts the markup at blanks, and before
+// every "<" so that a tag glued to the one before it is a token of its own,
+// looks for the token "<name" (or "<" followed by the token "name"), and
+// takes the content from the ">" that closes that start tag to the next
+// "<". Where
 // that ">" directly follows the blank after the name ("<p >Hello") or the
 // content is empty ("<p></p>"), the range is the one a reader expects: the
 // content "Hello", and an empty content just before "</p>", so reading and
@@ -25,17 +27,43 @@ size_t Length(const CTextSpan& span) {
   return static_cast<size_t>(span.end - span.begin);
 }
 
+// Cuts text into tokens at blanks (which are dropped) and before each "<"
+// that does not begin a token.
+class CTagTokenizer {
+ public:
+  explicit CTagTokenizer(const char* text) : m_pNext(text) {}
+
+  int Next(CTextSpan& token) {
+    SkipChars(m_pNext, kBlanks);
+    if (*m_pNext == '\0') return 0;
+    token.begin = m_pNext;
+    token.end = m_pNext + 1 + std::strcspn(m_pNext + 1, " \t\r\n<");
+    m_pNext = token.end;
+    return 1;
+  }
+
+  // Where the next token is looked for: just after the blank that ended
+  // the last token, or on the "<" that did; null at the end of the text.
+  const char* Position() const {
+    if (*m_pNext == '\0') return nullptr;
+    return *m_pNext == '<' ? m_pNext : m_pNext + 1;
+  }
+
+ private:
+  const char* m_pNext;
+};
+
 }  // namespace
 
 int FindTagRange(const char* text, const char* tagName, int& start, int& end) {
   if (text == nullptr || tagName == nullptr) return 0;
   const size_t nameLength = std::strlen(tagName);
-  CSpanTokenizer tokens(text);
+  CTagTokenizer tokens(text);
   CTextSpan token;
-  while (tokens.Next(kBlanks, token)) {
+  while (tokens.Next(token)) {
     if (*token.begin != '<') continue;
     CTextSpan name = {token.begin + 1, token.end};
-    if (Length(name) == 0 && !tokens.Next(kBlanks, name)) return 0;
+    if (Length(name) == 0 && !tokens.Next(name)) return 0;
     if (!EqualNoCase(name.begin, Length(name), tagName, nameLength)) continue;
     const char* after = tokens.Position();
     if (after == nullptr) return 0;  // the text ends inside the tag

@@ -8,8 +8,9 @@ namespace htmlmemdoc {
 
 // Finds the content of the first start tag named `tagName` (ASCII case
 // ignored) in `text`: the bytes from just after the ">" that closes that
-// start tag up to the next "<" (or the end). The name must stand alone
-// between blanks: "<p align=x>Hi" matches "p", "<p>Hi" does not. Returns
+// start tag up to the next "<" (or the end). The name must end at a blank
+// or a "<": "<p align=x>Hi" and "<b><p align=x>Hi" match "p", "<p>Hi" does
+// not. Returns
 // 1 with byte offsets [start, end); an empty content is an empty range.
 // Fails when no tag matches, when the start tag is not closed, and when
 // nothing follows its ">".
