@@ -3,7 +3,7 @@
 # when they are missing. Safe to run again.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libgtest-dev libcli11-dev)
+packages=(cmake g++ make pkg-config libgtest-dev libcli11-dev nlohmann-json3-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||

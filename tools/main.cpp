@@ -6,15 +6,31 @@
 #include <vector>
 
 #include "tools/check_command.h"
-#include "tools/files_command.h"
+#include "tools/edit_command.h"
 #include "tools/page_reader.h"
 #include "tools/render_command.h"
+#include "tools/show_command.h"
+#include "tools/sources_command.h"
 
 namespace {
 
 const char kDescription[] =
     "htmlmemdoc reads layout pages kept as HTML, edits them and writes them "
     "back.";
+
+// The options of the commands that write a page.
+void AddOutputOptions(CLI::App& command, OutputOptions& out) {
+  command.add_option("-o,--output", out.output,
+                     "Write to OUT (CR LF line ends) instead of standard "
+                     "output; OUT is replaced only when the whole page was "
+                     "written");
+  command.add_flag("--encode", out.encode,
+                   "Replace blank ! $ & ( ) , @ in file references by _");
+  command.add_option("--base", out.basePath,
+                     "Match the letter case of referenced file names to the "
+                     "files in the directory of PATH (for example the page "
+                     "itself)");
+}
 
 }  // namespace
 
@@ -23,6 +39,10 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version",
                        std::string("htmlmemdoc ") + HTMLMEMDOC_VERSION);
   app.require_subcommand(1);
+  app.footer(
+      "Exit codes: 0 success; 1 a page has a syntax error, or a change or "
+      "listing could not be made (nothing is written then); 2 bad usage, or "
+      "a file that cannot be read or written.");
 
   std::vector<std::string> checkPages;
   CLI::App* check = app.add_subcommand(
@@ -33,25 +53,50 @@ int main(int argc, char** argv) {
   CLI::App* renderCommand = app.add_subcommand(
       "render", "Read a page and write it back in the library's layout");
   renderCommand->add_option("PAGE", render.page, "Page to read")->required();
-  renderCommand->add_option(
-      "-o,--output", render.output,
-      "Write to OUT (CR LF line ends) instead of standard output; OUT is "
-      "replaced only when the whole page was written");
-  renderCommand->add_flag("--encode", render.encode,
-                          "Replace blank ! $ & ( ) , @ in file references "
-                          "by _");
-  renderCommand->add_option(
-      "--base", render.basePath,
-      "Match the letter case of referenced file names to the files in the "
-      "directory of PATH (for example the page itself)");
+  AddOutputOptions(*renderCommand, render.out);
 
-  std::string filesPage;
+  EditOptions edit;
+  CLI::App* editCommand = app.add_subcommand(
+      "edit", "Change a layer or the page and write the page as render does");
+  editCommand->add_option("PAGE", edit.page, "Page to read")->required();
+  editCommand->add_option("--layer", edit.layer,
+                          "The layer to change: the id of its div");
+  editCommand->add_option("--left", edit.left, "Left edge, in pixels");
+  editCommand->add_option("--top", edit.top, "Top edge, in pixels");
+  editCommand->add_option("--width", edit.width, "Width, in pixels");
+  editCommand->add_option("--height", edit.height, "Height, in pixels");
+  editCommand->add_option("--z-index", edit.zIndex, "Stacking order");
+  editCommand->add_option("--visibility", edit.visibility, "visible or hidden")
+      ->check(CLI::IsMember({"visible", "hidden"}));
+  editCommand->add_option("--text", edit.text, "A text layer's text");
+  editCommand->add_option("--font-size", edit.fontSize,
+                          "A text layer's font size, in points");
+  editCommand->add_option("--color", edit.color,
+                          "A text layer's colour: #rrggbb or a colour name");
+  editCommand->add_option("--src", edit.src,
+                          "The file an image, video or embed layer shows");
+  editCommand->add_option("--background", edit.background,
+                          "The page's background image");
+  editCommand->add_option("--sound", edit.sound,
+                          "The page's background sound (added if missing)");
+  editCommand->add_flag("--no-sound", edit.noSound,
+                        "Remove the page's background sound");
+  AddOutputOptions(*editCommand, edit.out);
+
+  std::string showPage;
+  bool asJson = false;
+  CLI::App* show = app.add_subcommand(
+      "show", "Print what the library reads from a page: head, frames, layers");
+  show->add_option("PAGE", showPage, "Page to read")->required();
+  show->add_flag("--json", asJson, "Print JSON instead of text");
+
+  std::string sourcesPage;
   bool imagesOnly = false;
-  CLI::App* files = app.add_subcommand(
-      "files", "List every file the page refers to, each once");
-  files->add_option("PAGE", filesPage, "Page to read")->required();
-  files->add_flag("--images", imagesOnly,
-                  "List the image layers' sources instead, one per layer");
+  CLI::App* sources = app.add_subcommand(
+      "sources", "List every file the page refers to, each once");
+  sources->add_option("PAGE", sourcesPage, "Page to read")->required();
+  sources->add_flag("--images", imagesOnly,
+                    "List the image layers' sources instead, one per layer");
 
   try {
     app.parse(argc, argv);
@@ -62,6 +107,8 @@ int main(int argc, char** argv) {
 
   if (check->parsed()) return RunCheck(checkPages);
   if (renderCommand->parsed()) return RunRender(render);
-  if (files->parsed()) return RunFiles(filesPage, imagesOnly);
+  if (editCommand->parsed()) return RunEdit(edit);
+  if (show->parsed()) return RunShow(showPage, asJson);
+  if (sources->parsed()) return RunSources(sourcesPage, imagesOnly);
   return kExitUsage;
 }

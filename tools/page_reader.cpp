@@ -6,6 +6,8 @@
 
 #include <htmlmemdoc/htmlmemdoc.h>
 
+#include <cstdio>
+
 #include "tools/message_capture.h"
 
 PageResult ReadPage(const std::string& path, CHtmlMemDoc& document,
@@ -29,4 +31,19 @@ PageResult ReadPage(const std::string& path, CHtmlMemDoc& document,
                 ? "not a page: the text does not begin with <html>"
                 : capture.Messages().front();
   return kPageFailed;
+}
+
+int ReadPageOrSay(const std::string& path, CHtmlMemDoc& document) {
+  std::string problem;
+  switch (ReadPage(path, document, problem)) {
+    case kPageOk:
+      return kExitOk;
+    case kPageFailed:
+      std::fprintf(stderr, "%s: %s\n", path.c_str(), problem.c_str());
+      return kExitPageFailed;
+    case kPageUnreadable:
+      break;
+  }
+  std::fprintf(stderr, "htmlmemdoc: cannot read %s\n", problem.c_str());
+  return kExitUsage;
 }

@@ -20,4 +20,9 @@ enum PageResult { kPageOk, kPageFailed, kPageUnreadable };
 PageResult ReadPage(const std::string& path, CHtmlMemDoc& document,
                     std::string& problem);
 
+// Reads `path` into `document`; on failure prints the problem (a syntax
+// error after the page's name, or why the file cannot be read) to standard
+// error. Returns the ToolExit code: kExitOk, kExitPageFailed or kExitUsage.
+int ReadPageOrSay(const std::string& path, CHtmlMemDoc& document);
+
 #endif  // HTMLMEMDOC_TOOLS_PAGE_READER_H_

@@ -7,19 +7,15 @@
 
 #include <string>
 
+#include "tools/page_writer.h"
+
 struct RenderOptions {
   std::string page;
-  std::string output;    // empty: standard output
-  bool encode = false;   // replace unsafe characters in file references
-  std::string basePath;  // empty: no file-name case matching
+  OutputOptions out;
 };
 
-// Writes the rendered page to standard output (line feeds), or to the
-// output file as the library writes page files (CR LF). A regular output
-// file is replaced only once the whole text is written: the text goes to a
-// temporary file beside it, renamed into place at the end. An output that
-// exists and is not a regular file (a device, a pipe) is written directly.
-// Returns a ToolExit code.
+// Reads the page and writes it as WritePage does; writes nothing when the
+// page does not read. Returns a ToolExit code.
 int RunRender(const RenderOptions& options);
 
 #endif  // HTMLMEMDOC_TOOLS_RENDER_COMMAND_H_

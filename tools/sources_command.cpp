@@ -1,6 +1,6 @@
-// files_command.cpp: lists a page's referenced files.
+// sources_command.cpp: lists a page's referenced files.
 
-#include "tools/files_command.h"
+#include "tools/sources_command.h"
 
 #include <htmlmemdoc/htmlmemdoc.h>
 
@@ -8,19 +8,10 @@
 
 #include "tools/page_reader.h"
 
-int RunFiles(const std::string& page, bool imagesOnly) {
+int RunSources(const std::string& page, bool imagesOnly) {
   CHtmlMemDoc document;
-  std::string problem;
-  switch (ReadPage(page, document, problem)) {
-    case kPageOk:
-      break;
-    case kPageFailed:
-      std::fprintf(stderr, "%s: %s\n", page.c_str(), problem.c_str());
-      return kExitPageFailed;
-    case kPageUnreadable:
-      std::fprintf(stderr, "htmlmemdoc: cannot read %s\n", problem.c_str());
-      return kExitUsage;
-  }
+  const int read = ReadPageOrSay(page, document);
+  if (read != kExitOk) return read;
   CStringArray files;
   const int ok =
       imagesOnly ? document.GetAllImageSrc(files) : document.GetAllSrc(files);

@@ -1,8 +1,8 @@
-// files_command.h: `htmlmemdoc files PAGE`, which lists every file a page
+// sources_command.h: `htmlmemdoc sources PAGE`, which lists every file a page
 // refers to.
 
-#ifndef HTMLMEMDOC_TOOLS_FILES_COMMAND_H_
-#define HTMLMEMDOC_TOOLS_FILES_COMMAND_H_
+#ifndef HTMLMEMDOC_TOOLS_SOURCES_COMMAND_H_
+#define HTMLMEMDOC_TOOLS_SOURCES_COMMAND_H_
 
 #include <string>
 
@@ -11,6 +11,6 @@
 // background, the background sound, preloaded images). With `imagesOnly`,
 // prints the image layers' sources instead, one per layer. Returns a
 // ToolExit code.
-int RunFiles(const std::string& page, bool imagesOnly);
+int RunSources(const std::string& page, bool imagesOnly);
 
-#endif  // HTMLMEMDOC_TOOLS_FILES_COMMAND_H_
+#endif  // HTMLMEMDOC_TOOLS_SOURCES_COMMAND_H_

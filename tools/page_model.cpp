@@ -1,0 +1,183 @@
+// page_model.cpp: reads the document's members and layers through the
+// library's accessors into JSON.
+
+#include "tools/page_model.h"
+
+#include <htmlmemdoc/htmlmemdoc.h>
+
+#include <cstring>
+#include <string>
+
+using nlohmann::json;
+
+namespace {
+
+// A string value, or null when `ok` is 0.
+json StringOr(int ok, const CString& value) {
+  return ok ? json(static_cast<const char*>(value)) : json(nullptr);
+}
+
+json NumberOr(int ok, int value) { return ok ? json(value) : json(nullptr); }
+
+// The text between a title element's tags: "<title>Home</title>" gives
+// "Home".
+json TitleText(const CHtmlTitle& title) {
+  const char* markup = title;
+  if (markup == nullptr || *markup == '\0') return nullptr;
+  const std::string text(markup);
+  const size_t open = text.find('>');
+  if (open == std::string::npos) return nullptr;
+  const size_t close = text.find('<', open + 1);
+  return text.substr(open + 1, close == std::string::npos ? std::string::npos
+                                                          : close - open - 1);
+}
+
+json Markups(const CObList& list) {
+  json items = json::array();
+  for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+    const char* text = *static_cast<const CHtmlTextBase*>(list.GetNext(pos));
+    items.push_back(text != nullptr ? text : "");
+  }
+  return items;
+}
+
+// Each script as its source file, or as the size of its inline text.
+json Scripts(const CObList& scripts) {
+  json items = json::array();
+  for (POSITION pos = scripts.GetHeadPosition(); pos != nullptr;) {
+    const CHtmlScript* script =
+        static_cast<const CHtmlScript*>(scripts.GetNext(pos));
+    CString src;
+    const int hasSrc = script->GetAttribute("script", "src", src);
+    const char* markup = *script;
+    items.push_back({{"src", StringOr(hasSrc, src)},
+                     {"bytes", markup != nullptr ? std::strlen(markup) : 0}});
+  }
+  return items;
+}
+
+json StyleRules(const CObList& rules) {
+  json items = json::array();
+  CString text;
+  for (POSITION pos = rules.GetHeadPosition(); pos != nullptr;) {
+    static_cast<const CHtmlStyle*>(rules.GetNext(pos))
+        ->RenderOutputString(text, 0);
+    items.push_back(static_cast<const char*>(text));
+  }
+  return items;
+}
+
+json BackgroundSound(const CHtmlMemDoc& document) {
+  if (!document.IsBackgroundSoundExist()) return nullptr;
+  char src[1040];
+  document.GetBackgroundSound(src, sizeof src);
+  int loop = 0;
+  const int hasLoop = document.m_bgSound.GetLoop(loop);
+  return {{"src", src}, {"loop", NumberOr(hasLoop, loop)}};
+}
+
+json Frames(const CHtmlFrameSet& frameSet) {
+  json items = json::array();
+  for (int i = 0; i < frameSet.GetFrameCount(); ++i) {
+    const CHtmlFrame* frame = frameSet.GetAt(i);
+    CString name;
+    CString src;
+    const int hasName = frame->GetName(name);
+    const int hasSrc = frame->GetSrc(src);
+    items.push_back(
+        {{"name", StringOr(hasName, name)}, {"src", StringOr(hasSrc, src)}});
+  }
+  return items;
+}
+
+// Adds what a layer shows to `entry`: its text, or the file it plays.
+void AddLayerContent(const CHtmlLayer& layer, json& entry) {
+  CString value;
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
+    const int ok =
+        static_cast<const CHtmlTextLayer&>(layer).GetTextString(value);
+    entry["text"] = StringOr(ok, value);
+    return;
+  }
+  int ok = 0;
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer))) {
+    ok = static_cast<const CHtmlVideoLayer&>(layer).GetDynSrc(value);
+  } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlImageLayer))) {
+    ok = static_cast<const CHtmlImageLayer&>(layer).GetSrc(value);
+  } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlEmbedLayer))) {
+    ok = static_cast<const CHtmlEmbedLayer&>(layer).GetSrc(value);
+  } else {
+    return;  // a plain layer names no file
+  }
+  entry["src"] = StringOr(ok, value);
+}
+
+json DescribeLayer(const CHtmlLayer& layer) {
+  CString id;
+  const int hasId = layer.GetAttribute("div", "id", id);
+  int left = 0, top = 0, width = 0, height = 0, z = 0;
+  const int hasLeft = layer.GetPixelLeft(left, "div");
+  const int hasTop = layer.GetPixelTop(top, "div");
+  const int hasWidth = layer.GetPixelWidth(width, "div");
+  const int hasHeight = layer.GetPixelHeight(height, "div");
+  const int hasZ = layer.GetZIndex(z, "div");
+  HtmlVisibility visibility = HtmlVisibilityVisible;
+  const int hasVisibility = layer.GetVisibility("div", visibility);
+  json entry = {
+      {"kind", LayerKind(layer)},
+      {"id", StringOr(hasId, id)},
+      {"left", NumberOr(hasLeft, left)},
+      {"top", NumberOr(hasTop, top)},
+      {"width", NumberOr(hasWidth, width)},
+      {"height", NumberOr(hasHeight, height)},
+      {"zIndex", NumberOr(hasZ, z)},
+      {"visibility",
+       hasVisibility
+           ? json(visibility == HtmlVisibilityHidden ? "hidden" : "visible")
+           : json(nullptr)}};
+  AddLayerContent(layer, entry);
+  return entry;
+}
+
+}  // namespace
+
+const char* LayerKind(const CHtmlLayer& layer) {
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) return "text";
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer))) return "video";
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlImageLayer))) return "image";
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlLiveAudioLayer))) return "live audio";
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlEmbedLayer))) return "embed";
+  return "plain";
+}
+
+json DescribePage(const CHtmlMemDoc& document) {
+  char background[1024];
+  const int hasBackground =
+      document.GetBackgroundImage(background, sizeof background);
+  CStringArray preloads;
+  document.GetPreloadImage(preloads);
+  json preloaded = json::array();
+  for (int i = 0; i < preloads.GetSize(); ++i) {
+    preloaded.push_back(static_cast<const char*>(preloads[i]));
+  }
+  json layers = json::array();
+  const CObList* lists[] = {&document.m_textLayerList,
+                            &document.m_imageLayerList,
+                            &document.m_videoLayerList,
+                            &document.m_embedLayerList, &document.m_layerList};
+  for (const CObList* list : lists) {
+    for (POSITION pos = list->GetHeadPosition(); pos != nullptr;) {
+      layers.push_back(
+          DescribeLayer(*static_cast<const CHtmlLayer*>(list->GetNext(pos))));
+    }
+  }
+  return {{"title", TitleText(document.m_title)},
+          {"metas", Markups(document.m_metaList)},
+          {"styleRules", StyleRules(document.m_styleList)},
+          {"scripts", Scripts(document.m_scriptList)},
+          {"background", hasBackground ? json(background) : json(nullptr)},
+          {"backgroundSound", BackgroundSound(document)},
+          {"preloadedImages", preloaded},
+          {"frames", Frames(document.m_frameSet)},
+          {"layers", layers}};
+}

@@ -1,0 +1,101 @@
+// show_command.cpp: prints the page model as JSON, or as aligned text
+// made from the same JSON.
+
+#include "tools/show_command.h"
+
+#include <htmlmemdoc/htmlmemdoc.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tools/page_model.h"
+#include "tools/page_reader.h"
+
+using nlohmann::json;
+
+namespace {
+
+// A JSON value as plain text: strings unquoted, null as "-".
+std::string Plain(const json& value) {
+  if (value.is_null()) return "-";
+  if (value.is_string()) return value.get<std::string>();
+  return value.dump();
+}
+
+void PrintField(const char* name, const std::string& value) {
+  std::printf("%-17s %s\n", name, value.c_str());
+}
+
+// One line per entry, the first after the field's name.
+void PrintList(const char* name, const json& items) {
+  if (items.empty()) {
+    PrintField(name, "-");
+    return;
+  }
+  const char* label = name;
+  for (const json& item : items) {
+    PrintField(label, Plain(item));
+    label = "";
+  }
+}
+
+std::string Describe(const json& sound) {
+  if (sound.is_null()) return "-";
+  return Plain(sound["src"]) + " (loop " + Plain(sound["loop"]) + ")";
+}
+
+std::string LayerLine(const json& layer) {
+  char box[96];
+  std::snprintf(box, sizeof box, "left %-5s top %-5s %5s x %-5s z %-3s %s",
+                Plain(layer["left"]).c_str(), Plain(layer["top"]).c_str(),
+                Plain(layer["width"]).c_str(), Plain(layer["height"]).c_str(),
+                Plain(layer["zIndex"]).c_str(),
+                Plain(layer["visibility"]).c_str());
+  std::string line = Plain(layer["kind"]);
+  line.resize(11, ' ');
+  std::string id = Plain(layer["id"]);
+  if (id.size() < 12) id.resize(12, ' ');
+  line += id + " " + box;
+  if (layer.contains("text")) line += "  \"" + Plain(layer["text"]) + "\"";
+  if (layer.contains("src")) line += "  " + Plain(layer["src"]);
+  return line;
+}
+
+void PrintText(const json& page) {
+  PrintField("title", Plain(page["title"]));
+  PrintList("metas", page["metas"]);
+  PrintList("style rules", page["styleRules"]);
+  json scripts = json::array();
+  for (const json& script : page["scripts"]) {
+    scripts.push_back(script["src"].is_null()
+                          ? "inline, " + Plain(script["bytes"]) + " bytes"
+                          : Plain(script["src"]));
+  }
+  PrintList("scripts", scripts);
+  PrintField("background", Plain(page["background"]));
+  PrintField("background sound", Describe(page["backgroundSound"]));
+  PrintList("preloaded images", page["preloadedImages"]);
+  json frames = json::array();
+  for (const json& frame : page["frames"]) {
+    frames.push_back(Plain(frame["name"]) + ": " + Plain(frame["src"]));
+  }
+  PrintList("frames", frames);
+  json layers = json::array();
+  for (const json& layer : page["layers"]) layers.push_back(LayerLine(layer));
+  PrintList("layers", layers);
+}
+
+}  // namespace
+
+int RunShow(const std::string& page, bool asJson) {
+  CHtmlMemDoc document;
+  const int read = ReadPageOrSay(page, document);
+  if (read != kExitOk) return read;
+  const json model = DescribePage(document);
+  if (asJson) {
+    std::printf("%s\n", model.dump(2).c_str());
+  } else {
+    PrintText(model);
+  }
+  return kExitOk;
+}
