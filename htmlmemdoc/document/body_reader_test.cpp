@@ -70,6 +70,41 @@ TEST(BodyReaderTest, ClassifiesEachBlockByWhatItHolds) {
             KindOf("<div><embed src=\"s.mid\" type=\"audio/midi\"></div>"));
 }
 
+TEST(BodyReaderTest, OneBlockOfEachKindInPageOrderThenGroupedOnOutput) {
+  CHtmlMemDoc document;
+  ASSERT_EQ(1, ReadBody(document,
+                        "<div id=plain>x</div>"
+                        "<div id=live><embed src=a.mid type=audio/midi "
+                        "mastersound></div>"
+                        "<div id=embed><embed src=m.swf></div>"
+                        "<div id=video><img dynsrc=v.avi></div>"
+                        "<div id=image><img src=i.gif></div>"
+                        "<div id=text><p>t</p></div>"
+                        "<div id=text2><p>u</p></div></body></html>")
+                   .ok);
+  EXPECT_EQ("<div id=text><p>t</p></div>|<div id=text2><p>u</p></div>",
+            Markups(document.m_textLayerList));
+  EXPECT_EQ("<div id=live><embed src=a.mid type=audio/midi mastersound>"
+            "</div>|<div id=embed><embed src=m.swf></div>",
+            Markups(document.m_embedLayerList));
+  CString text;
+  document.RenderToString(text, 0, nullptr);
+  EXPECT_EQ(
+      "<html>\n<head>\n\n</head><body>\n"
+      "<div id=text><p>t</p></div>\n\n<div id=text2><p>u</p></div>\n\n"
+      "<div id=image><img src=i.gif></div>\n\n"
+      "<div id=video><img dynsrc=v.avi></div>\n\n"
+      "<div id=live><embed src=a.mid type=audio/midi mastersound></div>\n\n"
+      "<div id=embed><embed src=m.swf></div>\n\n</body>\n</html>",
+      text);
+  document.DeleteBodyContents();
+  EXPECT_EQ(2, document.m_embedLayerList.GetCount());
+  EXPECT_EQ("<div id=plain>x</div>", Markups(document.m_layerList));
+  EXPECT_TRUE(document.m_textLayerList.IsEmpty());
+  EXPECT_TRUE(document.m_imageLayerList.IsEmpty());
+  EXPECT_TRUE(document.m_videoLayerList.IsEmpty());
+}
+
 TEST(BodyReaderTest, BlocksIncludeNestedDivsAndTheirWholeEndTag) {
   CHtmlMemDoc document;
   ASSERT_EQ(1, ReadBody(document,
