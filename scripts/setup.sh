@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing htmlmemdoc need,
-# when they are missing. Safe to run again.
+# when they are missing. Safe to run again. Usage: setup.sh [GROUP...]
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libcli11-dev nlohmann-json3-dev)
+# Extra groups: `setup.sh fuzz` adds clang and its fuzzer runtime.
+for group in "$@"; do
+  case "$group" in
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) echo "setup.sh: unknown group $group" >&2; exit 2 ;;
+  esac
+done
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
