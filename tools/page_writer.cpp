@@ -37,7 +37,8 @@ int WriteToStandardOutput(const CHtmlMemDoc& document,
 }
 
 // RenderToFile into `path`, with the library's error report turned into
-// the tool's message.
+// the tool's message, naming the output the user gave rather than the
+// temporary file.
 int RenderInto(const CHtmlMemDoc& document, const OutputOptions& options,
                const std::string& path, const std::string& shownName) {
   CMessageCapture capture;
@@ -45,8 +46,11 @@ int RenderInto(const CHtmlMemDoc& document, const OutputOptions& options,
                             options.basePath.c_str())) {
     return kExitOk;
   }
-  if (!capture.Messages().empty()) return Fail(capture.Messages().front());
-  return Fail("cannot write " + shownName);
+  if (capture.Messages().empty()) return Fail("cannot write " + shownName);
+  std::string message = capture.Messages().front();
+  const size_t at = message.find(path);
+  if (at != std::string::npos) message.replace(at, path.size(), shownName);
+  return Fail(message);
 }
 
 // The mode a new file gets (0666 less the umask), or the mode of the file

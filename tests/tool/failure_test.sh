@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# The tool on input that is not a page and on outputs it cannot write: each
+# case gives a clear message and its exit code, and an old output file is
+# left byte for byte as it was.
+# Usage: failure_test.sh TOOL SOURCE_DIR
+set -u
+tool=$1
+page=$2/examples/welcome.htm
+work=$(mktemp -d)
+chmod 755 "$work"
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
+failures=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# expect CODE MESSAGE COMMAND...: the exit code, and MESSAGE in stderr.
+expect() {
+  local code=$1 message=$2; shift 2
+  "$@" >"$work/out" 2>"$work/err"
+  local got=$?
+  [ "$got" -eq "$code" ] || fail "$* exited $got, want $code"
+  grep -qF -- "$message" "$work/err" ||
+    fail "$*: message lacks '$message': $(cat "$work/err")"
+}
+# A user's output file, with a copy to compare against.
+make_old() { printf 'old page\r\n' >"$work/$1"; cp "$work/$1" "$work/$1.orig"; }
+unchanged() { cmp -s "$work/$1" "$work/$1.orig" || fail "$1 was changed"; }
+
+# Input that is not a page.
+printf '' >"$work/empty.htm"
+printf '<html>\0<body>' >"$work/nul.htm"
+head -c 4096 /dev/urandom | tr -d '\0' >"$work/binary.htm"
+printf '\x7fELF\x02\x01\x01\0' >"$work/elf.htm"
+make_old out.htm
+for command in render show edit; do
+  out=(-o "$work/out.htm")
+  [ $command = show ] && out=()
+  expect 2 "cannot read $work/missing.htm: No such file or directory" \
+    "$tool" $command "$work/missing.htm" "${out[@]}"
+  expect 2 "cannot read $2/examples: Is a directory" \
+    "$tool" $command "$2/examples" "${out[@]}"
+  expect 1 "the file is empty" "$tool" $command "$work/empty.htm" "${out[@]}"
+  expect 1 "holds a NUL byte at offset 6" \
+    "$tool" $command "$work/nul.htm" "${out[@]}"
+  expect 1 "holds a NUL byte at offset 7" \
+    "$tool" $command "$work/elf.htm" "${out[@]}"
+  expect 1 "not a page: the text does not begin with <html>" \
+    "$tool" $command "$work/binary.htm" "${out[@]}"
+done
+unchanged out.htm
+
+# A 100 MB page reads (and a 100 MB file that is not one is refused).
+{ printf '<html><head>'; head -c 100000000 /dev/zero | tr '\0' ' ';
+  printf '</head><body>\n<div id=a><p>x</p></div></body></html>'; } >"$work/big.htm"
+"$tool" check "$work/big.htm" >"$work/out" 2>&1 || fail "100 MB page: $(cat "$work/out")"
+head -c 100000000 /dev/zero | tr '\0' 'x' >"$work/bigtext.htm"
+expect 1 "not a page" "$tool" render "$work/bigtext.htm" -o "$work/out.htm"
+unchanged out.htm
+rm -f "$work/big.htm" "$work/bigtext.htm"
+
+# Outputs that cannot be written: a full disk, a missing directory, a
+# read-only directory. The old file stays as it was, no temporary is left.
+# The file size limit stands in for a full disk (messages go through a pipe,
+# which the limit does not touch).
+for command in "render $page" "edit $page --layer Rose --left 1"; do
+  (trap '' XFSZ; ulimit -f 0; exec $tool $command -o "$work/out.htm") 2>&1 |
+    cat >"$work/err"
+  [ "${PIPESTATUS[0]}" -eq 2 ] || fail "full disk ($command): not exit 2"
+  grep -qF "Disk full while writing $work/out.htm." "$work/err" ||
+    fail "full disk ($command): $(cat "$work/err")"
+  unchanged out.htm
+done
+expect 2 "cannot write $work/no/dir/out.htm: No such file or directory" \
+  "$tool" render "$page" -o "$work/no/dir/out.htm"
+
+mkdir "$work/locked"
+make_old locked/out.htm
+chmod 555 "$work/locked"
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then  # root writes anywhere: run as nobody
+  chmod 644 "$work/locked/out.htm"
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+fi
+expect 2 "cannot write $work/locked/out.htm: Permission denied" \
+  "${as_user[@]}" "$tool" render "$page" -o "$work/locked/out.htm"
+unchanged locked/out.htm
+if [ "$(id -u)" -eq 0 ]; then
+  chmod 000 "$work/empty.htm"
+  expect 2 "cannot read $work/empty.htm: Permission denied" \
+    "${as_user[@]}" "$tool" show "$work/empty.htm"
+fi
+[ "$(ls -A "$work" | grep -c '^\.')" -eq 0 ] || fail "temporary file left"
+
+echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
+[ "$failures" -eq 0 ]
