@@ -3,6 +3,7 @@
 
 set(HTMLMEMDOC_SOURCES
   htmlmemdoc/core/attribute.cpp
+  htmlmemdoc/core/case_forms.cpp
   htmlmemdoc/core/scan.cpp
   htmlmemdoc/core/text_base.cpp
   htmlmemdoc/document/body_reader.cpp

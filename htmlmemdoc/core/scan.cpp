@@ -3,9 +3,9 @@
 // FindNoCase matches three forms of one needle: as written, lower-cased and
 // upper-cased. Searching the text three times and keeping the earliest hit
 // gives the same answer as one pass that, at each position, tries the three
-// forms; the pass jumps between candidate positions with the C library's
-// vectorised searches for the needle's first byte in its case forms, and
-// stops at the first position where a form matches on character
+// forms at once; the pass jumps between candidate positions with the C
+// library's vectorised searches for the needle's first byte in its case
+// forms, and stops at the first position where a form matches on character
 // boundaries.
 
 #include "htmlmemdoc/core/scan.h"
@@ -15,6 +15,7 @@
 #include <cstring>
 #include <string>
 
+#include "htmlmemdoc/core/case_forms.h"
 #include "htmlmemdoc/platform/mbcs.h"
 #include "htmlmemdoc/platform/message_box.h"
 #include "htmlmemdoc/platform/path.h"
@@ -24,55 +25,6 @@ namespace htmlmemdoc {
 const char kBlanks[] = " \t\r\n";
 
 namespace {
-
-// The needle in its three forms, kept on the stack for short needles.
-class CNeedleForms {
- public:
-  CNeedleForms(const char* part1, const char* part2, const char* part3) {
-    Append(part1);
-    Append(part2);
-    Append(part3);
-    m_lower = m_exact;
-    m_upper = m_exact;
-    for (char& c : m_lower) c = ToLowerAscii(c);
-    for (char& c : m_upper) c = ToUpperAscii(c);
-    m_hasLetters = m_lower != m_upper;
-  }
-
-  size_t Length() const { return m_exact.size(); }
-  char LowerFirst() const { return m_lower[0]; }
-  char UpperFirst() const { return m_upper[0]; }
-
-  // 1 when one of the forms stands at `p` on character boundaries of the
-  // text that starts at `text`.
-  int MatchesAt(const char* text, const char* p) const {
-    const size_t n = m_exact.size();
-    if (std::strncmp(p, m_exact.c_str(), n) != 0 &&
-        (!m_hasLetters || (std::strncmp(p, m_lower.c_str(), n) != 0 &&
-                           std::strncmp(p, m_upper.c_str(), n) != 0))) {
-      return 0;
-    }
-    if (static_cast<unsigned char>(m_exact[0]) >= 0x80 &&
-        !IsCharBoundary(text, p)) {
-      return 0;
-    }
-    if (static_cast<unsigned char>(m_exact[n - 1]) >= 0x80 &&
-        !IsCharBoundary(text, p + n)) {
-      return 0;
-    }
-    return 1;
-  }
-
- private:
-  void Append(const char* part) {
-    if (part != nullptr) m_exact += part;
-  }
-
-  std::string m_exact;
-  std::string m_lower;
-  std::string m_upper;
-  bool m_hasLetters;
-};
 
 // Next position at or after `p` holding the needle's first byte in either
 // case, or null at the end of the text.
@@ -93,7 +45,7 @@ int Saturate(long long value) {
 
 const char* FindNoCase(const char* text, const char* part1, const char* part2,
                        const char* part3) {
-  const CNeedleForms needle(part1, part2, part3);
+  const CCaseForms needle(part1, part2, part3);
   if (needle.Length() == 0) return text;
   const char lower = needle.LowerFirst();
   const char upper = needle.UpperFirst();
@@ -106,7 +58,7 @@ const char* FindNoCase(const char* text, const char* part1, const char* part2,
 
 int StartsWithNoCase(const char* text, const char* part1, const char* part2,
                      const char* part3) {
-  const CNeedleForms needle(part1, part2, part3);
+  const CCaseForms needle(part1, part2, part3);
   return needle.Length() == 0 || needle.MatchesAt(text, text);
 }
 

@@ -5,7 +5,9 @@
 // so reading a body costs time in proportion to its length.
 
 #include <cstring>
+#include <string>
 
+#include "htmlmemdoc/core/case_forms.h"
 #include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/document/mem_doc.h"
 #include "htmlmemdoc/platform/mbcs.h"
@@ -22,8 +24,9 @@ namespace {
 // Passes over blanks and comments; a comment ends at its first ">". Returns
 // 0, with `p` on the end of the text, for a comment without ">".
 int SkipBlanksAndComments(const char*& p) {
+  static const htmlmemdoc::CCaseForms kComment("<!--");
   SkipChars(p, kBlanks);
-  while (StartsWithNoCase(p, "<!--")) {
+  while (kComment.MatchesAt(p, p)) {
     SkipToChars(p, ">");
     if (*p == '\0') return 0;
     ++p;
@@ -32,23 +35,47 @@ int SkipBlanksAndComments(const char*& p) {
   return 1;
 }
 
+// What a block's text holds, as FindNoCase would find it in the block:
+// "<img", "<p" and "<embed", each as written, in lower or in upper case.
+struct CBlockContents {
+  bool image = false;
+  bool paragraph = false;
+  bool embed = false;
+};
+
 // From the "<div" at `block`, the end of the block: just after the ">"
-// that closes the matching "</div" (each nested "<div" takes one "</div").
-// Returns null with `fault` set when there is none.
-const char* MatchingDivEnd(const char* block, const char*& fault) {
-  const char* a = block + 4;  // where "</div" is searched from
-  const char* b = block + 4;  // where "<div" is searched from
-  const char* close;
-  for (;;) {
-    close = FindNoCase(a, "</div");
-    if (close == nullptr) {
-      fault = block + 4;
-      return nullptr;
+// that closes the matching "</div". Each nested "<div" takes one "</div",
+// so one walk over the "<"s with a depth count finds it: the first "</div"
+// at which the closes outnumber the nested opens. The same walk notes what
+// the block holds (no needle looked for starts with "</", so none can run
+// past the block's end tag). Returns null with `fault` set when there is
+// no matching end.
+const char* ScanBlock(const char* block, CBlockContents& contents,
+                      const char*& fault) {
+  static const htmlmemdoc::CCaseForms kOpen("<div");
+  static const htmlmemdoc::CCaseForms kClose("</div");
+  static const htmlmemdoc::CCaseForms kImage("<img");
+  static const htmlmemdoc::CCaseForms kParagraph("<p");
+  static const htmlmemdoc::CCaseForms kEmbed("<embed");
+  int depth = 1;
+  const char* close = nullptr;
+  for (const char* p = std::strchr(block + 4, '<'); p != nullptr;
+       p = std::strchr(p + 1, '<')) {
+    if (p[1] == '/') {
+      if (kClose.MatchesAt(block, p) && --depth == 0) {
+        close = p;
+        break;
+      }
+      continue;
     }
-    const char* open = FindNoCase(b, "<div");
-    if (open == nullptr || open > close) break;
-    b = open + 4;
-    a = close + 5;
+    contents.image = contents.image || kImage.MatchesAt(block, p);
+    contents.paragraph = contents.paragraph || kParagraph.MatchesAt(block, p);
+    contents.embed = contents.embed || kEmbed.MatchesAt(block, p);
+    if (kOpen.MatchesAt(block, p)) ++depth;
+  }
+  if (close == nullptr) {
+    fault = block + 4;
+    return nullptr;
   }
   const char* p = close + 5;
   SkipChars(p, kBlanks);
@@ -61,15 +88,15 @@ const char* MatchingDivEnd(const char* block, const char*& fault) {
 
 // A new layer object of the kind the block's text calls for, or null when
 // the block cannot be checked for an audio embed.
-CHtmlLayer* NewLayerFor(const CString& block) {
-  if (FindNoCase(block, "<img") != nullptr) {
+CHtmlLayer* NewLayerFor(const char* block, const CBlockContents& contents) {
+  if (contents.image) {
     if (FindNoCase(block, "dynsrc") != nullptr) return new CHtmlVideoLayer;
     return new CHtmlImageLayer;
   }
-  if (FindNoCase(block, "<p") != nullptr) return new CHtmlTextLayer;
-  if (FindNoCase(block, "<embed") == nullptr) return new CHtmlLayer;
+  if (contents.paragraph) return new CHtmlTextLayer;
+  if (!contents.embed) return new CHtmlLayer;
   CHtmlTextBase probe;
-  if (!probe.Init(static_cast<const char*>(block))) return nullptr;
+  if (!probe.Init(block)) return nullptr;
   CString type;
   if (probe.GetAttribute("embed", "type", type) && type.Find("audio") >= 0) {
     return new CHtmlLiveAudioLayer;
@@ -96,14 +123,19 @@ void CHtmlMemDoc::FileLayer(CHtmlLayer* layer) {
 }
 
 // Reads the block at `p` (on its "<div") into a layer; on success `p`
-// stands after the block, on failure `cursor` is the fault.
-int CHtmlMemDoc::ReadLayerBlock(const char*& p, const char*& cursor) {
-  const char* end = MatchingDivEnd(p, cursor);
+// stands after the block, on failure `cursor` is the fault. `scratch`
+// holds the block's text while the layer is made, reused from block to
+// block.
+int CHtmlMemDoc::ReadLayerBlock(const char*& p, const char*& cursor,
+                                std::string& scratch) {
+  CBlockContents contents;
+  const char* end = ScanBlock(p, contents, cursor);
   if (end == nullptr) return 0;
-  const CString block(p, static_cast<int>(end - p));
+  scratch.assign(p, end);
   p = end;
-  CHtmlLayer* layer = NewLayerFor(block);
-  if (layer == nullptr || !layer->Init(static_cast<const char*>(block))) {
+  const char* block = scratch.c_str();
+  CHtmlLayer* layer = NewLayerFor(block, contents);
+  if (layer == nullptr || !layer->Init(block)) {
     delete layer;
     cursor = p;
     return 0;
@@ -114,14 +146,16 @@ int CHtmlMemDoc::ReadLayerBlock(const char*& p, const char*& cursor) {
 
 int CHtmlMemDoc::ParseBodyContent(const char* elementStart,
                                   const char*& cursor) {
+  static const htmlmemdoc::CCaseForms kDiv("<div");
   const char* p = elementStart;
+  std::string scratch;
   for (;;) {
     if (!SkipBlanksAndComments(p)) {
       cursor = p;
       return 0;
     }
-    if (!StartsWithNoCase(p, "<div")) break;
-    if (!ReadLayerBlock(p, cursor)) return 0;
+    if (!kDiv.MatchesAt(p, p)) break;
+    if (!ReadLayerBlock(p, cursor, scratch)) return 0;
     if (*p == '\0') {
       cursor = p;
       return 1;

@@ -84,9 +84,10 @@ TEST(BodyReaderTest, OneBlockOfEachKindInPageOrderThenGroupedOnOutput) {
                    .ok);
   EXPECT_EQ("<div id=text><p>t</p></div>|<div id=text2><p>u</p></div>",
             Markups(document.m_textLayerList));
-  EXPECT_EQ("<div id=live><embed src=a.mid type=audio/midi mastersound>"
-            "</div>|<div id=embed><embed src=m.swf></div>",
-            Markups(document.m_embedLayerList));
+  EXPECT_EQ(
+      "<div id=live><embed src=a.mid type=audio/midi mastersound>"
+      "</div>|<div id=embed><embed src=m.swf></div>",
+      Markups(document.m_embedLayerList));
   CString text;
   document.RenderToString(text, 0, nullptr);
   EXPECT_EQ(

@@ -10,6 +10,8 @@
 #ifndef HTMLMEMDOC_DOCUMENT_MEM_DOC_H_
 #define HTMLMEMDOC_DOCUMENT_MEM_DOC_H_
 
+#include <string>
+
 #include "htmlmemdoc/document/text_list.h"
 #include "htmlmemdoc/elements/bg_sound.h"
 #include "htmlmemdoc/elements/frames.h"
@@ -132,12 +134,12 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   int m_nTabWidth;
 
  private:
-  // The markup `text` with the first quoted value after the first
-  // occurrence of `attribute` rewritten (see RenderToString); empty when an
-  // argument is null or the value comes out empty.
-  CString EncodeSrc(const char* attribute, const char* text, int encode,
-                    CString& basePath,
-                    htmlmemdoc::CFileCaseResolver& files) const;
+  // Appends to `output` the markup `text` with the first quoted value after
+  // the first occurrence of `attribute` rewritten (see RenderToString);
+  // appends nothing when an argument is null or the value comes out empty.
+  void EncodeSrc(const char* attribute, const char* text, int encode,
+                 CString& basePath, htmlmemdoc::CFileCaseResolver& files,
+                 CString& output) const;
   void RenderHead(CString& output) const;
   void RenderBody(CString& output, int framed, int encode, CString& basePath,
                   htmlmemdoc::CFileCaseResolver& files) const;
@@ -163,7 +165,7 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   int ParseBodyElement(const char* elementStart, const char*& cursor);
   int ParseFrameSetElement(const char* elementStart, const char*& cursor);
   int ParseBodyContent(const char* elementStart, const char*& cursor);
-  int ReadLayerBlock(const char*& p, const char*& cursor);
+  int ReadLayerBlock(const char*& p, const char*& cursor, std::string& scratch);
   void FileLayer(CHtmlLayer* layer);
 };
 

@@ -82,7 +82,7 @@ void CHtmlMemDoc::RenderBody(CString& output, int framed, int encode,
       if (group.attribute == nullptr) {
         output += markup;
       } else {
-        output += EncodeSrc(group.attribute, markup, encode, basePath, files);
+        EncodeSrc(group.attribute, markup, encode, basePath, files, output);
       }
       output += "\n\n";
     }
@@ -95,10 +95,11 @@ int CHtmlMemDoc::RenderToString(CString& output, int encode,
                                 const char* basePath) const {
   CString base(basePath);
   htmlmemdoc::CFileCaseResolver files;
-  CString text;
+  CString& text = output;  // written in place: a reused string keeps its room
+  text.Empty();
   RenderHead(text);
   if (*MarkupOf(m_bgSound) != '\0') {
-    text += EncodeSrc("src", MarkupOf(m_bgSound), encode, base, files);
+    EncodeSrc("src", MarkupOf(m_bgSound), encode, base, files, text);
     text += '\n';
   }
   int framed = 0;
@@ -109,7 +110,6 @@ int CHtmlMemDoc::RenderToString(CString& output, int encode,
   }
   if (*MarkupOf(m_body) != '\0') RenderBody(text, framed, encode, base, files);
   text += "</html>";
-  output = text;
   return 1;
 }
 

@@ -103,16 +103,18 @@ TEST(RenderingTest, ReadBodyRendersTextLayersFirstAndDropsPlainOnes) {
                    "<html><head><title>T</title></head><body><div id=a><p>x"
                    "</p></div></body></html>"))
       << log.Joined();
-  EXPECT_EQ("<html>\n<head>\n\n<title>T</title>\n\n</head><body>\n"
-            "<div id=a><p>x</p></div>\n\n</body>\n</html>",
-            Render(simple));
+  EXPECT_EQ(
+      "<html>\n<head>\n\n<title>T</title>\n\n</head><body>\n"
+      "<div id=a><p>x</p></div>\n\n</body>\n</html>",
+      Render(simple));
   CHtmlMemDoc mixed;
   ASSERT_EQ(1, mixed.ReadFromString(
                    "<html><body><div><img src=i.gif></div><div>plain</div>"
                    "<div><p>t</p></div></body></html>"));
-  EXPECT_EQ("<html>\n<head>\n\n</head><body>\n<div><p>t</p></div>\n\n"
-            "<div><img src=i.gif></div>\n\n</body>\n</html>",
-            Render(mixed));
+  EXPECT_EQ(
+      "<html>\n<head>\n\n</head><body>\n<div><p>t</p></div>\n\n"
+      "<div><img src=i.gif></div>\n\n</body>\n</html>",
+      Render(mixed));
 }
 
 TEST(RenderingTest, CharBufferFormIsACopyTheCallerFrees) {

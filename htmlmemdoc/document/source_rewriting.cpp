@@ -40,33 +40,38 @@ CString MatchFileCase(const CString& value, const CString& basePath,
 CString ReplaceUnsafeSrcChars(const CString& value) {
   CString result(value);
   for (int i = 0; i < result.GetLength(); ++i) {
-    if (std::strchr(" !$&(),@", result[i]) != nullptr) result.SetAt(i, '_');
+    const char c = result[i];
+    if (c != '\0' && std::strchr(" !$&(),@", c) != nullptr) {
+      result.SetAt(i, '_');
+    }
   }
   return result;
 }
 
 }  // namespace htmlmemdoc
 
-CString CHtmlMemDoc::EncodeSrc(const char* attribute, const char* text,
-                               int encode, CString& basePath,
-                               htmlmemdoc::CFileCaseResolver& files) const {
-  if (attribute == nullptr || text == nullptr) return CString();
-  CString lowerText(text);
-  lowerText.MakeLower();
-  CString lowerName(attribute);
-  lowerName.MakeLower();
-  const int name = lowerText.Find(lowerName);
-  if (name < 0) return text;
-  const int single = lowerText.Find('\'', name);
-  const int dbl = lowerText.Find('"', name);
-  if (single < 0 && dbl < 0) return text;
-  const int open = (single < 0 || (dbl >= 0 && dbl < single)) ? dbl : single;
-  const int close = lowerText.Find(text[open], open + 1);
-  if (close < 0) return text;
-  const CString all(text);
-  CString value = htmlmemdoc::MatchFileCase(all.Mid(open + 1, close - open - 1),
-                                            basePath, files);
-  if (value.IsEmpty()) return CString();
+void CHtmlMemDoc::EncodeSrc(const char* attribute, const char* text, int encode,
+                            CString& basePath,
+                            htmlmemdoc::CFileCaseResolver& files,
+                            CString& output) const {
+  if (attribute == nullptr || text == nullptr) return;
+  const char* name = htmlmemdoc::FindTextIgnoringCase(text, attribute);
+  const char* single = name != nullptr ? std::strchr(name, '\'') : nullptr;
+  const char* dbl = name != nullptr ? std::strchr(name, '"') : nullptr;
+  const char* open =
+      (single == nullptr || (dbl != nullptr && dbl < single)) ? dbl : single;
+  const char* close = open != nullptr ? std::strchr(open + 1, *open) : nullptr;
+  if (close == nullptr) {  // no quoted value after the name: as it is
+    output += text;
+    return;
+  }
+  CString value(open + 1, static_cast<int>(close - open - 1));
+  if (!basePath.IsEmpty()) {
+    value = htmlmemdoc::MatchFileCase(value, basePath, files);
+  }
+  if (value.IsEmpty()) return;  // the element is left out
   if (encode) value = htmlmemdoc::ReplaceUnsafeSrcChars(value);
-  return all.Left(open + 1) + value + all.Mid(close);
+  output.Append(text, static_cast<int>(open + 1 - text));
+  output += value;
+  output += close;
 }

@@ -29,8 +29,7 @@ TEST(TextLayerTest, FindsTheTagThatEnclosesTheText) {
       {"<div id=a>\n<p align=\"left\">Hello</p></div>", "p", "Hello"},
       {"<div id=a>Hello</div>", "div", "Hello"},
       {"<div id=a><p align=\"left\">Hello</p></div>", "p", "Hello"},
-      {"<div id=a><p align=x><font size=3>Hi</font></p></div>", "font",
-       "Hi"},
+      {"<div id=a><p align=x><font size=3>Hi</font></p></div>", "font", "Hi"},
       {"<div id=a>\n<p>Hello</p>\n</div>", "p", "<fail>"},
       {"<div id=a><p id=x></p> tail</div>", "/p", "<fail>"},
       {"<div id=a><!-- note --> text</div>", "!--", " text"},
@@ -70,8 +69,7 @@ TEST(TextLayerTest, BlankBeforeCloseAndEmptyContentRanges) {
   EXPECT_EQ("p", blank.m_strTextTag);
   EXPECT_EQ("Hello", ReadText(blank));
   EXPECT_EQ(1, blank.SetTextString("Set"));
-  EXPECT_STREQ("<div id=a><p >Set</p></div>",
-               static_cast<const char*>(blank));
+  EXPECT_STREQ("<div id=a><p >Set</p></div>", static_cast<const char*>(blank));
 
   CHtmlTextLayer emptied;
   ASSERT_EQ(1, emptied.Init("<div id=a>\n<p align=\"left\">Hello</p></div>"));

@@ -72,6 +72,16 @@ CString& CString::operator+=(char ch) {
   return *this;
 }
 
+void CString::Append(const char* text, int length) {
+  if (text != nullptr && length > 0) {
+    m_str.append(text, static_cast<size_t>(length));
+  }
+}
+
+void CString::Preallocate(int length) {
+  if (length > 0) m_str.reserve(static_cast<size_t>(length));
+}
+
 int CString::Compare(const char* text) const {
   return std::strcmp(m_str.c_str(), OrEmpty(text));
 }

@@ -41,6 +41,8 @@ class HTMLMEMDOC_EXPORT CString {
   CString& operator+=(const CString& text);
   CString& operator+=(const char* text);
   CString& operator+=(char ch);
+  // Appends `length` bytes of `text` (which must hold that many).
+  void Append(const char* text, int length);
 
   // strcmp-like results; CompareNoCase ignores ASCII letter case.
   int Compare(const char* text) const;
@@ -87,6 +89,8 @@ class HTMLMEMDOC_EXPORT CString {
   void ReleaseBuffer(int newLength = -1);
 
   const std::string& str() const { return m_str; }
+  // Makes room for `length` bytes without changing the text.
+  void Preallocate(int length);
 
  private:
   void TrimLeftIf(const char* set);

@@ -100,6 +100,23 @@ const char* FindText(const char* text, const char* needle) {
   return nullptr;
 }
 
+const char* FindTextIgnoringCase(const char* text, const char* needle) {
+  const size_t length = std::strlen(needle);
+  if (length == 0) return text;
+  const char lower = ToLowerAscii(needle[0]);
+  const char upper = ToUpperAscii(needle[0]);
+  const char firsts[3] = {lower, upper, '\0'};
+  const int checkEnd = Byte(needle + length - 1) >= 0x80;
+  for (const char* p = text + std::strcspn(text, firsts); *p != '\0';
+       p += 1 + std::strcspn(p + 1, firsts)) {
+    if (!EqualNoCase(p, strnlen(p, length), needle, length)) continue;
+    if (!IsCharBoundary(text, p)) continue;
+    if (checkEnd && !IsCharBoundary(text, p + length)) continue;
+    return p;
+  }
+  return nullptr;
+}
+
 int CompareNoCase(const char* a, const char* b) {
   for (;; ++a, ++b) {
     unsigned char x = static_cast<unsigned char>(ToLowerAscii(*a));

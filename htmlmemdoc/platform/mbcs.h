@@ -46,6 +46,10 @@ void MakeUpperText(char* text);
 // boundaries, or null. An empty needle matches at `text`.
 const char* FindText(const char* text, const char* needle);
 
+// The same search without regard to ASCII letter case: what FindText finds
+// in lower-cased copies of both texts.
+const char* FindTextIgnoringCase(const char* text, const char* needle);
+
 // Compares without regard to ASCII letter case; <0, 0 or >0 like strcmp.
 int CompareNoCase(const char* a, const char* b);
 // Same for two byte ranges; equal only when the lengths are equal too.

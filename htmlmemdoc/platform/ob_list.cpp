@@ -3,6 +3,8 @@
 
 #include "htmlmemdoc/platform/ob_list.h"
 
+#include <cstddef>
+
 struct CObList::CNode {
   CNode* pNext;
   CNode* pPrev;
@@ -23,9 +25,26 @@ POSITION PositionOf(Node* node) {
 
 }  // namespace
 
-CObList::CObList(int) {}
+CObList::CObList(int blockSize)
+    : m_nBlockSize(blockSize > 0 ? blockSize : 10) {}
 
 CObList::~CObList() { RemoveAll(); }
+
+CObList::CNode* CObList::NewNode() {
+  if (m_pFree == nullptr) {
+    CNode* block = new CNode[static_cast<size_t>(m_nBlockSize)];
+    m_blocks.push_back(block);
+    for (int i = 0; i < m_nBlockSize; ++i) FreeNode(&block[i]);
+  }
+  CNode* node = m_pFree;
+  m_pFree = node->pNext;
+  return node;
+}
+
+void CObList::FreeNode(CNode* node) {
+  node->pNext = m_pFree;
+  m_pFree = node;
+}
 
 CObject* CObList::GetHead() const {
   return m_pHead != nullptr ? m_pHead->pObject : nullptr;
@@ -58,12 +77,9 @@ CObject* CObList::RemoveTail() {
 }
 
 void CObList::RemoveAll() {
-  while (m_pHead != nullptr) {
-    CNode* next = m_pHead->pNext;
-    delete m_pHead;
-    m_pHead = next;
-  }
-  m_pTail = nullptr;
+  for (CNode* block : m_blocks) delete[] block;
+  m_blocks.clear();
+  m_pHead = m_pTail = m_pFree = nullptr;
   m_nCount = 0;
 }
 
@@ -99,14 +115,15 @@ void CObList::RemoveAt(POSITION position) {
   if (node == nullptr) return;
   (node->pPrev != nullptr ? node->pPrev->pNext : m_pHead) = node->pNext;
   (node->pNext != nullptr ? node->pNext->pPrev : m_pTail) = node->pPrev;
-  delete node;
+  FreeNode(node);
   --m_nCount;
 }
 
 // Links a new node between `prev` and `next` (either may be null at the
 // ends of the list).
 POSITION CObList::LinkBetween(CNode* prev, CNode* next, CObject* object) {
-  CNode* node = new CNode{next, prev, object};
+  CNode* node = NewNode();
+  *node = CNode{next, prev, object};
   (prev != nullptr ? prev->pNext : m_pHead) = node;
   (next != nullptr ? next->pPrev : m_pTail) = node;
   ++m_nCount;

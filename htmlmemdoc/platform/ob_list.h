@@ -1,11 +1,15 @@
 // ob_list.h: CObList, an ordered list of CObject pointers, and POSITION.
 // The list never owns or destroys the objects it points to. A POSITION is
 // an opaque handle to one node; it stays valid until that node is removed.
+// Nodes are allocated `blockSize` at a time and reused after removal; the
+// blocks are freed by RemoveAll and the destructor.
 // Every operation is defined on an empty list and on a null POSITION: reads
 // then yield null and iteration ends.
 
 #ifndef HTMLMEMDOC_PLATFORM_OB_LIST_H_
 #define HTMLMEMDOC_PLATFORM_OB_LIST_H_
+
+#include <vector>
 
 #include "htmlmemdoc/export.h"
 #include "htmlmemdoc/platform/object.h"
@@ -17,6 +21,8 @@ class HTMLMEMDOC_EXPORT CObList : public CObject {
  public:
   explicit CObList(int blockSize = 10);
   ~CObList() override;  // frees the nodes, not the objects
+  CObList(const CObList&) = delete;
+  CObList& operator=(const CObList&) = delete;
 
   int GetCount() const { return m_nCount; }
   int GetSize() const { return m_nCount; }
@@ -51,9 +57,15 @@ class HTMLMEMDOC_EXPORT CObList : public CObject {
  private:
   struct CNode;
   POSITION LinkBetween(CNode* prev, CNode* next, CObject* object);
+  CNode* NewNode();
+  void FreeNode(CNode* node);
+
   CNode* m_pHead = nullptr;
   CNode* m_pTail = nullptr;
   int m_nCount = 0;
+  int m_nBlockSize;
+  CNode* m_pFree = nullptr;      // removed nodes, linked through pNext
+  std::vector<CNode*> m_blocks;  // each allocated with new[] of blockSize
 };
 
 #endif  // HTMLMEMDOC_PLATFORM_OB_LIST_H_

@@ -1,0 +1,30 @@
+// page_generator.h: layout pages of a chosen size for the benchmarks, in
+// the shape the library reads: a full head, a body start tag with a preload
+// handler, and layers of every kind in the proportions of real pages.
+
+#ifndef HTMLMEMDOC_BENCH_PAGE_GENERATOR_H_
+#define HTMLMEMDOC_BENCH_PAGE_GENERATOR_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct GeneratedPage {
+  std::string text;
+  // The files the page refers to, as the page names them (relative paths).
+  std::vector<std::string> files;
+};
+
+// A page of about `targetBytes` bytes, the same for the same seed. About
+// half its layers are text (a <p> with <font> runs), a quarter images (some
+// with swap-image handlers), and the rest video, embed, live-audio and
+// nested plain divs; every element stays under the library's size limits.
+GeneratedPage GeneratePage(size_t targetBytes, uint32_t seed);
+
+// Creates every file of `page` under `directory`, each name in another
+// letter case than the page writes it (upper case), so that rendering with
+// a base path in `directory` has names to match.
+void CreateSiteFiles(const GeneratedPage& page, const std::string& directory);
+
+#endif  // HTMLMEMDOC_BENCH_PAGE_GENERATOR_H_
