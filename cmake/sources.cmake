@@ -6,6 +6,7 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/core/case_forms.cpp
   htmlmemdoc/core/scan.cpp
   htmlmemdoc/core/text_base.cpp
+  htmlmemdoc/document/block_scan.cpp
   htmlmemdoc/document/body_reader.cpp
   htmlmemdoc/document/file_case.cpp
   htmlmemdoc/document/head_readers.cpp

@@ -8,10 +8,12 @@
 #include <string>
 
 #include "htmlmemdoc/core/case_forms.h"
+#include "htmlmemdoc/document/block_scan.h"
 #include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/document/mem_doc.h"
 #include "htmlmemdoc/platform/mbcs.h"
 
+using htmlmemdoc::CBlockContents;
 using htmlmemdoc::FindNoCase;
 using htmlmemdoc::SkipChars;
 using htmlmemdoc::SkipToChars;
@@ -33,57 +35,6 @@ int SkipBlanksAndComments(const char*& p) {
     SkipChars(p, kBlanks);
   }
   return 1;
-}
-
-// What a block's text holds, as FindNoCase would find it in the block:
-// "<img", "<p" and "<embed", each as written, in lower or in upper case.
-struct CBlockContents {
-  bool image = false;
-  bool paragraph = false;
-  bool embed = false;
-};
-
-// From the "<div" at `block`, the end of the block: just after the ">"
-// that closes the matching "</div". Each nested "<div" takes one "</div",
-// so one walk over the "<"s with a depth count finds it: the first "</div"
-// at which the closes outnumber the nested opens. The same walk notes what
-// the block holds (no needle looked for starts with "</", so none can run
-// past the block's end tag). Returns null with `fault` set when there is
-// no matching end.
-const char* ScanBlock(const char* block, CBlockContents& contents,
-                      const char*& fault) {
-  static const htmlmemdoc::CCaseForms kOpen("<div");
-  static const htmlmemdoc::CCaseForms kClose("</div");
-  static const htmlmemdoc::CCaseForms kImage("<img");
-  static const htmlmemdoc::CCaseForms kParagraph("<p");
-  static const htmlmemdoc::CCaseForms kEmbed("<embed");
-  int depth = 1;
-  const char* close = nullptr;
-  for (const char* p = std::strchr(block + 4, '<'); p != nullptr;
-       p = std::strchr(p + 1, '<')) {
-    if (p[1] == '/') {
-      if (kClose.MatchesAt(block, p) && --depth == 0) {
-        close = p;
-        break;
-      }
-      continue;
-    }
-    contents.image = contents.image || kImage.MatchesAt(block, p);
-    contents.paragraph = contents.paragraph || kParagraph.MatchesAt(block, p);
-    contents.embed = contents.embed || kEmbed.MatchesAt(block, p);
-    if (kOpen.MatchesAt(block, p)) ++depth;
-  }
-  if (close == nullptr) {
-    fault = block + 4;
-    return nullptr;
-  }
-  const char* p = close + 5;
-  SkipChars(p, kBlanks);
-  if (*p != '>') {
-    fault = p;
-    return nullptr;
-  }
-  return p + 1;
 }
 
 // A new layer object of the kind the block's text calls for, or null when
@@ -129,7 +80,7 @@ void CHtmlMemDoc::FileLayer(CHtmlLayer* layer) {
 int CHtmlMemDoc::ReadLayerBlock(const char*& p, const char*& cursor,
                                 std::string& scratch) {
   CBlockContents contents;
-  const char* end = ScanBlock(p, contents, cursor);
+  const char* end = htmlmemdoc::ScanBlock(p, contents, cursor);
   if (end == nullptr) return 0;
   scratch.assign(p, end);
   p = end;
