@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
-// Prints "PAGE: ok" or "PAGE: <reason>" for each page on standard output
-// and problems with the files themselves on standard error. Returns kExitOk
-// when every page reads, kExitPageFailed when any page has a syntax error,
-// kExitUsage when any file cannot be read.
-int RunCheck(const std::vector<std::string>& pages);
+// Reads every page named (directories stand for the .htm and .html pages
+// below them) on all cores, and prints "PAGE: ok" or "PAGE: <reason>" for
+// each, in order, on standard output, and problems with the files
+// themselves on standard error. Returns kExitOk when every page reads,
+// kExitPageFailed when any page has a syntax error, kExitUsage when any
+// file cannot be read or no page was found.
+int RunCheck(const std::vector<std::string>& arguments);
 
 #endif  // HTMLMEMDOC_TOOLS_CHECK_COMMAND_H_

@@ -47,7 +47,11 @@ int main(int argc, char** argv) {
   std::vector<std::string> checkPages;
   CLI::App* check = app.add_subcommand(
       "check", "Read each page and report the first syntax error, if any");
-  check->add_option("PAGE", checkPages, "Pages to read")->required();
+  check
+      ->add_option("PAGE", checkPages,
+                   "Pages to read; a directory stands for the .htm and "
+                   ".html pages below it")
+      ->required();
 
   RenderOptions render;
   CLI::App* renderCommand = app.add_subcommand(
@@ -90,11 +94,15 @@ int main(int argc, char** argv) {
   show->add_option("PAGE", showPage, "Page to read")->required();
   show->add_flag("--json", asJson, "Print JSON instead of text");
 
-  std::string sourcesPage;
+  std::vector<std::string> sourcesPages;
   bool imagesOnly = false;
   CLI::App* sources = app.add_subcommand(
-      "sources", "List every file the page refers to, each once");
-  sources->add_option("PAGE", sourcesPage, "Page to read")->required();
+      "sources", "List every file the pages refer to, each once per page");
+  sources
+      ->add_option("PAGE", sourcesPages,
+                   "Pages to read; a directory stands for the .htm and "
+                   ".html pages below it")
+      ->required();
   sources->add_flag("--images", imagesOnly,
                     "List the image layers' sources instead, one per layer");
 
@@ -109,6 +117,6 @@ int main(int argc, char** argv) {
   if (renderCommand->parsed()) return RunRender(render);
   if (editCommand->parsed()) return RunEdit(edit);
   if (show->parsed()) return RunShow(showPage, asJson);
-  if (sources->parsed()) return RunSources(sourcesPage, imagesOnly);
+  if (sources->parsed()) return RunSources(sourcesPages, imagesOnly);
   return kExitUsage;
 }

@@ -1,5 +1,6 @@
 // message_capture.h: collects the library's message boxes instead of
-// showing them, for as long as a CMessageCapture object lives.
+// showing them, for as long as a CMessageCapture object lives, on the
+// thread that made it. Captures on several threads at once are kept apart.
 
 #ifndef HTMLMEMDOC_TOOLS_MESSAGE_CAPTURE_H_
 #define HTMLMEMDOC_TOOLS_MESSAGE_CAPTURE_H_
@@ -9,18 +10,16 @@
 
 class CMessageCapture {
  public:
-  CMessageCapture();   // installs the capturing handler
-  ~CMessageCapture();  // restores the default handler
+  CMessageCapture();   // captures this thread's messages from now on
+  ~CMessageCapture();  // stops; messages go back to standard error
   CMessageCapture(const CMessageCapture&) = delete;
   CMessageCapture& operator=(const CMessageCapture&) = delete;
 
   const std::vector<std::string>& Messages() const { return m_messages; }
-  void Clear() { m_messages.clear(); }
 
  private:
-  static int Capture(const char* text, unsigned type, void* userData);
-
   std::vector<std::string> m_messages;
+  CMessageCapture* m_pOuter;  // the capture this one stands in for
 };
 
 #endif  // HTMLMEMDOC_TOOLS_MESSAGE_CAPTURE_H_

@@ -40,10 +40,10 @@ PageResult LookAtFile(const std::string& path, std::string& problem) {
   while (result == kPageOk &&
          (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
     if (const void* nul = std::memchr(buffer, '\0', got)) {
-      problem = "holds a NUL byte at offset " +
-                std::to_string(offset + (static_cast<const char*>(nul) -
-                                         buffer)) +
-                ": a page is text";
+      problem =
+          "holds a NUL byte at offset " +
+          std::to_string(offset + (static_cast<const char*>(nul) - buffer)) +
+          ": a page is text";
       result = kPageFailed;
     }
     offset += static_cast<long long>(got);

@@ -1,16 +1,19 @@
-// sources_command.h: `htmlmemdoc sources PAGE`, which lists every file a page
-// refers to.
+// sources_command.h: `htmlmemdoc sources PAGE...`, which lists every file
+// the pages refer to.
 
 #ifndef HTMLMEMDOC_TOOLS_SOURCES_COMMAND_H_
 #define HTMLMEMDOC_TOOLS_SOURCES_COMMAND_H_
 
 #include <string>
+#include <vector>
 
-// Prints each file the page refers to once, one per line, as the page
-// names it (image and embed sources, layer backgrounds, the page
-// background, the background sound, preloaded images). With `imagesOnly`,
-// prints the image layers' sources instead, one per layer. Returns a
-// ToolExit code.
-int RunSources(const std::string& page, bool imagesOnly);
+// For each page named (directories stand for the .htm and .html pages below
+// them), read on all cores, prints each file the page refers to once, one
+// per line, as the page names it (image and embed sources, layer
+// backgrounds, the page background, the background sound, preloaded
+// images); with `imagesOnly`, the image layers' sources, one per layer.
+// With more than one page each line starts with "PAGE: ". Returns a
+// ToolExit code: the worst of the pages'.
+int RunSources(const std::vector<std::string>& arguments, bool imagesOnly);
 
 #endif  // HTMLMEMDOC_TOOLS_SOURCES_COMMAND_H_

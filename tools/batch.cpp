@@ -1,0 +1,139 @@
+// batch.cpp: the workers take page indexes from a shared counter; the
+// calling thread waits for the next index in order, reports it, and
+// redraws the progress bar between reports.
+
+#include "tools/batch.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsPageName(const fs::path& path) {
+  std::string extension = path.extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(c));
+  return extension == ".htm" || extension == ".html";
+}
+
+void AddDirectory(const std::string& directory,
+                  std::vector<std::string>& pages) {
+  std::vector<std::string> found;
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(directory, error), end;
+       !error && it != end; it.increment(error)) {
+    if (it->is_regular_file(error) && IsPageName(it->path())) {
+      found.push_back(it->path().string());
+    }
+  }
+  if (error && found.empty()) {
+    pages.push_back(directory);  // reading it will say what is wrong
+    return;
+  }
+  std::sort(found.begin(), found.end());
+  pages.insert(pages.end(), found.begin(), found.end());
+}
+
+// A one-line bar on standard error, redrawn at most ten times a second and
+// only when standard error is a terminal and the run takes a while.
+class CProgress {
+ public:
+  explicit CProgress(size_t total)
+      : m_total(total),
+        m_shown(isatty(STDERR_FILENO) != 0 && total > 1),
+        m_start(std::chrono::steady_clock::now()) {}
+
+  void Show(size_t done) {
+    if (!m_shown) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_start < std::chrono::milliseconds(500) ||
+        now - m_last < std::chrono::milliseconds(100)) {
+      return;
+    }
+    m_last = now;
+    const int width = 40;
+    const int filled = static_cast<int>(width * done / m_total);
+    std::fprintf(stderr, "\r[%.*s%*s] %zu/%zu pages", filled,
+                 "########################################", width - filled, "",
+                 done, m_total);
+    std::fflush(stderr);
+    m_drawn = true;
+  }
+
+  // Wipes the bar so that a report can print on a clean line.
+  void Clear() {
+    if (!m_drawn) return;
+    std::fprintf(stderr, "\r\033[K");
+    std::fflush(stderr);
+    m_drawn = false;
+  }
+
+ private:
+  size_t m_total;
+  bool m_shown;
+  bool m_drawn = false;
+  std::chrono::steady_clock::time_point m_start;
+  std::chrono::steady_clock::time_point m_last;
+};
+
+}  // namespace
+
+std::vector<std::string> ExpandPages(
+    const std::vector<std::string>& arguments) {
+  std::vector<std::string> pages;
+  for (const std::string& argument : arguments) {
+    std::error_code error;
+    if (fs::is_directory(argument, error)) {
+      AddDirectory(argument, pages);
+    } else {
+      pages.push_back(argument);
+    }
+  }
+  return pages;
+}
+
+void RunInParallel(size_t count, const std::function<void(size_t)>& work,
+                   const std::function<void(size_t)>& report) {
+  std::vector<char> done(count, 0);
+  std::mutex mutex;
+  std::condition_variable finished;
+  std::atomic<size_t> next{0};
+  auto worker = [&] {
+    for (size_t i = next++; i < count; i = next++) {
+      work(i);
+      std::lock_guard<std::mutex> lock(mutex);
+      done[i] = 1;
+      finished.notify_one();
+    }
+  };
+  const size_t threads = std::min<size_t>(
+      count, std::max(1u, std::thread::hardware_concurrency()));
+  std::vector<std::thread> pool;
+  for (size_t t = 0; t < threads; ++t) pool.emplace_back(worker);
+  CProgress progress(count);
+  for (size_t i = 0; i < count; ++i) {
+    {
+      std::unique_lock<std::mutex> lock(mutex);
+      while (!done[i]) {
+        finished.wait_for(lock, std::chrono::milliseconds(100));
+        lock.unlock();
+        progress.Show(i);
+        lock.lock();
+      }
+    }
+    progress.Clear();
+    report(i);
+    progress.Show(i + 1);
+  }
+  progress.Clear();
+  for (std::thread& thread : pool) thread.join();
+}
