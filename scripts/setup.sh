@@ -4,10 +4,12 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libcli11-dev nlohmann-json3-dev)
-# Extra groups: `setup.sh fuzz` adds clang and its fuzzer runtime.
+# Extra groups: `fuzz` adds clang and its fuzzer runtime, `bench` Google
+# Benchmark and the peer libraries the benchmarks compare with.
 for group in "$@"; do
   case "$group" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    bench) packages+=(libbenchmark-dev libxml2-dev libgumbo-dev) ;;
     *) echo "setup.sh: unknown group $group" >&2; exit 2 ;;
   esac
 done
