@@ -5,11 +5,16 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libcli11-dev nlohmann-json3-dev)
 # Extra groups: `fuzz` adds clang and its fuzzer runtime, `bench` Google
-# Benchmark and the peer libraries the benchmarks compare with.
+# Benchmark and the peer libraries the benchmarks compare with, `browser`
+# Chromium and the browser suite's driver (playwright-core, from npm).
 for group in "$@"; do
   case "$group" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     bench) packages+=(libbenchmark-dev libxml2-dev libgumbo-dev) ;;
+    browser)
+      packages+=(chromium)
+      command -v node >/dev/null || packages+=(nodejs npm)
+      ;;
     *) echo "setup.sh: unknown group $group" >&2; exit 2 ;;
   esac
 done
@@ -24,3 +29,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
+
+# The browser suite's driver, from the committed package-lock.json.
+case " $* " in
+  *" browser "*)
+    browser_dir="$(cd "$(dirname "$0")/../tests/browser" && pwd)"
+    [ -d "$browser_dir/node_modules/playwright-core" ] ||
+      (cd "$browser_dir" && npm ci --no-audit --no-fund --loglevel=error)
+    ;;
+esac

@@ -8,6 +8,7 @@
 #include "tools/check_command.h"
 #include "tools/edit_command.h"
 #include "tools/page_reader.h"
+#include "tools/preview_command.h"
 #include "tools/render_command.h"
 #include "tools/show_command.h"
 #include "tools/sources_command.h"
@@ -87,6 +88,21 @@ int main(int argc, char** argv) {
                         "Remove the page's background sound");
   AddOutputOptions(*editCommand, edit.out);
 
+  PreviewOptions preview;
+  CLI::App* previewCommand = app.add_subcommand(
+      "preview", "Take a picture of the page in headless Chromium (PNG)");
+  previewCommand->add_option("PAGE", preview.page, "Page to read")->required();
+  previewCommand->add_option("-o,--output", preview.output, "The PNG file")
+      ->required();
+  previewCommand
+      ->add_option("--width", preview.width,
+                   "Browser window width, in pixels (1024)")
+      ->check(CLI::Range(16, 8192));
+  previewCommand
+      ->add_option("--height", preview.height,
+                   "Browser window height, in pixels (768)")
+      ->check(CLI::Range(16, 8192));
+
   std::string showPage;
   bool asJson = false;
   CLI::App* show = app.add_subcommand(
@@ -116,6 +132,7 @@ int main(int argc, char** argv) {
   if (check->parsed()) return RunCheck(checkPages);
   if (renderCommand->parsed()) return RunRender(render);
   if (editCommand->parsed()) return RunEdit(edit);
+  if (previewCommand->parsed()) return RunPreview(preview);
   if (show->parsed()) return RunShow(showPage, asJson);
   if (sources->parsed()) return RunSources(sourcesPages, imagesOnly);
   return kExitUsage;

@@ -1,0 +1,129 @@
+// Loads every page of the manifest that make_pages wrote in headless
+// Chromium (the system's browser, driven by playwright-core) and checks,
+// per layer, that what the browser lays out is what the document model
+// says: the div's box (left, top, width, height), its computed visibility
+// and z-index, a text layer's visible text, and that an image layer's image
+// loads from the file the model names. Saves a full-page screenshot of each
+// page. Exits 0 when every check holds, 1 when one fails, and 77 (skipped)
+// when Chromium or playwright-core is not installed.
+//
+// Usage: node check_pages.mjs SITE_DIR SCREENSHOT_DIR
+
+import fs from 'node:fs';
+import path from 'node:path';
+
+const SKIP = 77;
+const [siteDir, shotDir] = process.argv.slice(2);
+
+function findChromium() {
+  const candidates = [process.env.CHROMIUM, '/usr/bin/chromium',
+    '/usr/bin/chromium-browser', '/usr/bin/google-chrome'];
+  return candidates.find((file) => file && fs.existsSync(file));
+}
+
+async function loadDriver() {
+  try {
+    return (await import('playwright-core')).chromium;
+  } catch {
+    return null;
+  }
+}
+
+// What the browser shows of each layer's div.
+function measure(ids) {
+  return ids.map((id) => {
+    const div = document.getElementById(id);
+    if (!div) return null;
+    const box = div.getBoundingClientRect();
+    const style = getComputedStyle(div);
+    const img = div.querySelector('img');
+    return {
+      left: box.left + window.scrollX,
+      top: box.top + window.scrollY,
+      width: box.width,
+      height: box.height,
+      visibility: style.visibility,
+      zIndex: style.zIndex,
+      text: div.innerText,
+      image: img && {src: img.getAttribute('src'),
+        loaded: img.complete && img.naturalWidth > 0},
+    };
+  });
+}
+
+const normalize = (text) => text.replace(/\s+/g, ' ').trim();
+
+// The differences between one layer of the model and what the browser shows.
+function compare(layer, seen) {
+  if (!seen) return [`no element with the id ${layer.id}`];
+  const problems = [];
+  const expect = (what, want, got) => {
+    if (want !== got) problems.push(`${what}: model ${want}, browser ${got}`);
+  };
+  for (const side of ['left', 'top', 'width', 'height']) {
+    if (layer[side] !== null) expect(side, layer[side], seen[side]);
+  }
+  expect('visibility', layer.visibility ?? 'visible', seen.visibility);
+  expect('z-index', layer.zIndex === null ? 'auto' : String(layer.zIndex),
+      seen.zIndex);
+  if ('text' in layer && seen.visibility === 'visible') {
+    expect('text', normalize(layer.text), normalize(seen.text));
+  }
+  if ('src' in layer) {
+    expect('image source', layer.src, seen.image && seen.image.src);
+    expect('image loaded', true, Boolean(seen.image && seen.image.loaded));
+  }
+  return problems;
+}
+
+async function main() {
+  const executablePath = findChromium();
+  const chromium = await loadDriver();
+  if (!executablePath || !chromium) {
+    console.log(!executablePath
+      ? 'skipped: Chromium is not installed (apt-get install chromium)'
+      : 'skipped: playwright-core is not installed (npm ci --prefix tests/browser)');
+    process.exit(SKIP);
+  }
+  const manifest = JSON.parse(
+      fs.readFileSync(path.join(siteDir, 'manifest.json'), 'utf8'));
+  fs.mkdirSync(shotDir, {recursive: true});
+  // playwright-core starts the browser with a new, empty profile.
+  const browser = await chromium.launch({
+    executablePath,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update',
+      '--disable-sync'],
+  });
+  let passed = 0;
+  let failed = 0;
+  try {
+    const page = await browser.newPage({viewport: {width: 1024, height: 768}});
+    for (const entry of manifest) {
+      await page.goto('file://' + path.resolve(siteDir, entry.page),
+          {waitUntil: 'load'});
+      const seen = await page.evaluate(measure, entry.layers.map((l) => l.id));
+      entry.layers.forEach((layer, i) => {
+        const problems = compare(layer, seen[i]);
+        if (problems.length === 0) {
+          passed++;
+        } else {
+          failed++;
+          console.log(`FAIL ${entry.page} #${layer.id}: ${problems.join('; ')}`);
+        }
+      });
+      const shot = path.join(shotDir, entry.page.replace(/\.html?$/, '.png'));
+      await page.screenshot({path: shot, fullPage: true});
+      console.log(`${entry.page}: ${entry.layers.length} layers, ${shot}`);
+    }
+  } finally {
+    await browser.close();
+  }
+  console.log(`${passed} passed, ${failed} failed`);
+  process.exit(failed === 0 ? 0 : 1);
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});
