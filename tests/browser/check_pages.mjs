@@ -69,7 +69,7 @@ function compare(layer, seen) {
   if ('text' in layer && seen.visibility === 'visible') {
     expect('text', normalize(layer.text), normalize(seen.text));
   }
-  if ('src' in layer) {
+  if (layer.kind === 'image') {
     expect('image source', layer.src, seen.image && seen.image.src);
     expect('image loaded', true, Boolean(seen.image && seen.image.loaded));
   }

@@ -7,10 +7,10 @@
 // resized, restacked, hidden, re-sourced, text replaced, text colour and
 // font size changed, background image set). The example pages' images and
 // the files of ASSETS_DIR (the edited page's new background) are copied
-// beside them, and OUT_DIR/manifest.json lists, per page and
-// per layer: the div's id, left, top, width and height, visibility and
-// z-index as the model reads them (null when absent), and a text layer's
-// text or an image layer's source.
+// beside them, and OUT_DIR/manifest.json lists each page's layers as
+// `htmlmemdoc show --json` describes them: kind, id, left, top, width,
+// height, z-index and visibility as the model reads them (null when
+// absent), and the text or the file.
 
 #include <htmlmemdoc/htmlmemdoc.h>
 
@@ -20,62 +20,14 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "tools/page_model.h"
+
 namespace fs = std::filesystem;
 using nlohmann::json;
 
 namespace {
 
 int Ignore(const char*, unsigned, void*) { return IDOK; }
-
-json Number(int ok, int value) { return ok ? json(value) : json(nullptr); }
-
-json DescribeLayer(const CHtmlLayer& layer) {
-  CString id;
-  layer.GetAttribute("div", "id", id);
-  int left = 0, top = 0, width = 0, height = 0, z = 0;
-  const int hasLeft = layer.GetPixelLeft(left, "div");
-  const int hasTop = layer.GetPixelTop(top, "div");
-  const int hasWidth = layer.GetPixelWidth(width, "div");
-  const int hasHeight = layer.GetPixelHeight(height, "div");
-  const int hasZ = layer.GetZIndex(z, "div");
-  HtmlVisibility visibility = HtmlVisibilityVisible;
-  const int hasVisibility = layer.GetVisibility("div", visibility);
-  json entry = {
-      {"id", static_cast<const char*>(id)},
-      {"left", Number(hasLeft, left)},
-      {"top", Number(hasTop, top)},
-      {"width", Number(hasWidth, width)},
-      {"height", Number(hasHeight, height)},
-      {"zIndex", Number(hasZ, z)},
-      {"visibility",
-       hasVisibility
-           ? json(visibility == HtmlVisibilityHidden ? "hidden" : "visible")
-           : json(nullptr)}};
-  CString value;
-  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer)) &&
-      static_cast<const CHtmlTextLayer&>(layer).GetTextString(value)) {
-    entry["text"] = static_cast<const char*>(value);
-  }
-  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlImageLayer)) &&
-      static_cast<const CHtmlImageLayer&>(layer).GetSrc(value)) {
-    entry["src"] = static_cast<const char*>(value);
-  }
-  return entry;
-}
-
-json DescribeLayers(const CHtmlMemDoc& document) {
-  json layers = json::array();
-  const CObList* lists[] = {
-      &document.m_textLayerList, &document.m_imageLayerList,
-      &document.m_videoLayerList, &document.m_embedLayerList};
-  for (const CObList* list : lists) {
-    for (POSITION pos = list->GetHeadPosition(); pos != nullptr;) {
-      layers.push_back(
-          DescribeLayer(*static_cast<const CHtmlLayer*>(list->GetNext(pos))));
-    }
-  }
-  return layers;
-}
 
 CHtmlLayer* FindLayer(const CObList& list, const char* id) {
   CString value;
@@ -114,7 +66,8 @@ bool Emit(const CHtmlMemDoc& document, const fs::path& out,
     std::fprintf(stderr, "make_pages: cannot write %s\n", name.c_str());
     return false;
   }
-  manifest.push_back({{"page", name}, {"layers", DescribeLayers(document)}});
+  manifest.push_back(
+      {{"page", name}, {"layers", DescribePage(document)["layers"]}});
   return true;
 }
 
