@@ -76,9 +76,18 @@ mkdir "$work/locked"
 make_old locked/out.htm
 chmod 555 "$work/locked"
 as_user=()
-if [ "$(id -u)" -eq 0 ]; then  # root writes anywhere: run as nobody
+if [ "$(id -u)" -eq 0 ]; then
+  # Root writes anywhere: run as nobody, from a copy of the tool and its
+  # library that nobody can reach wherever the build folder lies.
   chmod 644 "$work/locked/out.htm"
-  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  mkdir -m 755 "$work/bin"
+  cp "$tool" "$work/bin/"
+  library=$(ldd "$tool" | awk '/libhtmlmemdoc/ {print $3}')
+  [ -z "$library" ] || cp "$library" "$work/bin/"
+  chmod -R a+rX "$work/bin"
+  tool=$work/bin/$(basename "$tool")
+  as_user=(env LD_LIBRARY_PATH="$work/bin" setpriv --reuid=65534
+           --regid=65534 --clear-groups)
 fi
 expect 2 "cannot write $work/locked/out.htm: Permission denied" \
   "${as_user[@]}" "$tool" render "$page" -o "$work/locked/out.htm"
