@@ -3,12 +3,14 @@
 
 #include "tools/page_writer.h"
 
+#include <fcntl.h>
 #include <htmlmemdoc/htmlmemdoc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -62,9 +64,20 @@ mode_t ModeFor(const struct stat* existing) {
   return 0666 & ~mask;
 }
 
+// Makes the written file durable before it replaces the old one, so that a
+// crash cannot leave an empty file in its place.
+bool SyncToDisk(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  const bool synced = fsync(fd) == 0;
+  close(fd);
+  return synced;
+}
+
+// Replaces the regular file `out` (or creates it) through a temporary file
+// beside it.
 int ReplaceFile(const CHtmlMemDoc& document, const OutputOptions& options,
-                const struct stat* existing) {
-  const std::string& out = options.output;
+                const std::string& out, const struct stat* existing) {
   const size_t slash = out.find_last_of('/');
   const std::string dir =
       slash == std::string::npos ? "" : out.substr(0, slash + 1);
@@ -85,6 +98,9 @@ int ReplaceFile(const CHtmlMemDoc& document, const OutputOptions& options,
   } else {
     result = RenderInto(document, options, tempPath, out);
   }
+  if (result == kExitOk && !SyncToDisk(tempPath)) {
+    result = Fail("cannot write " + out + ": " + std::strerror(errno));
+  }
   if (result == kExitOk && std::rename(tempPath.c_str(), out.c_str()) != 0) {
     result = Fail("cannot replace " + out + ": " + std::strerror(errno));
   }
@@ -96,12 +112,24 @@ int ReplaceFile(const CHtmlMemDoc& document, const OutputOptions& options,
 
 int WritePage(const CHtmlMemDoc& document, const OutputOptions& options) {
   if (options.output.empty()) return WriteToStandardOutput(document, options);
+  std::string out = options.output;
   struct stat existing;
-  if (stat(options.output.c_str(), &existing) == 0) {
-    if (!S_ISREG(existing.st_mode)) {
-      return RenderInto(document, options, options.output, options.output);
+  if (lstat(out.c_str(), &existing) == 0 && S_ISLNK(existing.st_mode)) {
+    // Write through a link: replace the file it names, keep the link.
+    char* target = realpath(out.c_str(), nullptr);
+    if (target != nullptr) {
+      out = target;
+      std::free(target);
     }
-    return ReplaceFile(document, options, &existing);
   }
-  return ReplaceFile(document, options, nullptr);
+  if (stat(out.c_str(), &existing) != 0) {
+    return ReplaceFile(document, options, out, nullptr);
+  }
+  if (S_ISDIR(existing.st_mode)) {
+    return Fail("cannot write " + options.output + ": Is a directory");
+  }
+  if (!S_ISREG(existing.st_mode)) {  // a device or a pipe: never replaced
+    return RenderInto(document, options, out, options.output);
+  }
+  return ReplaceFile(document, options, out, &existing);
 }

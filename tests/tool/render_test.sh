@@ -48,6 +48,15 @@ grep -q 'HTML syntax error at Ln3, Col6' "$work/err" || fail "no syntax error"
 [ "$(cat "$work/old.htm")" = old ] || fail "old output lost on a write error"
 [ "$(ls -A "$work" | grep -c '^\.')" -eq 0 ] || fail "temporary file left"
 
+# A link is written through: the file it names is replaced, the link kept.
+echo old >"$work/target.htm"
+ln -s target.htm "$work/link.htm"
+expect_exit 0 "$tool" render "$page" -o "$work/link.htm"
+[ -L "$work/link.htm" ] || fail "the link was replaced"
+grep -q frameset "$work/target.htm" || fail "the linked file was not written"
+expect_exit 2 "$tool" render "$page" -o "$work"
+grep -q 'Is a directory' "$work/err" || fail "no message for a directory"
+
 # Devices are written directly, and their errors reported.
 expect_exit 2 "$tool" render "$page" -o /dev/full
 grep -q 'Disk full while writing /dev/full' "$work/err" || fail "no disk-full report"
