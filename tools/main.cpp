@@ -21,16 +21,20 @@ const char kDescription[] =
 
 // The options of the commands that write a page.
 void AddOutputOptions(CLI::App& command, OutputOptions& out) {
-  command.add_option("-o,--output", out.output,
-                     "Write to OUT (CR LF line ends) instead of standard "
-                     "output; OUT is replaced only when the whole page was "
-                     "written");
+  command
+      .add_option("-o,--output", out.output,
+                  "Write to OUT (CR LF line ends) instead of standard "
+                  "output; OUT is replaced only when the whole page was "
+                  "written")
+      ->option_text("OUT");
   command.add_flag("--encode", out.encode,
                    "Replace blank ! $ & ( ) , @ in file references by _");
-  command.add_option("--base", out.basePath,
-                     "Match the letter case of referenced file names to the "
-                     "files in the directory of PATH (for example the page "
-                     "itself)");
+  command
+      .add_option("--base", out.basePath,
+                  "Match the letter case of referenced file names to the "
+                  "files in the directory of PATH (for example the page "
+                  "itself)")
+      ->option_text("PATH");
 }
 
 }  // namespace
