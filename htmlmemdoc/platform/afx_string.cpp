@@ -78,10 +78,6 @@ void CString::Append(const char* text, int length) {
   }
 }
 
-void CString::Preallocate(int length) {
-  if (length > 0) m_str.reserve(static_cast<size_t>(length));
-}
-
 int CString::Compare(const char* text) const {
   return std::strcmp(m_str.c_str(), OrEmpty(text));
 }

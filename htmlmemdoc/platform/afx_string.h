@@ -88,9 +88,6 @@ class HTMLMEMDOC_EXPORT CString {
   char* GetBuffer(int minLength);
   void ReleaseBuffer(int newLength = -1);
 
-  const std::string& str() const { return m_str; }
-  // Makes room for `length` bytes without changing the text.
-  void Preallocate(int length);
 
  private:
   void TrimLeftIf(const char* set);

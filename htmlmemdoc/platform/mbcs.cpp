@@ -63,8 +63,6 @@ int CharLength(const char* p) {
   return trail + 1;
 }
 
-int IsLeadByte(const char* p) { return CharLength(p) > 1; }
-
 int IsCharBoundary(const char* start, const char* p) {
   if (p <= start || !IsContinuation(Byte(p))) return 1;
   // Find the nearest byte before `p` that is not a continuation byte; `p`

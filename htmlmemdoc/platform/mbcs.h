@@ -19,9 +19,6 @@ namespace htmlmemdoc {
 // terminating NUL.
 int CharLength(const char* p);
 
-// 1 when `p` starts a multi-byte character (a complete UTF-8 sequence).
-int IsLeadByte(const char* p);
-
 // 1 when position `p` of the text that begins at `start` is not inside a
 // multi-byte character. Looks back at most three bytes, never before
 // `start`.
