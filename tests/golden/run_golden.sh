@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Golden pages: what the tool prints for the pages here (and the examples),
+# compared whole with the files in expected/. With HTMLMEMDOC_UPDATE_GOLDEN=1
+# the expected files are written instead: review their diff before a commit.
+# Usage: run_golden.sh TOOL SOURCE_DIR
+set -u
+tool=$1
+cd "$2/tests/golden" || exit 2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# golden NAME ARGUMENTS...: the tool's standard output must be expected/NAME.
+golden() {
+  local expected=expected/$1 code=0
+  shift
+  "$tool" "$@" >"$work/out" 2>"$work/err" || code=$?
+  if [ "$code" -ne 0 ]; then
+    echo "FAIL: $* exited $code: $(cat "$work/err")"
+  elif [ -n "${HTMLMEMDOC_UPDATE_GOLDEN:-}" ]; then
+    cp "$work/out" "$expected"
+    return
+  elif diff -u "$expected" "$work/out"; then
+    return
+  fi
+  failures=$((failures + 1))
+}
+
+welcome=../../examples/welcome.htm
+for page in frames.htm layers.htm "$welcome"; do
+  name=$(basename "$page" .htm)
+  golden "$name.json" show --json "$page"
+  golden "$name.htm" render "$page"
+done
+golden layers.sources sources layers.htm "$welcome"
+golden layers.images sources --images layers.htm
+golden layers.encoded.htm render --encode --base layers.htm layers.htm
+golden layers.image-edit.htm edit layers.htm --layer I1 --left 10 --top 11 \
+  --width 50 --height 60 --z-index 9 --visibility hidden --src "pics/new one.gif"
+golden layers.text-edit.htm edit layers.htm --layer T1 --text "New text" \
+  --font-size 14 --color navy --background pics/sky.gif --sound rain.mid
+golden layers.media-edit.htm edit layers.htm --layer V1 --src new.avi --no-sound
+golden layers.embed-edit.htm edit layers.htm --layer E1 --src n.swf --visibility visible
+
+echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
+[ "$failures" -eq 0 ]
