@@ -6,19 +6,9 @@
 #include <fstream>
 #include <string>
 
-#include "htmlmemdoc/style/style.h"
-#include "tests/support/message_log.h"
+#include "tests/support/outline.h"
 
 namespace {
-
-TEST(MemDocTest, StartsEmpty) {
-  CHtmlMemDoc document;
-  EXPECT_EQ(4, document.m_nTabWidth);
-  EXPECT_EQ(nullptr, static_cast<const char*>(document.m_title));
-  EXPECT_EQ(nullptr, static_cast<const char*>(document.m_body));
-  EXPECT_EQ(0, document.m_frameSet.GetFrameCount());
-  EXPECT_TRUE(document.m_textLayerList.IsEmpty());
-}
 
 TEST(MemDocTest, AddLayerTakesOwnershipAndRefusesNull) {
   CHtmlMemDoc document;
@@ -27,43 +17,35 @@ TEST(MemDocTest, AddLayerTakesOwnershipAndRefusesNull) {
   EXPECT_EQ(0, document.AddVideoLayer(nullptr));
   EXPECT_EQ(0, document.AddEmbedLayer(nullptr));
   EXPECT_EQ(1, document.AddTextLayer(new CHtmlTextLayer));
+  EXPECT_EQ(1, document.AddImageLayer(new CHtmlImageLayer));
+  EXPECT_EQ(1, document.AddVideoLayer(new CHtmlVideoLayer));
   EXPECT_EQ(1, document.AddEmbedLayer(new CHtmlLiveAudioLayer));
-  EXPECT_EQ(1, document.m_textLayerList.GetCount());
-  EXPECT_EQ(1, document.m_embedLayerList.GetCount());
+  EXPECT_EQ(1, document.m_imageLayerList.GetCount());
+  EXPECT_EQ(1, document.m_videoLayerList.GetCount());
 }  // the sanitizer build fails here if the layers leak
 
 TEST(MemDocTest, DeleteBodyContentsKeepsEmbedAndPlainLayers) {
   CHtmlMemDoc document;
-  document.AddTextLayer(new CHtmlTextLayer);
-  document.AddImageLayer(new CHtmlImageLayer);
-  document.AddVideoLayer(new CHtmlVideoLayer);
-  document.AddEmbedLayer(new CHtmlEmbedLayer);
-  document.m_layerList.AddTail(new CHtmlLayer);
-  document.m_styleList.AddTail(new CHtmlStyle);
-  document.m_metaList.AddTail(new CHtmlMeta);
+  ASSERT_EQ(1, document.ReadFromString(
+                   "<html><meta name=m><style>p{}</style><body>"
+                   "<div><p>t</p></div><div><img src=i></div>"
+                   "<div><img dynsrc=v></div><div><embed src=e></div>"
+                   "<div>plain</div></body></html>"));
   EXPECT_EQ(1, document.DeleteBodyContents());
-  EXPECT_TRUE(document.m_styleList.IsEmpty());
-  EXPECT_TRUE(document.m_textLayerList.IsEmpty());
-  EXPECT_TRUE(document.m_imageLayerList.IsEmpty());
-  EXPECT_TRUE(document.m_videoLayerList.IsEmpty());
-  EXPECT_EQ(1, document.m_embedLayerList.GetCount());
-  EXPECT_EQ(1, document.m_layerList.GetCount());
-  EXPECT_EQ(1, document.m_metaList.GetCount());
+  EXPECT_EQ(" meta=<meta name=m> body=<body> embed=<div><embed src=e></div>"
+            " plain=<div>plain</div>",
+            Outline(document));
 }
 
 TEST(MemDocTest, ReadFromFileJoinsLinesWithLineFeeds) {
   const std::string path = ::testing::TempDir() + "htmlmemdoc_page.htm";
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << "<html>\r\n<head>\r\n<foo>";  // CR LF line ends, no final one
-  }
+  std::ofstream(path, std::ios::binary) << "<html>\r\n<head>\r\n<foo>";
   MessageLog log;
   CHtmlMemDoc document;
   EXPECT_EQ(0, document.ReadFromFile(path.c_str()));
   // Line feeds only after the read: the ">" after "<foo" is column 6.
   EXPECT_EQ("HTML syntax error at Ln3, Col6", log.Joined());
   std::remove(path.c_str());
-
   EXPECT_EQ(0, document.ReadFromFile("/nonexistent/page.htm"));
   EXPECT_EQ(0, document.ReadFromFile(nullptr));
   EXPECT_EQ(1u, log.messages.size());  // unopenable files are silent
