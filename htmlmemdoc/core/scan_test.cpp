@@ -4,54 +4,39 @@
 
 #include <string>
 
-#include "tests/support/message_log.h"
-
 namespace htmlmemdoc {
 namespace {
-
-// Offset of FindNoCase's hit in `text`, or -1.
-long Find(const char* text, const char* a, const char* b = nullptr,
-          const char* c = nullptr) {
-  const char* hit = FindNoCase(text, a, b, c);
-  return hit != nullptr ? hit - text : -1;
-}
 
 TEST(FindNoCaseTest, MatchesTheNeedleAsWrittenLowerOrUpper) {
   struct Case {
     const char* text;
-    const char* needle;
-    long want;
+    const char* a;
+    const char* b;
+    const char* c;
+    long want;  // offset of the hit, or -1
   };
   const Case kCases[] = {
-      {"xx<BODY>", "<body", 2},
-      {"xx<Body>", "<body", -1},  // mixed case in the text
-      {"<bODY>", "<Body", -1},
-      {"<Body>", "<Body", 0},             // as written
-      {"<BODY> ... <body>", "<body", 0},  // earliest hit, whatever form
-      {"a <body x", "<BODY", 2},
-      {"<bo", "<body", -1},  // text ends inside the needle
-      {"", "<", -1},
+      {"xx<BODY>", "<body", nullptr, nullptr, 2},
+      {"xx<Body>", "<body", nullptr, nullptr, -1},  // mixed case in the text
+      {"<bODY>", "<Body", nullptr, nullptr, -1},
+      {"<Body>", "<Body", nullptr, nullptr, 0},             // as written
+      {"<BODY> ... <body>", "<body", nullptr, nullptr, 0},  // earliest hit
+      {"<bo", "<body", nullptr, nullptr, -1},  // the text ends inside it
+      {"", "<", nullptr, nullptr, -1},
+      // Up to three parts make the needle.
+      {"xx<BODY>", "<", "body", nullptr, 2},
+      {"ab <Frame", nullptr, "<Fr", "ame", 3},
+      {"abc", nullptr, nullptr, nullptr, 0},
+      {"abc", "", "", "", 0},
+      // Never inside a multi-byte character: "\xC3\xA9" is an e acute.
+      {"\xC3\xA9", "\xA9", nullptr, nullptr, -1},
+      {"\xC3\xA9\xA9", "\xA9", nullptr, nullptr, 2},
+      {"a\xC3\xA9", "\xC3\xA9", nullptr, nullptr, 1},
   };
   for (const Case& c : kCases) {
-    EXPECT_EQ(c.want, Find(c.text, c.needle)) << c.text << " / " << c.needle;
+    const char* hit = FindNoCase(c.text, c.a, c.b, c.c);
+    EXPECT_EQ(c.want, hit != nullptr ? hit - c.text : -1) << c.text;
   }
-}
-
-TEST(FindNoCaseTest, JoinsUpToThreeParts) {
-  EXPECT_EQ(2, Find("xx<BODY>", "<", "body", nullptr));
-  EXPECT_EQ(3, Find("ab <Frame", nullptr, "<Fr", "ame"));
-  EXPECT_EQ(0, Find("abc", nullptr, nullptr, nullptr));
-  EXPECT_EQ(0, Find("abc", "", "", ""));
-}
-
-TEST(FindNoCaseTest, NeverStartsInsideAMultiByteCharacter) {
-  // "\xC3\xA9" is é; the needle is its continuation byte.
-  EXPECT_EQ(-1, Find("\xC3\xA9", "\xA9"));
-  EXPECT_EQ(2, Find("\xC3\xA9\xA9", "\xA9"));
-  EXPECT_EQ(1, Find("a\xC3\xA9", "\xC3\xA9"));
-}
-
-TEST(StartsWithNoCaseTest, LooksOnlyAtTheStart) {
   EXPECT_TRUE(StartsWithNoCase("<HTML>", "<html>"));
   EXPECT_TRUE(StartsWithNoCase("<html>", "<html>"));
   EXPECT_FALSE(StartsWithNoCase("<Html>", "<html>"));
@@ -60,49 +45,26 @@ TEST(StartsWithNoCaseTest, LooksOnlyAtTheStart) {
   EXPECT_TRUE(StartsWithNoCase("anything", nullptr));
 }
 
-TEST(SkipTest, SkipCharsStopsOnTheFirstOtherByte) {
+TEST(SkipTest, StopsOnTheFirstByteOutsideOrInsideTheSet) {
   struct Case {
     const char* text;
     const char* set;
-    long moved;
+    long skipped;  // by SkipChars
+    long skippedTo;  // by SkipToChars
   };
   const Case kCases[] = {
-      {"  \t<a", " \t\r\n", 3},
-      {"   ", " \t\r\n", 3},
-      {"  x", "", 0},
-      {"", " ", 0},
+      {"  \t<a>", " \t\r\n", 3, 0}, {"   ", " \t\r\n", 3, 0},
+      {"title>", ">", 0, 5},        {"abc", "", 0, 3},
+      {">x", ">", 1, 0},            {"", ">", 0, 0},
   };
   for (const Case& c : kCases) {
     const char* cursor = c.text;
     SkipChars(cursor, c.set);
-    EXPECT_EQ(c.moved, cursor - c.text) << "'" << c.text << "'";
-  }
-}
-
-TEST(SkipTest, SkipToCharsStopsOnTheFirstMember) {
-  struct Case {
-    const char* text;
-    const char* set;
-    long moved;
-  };
-  const Case kCases[] = {
-      {"title>", ">", 5}, {"abc", ">", 3}, {">x", ">", 0},
-      {"abc", "", 3},     {"", ">", 0},
-  };
-  for (const Case& c : kCases) {
-    const char* cursor = c.text;
+    EXPECT_EQ(c.skipped, cursor - c.text) << "'" << c.text << "'";
+    cursor = c.text;
     SkipToChars(cursor, c.set);
-    EXPECT_EQ(c.moved, cursor - c.text) << "'" << c.text << "'";
+    EXPECT_EQ(c.skippedTo, cursor - c.text) << "'" << c.text << "'";
   }
-}
-
-TEST(AdvanceLineColumnTest, CountsEveryLineEndByteAndTabWidth) {
-  const std::string text = "<html>\r\n\t<x";
-  int line = 1;
-  int column = 1;
-  for (char c : text) AdvanceLineColumn(c, line, column, 4);
-  EXPECT_EQ(3, line);    // CR and LF each count
-  EXPECT_EQ(7, column);  // 1 + 4 for the tab + "<" + "x"
 }
 
 TEST(AdvanceLineColumnTest, SaturatesInsteadOfOverflowing) {
@@ -113,54 +75,37 @@ TEST(AdvanceLineColumnTest, SaturatesInsteadOfOverflowing) {
   EXPECT_EQ(2147483647, column);
 }
 
-TEST(ReportSyntaxErrorTest, ShowsLineAndColumn) {
-  MessageLog log;
-  ReportSyntaxError(2, 6);
-  EXPECT_EQ("HTML syntax error at Ln2, Col6", log.Joined());
-}
-
-TEST(StripDirectoryTest, KeepsFileNameAndExtension) {
+TEST(PathTest, StripDirectoryAndGetFileExtension) {
   struct Case {
     const char* path;
-    const char* want;
+    const char* name;       // after StripDirectory
+    const char* extension;  // from GetFileExtension
   };
   const Case kCases[] = {
-      {"..\\images\\a.gif", "a.gif"},
-      {"C:/x/y/pic.jpeg", "pic.jpeg"},
-      {"name", "name"},
-      {"dir\\", ""},
-      {"a.b\\c", "c"},
-      {"C:pic.gif", "pic.gif"},
-      {"", ""},
+      {"..\\images\\a.gif", "a.gif", ".gif"},
+      {"C:/x/y/pic.jpeg", "pic.jpeg", ".jpeg"},
+      {"name", "name", ""},
+      {"dir\\", "", ""},
+      {"a.b\\c", "c", ""},
+      {"C:pic.gif", "pic.gif", ".gif"},
+      {"song.MID", "song.MID", ".MID"},
+      {"a.tar.gz", "a.tar.gz", ".gz"},
+      {"../audio/x.wave", "x.wave", ".wave"},
+      {".hidden", ".hidden", ".hidden"},
+      {"", "", ""},
   };
   for (const Case& c : kCases) {
     CString path(c.path);
     StripDirectory(path);
-    EXPECT_EQ(c.want, std::string(path)) << c.path;
+    EXPECT_EQ(c.name, std::string(path)) << c.path;
+    CString extension("stale");
+    GetFileExtension(c.path, extension);
+    EXPECT_EQ(c.extension, std::string(extension)) << c.path;
   }
-}
-
-TEST(StripDirectoryTest, CutsLongPathsWithoutSplittingCharacters) {
-  // 258 ASCII bytes and an "é" that would straddle the 259-byte cut.
+  // A long path is cut at 259 bytes without splitting a character.
   CString path((std::string(258, 'a') + "\xC3\xA9.gif").c_str());
   StripDirectory(path);
   EXPECT_EQ(std::string(255, 'a'), std::string(path));
-}
-
-TEST(GetFileExtensionTest, TakesTheLastDotOfTheFileName) {
-  struct Case {
-    const char* path;
-    const char* want;
-  };
-  const Case kCases[] = {
-      {"song.MID", ".MID"},         {"dir.d\\file", ""},    {"a.tar.gz", ".gz"},
-      {"../audio/x.wave", ".wave"}, {".hidden", ".hidden"}, {"", ""},
-  };
-  for (const Case& c : kCases) {
-    CString extension("stale");
-    GetFileExtension(c.path, extension);
-    EXPECT_EQ(c.want, std::string(extension)) << c.path;
-  }
 }
 
 }  // namespace
