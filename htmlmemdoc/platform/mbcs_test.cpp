@@ -7,36 +7,31 @@
 namespace htmlmemdoc {
 namespace {
 
-// "é" is C3 A9, "€" is E2 82 AC.
-TEST(MbcsTest, CharLengthTakesOnlyCompleteSequences) {
-  EXPECT_EQ(1, CharLength("a"));
-  EXPECT_EQ(2, CharLength("\xC3\xA9x"));
-  EXPECT_EQ(3, CharLength("\xE2\x82\xAC"));
-  EXPECT_EQ(1, CharLength("\xE2\x82"));  // cut off by the end
-  EXPECT_EQ(1, CharLength("\xC3"
-                          "a"));     // lead without continuation
-  EXPECT_EQ(1, CharLength("\xA9"));  // stray continuation
-  EXPECT_EQ(1, CharLength(""));
-}
-
-TEST(MbcsTest, BoundariesFollowWhatLeadBytesClaim) {
-  const char* text =
-      "a\xC3\xA9\xA9"
-      "b";
+// "\xC3\xA9" is an e acute, "\xE2\x82\xAC" the euro sign.
+TEST(MbcsTest, CharLengthTakesOnlyCompleteSequencesOfValidLeads) {
+  struct Case {
+    const char* text;
+    int length;
+  };
+  const Case kCases[] = {
+      {"a", 1},          {"\xC3\xA9x", 2},       {"\xE2\x82\xAC", 3},
+      {"\xF0\x9F\x98\x80", 4},                   {"\xE2\x82", 1},  // cut off
+      {"\xC3" "a", 1},   {"\xA9", 1},            {"", 1},
+      {"\xC1\x81", 1},   {"\xC0\x80", 1},        {"\xF5\x80\x80\x80", 1},
+      {"\xFF\x80", 1},
+  };
+  for (const Case& c : kCases) EXPECT_EQ(c.length, CharLength(c.text)) << c.text;
+  const char* text = "a\xC3\xA9\xA9" "b";
   EXPECT_TRUE(IsCharBoundary(text, text + 1));
-  EXPECT_FALSE(IsCharBoundary(text, text + 2));     // inside "é"
-  EXPECT_TRUE(IsCharBoundary(text, text + 3));      // stray byte after "é"
-  EXPECT_TRUE(IsCharBoundary(text + 2, text + 2));  // start of the text
+  EXPECT_FALSE(IsCharBoundary(text, text + 2));     // inside the e acute
+  EXPECT_TRUE(IsCharBoundary(text, text + 3));      // a stray byte after it
+  EXPECT_TRUE(IsCharBoundary(text + 2, text + 2));  // the start of the text
 }
 
 TEST(MbcsTest, FindTextNeverMatchesInsideACharacter) {
-  // The needle is the continuation byte of "é"; only the stray one counts.
   const std::string text = "\xC3\xA9 \xA9";
-  const char* hit = FindText(text.c_str(), "\xA9");
-  ASSERT_NE(nullptr, hit);
-  EXPECT_EQ(3, hit - text.c_str());
-  // A needle that ends on a lead byte does not take half of "é".
-  EXPECT_EQ(nullptr, FindText("\xC3\xA9", "\xC3"));
+  EXPECT_EQ(text.c_str() + 3, FindText(text.c_str(), "\xA9"));
+  EXPECT_EQ(nullptr, FindText("\xC3\xA9", "\xC3"));  // half a character
   EXPECT_STREQ("b", FindText("ab", "b"));
   EXPECT_STREQ("ab", FindText("ab", ""));
 }
@@ -53,8 +48,8 @@ TEST(MbcsTest, CaseFoldingTouchesOnlyAscii) {
 }
 
 // The tokenizer steps over the byte that ended a token even when the next
-// call's delimiters do not hold it.
-TEST(MbcsTest, TokenizerFollowsStrtok) {
+// call's delimiters do not hold it; the span form finds the same tokens.
+TEST(MbcsTest, TokenizersFollowStrtok) {
   char text[] = "  a:b;;c";
   CTokenizer tokens(text);
   EXPECT_STREQ("a", tokens.Next(" :"));
@@ -62,15 +57,9 @@ TEST(MbcsTest, TokenizerFollowsStrtok) {
   EXPECT_STREQ("c", tokens.Next(";"));
   EXPECT_EQ(nullptr, tokens.Next(";"));
   EXPECT_EQ(nullptr, tokens.Next(";"));
-
   char onlyDelimiters[] = ";;;";
-  CTokenizer none(onlyDelimiters);
-  EXPECT_EQ(nullptr, none.Next(";"));
-}
-
-TEST(MbcsTest, SpanTokenizerMatchesTheDestructiveOne) {
-  const char* text = "x=\"a b\" c";
-  CSpanTokenizer spans(text);
+  EXPECT_EQ(nullptr, CTokenizer(onlyDelimiters).Next(";"));
+  CSpanTokenizer spans("x=\"a b\" c");
   CTextSpan token;
   std::string seen;
   while (spans.Next(" =\"", token)) {
