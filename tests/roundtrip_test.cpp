@@ -1,36 +1,26 @@
-// Every example page reads, renders, and renders the same text again after
-// reading its own rendering: the layout is a fixed point after one round.
+// Every example page reads, and renders the same text again after reading
+// its own rendering: the layout is a fixed point after one round. Pages
+// named "*error*" fail on purpose. (The golden pages hold shapes that are
+// not fixed points, such as a border side, which is written as "border".)
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "tests/support/message_log.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// The example pages that read; pages named "*error*" fail on purpose.
-std::vector<std::string> ExamplePages() {
-  std::vector<std::string> pages;
-  for (const fs::directory_entry& entry : fs::directory_iterator("examples")) {
-    const std::string name = entry.path().filename().string();
-    if (entry.path().extension() == ".htm" &&
-        name.find("error") == std::string::npos) {
-      pages.push_back(entry.path());
+TEST(RoundTripTest, RenderingIsAFixedPointForEveryPage) {
+  int pages = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("examples")) {
+    const std::string page = entry.path().string();
+    if (entry.path().extension() != ".htm" ||
+        page.find("error") != std::string::npos) {
+      continue;
     }
-  }
-  return pages;
-}
-
-TEST(RoundTripTest, RenderingIsAFixedPointForEveryExample) {
-  const std::vector<std::string> pages = ExamplePages();
-  ASSERT_GE(pages.size(), 3u);
-  for (const std::string& page : pages) {
     MessageLog log;
     CHtmlMemDoc first;
     ASSERT_EQ(1, first.ReadFromFile(page.c_str())) << page << log.Joined();
@@ -41,10 +31,10 @@ TEST(RoundTripTest, RenderingIsAFixedPointForEveryExample) {
     CString twice;
     second.RenderToString(twice, 0, nullptr);
     EXPECT_EQ(std::string(once), std::string(twice)) << page;
+    ++pages;
   }
+  EXPECT_GE(pages, 4);
 }
-
-}  // namespace
 
 TEST(RoundTripTest, TheSyntaxErrorExampleFailsWhereItShould) {
   MessageLog log;
@@ -53,3 +43,5 @@ TEST(RoundTripTest, TheSyntaxErrorExampleFailsWhereItShould) {
   EXPECT_EQ("HTML syntax error at Ln8, Col4", log.Joined());
   EXPECT_EQ(1, document.m_textLayerList.GetCount());  // read before the fault
 }
+
+}  // namespace

@@ -41,7 +41,8 @@ inline std::string Outline(const CHtmlMemDoc& document) {
 
 // Reads `text` into a new document (with `tabWidth` when nonzero): "ok" or
 // "no", the Outline, and " !" with the messages shown, if any.
-// Example: ReadOutline("<html><title>T</title>") is "ok title=<title>T</title>".
+// Example: ReadOutline("<html><title>T</title>") is "ok
+// title=<title>T</title>".
 inline std::string ReadOutline(const std::string& text, int tabWidth = 0) {
   MessageLog log;
   CHtmlMemDoc document;

@@ -1,0 +1,36 @@
+# lib.sh: what the tool's test scripts share. Source it with the tool and
+# the source folder as the script's arguments; end the script with finish.
+set -u
+tool=$1
+src=$2
+work=$(mktemp -d)
+chmod 755 "$work"
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
+failures=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# run CODE COMMAND...: must exit CODE; output in $work/out, messages in
+# $work/err.
+run() {
+  local want=$1 got=0
+  shift
+  "$@" >"$work/out" 2>"$work/err" || got=$?
+  [ "$got" -eq "$want" ] || fail "$* exited $got, want $want: $(cat "$work/err")"
+}
+has() { grep -qF -- "$1" "$work/out" || fail "output lacks: $1"; }
+says() { grep -qF -- "$1" "$work/err" || fail "message lacks: $1 ($(cat "$work/err"))"; }
+# expect CODE MESSAGE COMMAND...: run, and MESSAGE among the messages.
+expect() {
+  local code=$1 message=$2
+  shift 2
+  run "$code" "$@"
+  says "$message"
+}
+# A user's output file, with a copy to compare against.
+make_old() { printf 'old page\r\n' >"$work/$1"; cp "$work/$1" "$work/$1.orig"; }
+unchanged() { cmp -s "$work/$1" "$work/$1.orig" || fail "$1 was changed"; }
+no_temporary() { [ "$(ls -A "$work" | grep -c '^\.')" -eq 0 ] || fail "temporary file left"; }
+finish() {
+  echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
+  [ "$failures" -eq 0 ]
+}
