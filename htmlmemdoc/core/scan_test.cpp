@@ -49,13 +49,16 @@ TEST(SkipTest, StopsOnTheFirstByteOutsideOrInsideTheSet) {
   struct Case {
     const char* text;
     const char* set;
-    long skipped;  // by SkipChars
+    long skipped;    // by SkipChars
     long skippedTo;  // by SkipToChars
   };
   const Case kCases[] = {
-      {"  \t<a>", " \t\r\n", 3, 0}, {"   ", " \t\r\n", 3, 0},
-      {"title>", ">", 0, 5},        {"abc", "", 0, 3},
-      {">x", ">", 1, 0},            {"", ">", 0, 0},
+      {"  \t<a>", " \t\r\n", 3, 0},
+      {"   ", " \t\r\n", 3, 0},
+      {"title>", ">", 0, 5},
+      {"abc", "", 0, 3},
+      {">x", ">", 1, 0},
+      {"", ">", 0, 0},
   };
   for (const Case& c : kCases) {
     const char* cursor = c.text;

@@ -20,7 +20,7 @@ TEST(GetAttributeTest, ReadsTheValueOfTheFirstTokenNamedSo) {
   };
   const Case kCases[] = {
       {"<img src=\"a.gif\">", "img", "SRC", 256, "a.gif"},
-      {"<img src=\"a.gif\">", "Img", "src", 256, "a.gif"},  // lower form
+      {"<img src=\"a.gif\">", "Img", "src", 256, "a.gif"},   // lower form
       {"<Img src=\"a.gif\">", "img", "src", 256, "<fail>"},  // mixed-case tag
       {"<img src=a.gif border = 0>", "img", "border", 256, "0"},
       {"<a href=a.htm;b>", "a", "href", 256, "a.htm"},
@@ -101,9 +101,9 @@ TEST(SetAttributeTest, ReplacesOrInsertsOrLeavesTheTextAsItWas) {
       {"<td nowrap width=5>", "td", "nowrap", "x", nullptr},
       {"<img src=a", "img", "alt", "x", nullptr},  // no ">"
       {"<img src=a", "img", "src", "x", nullptr},
-      {"<p>x</p>", "img", "alt", "x", nullptr},  // no such tag
+      {"<p>x</p>", "img", "alt", "x", nullptr},       // no such tag
       {"<img src=\"a>", "img", "src", "x", nullptr},  // unclosed
-      {"<img src=>", "img", "src", "x", nullptr},  // no value
+      {"<img src=>", "img", "src", "x", nullptr},     // no value
       {"<img alt=\"src=y\" src=a>", "img", "src", "x", nullptr},
       {"<img>", "img", "", "x", nullptr},
       {"<img>", "img", "a b", "x", nullptr},
@@ -117,7 +117,8 @@ TEST(SetAttributeTest, ReplacesOrInsertsOrLeavesTheTextAsItWas) {
     EXPECT_STREQ(c.want ? c.want : c.markup, static_cast<const char*>(element));
   }
   CHtmlTextBase empty;
-  EXPECT_EQ(0, empty.SetAttribute(CString("img"), CString("src"), CString("x")));
+  EXPECT_EQ(0,
+            empty.SetAttribute(CString("img"), CString("src"), CString("x")));
   EXPECT_EQ(nullptr, static_cast<const char*>(empty));
 }
 

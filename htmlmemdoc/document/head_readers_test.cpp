@@ -49,7 +49,8 @@ TEST(HeadReadersTest, EachElementReadsToItsEndOrFailsAtItsFault) {
       {"<style>  ", "no !HTML syntax error at Ln1, Col23"},
       {"<style", "no !HTML syntax error at Ln1, Col20"},
       // Scripts run to their end tag; those naming plumeta.js are dropped.
-      {"<script src=\"plumeta.js\"></script><SCRIPT SRC=\"PLUMETA.JS\"></SCRIPT>"
+      {"<script src=\"plumeta.js\"></script><SCRIPT "
+       "SRC=\"PLUMETA.JS\"></SCRIPT>"
        "<script>var x;</script ><script>// plumeta.js</script></head>",
        "ok script=<script>var x;</script >"},
       {"<script>var x;", "no !HTML syntax error at Ln1, Col21"},  // start tag
@@ -58,7 +59,8 @@ TEST(HeadReadersTest, EachElementReadsToItsEndOrFailsAtItsFault) {
       // stops at the frame tag after it.
       {"</head><frameset rows=\"*,*\"><frameset cols=\"*\"><frame src=a>"
        "</frameset><frame src=b></frameset></html>",
-       "no frameset=<frameset rows=\"*,*\">+2 !HTML syntax error at Ln1, Col91"},
+       "no frameset=<frameset rows=\"*,*\">+2 !HTML syntax error at Ln1, "
+       "Col91"},
       {"</head><frameset><frame src=a>", "no !HTML syntax error at Ln1, Col30"},
       {"</head><bgsound src=a.mid><body onLoad=\"x()\"></body>",
        "ok sound=<bgsound src=a.mid> body=<body onLoad=\"x()\">"},

@@ -32,9 +32,10 @@ TEST(MemDocTest, DeleteBodyContentsKeepsEmbedAndPlainLayers) {
                    "<div><img dynsrc=v></div><div><embed src=e></div>"
                    "<div>plain</div></body></html>"));
   EXPECT_EQ(1, document.DeleteBodyContents());
-  EXPECT_EQ(" meta=<meta name=m> body=<body> embed=<div><embed src=e></div>"
-            " plain=<div>plain</div>",
-            Outline(document));
+  EXPECT_EQ(
+      " meta=<meta name=m> body=<body> embed=<div><embed src=e></div>"
+      " plain=<div>plain</div>",
+      Outline(document));
 }
 
 TEST(MemDocTest, ReadFromFileJoinsLinesWithLineFeeds) {

@@ -41,8 +41,8 @@ TEST(MatchFileCaseTest, FileNamesTakeTheCaseOnDisk) {
   };
   htmlmemdoc::CFileCaseResolver files;
   for (const Case& c : kCases) {
-    EXPECT_EQ(c.want, std::string(htmlmemdoc::MatchFileCase(c.value, base,
-                                                            files)))
+    EXPECT_EQ(c.want,
+              std::string(htmlmemdoc::MatchFileCase(c.value, base, files)))
         << c.value;
   }
   EXPECT_EQ("pics/logo.gif",

@@ -25,7 +25,8 @@ TEST(FrameSetTest, InitKeepsTheStartTagAndOwnsTheFrames) {
   EXPECT_STREQ("top", buffer);
   EXPECT_EQ(1, frames.Init("no frameset here <frame src=x>"));
   EXPECT_EQ(0, frames.GetFrameCount());
-  EXPECT_STREQ("<frameset id=fs name=\"top\">", static_cast<const char*>(frames));
+  EXPECT_STREQ("<frameset id=fs name=\"top\">",
+               static_cast<const char*>(frames));
   frames.Init("<frameset><frame src=a");  // unclosed tags run to the end
   EXPECT_STREQ("<frame src=a", static_cast<const char*>(*frames.GetAt(0)));
   frames.Init("<frameset cols=1");
@@ -59,9 +60,16 @@ TEST(FrameTest, DimensionsReadNumberAndUnit) {
     const char* want;
   };
   const Case kCases[] = {
-      {"50%", "50 3"},   {"*", "0 1"},     {"2*", "2 1"},      {"120", "120 2"},
-      {"120px", "120 2"}, {"abc", "0 2"},  {"7PX", "7 2"},     {"7Px%", "7 3"},
-      {"-5", "-5 2"},     {"123456789012345", "2147483647 2"},
+      {"50%", "50 3"},
+      {"*", "0 1"},
+      {"2*", "2 1"},
+      {"120", "120 2"},
+      {"120px", "120 2"},
+      {"abc", "0 2"},
+      {"7PX", "7 2"},
+      {"7Px%", "7 3"},
+      {"-5", "-5 2"},
+      {"123456789012345", "2147483647 2"},
       {"1234567890123456", "<fail>"},  // does not fit 16 bytes
   };
   for (const Case& c : kCases) EXPECT_EQ(c.want, Width(c.value)) << c.value;

@@ -13,8 +13,9 @@ TEST(ImageLayerTest, SourceDecodesAmpersandsOnce) {
     const char* want;
   };
   const Case kCases[] = {
-      {"&AMP;&Amp;", "&&"}, {"a&b&lt;c", "a&b&lt;c"}, {"&amp;amp;", "&amp;"},
-      {"", ""},             {"x&amp", "x&amp"},
+      {"&AMP;&Amp;", "&&"},   {"a&b&lt;c", "a&b&lt;c"},
+      {"&amp;amp;", "&amp;"}, {"", ""},
+      {"x&amp", "x&amp"},
   };
   for (const Case& c : kCases) {
     CHtmlImageLayer layer;
@@ -106,7 +107,8 @@ TEST(VideoLayerTest, RenderAsEmbedReplacesTheImageTag) {
       {"<div id=L><img id=\"V1\" dynsrc=\"clip.MPG\" width=\"320\" "
        "height=\"240\"></div>",
        "<div id=L><embed id=\"V1\" src=\"clip.MPG\" type=\"video/mpeg\" "
-       "width=\"320\" height=\"240\" " + tail + "</div>"},
+       "width=\"320\" height=\"240\" " +
+           tail + "</div>"},
       {"<div><IMG dynsrc=a.AVI left=1 top=2></div>",
        "<div><embed src=\"a.AVI\" type=\"video/avi\" left=\"1\" top=\"2\" " +
            tail + "</div>"},

@@ -18,7 +18,8 @@ TEST(LayerStyleTest, NoUsableStyleAttributeFailsEveryAccessor) {
   const std::string longStyle =
       "<div style=\"left:1px;" + std::string(1020, ' ') + "\">x</div>";
   const char* kMarkups[] = {
-      "<div id=a>x</div>", "<div style=\"\">x</div>",
+      "<div id=a>x</div>",
+      "<div style=\"\">x</div>",
       "<div style=\"left:0px; \">x</div>",  // a blank after the last ";"
       "<p style=\"left:0px\">x</p>",        // no div at all
       longStyle.c_str(),                    // over 1023 bytes
@@ -44,9 +45,10 @@ TEST(LayerStyleTest, TypedAccessorsOnAnyTag) {
   EXPECT_EQ(1, layer.SetPixelWidth(8, "div"));
   EXPECT_EQ(1, layer.SetPixelHeight(9, "div"));
   EXPECT_EQ(1, layer.SetPixelTop(-1, "div"));
-  EXPECT_EQ(" position:relative; visibility:hidden; z-index:2; width:8px;"
-            " height:9px; left:0px; top:-1px;",
-            Style(layer));
+  EXPECT_EQ(
+      " position:relative; visibility:hidden; z-index:2; width:8px;"
+      " height:9px; left:0px; top:-1px;",
+      Style(layer));
   HtmlVisibility visibility = HtmlVisibilityVisible;
   EXPECT_EQ(1, layer.GetVisibility("div", visibility));
   EXPECT_EQ(HtmlVisibilityHidden, visibility);
@@ -63,9 +65,10 @@ TEST(LayerStyleTest, TypedAccessorsOnAnyTag) {
   EXPECT_EQ(1, layer.SetTextAlign(HtmlTextAlignRight, "p"));
   EXPECT_EQ(1, layer.ResetFontFamily("Verdana, Arial", "p"));
   EXPECT_EQ(1, layer.SetFontFamily(1, CString("Tahoma"), "p"));
-  EXPECT_EQ("font-family:Verdana, Tahoma; font-size:12pt; font-style:normal;"
-            " font-weight:bold; text-align:right; color:#00ff00;",
-            Style(layer, "p"));
+  EXPECT_EQ(
+      "font-family:Verdana, Tahoma; font-size:12pt; font-style:normal;"
+      " font-weight:bold; text-align:right; color:#00ff00;",
+      Style(layer, "p"));
   EXPECT_EQ(1, layer.SetFontFamilyCount(1, "p"));
   int count = 0;
   EXPECT_EQ(1, layer.GetFontFamilyCount(count, "p"));
@@ -84,8 +87,9 @@ TEST(LayerStyleTest, BackgroundImageIntoABuffer) {
   EXPECT_STREQ("img/bg.gif", buffer);
   CString other("sky.jpg");
   EXPECT_EQ(1, layer.SetBackgroundImage(other, "div"));
-  EXPECT_EQ(" background-image:url(sky.jpg); layer-background-image:url(sky.jpg);",
-            Style(layer));
+  EXPECT_EQ(
+      " background-image:url(sky.jpg); layer-background-image:url(sky.jpg);",
+      Style(layer));
 }
 
 TEST(LayerAlignTest, TouchesOnlyTheAlignAttribute) {
@@ -114,7 +118,8 @@ TEST(FlattenSwapImageSrcTest, StripsDirectoriesOfTheThirdArgumentOnly) {
   };
   const Case kCases[] = {
       {"<a onMouseOver=\"MM_swapImage('I1','','images/over.gif',1)\" "
-       "onClick=\"mm_swapimage('I2','','images/over.gif',1)\"><img src=\"images/"
+       "onClick=\"mm_swapimage('I2','','images/over.gif',1)\"><img "
+       "src=\"images/"
        "a.gif\"></a>",
        1,
        "<a onMouseOver=\"MM_swapImage('I1','','over.gif',1)\" "

@@ -82,7 +82,8 @@ TEST(TextLayerTest, InitFailuresKeepTheEarlierTextTag) {
 
 TEST(TextLayerTest, FontAccessorsUseTheTextTag) {
   CHtmlTextLayer layer;
-  layer.Init("<div style=\"left:0px\"><P style=\"font-size:10pt;\">x</P></div>");
+  layer.Init(
+      "<div style=\"left:0px\"><P style=\"font-size:10pt;\">x</P></div>");
   EXPECT_EQ(1, layer.SetBold(1));
   EXPECT_EQ(1, layer.SetItalic(1));
   EXPECT_EQ(1, layer.SetTextAlign(HtmlTextAlignCenter));
@@ -127,18 +128,18 @@ TEST(FindTagRangeTest, NameMustStandBetweenBlanks) {
     const char* range;  // "start-end", or "<fail>"
   };
   const Case kCases[] = {
-      {"<p a=1>Hi</p>", "P", "7-9"},  {"< p a=1>Hi", "p", "8-10"},
-      {"<p>Hi</p>", "p", "<fail>"},   {"<b><p a>Hi", "p", "8-10"},
-      {"<p<b>Hi", "p", "5-7"},        {"<p a=1", "p", "<fail>"},
-      {"<p a=1>", "p", "<fail>"},     {"<p", "p", "<fail>"},
-      {"<", "p", "<fail>"},           {"<p a>x", "", "<fail>"},
+      {"<p a=1>Hi</p>", "P", "7-9"}, {"< p a=1>Hi", "p", "8-10"},
+      {"<p>Hi</p>", "p", "<fail>"},  {"<b><p a>Hi", "p", "8-10"},
+      {"<p<b>Hi", "p", "5-7"},       {"<p a=1", "p", "<fail>"},
+      {"<p a=1>", "p", "<fail>"},    {"<p", "p", "<fail>"},
+      {"<", "p", "<fail>"},          {"<p a>x", "", "<fail>"},
   };
   for (const Case& c : kCases) {
     int start = -1;
     int end = -1;
     const bool ok = htmlmemdoc::FindTagRange(c.markup, c.tag, start, end);
-    EXPECT_EQ(c.range, ok ? std::to_string(start) + "-" + std::to_string(end)
-                          : "<fail>")
+    EXPECT_EQ(c.range,
+              ok ? std::to_string(start) + "-" + std::to_string(end) : "<fail>")
         << c.markup;
   }
   int start = 0;

@@ -21,19 +21,19 @@ TEST(CStringTest, IndexesAreClampedToTheString) {
     const char* want;
   };
   const Case kCases[] = {
-      {s.Left(3), "abc"},      {s.Left(-1), ""},     {s.Left(100), "abcdef"},
-      {s.Mid(2, 2), "cd"},     {s.Mid(4, 100), "ef"}, {s.Mid(10), ""},
-      {s.Mid(-3, 2), "ab"},    {s.Right(2), "ef"},   {s.Right(99), "abcdef"},
+      {s.Left(3), "abc"},   {s.Left(-1), ""},      {s.Left(100), "abcdef"},
+      {s.Mid(2, 2), "cd"},  {s.Mid(4, 100), "ef"}, {s.Mid(10), ""},
+      {s.Mid(-3, 2), "ab"}, {s.Right(2), "ef"},    {s.Right(99), "abcdef"},
   };
   for (const Case& c : kCases) EXPECT_EQ(c.want, c.got);
   const CString dots("a.b.c");
   const int kIndexes[][2] = {
-      {dots.Find('.'), 1},          {dots.Find('.', 2), 3},
-      {dots.Find('.', 99), -1},     {dots.Find('.', -5), 1},
-      {dots.Find("b."), 2},         {dots.Find("x"), -1},
-      {dots.Find(".c", -5), 3},     {dots.Find(".", 99), -1},
-      {dots.Find(""), 0},           {dots.ReverseFind('.'), 3},
-      {dots.GetAt(1), '.'},         {dots.GetAt(5), '\0'},
+      {dots.Find('.'), 1},      {dots.Find('.', 2), 3},
+      {dots.Find('.', 99), -1}, {dots.Find('.', -5), 1},
+      {dots.Find("b."), 2},     {dots.Find("x"), -1},
+      {dots.Find(".c", -5), 3}, {dots.Find(".", 99), -1},
+      {dots.Find(""), 0},       {dots.ReverseFind('.'), 3},
+      {dots.GetAt(1), '.'},     {dots.GetAt(5), '\0'},
       {dots.GetAt(-1), '\0'},
   };
   for (const auto& index : kIndexes) EXPECT_EQ(index[1], index[0]);

@@ -14,14 +14,26 @@ TEST(MbcsTest, CharLengthTakesOnlyCompleteSequencesOfValidLeads) {
     int length;
   };
   const Case kCases[] = {
-      {"a", 1},          {"\xC3\xA9x", 2},       {"\xE2\x82\xAC", 3},
-      {"\xF0\x9F\x98\x80", 4},                   {"\xE2\x82", 1},  // cut off
-      {"\xC3" "a", 1},   {"\xA9", 1},            {"", 1},
-      {"\xC1\x81", 1},   {"\xC0\x80", 1},        {"\xF5\x80\x80\x80", 1},
+      {"a", 1},
+      {"\xC3\xA9x", 2},
+      {"\xE2\x82\xAC", 3},
+      {"\xF0\x9F\x98\x80", 4},
+      {"\xE2\x82", 1},  // cut off
+      {"\xC3"
+       "a",
+       1},
+      {"\xA9", 1},
+      {"", 1},
+      {"\xC1\x81", 1},
+      {"\xC0\x80", 1},
+      {"\xF5\x80\x80\x80", 1},
       {"\xFF\x80", 1},
   };
-  for (const Case& c : kCases) EXPECT_EQ(c.length, CharLength(c.text)) << c.text;
-  const char* text = "a\xC3\xA9\xA9" "b";
+  for (const Case& c : kCases)
+    EXPECT_EQ(c.length, CharLength(c.text)) << c.text;
+  const char* text =
+      "a\xC3\xA9\xA9"
+      "b";
   EXPECT_TRUE(IsCharBoundary(text, text + 1));
   EXPECT_FALSE(IsCharBoundary(text, text + 2));     // inside the e acute
   EXPECT_TRUE(IsCharBoundary(text, text + 3));      // a stray byte after it

@@ -33,8 +33,9 @@ TEST(StyleColorTest, ReadsHexDigitsAndNames) {
     unsigned long value;  // a bad digit keeps what was read before it
   };
   const Case kCases[] = {
-      {"#ff0000", 1, 0xFF0000}, {"red", 1, 0xFF0000},   {"#00ff00", 1, 0x00FF00},
-      {"#0x1A2B3C", 1, 0x1A2B3C}, {"#fff", 1, 0xFFF},   {"#", 1, 0},
+      {"#ff0000", 1, 0xFF0000}, {"red", 1, 0xFF0000},
+      {"#00ff00", 1, 0x00FF00}, {"#0x1A2B3C", 1, 0x1A2B3C},
+      {"#fff", 1, 0xFFF},       {"#", 1, 0},
       {"#12zz56", 0, 0x12},     {"#123456789", 1, 0x12345678},
       {"Navy", 1, 0x000080},    {"blu", 0, 0x777},
   };
@@ -56,7 +57,8 @@ TEST(StyleNumberTest, LeadingIntegersWhateverTheUnit) {
     int value;  // 99: left as it was
   };
   const Case kCases[] = {
-      {&CHtmlStyle::GetFontSize, 1, 12},  {&CHtmlStyle::GetPixelLeft, 1, 50},
+      {&CHtmlStyle::GetFontSize, 1, 12},
+      {&CHtmlStyle::GetPixelLeft, 1, 50},
       {&CHtmlStyle::GetPixelTop, 0, 99},  // "auto": no number
       {&CHtmlStyle::GetZIndex, 1, 0},     // atoi of "auto"
       {&CHtmlStyle::GetPixelWidth, 1, -3},
@@ -78,8 +80,9 @@ TEST(StyleNumberTest, LeadingIntegersWhateverTheUnit) {
 
 TEST(StyleKeywordTest, EnumsReadAnyCaseAndRefuseOtherValues) {
   CHtmlStyle style;
-  style.Init("text-align:justify; position:ABSOLUTE; visibility:Hidden; "
-             "font-weight:BOLD; font-style:oblique");
+  style.Init(
+      "text-align:justify; position:ABSOLUTE; visibility:Hidden; "
+      "font-weight:BOLD; font-style:oblique");
   HtmlTextAlign align = HtmlTextAlignLeft;
   EXPECT_EQ(0, style.GetTextAlign(align));
   HtmlPosition position = HtmlPositionRelative;

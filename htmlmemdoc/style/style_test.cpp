@@ -86,11 +86,20 @@ TEST(ColorNameTest, LooksUpWholeNamesIgnoringCase) {
     unsigned long value;  // 0: not found
   };
   const Case kCases[] = {
-      {"navy", 0x000080},       {"NAVY", 0x000080},    {"fuchia", 0xFF00FF},
-      {"Fuchsia", 0},           {"lightgrey", 0xD3D3D3}, {"LightGray", 0},
-      {"cornflower", 0x6495ED}, {"CornflowerBlue", 0}, {"aqua", 0x00FFFF},
-      {"cyan", 0x00FFFF},       {"yellowgreen", 0x9ACD32},
-      {"aliceblue", 0xF0F8FF},  {" red", 0},           {"", 0},
+      {"navy", 0x000080},
+      {"NAVY", 0x000080},
+      {"fuchia", 0xFF00FF},
+      {"Fuchsia", 0},
+      {"lightgrey", 0xD3D3D3},
+      {"LightGray", 0},
+      {"cornflower", 0x6495ED},
+      {"CornflowerBlue", 0},
+      {"aqua", 0x00FFFF},
+      {"cyan", 0x00FFFF},
+      {"yellowgreen", 0x9ACD32},
+      {"aliceblue", 0xF0F8FF},
+      {" red", 0},
+      {"", 0},
   };
   for (const Case& c : kCases) {
     unsigned long value = 0x123456;
