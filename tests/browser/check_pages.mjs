@@ -1,8 +1,9 @@
-// Loads every page of the manifest that make_pages wrote in headless
-// Chromium (the system's browser, driven by playwright-core) and checks,
-// per layer, that what the browser lays out is what the document model
-// says: the div's box (left, top, width, height), its computed visibility
-// and z-index, a text layer's visible text, and that an image layer's image
+// Loads every page of SITE_DIR that has a model beside it (PAGE.model.json,
+// what `htmlmemdoc show --json` reads from PAGE.htm) in headless Chromium
+// (the system's browser, driven by playwright-core) and checks, per layer,
+// that what the browser lays out is what the document model says: the
+// div's box (left, top, width, height), its computed visibility and
+// z-index, a text layer's visible text, and that an image layer's image
 // loads from the file the model names. Saves a full-page screenshot of each
 // page. Exits 0 when every check holds, 1 when one fails, and 77 (skipped)
 // when Chromium or playwright-core is not installed.
@@ -85,8 +86,12 @@ async function main() {
       : 'skipped: playwright-core is not installed (npm ci --prefix tests/browser)');
     process.exit(SKIP);
   }
-  const manifest = JSON.parse(
-      fs.readFileSync(path.join(siteDir, 'manifest.json'), 'utf8'));
+  const manifest = fs.readdirSync(siteDir)
+      .filter((file) => file.endsWith('.model.json'))
+      .map((file) => ({
+        page: file.replace(/\.model\.json$/, '.htm'),
+        layers: JSON.parse(fs.readFileSync(path.join(siteDir, file))).layers,
+      }));
   fs.mkdirSync(shotDir, {recursive: true});
   // playwright-core starts the browser with a new, empty profile.
   const browser = await chromium.launch({

@@ -1,22 +1,41 @@
 #!/usr/bin/env bash
-# Renders the browser suite's pages and checks them in headless Chromium,
-# then has `htmlmemdoc preview` take a picture of an example page. Exits 77
-# (skipped) when Node.js, Chromium or playwright-core is missing.
-# Usage: run_browser_test.sh MAKE_PAGES TOOL SOURCE_DIR WORK_DIR
+# Renders the example pages and an edited copy of welcome.htm with the tool,
+# writes what `show --json` reads from each beside it, checks them in
+# headless Chromium, then has `htmlmemdoc preview` take a picture of an
+# example page. Exits 77 (skipped) when Node.js, Chromium or playwright-core
+# is missing.
+# Usage: run_browser_test.sh TOOL SOURCE_DIR WORK_DIR
 set -u
-make_pages=$1
-tool=$2
-source_dir=$3
-work=$4
+tool=$1
+source_dir=$2
+work=$3
+site=$work/site
 if ! command -v node >/dev/null; then
   echo "skipped: Node.js is not installed"
   exit 77
 fi
-rm -rf "$work/site"
-"$make_pages" "$source_dir/examples" "$source_dir/tests/browser/assets" \
-  "$work/site" || exit 1
-node "$source_dir/tests/browser/check_pages.mjs" "$work/site" \
-  "$work/screenshots"
+rm -rf "$site"
+mkdir -p "$site"
+cp -r "$source_dir/examples/images" "$source_dir/tests/browser/assets/." "$site/"
+for page in "$source_dir"/examples/*.htm; do  # pages that do not read are left out
+  "$tool" render "$page" -o "$site/$(basename "$page")" 2>/dev/null
+done
+# Layers moved, resized, restacked, hidden, re-sourced, text replaced, text
+# colour and font size changed, background image set.
+edited=$site/welcome_edited.htm
+{ "$tool" edit "$source_dir/examples/welcome.htm" --layer Title --left 60 \
+    --top 10 --color '#0030a0' --font-size 28 --background images/leaves.gif \
+    -o "$edited" &&
+  "$tool" edit "$edited" --layer Intro --width 260 --height 140 --top 110 \
+    --text "Summer meetings move to the orchard." -o "$edited" &&
+  "$tool" edit "$edited" --layer Rose --z-index 12 --src images/tulip.gif \
+    --left 400 -o "$edited" &&
+  "$tool" edit "$edited" --layer Map --visibility hidden -o "$edited"; } ||
+  { echo "FAIL: editing welcome.htm"; exit 1; }
+for page in "$site"/*.htm; do
+  "$tool" show --json "$page" >"${page%.htm}.model.json" || exit 1
+done
+node "$source_dir/tests/browser/check_pages.mjs" "$site" "$work/screenshots"
 status=$?
 [ $status -eq 0 ] || exit $status
 rm -f "$work/preview.png"
