@@ -37,6 +37,7 @@ TEST(HeadReadersTest, EachElementReadsToItsEndOrFailsAtItsFault) {
       {"<style>\n<!--\n.a { color: red }\n.b { left: 1px }\n-->\n</style>",
        "ok style=.a { color: red }|.b { left: 1px }"},
       {"<style type=\"text/css\" >p{}</style ></head>", "ok style=p{}"},
+      {"<style><!--.a{}--></style>", "ok style=.a{}"},
       {"<style>p{}</stylex></head>", "ok style=p{}"},
       {"<style>p{}</stylexx></head>",
        "no style=p{} !HTML syntax error at Ln1, Col34"},

@@ -36,6 +36,7 @@ TEST(MatchFileCaseTest, FileNamesTakeTheCaseOnDisk) {
       {"pics/missing.gif", "pics/missing.gif"},
       {"pics/logo.gif/x", "pics/logo.gif/x"},  // a file is no directory
       {"pics/", "pics/"},
+      {"pics/..", "pics/.."},
       {"", ""},
       {"pics/*.gif", "pics/*.gif"},  // no wildcards
   };
@@ -64,6 +65,7 @@ TEST(EncodeSrcTest, MarkupWithoutAUsableValue) {
   };
   const Case kCases[] = {
       {"<img src=\"\">", ""},  // an empty value writes nothing
+      {nullptr, ""},           // nor a layer without markup
       {"<img alt=\"a b\">", "<img alt=\"a b\">"},
       {"<img SRC=\"a b", "<img SRC=\"a b"},
   };
@@ -71,14 +73,14 @@ TEST(EncodeSrcTest, MarkupWithoutAUsableValue) {
     CHtmlMemDoc document;
     document.m_body.Init("<body>");
     CHtmlImageLayer* layer = new CHtmlImageLayer;
-    layer->Init(c.markup);
+    if (c.markup != nullptr) layer->Init(c.markup);
     document.AddImageLayer(layer);
     CString text;
     document.RenderToString(text, 1, "");
     EXPECT_EQ(std::string("<html>\n<head>\n\n</head><body>\n") + c.want +
                   "\n\n</body>\n</html>",
               std::string(text))
-        << c.markup;
+        << (c.markup ? c.markup : "null");
   }
 }
 

@@ -49,17 +49,35 @@ TEST(LiveAudioLayerTest, InitNeedsEmbedAndMastersound) {
     EXPECT_EQ(c.ok, layer.Init(c.markup)) << c.markup;
     EXPECT_STREQ(c.markup, static_cast<const char*>(layer));  // kept anyway
   }
+  CHtmlLiveAudioLayer layer;
+  const std::string tooLong =
+      "<div><embed mastersound " + std::string(8192, ' ') + "></div>";
+  EXPECT_EQ(0, layer.Init(tooLong.c_str()));
 }
 
 TEST(LiveAudioLayerTest, LoopAndAutoStartAreTrueOrFalse) {
-  for (const char* value : {"TRUE", "true", "1", "-1", "yes"}) {
+  struct Case {
+    const char* value;
+    int ok;
+    int loop;
+  };
+  const Case kCases[] = {
+      {"TRUE", 1, 1},
+      {"true", 1, 1},
+      {"1", 1, 0},
+      {"-1", 1, 0},
+      {"yes", 1, 0},
+      {"truetruetrue...", 1, 0},  // 15 bytes fit the buffer, 16 do not
+      {"truetruetrue....", 0, 9},
+  };
+  for (const Case& c : kCases) {
     CHtmlLiveAudioLayer layer;
     layer.Init(
-        ("<div><embed mastersound loop=\"" + std::string(value) + "\"></div>")
+        ("<div><embed mastersound loop=\"" + std::string(c.value) + "\"></div>")
             .c_str());
     int loop = 9;
-    EXPECT_EQ(1, layer.GetLoop(loop)) << value;
-    EXPECT_EQ(value[0] == 't' || value[0] == 'T', loop) << value;
+    EXPECT_EQ(c.ok, layer.GetLoop(loop)) << c.value;
+    EXPECT_EQ(c.loop, loop) << c.value;
   }
   CHtmlLiveAudioLayer layer;
   layer.Init("<div><embed src=a.mid mastersound></div>");

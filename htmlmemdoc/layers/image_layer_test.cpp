@@ -41,7 +41,9 @@ TEST(ImageLayerTest, BufferSourceFitsWithItsNulOrFails) {
   EXPECT_EQ('x', buffer[8]);  // nothing written past the buffer
   EXPECT_EQ(0, layer.GetSrc(buffer, 7));
   EXPECT_STREQ("", buffer);
+  buffer[0] = 'x';
   EXPECT_EQ(0, layer.GetSrc(buffer, 0));
+  EXPECT_EQ('x', buffer[0]);  // no room for anything, not even the NUL
 }
 
 TEST(ImageLayerTest, SizesAndSetters) {

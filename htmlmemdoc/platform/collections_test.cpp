@@ -65,7 +65,9 @@ TEST(StringArrayTest, GrowsWithEmptyStringsAndShrinksInRange) {
   array.RemoveAt(4, 1000);
   array.RemoveAt(-1);
   EXPECT_EQ("|b||c", Join(array));
-  EXPECT_EQ(4, array.Add("x"));
+  array.RemoveAt(0);
+  EXPECT_EQ("b||c", Join(array));
+  EXPECT_EQ(3, array.Add("x"));
   array.SetSize(0);
   EXPECT_TRUE(array.IsEmpty());
 }

@@ -43,6 +43,18 @@ TEST(StdioFileTest, TextModeWritesCrLfBinaryModeKeepsBytes) {
   EXPECT_EQ(0, in.ReadString(line));
   EXPECT_TRUE(line.IsEmpty());
   in.Close();
+  CFile raw;
+  char bytes[4] = {};
+  try {
+    raw.Read(bytes, 3);
+    ADD_FAILURE() << "reading a file that is not open must throw";
+  } catch (CFileException* error) {
+    error->Delete();
+  }
+  ASSERT_TRUE(raw.Open(path.c_str(), CFile::modeRead));
+  EXPECT_EQ(3u, raw.Read(bytes, 3));
+  EXPECT_STREQ("one", bytes);
+  raw.Close();
   // Without truncation an existing file keeps the bytes not written over.
   WriteFile(path, create | CFile::modeNoTruncate | CFile::typeBinary, "ON");
   EXPECT_EQ("ONe\r\ntwo\r\n\r\nlast", ReadBytes(path));
