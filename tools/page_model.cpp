@@ -5,6 +5,7 @@
 
 #include <htmlmemdoc/htmlmemdoc.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -76,18 +77,75 @@ json BackgroundSound(const CHtmlMemDoc& document) {
   return {{"src", src}, {"loop", NumberOr(hasLoop, loop)}};
 }
 
+// A frame dimension as {"value": 50, "unit": "percent"}, or null.
+json Dimension(int ok, int value, HtmlUnit unit) {
+  static const char* const kUnits[] = {"relative", "pixel", "percent"};
+  if (!ok) return nullptr;
+  return {{"value", value}, {"unit", kUnits[unit - HtmlUnitRelative]}};
+}
+
 json Frames(const CHtmlFrameSet& frameSet) {
   json items = json::array();
   for (int i = 0; i < frameSet.GetFrameCount(); ++i) {
     const CHtmlFrame* frame = frameSet.GetAt(i);
     CString name;
     CString src;
+    int width = 0, height = 0;
+    HtmlUnit widthUnit = HtmlUnitPixel, heightUnit = HtmlUnitPixel;
     const int hasName = frame->GetName(name);
     const int hasSrc = frame->GetSrc(src);
-    items.push_back(
-        {{"name", StringOr(hasName, name)}, {"src", StringOr(hasSrc, src)}});
+    const int hasWidth = frame->GetWidth(width, widthUnit);
+    const int hasHeight = frame->GetHeight(height, heightUnit);
+    items.push_back({{"name", StringOr(hasName, name)},
+                     {"src", StringOr(hasSrc, src)},
+                     {"width", Dimension(hasWidth, width, widthUnit)},
+                     {"height", Dimension(hasHeight, height, heightUnit)}});
   }
   return items;
+}
+
+json FlagOr(int ok, int flag) { return ok ? json(flag != 0) : json(nullptr); }
+
+// The font of a text layer's text tag: size in points, colour as
+// "#rrggbb", bold, italic and alignment; null where the tag's style does
+// not say.
+void AddFont(const CHtmlTextLayer& layer, json& entry) {
+  static const char* const kAligns[] = {"left", "center", "right"};
+  int size = 0, bold = 0, italic = 0;
+  unsigned long color = 0;
+  HtmlTextAlign align = HtmlTextAlignLeft;
+  const int hasSize = layer.GetFontSize(size);
+  const int hasColor = layer.GetColor(color);
+  const int hasBold = layer.GetBold(bold);
+  const int hasItalic = layer.GetItalic(italic);
+  const int hasAlign = layer.GetTextAlign(align);
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "#%06lx", color & 0xFFFFFFul);
+  entry["fontSize"] = NumberOr(hasSize, size);
+  entry["color"] = hasColor ? json(hex) : json(nullptr);
+  entry["bold"] = FlagOr(hasBold, bold);
+  entry["italic"] = FlagOr(hasItalic, italic);
+  entry["textAlign"] = hasAlign ? json(kAligns[align - 1]) : json(nullptr);
+}
+
+// How a video or live-audio layer plays: its loop, and the video's repeat
+// or the sound's autostart.
+void AddPlayback(const CHtmlLayer& layer, json& entry) {
+  int loop = 0, other = 0;
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer))) {
+    const CHtmlVideoLayer& video = static_cast<const CHtmlVideoLayer&>(layer);
+    const int hasLoop = video.GetLoop(loop);
+    const int hasRepeat = video.GetRepeat(other);
+    entry["loop"] = NumberOr(hasLoop, loop);
+    entry["repeat"] = NumberOr(hasRepeat, other);
+  } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlLiveAudioLayer))) {
+    const CHtmlLiveAudioLayer& sound =
+        static_cast<const CHtmlLiveAudioLayer&>(layer);
+    const int hasLoop = sound.GetLoop(loop);
+    const int hasAutoStart = sound.GetAutoStart(other);
+    entry["loop"] = FlagOr(hasLoop, loop);
+    entry["autoStart"] = FlagOr(hasAutoStart, other);
+  }
 }
 
 // Adds what a layer shows to `entry`: its text, or the file it plays.
@@ -97,8 +155,10 @@ void AddLayerContent(const CHtmlLayer& layer, json& entry) {
     const int ok =
         static_cast<const CHtmlTextLayer&>(layer).GetTextString(value);
     entry["text"] = StringOr(ok, value);
+    AddFont(static_cast<const CHtmlTextLayer&>(layer), entry);
     return;
   }
+  AddPlayback(layer, entry);
   int ok = 0;
   if (layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer))) {
     ok = static_cast<const CHtmlVideoLayer&>(layer).GetDynSrc(value);

@@ -27,7 +27,7 @@ golden() {
 }
 
 welcome=../../examples/welcome.htm
-for page in frames.htm layers.htm "$welcome"; do
+for page in *.htm "$welcome"; do
   name=$(basename "$page" .htm)
   golden "$name.json" show --json "$page"
   golden "$name.htm" render "$page"
