@@ -9,7 +9,7 @@
 #include <string>
 
 #include "htmlmemdoc/htmlmemdoc.h"
-#include "tests/support/message_log.h"
+#include "tests/support/support.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "htmlmemdoc/elements/head_elements.h"
-#include "tests/support/message_log.h"
+#include "tests/support/support.h"
 
 namespace {
 

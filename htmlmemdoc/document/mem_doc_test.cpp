@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "tests/support/outline.h"
+#include "tests/support/support.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "htmlmemdoc/document/mem_doc.h"
-#include "tests/support/outline.h"
+#include "tests/support/support.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "htmlmemdoc/document/mem_doc.h"
-#include "tests/support/message_log.h"
+#include "tests/support/support.h"
 
 namespace {
 

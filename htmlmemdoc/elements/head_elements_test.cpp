@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/support/text_of.h"
+#include "tests/support/support.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "htmlmemdoc/core/text_base.h"
 #include "htmlmemdoc/platform/ob_list.h"
 #include "htmlmemdoc/platform/string_array.h"
-#include "tests/support/text_of.h"
+#include "tests/support/support.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "tests/support/message_log.h"
+#include "tests/support/support.h"
 
 namespace {
 

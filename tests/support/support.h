@@ -1,14 +1,58 @@
-// outline.h: what a read put into a document, on one line, for table-driven
-// assertions on the readers.
+// support.h: what the tests share: a capture of the library's message
+// boxes, and lists, arrays and whole documents as one-line strings for
+// table-driven assertions.
 
-#ifndef HTMLMEMDOC_TESTS_SUPPORT_OUTLINE_H_
-#define HTMLMEMDOC_TESTS_SUPPORT_OUTLINE_H_
+#ifndef HTMLMEMDOC_TESTS_SUPPORT_SUPPORT_H_
+#define HTMLMEMDOC_TESTS_SUPPORT_SUPPORT_H_
 
 #include <string>
+#include <vector>
 
 #include "htmlmemdoc/document/mem_doc.h"
-#include "tests/support/message_log.h"
-#include "tests/support/text_of.h"
+#include "htmlmemdoc/platform/message_box.h"
+
+// While it lives, every message box is appended to `messages`.
+class MessageLog {
+ public:
+  MessageLog() { AfxSetMessageBoxHandler(&MessageLog::Add, this); }
+  ~MessageLog() { AfxSetMessageBoxHandler(nullptr, nullptr); }
+  MessageLog(const MessageLog&) = delete;
+  MessageLog& operator=(const MessageLog&) = delete;
+
+  // All messages joined by '|'.
+  std::string Joined() const {
+    std::string all;
+    for (const std::string& m : messages) all += (all.empty() ? "" : "|") + m;
+    return all;
+  }
+
+  std::vector<std::string> messages;
+
+ private:
+  static int Add(const char* text, unsigned, void* self) {
+    static_cast<MessageLog*>(self)->messages.emplace_back(text);
+    return IDOK;
+  }
+};
+
+// The markup of every element of a list, joined by '|'.
+inline std::string Markups(const CObList& list) {
+  std::string all;
+  for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+    const char* text = *static_cast<CHtmlTextBase*>(list.GetNext(pos));
+    all += std::string(all.empty() ? "" : "|") + (text ? text : "<null>");
+  }
+  return all;
+}
+
+// The entries of an array joined by '|'.
+inline std::string Join(const CStringArray& items) {
+  std::string all;
+  for (int i = 0; i < items.GetSize(); ++i) {
+    all += std::string(i ? "|" : "") + static_cast<const char*>(items[i]);
+  }
+  return all;
+}
 
 // Every member of `document` that holds something, as " name=markup" (list
 // entries joined by '|'; the frameset followed by "+" and its frame count).
@@ -53,4 +97,4 @@ inline std::string ReadOutline(const std::string& text, int tabWidth = 0) {
          (shown.empty() ? "" : " !" + shown);
 }
 
-#endif  // HTMLMEMDOC_TESTS_SUPPORT_OUTLINE_H_
+#endif  // HTMLMEMDOC_TESTS_SUPPORT_SUPPORT_H_
