@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The commands on the example pages: check and sources on good, bad and
+# missing pages; render to standard output, to files replaced whole,
+# through links and to devices; show in text form; the edits edit refuses.
+# What show --json prints and what render and edit write is compared whole
+# in the golden pages; unreadable input and unwritable output in
+# failure_test.sh.
+# Usage: commands_test.sh TOOL SOURCE_DIR
+. "$(dirname "$0")/lib.sh"
+welcome=$src/examples/welcome.htm
+frames=$src/examples/frames.htm
+bad=$src/tests/data/comment_in_head.htm
+
+run 0 "$tool" check "$welcome" "$frames"
+has "$welcome: ok"
+run 1 "$tool" check "$welcome" "$bad"
+has "$bad: HTML syntax error at Ln3, Col6"
+run 2 "$tool" check "$src/no/such/page.htm" "$welcome"
+says "cannot read"
+run 1 "$tool" check "$src/examples" "$src/tests/data"
+has "examples/syntax_error.htm: HTML syntax error at Ln8, Col4"
+has "examples/welcome.htm: ok"
+expect 2 "no .htm or .html pages found" "$tool" check "$src/cmake"
+run 1 "$tool" check "$src/CMakeLists.txt"
+has "not a page"
+expect 1 "HTML syntax error" "$tool" sources "$bad"
+run 0 "$tool" sources --images "$welcome" "$frames"
+has "welcome.htm: images/rose.gif"
+expect 2 "PAGE is required" "$tool" check
+expect 2 "subcommand" "$tool"
+run 0 "$tool" --version
+has "htmlmemdoc 0."
+run 0 "$tool" --help
+has "check"
+
+run 0 "$tool" render "$frames"
+grep -q '^<frameset cols="25%,\*" border="0">$' "$work/out" ||
+  fail "standard output lacks the frameset line"
+grep -q $'\r' "$work/out" && fail "standard output has CR line ends"
+run 0 "$tool" render "$frames" -o "$work/page.htm"
+printf '<html>\r\n<head>\r\n' | cmp -s -n 16 - "$work/page.htm" ||
+  fail "the output file does not start with CR LF line ends"
+
+# Replacing keeps the old file's mode and leaves no temporary file behind.
+make_old kept.htm
+chmod 640 "$work/kept.htm"
+run 0 "$tool" render "$frames" -o "$work/kept.htm"
+[ "$(stat -c %a "$work/kept.htm")" = 640 ] || fail "mode not kept"
+cmp -s "$work/kept.htm" "$work/page.htm" || fail "output not replaced"
+no_temporary
+
+# A link is written through: the file it names is replaced, the link kept.
+make_old target.htm
+ln -s target.htm "$work/link.htm"
+run 0 "$tool" render "$frames" -o "$work/link.htm"
+[ -L "$work/link.htm" ] || fail "the link was replaced"
+cmp -s "$work/target.htm" "$work/page.htm" || fail "the linked file was not written"
+expect 2 "Is a directory" "$tool" render "$frames" -o "$work"
+
+# Devices are written directly, and their errors reported.
+expect 2 "Disk full while writing /dev/full" "$tool" render "$frames" -o /dev/full
+run 0 "$tool" render "$frames" -o /dev/null
+
+run 0 "$tool" show "$welcome"
+has 'title             Welcome to the garden club'
+has 'background sound  audio/birdsong.mid (loop -1)'
+has 'image      Rose         left 360   top 90      200 x 150   z 3'
+has 'live audio qBgSound'
+has '"Spring meetings are on the first Saturday of each month."'
+
+# Refused edits write nothing and keep the old output.
+make_old kept.htm
+out=(-o "$work/kept.htm")
+expect 2 'no layer with the id Missing' \
+  "$tool" edit "$welcome" --layer Missing --left 1 "${out[@]}"
+expect 2 'layer changes need --layer ID' "$tool" edit "$welcome" --left 1 "${out[@]}"
+expect 1 'need a text layer; nothing written' \
+  "$tool" edit "$welcome" --layer Map --text x "${out[@]}"
+expect 1 'not a colour' "$tool" edit "$welcome" --layer Title --color '#12' "${out[@]}"
+expect 1 'HTML syntax error at Ln8, Col4' \
+  "$tool" edit "$src/examples/syntax_error.htm" --no-sound "${out[@]}"
+run 2 "$tool" edit "$welcome" --layer Rose --visibility gone "${out[@]}"
+unchanged kept.htm
+run 0 "$tool" edit "$welcome" --layer Rose --left 5 "${out[@]}"
+grep -q 'left:5px' "$work/kept.htm" || fail "edit not written to the file"
+finish
