@@ -33,6 +33,14 @@ json TitleText(const CHtmlTitle& title) {
                                                           : close - open - 1);
 }
 
+json Strings(const CStringArray& items) {
+  json all = json::array();
+  for (int i = 0; i < items.GetSize(); ++i) {
+    all.push_back(static_cast<const char*>(items[i]));
+  }
+  return all;
+}
+
 json Markups(const CObList& list) {
   json items = json::array();
   for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
@@ -216,10 +224,8 @@ json DescribePage(const CHtmlMemDoc& document) {
       document.GetBackgroundImage(background, sizeof background);
   CStringArray preloads;
   document.GetPreloadImage(preloads);
-  json preloaded = json::array();
-  for (int i = 0; i < preloads.GetSize(); ++i) {
-    preloaded.push_back(static_cast<const char*>(preloads[i]));
-  }
+  CStringArray files;
+  const int hasFiles = document.GetAllSrc(files);
   json layers = json::array();
   const CObList* lists[] = {&document.m_textLayerList,
                             &document.m_imageLayerList,
@@ -237,7 +243,8 @@ json DescribePage(const CHtmlMemDoc& document) {
           {"scripts", Scripts(document.m_scriptList)},
           {"background", hasBackground ? json(background) : json(nullptr)},
           {"backgroundSound", BackgroundSound(document)},
-          {"preloadedImages", preloaded},
+          {"preloadedImages", Strings(preloads)},
+          {"files", hasFiles ? Strings(files) : json(nullptr)},
           {"frames", Frames(document.m_frameSet)},
           {"layers", layers}};
 }

@@ -9,8 +9,9 @@ class CHtmlMemDoc;
 class CHtmlLayer;
 
 // The page's title, metas, style rules, scripts, background, background
-// sound, preloaded images, frames and layers (kind, id, position, size,
-// z-index, visibility, and text or source). A value the page does not hold
+// sound, preloaded images, every file it refers to (as `sources` lists
+// them), frames and layers (kind, id, position, size, z-index, visibility,
+// and text or source, fonts or playback). A value the page does not hold
 // is null.
 nlohmann::json DescribePage(const CHtmlMemDoc& document);
 

@@ -32,7 +32,6 @@ for page in *.htm "$welcome"; do
   golden "$name.json" show --json "$page"
   golden "$name.htm" render "$page"
 done
-golden layers.sources sources layers.htm
 golden layers.images sources --images layers.htm
 golden layers.encoded.htm render --encode --base layers.htm layers.htm
 golden layers.image-edit.htm edit layers.htm --layer I1 --left 10 --top 11 \
