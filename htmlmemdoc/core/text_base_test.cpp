@@ -140,32 +140,6 @@ TEST(InitTest, LimitsAndEmptyTexts) {
   EXPECT_EQ(1, base.Init(text));
   text += "s";
   EXPECT_EQ(0, base.Init(text));
-  CHtmlTitle title;
-  EXPECT_EQ(0, title.Init(std::string(8193, 't').c_str()));
-}
-
-TEST(WriteToFileTest, WritesTheTextOrReportsTheFileError) {
-  CHtmlTextBase element;
-  CStdioFile file;
-  EXPECT_EQ(0, element.WriteToFile(&file));  // no text
-  element.Init("<meta a=b>\n");
-  EXPECT_EQ(0, element.WriteToFile(nullptr));
-  EXPECT_EQ(0, element.WriteToFile(&file));  // not open
-  ASSERT_TRUE(file.Open("/dev/full", CFile::modeCreate | CFile::modeWrite));
-  MessageLog log;
-  EXPECT_EQ(0, element.WriteToFile(&file));
-  file.Abort();
-  EXPECT_NE(std::string::npos, log.Joined().find("Disk full"));
-  const std::string path = ::testing::TempDir() + "htmlmemdoc_element.txt";
-  ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
-  EXPECT_EQ(1, element.WriteToFile(&file));
-  file.Close();
-  CStdioFile in;
-  ASSERT_TRUE(in.Open(path.c_str(), CFile::modeRead | CFile::typeBinary));
-  CString line;
-  in.ReadString(line);
-  EXPECT_EQ("<meta a=b>\r", line);  // text mode wrote CR LF
-  std::remove(path.c_str());
 }
 
 }  // namespace

@@ -76,14 +76,4 @@ TEST(FlattenPreloadImageSrcTest, StripsDirectoriesOfQuotedImages) {
   }
 }
 
-TEST(BodyTest, BackgroundMustFitTheBufferWithItsNul) {
-  CHtmlBody body;
-  body.Init("<body background=\"img/bg.gif\">");
-  char buffer[16];
-  EXPECT_EQ(1, body.GetBackground(buffer, 11));
-  EXPECT_STREQ("img/bg.gif", buffer);
-  EXPECT_EQ(0, body.GetBackground(buffer, 10));
-  EXPECT_STREQ("", buffer);
-}
-
 }  // namespace

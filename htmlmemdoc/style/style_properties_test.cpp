@@ -142,27 +142,4 @@ TEST(StyleRenderTest, BackgroundImageIsWrittenTwiceAndEmptiedByAnEmptyName) {
   EXPECT_EQ("", Bare(style));
 }
 
-TEST(StyleWriteToFileTest, WritesTheFramedFormOfTheFields) {
-  CHtmlStyle style;
-  CStdioFile file;
-  EXPECT_EQ(0, style.WriteToFile(&file));
-  style.Init(".a { color: red }");
-  EXPECT_EQ(0, style.WriteToFile(nullptr));
-  EXPECT_EQ(0, style.WriteToFile(&file));  // not open
-  ASSERT_TRUE(file.Open("/dev/full", CFile::modeCreate | CFile::modeWrite));
-  EXPECT_EQ(0, style.WriteToFile(&file));  // the failure is not shown
-  file.Abort();
-  const std::string path = ::testing::TempDir() + "htmlmemdoc_style.txt";
-  ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
-  style.SetPixelLeft(4);
-  EXPECT_EQ(1, style.WriteToFile(&file));
-  file.Close();
-  CStdioFile in;
-  ASSERT_TRUE(in.Open(path.c_str(), CFile::modeRead));
-  CString line;
-  in.ReadString(line);
-  EXPECT_EQ(".a{  color:red; left:4px; }", line);
-  std::remove(path.c_str());
-}
-
 }  // namespace

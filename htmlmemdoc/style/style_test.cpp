@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "htmlmemdoc/style/color_names.h"
 #include "htmlmemdoc/style/style_values.h"
+#include "tests/support/support.h"
 
 namespace {
 
@@ -119,6 +123,42 @@ TEST(IdentifierTest, AcceptsLettersDigitsDashUnderscoreSpace) {
   for (const char* name : kNotPlain) {
     EXPECT_FALSE(htmlmemdoc::IsPlainIdentifier(name)) << (name ? name : "null");
   }
+}
+
+// What WriteToFile puts in the file at `path` for `element`, or "<fail>"
+// and the messages shown. A null path passes no file, an empty one a file
+// that is not open.
+std::string Written(CHtmlTextBase& element, const char* path) {
+  MessageLog log;
+  CStdioFile file;
+  if (path && *path) file.Open(path, CFile::modeCreate | CFile::modeWrite);
+  const int ok = element.WriteToFile(path ? &file : nullptr);
+  file.Abort();
+  if (!ok) return "<fail>" + log.Joined();
+  std::stringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  return bytes.str();
+}
+
+// An element writes its text, a style rule its framed form, both in text
+// mode; only the element shows a write failure.
+TEST(WriteToFileTest, WritesTheTextOrReportsTheFileError) {
+  const std::string path = ::testing::TempDir() + "htmlmemdoc_write.txt";
+  CHtmlTextBase element;
+  CHtmlStyle style;
+  EXPECT_EQ("<fail>", Written(element, path.c_str()));  // no text
+  EXPECT_EQ("<fail>", Written(style, path.c_str()));    // not parsed
+  element.Init("<meta a=b>\n");
+  style.Init(".a { color: red }");
+  EXPECT_EQ("<fail>", Written(element, nullptr));
+  EXPECT_EQ("<fail>", Written(style, ""));
+  EXPECT_EQ(
+      "<fail>Disk full while writing /dev/full. (No space left on device)",
+      Written(element, "/dev/full"));
+  EXPECT_EQ("<fail>", Written(style, "/dev/full"));
+  EXPECT_EQ("<meta a=b>\r\n", Written(element, path.c_str()));
+  EXPECT_EQ(".a{  color:red; }", Written(style, path.c_str()));
+  std::remove(path.c_str());
 }
 
 }  // namespace
