@@ -13,21 +13,16 @@ TEST(BodyReaderTest, FilesEachBlockByWhatItHoldsOrFailsAtTheFault) {
     const char* want;
   };
   const Case kCases[] = {
-      {"<div><img dynsrc=v.avi src=v.gif></div></body></html>",
-       "ok body=<body> video=<div><img dynsrc=v.avi src=v.gif></div>"},
+      // The golden layers page reads blocks of every kind; here, what decides
+      // a kind at the edges, and the faults.
       {"<div>\n<p>text</p><IMG src=a.gif></div>",
        "ok body=<body> image=<div>\n<p>text</p><IMG src=a.gif></div>"},
       {"<div><param name=x value=y>text</div><div><P>y</P></div>",
        "ok body=<body> text=<div><param name=x value=y>text</div>|"
        "<div><P>y</P></div>"},
-      {"<div><embed src=a type=\"Audio/x\" mastersound></div>",
-       "ok body=<body> embed=<div><embed src=a type=\"Audio/x\" mastersound>"
-       "</div>"},
       // An audio embed must be a live-audio layer, which needs "mastersound".
       {"<div><embed src=\"s.mid\" type=\"audio/midi\"></div>",
        "no body=<body> !HTML syntax error at Ln1, Col62"},
-      {"<div>A<div>B</div>C</div >\n<!-- between -->\n<DIV>x</DIV>\n</body>",
-       "ok body=<body> plain=<div>A<div>B</div>C</div >|<DIV>x</DIV>"},
       {"<div><div><img src=in.gif></div></div>",
        "ok body=<body> image=<div><div><img src=in.gif></div></div>"},
       // Another tag goes back to the reading loop.
