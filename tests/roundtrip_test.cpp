@@ -36,12 +36,4 @@ TEST(RoundTripTest, RenderingIsAFixedPointForEveryPage) {
   EXPECT_GE(pages, 4);
 }
 
-TEST(RoundTripTest, TheSyntaxErrorExampleFailsWhereItShould) {
-  MessageLog log;
-  CHtmlMemDoc document;
-  EXPECT_EQ(0, document.ReadFromFile("examples/syntax_error.htm"));
-  EXPECT_EQ("HTML syntax error at Ln8, Col4", log.Joined());
-  EXPECT_EQ(1, document.m_textLayerList.GetCount());  // read before the fault
-}
-
 }  // namespace

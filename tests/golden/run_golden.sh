@@ -3,12 +3,8 @@
 # compared whole with the files in expected/. With HTMLMEMDOC_UPDATE_GOLDEN=1
 # the expected files are written instead: review their diff before a commit.
 # Usage: run_golden.sh TOOL SOURCE_DIR
-set -u
-tool=$1
-cd "$2/tests/golden" || exit 2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
+. "$(dirname "$0")/../tool/lib.sh"
+cd "$src/tests/golden" || exit 2
 
 # golden NAME ARGUMENTS...: the tool's standard output must be expected/NAME.
 golden() {
@@ -16,14 +12,12 @@ golden() {
   shift
   "$tool" "$@" >"$work/out" 2>"$work/err" || code=$?
   if [ "$code" -ne 0 ]; then
-    echo "FAIL: $* exited $code: $(cat "$work/err")"
+    fail "$* exited $code: $(cat "$work/err")"
   elif [ -n "${HTMLMEMDOC_UPDATE_GOLDEN:-}" ]; then
     cp "$work/out" "$expected"
-    return
-  elif diff -u "$expected" "$work/out"; then
-    return
+  else
+    diff -u "$expected" "$work/out" || fail "$* differs from $expected"
   fi
-  failures=$((failures + 1))
 }
 
 welcome=../../examples/welcome.htm
@@ -41,5 +35,4 @@ golden layers.text-edit.htm edit layers.htm --layer T1 --text "New text" \
 golden layers.media-edit.htm edit layers.htm --layer V1 --src new.avi --no-sound
 golden layers.embed-edit.htm edit layers.htm --layer E1 --src n.swf --visibility visible
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
