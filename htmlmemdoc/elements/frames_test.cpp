@@ -23,7 +23,9 @@ TEST(FrameSetTest, InitKeepsTheStartTagAndOwnsTheFrames) {
   EXPECT_EQ(0, frames.GetFrameCount());
   EXPECT_STREQ("<frameset id=fs name=\"top\">",
                static_cast<const char*>(frames));
-  frames.Init("<frameset cols=1");  // unclosed tags run to the end
+  frames.Init("<frameset><frame src=a");  // unclosed tags run to the end
+  EXPECT_STREQ("<frame src=a", static_cast<const char*>(*frames.GetAt(0)));
+  frames.Init("<frameset cols=1");
   EXPECT_STREQ("<frameset cols=1", static_cast<const char*>(frames));
 }
 
