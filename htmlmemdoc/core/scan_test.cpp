@@ -33,6 +33,11 @@ TEST(FindNoCaseTest, MatchesTheNeedleAsWrittenLowerOrUpper) {
       {"\xC3\xA9\xA9", "\xA9", nullptr, nullptr, 2},
       {"a\xC3\xA9", "\xC3\xA9", nullptr, nullptr, 1},
       {"a\xE2\x80\xA6", "a\xE2\x80", nullptr, nullptr, -1},  // ends inside
+      {"\xC2\x80"
+       "a",
+       "\x80"
+       "a",
+       nullptr, nullptr, -1},  // starts inside
   };
   for (const Case& c : kCases) {
     const char* hit = FindNoCase(c.text, c.a, c.b, c.c);

@@ -33,6 +33,7 @@ TEST(HeadReadersTest, EachElementReadsToItsEndOrFailsAtItsFault) {
       // A style block yields one rule per brace pair.
       {"<style><!--.a{}--></style>", "ok style=.a{}"},
       {"<style>p{}</stylex></head>", "ok style=p{}"},
+      {"<style>p{}</style junk<b></head>", "ok style=p{}"},
       {"<style>p{}</stylexx></head>",
        "no style=p{} !HTML syntax error at Ln1, Col34"},
       {"<style>p{}", "ok style=p{}"},
@@ -55,6 +56,9 @@ TEST(HeadReadersTest, EachElementReadsToItsEndOrFailsAtItsFault) {
        "no frameset=<frameset rows=\"*,*\">+2 !HTML syntax error at Ln1, "
        "Col91"},
       {"</head><frameset><frame src=a>", "no !HTML syntax error at Ln1, Col30"},
+      {"</head><frameset><frame src=a></frameset x<b></html>",
+       "ok frameset=<frameset>+1"},
+      {"</head><body x=\"", "no !HTML syntax error at Ln1, Col30"},
   };
   for (const Case& c : kCases) {
     EXPECT_EQ(c.want, ReadOutline(std::string("<html><head>") + c.head))

@@ -48,6 +48,8 @@ TEST(MatchFileCaseTest, FileNamesTakeTheCaseOnDisk) {
   }
   EXPECT_EQ("pics/logo.gif",
             std::string(htmlmemdoc::MatchFileCase("pics/logo.gif", "", files)));
+  std::string name;
+  EXPECT_EQ(0, files.FindEntryName((root / "Pics/").string(), name));
   fs::remove_all(root);
 }
 

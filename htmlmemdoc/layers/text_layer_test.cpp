@@ -72,6 +72,7 @@ TEST(TextLayerTest, InitFailuresKeepTheEarlierTextTag) {
   EXPECT_EQ("para", text);
   char small[4];
   EXPECT_EQ(0, layer.GetTextID(small, sizeof small));
+  EXPECT_EQ(0, layer.Init("<div>< >"));  // a tag without a name
   EXPECT_EQ(0, layer.Init("no tag at all"));
   EXPECT_EQ("p", layer.m_strTextTag);
   EXPECT_STREQ("no tag at all", static_cast<const char*>(layer));

@@ -71,6 +71,9 @@ TEST(CStringTest, ReplaceAndTrim) {
   v.TrimLeft();
   v.TrimRight();
   EXPECT_EQ("x", v);
+  CString blanks("   ");
+  blanks.TrimRight();
+  EXPECT_EQ("", blanks);
 }
 
 TEST(CStringTest, FormatAndBufferAccess) {

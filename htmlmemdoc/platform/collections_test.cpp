@@ -31,6 +31,15 @@ TEST_F(ObListTest, KeepsOrderWhereverObjectsGo) {
   EXPECT_EQ(&b_, list.GetAt(list.FindIndex(1)));
   EXPECT_EQ(nullptr, list.FindIndex(3));
   EXPECT_EQ(nullptr, list.FindIndex(-1));
+  list.InsertBefore(list.FindIndex(1), &c_);
+  list.InsertBefore(nullptr, &b_);  // at the head
+  EXPECT_EQ("b|a|c|b|c", Markups(list));
+  EXPECT_EQ(list.FindIndex(3), list.Find(&b_, list.FindIndex(0)));
+  EXPECT_EQ(nullptr, list.Find(&b_, list.FindIndex(3)));
+  list.SetAt(list.Find(&c_), &a_);
+  list.RemoveHead();
+  EXPECT_EQ("a|a|b|c", Markups(list));
+  list.RemoveAt(list.FindIndex(1));
   list.RemoveAt(middle);
   EXPECT_EQ("a|c", Markups(list));
   EXPECT_EQ(&c_, list.RemoveTail());
@@ -66,8 +75,12 @@ TEST(StringArrayTest, GrowsWithEmptyStringsAndShrinksInRange) {
   array.RemoveAt(-1);
   EXPECT_EQ("|b||c", Join(array));
   array.RemoveAt(0);
-  EXPECT_EQ("b||c", Join(array));
-  EXPECT_EQ(3, array.Add("x"));
+  array.InsertAt(0, "a");
+  array.SetAt(0, "A");
+  array.SetAt(4, "ignored");
+  array[5] = "f";  // grows
+  EXPECT_EQ("A|b||c||f", Join(array));
+  EXPECT_EQ(6, array.Add("x"));
   array.SetSize(0);
   EXPECT_TRUE(array.IsEmpty());
 }

@@ -43,6 +43,12 @@ TEST(StdioFileTest, TextModeWritesCrLfBinaryModeKeepsBytes) {
   EXPECT_EQ(0, in.ReadString(line));
   EXPECT_TRUE(line.IsEmpty());
   in.Close();
+  ASSERT_TRUE(in.Open(path.c_str(), CFile::modeRead));
+  char byte[2] = {};
+  EXPECT_EQ(0u, in.Read(nullptr, 3));
+  EXPECT_EQ(1u, in.Read(byte, 1));
+  EXPECT_STREQ("o", byte);
+  in.Close();
   CFile raw;
   char bytes[4] = {};
   try {
@@ -75,6 +81,12 @@ TEST(StdioFileTest, OpenFailuresAreReportedNotThrown) {
 }
 
 TEST(StdioFileTest, FullDiskThrowsAFileExceptionThatReportsItself) {
+  CException plain;
+  char empty[1] = {'x'};
+  unsigned int help = 9;
+  EXPECT_EQ(0, plain.GetErrorMessage(empty, 1, &help));
+  EXPECT_EQ('\0', empty[0]);
+  EXPECT_EQ(0u, help);
   CStdioFile file;
   ASSERT_TRUE(file.Open("/dev/full", CFile::modeCreate | CFile::modeWrite));
   MessageLog log;

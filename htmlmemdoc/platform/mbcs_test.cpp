@@ -28,6 +28,10 @@ TEST(MbcsTest, CharLengthTakesOnlyCompleteSequencesOfValidLeads) {
       {"\xC0\x80", 1},
       {"\xF5\x80\x80\x80", 1},
       {"\xFF\x80", 1},
+      {"\xDF\xBF", 2},
+      {"\xE0\xA0\x80", 3},
+      {"\xEF\xBB\xBF", 3},
+      {"\xF4\x8F\xBF\xBF", 4},
   };
   for (const Case& c : kCases)
     EXPECT_EQ(c.length, CharLength(c.text)) << c.text;
@@ -38,6 +42,8 @@ TEST(MbcsTest, CharLengthTakesOnlyCompleteSequencesOfValidLeads) {
   EXPECT_FALSE(IsCharBoundary(text, text + 2));     // inside the e acute
   EXPECT_TRUE(IsCharBoundary(text, text + 3));      // a stray byte after it
   EXPECT_TRUE(IsCharBoundary(text + 2, text + 2));  // the start of the text
+  const char* four = "\xF0\x9F\x98\x80";
+  EXPECT_FALSE(IsCharBoundary(four, four + 3));
 }
 
 TEST(MbcsTest, FindTextNeverMatchesInsideACharacter) {

@@ -111,6 +111,8 @@ TEST(ColorNameTest, LooksUpWholeNamesIgnoringCase) {
         << c.name;
     EXPECT_EQ(c.value != 0 ? c.value : 0x123456ul, value) << c.name;
   }
+  unsigned long value = 0;
+  EXPECT_EQ(0, htmlmemdoc::LookupColorName(nullptr, value));
 }
 
 TEST(IdentifierTest, AcceptsLettersDigitsDashUnderscoreSpace) {
