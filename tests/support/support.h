@@ -84,7 +84,8 @@ inline std::string Outline(const CHtmlMemDoc& document) {
 }
 
 // Reads `text` into a new document (with `tabWidth` when nonzero): "ok" or
-// "no", the Outline, and " !" with the messages shown, if any.
+// "no", the Outline, and " !" with the messages shown, if any ("HTML syntax
+// error at Ln2, Col6" shown as "Ln2, Col6").
 // Example: ReadOutline("<html><title>T</title>") is "ok
 // title=<title>T</title>".
 inline std::string ReadOutline(const std::string& text, int tabWidth = 0) {
@@ -92,7 +93,8 @@ inline std::string ReadOutline(const std::string& text, int tabWidth = 0) {
   CHtmlMemDoc document;
   if (tabWidth != 0) document.SetTabWidth(tabWidth);
   const int ok = document.ReadFromString(text.c_str());
-  const std::string shown = log.Joined();
+  std::string shown = log.Joined();
+  if (shown.rfind("HTML syntax error at ", 0) == 0) shown.erase(0, 21);
   return (ok ? "ok" : "no") + Outline(document) +
          (shown.empty() ? "" : " !" + shown);
 }
