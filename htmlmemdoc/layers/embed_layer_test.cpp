@@ -6,31 +6,6 @@
 
 namespace {
 
-TEST(EmbedLayerTest, AttributesOfTheEmbedTag) {
-  CHtmlEmbedLayer layer;
-  layer.Init("<div id=d><embed id=\"E1\" src=\"m.swf\" width=\"100%\"></div>");
-  CString value;
-  EXPECT_EQ(1, layer.GetEmbedID(value));
-  EXPECT_EQ("E1", value);
-  char buffer[8];
-  EXPECT_EQ(1, layer.GetSrc(buffer, sizeof buffer));
-  EXPECT_STREQ("m.swf", buffer);
-  int width = 0;
-  int height = 5;
-  EXPECT_EQ(1, layer.GetWidth(width));
-  EXPECT_EQ(100, width);
-  EXPECT_EQ(0, layer.GetHeight(height));
-  EXPECT_EQ(5, height);
-  EXPECT_EQ(1, layer.SetHeight(-2));
-  EXPECT_EQ(1, layer.SetWidth(7));
-  EXPECT_STREQ(
-      "<div id=d><embed id=\"E1\" src=\"m.swf\" width=\"7\" height=\"-2\">"
-      "</div>",
-      static_cast<const char*>(layer));
-  layer.Init("<div><embed type=\"x\"></div>");
-  EXPECT_EQ(0, layer.GetSrc(value));
-}
-
 TEST(LiveAudioLayerTest, InitNeedsEmbedAndMastersound) {
   struct Case {
     const char* markup;
