@@ -4,7 +4,7 @@
 # through links and to devices; show in text form; the edits edit refuses.
 # What show --json prints and what render and edit write is compared whole
 # in the golden pages; unreadable input and unwritable output in
-# failure_test.sh.
+# failures_test.sh.
 # Usage: commands_test.sh TOOL SOURCE_DIR
 . "$(dirname "$0")/lib.sh"
 welcome=$src/examples/welcome.htm

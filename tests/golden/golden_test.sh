@@ -2,7 +2,7 @@
 # Golden pages: what the tool prints for the pages here (and the examples),
 # compared whole with the files in expected/, and the examples' round trip. With HTMLMEMDOC_UPDATE_GOLDEN=1
 # the expected files are written instead: review their diff before a commit.
-# Usage: run_golden.sh TOOL SOURCE_DIR
+# Usage: golden_test.sh TOOL SOURCE_DIR
 . "$(dirname "$0")/../tool/lib.sh"
 cd "$src/tests/golden" || exit 2
 

@@ -2,7 +2,7 @@
 # The tool on input that is not a page and on outputs it cannot write: each
 # case gives a clear message and its exit code, and an old output file is
 # left byte for byte as it was.
-# Usage: failure_test.sh TOOL SOURCE_DIR
+# Usage: failures_test.sh TOOL SOURCE_DIR
 . "$(dirname "$0")/lib.sh"
 page=$src/examples/welcome.htm
 
