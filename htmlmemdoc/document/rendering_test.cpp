@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "htmlmemdoc/document/mem_doc.h"
@@ -39,9 +37,7 @@ TEST(RenderToFileTest, WritesCrLfAndReportsOnlyWriteErrors) {
   const std::string path = ::testing::TempDir() + "htmlmemdoc_render.htm";
   MessageLog log;
   ASSERT_EQ(1, document.RenderToFile(path.c_str(), 0, nullptr));
-  std::stringstream bytes;
-  bytes << std::ifstream(path, std::ios::binary).rdbuf();
-  EXPECT_EQ("<html>\r\n<head>\r\n\r\n</head></html>", bytes.str());
+  EXPECT_EQ("<html>\r\n<head>\r\n\r\n</head></html>", ReadBytes(path));
   std::remove(path.c_str());
 
   EXPECT_EQ(0, document.RenderToFile("/nonexistent/dir/x.htm", 0, nullptr));

@@ -33,17 +33,6 @@ TEST(FrameSetTest, RenderOutputStringWritesTheBlock) {
   EXPECT_EQ("<frameset rows=\"*\">\n</frameset>\n", out);
 }
 
-// Dimensions of every shape are read in the golden frame page.
-TEST(FrameTest, AMissingDimensionLeavesBothOutputs) {
-  CHtmlFrame frame;
-  frame.Init("<frame src=a>");
-  int number = 5;
-  HtmlUnit unit = HtmlUnitPercent;
-  EXPECT_EQ(0, frame.GetHeight(number, unit));
-  EXPECT_EQ(5, number);
-  EXPECT_EQ(HtmlUnitPercent, unit);
-}
-
 TEST(FrameTest, SettersKeepTheUnitAndNeverAddTheAttribute) {
   struct Case {
     const char* markup;
@@ -65,8 +54,13 @@ TEST(FrameTest, SettersKeepTheUnitAndNeverAddTheAttribute) {
     EXPECT_EQ(c.want != nullptr, frame.SetHeight(c.value)) << c.markup;
     EXPECT_STREQ(c.want ? c.want : c.markup, static_cast<const char*>(frame));
   }
-  CHtmlFrame frame;
+  CHtmlFrame frame;  // dimensions of every shape: the golden frame page
   frame.Init("<frame width=10>");
+  int number = 5;
+  HtmlUnit unit = HtmlUnitPercent;
+  EXPECT_EQ(0, frame.GetHeight(number, unit));  // both outputs as they were
+  EXPECT_EQ(5, number);
+  EXPECT_EQ(HtmlUnitPercent, unit);
   EXPECT_EQ(1, frame.SetWidth(20));
   CString page("page.htm");
   EXPECT_EQ(1, frame.SetSrc(page));  // added when missing

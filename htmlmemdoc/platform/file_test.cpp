@@ -3,19 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "tests/support/support.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-  std::stringstream bytes;
-  bytes << std::ifstream(path, std::ios::binary).rdbuf();
-  return bytes.str();
-}
 
 // Writes `text` to a new file at `path` opened with `flags`.
 void WriteFile(const std::string& path, unsigned int flags, const char* text) {

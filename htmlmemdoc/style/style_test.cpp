@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "htmlmemdoc/style/color_names.h"
@@ -130,9 +128,7 @@ std::string Written(CHtmlTextBase& element, const char* path) {
   const int ok = element.WriteToFile(path ? &file : nullptr);
   file.Abort();
   if (!ok) return "<fail>" + log.Joined();
-  std::stringstream bytes;
-  bytes << std::ifstream(path, std::ios::binary).rdbuf();
-  return bytes.str();
+  return ReadBytes(path);
 }
 
 // An element writes its text, a style rule its framed form, both in text

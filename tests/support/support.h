@@ -1,10 +1,11 @@
-// support.h: what the tests share: a capture of the library's message
-// boxes, and lists, arrays and whole documents as one-line strings for
-// table-driven assertions.
+// support.h: what the tests share: the library's message boxes captured,
+// and lists, arrays and documents as one-line strings for table rows.
 
 #ifndef HTMLMEMDOC_TESTS_SUPPORT_SUPPORT_H_
 #define HTMLMEMDOC_TESTS_SUPPORT_SUPPORT_H_
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,7 @@ class MessageLog {
   MessageLog(const MessageLog&) = delete;
   MessageLog& operator=(const MessageLog&) = delete;
 
-  // All messages joined by '|'.
-  std::string Joined() const {
+  std::string Joined() const {  // all messages joined by '|'
     std::string all;
     for (const std::string& m : messages) all += (all.empty() ? "" : "|") + m;
     return all;
@@ -34,6 +34,13 @@ class MessageLog {
     return IDOK;
   }
 };
+
+// The bytes of the file at `path` ("" when it cannot be read).
+inline std::string ReadBytes(const std::string& path) {
+  std::stringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  return bytes.str();
+}
 
 // The markup of every element of a list, joined by '|'.
 inline std::string Markups(const CObList& list) {
