@@ -1,7 +1,6 @@
-// Reading a page: the top-level loop and the head and body readers it
-// hands each element to. Every case is read into a new document and
-// compared with ReadOutline: what went where, and the fault's position.
-// The golden pages read whole pages of every shape that reads.
+// Reading a page: the top-level loop and the head and body readers it hands
+// each element to, compared with ReadOutline (what went where, and where
+// the fault is). The golden pages read whole pages of every shape.
 
 #include <gtest/gtest.h>
 

@@ -46,15 +46,13 @@ TEST(MbcsTest, CharLengthTakesOnlyCompleteSequencesOfValidLeads) {
   EXPECT_FALSE(IsCharBoundary(four, four + 3));
 }
 
-TEST(MbcsTest, FindTextNeverMatchesInsideACharacter) {
+// Searches and comparisons never split a character or fold one above ASCII.
+TEST(MbcsTest, FindAndCompareTakeCharactersWhole) {
   const std::string text = "\xC3\xA9 \xA9";
   EXPECT_EQ(text.c_str() + 3, FindText(text.c_str(), "\xA9"));
   EXPECT_EQ(nullptr, FindText("\xC3\xA9", "\xC3"));  // half a character
   EXPECT_STREQ("b", FindText("ab", "b"));
   EXPECT_STREQ("ab", FindText("ab", ""));
-}
-
-TEST(MbcsTest, CompareNoCaseFoldsOnlyAscii) {
   EXPECT_EQ(0, CompareNoCase("Title", "tITLE"));
   EXPECT_NE(0, CompareNoCase("\xC3\xA9", "\xC3\x89"));
   EXPECT_LT(CompareNoCase("a", "B"), 0);

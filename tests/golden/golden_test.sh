@@ -26,9 +26,8 @@ for page in *.htm "$welcome"; do
   golden "$name.json" show --json "$page"
   golden "$name.htm" render "$page"
 done
-# Every example page that reads renders the same text again from its own
-# rendering: the layout is a fixed point after one round. (The pages here
-# hold shapes that are not, such as a border side, written as "border".)
+# Each example that reads is a fixed point of rendering after one round (the
+# pages here are not: a border side, say, is written as "border").
 for page in ../../examples/*.htm; do
   "$tool" render "$page" -o "$work/once.htm" 2>/dev/null || continue
   "$tool" render "$work/once.htm" -o "$work/twice.htm" &&
