@@ -51,7 +51,7 @@ TEST(FindNoCaseTest, MatchesTheNeedleAsWrittenLowerOrUpper) {
   EXPECT_TRUE(StartsWithNoCase("anything", nullptr));
 }
 
-TEST(SkipTest, StopsOnTheFirstByteOutsideOrInsideTheSet) {
+TEST(ScanTest, SkipsStopAtTheSetAndColumnsSaturate) {
   struct Case {
     const char* text;
     const char* set;
@@ -74,9 +74,7 @@ TEST(SkipTest, StopsOnTheFirstByteOutsideOrInsideTheSet) {
     SkipToChars(cursor, c.set);
     EXPECT_EQ(c.skippedTo, cursor - c.text) << "'" << c.text << "'";
   }
-}
-
-TEST(AdvanceLineColumnTest, SaturatesInsteadOfOverflowing) {
+  // A column saturates instead of overflowing.
   int line = 1;
   int column = 1;
   AdvanceLineColumn('\t', line, column, 2147483647);

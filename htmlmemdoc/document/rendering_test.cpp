@@ -21,11 +21,7 @@ TEST(RenderingTest, LayersNeedABodyTagAndUnparsedRulesWriteAnEmptyLine) {
   document.m_styleList.AddTail(new CHtmlStyle);
   EXPECT_EQ("<html>\n<head>\n\n<style>\n\n</style>\n\n</head></html>",
             Render(document));
-}
-
-TEST(RenderingTest, CharBufferFormIsACopyTheCallerFrees) {
-  CHtmlMemDoc document;
-  document.m_title.Init("<title>T</title>");
+  // The char buffer form is a copy the caller frees.
   char* text = nullptr;
   ASSERT_EQ(1, document.RenderToString(text, 0, nullptr));
   EXPECT_EQ(Render(document), std::string(text));

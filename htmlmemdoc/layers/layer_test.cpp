@@ -36,8 +36,9 @@ TEST(LayerStyleTest, NoUsableStyleAttributeFailsEveryAccessor) {
 }
 
 // The golden edits move, size, restack and hide layers, and the text
-// layer's tests run the font accessors; here, the position.
-TEST(LayerStyleTest, PositionOnTheDiv) {
+// layer's tests run the font accessors; here, the position and the
+// background image, which must fit the buffer with its NUL.
+TEST(LayerStyleTest, PositionAndBackgroundImageOnTheDiv) {
   CHtmlLayer layer;
   layer.Init("<div style=\"left:0px\">x</div>");
   EXPECT_EQ(1, layer.SetPosition(HtmlPositionRelative, "div"));
@@ -45,10 +46,6 @@ TEST(LayerStyleTest, PositionOnTheDiv) {
   EXPECT_EQ(1, layer.GetPosition(position, "div"));
   EXPECT_EQ(HtmlPositionRelative, position);
   EXPECT_EQ(" position:relative; left:0px;", Style(layer));
-}
-
-TEST(LayerStyleTest, BackgroundImageIntoABuffer) {
-  CHtmlLayer layer;
   layer.Init("<div style=\"background-image:url(img/bg.gif);\">x</div>");
   char buffer[11] = "untouched";
   EXPECT_EQ(0, layer.GetBackgroundImage(buffer, 8, "div"));

@@ -14,7 +14,7 @@ std::string Bare(const CHtmlStyle& style) {
   return static_cast<const char*>(text);
 }
 
-TEST(StyleColorTest, ReadOrderAndWriteOrderAreReversed) {
+TEST(StyleColorTest, WrittenAsBgrReadAsRgbFromDigitsOrNames) {
   CHtmlStyle style;
   style.Init("left:0px;");
   EXPECT_EQ(1, style.SetColor(0x000000FF));  // red in the low byte
@@ -24,9 +24,6 @@ TEST(StyleColorTest, ReadOrderAndWriteOrderAreReversed) {
   EXPECT_EQ(0x00FF0000ul, color);
   EXPECT_EQ(1, style.SetColor(0xAB123456));  // top byte ignored
   EXPECT_EQ(" color:#563412; left:0px;", Bare(style));
-}
-
-TEST(StyleColorTest, ReadsHexDigitsAndNames) {
   struct Case {
     const char* text;
     int ok;
@@ -39,10 +36,10 @@ TEST(StyleColorTest, ReadsHexDigitsAndNames) {
       {"Navy", 1, 0x000080},    {"blu", 0, 0x777},
   };
   for (const Case& c : kCases) {
-    CHtmlStyle style;
-    ASSERT_EQ(1, style.Init((std::string("color:") + c.text + ";").c_str()));
+    CHtmlStyle parsed;
+    ASSERT_EQ(1, parsed.Init((std::string("color:") + c.text + ";").c_str()));
     unsigned long value = 0x777;
-    EXPECT_EQ(c.ok, style.GetColor(value)) << c.text;
+    EXPECT_EQ(c.ok, parsed.GetColor(value)) << c.text;
     EXPECT_EQ(c.value, value) << c.text;
   }
 }
