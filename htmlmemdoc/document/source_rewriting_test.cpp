@@ -20,6 +20,7 @@ TEST(MatchFileCaseTest, FileNamesTakeTheCaseOnDisk) {
   const fs::path root = fs::path(::testing::TempDir()) /
                         ("htmlmemdoc_site_" + std::to_string(::getpid()));
   fs::create_directories(root / "Pics");
+  fs::create_directories(root / "logo.gif.d");
   for (const char* name : {"Pics/Logo.GIF", "Index.HTM", "index.htm"}) {
     std::ofstream(root / name) << "x";
   }
@@ -36,6 +37,8 @@ TEST(MatchFileCaseTest, FileNamesTakeTheCaseOnDisk) {
       {"pics/missing.gif", "pics/missing.gif"},
       {"pics/logo.gif/x", "pics/logo.gif/x"},  // a file is no directory
       {"pics/", "pics/"},
+      // The case goes to the first place the name's text stands.
+      {"logo.gif.d/../pics/logo.gif", "Logo.GIF.d/../pics/logo.gif"},
       {"pics/..", "pics/.."},
       {"", ""},
       {"pics/*.gif", "pics/*.gif"},  // no wildcards
