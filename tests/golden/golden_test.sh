@@ -35,11 +35,11 @@ for page in ../../examples/*.htm; do
 done
 golden layers.images sources --images layers.htm
 golden layers.encoded.htm render --encode --base layers.htm layers.htm
-golden layers.image-edit.htm edit layers.htm --layer I1 --left 10 --top 11 \
+golden edits.image.htm edit edits.htm --layer I1 --left 10 --top 11 \
   --width 50 --height 60 --z-index 9 --visibility hidden --src "pics/new one.gif"
-golden layers.text-edit.htm edit layers.htm --layer T1 --text "New text" \
+golden edits.text.htm edit edits.htm --layer T1 --text "New text" \
   --font-size 14 --color navy --background pics/sky.gif --sound rain.mid
-golden layers.media-edit.htm edit layers.htm --layer V1 --src new.avi --no-sound
-golden layers.embed-edit.htm edit layers.htm --layer E1 --src n.swf --visibility visible
+golden edits.media.htm edit edits.htm --layer V1 --src new.avi --no-sound
+golden edits.embed.htm edit edits.htm --layer E1 --src n.swf --visibility visible
 
 finish
