@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "htmlmemdoc/document/mem_doc.h"
@@ -21,10 +22,16 @@ TEST(RenderingTest, LayersNeedABodyTagAndUnparsedRulesWriteAnEmptyLine) {
   document.m_styleList.AddTail(new CHtmlStyle);
   EXPECT_EQ("<html>\n<head>\n\n<style>\n\n</style>\n\n</head></html>",
             Render(document));
-  // The char buffer form is a copy the caller frees.
+  // The char buffer form is a terminated copy the caller frees. The
+  // allocator is first given back a block of its size full of 'x', which
+  // it hands out again, so a missing terminator shows.
+  const std::string expected = Render(document);
+  void* dirty = ::operator new(expected.size() + 1);
+  std::memset(dirty, 'x', expected.size() + 1);
+  ::operator delete(dirty);
   char* text = nullptr;
   ASSERT_EQ(1, document.RenderToString(text, 0, nullptr));
-  EXPECT_EQ(Render(document), std::string(text));
+  EXPECT_EQ(expected, std::string(text));
   ::operator delete(text);
 }
 

@@ -6,11 +6,15 @@
 
 namespace {
 
-// Whole listings are compared in the golden tests; here, the failures.
-TEST(ResourceListingTest, ALayerWithoutSourceFailsAndEmptiesTheList) {
+// Whole listings are compared in the golden tests; here, that a list is
+// emptied first, and emptied again when a layer has no source.
+TEST(ResourceListingTest, ListsStartEmptyAndALayerWithoutSourceFailsThem) {
   CHtmlMemDoc document;
   CStringArray files;
+  files.Add("stale");
   EXPECT_EQ(1, document.GetAllSrc(files));
+  EXPECT_EQ(0, files.GetSize());
+  files.Add("stale");
   EXPECT_EQ(1, document.GetAllImageSrc(files));
   EXPECT_EQ(0, files.GetSize());
 

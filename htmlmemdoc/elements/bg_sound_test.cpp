@@ -26,6 +26,7 @@ TEST(BgSoundTest, RenderAsEmbedWritesThePlugInFormTypedByTheExtension) {
       {"<bgsound loop=3>", ""},
       {"<bgsound src=\"Jingle.WAVE\">",
        "src=\"Jingle.WAVE\" type=\"audio/wav\" "},
+      {"<bgsound src=\"a.wav\">", "src=\"a.wav\" type=\"audio/wav\" "},
       {"<bgsound src=\"a.midi\">", "src=\"a.midi\" type=\"audio/midi\" "},
       {"<bgsound src=\"song.mp3\">", "src=\"song.mp3\" type=\"audio/\" "},
       {"<bgsound src=\"noext\">", "src=\"noext\" type=\"audio/\" "},
