@@ -23,19 +23,6 @@ using htmlmemdoc::kBlanks;
 
 namespace {
 
-// Passes over blanks and comments; a comment ends at its first ">". Returns
-// 0, with `p` on the end of the text, for a comment without ">".
-int SkipBlanksAndComments(const char*& p) {
-  static const htmlmemdoc::CCaseForms kComment("<!--");
-  SkipChars(p, kBlanks);
-  while (kComment.MatchesAt(p, p)) {
-    SkipToChars(p, ">");
-    if (*p == '\0') return 0;
-    ++p;
-    SkipChars(p, kBlanks);
-  }
-  return 1;
-}
 
 // A new layer object of the kind the block's text calls for, or null when
 // the block cannot be checked for an audio embed.
@@ -57,19 +44,36 @@ CHtmlLayer* NewLayerFor(const char* block, const CBlockContents& contents) {
 
 }  // namespace
 
+// Passes over blanks and comments, recording each comment; a comment ends
+// at its first ">". Returns 0, with `p` on the end of the text, for a
+// comment without ">".
+int CHtmlMemDoc::SkipBlanksAndComments(const char*& p) {
+  static const htmlmemdoc::CCaseForms kComment("<!--");
+  SkipChars(p, kBlanks);
+  while (kComment.MatchesAt(p, p)) {
+    const char* comment = p;
+    SkipToChars(p, ">");
+    if (*p == '\0') return Refuse(HtmlReadMissingEndTag);
+    ++p;
+    Record(HtmlReadComment, comment, p);
+    SkipChars(p, kBlanks);
+  }
+  return 1;
+}
+
 // Files the layer in the list of its kind; the document takes it.
 void CHtmlMemDoc::FileLayer(CHtmlLayer* layer) {
   CRuntimeClass* kind = layer->GetRuntimeClass();
   if (kind == RUNTIME_CLASS(CHtmlVideoLayer)) {
-    m_videoLayerList.AddTail(layer);
+    AdoptLayer(m_videoLayerList, layer);
   } else if (kind == RUNTIME_CLASS(CHtmlImageLayer)) {
-    m_imageLayerList.AddTail(layer);
+    AdoptLayer(m_imageLayerList, layer);
   } else if (kind == RUNTIME_CLASS(CHtmlTextLayer)) {
-    m_textLayerList.AddTail(layer);
+    AdoptLayer(m_textLayerList, layer);
   } else if (layer->IsKindOf(RUNTIME_CLASS(CHtmlEmbedLayer))) {
-    m_embedLayerList.AddTail(layer);
+    AdoptLayer(m_embedLayerList, layer);
   } else {
-    m_layerList.AddTail(layer);
+    AdoptLayer(m_layerList, layer);
   }
 }
 
@@ -81,17 +85,26 @@ int CHtmlMemDoc::ReadLayerBlock(const char*& p, const char*& cursor,
                                 std::string& scratch) {
   CBlockContents contents;
   const char* end = htmlmemdoc::ScanBlock(p, contents, cursor);
-  if (end == nullptr) return 0;
+  if (end == nullptr) {
+    // No matching "</div" leaves the fault on the block's name, a "</div"
+    // not followed by ">" on what stands there instead.
+    return Refuse(cursor == p + 4 ? HtmlReadMissingEndTag
+                                  : HtmlReadUnclosedTag);
+  }
   scratch.assign(p, end);
+  const char* begin = p;
   p = end;
   const char* block = scratch.c_str();
   CHtmlLayer* layer = NewLayerFor(block, contents);
   if (layer == nullptr || !layer->Init(block)) {
     delete layer;
     cursor = p;
-    return 0;
+    return Refuse(scratch.size() > CHtmlTextBase::kMaxOuterTextLength
+                      ? HtmlReadTooLong
+                      : HtmlReadRefusedLayer);
   }
   FileLayer(layer);
+  Record(HtmlReadElement, begin, end, layer);
   return 1;
 }
 
@@ -116,16 +129,18 @@ int CHtmlMemDoc::ParseBodyContent(const char* elementStart,
   // the end of the text.
   if (*p != '<' || FindNoCase(p, "<div") != nullptr) {
     cursor = p;
-    return 0;
+    return Refuse(HtmlReadBodyContent);
   }
   if (StartsWithNoCase(p, "</body")) {
+    const char* tagStart = p;
     p += 6;
     SkipChars(p, kBlanks);
     if (*p != '>') {
       cursor = p;
-      return 0;
+      return Refuse(HtmlReadUnclosedTag);
     }
     ++p;
+    Record(HtmlReadTag, tagStart, p);
   }
   cursor = p;
   return 1;

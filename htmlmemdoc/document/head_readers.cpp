@@ -55,33 +55,46 @@ int IsPageScriptFile(const CString& markup) {
 int CHtmlMemDoc::ParseMetaElement(const char* elementStart,
                                   const char*& cursor) {
   CString markup;
-  if (!StartsWithNoCase(elementStart, "<meta") ||
-      !ReadStartTag(elementStart, "<meta", cursor, markup)) {
-    return 0;
+  if (!StartsWithNoCase(elementStart, "<meta")) {
+    return Refuse(HtmlReadMixedCase);
+  }
+  if (!ReadStartTag(elementStart, "<meta", cursor, markup)) {
+    return Refuse(HtmlReadUnclosedTag);
   }
   CHtmlMeta* meta = new CHtmlMeta;
   if (!meta->Init(static_cast<const char*>(markup))) {
     delete meta;
-    return 0;
+    return Refuse(HtmlReadTooLong);
   }
   m_metaList.AddTail(meta);
+  Record(HtmlReadElement, elementStart, cursor, meta);
+  return 1;
+}
+
+// A start tag that fills one of the single elements: the sound or the
+// body start tag.
+int CHtmlMemDoc::ReadSingleTag(const char* elementStart, const char* tag,
+                               CHtmlTextBase& element, const char*& cursor) {
+  CString markup;
+  if (!StartsWithNoCase(elementStart, tag)) return Refuse(HtmlReadMixedCase);
+  if (!ReadStartTag(elementStart, tag, cursor, markup)) {
+    return Refuse(HtmlReadUnclosedTag);
+  }
+  if (!element.Init(static_cast<const char*>(markup))) {
+    return Refuse(HtmlReadTooLong);
+  }
+  RecordSingle(element, elementStart, cursor);
   return 1;
 }
 
 int CHtmlMemDoc::ParseBgSoundElement(const char* elementStart,
                                      const char*& cursor) {
-  CString markup;
-  return StartsWithNoCase(elementStart, "<bgsound") &&
-         ReadStartTag(elementStart, "<bgsound", cursor, markup) &&
-         m_bgSound.Init(static_cast<const char*>(markup));
+  return ReadSingleTag(elementStart, "<bgsound", m_bgSound, cursor);
 }
 
 int CHtmlMemDoc::ParseBodyElement(const char* elementStart,
                                   const char*& cursor) {
-  CString markup;
-  return StartsWithNoCase(elementStart, "<body") &&
-         ReadStartTag(elementStart, "<body", cursor, markup) &&
-         m_body.Init(static_cast<const char*>(markup));
+  return ReadSingleTag(elementStart, "<body", m_body, cursor);
 }
 
 namespace {
@@ -121,15 +134,21 @@ const char* TitleStop(const char* lt) {
 
 int CHtmlMemDoc::ParseTitleElement(const char* elementStart,
                                    const char*& cursor) {
-  if (!StartsWithNoCase(elementStart, "<title")) return 0;
+  if (!StartsWithNoCase(elementStart, "<title")) {
+    return Refuse(HtmlReadMixedCase);
+  }
   const char* content = TitleContentStart(elementStart + 6, cursor);
-  if (content == nullptr) return 0;
+  if (content == nullptr) return Refuse(HtmlReadUnclosedTag);
   const char* lt = content;
   SkipToChars(lt, "<");
   const char* stop = TitleStop(lt);
   const char* end = *stop != '\0' ? stop + 1 : stop;
   cursor = end;
-  return m_title.Init(static_cast<const char*>(Range(elementStart, end)));
+  if (!m_title.Init(static_cast<const char*>(Range(elementStart, end)))) {
+    return Refuse(HtmlReadTooLong);
+  }
+  RecordSingle(m_title, elementStart, end);
+  return 1;
 }
 
 // Reads the rules of a style block up to its end tag, one CHtmlStyle per
@@ -137,47 +156,68 @@ int CHtmlMemDoc::ParseTitleElement(const char* elementStart,
 // after it are still read.
 int CHtmlMemDoc::ParseStyleElement(const char* elementStart,
                                    const char*& cursor) {
-  if (!StartsWithNoCase(elementStart, "<style")) return 0;
+  if (!StartsWithNoCase(elementStart, "<style")) {
+    return Refuse(HtmlReadMixedCase);
+  }
   const char* p = elementStart + 6;
   SkipToChars(p, ">");  // over blanks and attributes
   if (*p != '>') {
     cursor = p;
-    return 0;
+    return Refuse(HtmlReadUnclosedTag);
   }
   ++p;
+  Record(HtmlReadTag, elementStart, p);
   SkipChars(p, kBlanks);
   if (StartsWithNoCase(p, "<!--")) p += 4;
   SkipChars(p, kBlanks);
   if (*p == '\0') {
     cursor = p;
-    return 0;
+    return Refuse(HtmlReadMissingEndTag);
   }
   int ok = 1;
   while (*p != '<') {
     const char* rule = p;
     SkipToChars(p, "{<");
-    if (*p == '{') {
+    if (*p != '{') {
+      RecordStyleGap(rule, p);
+    } else {
       SkipToChars(p, "<}");
       if (*p != '}') {
         cursor = p;
-        return 0;
+        return Refuse(*p == '\0' ? HtmlReadMissingEndTag : HtmlReadRefusedRule);
       }
       ++p;
-      CHtmlStyle* style = new CHtmlStyle;
-      if (style->Init(static_cast<const char*>(Range(rule, p)))) {
-        m_styleList.AddTail(style);
-      } else {
-        delete style;
-        ok = 0;
-      }
+      ok = ReadRule(rule, p) && ok;
       SkipChars(p, kBlanks);
     }
     if (*p == '\0') {
       cursor = p;
-      return ok;
+      return ok || Refuse(HtmlReadRefusedRule);
     }
   }
-  return ReadStyleEndTag(p, cursor) && ok;
+  if (!ReadStyleEndTag(p, cursor)) return 0;
+  return ok || Refuse(HtmlReadRefusedRule);
+}
+
+// One rule of a style block, [begin, end); 0 when CHtmlStyle refuses it.
+int CHtmlMemDoc::ReadRule(const char* begin, const char* end) {
+  CHtmlStyle* style = new CHtmlStyle;
+  if (!style->Init(static_cast<const char*>(Range(begin, end)))) {
+    delete style;
+    return 0;
+  }
+  m_styleList.AddTail(style);
+  Record(HtmlReadElement, begin, end, style);
+  return 1;
+}
+
+// Text between a style block's rules that is not a rule: the closing "-->"
+// of the comment around the rules belongs to the block; anything else is
+// passed over.
+void CHtmlMemDoc::RecordStyleGap(const char* begin, const char* end) {
+  const char* p = begin;
+  if (StartsWithNoCase(p, "-->")) p += 3;
+  RecordText(p, end);
 }
 
 // "</style" at `p`, then ">" (blanks before it are passed over); one
@@ -185,17 +225,19 @@ int CHtmlMemDoc::ParseStyleElement(const char* elementStart,
 int CHtmlMemDoc::ReadStyleEndTag(const char* p, const char*& cursor) {
   if (!StartsWithNoCase(p, "</style")) {
     cursor = p;
-    return 0;
+    return Refuse(HtmlReadUnknownTag);
   }
+  const char* tagStart = p;
   p += 7;
   const char* stop = p;
   SkipToChars(stop, kBlanksOrClose);
   if (stop - p > 1) {
     cursor = *stop == '>' ? stop + 1 : stop;
-    return 0;
+    return Refuse(HtmlReadUnknownTag);
   }
   if (*stop != '>') SkipToChars(stop, ">");
   cursor = *stop == '>' ? stop + 1 : stop;
+  Record(HtmlReadTag, tagStart, cursor);
   return 1;
 }
 
@@ -204,24 +246,30 @@ int CHtmlMemDoc::ReadStyleEndTag(const char* p, const char*& cursor) {
 // with the cursor left on its start tag.
 int CHtmlMemDoc::ParseScriptElement(const char* elementStart,
                                     const char*& cursor) {
-  if (!StartsWithNoCase(elementStart, "<script")) return 0;
+  if (!StartsWithNoCase(elementStart, "<script")) {
+    return Refuse(HtmlReadMixedCase);
+  }
   const char* endTag = FindNoCase(elementStart + 7, "</script");
-  if (endTag == nullptr) return 0;
+  if (endTag == nullptr) return Refuse(HtmlReadMissingEndTag);
   const char* p = endTag + 8;
   SkipChars(p, kBlanks);
   if (*p != '>') {
     cursor = p;
-    return 0;
+    return Refuse(HtmlReadUnclosedTag);
   }
   cursor = p + 1;
   const CString markup = Range(elementStart, p + 1);
-  if (IsPageScriptFile(markup)) return 1;
+  if (IsPageScriptFile(markup)) {
+    Record(HtmlReadDropped, elementStart, cursor);
+    return 1;
+  }
   CHtmlScript* script = new CHtmlScript;
   if (!script->Init(static_cast<const char*>(markup))) {
     delete script;
-    return 0;
+    return Refuse(HtmlReadTooLong);
   }
   m_scriptList.AddTail(script);
+  Record(HtmlReadElement, elementStart, cursor, script);
   return 1;
 }
 
@@ -230,12 +278,14 @@ int CHtmlMemDoc::ParseScriptElement(const char* elementStart,
 int CHtmlMemDoc::ParseFrameSetElement(const char* elementStart,
                                       const char*& cursor) {
   const char* start = FindNoCase(elementStart, "<frameset");
-  if (start == nullptr) return 0;
+  if (start == nullptr) return Refuse(HtmlReadUnknownTag);
   const char* endTag = FindNoCase(start + 9, "</frameset");
-  if (endTag == nullptr) return 0;
+  if (endTag == nullptr) return Refuse(HtmlReadMissingEndTag);
   const char* p = endTag + 10;
   SkipToChars(p, ">");
   const char* end = *p == '>' ? p + 1 : p;
   cursor = end;
-  return m_frameSet.Init(static_cast<const char*>(Range(start, end)));
+  if (!m_frameSet.Init(static_cast<const char*>(Range(start, end)))) return 0;
+  RecordSingle(m_frameSet, start, end);
+  return 1;
 }

@@ -6,15 +6,16 @@ namespace {
 
 const int kDefaultTabWidth = 4;
 
-int Append(CHtmlTextList& list, CHtmlTextBase* element) {
-  if (element == nullptr) return 0;
-  list.AddTail(element);
-  return 1;
-}
+// The single elements whose read items RecordSingle keeps track of.
+enum SingleElement { kTitle, kBody, kSound, kFrameSet };
 
 }  // namespace
 
-CHtmlMemDoc::CHtmlMemDoc() : m_nTabWidth(kDefaultTabWidth) {}
+CHtmlMemDoc::CHtmlMemDoc()
+    : m_nTabWidth(kDefaultTabWidth),
+      m_readError{HtmlReadOk, 0, 0, 0},
+      m_pReadText(nullptr),
+      m_singleItems{-1, -1, -1, -1} {}
 
 CHtmlMemDoc::~CHtmlMemDoc() = default;
 
@@ -26,18 +27,79 @@ int CHtmlMemDoc::DeleteBodyContents() {
   return 1;
 }
 
+// Appends `layer` to `list` and marks it as held, unless it is null or a
+// document holds it already: a layer in two lists would be destroyed twice.
+int CHtmlMemDoc::AdoptLayer(CHtmlTextList& list, CHtmlLayer* layer) {
+  if (layer == nullptr || layer->m_pDocument != nullptr) return 0;
+  layer->m_pDocument = this;
+  list.AddTail(layer);
+  return 1;
+}
+
 int CHtmlMemDoc::AddTextLayer(CHtmlTextLayer* layer) {
-  return Append(m_textLayerList, layer);
+  return AdoptLayer(m_textLayerList, layer);
 }
 
 int CHtmlMemDoc::AddImageLayer(CHtmlImageLayer* layer) {
-  return Append(m_imageLayerList, layer);
+  return AdoptLayer(m_imageLayerList, layer);
 }
 
 int CHtmlMemDoc::AddVideoLayer(CHtmlVideoLayer* layer) {
-  return Append(m_videoLayerList, layer);
+  return AdoptLayer(m_videoLayerList, layer);
 }
 
 int CHtmlMemDoc::AddEmbedLayer(CHtmlEmbedLayer* layer) {
-  return Append(m_embedLayerList, layer);
+  return AdoptLayer(m_embedLayerList, layer);
+}
+
+int CHtmlMemDoc::ReleaseLayer(CHtmlLayer* layer) {
+  if (layer == nullptr || layer->m_pDocument != this) return 0;
+  CHtmlTextList* lists[] = {&m_textLayerList, &m_imageLayerList,
+                            &m_videoLayerList, &m_embedLayerList, &m_layerList};
+  for (CHtmlTextList* list : lists) {
+    POSITION position = list->Find(layer);
+    if (position == nullptr) continue;
+    list->RemoveAt(position);
+    layer->m_pDocument = nullptr;
+    return 1;
+  }
+  return 0;
+}
+
+const CHtmlReadItem* CHtmlMemDoc::GetReadItem(int index) const {
+  if (index < 0 || index >= GetReadItemCount()) return nullptr;
+  return &m_readItems[static_cast<size_t>(index)];
+}
+
+void CHtmlMemDoc::StartRecord(const char* text) {
+  m_readItems.clear();
+  m_readError = CHtmlReadError{HtmlReadOk, 0, 0, 0};
+  m_pReadText = text;
+  for (int& item : m_singleItems) item = -1;
+}
+
+int CHtmlMemDoc::Refuse(HtmlReadReason reason) {
+  m_readError.reason = reason;
+  return 0;
+}
+
+void CHtmlMemDoc::Record(HtmlReadItemKind kind, const char* begin,
+                         const char* end, CObject* element) {
+  m_readItems.push_back(CHtmlReadItem{
+      kind, static_cast<long>(begin - m_pReadText),
+      static_cast<long>(end - m_pReadText), element});
+}
+
+// A single element read again replaces the one read before: that one's
+// item is marked as replaced.
+void CHtmlMemDoc::RecordSingle(CHtmlTextBase& element, const char* begin,
+                               const char* end) {
+  const int which = &element == &m_title  ? kTitle
+                    : &element == &m_body ? kBody
+                    : &element == &m_bgSound ? kSound
+                                             : kFrameSet;
+  int& last = m_singleItems[which];
+  if (last >= 0) m_readItems[static_cast<size_t>(last)].kind = HtmlReadReplaced;
+  last = GetReadItemCount();
+  Record(HtmlReadElement, begin, end, &element);
 }

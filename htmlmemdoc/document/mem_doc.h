@@ -11,7 +11,9 @@
 #define HTMLMEMDOC_DOCUMENT_MEM_DOC_H_
 
 #include <string>
+#include <vector>
 
+#include "htmlmemdoc/document/read_record.h"
 #include "htmlmemdoc/document/text_list.h"
 #include "htmlmemdoc/elements/bg_sound.h"
 #include "htmlmemdoc/elements/frames.h"
@@ -49,17 +51,30 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   // Columns a tab counts in the syntax-error position (4 by default).
   void SetTabWidth(int width) { m_nTabWidth = width; }
 
+  // What the last read did (see read_record.h): why and where it failed,
+  // and each stretch of the page text in page order with what it became.
+  // A new read starts both afresh.
+  const CHtmlReadError& GetReadError() const { return m_readError; }
+  int GetReadItemCount() const { return static_cast<int>(m_readItems.size()); }
+  const CHtmlReadItem* GetReadItem(int index) const;  // null out of range
+
   // Destroys every style rule and every text, image and video layer. Embed
   // layers, plain layers, metas, scripts and single elements stay.
   // Returns 1.
   int DeleteBodyContents();
 
   // Append a layer to its list; the document takes ownership. A null
-  // pointer returns 0 and changes nothing.
+  // pointer, or a layer a document already holds, returns 0 and changes
+  // nothing (a layer taken out of a list by the list's own operations
+  // stays marked as held: hand it back with ReleaseLayer instead).
   int AddTextLayer(CHtmlTextLayer* layer);
   int AddImageLayer(CHtmlImageLayer* layer);
   int AddVideoLayer(CHtmlVideoLayer* layer);
   int AddEmbedLayer(CHtmlEmbedLayer* layer);
+  // Takes `layer` out of whichever of the document's layer lists holds it
+  // and gives it back to the caller, who then owns it. Returns 0 when the
+  // document does not hold it.
+  int ReleaseLayer(CHtmlLayer* layer);
 
   // The first style rule whose name equals `name` (ASCII case ignored), or
   // null. The rule stays owned by m_styleList.
@@ -151,22 +166,47 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   typedef int (CHtmlMemDoc::*ElementReader)(const char* elementStart,
                                             const char*& cursor);
 
+  int ReadPage(const char* text);
   int ReadTopLevelTag(const char*& cursor);
   int ReadClosingTag(const char*& cursor);
   int ReadBody(const char* elementStart, const char*& cursor);
-  void ReportErrorAt(const char* text, const char* cursor) const;
+  void LocateFault(const char* text, const char* cursor);
+  void ReportErrorAt(const char* text, const char* cursor);
+  void PassTag(const char* tagStart, const char*& cursor);
+  void RecordText(const char* begin, const char* end);
 
   int ParseTitleElement(const char* elementStart, const char*& cursor);
   int ParseMetaElement(const char* elementStart, const char*& cursor);
   int ParseStyleElement(const char* elementStart, const char*& cursor);
   int ReadStyleEndTag(const char* p, const char*& cursor);
+  int ReadRule(const char* begin, const char* end);
+  void RecordStyleGap(const char* begin, const char* end);
+  int ReadSingleTag(const char* elementStart, const char* tag,
+                    CHtmlTextBase& element, const char*& cursor);
   int ParseScriptElement(const char* elementStart, const char*& cursor);
   int ParseBgSoundElement(const char* elementStart, const char*& cursor);
   int ParseBodyElement(const char* elementStart, const char*& cursor);
   int ParseFrameSetElement(const char* elementStart, const char*& cursor);
   int ParseBodyContent(const char* elementStart, const char*& cursor);
   int ReadLayerBlock(const char*& p, const char*& cursor, std::string& scratch);
+  int SkipBlanksAndComments(const char*& p);
   void FileLayer(CHtmlLayer* layer);
+  int AdoptLayer(CHtmlTextList& list, CHtmlLayer* layer);
+
+  // The read record: Refuse notes why the current reader fails and returns
+  // 0; Record appends a stretch of the text being read; RecordSingle does
+  // so for one of the single elements, marking the one it replaces.
+  int Refuse(HtmlReadReason reason);
+  void Record(HtmlReadItemKind kind, const char* begin, const char* end,
+              CObject* element = nullptr);
+  void RecordSingle(CHtmlTextBase& element, const char* begin,
+                    const char* end);
+  void StartRecord(const char* text);
+
+  std::vector<CHtmlReadItem> m_readItems;
+  CHtmlReadError m_readError;
+  const char* m_pReadText;  // the text being read; null between reads
+  int m_singleItems[4];     // the items of the title, body, sound, frameset
 };
 
 #endif  // HTMLMEMDOC_DOCUMENT_MEM_DOC_H_

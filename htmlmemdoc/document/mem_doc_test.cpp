@@ -16,9 +16,16 @@ TEST(MemDocTest, AddLayerTakesOwnershipAndRefusesNull) {
   EXPECT_EQ(0, document.AddImageLayer(nullptr));
   EXPECT_EQ(0, document.AddVideoLayer(nullptr));
   EXPECT_EQ(0, document.AddEmbedLayer(nullptr));
-  EXPECT_EQ(1, document.AddEmbedLayer(new CHtmlLiveAudioLayer));
-  EXPECT_EQ(1, document.m_embedLayerList.GetCount());
-}  // the sanitizer build fails here if the layers leak
+  CHtmlLiveAudioLayer* sound = new CHtmlLiveAudioLayer;
+  EXPECT_EQ(1, document.AddEmbedLayer(sound));
+  EXPECT_EQ(0, document.AddEmbedLayer(sound));  // held already
+  CHtmlMemDoc other;
+  EXPECT_EQ(0, other.ReleaseLayer(sound));
+  EXPECT_EQ(1, document.ReleaseLayer(sound));
+  EXPECT_EQ(1, other.AddEmbedLayer(sound));
+  EXPECT_EQ(0, document.m_embedLayerList.GetCount());
+  EXPECT_EQ(1, other.m_embedLayerList.GetCount());
+}  // the sanitizer build fails here if a layer leaks or is freed twice
 
 TEST(MemDocTest, DeleteBodyContentsKeepsEmbedAndPlainLayers) {
   CHtmlMemDoc document;

@@ -26,13 +26,26 @@ const char kTagNameEnd[] = " \n\t\r>";
 }  // namespace
 
 int CHtmlMemDoc::ReadFromString(const char* text) {
-  if (text == nullptr) return 0;
+  StartRecord(text);
+  const int ok = ReadPage(text);
+  m_pReadText = nullptr;
+  return ok;
+}
+
+int CHtmlMemDoc::ReadPage(const char* text) {
+  if (text == nullptr) return Refuse(HtmlReadNotAPage);
   const char* cursor = text;
   SkipChars(cursor, kBlanks);
-  if (!StartsWithNoCase(cursor, "<html>")) return 0;
+  if (!StartsWithNoCase(cursor, "<html>")) {
+    LocateFault(text, cursor);
+    return Refuse(HtmlReadNotAPage);
+  }
+  Record(HtmlReadTag, cursor, cursor + 6);
   cursor += 6;
   for (;;) {
+    const char* passed = cursor;
     SkipToChars(cursor, "<");
+    RecordText(passed, cursor);
     if (*cursor == '\0') return 1;
     if (!ReadTopLevelTag(cursor)) {
       ReportErrorAt(text, cursor);
@@ -47,7 +60,10 @@ int CHtmlMemDoc::ReadFromString(CString& text) {
 
 int CHtmlMemDoc::ReadFromFile(const char* path) {
   CStdioFile file;
-  if (!file.Open(path, CFile::modeRead)) return 0;
+  if (!file.Open(path, CFile::modeRead)) {
+    StartRecord(nullptr);
+    return Refuse(HtmlReadCannotOpen);
+  }
   CString text;
   CString line;
   while (file.ReadString(line)) {
@@ -81,13 +97,17 @@ int CHtmlMemDoc::ReadTopLevelTag(const char*& cursor) {
   const char* name = elementStart + 1;
   const size_t length = static_cast<size_t>(cursor - name);
   for (const Entry& entry : kEntries) {
-    if (htmlmemdoc::EqualNoCase(name, length, entry.name,
-                                std::strlen(entry.name))) {
-      return entry.reader == nullptr ||
-             (this->*entry.reader)(elementStart, cursor);
+    if (!htmlmemdoc::EqualNoCase(name, length, entry.name,
+                                 std::strlen(entry.name))) {
+      continue;
     }
+    if (entry.reader != nullptr) {
+      return (this->*entry.reader)(elementStart, cursor);
+    }
+    PassTag(elementStart, cursor);
+    return 1;
   }
-  return 0;  // a tag the page's top level does not hold
+  return Refuse(HtmlReadUnknownTag);  // a tag the page's top level does not hold
 }
 
 // The body start tag, then the body's content.
@@ -99,22 +119,50 @@ int CHtmlMemDoc::ReadBody(const char* elementStart, const char*& cursor) {
 // "</head", "</noframes" or "</html", blanks, then ">".
 int CHtmlMemDoc::ReadClosingTag(const char*& cursor) {
   static const char* const kClosingTags[] = {"</head", "</noframes", "</html"};
+  const char* tagStart = cursor;
   for (const char* tag : kClosingTags) {
     if (!StartsWithNoCase(cursor, tag)) continue;
     cursor += std::strlen(tag);
     SkipChars(cursor, kBlanks);
-    if (*cursor != '>') return 0;
+    if (*cursor != '>') return Refuse(HtmlReadUnclosedTag);
     ++cursor;
+    Record(HtmlReadTag, tagStart, cursor);
     return 1;
   }
-  return 0;
+  return Refuse(HtmlReadUnknownTag);
 }
 
-void CHtmlMemDoc::ReportErrorAt(const char* text, const char* cursor) const {
+// Passes over a head or noframes start tag, from its "<" to past its ">";
+// the loop would pass over what follows the name up to the next "<"
+// anyway, so it goes on where it would have.
+void CHtmlMemDoc::PassTag(const char* tagStart, const char*& cursor) {
+  SkipToChars(cursor, "<>");
+  if (*cursor == '>') ++cursor;
+  Record(HtmlReadTag, tagStart, cursor);
+}
+
+// Text the loop passes over between tags; blanks alone are not recorded.
+void CHtmlMemDoc::RecordText(const char* begin, const char* end) {
+  const char* p = begin;
+  SkipChars(p, kBlanks);
+  if (p < end) Record(HtmlReadText, begin, end);
+}
+
+// Notes the fault's place in the read error: its line and column, counting
+// every byte up to and including the cursor's own, and its offset.
+void CHtmlMemDoc::LocateFault(const char* text, const char* cursor) {
   int line = 1;
   int column = 1;
   for (const char* p = text; p <= cursor; ++p) {
     htmlmemdoc::AdvanceLineColumn(*p, line, column, m_nTabWidth);
   }
-  htmlmemdoc::ReportSyntaxError(line, column);
+  m_readError.line = line;
+  m_readError.column = column;
+  m_readError.offset = static_cast<long>(cursor - text);
+}
+
+void CHtmlMemDoc::ReportErrorAt(const char* text, const char* cursor) {
+  LocateFault(text, cursor);
+  if (m_readError.reason == HtmlReadOk) m_readError.reason = HtmlReadUnknownTag;
+  htmlmemdoc::ReportSyntaxError(m_readError.line, m_readError.column);
 }

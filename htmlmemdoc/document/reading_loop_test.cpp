@@ -152,4 +152,67 @@ TEST(HeadReadersTest, GetStyleFindsTheFirstRuleOfANameIgnoringCase) {
   EXPECT_EQ(nullptr, page.GetStyle("missing"));
 }
 
+// The reason and offset of a failed read, as data beside the message.
+std::string ReasonOf(const std::string& text) {
+  MessageLog log;
+  CHtmlMemDoc document;
+  document.ReadFromString(text.c_str());
+  const CHtmlReadError& error = document.GetReadError();
+  return std::to_string(error.reason) + "@" + std::to_string(error.offset);
+}
+
+TEST(ReadingLoopTest, TellsWhyAndWhereAReadFailed) {
+  const std::string big(8200, 'x');
+  struct Case {
+    std::string text;
+    const char* want;
+  };
+  const Case kCases[] = {
+      // reason@offset, the reasons of read_record.h in their order
+      {"<html><title>T</title></html>", "0@0"},
+      {"  <Html>", "1@2"},
+      {"<html><link rel=x>", "3@11"},
+      {"<html><Title>", "4@12"},
+      {"<html><meta name=x", "5@18"},
+      {"<html><script>x", "6@13"},
+      {"<html><meta content=\"" + big + "\">", "7@8223"},
+      {"<html><body>Hello", "8@12"},
+      {"<html><body><div><embed src=s type=audio/midi></div>", "9@52"},
+      {"<html><style>a{p:1}b{q:}</style>", "10@32"},
+      {"<html><body><div>x", "6@16"},
+      {"<html><body><div>x</div x>", "5@24"},
+  };
+  for (const Case& c : kCases) EXPECT_EQ(c.want, ReasonOf(c.text)) << c.text;
+  CHtmlMemDoc document;
+  EXPECT_EQ(0, document.ReadFromFile("/nonexistent/page.htm"));
+  EXPECT_EQ(HtmlReadCannotOpen, document.GetReadError().reason);
+}
+
+// Each recorded stretch as a letter for its kind (Element, Tag, teXt,
+// Comment, Dropped, Replaced) and its text.
+std::string Items(const std::string& text) {
+  CHtmlMemDoc document;
+  document.ReadFromString(text.c_str());
+  std::string all;
+  for (int i = 0; i < document.GetReadItemCount(); ++i) {
+    const CHtmlReadItem& item = *document.GetReadItem(i);
+    all += std::string(all.empty() ? "" : " ") + " ETXCDR"[item.kind] +
+           text.substr(item.begin, item.end - item.begin);
+  }
+  return all;
+}
+
+TEST(ReadingLoopTest, RecordsEveryStretchInPageOrder) {
+  EXPECT_EQ(
+      "T<html> T<head lang=x> R<title>A</title> E<title>B</title> "
+      "D<script src=plumeta.js></script> T</head> X junk  E<body> C<!-- c --> "
+      "E<div>x</div> T</body> T</html>",
+      Items("<html><head lang=x><title>A</title><title>B</title>"
+            "<script src=plumeta.js></script></head> junk <body>"
+            "<!-- c --><div>x</div></body></html>"));
+  // The comment around a style block's rules is part of the block.
+  EXPECT_EQ("T<html> T<style> Ep{} E-- q{} T</style>",
+            Items("<html><style><!-- p{} -- q{} --></style>"));
+}
+
 }  // namespace

@@ -23,6 +23,8 @@
 #include "htmlmemdoc/style/style.h"
 #include "htmlmemdoc/style/style_enums.h"
 
+class CHtmlMemDoc;
+
 class HTMLMEMDOC_EXPORT CHtmlLayer : public CHtmlTextBase {
   DECLARE_DYNCREATE(CHtmlLayer)
 
@@ -84,6 +86,10 @@ class HTMLMEMDOC_EXPORT CHtmlLayer : public CHtmlTextBase {
   // becomes MM_swapImage('Image1','','over.gif',1). Returns 1 when at
   // least one call with three arguments was met, changed or not.
   int FlattenSwapImageSrc();
+
+ private:
+  friend class CHtmlMemDoc;
+  const CHtmlMemDoc* m_pDocument = nullptr;  // the document holding it
 };
 
 #endif  // HTMLMEMDOC_LAYERS_LAYER_H_
