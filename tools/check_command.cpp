@@ -13,8 +13,7 @@
 namespace {
 
 struct Outcome {
-  PageResult result = kPageOk;
-  std::string problem;
+  htmlmemdoc::PageFile page;
 };
 
 }  // namespace
@@ -31,20 +30,21 @@ int RunCheck(const std::vector<std::string>& arguments) {
       pages.size(),
       [&](size_t i) {
         CHtmlMemDoc document;
-        outcomes[i].result = ReadPage(pages[i], document, outcomes[i].problem);
+        htmlmemdoc::PageFile& page = outcomes[i].page;
+        page = htmlmemdoc::ReadPageFile(pages[i]);
+        if (page.Ok()) htmlmemdoc::LoadPage(page, document);
       },
       [&](size_t i) {
-        const Outcome& outcome = outcomes[i];
-        const char* page = pages[i].c_str();
-        if (outcome.result == kPageOk) {
-          std::printf("%s: ok\n", page);
-        } else if (outcome.result == kPageFailed) {
-          std::printf("%s: %s\n", page, outcome.problem.c_str());
+        const htmlmemdoc::PageFile& page = outcomes[i].page;
+        const int code = ExitCodeOf(page.problem);
+        if (code == kExitOk) {
+          std::printf("%s: ok\n", htmlmemdoc::ShownName(page.path, ":").c_str());
+        } else if (code == kExitPageFailed) {
+          std::printf("%s\n", ProblemLine(page).c_str());
           if (exitCode == kExitOk) exitCode = kExitPageFailed;
         } else {
           std::fflush(stdout);
-          std::fprintf(stderr, "htmlmemdoc: cannot read %s\n",
-                       outcome.problem.c_str());
+          std::fprintf(stderr, "%s\n", ProblemLine(page).c_str());
           exitCode = kExitUsage;
         }
         std::fflush(stdout);

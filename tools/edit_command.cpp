@@ -172,7 +172,8 @@ int RunEdit(const EditOptions& options) {
     return Fail(kExitUsage, "layer changes need --layer ID");
   }
   CHtmlMemDoc document;
-  const int read = ReadPageOrSay(options.page, document);
+  htmlmemdoc::PageFile pageFile;
+  const int read = ReadPageOrSay(options.page, pageFile, document);
   if (read != kExitOk) return read;
   if (!options.layer.empty()) {
     CHtmlLayer* layer = FindLayer(document, options.layer);

@@ -1,28 +1,26 @@
-// page_reader.h: reading a page file for a command, with the library's
-// messages captured and problems with the file told apart from problems in
-// the page.
+// page_reader.h: reading a page for a command, and the tool's exit codes.
 
 #ifndef HTMLMEMDOC_TOOLS_PAGE_READER_H_
 #define HTMLMEMDOC_TOOLS_PAGE_READER_H_
 
 #include <string>
 
-class CHtmlMemDoc;
+#include "htmlmemdoc/pages/page_file.h"
 
 // Exit codes of the tool.
 enum ToolExit { kExitOk = 0, kExitPageFailed = 1, kExitUsage = 2 };
 
-enum PageResult { kPageOk, kPageFailed, kPageUnreadable };
+// The exit code a page's problem calls for: 2 when the file cannot be
+// read, 1 when it is not a page or does not read, 0 for none.
+int ExitCodeOf(const htmlmemdoc::PageProblem& problem);
 
-// Reads `path` into `document`. On kPageFailed `problem` says what is wrong
-// with the page ("HTML syntax error at Ln2, Col6"); on kPageUnreadable why
-// the file could not be read.
-PageResult ReadPage(const std::string& path, CHtmlMemDoc& document,
-                    std::string& problem);
+// The line that tells a page's problem: "PAGE:" and the problem, or for a
+// file that cannot be read "htmlmemdoc: cannot read PAGE: WHY".
+std::string ProblemLine(const htmlmemdoc::PageFile& page);
 
-// Reads `path` into `document`; on failure prints the problem (a syntax
-// error after the page's name, or why the file cannot be read) to standard
-// error. Returns the ToolExit code: kExitOk, kExitPageFailed or kExitUsage.
-int ReadPageOrSay(const std::string& path, CHtmlMemDoc& document);
+// Reads the page at `path` into `page` and `document`; on failure prints
+// the problem line to standard error. Returns the exit code.
+int ReadPageOrSay(const std::string& path, htmlmemdoc::PageFile& page,
+                  CHtmlMemDoc& document);
 
 #endif  // HTMLMEMDOC_TOOLS_PAGE_READER_H_

@@ -14,7 +14,9 @@
 #include <cstring>
 #include <vector>
 
-#include "tools/message_capture.h"
+#include "htmlmemdoc/pages/message_capture.h"
+
+using htmlmemdoc::CMessageCapture;
 #include "tools/page_reader.h"
 
 namespace {

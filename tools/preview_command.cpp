@@ -105,7 +105,8 @@ bool RunChromium(const std::string& chromium,
 
 int RunPreview(const PreviewOptions& options) {
   CHtmlMemDoc document;
-  const int read = ReadPageOrSay(options.page, document);
+  htmlmemdoc::PageFile pageFile;
+  const int read = ReadPageOrSay(options.page, pageFile, document);
   if (read != kExitOk) return read;
   const std::string chromium = FindChromium();
   if (chromium.empty()) {

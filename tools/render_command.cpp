@@ -11,7 +11,8 @@
 int RunRender(const RenderOptions& options) {
   CHtmlMemDoc document;
   std::string problem;
-  const int read = ReadPageOrSay(options.page, document);
+  htmlmemdoc::PageFile pageFile;
+  const int read = ReadPageOrSay(options.page, pageFile, document);
   if (read != kExitOk) return read;
   return WritePage(document, options.out);
 }

@@ -89,7 +89,8 @@ void PrintText(const json& page) {
 
 int RunShow(const std::string& page, bool asJson) {
   CHtmlMemDoc document;
-  const int read = ReadPageOrSay(page, document);
+  htmlmemdoc::PageFile pageFile;
+  const int read = ReadPageOrSay(page, pageFile, document);
   if (read != kExitOk) return read;
   const json model = DescribePage(document);
   if (asJson) {

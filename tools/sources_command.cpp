@@ -12,21 +12,21 @@
 namespace {
 
 struct Listing {
-  PageResult result = kPageOk;
-  std::string problem;
+  htmlmemdoc::PageFile page;
   std::vector<std::string> files;
 };
 
-void ListFiles(const std::string& page, bool imagesOnly, Listing& listing) {
+void ListFiles(const std::string& path, bool imagesOnly, Listing& listing) {
   CHtmlMemDoc document;
-  listing.result = ReadPage(page, document, listing.problem);
-  if (listing.result != kPageOk) return;
+  htmlmemdoc::PageFile& page = listing.page;
+  page = htmlmemdoc::ReadPageFile(path);
+  if (!page.Ok() || !htmlmemdoc::LoadPage(page, document)) return;
   CStringArray files;
   const int ok =
       imagesOnly ? document.GetAllImageSrc(files) : document.GetAllSrc(files);
   if (!ok) {
-    listing.result = kPageFailed;
-    listing.problem =
+    page.problem.kind = htmlmemdoc::PageProblem::kNotText;
+    page.problem.message =
         "a layer names no file (an image without src or dynsrc, or an "
         "embed without src)";
     return;
@@ -52,19 +52,18 @@ int RunSources(const std::vector<std::string>& arguments, bool imagesOnly) {
       [&](size_t i) { ListFiles(pages[i], imagesOnly, listings[i]); },
       [&](size_t i) {
         const Listing& listing = listings[i];
-        const std::string lead = prefix ? pages[i] + ": " : "";
+        const std::string lead =
+            prefix ? htmlmemdoc::ShownName(pages[i], ": ") + ": " : "";
         for (const std::string& file : listing.files) {
           std::printf("%s%s\n", lead.c_str(), file.c_str());
         }
         std::fflush(stdout);
-        if (listing.result == kPageFailed) {
-          std::fprintf(stderr, "%s: %s\n", pages[i].c_str(),
-                       listing.problem.c_str());
-          if (exitCode == kExitOk) exitCode = kExitPageFailed;
-        } else if (listing.result == kPageUnreadable) {
-          std::fprintf(stderr, "htmlmemdoc: cannot read %s\n",
-                       listing.problem.c_str());
-          exitCode = kExitUsage;
+        const int code = ExitCodeOf(listing.page.problem);
+        if (code != kExitOk) {
+          std::fprintf(stderr, "%s\n", ProblemLine(listing.page).c_str());
+        }
+        if (code == kExitUsage || (code != kExitOk && exitCode == kExitOk)) {
+          exitCode = code;
         }
       });
   return exitCode;

@@ -24,7 +24,7 @@ for command in render show edit; do
     "$tool" $command "$work/nul.htm" "${out[@]}"
   expect 1 "holds a NUL byte at offset 7" \
     "$tool" $command "$work/elf.htm" "${out[@]}"
-  expect 1 "not a page: the text does not begin with <html>" \
+  expect 1 "binary.htm:1:1: not a page: it starts with " \
     "$tool" $command "$work/binary.htm" "${out[@]}"
   expect 1 "HTML syntax error at Ln3, Col6" \
     "$tool" $command "$src/tests/data/comment_in_head.htm" "${out[@]}"

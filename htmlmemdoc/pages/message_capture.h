@@ -2,11 +2,13 @@
 // showing them, for as long as a CMessageCapture object lives, on the
 // thread that made it. Captures on several threads at once are kept apart.
 
-#ifndef HTMLMEMDOC_TOOLS_MESSAGE_CAPTURE_H_
-#define HTMLMEMDOC_TOOLS_MESSAGE_CAPTURE_H_
+#ifndef HTMLMEMDOC_PAGES_MESSAGE_CAPTURE_H_
+#define HTMLMEMDOC_PAGES_MESSAGE_CAPTURE_H_
 
 #include <string>
 #include <vector>
+
+namespace htmlmemdoc {
 
 class CMessageCapture {
  public:
@@ -22,4 +24,6 @@ class CMessageCapture {
   CMessageCapture* m_pOuter;  // the capture this one stands in for
 };
 
-#endif  // HTMLMEMDOC_TOOLS_MESSAGE_CAPTURE_H_
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PAGES_MESSAGE_CAPTURE_H_

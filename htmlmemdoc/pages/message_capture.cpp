@@ -2,13 +2,14 @@
 // whole program, hands each message to the capture of the thread that
 // shows it, or to standard error when that thread captures nothing.
 
-#include "tools/message_capture.h"
+#include "htmlmemdoc/pages/message_capture.h"
 
-#include <htmlmemdoc/htmlmemdoc.h>
+#include "htmlmemdoc/htmlmemdoc.h"
 
 #include <cstdio>
 #include <mutex>
 
+namespace htmlmemdoc {
 namespace {
 
 thread_local CMessageCapture* t_capture = nullptr;
@@ -40,3 +41,5 @@ CMessageCapture::~CMessageCapture() {
   t_capture = m_pOuter;
   t_messages = m_pOuter != nullptr ? &m_pOuter->m_messages : nullptr;
 }
+
+}  // namespace htmlmemdoc

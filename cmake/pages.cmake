@@ -1,0 +1,18 @@
+# The layer the front ends share (the tool, and the Python package and the
+# editor after it): page files read once, read problems told as data, the
+# page model, the guards against losing content and the safe write. It
+# takes the library's objects, so its users get one copy of the library
+# and its internal helpers.
+
+find_package(nlohmann_json 3 CONFIG REQUIRED)
+
+add_library(htmlmemdoc_pages STATIC
+  htmlmemdoc/pages/message_capture.cpp
+  htmlmemdoc/pages/page_file.cpp
+  htmlmemdoc/pages/read_problem.cpp
+)
+set_target_properties(htmlmemdoc_pages PROPERTIES
+  POSITION_INDEPENDENT_CODE ON)
+target_link_libraries(htmlmemdoc_pages PUBLIC htmlmemdoc_objects
+  nlohmann_json::nlohmann_json)
+target_compile_definitions(htmlmemdoc_pages PUBLIC HTMLMEMDOC_STATIC)
