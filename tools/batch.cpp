@@ -11,37 +11,10 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
-#include <filesystem>
 #include <mutex>
 #include <thread>
 
-namespace fs = std::filesystem;
-
 namespace {
-
-bool IsPageName(const fs::path& path) {
-  std::string extension = path.extension().string();
-  for (char& c : extension) c = static_cast<char>(std::tolower(c));
-  return extension == ".htm" || extension == ".html";
-}
-
-void AddDirectory(const std::string& directory,
-                  std::vector<std::string>& pages) {
-  std::vector<std::string> found;
-  std::error_code error;
-  for (fs::recursive_directory_iterator it(directory, error), end;
-       !error && it != end; it.increment(error)) {
-    if (it->is_regular_file(error) && IsPageName(it->path())) {
-      found.push_back(it->path().string());
-    }
-  }
-  if (error && found.empty()) {
-    pages.push_back(directory);  // reading it will say what is wrong
-    return;
-  }
-  std::sort(found.begin(), found.end());
-  pages.insert(pages.end(), found.begin(), found.end());
-}
 
 // A one-line bar on standard error, redrawn at most ten times a second and
 // only when standard error is a terminal and the run takes a while.
@@ -86,20 +59,6 @@ class CProgress {
 };
 
 }  // namespace
-
-std::vector<std::string> ExpandPages(
-    const std::vector<std::string>& arguments) {
-  std::vector<std::string> pages;
-  for (const std::string& argument : arguments) {
-    std::error_code error;
-    if (fs::is_directory(argument, error)) {
-      AddDirectory(argument, pages);
-    } else {
-      pages.push_back(argument);
-    }
-  }
-  return pages;
-}
 
 void RunInParallel(size_t count, const std::function<void(size_t)>& work,
                    const std::function<void(size_t)>& report) {

@@ -1,6 +1,5 @@
-// batch.h: running a command over many pages: expanding directories into
-// the pages they hold, working on all cores, and a progress bar on a
-// terminal.
+// batch.h: running a command over many pages on all cores, with a progress
+// bar on a terminal.
 
 #ifndef HTMLMEMDOC_TOOLS_BATCH_H_
 #define HTMLMEMDOC_TOOLS_BATCH_H_
@@ -9,12 +8,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// The pages named by `arguments`: a file as given; a directory replaced by
-// every .htm and .html file below it (any letter case), in name order. A
-// directory that cannot be walked is kept as given, so that reading it
-// reports the problem.
-std::vector<std::string> ExpandPages(const std::vector<std::string>& arguments);
 
 // Calls work(i) for each i below `count` on as many threads as the machine
 // has cores, and report(i) on the calling thread in order of i, each as soon

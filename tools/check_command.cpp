@@ -1,53 +1,152 @@
 // check_command.cpp: reads every page on all cores and reports each after
-// its name, in the order of the arguments.
+// its name, in the order of the arguments, then a summary.
 
 #include "tools/check_command.h"
 
-#include <htmlmemdoc/htmlmemdoc.h>
-
 #include <cstdio>
 
+#include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/pages/page_loss.h"
+#include "htmlmemdoc/pages/page_model.h"
+#include "htmlmemdoc/pages/page_walk.h"
+#include "htmlmemdoc/pages/read_problem.h"
 #include "tools/batch.h"
 #include "tools/page_reader.h"
+
+using htmlmemdoc::PageFile;
+using htmlmemdoc::PageLoss;
+using nlohmann::json;
 
 namespace {
 
 struct Outcome {
-  htmlmemdoc::PageFile page;
+  PageFile page;
+  std::vector<PageLoss> losses;
 };
+
+struct Tally {
+  size_t read = 0, refused = 0, unreadable = 0, warnings = 0;
+  int exitCode = kExitOk;
+
+  void Count(const Outcome& outcome) {
+    const int code = ExitCodeOf(outcome.page.problem);
+    read += code == kExitOk;
+    refused += code == kExitPageFailed;
+    unreadable += code == kExitUsage;
+    warnings += outcome.losses.size();
+    Raise(code);
+  }
+  void Raise(int code) {
+    if (code == kExitUsage || (code == kExitPageFailed && exitCode == kExitOk)) {
+      exitCode = code;
+    }
+  }
+  std::string Line() const {
+    std::string line = std::to_string(read + refused + unreadable) +
+                       " pages: " + std::to_string(read) + " read, " +
+                       std::to_string(refused) + " refused, " +
+                       std::to_string(warnings) + " warnings";
+    if (unreadable > 0) line += ", " + std::to_string(unreadable) + " unreadable";
+    return line;
+  }
+};
+
+void Check(const std::string& path, Outcome& outcome) {
+  CHtmlMemDoc document;
+  outcome.page = htmlmemdoc::ReadPageFile(path);
+  if (outcome.page.Ok() && htmlmemdoc::LoadPage(outcome.page, document)) {
+    outcome.losses = htmlmemdoc::FindLosses(document, outcome.page.text);
+  }
+}
+
+void PrintText(const Outcome& outcome) {
+  const PageFile& page = outcome.page;
+  const int code = ExitCodeOf(page.problem);
+  if (code == kExitUsage) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", ProblemLine(page).c_str());
+    return;
+  }
+  if (code == kExitPageFailed) {
+    std::printf("%s\n", ProblemLine(page).c_str());
+    return;
+  }
+  std::printf("%s: ok\n", htmlmemdoc::ShownName(page.path, ":").c_str());
+  for (const PageLoss& loss : outcome.losses) {
+    std::printf("  warning: %s\n", htmlmemdoc::DescribeLoss(loss).c_str());
+  }
+}
+
+json Describe(const Outcome& outcome) {
+  const PageFile& page = outcome.page;
+  json entry = {{"page", page.path}, {"ok", page.Ok()}};
+  if (!page.Ok()) {
+    const htmlmemdoc::PageProblem& problem = page.problem;
+    entry["problem"] = {{"message", problem.message}};
+    if (problem.kind == htmlmemdoc::PageProblem::kRefused) {
+      entry["problem"].update({{"reason", problem.reason},
+                               {"line", problem.line},
+                               {"column", problem.column},
+                               {"found", problem.found},
+                               {"expected", problem.expected}});
+    }
+    entry["unreadable"] = problem.kind == htmlmemdoc::PageProblem::kUnreadable;
+  }
+  json warnings = json::array();
+  for (const PageLoss& loss : outcome.losses) {
+    warnings.push_back({{"kind", loss.kind},
+                        {"id", loss.id},
+                        {"line", loss.line},
+                        {"what", loss.what}});
+  }
+  entry["warnings"] = warnings;
+  return entry;
+}
 
 }  // namespace
 
-int RunCheck(const std::vector<std::string>& arguments) {
-  const std::vector<std::string> pages = ExpandPages(arguments);
-  if (pages.empty()) {
+int RunCheck(const std::vector<std::string>& arguments, bool asJson) {
+  const htmlmemdoc::PageWalk walk = htmlmemdoc::WalkPages(arguments);
+  Tally tally;
+  for (const auto& folder : walk.unreadable) {
+    std::fprintf(stderr, "htmlmemdoc: cannot read %s: %s\n",
+                 htmlmemdoc::ShownName(folder.folder, ":").c_str(),
+                 folder.reason.c_str());
+    tally.Raise(kExitUsage);
+  }
+  if (walk.pages.empty()) {
     std::fprintf(stderr, "htmlmemdoc: no .htm or .html pages found\n");
     return kExitUsage;
   }
-  std::vector<Outcome> outcomes(pages.size());
-  int exitCode = kExitOk;
+  std::vector<Outcome> outcomes(walk.pages.size());
+  json pages = json::array();
   RunInParallel(
-      pages.size(),
+      walk.pages.size(), [&](size_t i) { Check(walk.pages[i], outcomes[i]); },
       [&](size_t i) {
-        CHtmlMemDoc document;
-        htmlmemdoc::PageFile& page = outcomes[i].page;
-        page = htmlmemdoc::ReadPageFile(pages[i]);
-        if (page.Ok()) htmlmemdoc::LoadPage(page, document);
-      },
-      [&](size_t i) {
-        const htmlmemdoc::PageFile& page = outcomes[i].page;
-        const int code = ExitCodeOf(page.problem);
-        if (code == kExitOk) {
-          std::printf("%s: ok\n", htmlmemdoc::ShownName(page.path, ":").c_str());
-        } else if (code == kExitPageFailed) {
-          std::printf("%s\n", ProblemLine(page).c_str());
-          if (exitCode == kExitOk) exitCode = kExitPageFailed;
+        tally.Count(outcomes[i]);
+        if (asJson) {
+          pages.push_back(Describe(outcomes[i]));
         } else {
-          std::fflush(stdout);
-          std::fprintf(stderr, "%s\n", ProblemLine(page).c_str());
-          exitCode = kExitUsage;
+          PrintText(outcomes[i]);
         }
         std::fflush(stdout);
       });
-  return exitCode;
+  if (asJson) {
+    json folders = json::array();
+    for (const auto& folder : walk.unreadable) {
+      folders.push_back({{"folder", folder.folder}, {"reason", folder.reason}});
+    }
+    const json report = {
+        {"pages", pages},
+        {"unreadableFolders", folders},
+        {"summary",
+         {{"read", tally.read},
+          {"refused", tally.refused},
+          {"unreadable", tally.unreadable},
+          {"warnings", tally.warnings}}}};
+    std::printf("%s\n", htmlmemdoc::JsonText(report, 2).c_str());
+  } else {
+    std::printf("%s\n", tally.Line().c_str());
+  }
+  return tally.exitCode;
 }

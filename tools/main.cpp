@@ -50,13 +50,17 @@ int main(int argc, char** argv) {
       "a file that cannot be read or written.");
 
   std::vector<std::string> checkPages;
+  bool checkJson = false;
   CLI::App* check = app.add_subcommand(
-      "check", "Read each page and report the first syntax error, if any");
+      "check",
+      "Read each page; report why one does not read, and what writing it "
+      "back would lose");
   check
       ->add_option("PAGE", checkPages,
                    "Pages to read; a directory stands for the .htm and "
                    ".html pages below it")
       ->required();
+  check->add_flag("--json", checkJson, "Print JSON instead of text");
 
   RenderOptions render;
   CLI::App* renderCommand = app.add_subcommand(
@@ -133,7 +137,7 @@ int main(int argc, char** argv) {
     return code == 0 ? 0 : kExitUsage;
   }
 
-  if (check->parsed()) return RunCheck(checkPages);
+  if (check->parsed()) return RunCheck(checkPages, checkJson);
   if (renderCommand->parsed()) return RunRender(render);
   if (editCommand->parsed()) return RunEdit(edit);
   if (previewCommand->parsed()) return RunPreview(preview);

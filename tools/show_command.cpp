@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/page_model.h"
+#include "htmlmemdoc/pages/page_loss.h"
+#include "htmlmemdoc/pages/page_model.h"
 #include "tools/page_reader.h"
 
 using nlohmann::json;
@@ -83,6 +84,13 @@ void PrintText(const json& page) {
   json layers = json::array();
   for (const json& layer : page["layers"]) layers.push_back(LayerLine(layer));
   PrintList("layers", layers);
+  json losses = json::array();
+  for (const json& loss : page["losses"]) {
+    htmlmemdoc::PageLoss item{Plain(loss["kind"]), loss["id"].is_null() ? "" : Plain(loss["id"]),
+                              loss["line"].get<int>(), Plain(loss["what"])};
+    losses.push_back(htmlmemdoc::DescribeLoss(item));
+  }
+  PrintList("not written back", losses);
 }
 
 }  // namespace
@@ -92,9 +100,9 @@ int RunShow(const std::string& page, bool asJson) {
   htmlmemdoc::PageFile pageFile;
   const int read = ReadPageOrSay(page, pageFile, document);
   if (read != kExitOk) return read;
-  const json model = DescribePage(document);
+  const json model = htmlmemdoc::DescribePage(document, pageFile.text);
   if (asJson) {
-    std::printf("%s\n", model.dump(2).c_str());
+    std::printf("%s\n", htmlmemdoc::JsonText(model, 2).c_str());
   } else {
     PrintText(model);
   }

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "htmlmemdoc/pages/page_walk.h"
 #include "tools/batch.h"
 #include "tools/page_reader.h"
 
@@ -39,14 +40,21 @@ void ListFiles(const std::string& path, bool imagesOnly, Listing& listing) {
 }  // namespace
 
 int RunSources(const std::vector<std::string>& arguments, bool imagesOnly) {
-  const std::vector<std::string> pages = ExpandPages(arguments);
+  const htmlmemdoc::PageWalk walk = htmlmemdoc::WalkPages(arguments);
+  const std::vector<std::string>& pages = walk.pages;
+  int exitCode = kExitOk;
+  for (const auto& folder : walk.unreadable) {
+    std::fprintf(stderr, "htmlmemdoc: cannot read %s: %s\n",
+                 htmlmemdoc::ShownName(folder.folder, ":").c_str(),
+                 folder.reason.c_str());
+    exitCode = kExitUsage;
+  }
   if (pages.empty()) {
     std::fprintf(stderr, "htmlmemdoc: no .htm or .html pages found\n");
     return kExitUsage;
   }
   const bool prefix = pages.size() > 1;
   std::vector<Listing> listings(pages.size());
-  int exitCode = kExitOk;
   RunInParallel(
       pages.size(),
       [&](size_t i) { ListFiles(pages[i], imagesOnly, listings[i]); },

@@ -1,9 +1,11 @@
 // page_model.cpp: reads the document's members and layers through the
 // library's accessors into JSON.
 
-#include "tools/page_model.h"
+#include "htmlmemdoc/pages/page_model.h"
 
-#include <htmlmemdoc/htmlmemdoc.h>
+#include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/pages/page_file.h"
+#include "htmlmemdoc/pages/page_loss.h"
 
 #include <cstdio>
 #include <cstring>
@@ -11,6 +13,7 @@
 
 using nlohmann::json;
 
+namespace htmlmemdoc {
 namespace {
 
 // A string value, or null when `ok` is 0.
@@ -207,6 +210,17 @@ json DescribeLayer(const CHtmlLayer& layer) {
   return entry;
 }
 
+json Losses(const CHtmlMemDoc& document, const std::string& text) {
+  json items = json::array();
+  for (const PageLoss& loss : FindLosses(document, text)) {
+    items.push_back({{"kind", loss.kind},
+                     {"id", loss.id.empty() ? json(nullptr) : json(loss.id)},
+                     {"line", loss.line},
+                     {"what", loss.what}});
+  }
+  return items;
+}
+
 }  // namespace
 
 const char* LayerKind(const CHtmlLayer& layer) {
@@ -218,7 +232,7 @@ const char* LayerKind(const CHtmlLayer& layer) {
   return "plain";
 }
 
-json DescribePage(const CHtmlMemDoc& document) {
+json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
   char background[1024];
   const int hasBackground =
       document.GetBackgroundImage(background, sizeof background);
@@ -246,5 +260,13 @@ json DescribePage(const CHtmlMemDoc& document) {
           {"preloadedImages", Strings(preloads)},
           {"files", hasFiles ? Strings(files) : json(nullptr)},
           {"frames", Frames(document.m_frameSet)},
-          {"layers", layers}};
+          {"layers", layers},
+          {"utf8", IsUtf8(text)},
+          {"losses", Losses(document, text)}};
 }
+
+std::string JsonText(const json& value, int indent) {
+  return value.dump(indent, ' ', false, json::error_handler_t::replace);
+}
+
+}  // namespace htmlmemdoc

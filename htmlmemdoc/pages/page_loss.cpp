@@ -1,0 +1,291 @@
+// page_loss.cpp: three looks at a read page. The read record names what
+// the reader passed over. A rendering read back again shows which layers
+// the renderer left out: in each kind's list, the layers kept come back in
+// order with their markup unchanged, so a walk over both lists side by
+// side finds the others. Each style rule's declarations, compared with the
+// rule as it is written, show the properties it does not write as given.
+
+#include "htmlmemdoc/pages/page_loss.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <unordered_map>
+
+#include "htmlmemdoc/pages/message_capture.h"
+
+namespace htmlmemdoc {
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string Trim(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// `text` on one line, cut short when long.
+std::string Cut(const std::string& text) {
+  const size_t kLongest = 60;
+  std::string line = Trim(text).substr(0, kLongest);
+  std::replace(line.begin(), line.end(), '\n', ' ');
+  return Trim(text).size() > kLongest ? line + "..." : line;
+}
+
+// Collects losses, each with the line of its offset in the page text.
+class LossList {
+ public:
+  LossList(const std::string& text, std::vector<PageLoss>& losses)
+      : m_losses(losses) {
+    m_lineStarts.push_back(0);
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\n') m_lineStarts.push_back(i + 1);
+    }
+  }
+
+  // `offset` < 0: not from the page text.
+  void Add(const char* kind, const std::string& id, long offset,
+           const std::string& what) {
+    PageLoss loss{kind, id, 0, Cut(what)};
+    if (offset >= 0) {
+      loss.line = static_cast<int>(
+          std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(),
+                           static_cast<size_t>(offset)) -
+          m_lineStarts.begin());
+    }
+    m_losses.push_back(loss);
+  }
+
+ private:
+  std::vector<PageLoss>& m_losses;
+  std::vector<size_t> m_lineStarts;
+};
+
+std::string Markup(const CHtmlTextBase& element) {
+  const char* text = element;
+  return text != nullptr ? text : "";
+}
+
+std::string IdOf(const CHtmlLayer& layer) {
+  CString id;
+  return layer.GetAttribute("div", "id", id) ? static_cast<const char*>(id) : "";
+}
+
+// A frame tag the renderer writes back as the bare tag: its name alone,
+// or a style start tag that only says its type is CSS.
+bool IsBareTag(const std::string& tag) {
+  std::string name = Lower(tag);
+  name.erase(std::remove_if(name.begin(), name.end(),
+                            [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
+             name.end());
+  return name.find_first_of(" =\"'") == std::string::npos ||
+         name == "<styletype=\"text/css\">" || name == "<styletype=text/css>";
+}
+
+void AddRecordLosses(const CHtmlMemDoc& document, const std::string& text,
+                     LossList& losses) {
+  for (int i = 0; i < document.GetReadItemCount(); ++i) {
+    const CHtmlReadItem& item = *document.GetReadItem(i);
+    const std::string stretch =
+        text.substr(static_cast<size_t>(item.begin),
+                    static_cast<size_t>(item.end - item.begin));
+    switch (item.kind) {
+      case HtmlReadText:
+        losses.Add("text between the page's tags", "", item.begin, stretch);
+        break;
+      case HtmlReadComment:
+        losses.Add("comment", "", item.begin, stretch);
+        break;
+      case HtmlReadDropped:
+        losses.Add("page script", "", item.begin, stretch);
+        break;
+      case HtmlReadReplaced:
+        losses.Add("element replaced by a later one", "", item.begin,
+                   stretch.substr(0, stretch.find('>') + 1));
+        break;
+      case HtmlReadTag:
+        if (!IsBareTag(stretch)) {
+          losses.Add("attributes of a tag written bare", "", item.begin, stretch);
+        }
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+// Where each kept element starts in the page text.
+std::unordered_map<const CObject*, long> ElementOffsets(
+    const CHtmlMemDoc& document) {
+  std::unordered_map<const CObject*, long> offsets;
+  for (int i = 0; i < document.GetReadItemCount(); ++i) {
+    const CHtmlReadItem& item = *document.GetReadItem(i);
+    if (item.kind == HtmlReadElement) offsets[item.element] = item.begin;
+  }
+  return offsets;
+}
+
+long OffsetOf(const std::unordered_map<const CObject*, long>& offsets,
+              const CObject* element) {
+  const auto found = offsets.find(element);
+  return found != offsets.end() ? found->second : -1;
+}
+
+// The layers of `kept` the rendering `written` has lost.
+void AddDroppedLayers(const CObList& kept, const CObList& written,
+                      const char* kind,
+                      const std::unordered_map<const CObject*, long>& offsets,
+                      LossList& losses) {
+  POSITION next = written.GetHeadPosition();
+  for (POSITION pos = kept.GetHeadPosition(); pos != nullptr;) {
+    const CHtmlLayer& layer = *static_cast<const CHtmlLayer*>(kept.GetNext(pos));
+    const std::string markup = Markup(layer);
+    if (next != nullptr &&
+        Markup(*static_cast<const CHtmlTextBase*>(written.GetAt(next))) == markup) {
+      written.GetNext(next);
+      continue;
+    }
+    losses.Add(kind, IdOf(layer), OffsetOf(offsets, &layer), markup);
+  }
+}
+
+void AddLayerLosses(const CHtmlMemDoc& document,
+                    const std::unordered_map<const CObject*, long>& offsets,
+                    LossList& losses) {
+  CObList none;
+  AddDroppedLayers(document.m_layerList, none,
+                   "plain layer (no text, image or embed in it)",
+                   offsets, losses);
+  CString rendered;
+  document.RenderToString(rendered, 0, nullptr);
+  CHtmlMemDoc written;
+  {
+    CMessageCapture quiet;
+    written.ReadFromString(rendered);
+  }
+  AddDroppedLayers(document.m_textLayerList, written.m_textLayerList,
+                   "text layer left out", offsets, losses);
+  AddDroppedLayers(document.m_imageLayerList, written.m_imageLayerList,
+                   "image layer with an empty source", offsets, losses);
+  AddDroppedLayers(document.m_videoLayerList, written.m_videoLayerList,
+                   "video layer with an empty source", offsets, losses);
+  AddDroppedLayers(document.m_embedLayerList, written.m_embedLayerList,
+                   "embed layer with an empty source", offsets, losses);
+}
+
+// The declarations between a rule's braces, by lower-case name, the last
+// of each name winning, values without blanks around them.
+std::map<std::string, std::string> Declarations(const std::string& rule) {
+  std::map<std::string, std::string> found;
+  const size_t open = rule.find('{');
+  const size_t close = rule.rfind('}');
+  if (open == std::string::npos) return found;
+  const std::string body = rule.substr(
+      open + 1, (close == std::string::npos ? rule.size() : close) - open - 1);
+  size_t start = 0;
+  while (start <= body.size()) {
+    size_t end = body.find(';', start);
+    if (end == std::string::npos) end = body.size();
+    const std::string declaration = body.substr(start, end - start);
+    const size_t colon = declaration.find(':');
+    if (colon != std::string::npos && !Trim(declaration.substr(0, colon)).empty()) {
+      found[Lower(Trim(declaration.substr(0, colon)))] =
+          Trim(declaration.substr(colon + 1));
+    }
+    start = end + 1;
+  }
+  return found;
+}
+
+// `text` in lower case without blanks, for comparing values.
+std::string Squeezed(const std::string& text) {
+  std::string squeezed;
+  for (char c : Lower(text)) {
+    if (!std::isspace(static_cast<unsigned char>(c))) squeezed += c;
+  }
+  return squeezed;
+}
+
+void AddStyleLosses(const CHtmlMemDoc& document,
+                    const std::unordered_map<const CObject*, long>& offsets,
+                    LossList& losses) {
+  for (POSITION pos = document.m_styleList.GetHeadPosition(); pos != nullptr;) {
+    const CHtmlStyle& rule =
+        *static_cast<const CHtmlStyle*>(document.m_styleList.GetNext(pos));
+    CString written;
+    rule.RenderOutputString(written, 0);
+    const std::string writtenText = Squeezed(static_cast<const char*>(written));
+    CString name;
+    rule.GetStyleName(name);
+    for (const auto& declaration : Declarations(Markup(rule))) {
+      const std::string wanted =
+          Squeezed(declaration.first + ":" + declaration.second);
+      if (writtenText.find(wanted) != std::string::npos) continue;
+      losses.Add("style property not written as given in rule",
+                 static_cast<const char*>(name), OffsetOf(offsets, &rule),
+                 declaration.first + ": " + declaration.second);
+    }
+  }
+}
+
+// What a frameset block holds besides its start tag, its frames and its
+// end tag.
+void AddFrameSetLoss(const CHtmlMemDoc& document, const std::string& text,
+                     const std::unordered_map<const CObject*, long>& offsets,
+                     LossList& losses) {
+  const long begin = OffsetOf(offsets, &document.m_frameSet);
+  if (begin < 0) return;
+  size_t end = static_cast<size_t>(begin);
+  for (int i = 0; i < document.GetReadItemCount(); ++i) {
+    const CHtmlReadItem& item = *document.GetReadItem(i);
+    if (item.element == &document.m_frameSet) end = static_cast<size_t>(item.end);
+  }
+  std::string rest = text.substr(static_cast<size_t>(begin), end - begin);
+  auto erase = [&rest](const std::string& part, size_t from) {
+    const size_t at = rest.find(part, from);
+    if (at == std::string::npos || part.empty()) return from;
+    rest.replace(at, part.size(), " ");
+    return at + 1;
+  };
+  size_t from = erase(Markup(document.m_frameSet), 0);
+  for (int i = 0; i < document.m_frameSet.GetFrameCount(); ++i) {
+    from = erase(Markup(*document.m_frameSet.GetAt(i)), from);
+  }
+  const size_t endTag = Lower(rest).rfind("</frameset");
+  if (endTag != std::string::npos) rest.erase(endTag);
+  if (!Trim(rest).empty()) {
+    losses.Add("frameset content other than frames", "", begin, rest);
+  }
+}
+
+}  // namespace
+
+std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
+                                 const std::string& text) {
+  std::vector<PageLoss> found;
+  LossList losses(text, found);
+  const auto offsets = ElementOffsets(document);
+  AddRecordLosses(document, text, losses);
+  AddFrameSetLoss(document, text, offsets, losses);
+  AddStyleLosses(document, offsets, losses);
+  AddLayerLosses(document, offsets, losses);
+  std::stable_sort(found.begin(), found.end(),
+                   [](const PageLoss& a, const PageLoss& b) {
+                     return a.line < b.line;
+                   });
+  return found;
+}
+
+std::string DescribeLoss(const PageLoss& loss) {
+  std::string line = loss.line > 0 ? "line " + std::to_string(loss.line) + ": "
+                                   : "";
+  line += loss.kind;
+  if (!loss.id.empty()) line += " " + loss.id;
+  return line + ": " + loss.what;
+}
+
+}  // namespace htmlmemdoc
