@@ -7,11 +7,14 @@
 find_package(nlohmann_json 3 CONFIG REQUIRED)
 
 add_library(htmlmemdoc_pages STATIC
+  htmlmemdoc/pages/markup_view.cpp
   htmlmemdoc/pages/message_capture.cpp
+  htmlmemdoc/pages/page_edit.cpp
   htmlmemdoc/pages/page_file.cpp
   htmlmemdoc/pages/page_loss.cpp
   htmlmemdoc/pages/page_model.cpp
   htmlmemdoc/pages/page_walk.cpp
+  htmlmemdoc/pages/page_write.cpp
   htmlmemdoc/pages/read_problem.cpp
 )
 set_target_properties(htmlmemdoc_pages PROPERTIES

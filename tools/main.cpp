@@ -20,7 +20,7 @@ const char kDescription[] =
     "back.";
 
 // The options of the commands that write a page.
-void AddOutputOptions(CLI::App& command, OutputOptions& out) {
+void AddOutputOptions(CLI::App& command, htmlmemdoc::WriteOptions& out) {
   command
       .add_option("-o,--output", out.output,
                   "Write to OUT (CR LF line ends) instead of standard "
@@ -35,6 +35,9 @@ void AddOutputOptions(CLI::App& command, OutputOptions& out) {
                   "files in the directory of PATH (for example the page "
                   "itself)")
       ->option_text("PATH");
+  command.add_flag("--allow-loss", out.allowLoss,
+                   "Write the page even when it would lose something it "
+                   "holds (what is named on standard error)");
 }
 
 }  // namespace
@@ -72,27 +75,31 @@ int main(int argc, char** argv) {
   CLI::App* editCommand = app.add_subcommand(
       "edit", "Change a layer or the page and write the page as render does");
   editCommand->add_option("PAGE", edit.page, "Page to read")->required();
-  editCommand->add_option("--layer", edit.layer,
+  editCommand->add_option("--layer", edit.edit.layer,
                           "The layer to change: the id of its div");
-  editCommand->add_option("--left", edit.left, "Left edge, in pixels");
-  editCommand->add_option("--top", edit.top, "Top edge, in pixels");
-  editCommand->add_option("--width", edit.width, "Width, in pixels");
-  editCommand->add_option("--height", edit.height, "Height, in pixels");
-  editCommand->add_option("--z-index", edit.zIndex, "Stacking order");
-  editCommand->add_option("--visibility", edit.visibility, "visible or hidden")
+  editCommand->add_option("--left", edit.edit.left, "Left edge, in pixels");
+  editCommand->add_option("--top", edit.edit.top, "Top edge, in pixels");
+  editCommand->add_option("--width", edit.edit.width, "Width, in pixels");
+  editCommand->add_option("--height", edit.edit.height, "Height, in pixels");
+  editCommand->add_option("--z-index", edit.edit.zIndex, "Stacking order");
+  editCommand->add_option("--visibility", edit.edit.visibility, "visible or hidden")
       ->check(CLI::IsMember({"visible", "hidden"}));
-  editCommand->add_option("--text", edit.text, "A text layer's text");
-  editCommand->add_option("--font-size", edit.fontSize,
+  editCommand
+      ->add_option("--text", edit.edit.text,
+                   "A text layer's text (--text= empties it)")
+      ->expected(0, 1)
+      ->default_str("");
+  editCommand->add_option("--font-size", edit.edit.fontSize,
                           "A text layer's font size, in points");
-  editCommand->add_option("--color", edit.color,
+  editCommand->add_option("--color", edit.edit.color,
                           "A text layer's colour: #rrggbb or a colour name");
-  editCommand->add_option("--src", edit.src,
+  editCommand->add_option("--src", edit.edit.src,
                           "The file an image, video or embed layer shows");
-  editCommand->add_option("--background", edit.background,
+  editCommand->add_option("--background", edit.edit.background,
                           "The page's background image");
-  editCommand->add_option("--sound", edit.sound,
+  editCommand->add_option("--sound", edit.edit.sound,
                           "The page's background sound (added if missing)");
-  editCommand->add_flag("--no-sound", edit.noSound,
+  editCommand->add_flag("--no-sound", edit.edit.noSound,
                         "Remove the page's background sound");
   AddOutputOptions(*editCommand, edit.out);
 

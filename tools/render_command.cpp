@@ -2,17 +2,13 @@
 
 #include "tools/render_command.h"
 
-#include <htmlmemdoc/htmlmemdoc.h>
-
-#include <cstdio>
-
 #include "tools/page_reader.h"
+#include "tools/page_writer.h"
 
 int RunRender(const RenderOptions& options) {
   CHtmlMemDoc document;
-  std::string problem;
-  htmlmemdoc::PageFile pageFile;
-  const int read = ReadPageOrSay(options.page, pageFile, document);
+  htmlmemdoc::PageFile page;
+  const int read = ReadPageOrSay(options.page, page, document);
   if (read != kExitOk) return read;
-  return WritePage(document, options.out);
+  return WritePage(document, page, options.out);
 }

@@ -1,17 +1,17 @@
 // render_command.h: `htmlmemdoc render PAGE [-o OUT] [--encode]
-// [--base PATH]`, which reads a page and writes it back in the library's
-// layout.
+// [--base PATH] [--allow-loss]`, which reads a page and writes it back in
+// the library's layout.
 
 #ifndef HTMLMEMDOC_TOOLS_RENDER_COMMAND_H_
 #define HTMLMEMDOC_TOOLS_RENDER_COMMAND_H_
 
 #include <string>
 
-#include "tools/page_writer.h"
+#include "htmlmemdoc/pages/page_write.h"
 
 struct RenderOptions {
   std::string page;
-  OutputOptions out;
+  htmlmemdoc::WriteOptions out;
 };
 
 // Reads the page and writes it as WritePage does; writes nothing when the

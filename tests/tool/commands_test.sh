@@ -55,10 +55,11 @@ ln -s target.htm "$work/link.htm"
 run 0 "$tool" render "$frames" -o "$work/link.htm"
 [ -L "$work/link.htm" ] || fail "the link was replaced"
 cmp -s "$work/target.htm" "$work/page.htm" || fail "the linked file was not written"
-expect 2 "Is a directory" "$tool" render "$frames" -o "$work"
+expect 2 "cannot write $work: it is a folder" "$tool" render "$frames" -o "$work"
 
 # Devices are written directly, and their errors reported.
-expect 2 "Disk full while writing /dev/full" "$tool" render "$frames" -o /dev/full
+expect 2 "disk full while writing /dev/full (No space left on device)" \
+  "$tool" render "$frames" -o /dev/full
 run 0 "$tool" render "$frames" -o /dev/null
 
 run 0 "$tool" show "$welcome"

@@ -48,11 +48,11 @@ for command in "render $page" "edit $page --layer Rose --left 1"; do
   (trap '' XFSZ; ulimit -f 0; exec $tool $command -o "$work/out.htm") 2>&1 |
     cat >"$work/err"
   [ "${PIPESTATUS[0]}" -eq 2 ] || fail "full disk ($command): not exit 2"
-  grep -qF "Disk full while writing $work/out.htm." "$work/err" ||
+  grep -qF "disk full while writing $work/out.htm (File too large)" "$work/err" ||
     fail "full disk ($command): $(cat "$work/err")"
   unchanged out.htm
 done
-expect 2 "cannot write $work/no/dir/out.htm: No such file or directory" \
+expect 2 "cannot write $work/no/dir/out.htm: cannot create a file in $work/no/dir (No such file or directory)" \
   "$tool" render "$page" -o "$work/no/dir/out.htm"
 
 mkdir "$work/locked"
@@ -72,7 +72,7 @@ if [ "$(id -u)" -eq 0 ]; then
   as_user=(env LD_LIBRARY_PATH="$work/bin" setpriv --reuid=65534
            --regid=65534 --clear-groups)
 fi
-expect 2 "cannot write $work/locked/out.htm: Permission denied" \
+expect 2 "cannot write $work/locked/out.htm: cannot create a file in $work/locked (Permission denied)" \
   "${as_user[@]}" "$tool" render "$page" -o "$work/locked/out.htm"
 unchanged locked/out.htm
 if [ "$(id -u)" -eq 0 ]; then

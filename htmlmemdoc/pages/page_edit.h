@@ -1,0 +1,46 @@
+// page_edit.h: changing a layer or the page so that nothing else changes.
+// Every change goes through the library's setters; before it, values a
+// page cannot hold are refused; after it, the value must read back as
+// given and the element's markup, seen as a browser sees it, must differ
+// only where the change meant it to (a style attribute keeping every other
+// declaration it held). A change that fails leaves the document as it was.
+
+#ifndef HTMLMEMDOC_PAGES_PAGE_EDIT_H_
+#define HTMLMEMDOC_PAGES_PAGE_EDIT_H_
+
+#include <optional>
+#include <string>
+
+#include "htmlmemdoc/htmlmemdoc.h"
+
+namespace htmlmemdoc {
+
+struct PageEdit {
+  std::string layer;  // the id of the layer's div; empty: no layer change
+  std::optional<int> left, top, width, height, zIndex;  // pixels, order
+  std::optional<std::string> visibility;  // "visible" or "hidden"
+  std::optional<std::string> text;        // a text layer's text
+  std::optional<int> fontSize;            // a text layer's, in points
+  std::optional<std::string> color;       // "#rrggbb" or a colour name
+  std::optional<std::string> src;         // an image, video or embed file
+  std::optional<std::string> background;  // the page's background image
+  std::optional<std::string> sound;       // the page's background sound
+  bool noSound = false;                   // remove the background sound
+
+  bool ChangesLayer() const {
+    return left || top || width || height || zIndex || visibility || text ||
+           fontSize || color || src;
+  }
+};
+
+// The layer whose div has the id `id`, or null.
+CHtmlLayer* FindLayer(const CHtmlMemDoc& document, const std::string& id);
+
+// Makes every change of `edit` (layer changes need a layer of that id).
+// Returns "" when all were made; else what could not be made safely and
+// why, with `document` as it was before the call.
+std::string ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit);
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PAGES_PAGE_EDIT_H_

@@ -1,0 +1,327 @@
+// page_write.cpp: checking a rendering, then putting it on disk.
+//
+// The check renders twice when references are rewritten: once as the
+// library writes the document plainly, once with the rewriting. Both
+// renderings have the same layers in the same order (rewriting keeps an
+// empty reference empty), so the rewriting is checked layer by layer: the
+// markup as a browser reads it may differ only in the layer's reference.
+//
+// The write goes to an unnamed file in the output's folder (O_TMPFILE)
+// that is given a name only once it is whole and on disk, and is renamed
+// over the output at once; where the system has no unnamed files, to a
+// named temporary file that SIGINT, SIGTERM and SIGHUP remove.
+
+#include "htmlmemdoc/pages/page_write.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include "htmlmemdoc/pages/markup_view.h"
+#include "htmlmemdoc/pages/message_capture.h"
+#include "htmlmemdoc/pages/read_problem.h"
+
+namespace htmlmemdoc {
+namespace {
+
+std::string Markup(const CHtmlTextBase& element) {
+  const char* text = element;
+  return text != nullptr ? text : "";
+}
+
+std::string Render(const CHtmlMemDoc& document, bool encode,
+                   const std::string& basePath) {
+  CString text;
+  document.RenderToString(text, encode,
+                          basePath.empty() ? nullptr : basePath.c_str());
+  return std::string(text, static_cast<size_t>(text.GetLength()));
+}
+
+// Reads `text` into `document`; "" or why it does not read.
+std::string ReadBack(const std::string& text, CHtmlMemDoc& document) {
+  CMessageCapture quiet;
+  if (document.ReadFromString(text.c_str())) return "";
+  return "the written page would not read again:" +
+         DescribeProblem(DescribeRefusal(text, document));
+}
+
+// The first layer of `plain` whose rewritten form in `rewritten` differs
+// elsewhere than in its reference, described; "" when none does.
+std::string RewritingDamage(const CObList& plain, const CObList& rewritten,
+                            const char* tag, const char* attribute) {
+  POSITION other = rewritten.GetHeadPosition();
+  for (POSITION pos = plain.GetHeadPosition(); pos != nullptr && other != nullptr;) {
+    const CHtmlLayer& before = *static_cast<const CHtmlLayer*>(plain.GetNext(pos));
+    const CHtmlLayer& after =
+        *static_cast<const CHtmlLayer*>(rewritten.GetNext(other));
+    const std::string change =
+        OtherChange(Markup(before), Markup(after), tag, attribute);
+    if (change.empty()) continue;
+    CString id;
+    before.GetAttribute("div", "id", id);
+    return "rewriting the file reference of layer " +
+           std::string(static_cast<const char*>(id)) +
+           " would change more than its " + attribute + ": " + change;
+  }
+  return "";
+}
+
+std::string CheckRewriting(const CHtmlMemDoc& plain, const CHtmlMemDoc& rewritten) {
+  const std::string sound =
+      OtherChange(Markup(plain.m_bgSound), Markup(rewritten.m_bgSound),
+                  "bgsound", "src");
+  if (!sound.empty()) {
+    return "rewriting the background sound's file reference would change "
+           "more than its src: " + sound;
+  }
+  std::string damage = RewritingDamage(plain.m_imageLayerList,
+                                       rewritten.m_imageLayerList, "img", "src");
+  if (damage.empty()) {
+    damage = RewritingDamage(plain.m_videoLayerList,
+                             rewritten.m_videoLayerList, "img", "dynsrc");
+  }
+  if (damage.empty()) {
+    damage = RewritingDamage(plain.m_embedLayerList,
+                             rewritten.m_embedLayerList, "embed", "src");
+  }
+  return damage;
+}
+
+// The named temporary file of a write in progress, removed when a signal
+// ends the program. Only one write runs at a time.
+char g_tempPath[PATH_MAX];
+volatile sig_atomic_t g_haveTemp = 0;
+
+extern "C" void RemoveTempAndDie(int signal) {
+  if (g_haveTemp) unlink(g_tempPath);
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+// While it lives, SIGINT, SIGTERM and SIGHUP remove the temporary file
+// `path` before they end the program.
+class CTempGuard {
+ public:
+  explicit CTempGuard(const std::string& path) {
+    Name(path);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+      m_old[Index(signal)] = std::signal(signal, RemoveTempAndDie);
+    }
+  }
+  ~CTempGuard() {
+    g_haveTemp = 0;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+      std::signal(signal, m_old[Index(signal)]);
+    }
+  }
+  CTempGuard(const CTempGuard&) = delete;
+  CTempGuard& operator=(const CTempGuard&) = delete;
+
+  // The temporary file now has this name ("" for none).
+  static void Name(const std::string& path) {
+    g_haveTemp = 0;
+    std::snprintf(g_tempPath, sizeof g_tempPath, "%s", path.c_str());
+    g_haveTemp = !path.empty();
+  }
+
+ private:
+  static int Index(int signal) {
+    return signal == SIGINT ? 0 : signal == SIGTERM ? 1 : 2;
+  }
+  void (*m_old[3])(int);
+};
+
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+// Writes all of `bytes` to `fd`; false with errno set on failure.
+bool WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    done += static_cast<size_t>(wrote);
+  }
+  return true;
+}
+
+std::string WriteFailure(const std::string& shown) {
+  const int error = errno;
+  if (error == ENOSPC || error == EFBIG || error == EDQUOT) {
+    return "disk full while writing " + shown + " (" + std::strerror(error) +
+           ")";
+  }
+  return "cannot write " + shown + ": " + std::strerror(error);
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file `path` names: a link, and a link to a link, followed to the end,
+// even when the last target does not exist yet.
+std::string FollowLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    char target[PATH_MAX];
+    const ssize_t length = readlink(path.c_str(), target, sizeof target - 1);
+    if (length < 0) return path;
+    target[length] = '\0';
+    path = target[0] == '/' ? std::string(target)
+                            : FolderOf(path) + "/" + target;
+  }
+  return path;
+}
+
+// A name for the new file beside the output.
+std::string TempName(const std::string& folder, const std::string& name) {
+  static std::mt19937 random(std::random_device{}());
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(random()));
+  return folder + "/." + name + suffix;
+}
+
+// Gives the whole, synced file `fd` its owner and mode and puts it in
+// place of `target`.
+std::string Install(int fd, const std::string& target,
+                    const struct stat* existing, const std::string& shown,
+                    bool unnamed, std::string& tempPath) {
+  if (existing != nullptr) {
+    if (fchown(fd, existing->st_uid, existing->st_gid) != 0 &&
+        fchown(fd, static_cast<uid_t>(-1), existing->st_gid) != 0) {
+      // Another owner needs privileges we lack: the new file is ours.
+    }
+    if (fchmod(fd, existing->st_mode & 07777) != 0) return WriteFailure(shown);
+  }
+  if (fsync(fd) != 0) return WriteFailure(shown);
+  if (unnamed) {
+    const std::string name = target.substr(target.find_last_of('/') + 1);
+    char procPath[64];
+    std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", fd);
+    for (int tries = 0; tries < 10; ++tries) {
+      tempPath = TempName(FolderOf(target), name);
+      if (linkat(AT_FDCWD, procPath, AT_FDCWD, tempPath.c_str(),
+                 AT_SYMLINK_FOLLOW) == 0) {
+        CTempGuard::Name(tempPath);
+        break;
+      }
+      if (errno != EEXIST) return WriteFailure(shown);
+      tempPath.clear();
+    }
+  }
+  if (std::rename(tempPath.c_str(), target.c_str()) != 0) {
+    return "cannot replace " + shown + ": " + std::strerror(errno);
+  }
+  tempPath.clear();
+  return "";
+}
+
+// Writes `bytes` to a new file beside `target` and renames it over it.
+std::string Replace(const std::string& bytes, const std::string& target,
+                    const struct stat* existing, const std::string& shown) {
+  const std::string folder = FolderOf(target);
+  const mode_t mask = umask(0);
+  umask(mask);
+  const mode_t mode = existing != nullptr ? existing->st_mode & 07777 : 0666 & ~mask;
+  bool unnamed = true;
+  std::string tempPath;
+  int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  if (fd < 0 && errno != EACCES && errno != EROFS && errno != ENOENT) {
+    unnamed = false;
+    tempPath = TempName(folder, target.substr(target.find_last_of('/') + 1));
+    fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  }
+  if (fd < 0) {
+    return "cannot write " + shown + ": cannot create a file in " + folder +
+           " (" + std::strerror(errno) + ")";
+  }
+  CTempGuard guard(unnamed ? "" : tempPath);
+  std::string failure;
+  if (!WriteAll(fd, bytes)) {
+    failure = WriteFailure(shown);
+  } else {
+    failure = Install(fd, target, existing, shown, unnamed, tempPath);
+  }
+  close(fd);
+  if (!tempPath.empty()) unlink(tempPath.c_str());
+  return failure;
+}
+
+}  // namespace
+
+WriteCheck CheckWrite(const CHtmlMemDoc& document, const std::string& pageText,
+                      const WriteOptions& options) {
+  WriteCheck check;
+  check.losses = FindLosses(document, pageText);
+  if (!check.losses.empty() && !options.allowLoss) {
+    check.refusal = "writing the page would lose " +
+                    std::to_string(check.losses.size()) +
+                    (check.losses.size() == 1 ? " thing" : " things") +
+                    " it holds (--allow-loss writes it all the same)";
+  }
+  const bool rewrites = options.encode || !options.basePath.empty();
+  const std::string plainText = Render(document, false, "");
+  check.text = rewrites ? Render(document, options.encode, options.basePath)
+                        : plainText;
+  CHtmlMemDoc plain;
+  CHtmlMemDoc rewritten;
+  std::string problem = ReadBack(plainText, plain);
+  if (problem.empty() && rewrites) problem = ReadBack(check.text, rewritten);
+  if (problem.empty() && rewrites) problem = CheckRewriting(plain, rewritten);
+  if (check.refusal.empty()) check.refusal = problem;
+  return check;
+}
+
+std::string WriteText(const std::string& text, const WriteOptions& options) {
+  if (options.output.empty()) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+        std::fflush(stdout) != 0) {
+      return WriteFailure("standard output");
+    }
+    return "";
+  }
+  const std::string& shown = options.output;
+  const std::string target = FollowLinks(options.output);
+  const std::string bytes = WithCrLf(text);
+  struct stat existing;
+  if (stat(target.c_str(), &existing) != 0) {
+    if (errno != ENOENT) return WriteFailure(shown);
+    return Replace(bytes, target, nullptr, shown);
+  }
+  if (S_ISREG(existing.st_mode) && access(FolderOf(target).c_str(), W_OK | X_OK) != 0) {
+    return "cannot write " + shown + ": cannot create a file in " +
+           FolderOf(target) + " (" + std::strerror(errno) + ")";
+  }
+  if (S_ISDIR(existing.st_mode)) return "cannot write " + shown + ": it is a folder";
+  if (access(target.c_str(), W_OK) != 0) {
+    return "cannot write " + shown + ": " +
+           ((existing.st_mode & 0222) == 0 ? std::string("the file is read-only")
+                                           : std::strerror(errno));
+  }
+  if (S_ISREG(existing.st_mode)) return Replace(bytes, target, &existing, shown);
+  // A device or a pipe is written as it is, never replaced.
+  const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return WriteFailure(shown);
+  const bool ok = WriteAll(fd, bytes);
+  const std::string failure = ok ? "" : WriteFailure(shown);
+  close(fd);
+  return failure;
+}
+
+}  // namespace htmlmemdoc
