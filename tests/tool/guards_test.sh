@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# What the tool refuses to damage: pages that would lose content, edits a
+# page cannot hold, reference rewriting that would land elsewhere; and the
+# input and output it must get right: bytes that are not UTF-8, fifos and
+# pipes, unreadable folders, signals during a write, links, odd names.
+# Usage: guards_test.sh TOOL SOURCE_DIR
+. "$(dirname "$0")/lib.sh"
+cd "$work" || exit 2
+cat >loss.htm <<'PAGE'
+<html><body>
+<div id=Grid><table><tr><td>cell</td></tr></table></div>
+<div id=Pic><img src=""></div>
+<div id=T><p class=x>kept</p></div>
+</body></html>
+PAGE
+cat >shapes.htm <<'PAGE'
+<html><body>
+<div id=Img style="left:0px"><img src='a b.gif'></div>
+<div id=Sq style='position:absolute; left:0px'><p class=x>text</p></div>
+<div id=Bare style="left:0px"><p>Text</p></div>
+<div id=Cursor style="left:0px; cursor:hand"><p class=x>x</p></div>
+</body></html>
+PAGE
+printf '<html><body><div id="srcLayer" style="left:1px"><img src="my pic.gif"></div></body></html>' >src.htm
+printf '<html><body><div id=Amp><img src=my&pic.gif alt="a b"></div></body></html>' >amp.htm
+printf '<html><head><title>Caf\xe9</title></head></html>' >cafe.htm
+
+# JSON is UTF-8 whatever the page holds, and says when the page is not.
+run 0 "$tool" show --json cafe.htm
+iconv -f UTF-8 -t UTF-8 "$work/out" >/dev/null 2>&1 || fail "show --json is not UTF-8"
+has $'"title": "Caf\xef\xbf\xbd"'
+has '"utf8": false'
+
+# Losses are named and refused; --allow-loss writes and still names them.
+make_old out.htm
+expect 1 "line 2: plain layer (no text, image or embed in it) Grid:" \
+  "$tool" render loss.htm -o out.htm
+says "line 3: image layer with an empty source Pic:"
+unchanged out.htm
+expect 0 "written without what the page held here:" \
+  "$tool" render --allow-loss loss.htm -o out.htm
+grep -q Grid out.htm || grep -q Pic out.htm && fail "the named layers were written"
+grep -q kept out.htm || fail "the text layer was not written"
+run 0 "$tool" check loss.htm
+has "  warning: line 2: plain layer"
+
+# Edits a page cannot hold, or that would change more than asked.
+make_old out.htm
+o=(-o out.htm)
+expect 1 "its src value is in single quotes" \
+  "$tool" edit shapes.htm --layer Img --src new.gif "${o[@]}"
+expect 1 "its style value is in single quotes" \
+  "$tool" edit shapes.htm --layer Sq --left 5 "${o[@]}"
+expect 1 "the layer would be over 8192 bytes" \
+  "$tool" edit shapes.htm --layer Sq --text "$(head -c 9000 /dev/zero | tr '\0' a)" "${o[@]}"
+expect 1 "cannot hold markup" "$tool" edit shapes.htm --layer Sq --text 'a</p><p>b' "${o[@]}"
+expect 1 "the source is over 1023 bytes" \
+  "$tool" edit shapes.htm --layer Img --src "$(head -c 9000 /dev/zero | tr '\0' a)" "${o[@]}"
+expect 1 "cannot hold a double quote" \
+  "$tool" edit shapes.htm --layer Img --src 'a" onerror="x' "${o[@]}"
+expect 1 "font size -2147483648 is out of range" \
+  "$tool" edit shapes.htm --layer Sq --font-size=-2147483648 "${o[@]}"
+expect 1 "<p> has neither (write <p > or give it an attribute)" \
+  "$tool" edit shapes.htm --layer Bare --text new "${o[@]}"
+expect 1 "its style holds cursor:hand, which the library would drop" \
+  "$tool" edit shapes.htm --layer Cursor --top 3 "${o[@]}"
+expect 1 "layer srcLayer would change more than its src" "$tool" render --encode src.htm
+expect 1 "layer Amp would change more than its src: the <img> tag's alt" \
+  "$tool" render --encode amp.htm
+unchanged out.htm
+run 0 "$tool" edit shapes.htm --layer Sq --text= "${o[@]}"
+grep -q '<p class=x></p>' out.htm || fail "--text= did not empty the text"
+
+# A page read from a fifo or a pipe; a folder that cannot be read.
+mkfifo fifo.htm
+cat "$src/examples/welcome.htm" >fifo.htm &
+run 0 timeout 10 "$tool" check fifo.htm
+run 0 "$tool" show /dev/stdin <"$src/examples/welcome.htm"
+has "Welcome to the garden club"
+mkdir -p site/a site/locked site/z
+cp "$src/examples/blank.htm" site/a/
+cp "$src/examples/blank.htm" site/z/
+chmod -R a+rX site
+chmod 000 site/locked
+as_user=()
+[ "$(id -u)" -eq 0 ] && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+expect 2 "cannot read site/locked: Permission denied" "${as_user[@]}" "$tool" check site
+has "site/z/blank.htm: ok"
+has "2 pages: 2 read, 0 refused, 0 warnings"
+chmod 755 site/locked
+
+# Odd names print unambiguously; JSON carries them as they are.
+cp "$src/examples/blank.htm" $'new\nline.htm'
+run 0 "$tool" check $'new\nline.htm' "$src/examples/blank.htm"
+has '"new\nline.htm": ok'
+run 0 "$tool" check --json $'new\nline.htm'
+has '"page": "new\nline.htm"'
+
+# A signal during a write leaves no temporary file; links are written
+# through, even when their target does not exist yet.
+{ printf '<html><head>'; head -c 20000000 /dev/zero | tr '\0' ' '
+  printf '</head></html>'; } >big.htm
+for signal in INT TERM HUP KILL; do
+  "$tool" render big.htm -o big.out & pid=$!
+  sleep 0.3; kill -$signal $pid 2>/dev/null; wait $pid 2>/dev/null
+done
+no_temporary
+ln -s made/target.htm link.htm
+mkdir made
+run 0 "$tool" render "$src/examples/blank.htm" -o link.htm
+[ -L link.htm ] && [ -f made/target.htm ] || fail "the link's target was not written"
+finish
