@@ -2,9 +2,12 @@
 // hands each subcommand to its handler.
 
 #include <CLI/CLI.hpp>
+#include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
+#include "htmlmemdoc/htmlmemdoc.h"
 #include "tools/check_command.h"
 #include "tools/edit_command.h"
 #include "tools/page_reader.h"
@@ -144,11 +147,22 @@ int main(int argc, char** argv) {
     return code == 0 ? 0 : kExitUsage;
   }
 
-  if (check->parsed()) return RunCheck(checkPages, checkJson);
-  if (renderCommand->parsed()) return RunRender(render);
-  if (editCommand->parsed()) return RunEdit(edit);
-  if (previewCommand->parsed()) return RunPreview(preview);
-  if (show->parsed()) return RunShow(showPage, asJson);
-  if (sources->parsed()) return RunSources(sourcesPages, imagesOnly);
+  // Whatever a command throws becomes a message and exit code 2.
+  try {
+    if (check->parsed()) return RunCheck(checkPages, checkJson);
+    if (renderCommand->parsed()) return RunRender(render);
+    if (editCommand->parsed()) return RunEdit(edit);
+    if (previewCommand->parsed()) return RunPreview(preview);
+    if (show->parsed()) return RunShow(showPage, asJson);
+    if (sources->parsed()) return RunSources(sourcesPages, imagesOnly);
+  } catch (CFileException* error) {
+    std::fprintf(stderr, "htmlmemdoc: %s\n",
+                 static_cast<const char*>(error->GetErrorMessage()));
+    error->Delete();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "htmlmemdoc: %s\n", error.what());
+  } catch (...) {
+    std::fprintf(stderr, "htmlmemdoc: an unexpected error ended the command\n");
+  }
   return kExitUsage;
 }
