@@ -16,6 +16,7 @@ add_library(htmlmemdoc_pages STATIC
   htmlmemdoc/pages/page_walk.cpp
   htmlmemdoc/pages/page_write.cpp
   htmlmemdoc/pages/read_problem.cpp
+  htmlmemdoc/pages/text_util.cpp
 )
 set_target_properties(htmlmemdoc_pages PROPERTIES
   POSITION_INDEPENDENT_CODE ON)

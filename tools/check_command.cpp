@@ -37,7 +37,8 @@ struct Tally {
     Raise(code);
   }
   void Raise(int code) {
-    if (code == kExitUsage || (code == kExitPageFailed && exitCode == kExitOk)) {
+    if (code == kExitUsage ||
+        (code == kExitPageFailed && exitCode == kExitOk)) {
       exitCode = code;
     }
   }
@@ -46,7 +47,8 @@ struct Tally {
                        " pages: " + std::to_string(read) + " read, " +
                        std::to_string(refused) + " refused, " +
                        std::to_string(warnings) + " warnings";
-    if (unreadable > 0) line += ", " + std::to_string(unreadable) + " unreadable";
+    if (unreadable > 0)
+      line += ", " + std::to_string(unreadable) + " unreadable";
     return line;
   }
 };
@@ -136,14 +138,13 @@ int RunCheck(const std::vector<std::string>& arguments, bool asJson) {
     for (const auto& folder : walk.unreadable) {
       folders.push_back({{"folder", folder.folder}, {"reason", folder.reason}});
     }
-    const json report = {
-        {"pages", pages},
-        {"unreadableFolders", folders},
-        {"summary",
-         {{"read", tally.read},
-          {"refused", tally.refused},
-          {"unreadable", tally.unreadable},
-          {"warnings", tally.warnings}}}};
+    const json report = {{"pages", pages},
+                         {"unreadableFolders", folders},
+                         {"summary",
+                          {{"read", tally.read},
+                           {"refused", tally.refused},
+                           {"unreadable", tally.unreadable},
+                           {"warnings", tally.warnings}}}};
     std::printf("%s\n", htmlmemdoc::JsonText(report, 2).c_str());
   } else {
     std::printf("%s\n", tally.Line().c_str());

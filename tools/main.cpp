@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
   editCommand->add_option("--width", edit.edit.width, "Width, in pixels");
   editCommand->add_option("--height", edit.edit.height, "Height, in pixels");
   editCommand->add_option("--z-index", edit.edit.zIndex, "Stacking order");
-  editCommand->add_option("--visibility", edit.edit.visibility, "visible or hidden")
+  editCommand
+      ->add_option("--visibility", edit.edit.visibility, "visible or hidden")
       ->check(CLI::IsMember({"visible", "hidden"}));
   editCommand
       ->add_option("--text", edit.edit.text,

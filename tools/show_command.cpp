@@ -86,7 +86,8 @@ void PrintText(const json& page) {
   PrintList("layers", layers);
   json losses = json::array();
   for (const json& loss : page["losses"]) {
-    htmlmemdoc::PageLoss item{Plain(loss["kind"]), loss["id"].is_null() ? "" : Plain(loss["id"]),
+    htmlmemdoc::PageLoss item{Plain(loss["kind"]),
+                              loss["id"].is_null() ? "" : Plain(loss["id"]),
                               loss["line"].get<int>(), Plain(loss["what"])};
     losses.push_back(htmlmemdoc::DescribeLoss(item));
   }

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "htmlmemdoc/core/case_forms.h"
-#include "htmlmemdoc/document/block_scan.h"
 #include "htmlmemdoc/core/scan.h"
+#include "htmlmemdoc/document/block_scan.h"
 #include "htmlmemdoc/document/mem_doc.h"
 #include "htmlmemdoc/platform/mbcs.h"
 
@@ -22,7 +22,6 @@ using htmlmemdoc::StartsWithNoCase;
 using htmlmemdoc::kBlanks;
 
 namespace {
-
 
 // A new layer object of the kind the block's text calls for, or null when
 // the block cannot be checked for an audio embed.

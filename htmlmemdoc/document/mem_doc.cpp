@@ -85,17 +85,17 @@ int CHtmlMemDoc::Refuse(HtmlReadReason reason) {
 
 void CHtmlMemDoc::Record(HtmlReadItemKind kind, const char* begin,
                          const char* end, CObject* element) {
-  m_readItems.push_back(CHtmlReadItem{
-      kind, static_cast<long>(begin - m_pReadText),
-      static_cast<long>(end - m_pReadText), element});
+  m_readItems.push_back(
+      CHtmlReadItem{kind, static_cast<long>(begin - m_pReadText),
+                    static_cast<long>(end - m_pReadText), element});
 }
 
 // A single element read again replaces the one read before: that one's
 // item is marked as replaced.
 void CHtmlMemDoc::RecordSingle(CHtmlTextBase& element, const char* begin,
                                const char* end) {
-  const int which = &element == &m_title  ? kTitle
-                    : &element == &m_body ? kBody
+  const int which = &element == &m_title     ? kTitle
+                    : &element == &m_body    ? kBody
                     : &element == &m_bgSound ? kSound
                                              : kFrameSet;
   int& last = m_singleItems[which];

@@ -199,8 +199,7 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   int Refuse(HtmlReadReason reason);
   void Record(HtmlReadItemKind kind, const char* begin, const char* end,
               CObject* element = nullptr);
-  void RecordSingle(CHtmlTextBase& element, const char* begin,
-                    const char* end);
+  void RecordSingle(CHtmlTextBase& element, const char* begin, const char* end);
   void StartRecord(const char* text);
 
   std::vector<CHtmlReadItem> m_readItems;

@@ -38,14 +38,14 @@ struct CHtmlReadError {
 // What the read made of one stretch of the page text. Blanks between
 // elements are not recorded.
 enum HtmlReadItemKind : int {
-  HtmlReadElement = 1,   // kept: `element` is the element or layer object
-  HtmlReadTag = 2,       // a tag of the page's frame that the document
-                         // does not keep: <html>, <head>, </body>, ...
-  HtmlReadText = 3,      // text passed over between the page's tags
-  HtmlReadComment = 4,   // a comment passed over between layers
-  HtmlReadDropped = 5,   // the page script file, which is not kept
-  HtmlReadReplaced = 6   // an element a later one of its kind replaced (a
-                         // second <title>, <body>, <bgsound>, <frameset>)
+  HtmlReadElement = 1,  // kept: `element` is the element or layer object
+  HtmlReadTag = 2,      // a tag of the page's frame that the document
+                        // does not keep: <html>, <head>, </body>, ...
+  HtmlReadText = 3,     // text passed over between the page's tags
+  HtmlReadComment = 4,  // a comment passed over between layers
+  HtmlReadDropped = 5,  // the page script file, which is not kept
+  HtmlReadReplaced = 6  // an element a later one of its kind replaced (a
+                        // second <title>, <body>, <bgsound>, <frameset>)
 };
 
 // One recorded stretch: [begin, end) as byte offsets in the text read.

@@ -107,7 +107,8 @@ int CHtmlMemDoc::ReadTopLevelTag(const char*& cursor) {
     PassTag(elementStart, cursor);
     return 1;
   }
-  return Refuse(HtmlReadUnknownTag);  // a tag the page's top level does not hold
+  return Refuse(
+      HtmlReadUnknownTag);  // a tag the page's top level does not hold
 }
 
 // The body start tag, then the body's content.

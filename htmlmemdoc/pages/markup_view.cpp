@@ -8,16 +8,13 @@
 #include <cctype>
 #include <cstring>
 
+#include "htmlmemdoc/pages/text_util.h"
+
 namespace htmlmemdoc {
 namespace {
 
-bool IsBlank(char c) { return std::strchr(" \t\r\n\f", c) != nullptr && c != 0; }
-
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return text;
+bool IsBlank(char c) {
+  return std::strchr(" \t\r\n\f", c) != nullptr && c != 0;
 }
 
 // Reads the attributes of the tag whose name ends at `p`, up to its ">".
@@ -76,15 +73,15 @@ std::string AttributeChange(const MarkupToken& a, const MarkupToken& b,
     if (x.name != skip) right.push_back(x);
   }
   for (size_t i = 0; i < left.size() || i < right.size(); ++i) {
-    if (i < left.size() && i < right.size() && SameAttribute(left[i], right[i])) {
+    if (i < left.size() && i < right.size() &&
+        SameAttribute(left[i], right[i])) {
       continue;
     }
     const auto& changed = i < left.size() ? left[i] : right[i];
     return "the <" + a.name + "> tag's " + changed.name +
-           (i < left.size() && i < right.size()
-                ? " attribute would change"
-                : i < right.size() ? " attribute would appear"
-                                   : " attribute would go");
+           (i < left.size() && i < right.size() ? " attribute would change"
+            : i < right.size()                  ? " attribute would appear"
+                                                : " attribute would go");
   }
   return "";
 }

@@ -4,10 +4,10 @@
 
 #include "htmlmemdoc/pages/message_capture.h"
 
-#include "htmlmemdoc/htmlmemdoc.h"
-
 #include <cstdio>
 #include <mutex>
+
+#include "htmlmemdoc/htmlmemdoc.h"
 
 namespace htmlmemdoc {
 namespace {

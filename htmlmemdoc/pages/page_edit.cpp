@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "htmlmemdoc/pages/markup_view.h"
+#include "htmlmemdoc/pages/text_util.h"
 
 namespace htmlmemdoc {
 namespace {
@@ -23,26 +24,6 @@ const int kMaxPixels = 100000;    // a position or size, either sign
 const int kMaxStacking = 100000;  // a z-index, either sign
 const int kMaxFontSize = 1000;    // points
 const size_t kMaxValue = 1023;    // what GetAttribute reads into a CString
-
-std::string Markup(const CHtmlTextBase& element) {
-  const char* text = element;
-  return text != nullptr ? text : "";
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return text;
-}
-
-std::string Squeezed(const std::string& text) {
-  std::string squeezed;
-  for (char c : text) {
-    if (!std::isspace(static_cast<unsigned char>(c))) squeezed += c;
-  }
-  return squeezed;
-}
 
 std::string CheckNumber(const std::string& what, int value, int low, int high) {
   if (value >= low && value <= high) return "";
@@ -83,18 +64,8 @@ std::map<std::string, std::string> StyleOf(const std::string& markup,
   if (at < 0) return declarations;
   const MarkupToken::Attribute* style = FindAttribute(tokens[at], "style");
   if (style == nullptr) return declarations;
-  const std::string& text = style->value;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find(';', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string item = text.substr(start, end - start);
-    const size_t colon = item.find(':');
-    if (colon != std::string::npos && !Squeezed(item.substr(0, colon)).empty()) {
-      declarations[Lower(Squeezed(item.substr(0, colon)))] =
-          Squeezed(item.substr(colon + 1));
-    }
-    start = end + 1;
+  for (const auto& declaration : Declarations(style->value)) {
+    declarations[declaration.first] = Squeezed(declaration.second);
   }
   return declarations;
 }
@@ -102,7 +73,8 @@ std::map<std::string, std::string> StyleOf(const std::string& markup,
 // A declaration of the style before that the style after lacks or changed,
 // other than `property`; "" when every one is kept.
 std::string LostDeclaration(const std::string& before, const std::string& after,
-                            const std::string& tag, const std::string& property) {
+                            const std::string& tag,
+                            const std::string& property) {
   const auto kept = StyleOf(after, tag);
   for (const auto& declaration : StyleOf(before, tag)) {
     if (declaration.first == property) continue;
@@ -125,7 +97,8 @@ std::string QuoteNote(const std::string& markup, const std::string& tag,
   const MarkupToken::Attribute* found = FindAttribute(tokens[at], attribute);
   if (found == nullptr) return "";
   if (found->quote == '\'') {
-    return " (its " + attribute + " value is in single quotes, which the "
+    return " (its " + attribute +
+           " value is in single quotes, which the "
            "library does not read as one value: use double quotes)";
   }
   if (found->quote == 0) {
@@ -140,10 +113,12 @@ std::string StyleRefusal(const std::string& markup, const std::string& tag) {
   const int at = FindTag(tokens, tag);
   if (at < 0) return "the layer has no <" + tag + "> tag";
   if (FindAttribute(tokens[at], "style") == nullptr) {
-    return "its <" + tag + "> tag has no style attribute, and the library "
+    return "its <" + tag +
+           "> tag has no style attribute, and the library "
            "changes only a style that is there";
   }
-  return "the library cannot read its <" + tag + "> tag's style attribute "
+  return "the library cannot read its <" + tag +
+         "> tag's style attribute "
          "(it is over 1023 bytes, or a blank follows its last \";\")" +
          QuoteNote(markup, tag, "style");
 }
@@ -189,7 +164,7 @@ class CEditor {
     tag = Lower(tag);
     const std::string before = Keep(layer);
     if (!set()) return Refuse(Cannot(what) + StyleRefusal(before, tag));
-    const std::string after = Markup(layer);
+    const std::string after = MarkupOf(layer);
     std::string change = OtherChange(before, after, tag, "style");
     if (change.empty()) change = LostDeclaration(before, after, tag, property);
     if (change.empty() && !readsBack()) change = "it would not read back";
@@ -206,7 +181,7 @@ class CEditor {
       return Refuse(Cannot(what) + "the library cannot change its " +
                     attribute + QuoteNote(before, tag, attribute));
     }
-    const std::string after = Markup(element);
+    const std::string after = MarkupOf(element);
     std::string change = OtherChange(before, after, tag, attribute);
     CString read;
     if (change.empty() &&
@@ -222,17 +197,19 @@ class CEditor {
     const std::string before = Keep(layer);
     const std::string tag = Lower(static_cast<const char*>(layer.m_strTextTag));
     CString old;
-    if (!layer.GetTextString(old) ||
-        !layer.SetTextString(text.c_str())) {
-      return Refuse(Cannot("text") + "the library finds a layer's text after "
+    if (!layer.GetTextString(old) || !layer.SetTextString(text.c_str())) {
+      return Refuse(Cannot("text") +
+                    "the library finds a layer's text after "
                     "a start tag whose name a blank or an attribute follows, "
-                    "and <" + tag + "> has neither (write <" + tag + " > or "
+                    "and <" +
+                    tag + "> has neither (write <" + tag +
+                    " > or "
                     "give it an attribute)");
     }
-    if (Markup(layer).size() > CHtmlTextBase::kMaxOuterTextLength) {
+    if (MarkupOf(layer).size() > CHtmlTextBase::kMaxOuterTextLength) {
       return Refuse(Cannot("text") + "the layer would be over 8192 bytes");
     }
-    std::string change = OtherTextChange(before, Markup(layer), tag);
+    std::string change = OtherTextChange(before, MarkupOf(layer), tag);
     CString read;
     if (change.empty() && (!layer.GetTextString(read) ||
                            text != static_cast<const char*>(read))) {
@@ -248,7 +225,7 @@ class CEditor {
   }
 
   std::string Keep(CHtmlTextBase& element) {
-    const std::string markup = Markup(element);
+    const std::string markup = MarkupOf(element);
     m_saved.emplace_back(&element, markup);
     return markup;
   }
@@ -271,8 +248,8 @@ bool ApplyBox(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
        kMaxPixels},
       {e.top, &CHtmlLayer::SetPixelTop, &CHtmlLayer::GetPixelTop, "top",
        kMaxPixels},
-      {e.width, &CHtmlLayer::SetPixelWidth, &CHtmlLayer::GetPixelWidth,
-       "width", kMaxPixels},
+      {e.width, &CHtmlLayer::SetPixelWidth, &CHtmlLayer::GetPixelWidth, "width",
+       kMaxPixels},
       {e.height, &CHtmlLayer::SetPixelHeight, &CHtmlLayer::GetPixelHeight,
        "height", kMaxPixels},
       {e.zIndex, &CHtmlLayer::SetZIndex, &CHtmlLayer::GetZIndex, "z-index",
@@ -310,12 +287,12 @@ bool ApplyBox(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
 bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
   if (!e.text && !e.fontSize && !e.color) return true;
   if (!layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
-    return editor.Refuse(
-        "--text, --font-size and --color need a text layer");
+    return editor.Refuse("--text, --font-size and --color need a text layer");
   }
   CHtmlTextLayer& text = static_cast<CHtmlTextLayer&>(layer);
   const std::string tag = static_cast<const char*>(text.m_strTextTag);
-  if (e.text && (!editor.Check(CheckText(*e.text)) || !editor.Text(text, *e.text))) {
+  if (e.text &&
+      (!editor.Check(CheckText(*e.text)) || !editor.Text(text, *e.text))) {
     return false;
   }
   if (e.fontSize) {
@@ -371,15 +348,14 @@ bool ApplySource(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
 bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
   if (e.background) {
     const std::string& src = *e.background;
-    if (Markup(document.m_body).empty()) {
+    if (MarkupOf(document.m_body).empty()) {
       return editor.Refuse(
           "cannot set the background image: the page has no body tag");
     }
     if (!editor.Check(CheckValue("the background image", src)) ||
-        !editor.Attribute(document.m_body, "background image", "body",
-                          "background", src, [&] {
-                            return document.SetBackgroundImage(src.c_str());
-                          })) {
+        !editor.Attribute(
+            document.m_body, "background image", "body", "background", src,
+            [&] { return document.SetBackgroundImage(src.c_str()); })) {
       return false;
     }
   }
@@ -391,10 +367,9 @@ bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
     return document.AddBackgroundSound(src.c_str()) ||
            editor.Refuse("cannot add the background sound");
   }
-  return editor.Attribute(document.m_bgSound, "background sound", "bgsound",
-                          "src", src, [&] {
-                            return document.SetBackgroundSound(src.c_str());
-                          });
+  return editor.Attribute(
+      document.m_bgSound, "background sound", "bgsound", "src", src,
+      [&] { return document.SetBackgroundSound(src.c_str()); });
 }
 
 }  // namespace

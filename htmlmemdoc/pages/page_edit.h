@@ -18,8 +18,8 @@ namespace htmlmemdoc {
 struct PageEdit {
   std::string layer;  // the id of the layer's div; empty: no layer change
   std::optional<int> left, top, width, height, zIndex;  // pixels, order
-  std::optional<std::string> visibility;  // "visible" or "hidden"
-  std::optional<std::string> text;        // a text layer's text
+  std::optional<std::string> visibility;                // "visible" or "hidden"
+  std::optional<std::string> text;                      // a text layer's text
   std::optional<int> fontSize;            // a text layer's, in points
   std::optional<std::string> color;       // "#rrggbb" or a colour name
   std::optional<std::string> src;         // an image, video or embed file

@@ -111,7 +111,8 @@ bool IsUtf8(const std::string& text) {
 std::string ShownName(const std::string& name, const std::string& separator) {
   bool plain = IsUtf8(name) && name.find(separator) == std::string::npos &&
                !name.empty();
-  for (unsigned char c : name) plain = plain && c >= 0x20 && c != 0x7F && c != '"';
+  for (unsigned char c : name)
+    plain = plain && c >= 0x20 && c != 0x7F && c != '"';
   if (plain) return name;
   std::string shown = "\"";
   for (size_t i = 0; i < name.size();) {

@@ -22,8 +22,8 @@ struct PageProblem {
   Kind kind = kNone;
   std::string message;  // the library's own message for kRefused
   HtmlReadReason reason = HtmlReadOk;
-  int line = 0;       // where the thing found starts: 1-based line and
-  int column = 0;     // column, a tab counting as one column
+  int line = 0;          // where the thing found starts: 1-based line and
+  int column = 0;        // column, a tab counting as one column
   std::string found;     // what stands there: "<link> in the head"
   std::string expected;  // what a layout page has there
 };

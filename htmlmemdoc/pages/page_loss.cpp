@@ -13,20 +13,10 @@
 #include <unordered_map>
 
 #include "htmlmemdoc/pages/message_capture.h"
+#include "htmlmemdoc/pages/text_util.h"
 
 namespace htmlmemdoc {
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string Trim(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 // `text` on one line, cut short when long.
 std::string Cut(const std::string& text) {
@@ -65,23 +55,21 @@ class LossList {
   std::vector<size_t> m_lineStarts;
 };
 
-std::string Markup(const CHtmlTextBase& element) {
-  const char* text = element;
-  return text != nullptr ? text : "";
-}
-
 std::string IdOf(const CHtmlLayer& layer) {
   CString id;
-  return layer.GetAttribute("div", "id", id) ? static_cast<const char*>(id) : "";
+  return layer.GetAttribute("div", "id", id) ? static_cast<const char*>(id)
+                                             : "";
 }
 
 // A frame tag the renderer writes back as the bare tag: its name alone,
 // or a style start tag that only says its type is CSS.
 bool IsBareTag(const std::string& tag) {
   std::string name = Lower(tag);
-  name.erase(std::remove_if(name.begin(), name.end(),
-                            [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
-             name.end());
+  name.erase(
+      std::remove_if(
+          name.begin(), name.end(),
+          [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
+      name.end());
   return name.find_first_of(" =\"'") == std::string::npos ||
          name == "<styletype=\"text/css\">" || name == "<styletype=text/css>";
 }
@@ -109,7 +97,8 @@ void AddRecordLosses(const CHtmlMemDoc& document, const std::string& text,
         break;
       case HtmlReadTag:
         if (!IsBareTag(stretch)) {
-          losses.Add("attributes of a tag written bare", "", item.begin, stretch);
+          losses.Add("attributes of a tag written bare", "", item.begin,
+                     stretch);
         }
         break;
       default:
@@ -142,10 +131,11 @@ void AddDroppedLayers(const CObList& kept, const CObList& written,
                       LossList& losses) {
   POSITION next = written.GetHeadPosition();
   for (POSITION pos = kept.GetHeadPosition(); pos != nullptr;) {
-    const CHtmlLayer& layer = *static_cast<const CHtmlLayer*>(kept.GetNext(pos));
-    const std::string markup = Markup(layer);
-    if (next != nullptr &&
-        Markup(*static_cast<const CHtmlTextBase*>(written.GetAt(next))) == markup) {
+    const CHtmlLayer& layer =
+        *static_cast<const CHtmlLayer*>(kept.GetNext(pos));
+    const std::string markup = MarkupOf(layer);
+    if (next != nullptr && MarkupOf(*static_cast<const CHtmlTextBase*>(
+                               written.GetAt(next))) == markup) {
       written.GetNext(next);
       continue;
     }
@@ -158,8 +148,8 @@ void AddLayerLosses(const CHtmlMemDoc& document,
                     LossList& losses) {
   CObList none;
   AddDroppedLayers(document.m_layerList, none,
-                   "plain layer (no text, image or embed in it)",
-                   offsets, losses);
+                   "plain layer (no text, image or embed in it)", offsets,
+                   losses);
   CString rendered;
   document.RenderToString(rendered, 0, nullptr);
   CHtmlMemDoc written;
@@ -177,37 +167,13 @@ void AddLayerLosses(const CHtmlMemDoc& document,
                    "embed layer with an empty source", offsets, losses);
 }
 
-// The declarations between a rule's braces, by lower-case name, the last
-// of each name winning, values without blanks around them.
-std::map<std::string, std::string> Declarations(const std::string& rule) {
-  std::map<std::string, std::string> found;
+// The declarations between a rule's braces.
+std::map<std::string, std::string> RuleDeclarations(const std::string& rule) {
   const size_t open = rule.find('{');
+  if (open == std::string::npos) return {};
   const size_t close = rule.rfind('}');
-  if (open == std::string::npos) return found;
-  const std::string body = rule.substr(
-      open + 1, (close == std::string::npos ? rule.size() : close) - open - 1);
-  size_t start = 0;
-  while (start <= body.size()) {
-    size_t end = body.find(';', start);
-    if (end == std::string::npos) end = body.size();
-    const std::string declaration = body.substr(start, end - start);
-    const size_t colon = declaration.find(':');
-    if (colon != std::string::npos && !Trim(declaration.substr(0, colon)).empty()) {
-      found[Lower(Trim(declaration.substr(0, colon)))] =
-          Trim(declaration.substr(colon + 1));
-    }
-    start = end + 1;
-  }
-  return found;
-}
-
-// `text` in lower case without blanks, for comparing values.
-std::string Squeezed(const std::string& text) {
-  std::string squeezed;
-  for (char c : Lower(text)) {
-    if (!std::isspace(static_cast<unsigned char>(c))) squeezed += c;
-  }
-  return squeezed;
+  return Declarations(rule.substr(
+      open + 1, (close == std::string::npos ? rule.size() : close) - open - 1));
 }
 
 void AddStyleLosses(const CHtmlMemDoc& document,
@@ -218,12 +184,13 @@ void AddStyleLosses(const CHtmlMemDoc& document,
         *static_cast<const CHtmlStyle*>(document.m_styleList.GetNext(pos));
     CString written;
     rule.RenderOutputString(written, 0);
-    const std::string writtenText = Squeezed(static_cast<const char*>(written));
+    const std::string writtenText =
+        Lower(Squeezed(static_cast<const char*>(written)));
     CString name;
     rule.GetStyleName(name);
-    for (const auto& declaration : Declarations(Markup(rule))) {
+    for (const auto& declaration : RuleDeclarations(MarkupOf(rule))) {
       const std::string wanted =
-          Squeezed(declaration.first + ":" + declaration.second);
+          Lower(Squeezed(declaration.first + ":" + declaration.second));
       if (writtenText.find(wanted) != std::string::npos) continue;
       losses.Add("style property not written as given in rule",
                  static_cast<const char*>(name), OffsetOf(offsets, &rule),
@@ -242,7 +209,8 @@ void AddFrameSetLoss(const CHtmlMemDoc& document, const std::string& text,
   size_t end = static_cast<size_t>(begin);
   for (int i = 0; i < document.GetReadItemCount(); ++i) {
     const CHtmlReadItem& item = *document.GetReadItem(i);
-    if (item.element == &document.m_frameSet) end = static_cast<size_t>(item.end);
+    if (item.element == &document.m_frameSet)
+      end = static_cast<size_t>(item.end);
   }
   std::string rest = text.substr(static_cast<size_t>(begin), end - begin);
   auto erase = [&rest](const std::string& part, size_t from) {
@@ -251,9 +219,9 @@ void AddFrameSetLoss(const CHtmlMemDoc& document, const std::string& text,
     rest.replace(at, part.size(), " ");
     return at + 1;
   };
-  size_t from = erase(Markup(document.m_frameSet), 0);
+  size_t from = erase(MarkupOf(document.m_frameSet), 0);
   for (int i = 0; i < document.m_frameSet.GetFrameCount(); ++i) {
-    from = erase(Markup(*document.m_frameSet.GetAt(i)), from);
+    from = erase(MarkupOf(*document.m_frameSet.GetAt(i)), from);
   }
   const size_t endTag = Lower(rest).rfind("</frameset");
   if (endTag != std::string::npos) rest.erase(endTag);
@@ -273,16 +241,15 @@ std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
   AddFrameSetLoss(document, text, offsets, losses);
   AddStyleLosses(document, offsets, losses);
   AddLayerLosses(document, offsets, losses);
-  std::stable_sort(found.begin(), found.end(),
-                   [](const PageLoss& a, const PageLoss& b) {
-                     return a.line < b.line;
-                   });
+  std::stable_sort(
+      found.begin(), found.end(),
+      [](const PageLoss& a, const PageLoss& b) { return a.line < b.line; });
   return found;
 }
 
 std::string DescribeLoss(const PageLoss& loss) {
-  std::string line = loss.line > 0 ? "line " + std::to_string(loss.line) + ": "
-                                   : "";
+  std::string line =
+      loss.line > 0 ? "line " + std::to_string(loss.line) + ": " : "";
   line += loss.kind;
   if (!loss.id.empty()) line += " " + loss.id;
   return line + ": " + loss.what;

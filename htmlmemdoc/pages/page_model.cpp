@@ -3,13 +3,13 @@
 
 #include "htmlmemdoc/pages/page_model.h"
 
-#include "htmlmemdoc/htmlmemdoc.h"
-#include "htmlmemdoc/pages/page_file.h"
-#include "htmlmemdoc/pages/page_loss.h"
-
 #include <cstdio>
 #include <cstring>
 #include <string>
+
+#include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/pages/page_file.h"
+#include "htmlmemdoc/pages/page_loss.h"
 
 using nlohmann::json;
 

@@ -27,14 +27,10 @@
 #include "htmlmemdoc/pages/markup_view.h"
 #include "htmlmemdoc/pages/message_capture.h"
 #include "htmlmemdoc/pages/read_problem.h"
+#include "htmlmemdoc/pages/text_util.h"
 
 namespace htmlmemdoc {
 namespace {
-
-std::string Markup(const CHtmlTextBase& element) {
-  const char* text = element;
-  return text != nullptr ? text : "";
-}
 
 std::string Render(const CHtmlMemDoc& document, bool encode,
                    const std::string& basePath) {
@@ -57,12 +53,14 @@ std::string ReadBack(const std::string& text, CHtmlMemDoc& document) {
 std::string RewritingDamage(const CObList& plain, const CObList& rewritten,
                             const char* tag, const char* attribute) {
   POSITION other = rewritten.GetHeadPosition();
-  for (POSITION pos = plain.GetHeadPosition(); pos != nullptr && other != nullptr;) {
-    const CHtmlLayer& before = *static_cast<const CHtmlLayer*>(plain.GetNext(pos));
+  for (POSITION pos = plain.GetHeadPosition();
+       pos != nullptr && other != nullptr;) {
+    const CHtmlLayer& before =
+        *static_cast<const CHtmlLayer*>(plain.GetNext(pos));
     const CHtmlLayer& after =
         *static_cast<const CHtmlLayer*>(rewritten.GetNext(other));
     const std::string change =
-        OtherChange(Markup(before), Markup(after), tag, attribute);
+        OtherChange(MarkupOf(before), MarkupOf(after), tag, attribute);
     if (change.empty()) continue;
     CString id;
     before.GetAttribute("div", "id", id);
@@ -73,23 +71,25 @@ std::string RewritingDamage(const CObList& plain, const CObList& rewritten,
   return "";
 }
 
-std::string CheckRewriting(const CHtmlMemDoc& plain, const CHtmlMemDoc& rewritten) {
+std::string CheckRewriting(const CHtmlMemDoc& plain,
+                           const CHtmlMemDoc& rewritten) {
   const std::string sound =
-      OtherChange(Markup(plain.m_bgSound), Markup(rewritten.m_bgSound),
+      OtherChange(MarkupOf(plain.m_bgSound), MarkupOf(rewritten.m_bgSound),
                   "bgsound", "src");
   if (!sound.empty()) {
     return "rewriting the background sound's file reference would change "
-           "more than its src: " + sound;
+           "more than its src: " +
+           sound;
   }
-  std::string damage = RewritingDamage(plain.m_imageLayerList,
-                                       rewritten.m_imageLayerList, "img", "src");
+  std::string damage = RewritingDamage(
+      plain.m_imageLayerList, rewritten.m_imageLayerList, "img", "src");
   if (damage.empty()) {
-    damage = RewritingDamage(plain.m_videoLayerList,
-                             rewritten.m_videoLayerList, "img", "dynsrc");
+    damage = RewritingDamage(plain.m_videoLayerList, rewritten.m_videoLayerList,
+                             "img", "dynsrc");
   }
   if (damage.empty()) {
-    damage = RewritingDamage(plain.m_embedLayerList,
-                             rewritten.m_embedLayerList, "embed", "src");
+    damage = RewritingDamage(plain.m_embedLayerList, rewritten.m_embedLayerList,
+                             "embed", "src");
   }
   return damage;
 }
@@ -183,8 +183,8 @@ std::string FollowLinks(std::string path) {
     const ssize_t length = readlink(path.c_str(), target, sizeof target - 1);
     if (length < 0) return path;
     target[length] = '\0';
-    path = target[0] == '/' ? std::string(target)
-                            : FolderOf(path) + "/" + target;
+    path =
+        target[0] == '/' ? std::string(target) : FolderOf(path) + "/" + target;
   }
   return path;
 }
@@ -193,7 +193,8 @@ std::string FollowLinks(std::string path) {
 std::string TempName(const std::string& folder, const std::string& name) {
   static std::mt19937 random(std::random_device{}());
   char suffix[16];
-  std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(random()));
+  std::snprintf(suffix, sizeof suffix, ".%08x",
+                static_cast<unsigned>(random()));
   return folder + "/." + name + suffix;
 }
 
@@ -238,7 +239,8 @@ std::string Replace(const std::string& bytes, const std::string& target,
   const std::string folder = FolderOf(target);
   const mode_t mask = umask(0);
   umask(mask);
-  const mode_t mode = existing != nullptr ? existing->st_mode & 07777 : 0666 & ~mask;
+  const mode_t mode =
+      existing != nullptr ? existing->st_mode & 07777 : 0666 & ~mask;
   bool unnamed = true;
   std::string tempPath;
   int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
@@ -277,8 +279,8 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, const std::string& pageText,
   }
   const bool rewrites = options.encode || !options.basePath.empty();
   const std::string plainText = Render(document, false, "");
-  check.text = rewrites ? Render(document, options.encode, options.basePath)
-                        : plainText;
+  check.text =
+      rewrites ? Render(document, options.encode, options.basePath) : plainText;
   CHtmlMemDoc plain;
   CHtmlMemDoc rewritten;
   std::string problem = ReadBack(plainText, plain);
@@ -304,17 +306,21 @@ std::string WriteText(const std::string& text, const WriteOptions& options) {
     if (errno != ENOENT) return WriteFailure(shown);
     return Replace(bytes, target, nullptr, shown);
   }
-  if (S_ISREG(existing.st_mode) && access(FolderOf(target).c_str(), W_OK | X_OK) != 0) {
+  if (S_ISREG(existing.st_mode) &&
+      access(FolderOf(target).c_str(), W_OK | X_OK) != 0) {
     return "cannot write " + shown + ": cannot create a file in " +
            FolderOf(target) + " (" + std::strerror(errno) + ")";
   }
-  if (S_ISDIR(existing.st_mode)) return "cannot write " + shown + ": it is a folder";
+  if (S_ISDIR(existing.st_mode))
+    return "cannot write " + shown + ": it is a folder";
   if (access(target.c_str(), W_OK) != 0) {
     return "cannot write " + shown + ": " +
-           ((existing.st_mode & 0222) == 0 ? std::string("the file is read-only")
-                                           : std::strerror(errno));
+           ((existing.st_mode & 0222) == 0
+                ? std::string("the file is read-only")
+                : std::strerror(errno));
   }
-  if (S_ISREG(existing.st_mode)) return Replace(bytes, target, &existing, shown);
+  if (S_ISREG(existing.st_mode))
+    return Replace(bytes, target, &existing, shown);
   // A device or a pipe is written as it is, never replaced.
   const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return WriteFailure(shown);

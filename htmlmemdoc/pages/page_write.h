@@ -25,9 +25,9 @@ struct WriteOptions {
 };
 
 struct WriteCheck {
-  std::string text;               // the page as it would be written
-  std::vector<PageLoss> losses;   // what it would not write of the page
-  std::string refusal;            // why it must not be written; "" if none
+  std::string text;              // the page as it would be written
+  std::vector<PageLoss> losses;  // what it would not write of the page
+  std::string refusal;           // why it must not be written; "" if none
 };
 
 // Renders `document`, read from `pageText`, as `options` say and checks

@@ -17,8 +17,7 @@ size_t ThingStart(const std::string& text, const CHtmlMemDoc& document,
                   size_t fault) {
   const int count = document.GetReadItemCount();
   const size_t kept =
-      count > 0 ? static_cast<size_t>(document.GetReadItem(count - 1)->end)
-                : 0;
+      count > 0 ? static_cast<size_t>(document.GetReadItem(count - 1)->end) : 0;
   const size_t lt = text.rfind('<', fault < text.size() ? fault : text.size());
   return lt != std::string::npos && lt >= kept ? lt : fault;
 }
@@ -29,7 +28,8 @@ std::string ThingAt(const std::string& text, size_t start) {
   if (start >= text.size()) return "the end of the page";
   if (text.compare(start, 4, "<!--") == 0) return "a comment";
   const size_t kLongest = 40;
-  size_t end = text[start] == '<' ? text.find('>', start) : text.find('<', start);
+  size_t end =
+      text[start] == '<' ? text.find('>', start) : text.find('<', start);
   end = end == std::string::npos ? text.size() : end + (text[start] == '<');
   std::string thing = text.substr(start, std::min(end - start, kLongest));
   std::replace(thing.begin(), thing.end(), '\n', ' ');

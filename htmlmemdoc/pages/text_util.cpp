@@ -1,0 +1,53 @@
+// text_util.cpp: small text helpers of the shared layer's checks.
+
+#include "htmlmemdoc/pages/text_util.h"
+
+#include <cctype>
+
+namespace htmlmemdoc {
+
+std::string MarkupOf(const CHtmlTextBase& element) {
+  const char* text = element;
+  return text != nullptr ? text : "";
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return text;
+}
+
+std::string Trim(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t\r\n\f");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t\r\n\f") - first + 1);
+}
+
+std::string Squeezed(const std::string& text) {
+  std::string squeezed;
+  for (char c : text) {
+    if (!std::isspace(static_cast<unsigned char>(c))) squeezed += c;
+  }
+  return squeezed;
+}
+
+std::map<std::string, std::string> Declarations(const std::string& list) {
+  std::map<std::string, std::string> found;
+  size_t start = 0;
+  while (start < list.size()) {
+    size_t end = list.find(';', start);
+    if (end == std::string::npos) end = list.size();
+    const std::string declaration = list.substr(start, end - start);
+    const size_t colon = declaration.find(':');
+    if (colon != std::string::npos &&
+        !Trim(declaration.substr(0, colon)).empty()) {
+      found[Lower(Trim(declaration.substr(0, colon)))] =
+          Trim(declaration.substr(colon + 1));
+    }
+    start = end + 1;
+  }
+  return found;
+}
+
+}  // namespace htmlmemdoc
