@@ -305,12 +305,29 @@ double ReadPeakRatio(const char* self) {
                        : kilobytes * 1024.0 / static_cast<double>(page.text.size());
 }
 
+// Writes a page of a shape (see ShapeNames) and size to a file, for the
+// script that measures the tool's commands.
+int WriteShape(const char* shape, const char* bytes, const char* path) {
+  const std::string text =
+      GenerateShape(shape, std::strtoull(bytes, nullptr, 10), kSeed);
+  if (text.empty()) {
+    std::fprintf(stderr, "unknown shape %s\n", shape);
+    return 2;
+  }
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+  return out.good() ? 0 : 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   AfxSetMessageBoxHandler(&Ignore, nullptr);
   if (argc == 3 && std::strcmp(argv[1], "--measure-read-peak") == 0) {
     return MeasureReadPeak(argv[2]);
+  }
+  if (argc == 5 && std::strcmp(argv[1], "--write-shape") == 0) {
+    return WriteShape(argv[2], argv[3], argv[4]);
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -147,6 +147,129 @@ GeneratedPage GeneratePage(size_t targetBytes, uint32_t seed) {
   return builder.page;
 }
 
+namespace {
+
+// `head`, then units from `unit` (given their index) while the page stays
+// under `targetBytes`, then `tail`.
+template <typename Unit>
+std::string Repeated(const std::string& head, Unit unit,
+                     const std::string& tail, size_t targetBytes) {
+  std::string text = head;
+  for (int i = 0;; ++i) {
+    const std::string next = unit(i);
+    if (text.size() + next.size() + tail.size() > targetBytes) break;
+    text += next;
+  }
+  return text + tail;
+}
+
+const char kEmptyHead[] = "<html>\n<head>\n</head>\n";
+const char kBodyStart[] = "<body bgcolor=\"#ffffff\">\n";
+const char kBodyEnd[] = "</body>\n</html>\n";
+
+std::string Number(int i) { return std::to_string(10000 + i % 90000); }
+
+std::string BodyTags(size_t bytes) {
+  return Repeated(kEmptyHead, [](int) { return std::string(kBodyStart); },
+                  kBodyEnd, bytes);
+}
+
+std::string Frames(size_t bytes) {
+  return Repeated(
+      std::string(kEmptyHead) + "<frameset rows=\"*\">\n",
+      [](int i) {
+        return "<frame src=\"f" + Number(i) + ".htm\" name=\"f" + Number(i) +
+               "\">\n";
+      },
+      "</frameset>\n</html>\n", bytes);
+}
+
+std::string HeadElements(size_t bytes) {
+  return Repeated(
+      "<html>\n<head>\n",
+      [](int i) {
+        return "<meta name=\"k" + Number(i) + "\" content=\"roses\">\n<title>" +
+               Number(i) + "</title>\n<script>show(" + Number(i) +
+               ")</script>\n";
+      },
+      "</head>\n" + std::string(kBodyStart) + kBodyEnd, bytes);
+}
+
+// Rules of 28 bytes with one declaration each: the most rules per byte a
+// style block of real rules holds.
+std::string SmallRules(size_t bytes) {
+  return Repeated(
+      "<html>\n<head>\n<style>\n",
+      [](int i) { return ".r" + Number(i) + " { color: #1a2b3c; }\n"; },
+      "</style>\n</head>\n" + std::string(kBodyStart) + kBodyEnd, bytes);
+}
+
+std::string SmallLayers(size_t bytes) {
+  return Repeated(
+      std::string(kEmptyHead) + kBodyStart,
+      [](int i) { return "<div id=\"t" + Number(i) + "\"><p>x</p></div>\n"; },
+      kBodyEnd, bytes);
+}
+
+std::string OpenAngles(size_t bytes) {
+  return Repeated(
+      "<html>\n<head>\n",
+      [](int) { return "<script>\n" + std::string(4000, '<') + "\n</script>\n"; },
+      "</head>\n" + std::string(kBodyStart) + kBodyEnd, bytes);
+}
+
+std::string BlankRuns(size_t bytes, uint32_t seed) {
+  Builder builder{Random(seed), {}, 0};
+  return Repeated(
+      kEmptyHead + std::string(4000, ' ') + "\n" + kBodyStart,
+      [&builder](int) {
+        builder.page.text.clear();
+        builder.AnyLayer();
+        return std::string(2000, ' ') + std::string(2000, '\n') +
+               builder.page.text;
+      },
+      kBodyEnd, bytes);
+}
+
+// Text layers each holding 600 nested divs around their paragraph.
+std::string DeepNesting(size_t bytes) {
+  const int depth = 600;
+  std::string inner;
+  for (int d = 0; d < depth; ++d) inner += "<div>";
+  inner += "<p>deep</p>";
+  for (int d = 0; d < depth; ++d) inner += "</div>";
+  return Repeated(
+      std::string(kEmptyHead) + kBodyStart,
+      [&inner](int i) {
+        return "<div id=\"d" + Number(i) + "\">" + inner + "</div>\n";
+      },
+      kBodyEnd, bytes);
+}
+
+}  // namespace
+
+const std::vector<std::string>& ShapeNames() {
+  static const std::vector<std::string> names = {
+      "page",         "body-tags",   "frames",     "head-elements",
+      "small-rules",  "small-layers", "open-angles", "blank-runs",
+      "deep-nesting"};
+  return names;
+}
+
+std::string GenerateShape(const std::string& shape, size_t targetBytes,
+                          uint32_t seed) {
+  if (shape == "page") return GeneratePage(targetBytes, seed).text;
+  if (shape == "body-tags") return BodyTags(targetBytes);
+  if (shape == "frames") return Frames(targetBytes);
+  if (shape == "head-elements") return HeadElements(targetBytes);
+  if (shape == "small-rules") return SmallRules(targetBytes);
+  if (shape == "small-layers") return SmallLayers(targetBytes);
+  if (shape == "open-angles") return OpenAngles(targetBytes);
+  if (shape == "blank-runs") return BlankRuns(targetBytes, seed);
+  if (shape == "deep-nesting") return DeepNesting(targetBytes);
+  return std::string();
+}
+
 void CreateSiteFiles(const GeneratedPage& page, const std::string& directory) {
   namespace fs = std::filesystem;
   std::set<std::string> done;

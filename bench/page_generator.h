@@ -22,6 +22,18 @@ struct GeneratedPage {
 // nested plain divs; every element stays under the library's size limits.
 GeneratedPage GeneratePage(size_t targetBytes, uint32_t seed);
 
+// The names of the page shapes GenerateShape makes: "page" (the page of
+// GeneratePage) and pages that each repeat one construct that could make a
+// reader or a command slow or large: many body start tags, many frames,
+// many head elements, many small style rules, many small layers, runs of
+// "<" without ">", long blank runs, and deeply nested divs.
+const std::vector<std::string>& ShapeNames();
+
+// A page of the named shape and about `targetBytes` bytes that the library
+// reads; empty for an unknown name.
+std::string GenerateShape(const std::string& shape, size_t targetBytes,
+                          uint32_t seed);
+
 // Creates every file of `page` under `directory`, each name in another
 // letter case than the page writes it (upper case), so that rendering with
 // a base path in `directory` has names to match.

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Runs every command of the tool on pages of every shape the benchmark
+# generates, at 100 KB, 1 MB and 10 MB, and prints one Markdown table: the
+# throughput of each command at each size, the ratio of the 10 MB
+# throughput to the 100 KB one (1.0 is perfectly linear), and the peak
+# resident memory at 10 MB above that of the same command on an empty page,
+# as a multiple of the page size.
+# Usage: tool_scaling.sh BENCH_BINARY TOOL_BINARY
+set -euo pipefail
+bench=$1
+tool=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+sizes=(102400 1048576 10485760)
+# SHAPES (blank-separated) narrows the run to some shapes.
+all_shapes="page body-tags frames head-elements small-rules small-layers
+  open-angles blank-runs deep-nesting"
+read -r -a shapes <<<"$(echo ${SHAPES:-$all_shapes})"
+commands=(check show render sources edit)
+
+# The command line of a command on a page.
+command_line() {
+  local command=$1 page=$2
+  case "$command" in
+    check) echo "$tool check $page" ;;
+    show) echo "$tool show --json $page" ;;
+    render) echo "$tool render $page -o $work/out.htm --allow-loss" ;;
+    sources) echo "$tool sources $page" ;;
+    edit)
+      echo "$tool edit $page --background new.gif -o $work/out.htm --allow-loss"
+      ;;
+  esac
+}
+
+# Runs a command line `runs` times; prints the shortest wall time in
+# seconds and the largest peak resident size in kilobytes.
+measure() {
+  local runs=$1 line=$2 best="" peak=0
+  for ((i = 0; i < runs; i++)); do
+    local start=$EPOCHREALTIME
+    /usr/bin/time -f %M -o "$work/rss" $line >/dev/null 2>&1 || true
+    local end=$EPOCHREALTIME
+    local elapsed rss
+    elapsed=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.6f", b - a }')
+    rss=$(tail -n 1 "$work/rss")
+    if [ -z "$best" ] || awk -v a="$elapsed" -v b="$best" 'BEGIN { exit !(a < b) }'; then
+      best=$elapsed
+    fi
+    [ "$rss" -gt "$peak" ] && peak=$rss
+  done
+  echo "$best $peak"
+}
+
+printf '<html>\n<head>\n</head>\n<body>\n</body>\n</html>\n' >"$work/empty.htm"
+declare -A base_time base_rss
+for command in "${commands[@]}"; do
+  read -r base_time[$command] base_rss[$command] \
+    < <(measure 9 "$(command_line "$command" "$work/empty.htm")")
+done
+
+echo
+echo "| shape | command | 100 KB MB/s | 1 MB MB/s | 10 MB MB/s | 10 MB / 100 KB | peak memory at 10 MB (x page) |"
+echo "|---|---|---|---|---|---|---|"
+for shape in "${shapes[@]}"; do
+  for size in "${sizes[@]}"; do
+    "$bench" --write-shape "$shape" "$size" "$work/$shape-$size.htm"
+  done
+  for command in "${commands[@]}"; do
+    row="| $shape | $command |"
+    rates=()
+    for size in "${sizes[@]}"; do
+      page=$work/$shape-$size.htm
+      bytes=$(stat -c %s "$page")
+      runs=$((size < 1048576 ? 9 : 3))
+      read -r seconds rss < <(measure "$runs" "$(command_line "$command" "$page")")
+      rate=$(awk -v s="$seconds" -v b="${base_time[$command]}" -v n="$bytes" \
+        'BEGIN { t = s - b; if (t < 1e-4) t = 1e-4; printf "%.1f", n / t / 1048576 }')
+      rates+=("$rate")
+      row+=" $rate |"
+    done
+    memory=$(awk -v m="$rss" -v b="${base_rss[$command]}" -v n="$bytes" \
+      'BEGIN { printf "%.2f", (m - b) * 1024 / n }')
+    flat=$(awk -v big="${rates[2]}" -v small="${rates[0]}" \
+      'BEGIN { printf "%.2f", big / small }')
+    echo "$row $flat | $memory |"
+  done
+done
