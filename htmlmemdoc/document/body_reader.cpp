@@ -107,6 +107,18 @@ int CHtmlMemDoc::ReadLayerBlock(const char*& p, const char*& cursor,
   return 1;
 }
 
+// The first "<div" (any letter case) at or after `p`, or null. A search
+// that already passed `p` answers again when its hit lies at or after `p`.
+const char* CHtmlMemDoc::FindDivFrom(const char* p) {
+  const bool known = m_pDivSearchStart != nullptr && m_pDivSearchStart <= p &&
+                     (m_pDivFound == nullptr || m_pDivFound >= p);
+  if (!known) {
+    m_pDivSearchStart = p;
+    m_pDivFound = FindNoCase(p, "<div");
+  }
+  return m_pDivFound;
+}
+
 int CHtmlMemDoc::ParseBodyContent(const char* elementStart,
                                   const char*& cursor) {
   static const htmlmemdoc::CCaseForms kDiv("<div");
@@ -126,7 +138,7 @@ int CHtmlMemDoc::ParseBodyContent(const char* elementStart,
   }
   // Anything but the body's end: text, another tag with a div later on, or
   // the end of the text.
-  if (*p != '<' || FindNoCase(p, "<div") != nullptr) {
+  if (*p != '<' || FindDivFrom(p) != nullptr) {
     cursor = p;
     return Refuse(HtmlReadBodyContent);
   }

@@ -15,7 +15,9 @@ CHtmlMemDoc::CHtmlMemDoc()
     : m_nTabWidth(kDefaultTabWidth),
       m_readError{HtmlReadOk, 0, 0, 0},
       m_pReadText(nullptr),
-      m_singleItems{-1, -1, -1, -1} {}
+      m_singleItems{-1, -1, -1, -1},
+      m_pDivSearchStart(nullptr),
+      m_pDivFound(nullptr) {}
 
 CHtmlMemDoc::~CHtmlMemDoc() = default;
 
@@ -76,6 +78,8 @@ void CHtmlMemDoc::StartRecord(const char* text) {
   m_readError = CHtmlReadError{HtmlReadOk, 0, 0, 0};
   m_pReadText = text;
   for (int& item : m_singleItems) item = -1;
+  m_pDivSearchStart = nullptr;
+  m_pDivFound = nullptr;
 }
 
 int CHtmlMemDoc::Refuse(HtmlReadReason reason) {

@@ -190,6 +190,7 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   int ParseBodyContent(const char* elementStart, const char*& cursor);
   int ReadLayerBlock(const char*& p, const char*& cursor, std::string& scratch);
   int SkipBlanksAndComments(const char*& p);
+  const char* FindDivFrom(const char* p);
   void FileLayer(CHtmlLayer* layer);
   int AdoptLayer(CHtmlTextList& list, CHtmlLayer* layer);
 
@@ -206,6 +207,11 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   CHtmlReadError m_readError;
   const char* m_pReadText;  // the text being read; null between reads
   int m_singleItems[4];     // the items of the title, body, sound, frameset
+  // The last search for "<div" in the text being read: where it started and
+  // what it found (null: none after that point), so that a page of many body
+  // start tags is searched once, not once per tag.
+  const char* m_pDivSearchStart;
+  const char* m_pDivFound;
 };
 
 #endif  // HTMLMEMDOC_DOCUMENT_MEM_DOC_H_

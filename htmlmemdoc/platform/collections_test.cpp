@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "htmlmemdoc/core/text_base.h"
 #include "htmlmemdoc/platform/ob_list.h"
@@ -59,6 +60,32 @@ TEST_F(ObListTest, EmptyListNullPositionsAndManyNodesAreSafe) {
   list.RemoveAll();  // never destroys the objects
   EXPECT_STREQ("a", static_cast<const char*>(a_));
   EXPECT_TRUE(list.IsEmpty());
+}
+
+TEST(ObListIndexTest, FindIndexAgreesWithAWalkAfterEveryChange) {
+  std::vector<CHtmlTextBase> items(30);
+  CObList list;
+  std::vector<CObject*> expected;
+  for (CHtmlTextBase& item : items) {
+    list.AddTail(&item);
+    expected.push_back(&item);
+  }
+  auto checkIndexes = [&](std::initializer_list<int> order) {
+    for (int i : order) {
+      ASSERT_EQ(expected[static_cast<size_t>(i)], list.GetAt(list.FindIndex(i)))
+          << i;
+    }
+  };
+  checkIndexes({0, 1, 2, 3, 29, 28, 15, 16, 14, 27, 2});
+  list.RemoveAt(list.FindIndex(15));  // the node found last goes
+  expected.erase(expected.begin() + 15);
+  checkIndexes({14, 15, 16, 28, 0});
+  list.InsertBefore(list.FindIndex(3), &items[0]);
+  expected.insert(expected.begin() + 3, &items[0]);
+  checkIndexes({2, 3, 4, 29, 5});
+  list.RemoveHead();
+  expected.erase(expected.begin());
+  checkIndexes({4, 3, 27});
 }
 
 TEST(StringArrayTest, GrowsWithEmptyStringsAndShrinksInRange) {

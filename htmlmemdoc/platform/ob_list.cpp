@@ -4,6 +4,7 @@
 #include "htmlmemdoc/platform/ob_list.h"
 
 #include <cstddef>
+#include <cstdlib>
 
 struct CObList::CNode {
   CNode* pNext;
@@ -79,7 +80,7 @@ CObject* CObList::RemoveTail() {
 void CObList::RemoveAll() {
   for (CNode* block : m_blocks) delete[] block;
   m_blocks.clear();
-  m_pHead = m_pTail = m_pFree = nullptr;
+  m_pHead = m_pTail = m_pFree = m_pLastFound = nullptr;
   m_nCount = 0;
 }
 
@@ -116,6 +117,7 @@ void CObList::RemoveAt(POSITION position) {
   (node->pPrev != nullptr ? node->pPrev->pNext : m_pHead) = node->pNext;
   (node->pNext != nullptr ? node->pNext->pPrev : m_pTail) = node->pPrev;
   FreeNode(node);
+  m_pLastFound = nullptr;
   --m_nCount;
 }
 
@@ -127,6 +129,7 @@ POSITION CObList::LinkBetween(CNode* prev, CNode* next, CObject* object) {
   (prev != nullptr ? prev->pNext : m_pHead) = node;
   (next != nullptr ? next->pPrev : m_pTail) = node;
   ++m_nCount;
+  m_pLastFound = nullptr;
   return PositionOf(node);
 }
 
@@ -141,10 +144,25 @@ POSITION CObList::InsertAfter(POSITION position, CObject* object) {
   return LinkBetween(prev, prev != nullptr ? prev->pNext : nullptr, object);
 }
 
+// Walks from the nearest of the head, the tail and the node found last, so
+// that a loop over the indexes in order takes one step per index.
 POSITION CObList::FindIndex(int index) const {
   if (index < 0 || index >= m_nCount) return nullptr;
   CNode* node = m_pHead;
-  while (index-- > 0) node = node->pNext;
+  int at = 0;
+  if (m_pLastFound != nullptr &&
+      std::abs(index - m_nLastFoundIndex) < index) {
+    node = m_pLastFound;
+    at = m_nLastFoundIndex;
+  }
+  if (m_nCount - 1 - index < std::abs(index - at)) {
+    node = m_pTail;
+    at = m_nCount - 1;
+  }
+  for (; at < index; ++at) node = node->pNext;
+  for (; at > index; --at) node = node->pPrev;
+  m_pLastFound = node;
+  m_nLastFoundIndex = index;
   return PositionOf(node);
 }
 

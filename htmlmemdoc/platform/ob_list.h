@@ -48,7 +48,8 @@ class HTMLMEMDOC_EXPORT CObList : public CObject {
   POSITION InsertBefore(POSITION position, CObject* object);
   POSITION InsertAfter(POSITION position, CObject* object);
 
-  // The node at the zero-based `index`, or null when out of range.
+  // The node at the zero-based `index`, or null when out of range. A walk
+  // over the indexes in order (or in reverse) costs one step per index.
   POSITION FindIndex(int index) const;
   // The first node at or after `startAfter` (the head when null) that holds
   // `object`, or null.
@@ -66,6 +67,10 @@ class HTMLMEMDOC_EXPORT CObList : public CObject {
   int m_nBlockSize;
   CNode* m_pFree = nullptr;      // removed nodes, linked through pNext
   std::vector<CNode*> m_blocks;  // each allocated with new[] of blockSize
+  // The node FindIndex returned last and its index; null after any change
+  // to the list's links.
+  mutable CNode* m_pLastFound = nullptr;
+  mutable int m_nLastFoundIndex = 0;
 };
 
 #endif  // HTMLMEMDOC_PLATFORM_OB_LIST_H_
