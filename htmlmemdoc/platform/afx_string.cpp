@@ -1,17 +1,26 @@
-// afx_string.cpp: CString over std::string. Index arguments are clamped
-// before any access, so every operation is defined for every argument.
+// afx_string.cpp: CString over a block of its own: a CStringData header,
+// the bytes, and NULs to the end of the room, so that the text is always
+// NUL-terminated and a filler's buffer never exposes stale bytes. Index
+// arguments are clamped before any access, so every operation is defined
+// for every argument.
 
 #include "htmlmemdoc/platform/afx_string.h"
 
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <stdexcept>
+#include <utility>
 
 #include "htmlmemdoc/platform/mbcs.h"
 
 namespace {
 
 const char* OrEmpty(const char* text) { return text != nullptr ? text : ""; }
+
+size_t LengthOf(const char* text) { return std::strlen(text); }
 
 int Clamp(int value, int low, int high) {
   return value < low ? low : (value > high ? high : value);
@@ -26,87 +35,194 @@ int IsTrimmable(char c, const char* set) {
 
 }  // namespace
 
-CString::CString(const char* text) : m_str(OrEmpty(text)) {}
+// The empty string of every CString that holds no text: a header of zero
+// length and room, then its NUL. It is never written.
+struct CString::CEmptyBlock {
+  CStringData header;
+  char nul;
+};
+const CString::CEmptyBlock CString::kEmpty = {{0, 0}, '\0'};
 
-CString::CString(const char* text, int length) {
+char* CString::EmptyText() {
+  return const_cast<char*>(&kEmpty.nul);
+}
+
+CString::CString() noexcept : m_pchData(EmptyText()) {}
+
+CString::CString(const char* text) : m_pchData(EmptyText()) {
+  if (text != nullptr) Assign(text, static_cast<int>(LengthOf(text)));
+}
+
+CString::CString(const char* text, int length) : m_pchData(EmptyText()) {
   if (text == nullptr || length <= 0) return;
-  m_str.assign(text, strnlen(text, static_cast<size_t>(length)));
+  Assign(text, static_cast<int>(strnlen(text, static_cast<size_t>(length))));
 }
 
-CString::CString(char ch, int repeat) {
-  if (repeat > 0) m_str.assign(static_cast<size_t>(repeat), ch);
+CString::CString(char ch, int repeat) : m_pchData(EmptyText()) {
+  if (repeat <= 0 || ch == '\0') return;
+  Reserve(repeat, 0);
+  std::memset(m_pchData, ch, static_cast<size_t>(repeat));
+  Data()->length = repeat;
 }
+
+CString::CString(const CString& other) : m_pchData(EmptyText()) {
+  Assign(other.m_pchData, other.GetLength());
+}
+
+CString::CString(CString&& other) noexcept : m_pchData(other.m_pchData) {
+  other.m_pchData = EmptyText();
+}
+
+CString& CString::operator=(const CString& other) {
+  if (this != &other) Assign(other.m_pchData, other.GetLength());
+  return *this;
+}
+
+CString& CString::operator=(CString&& other) noexcept {
+  if (this != &other) {
+    Release();
+    m_pchData = other.m_pchData;
+    other.m_pchData = EmptyText();
+  }
+  return *this;
+}
+
+CString::~CString() { Release(); }
 
 CString& CString::operator=(const char* text) {
-  m_str = OrEmpty(text);
+  Assign(OrEmpty(text), static_cast<int>(LengthOf(OrEmpty(text))));
   return *this;
 }
 
 CString& CString::operator=(char ch) {
-  m_str.assign(1, ch);
+  Assign(&ch, ch != '\0' ? 1 : 0);
   return *this;
+}
+
+void CString::Release() {
+  if (m_pchData != EmptyText()) ::operator delete(Data());
+  m_pchData = EmptyText();
+}
+
+void CString::Empty() { Release(); }
+
+void CString::Reserve(int capacity, int keep) {
+  if (capacity < 0 ||
+      static_cast<size_t>(capacity) > static_cast<size_t>(INT_MAX) - 1 -
+                                           sizeof(CStringData)) {
+    throw std::length_error("CString too long");
+  }
+  void* block = ::operator new(sizeof(CStringData) + capacity + 1);
+  CStringData* data = static_cast<CStringData*>(block);
+  data->length = keep;
+  data->capacity = capacity;
+  char* text = reinterpret_cast<char*>(data + 1);
+  std::memcpy(text, m_pchData, static_cast<size_t>(keep));
+  std::memset(text + keep, 0, static_cast<size_t>(capacity - keep) + 1);
+  Release();
+  m_pchData = text;
+}
+
+void CString::SetLength(int length) {
+  const int old = GetLength();
+  if (length < old) {
+    std::memset(m_pchData + length, 0, static_cast<size_t>(old - length));
+  }
+  if (m_pchData != EmptyText()) Data()->length = length;
+}
+
+// `text` may lie inside this string.
+void CString::Assign(const char* text, int length) {
+  if (length == 0) {
+    Release();
+    return;
+  }
+  if (length > Capacity()) {
+    CString copy;
+    copy.Reserve(length, 0);
+    std::memcpy(copy.m_pchData, text, static_cast<size_t>(length));
+    copy.Data()->length = length;
+    *this = std::move(copy);
+    return;
+  }
+  std::memmove(m_pchData, text, static_cast<size_t>(length));
+  SetLength(length);
+}
+
+// `text` may lie inside this string.
+void CString::AppendBytes(const char* text, int length) {
+  if (length <= 0) return;
+  const int old = GetLength();
+  if (length > INT_MAX - old) throw std::length_error("CString too long");
+  if (old + length > Capacity()) {
+    const int grown = old <= INT_MAX / 2 - 1 ? old * 2 : INT_MAX - 64;
+    CString bigger;
+    bigger.Reserve(old + length > grown ? old + length : grown, 0);
+    std::memcpy(bigger.m_pchData, m_pchData, static_cast<size_t>(old));
+    std::memcpy(bigger.m_pchData + old, text, static_cast<size_t>(length));
+    bigger.Data()->length = old + length;
+    *this = std::move(bigger);
+    return;
+  }
+  std::memmove(m_pchData + old, text, static_cast<size_t>(length));
+  Data()->length = old + length;
 }
 
 char CString::GetAt(int index) const {
   if (index < 0 || index >= GetLength()) return '\0';
-  return m_str[static_cast<size_t>(index)];
+  return m_pchData[index];
 }
 
 void CString::SetAt(int index, char ch) {
   if (index < 0 || index >= GetLength()) return;
-  m_str[static_cast<size_t>(index)] = ch;
+  m_pchData[index] = ch;
 }
 
 CString& CString::operator+=(const CString& text) {
-  m_str += text.m_str;
+  AppendBytes(text.m_pchData, text.GetLength());
   return *this;
 }
 
 CString& CString::operator+=(const char* text) {
-  m_str += OrEmpty(text);
+  AppendBytes(OrEmpty(text), static_cast<int>(LengthOf(OrEmpty(text))));
   return *this;
 }
 
 CString& CString::operator+=(char ch) {
-  m_str += ch;
+  if (ch != '\0') AppendBytes(&ch, 1);
   return *this;
 }
 
 void CString::Append(const char* text, int length) {
-  if (text != nullptr && length > 0) {
-    m_str.append(text, static_cast<size_t>(length));
-  }
+  if (text != nullptr && length > 0) AppendBytes(text, length);
 }
 
 int CString::Compare(const char* text) const {
-  return std::strcmp(m_str.c_str(), OrEmpty(text));
+  return std::strcmp(m_pchData, OrEmpty(text));
 }
 
 int CString::CompareNoCase(const char* text) const {
-  return htmlmemdoc::CompareNoCase(m_str.c_str(), OrEmpty(text));
+  return htmlmemdoc::CompareNoCase(m_pchData, OrEmpty(text));
 }
 
 int CString::Find(char ch, int start) const {
   if (start < 0) start = 0;
   if (start >= GetLength() || ch == '\0') return -1;
-  const char* base = m_str.c_str();
-  const char* hit = std::strchr(base + start, ch);
-  return hit != nullptr ? static_cast<int>(hit - base) : -1;
+  const char* hit = std::strchr(m_pchData + start, ch);
+  return hit != nullptr ? static_cast<int>(hit - m_pchData) : -1;
 }
 
 int CString::Find(const char* text, int start) const {
   if (start < 0) start = 0;
   if (start > GetLength()) return -1;
-  const char* base = m_str.c_str();
-  const char* hit = htmlmemdoc::FindText(base + start, OrEmpty(text));
-  return hit != nullptr ? static_cast<int>(hit - base) : -1;
+  const char* hit = htmlmemdoc::FindText(m_pchData + start, OrEmpty(text));
+  return hit != nullptr ? static_cast<int>(hit - m_pchData) : -1;
 }
 
 int CString::ReverseFind(char ch) const {
   if (ch == '\0') return -1;
-  const char* base = m_str.c_str();
-  const char* hit = std::strrchr(base, ch);
-  return hit != nullptr ? static_cast<int>(hit - base) : -1;
+  const char* hit = std::strrchr(m_pchData, ch);
+  return hit != nullptr ? static_cast<int>(hit - m_pchData) : -1;
 }
 
 CString CString::Left(int count) const { return Mid(0, count); }
@@ -117,8 +233,7 @@ CString CString::Mid(int first, int count) const {
   first = Clamp(first, 0, GetLength());
   count = Clamp(count, 0, GetLength() - first);
   CString result;
-  result.m_str =
-      m_str.substr(static_cast<size_t>(first), static_cast<size_t>(count));
+  result.Assign(m_pchData + first, count);
   return result;
 }
 
@@ -128,38 +243,40 @@ CString CString::Right(int count) const {
 }
 
 void CString::MakeLower() {
-  for (char& c : m_str) c = htmlmemdoc::ToLowerAscii(c);
+  for (char* c = m_pchData; *c != '\0'; ++c) *c = htmlmemdoc::ToLowerAscii(*c);
 }
 
 void CString::MakeUpper() {
-  for (char& c : m_str) c = htmlmemdoc::ToUpperAscii(c);
+  for (char* c = m_pchData; *c != '\0'; ++c) *c = htmlmemdoc::ToUpperAscii(*c);
 }
 
 int CString::Replace(const char* from, const char* to) {
-  const size_t fromLength = std::strlen(OrEmpty(from));
+  const size_t fromLength = LengthOf(OrEmpty(from));
   if (fromLength == 0) return 0;
-  const char* base = m_str.c_str();
-  std::string result;
+  to = OrEmpty(to);
+  const int toLength = static_cast<int>(LengthOf(to));
+  CString result;
   int count = 0;
-  const char* p = base;
+  const char* p = m_pchData;
   for (const char* hit = htmlmemdoc::FindText(p, from); hit != nullptr;
        hit = htmlmemdoc::FindText(p, from)) {
-    result.append(p, static_cast<size_t>(hit - p));
-    result += OrEmpty(to);
+    result.AppendBytes(p, static_cast<int>(hit - p));
+    result.AppendBytes(to, toLength);
     p = hit + fromLength;
     ++count;
   }
   if (count == 0) return 0;
-  result.append(p, m_str.size() - static_cast<size_t>(p - base));
-  m_str.swap(result);
+  result.AppendBytes(p, GetLength() - static_cast<int>(p - m_pchData));
+  *this = std::move(result);
   return count;
 }
 
 int CString::Replace(char from, char to) {
+  if (from == '\0') return 0;
   int count = 0;
-  for (char& c : m_str) {
-    if (c == from) {
-      c = to;
+  for (char* c = m_pchData; *c != '\0'; ++c) {
+    if (*c == from) {
+      *c = to;
       ++count;
     }
   }
@@ -167,15 +284,17 @@ int CString::Replace(char from, char to) {
 }
 
 void CString::TrimLeftIf(const char* set) {
-  size_t i = 0;
-  while (i < m_str.size() && IsTrimmable(m_str[i], set)) ++i;
-  m_str.erase(0, i);
+  int i = 0;
+  while (i < GetLength() && IsTrimmable(m_pchData[i], set)) ++i;
+  if (i == 0) return;
+  std::memmove(m_pchData, m_pchData + i, static_cast<size_t>(GetLength() - i));
+  SetLength(GetLength() - i);
 }
 
 void CString::TrimRightIf(const char* set) {
-  size_t n = m_str.size();
-  while (n > 0 && IsTrimmable(m_str[n - 1], set)) --n;
-  m_str.resize(n);
+  int n = GetLength();
+  while (n > 0 && IsTrimmable(m_pchData[n - 1], set)) --n;
+  SetLength(n);
 }
 
 void CString::TrimLeft() { TrimLeftIf(kWhiteSpace); }
@@ -199,24 +318,37 @@ void CString::Format(const char* format, ...) {
   const int length = std::vsnprintf(nullptr, 0, OrEmpty(format), copy);
   va_end(copy);
   if (length <= 0) {
-    m_str.clear();
+    Release();
   } else {
-    std::string result(static_cast<size_t>(length) + 1, '\0');
-    std::vsnprintf(&result[0], result.size(), OrEmpty(format), args);
-    result.resize(static_cast<size_t>(length));
-    m_str.swap(result);
+    CString result;
+    result.Reserve(length, 0);
+    std::vsnprintf(result.m_pchData, static_cast<size_t>(length) + 1,
+                   OrEmpty(format), args);
+    result.Data()->length = static_cast<int>(LengthOf(result.m_pchData));
+    *this = std::move(result);
   }
   va_end(args);
 }
 
 char* CString::GetBuffer(int minLength) {
-  if (minLength > GetLength()) m_str.resize(static_cast<size_t>(minLength));
-  return &m_str[0];
+  const int room = minLength > GetLength() ? minLength : GetLength();
+  if (m_pchData == EmptyText() || room > Capacity()) Reserve(room, GetLength());
+  return m_pchData;
 }
 
 void CString::ReleaseBuffer(int newLength) {
-  if (newLength < 0) newLength = static_cast<int>(std::strlen(m_str.c_str()));
-  m_str.resize(static_cast<size_t>(Clamp(newLength, 0, GetLength())));
+  if (m_pchData == EmptyText()) return;
+  const int length =
+      newLength < 0
+          ? static_cast<int>(strnlen(m_pchData, static_cast<size_t>(Capacity())))
+          : Clamp(newLength, 0, Capacity());
+  // Bytes the filler left past the new end go back to NUL.
+  std::memset(m_pchData + length, 0, static_cast<size_t>(Capacity() - length));
+  Data()->length = length;
+}
+
+void CString::Preallocate(int length) {
+  if (length > Capacity()) Reserve(length, GetLength());
 }
 
 CString operator+(const CString& a, const CString& b) {

@@ -1,5 +1,7 @@
-// afx_string.h: CString, a growable NUL-terminated byte string.
-// Indexes and lengths are in bytes. Case changes touch ASCII letters only,
+// afx_string.h: CString, a growable NUL-terminated byte string, one pointer
+// in size: the empty string costs no allocation, and a text costs one block
+// holding its length, its room and its bytes. Indexes and lengths are in
+// bytes. Case changes touch ASCII letters only,
 // and searches never match inside a multi-byte (UTF-8) character. A null
 // `const char*` argument counts as the empty string, and the conversion to
 // `const char*` never yields null. Index arguments beyond the string are
@@ -8,27 +10,28 @@
 #ifndef HTMLMEMDOC_PLATFORM_AFX_STRING_H_
 #define HTMLMEMDOC_PLATFORM_AFX_STRING_H_
 
-#include <string>
+#include <cstddef>
 
 #include "htmlmemdoc/export.h"
 
 class HTMLMEMDOC_EXPORT CString {
  public:
-  CString() = default;
+  CString() noexcept;
   CString(const char* text);              // NOLINT: implicit, as hosts expect
   CString(const char* text, int length);  // at most `length` bytes
   CString(char ch, int repeat = 1);       // NOLINT
-  CString(const CString&) = default;
-  CString(CString&&) noexcept = default;
-  CString& operator=(const CString&) = default;
-  CString& operator=(CString&&) noexcept = default;
+  CString(const CString& other);
+  CString(CString&& other) noexcept;  // `other` is left empty
+  CString& operator=(const CString& other);
+  CString& operator=(CString&& other) noexcept;
   CString& operator=(const char* text);
   CString& operator=(char ch);
-  ~CString() = default;
+  ~CString();
 
-  int GetLength() const { return static_cast<int>(m_str.size()); }
-  int IsEmpty() const { return m_str.empty(); }
-  void Empty() { m_str.clear(); }
+  int GetLength() const { return Data()->length; }
+  int IsEmpty() const { return GetLength() == 0; }
+  // Makes the string empty and frees its room.
+  void Empty();
 
   // The byte at `index`, or '\0' when `index` is outside the string.
   char GetAt(int index) const;
@@ -36,7 +39,7 @@ class HTMLMEMDOC_EXPORT CString {
   // Replaces the byte at `index`; does nothing outside the string.
   void SetAt(int index, char ch);
 
-  operator const char*() const { return m_str.c_str(); }  // NOLINT
+  operator const char*() const { return m_pchData; }  // NOLINT
 
   CString& operator+=(const CString& text);
   CString& operator+=(const char* text);
@@ -83,17 +86,40 @@ class HTMLMEMDOC_EXPORT CString {
       ;
 
   // Direct access for C-style fillers: GetBuffer returns room for at least
-  // `minLength` bytes plus a NUL; ReleaseBuffer sets the length to
-  // `newLength`, or to the length up to the first NUL when it is -1.
+  // `minLength` bytes plus a NUL (bytes past the text read as NUL);
+  // ReleaseBuffer sets the length to `newLength`, or to the length up to the
+  // first NUL when it is -1.
   char* GetBuffer(int minLength);
   void ReleaseBuffer(int newLength = -1);
-
+  // Makes room for `length` bytes, so that appending up to that length
+  // allocates nothing more; the text is unchanged.
+  void Preallocate(int length);
 
  private:
+  struct CStringData {
+    int length;    // bytes of text, before the NUL
+    int capacity;  // bytes of room, before the NUL that ends the room
+  };
+
+  struct CEmptyBlock;
+  static const CEmptyBlock kEmpty;
+  static char* EmptyText();
+
+  CStringData* Data() const {
+    return reinterpret_cast<CStringData*>(m_pchData - sizeof(CStringData));
+  }
+  int Capacity() const { return Data()->capacity; }
+  // Room for `capacity` bytes that keeps the first `keep` bytes of the text;
+  // everything past them reads as NUL.
+  void Reserve(int capacity, int keep);
+  void SetLength(int length);
+  void Assign(const char* text, int length);
+  void AppendBytes(const char* text, int length);
+  void Release();
   void TrimLeftIf(const char* set);
   void TrimRightIf(const char* set);
 
-  std::string m_str;
+  char* m_pchData;  // the text in a block after its CStringData
 };
 
 HTMLMEMDOC_EXPORT CString operator+(const CString& a, const CString& b);
