@@ -2,12 +2,13 @@
 // Reads outside the array yield an empty string; writes outside it through
 // SetAt do nothing; SetAtGrow and the non-const operator[] grow the array,
 // filling new slots with empty strings. A negative index is never stored:
-// the non-const operator[] then hands out a scratch string that the array
-// empties on each such access.
+// the non-const operator[] then hands out a scratch string that is emptied
+// on each such access. An empty array holds no allocation.
 
 #ifndef HTMLMEMDOC_PLATFORM_STRING_ARRAY_H_
 #define HTMLMEMDOC_PLATFORM_STRING_ARRAY_H_
 
+#include <memory>
 #include <vector>
 
 #include "htmlmemdoc/export.h"
@@ -19,15 +20,17 @@ class HTMLMEMDOC_EXPORT CStringArray : public CObject {
   CStringArray() = default;
   ~CStringArray() override;
 
-  int GetSize() const { return static_cast<int>(m_items.size()); }
+  int GetSize() const {
+    return m_pItems ? static_cast<int>(m_pItems->size()) : 0;
+  }
   int GetCount() const { return GetSize(); }
   int GetUpperBound() const { return GetSize() - 1; }
-  int IsEmpty() const { return m_items.empty(); }
+  int IsEmpty() const { return GetSize() == 0; }
 
   // Sets the number of elements; a negative size counts as 0. `growBy` is
   // accepted for compatibility and ignored.
   void SetSize(int newSize, int growBy = -1);
-  void RemoveAll() { m_items.clear(); }
+  void RemoveAll() { m_pItems.reset(); }
 
   const CString& GetAt(int index) const;
   void SetAt(int index, const char* value);
@@ -42,9 +45,9 @@ class HTMLMEMDOC_EXPORT CStringArray : public CObject {
 
  private:
   void GrowTo(int index);  // makes `index` (not negative) a valid slot
+  std::vector<CString>& Items();  // created when first needed
 
-  std::vector<CString> m_items;
-  CString m_scratch;
+  std::unique_ptr<std::vector<CString>> m_pItems;
 };
 
 #endif  // HTMLMEMDOC_PLATFORM_STRING_ARRAY_H_
