@@ -24,7 +24,7 @@ const int kNumberAttributeBuffer = 16;
 
 }  // namespace
 
-CHtmlTextBase::CHtmlTextBase() : m_pszOuterText(nullptr) {}
+CHtmlTextBase::CHtmlTextBase() : m_pszOuterText(nullptr), m_nOuterLength(0) {}
 
 CHtmlTextBase::~CHtmlTextBase() { Reset(); }
 
@@ -57,17 +57,26 @@ unsigned int CHtmlTextBase::GetMaxOuterTextLength() const {
   return kMaxOuterTextLength;
 }
 
-void CHtmlTextBase::Reset() {
+void CHtmlTextBase::Reset() { Adopt(nullptr, 0); }
+
+size_t CHtmlTextBase::GetOuterTextLength() const {
+  if (m_pszOuterText == nullptr) return 0;
+  return m_nOuterLength != kLengthUnknown ? m_nOuterLength
+                                          : std::strlen(m_pszOuterText);
+}
+
+void CHtmlTextBase::Adopt(char* text, size_t length) {
   delete[] m_pszOuterText;
-  m_pszOuterText = nullptr;
+  m_pszOuterText = text;
+  m_nOuterLength =
+      length < kLengthUnknown ? static_cast<unsigned int>(length) : kLengthUnknown;
 }
 
 void CHtmlTextBase::ReplaceText(const char* text, size_t length) {
   char* copy = new char[length + 1];
   std::memcpy(copy, text, length);
   copy[length] = '\0';
-  delete[] m_pszOuterText;
-  m_pszOuterText = copy;
+  Adopt(copy, length);
 }
 
 int CHtmlTextBase::GetAttribute(const char* tag, const char* attr, char* buffer,
@@ -136,11 +145,12 @@ int IsWritableName(const char* attr) {
 }
 
 // A new[] buffer holding text[0, keepEnd) + the pieces + text[resume, end),
-// built in one allocation of the exact size.
-char* Splice(const char* text, const char* keepEnd,
+// built in one allocation of the exact size; `end` is text + `length`, and
+// `length` becomes the result's.
+char* Splice(const char* text, size_t& length, const char* keepEnd,
              std::initializer_list<const char*> pieces, const char* resume) {
   const size_t head = static_cast<size_t>(keepEnd - text);
-  const size_t tail = std::strlen(resume);
+  const size_t tail = length - static_cast<size_t>(resume - text);
   size_t total = head + tail;
   for (const char* piece : pieces) total += std::strlen(piece);
   char* result = new char[total + 1];
@@ -153,6 +163,7 @@ char* Splice(const char* text, const char* keepEnd,
     out += length;
   }
   std::memcpy(out, resume, tail + 1);  // with the NUL
+  length = total;
   return result;
 }
 
@@ -172,8 +183,9 @@ int CHtmlTextBase::SetAttribute(const char* tag, const char* attr,
     return 0;
   }
   char* result = nullptr;
+  size_t length = GetOuterTextLength();
   if (found == htmlmemdoc::kAttributeAbsent) {
-    result = Splice(m_pszOuterText, spot.insertAt,
+    result = Splice(m_pszOuterText, length, spot.insertAt,
                     {" ", attr, "=\"", value, "\""}, spot.insertAt);
   } else if (found == htmlmemdoc::kAttributeFound) {
     CAttributeValue old;
@@ -182,13 +194,12 @@ int CHtmlTextBase::SetAttribute(const char* tag, const char* attr,
         (old.quoted && !old.closed) || (!old.quoted && old.begin == old.end)) {
       return 0;
     }
-    result =
-        Splice(m_pszOuterText, spot.nameEnd, {"=\"", value, "\""}, old.after);
+    result = Splice(m_pszOuterText, length, spot.nameEnd, {"=\"", value, "\""},
+                    old.after);
   } else {
     return 0;
   }
-  delete[] m_pszOuterText;
-  m_pszOuterText = result;
+  Adopt(result, length);
   return 1;
 }
 

@@ -41,6 +41,9 @@ class HTMLMEMDOC_EXPORT CHtmlTextBase : public CObject {
   void Reset();
   // The stored text, or null when there is none.
   operator const char*() const { return m_pszOuterText; }  // NOLINT
+  // The stored text's length in bytes (0 when there is none), known
+  // without reading the text.
+  size_t GetOuterTextLength() const;
 
   // Reads attribute `attr` of the first start tag named `tag` (found as
   // written, in lower case or in upper case) into `buffer`. The value is
@@ -84,7 +87,13 @@ class HTMLMEMDOC_EXPORT CHtmlTextBase : public CObject {
   void ReplaceText(const char* text, size_t length);
 
  private:
+  // Frees the text and takes `text` (from new[], or null) of `length` bytes.
+  void Adopt(char* text, size_t length);
+
   char* m_pszOuterText;  // owned, allocated with new[]; null when none
+  // The text's length, or kLengthUnknown for one too long to note here.
+  unsigned int m_nOuterLength;
+  static const unsigned int kLengthUnknown = 0xFFFFFFFFu;
 };
 
 #endif  // HTMLMEMDOC_CORE_TEXT_BASE_H_
