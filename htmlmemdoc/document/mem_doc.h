@@ -27,10 +27,6 @@
 #include "htmlmemdoc/platform/string_array.h"
 #include "htmlmemdoc/style/style.h"
 
-namespace htmlmemdoc {
-class CFileCaseResolver;
-}
-
 class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
  public:
   CHtmlMemDoc();
@@ -149,16 +145,6 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   int m_nTabWidth;
 
  private:
-  // Appends to `output` the markup `text` with the first quoted value after
-  // the first occurrence of `attribute` rewritten (see RenderToString);
-  // appends nothing when an argument is null or the value comes out empty.
-  void EncodeSrc(const char* attribute, const char* text, int encode,
-                 CString& basePath, htmlmemdoc::CFileCaseResolver& files,
-                 CString& output) const;
-  void RenderHead(CString& output) const;
-  void RenderBody(CString& output, int framed, int encode, CString& basePath,
-                  htmlmemdoc::CFileCaseResolver& files) const;
-
   // A reader of one top-level element. `elementStart` is the element's "<";
   // `cursor` stands just after its tag name. On success the reader returns
   // nonzero and leaves `cursor` after what it consumed; on failure it

@@ -3,136 +3,263 @@
 // sections with fixed separators; only the style block (from the parsed
 // rules) and the frameset (from its frames) are regenerated, and the
 // markup of the sound and of image, video and embed layers passes through
-// EncodeSrc on its way out. One file-case resolver serves the whole render,
-// so each directory is listed once.
+// the source rewriting on its way out.
+//
+// One walk (RenderPage) hands the pieces of the page to a sink. Rendering
+// into memory walks twice: once to count the bytes, then to copy them into
+// one allocation of exactly that size. The count needs no file lookups,
+// because the rewriting never changes a reference's length, only its
+// letters. Rendering to a file walks once and writes the pieces through a
+// fixed buffer, each line feed as CR LF.
 
 #include <cstring>
 #include <new>
 
 #include "htmlmemdoc/document/file_case.h"
 #include "htmlmemdoc/document/mem_doc.h"
+#include "htmlmemdoc/document/source_rewriting.h"
 
 namespace {
 
-// The markup of an element, or "" when it has none.
-const char* MarkupOf(const CHtmlTextBase& element) {
-  const char* text = element;
-  return text != nullptr ? text : "";
+using htmlmemdoc::CSrcValue;
+
+// What a walk needs besides the document: the rewriting's settings, the
+// directory listings it has made, and a string for one rule at a time.
+struct CRenderContext {
+  int encode;
+  CString basePath;
+  htmlmemdoc::CFileCaseResolver files;
+  CString rule;
+};
+
+// Counts the bytes of a rendering.
+class CLengthSink {
+ public:
+  static constexpr bool kMeasures = true;
+  void Write(const char*, size_t length) { m_length += length; }
+  size_t Length() const { return m_length; }
+
+ private:
+  size_t m_length = 0;
+};
+
+// Copies a rendering into a buffer counted beforehand.
+class CMemorySink {
+ public:
+  static constexpr bool kMeasures = false;
+  explicit CMemorySink(char* buffer) : m_out(buffer) {}
+  void Write(const char* text, size_t length) {
+    std::memcpy(m_out, text, length);
+    m_out += length;
+  }
+
+ private:
+  char* m_out;
+};
+
+// Writes a rendering to an open file through a fixed buffer, each line
+// feed as CR LF. The file layer's exceptions pass through.
+class CFileSink {
+ public:
+  static constexpr bool kMeasures = false;
+  explicit CFileSink(CFile& file) : m_file(file) {}
+  void Write(const char* text, size_t length) {
+    const char* end = text + length;
+    while (text < end) {
+      const void* found = std::memchr(text, '\n', static_cast<size_t>(end - text));
+      const char* stop = found != nullptr ? static_cast<const char*>(found) : end;
+      Put(text, static_cast<size_t>(stop - text));
+      if (stop == end) break;
+      Put("\r\n", 2);
+      text = stop + 1;
+    }
+  }
+  void Flush() {
+    m_file.Write(m_buffer, static_cast<unsigned int>(m_used));
+    m_used = 0;
+  }
+
+ private:
+  void Put(const char* text, size_t length) {
+    while (length > 0) {
+      if (m_used == sizeof m_buffer) Flush();
+      const size_t room = sizeof m_buffer - m_used;
+      const size_t take = length < room ? length : room;
+      std::memcpy(m_buffer + m_used, text, take);
+      m_used += take;
+      text += take;
+      length -= take;
+    }
+  }
+
+  CFile& m_file;
+  size_t m_used = 0;
+  char m_buffer[1 << 16];
+};
+
+template <typename Sink>
+void Put(Sink& sink, const char* text) {
+  sink.Write(text, std::strlen(text));
 }
 
-const CHtmlTextBase& ElementAt(const CObList& list, POSITION position) {
-  return *static_cast<const CHtmlTextBase*>(list.GetAt(position));
+template <typename Sink>
+void PutMarkup(Sink& sink, const CHtmlTextBase& element) {
+  const size_t length = element.GetOuterTextLength();
+  if (length != 0) sink.Write(static_cast<const char*>(element), length);
 }
 
 // Appends each element's markup followed by `separator`.
-void AppendEach(CString& output, const CObList& list, const char* separator) {
-  for (POSITION pos = list.GetHeadPosition(); pos != nullptr;
-       list.GetNext(pos)) {
-    output += MarkupOf(ElementAt(list, pos));
-    output += separator;
+template <typename Sink>
+void PutEach(Sink& sink, const CObList& list, const char* separator) {
+  for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+    PutMarkup(sink, *static_cast<const CHtmlTextBase*>(list.GetNext(pos)));
+    Put(sink, separator);
   }
+}
+
+// The element's markup with its reference (the first quoted value after
+// the first occurrence of `attribute`) rewritten; nothing when that value
+// is empty, the markup as it is when there is none.
+template <typename Sink>
+void PutRewritten(Sink& sink, const CHtmlTextBase& element,
+                  const char* attribute, CRenderContext& context) {
+  const char* markup = element;
+  if (markup == nullptr) return;
+  const size_t length = element.GetOuterTextLength();
+  CSrcValue value;
+  if (!htmlmemdoc::FindSrcValue(attribute, markup, value)) {
+    sink.Write(markup, length);
+    return;
+  }
+  if (value.begin == value.end) return;  // the element is left out
+  if (Sink::kMeasures || (!context.encode && context.basePath.IsEmpty())) {
+    sink.Write(markup, length);
+    return;
+  }
+  const CString rewritten = htmlmemdoc::RewriteSrcValue(
+      value, context.encode, context.basePath, context.files);
+  sink.Write(markup, static_cast<size_t>(value.begin - markup));
+  sink.Write(rewritten, static_cast<size_t>(rewritten.GetLength()));
+  sink.Write(value.end, length - static_cast<size_t>(value.end - markup));
+}
+
+template <typename Sink>
+void PutHead(Sink& sink, const CHtmlMemDoc& document, CRenderContext& context) {
+  Put(sink, "<html>\n<head>\n\n");
+  if (!document.m_metaList.IsEmpty()) {
+    PutEach(sink, document.m_metaList, "\n");
+    Put(sink, "\n");
+  }
+  if (document.m_title.GetOuterTextLength() != 0) {
+    PutMarkup(sink, document.m_title);
+    Put(sink, "\n\n");
+  }
+  if (!document.m_styleList.IsEmpty()) {
+    Put(sink, "<style>\n");
+    for (POSITION pos = document.m_styleList.GetHeadPosition();
+         pos != nullptr;) {
+      static_cast<const CHtmlStyle*>(document.m_styleList.GetNext(pos))
+          ->RenderOutputString(context.rule, 0);
+      sink.Write(context.rule, static_cast<size_t>(context.rule.GetLength()));
+      Put(sink, "\n");
+    }
+    Put(sink, "</style>\n\n");
+  }
+  PutEach(sink, document.m_scriptList, "\n\n");
+  Put(sink, "</head>");
+}
+
+template <typename Sink>
+void PutBody(Sink& sink, const CHtmlMemDoc& document, int framed,
+             CRenderContext& context) {
+  struct Group {
+    const CObList* list;
+    const char* attribute;  // rewritten; null: kept as is
+  };
+  const Group kGroups[] = {{&document.m_textLayerList, nullptr},
+                           {&document.m_imageLayerList, "src"},
+                           {&document.m_videoLayerList, "dynsrc"},
+                           {&document.m_embedLayerList, "src"}};
+  if (framed) Put(sink, "<noframes>\n");
+  PutMarkup(sink, document.m_body);
+  Put(sink, "\n");
+  for (const Group& group : kGroups) {
+    for (POSITION pos = group.list->GetHeadPosition(); pos != nullptr;) {
+      const CHtmlTextBase& layer =
+          *static_cast<const CHtmlTextBase*>(group.list->GetNext(pos));
+      if (group.attribute == nullptr) {
+        PutMarkup(sink, layer);
+      } else {
+        PutRewritten(sink, layer, group.attribute, context);
+      }
+      Put(sink, "\n\n");
+    }
+  }
+  Put(sink, "</body>\n");
+  if (framed) Put(sink, "</noframes>\n");
+}
+
+template <typename Sink>
+void RenderPage(Sink& sink, const CHtmlMemDoc& document,
+                CRenderContext& context) {
+  PutHead(sink, document, context);
+  if (document.m_bgSound.GetOuterTextLength() != 0) {
+    PutRewritten(sink, document.m_bgSound, "src", context);
+    Put(sink, "\n");
+  }
+  int framed = 0;
+  if (document.m_frameSet.GetFrameCount() != 0) {
+    framed = document.m_frameSet.WriteBlock(
+        [&sink](const char* text, size_t length) { sink.Write(text, length); });
+  }
+  if (document.m_body.GetOuterTextLength() != 0) {
+    PutBody(sink, document, framed, context);
+  }
+  Put(sink, "</html>");
+}
+
+// The rendering's length in bytes.
+size_t RenderedLength(const CHtmlMemDoc& document, CRenderContext& context) {
+  CLengthSink counter;
+  RenderPage(counter, document, context);
+  return counter.Length();
 }
 
 }  // namespace
 
-void CHtmlMemDoc::RenderHead(CString& output) const {
-  output += "<html>\n<head>\n\n";
-  if (!m_metaList.IsEmpty()) {
-    AppendEach(output, m_metaList, "\n");
-    output += '\n';
-  }
-  if (*MarkupOf(m_title) != '\0') {
-    output += MarkupOf(m_title);
-    output += "\n\n";
-  }
-  if (!m_styleList.IsEmpty()) {
-    output += "<style>\n";
-    CString rule;
-    for (POSITION pos = m_styleList.GetHeadPosition(); pos != nullptr;) {
-      static_cast<const CHtmlStyle*>(m_styleList.GetNext(pos))
-          ->RenderOutputString(rule, 0);
-      output += rule;
-      output += '\n';
-    }
-    output += "</style>\n\n";
-  }
-  AppendEach(output, m_scriptList, "\n\n");
-  output += "</head>";
-}
-
-void CHtmlMemDoc::RenderBody(CString& output, int framed, int encode,
-                             CString& basePath,
-                             htmlmemdoc::CFileCaseResolver& files) const {
-  struct Group {
-    const CObList* list;
-    const char* attribute;  // rewritten by EncodeSrc; null: kept as is
-  };
-  const Group kGroups[] = {{&m_textLayerList, nullptr},
-                           {&m_imageLayerList, "src"},
-                           {&m_videoLayerList, "dynsrc"},
-                           {&m_embedLayerList, "src"}};
-  if (framed) output += "<noframes>\n";
-  output += MarkupOf(m_body);
-  output += '\n';
-  for (const Group& group : kGroups) {
-    const CObList& list = *group.list;
-    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;
-         list.GetNext(pos)) {
-      const char* markup = MarkupOf(ElementAt(list, pos));
-      if (group.attribute == nullptr) {
-        output += markup;
-      } else {
-        EncodeSrc(group.attribute, markup, encode, basePath, files, output);
-      }
-      output += "\n\n";
-    }
-  }
-  output += "</body>\n";
-  if (framed) output += "</noframes>\n";
-}
-
 int CHtmlMemDoc::RenderToString(CString& output, int encode,
                                 const char* basePath) const {
-  CString base(basePath);
-  htmlmemdoc::CFileCaseResolver files;
-  CString& text = output;  // written in place: a reused string keeps its room
-  text.Empty();
-  RenderHead(text);
-  if (*MarkupOf(m_bgSound) != '\0') {
-    EncodeSrc("src", MarkupOf(m_bgSound), encode, base, files, text);
-    text += '\n';
-  }
-  int framed = 0;
-  if (m_frameSet.GetFrameCount() != 0) {
-    CString frames;
-    framed = m_frameSet.RenderOutputString(frames);
-    if (framed) text += frames;
-  }
-  if (*MarkupOf(m_body) != '\0') RenderBody(text, framed, encode, base, files);
-  text += "</html>";
+  CRenderContext context{encode, CString(basePath), {}, {}};
+  const size_t length = RenderedLength(*this, context);
+  output.Empty();
+  CMemorySink sink(output.GetBuffer(static_cast<int>(length)));
+  RenderPage(sink, *this, context);
+  output.ReleaseBuffer(static_cast<int>(length));
   return 1;
 }
 
 int CHtmlMemDoc::RenderToString(char*& output, int encode,
                                 const char* basePath) const {
-  CString text;
-  RenderToString(text, encode, basePath);
-  const size_t size = static_cast<size_t>(text.GetLength()) + 1;
-  void* buffer = ::operator new(size, std::nothrow);
+  CRenderContext context{encode, CString(basePath), {}, {}};
+  const size_t length = RenderedLength(*this, context);
+  void* buffer = ::operator new(length + 1, std::nothrow);
   if (buffer == nullptr) return 0;
-  std::memcpy(buffer, static_cast<const char*>(text), size);
+  CMemorySink sink(static_cast<char*>(buffer));
+  RenderPage(sink, *this, context);
+  static_cast<char*>(buffer)[length] = '\0';
   output = static_cast<char*>(buffer);
   return 1;
 }
 
 int CHtmlMemDoc::RenderToFile(const char* fileName, int encode,
                               const char* basePath) const {
-  CString text;
-  if (!RenderToString(text, encode, basePath)) return 0;
   CStdioFile file;
   if (!file.Open(fileName, CFile::modeCreate | CFile::modeWrite)) return 0;
+  CRenderContext context{encode, CString(basePath), {}, {}};
   try {
-    file.WriteString(text);
+    CFileSink sink(file);
+    RenderPage(sink, *this, context);
+    sink.Flush();
     file.Close();
   } catch (CFileException* error) {
     error->ReportError();

@@ -1,15 +1,14 @@
-// source_rewriting.cpp: EncodeSrc and its two helpers. EncodeSrc finds the
-// first quoted value after the first occurrence of the attribute's name
-// (anywhere in the markup, ignoring case), and replaces only that value:
-// its file name gets the letter case found on disk and, on request, loses
-// its unsafe characters. An empty value removes the whole markup.
+// source_rewriting.cpp: finding the file reference in an element's markup
+// (the first quoted value after the first occurrence of the attribute's
+// name, anywhere in the markup, ignoring case) and rewriting it: its file
+// name gets the letter case found on disk and, on request, loses its unsafe
+// characters.
 
 #include "htmlmemdoc/document/source_rewriting.h"
 
 #include <cstring>
 #include <string>
 
-#include "htmlmemdoc/document/mem_doc.h"
 #include "htmlmemdoc/platform/mbcs.h"
 #include "htmlmemdoc/platform/path.h"
 
@@ -48,30 +47,25 @@ CString ReplaceUnsafeSrcChars(const CString& value) {
   return result;
 }
 
-}  // namespace htmlmemdoc
-
-void CHtmlMemDoc::EncodeSrc(const char* attribute, const char* text, int encode,
-                            CString& basePath,
-                            htmlmemdoc::CFileCaseResolver& files,
-                            CString& output) const {
-  if (attribute == nullptr || text == nullptr) return;
-  const char* name = htmlmemdoc::FindTextIgnoringCase(text, attribute);
-  const char* single = name != nullptr ? std::strchr(name, '\'') : nullptr;
-  const char* dbl = name != nullptr ? std::strchr(name, '"') : nullptr;
+int FindSrcValue(const char* attribute, const char* markup, CSrcValue& value) {
+  const char* name = FindTextIgnoringCase(markup, attribute);
+  if (name == nullptr) return 0;
+  const char* single = std::strchr(name, '\'');
+  const char* dbl = std::strchr(name, '"');
   const char* open =
       (single == nullptr || (dbl != nullptr && dbl < single)) ? dbl : single;
   const char* close = open != nullptr ? std::strchr(open + 1, *open) : nullptr;
-  if (close == nullptr) {  // no quoted value after the name: as it is
-    output += text;
-    return;
-  }
-  CString value(open + 1, static_cast<int>(close - open - 1));
-  if (!basePath.IsEmpty()) {
-    value = htmlmemdoc::MatchFileCase(value, basePath, files);
-  }
-  if (value.IsEmpty()) return;  // the element is left out
-  if (encode) value = htmlmemdoc::ReplaceUnsafeSrcChars(value);
-  output.Append(text, static_cast<int>(open + 1 - text));
-  output += value;
-  output += close;
+  if (close == nullptr) return 0;
+  value = CSrcValue{open + 1, close};
+  return 1;
 }
+
+CString RewriteSrcValue(const CSrcValue& value, int encode,
+                        const CString& basePath, CFileCaseResolver& files) {
+  CString text(value.begin, static_cast<int>(value.end - value.begin));
+  if (!basePath.IsEmpty()) text = MatchFileCase(text, basePath, files);
+  if (encode) text = ReplaceUnsafeSrcChars(text);
+  return text;
+}
+
+}  // namespace htmlmemdoc

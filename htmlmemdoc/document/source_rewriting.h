@@ -1,5 +1,7 @@
 // source_rewriting.h: rewriting the file reference in an element's markup
-// on its way to the output (internal to the library).
+// on its way to the output (internal to the library). An element whose
+// reference is empty is left out of the output; any other keeps its length,
+// since only letters and unsafe characters of the reference change.
 
 #ifndef HTMLMEMDOC_DOCUMENT_SOURCE_REWRITING_H_
 #define HTMLMEMDOC_DOCUMENT_SOURCE_REWRITING_H_
@@ -20,6 +22,24 @@ CString MatchFileCase(const CString& value, const CString& basePath,
 
 // `value` with each of blank ! $ & ( ) , @ turned into "_".
 CString ReplaceUnsafeSrcChars(const CString& value);
+
+// The file reference in an element's markup: the text between the first
+// quote (single or double) after the first occurrence of the attribute's
+// name, in any letter case, and the next quote of the same kind.
+struct CSrcValue {
+  const char* begin;
+  const char* end;
+};
+
+// Finds the reference of `attribute` in `markup`; 0 when there is none.
+int FindSrcValue(const char* attribute, const char* markup, CSrcValue& value);
+
+// The reference with its file name in the letter case found on disk under
+// `basePath`'s directory (when the base path is not empty) and, when
+// `encode` is nonzero, its unsafe characters replaced. Its length is the
+// reference's.
+CString RewriteSrcValue(const CSrcValue& value, int encode,
+                        const CString& basePath, CFileCaseResolver& files);
 
 }  // namespace htmlmemdoc
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "htmlmemdoc/core/scan.h"
 
@@ -144,15 +145,12 @@ CHtmlFrame* CHtmlFrameSet::GetAt(int index) const {
 }
 
 int CHtmlFrameSet::RenderOutputString(CString& out) const {
-  const char* startTag = *this;
-  if (startTag == nullptr || *startTag == '\0') return 0;
-  CString text(startTag);
-  for (POSITION pos = m_frameList.GetHeadPosition(); pos != nullptr;) {
-    text += '\n';
-    text += static_cast<const char*>(
-        *static_cast<CHtmlFrame*>(m_frameList.GetNext(pos)));
+  CString text;
+  if (!WriteBlock([&text](const char* piece, size_t length) {
+        text.Append(piece, static_cast<int>(length));
+      })) {
+    return 0;
   }
-  text += "\n</frameset>\n";
-  out = text;
+  out = std::move(text);
   return 1;
 }

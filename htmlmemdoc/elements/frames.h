@@ -78,6 +78,10 @@ class HTMLMEMDOC_EXPORT CHtmlFrameSet : public CHtmlTextBase {
   // own, then "\n</frameset>\n". Returns 0, leaving `out` alone, when there
   // is no start tag.
   int RenderOutputString(CString& out) const;
+  // Hands the pieces of that block, in order, to `write(text, length)`;
+  // returns 0, handing nothing, when there is no start tag.
+  template <typename Write>
+  int WriteBlock(Write&& write) const;
 
   // The frames in block order; owned by the frame set.
   CObList m_frameList;
@@ -85,5 +89,21 @@ class HTMLMEMDOC_EXPORT CHtmlFrameSet : public CHtmlTextBase {
  private:
   void DeleteFrames();
 };
+
+template <typename Write>
+int CHtmlFrameSet::WriteBlock(Write&& write) const {
+  if (GetOuterTextLength() == 0) return 0;
+  write(static_cast<const char*>(*this), GetOuterTextLength());
+  for (POSITION pos = m_frameList.GetHeadPosition(); pos != nullptr;) {
+    const CHtmlFrame& frame =
+        *static_cast<const CHtmlFrame*>(m_frameList.GetNext(pos));
+    write("\n", 1);
+    if (frame.GetOuterTextLength() != 0) {
+      write(static_cast<const char*>(frame), frame.GetOuterTextLength());
+    }
+  }
+  write("\n</frameset>\n", 13);
+  return 1;
+}
 
 #endif  // HTMLMEMDOC_ELEMENTS_FRAMES_H_
