@@ -20,6 +20,8 @@ const Operation kOperations[] = {
     {"BM_RenderBase", "render with base path"},
     {"BM_RenderEncode", "render with encode"},
     {"BM_ReadRender", "read + render"},
+    {"BM_ReadRenderBuffer", "read + render into a char buffer"},
+    {"BM_ReadRenderToFile", "read + RenderToFile"},
     {"BM_ReadEditRender", "read + edit every layer + render"},
     {"BM_GetAllSrc", "GetAllSrc"},
     {"BM_Libxml2ParseSerialize", "libxml2 parse + serialize"},
