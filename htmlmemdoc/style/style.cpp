@@ -14,6 +14,7 @@
 
 #include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/platform/mbcs.h"
+#include "htmlmemdoc/style/style_fields.h"
 #include "htmlmemdoc/style/style_values.h"
 
 using htmlmemdoc::CSpanTokenizer;
@@ -108,54 +109,50 @@ int CHtmlStyle::ParseDeclarations(const char* text, CString& pendingFamilies) {
   return 1;
 }
 
+CString& CHtmlStyle::Field(int field) {
+  static CString CHtmlStyle::*const kFields[htmlmemdoc::kStyleFieldCount] = {
+      &CHtmlStyle::m_strFontSize,     &CHtmlStyle::m_strFontStyle,
+      &CHtmlStyle::m_strFontWeight,   &CHtmlStyle::m_strTextAlign,
+      &CHtmlStyle::m_strColor,        &CHtmlStyle::m_strBorder,
+      &CHtmlStyle::m_strMarginTop,    &CHtmlStyle::m_strMarginBottom,
+      &CHtmlStyle::m_strPaddingTop,   &CHtmlStyle::m_strPaddingBottom,
+      &CHtmlStyle::m_strLineHeight,   &CHtmlStyle::m_strPosition,
+      &CHtmlStyle::m_strVisibility,   &CHtmlStyle::m_strZIndex,
+      &CHtmlStyle::m_strWidth,        &CHtmlStyle::m_strHeight,
+      &CHtmlStyle::m_strLeft,         &CHtmlStyle::m_strTop,
+      &CHtmlStyle::m_strBorderStyle,  &CHtmlStyle::m_strBorderWidth,
+      &CHtmlStyle::m_strBorderColor,  &CHtmlStyle::m_strCursor,
+      &CHtmlStyle::m_strBackgroundImage};
+  return this->*kFields[field];
+}
+
+const CString& CHtmlStyle::Field(int field) const {
+  return const_cast<CHtmlStyle*>(this)->Field(field);
+}
+
 void CHtmlStyle::StoreDeclaration(const CString& property, const CString& value,
                                   CString& pendingFamilies) {
-  struct Field {
-    const char* name;
-    CString CHtmlStyle::*field;
-  };
-  static const Field kFields[] = {
-      {"font-size", &CHtmlStyle::m_strFontSize},
-      {"font-style", &CHtmlStyle::m_strFontStyle},
-      {"font-weight", &CHtmlStyle::m_strFontWeight},
-      {"text-align", &CHtmlStyle::m_strTextAlign},
-      {"color", &CHtmlStyle::m_strColor},
-      {"visibility", &CHtmlStyle::m_strVisibility},
-      {"position", &CHtmlStyle::m_strPosition},
-      {"z-index", &CHtmlStyle::m_strZIndex},
-      {"width", &CHtmlStyle::m_strWidth},
-      {"height", &CHtmlStyle::m_strHeight},
-      {"left", &CHtmlStyle::m_strLeft},
-      {"top", &CHtmlStyle::m_strTop},
-      {"border-style", &CHtmlStyle::m_strBorderStyle},
-      {"border-width", &CHtmlStyle::m_strBorderWidth},
-      {"border-color", &CHtmlStyle::m_strBorderColor},
-      {"margin-top", &CHtmlStyle::m_strMarginTop},
-      {"margin-bottom", &CHtmlStyle::m_strMarginBottom},
-      {"padding-top", &CHtmlStyle::m_strPaddingTop},
-      {"padding-bottom", &CHtmlStyle::m_strPaddingBottom},
-      {"line-height", &CHtmlStyle::m_strLineHeight},
-      {"cursor", &CHtmlStyle::m_strCursor},
-  };
-  static const char* const kBorderSides[] = {"border-left", "border-top",
-                                             "border-right", "border-bottom"};
-  for (const Field& entry : kFields) {
+  for (const htmlmemdoc::CStyleProperty& entry : htmlmemdoc::kPlainProperties) {
     if (property.CompareNoCase(entry.name) == 0) {
-      this->*entry.field = value;
+      Field(entry.field) = value;
       return;
     }
   }
-  for (const char* side : kBorderSides) {
+  for (const char* side : htmlmemdoc::kBorderSides) {
     if (property.CompareNoCase(side) == 0) {
       m_strBorder = BorderAfterWidth(value);
       return;
     }
   }
-  if (property.CompareNoCase("font-family") == 0) {
+  if (property.CompareNoCase(htmlmemdoc::kFontFamilyProperty) == 0) {
     pendingFamilies = value;
-  } else if (property.CompareNoCase("background-image") == 0 ||
-             property.CompareNoCase("layer-background-image") == 0) {
-    m_strBackgroundImage = BackgroundAddress(value);
+    return;
+  }
+  for (const char* name : htmlmemdoc::kBackgroundProperties) {
+    if (property.CompareNoCase(name) == 0) {
+      m_strBackgroundImage = BackgroundAddress(value);
+      return;
+    }
   }
   // Any other property, the per-side border widths included, is dropped.
 }

@@ -139,6 +139,9 @@ class HTMLMEMDOC_EXPORT CHtmlStyle : public CHtmlTextBase {
   CString m_strBackgroundImage;  // the address inside url(...)
 
  private:
+  // The text field for a field number of style_fields.h.
+  CString& Field(int field);
+  const CString& Field(int field) const;
   void ClearFontFamily() { m_fontFamilies.RemoveAll(); }
   void AppendFamilies(CString& output) const;
   void StoreDeclaration(const CString& property, const CString& value,

@@ -2,6 +2,7 @@
 // one fixed order, bare or framed as an inline attribute or a rule.
 
 #include "htmlmemdoc/style/style.h"
+#include "htmlmemdoc/style/style_fields.h"
 #include "htmlmemdoc/style/style_values.h"
 
 void CHtmlStyle::AppendFamilies(CString& output) const {
@@ -17,30 +18,6 @@ void CHtmlStyle::AppendFamilies(CString& output) const {
 }
 
 int CHtmlStyle::RenderOutputString(CString& output, int bare) const {
-  struct Declaration {
-    const char* name;  // with its leading blank and colon
-    CString CHtmlStyle::*field;
-  };
-  static const Declaration kOrder[] = {
-      {" font-size:", &CHtmlStyle::m_strFontSize},
-      {" font-style:", &CHtmlStyle::m_strFontStyle},
-      {" font-weight:", &CHtmlStyle::m_strFontWeight},
-      {" text-align:", &CHtmlStyle::m_strTextAlign},
-      {" color:", &CHtmlStyle::m_strColor},
-      {" border:", &CHtmlStyle::m_strBorder},
-      {" margin-top:", &CHtmlStyle::m_strMarginTop},
-      {" margin-bottom:", &CHtmlStyle::m_strMarginBottom},
-      {" padding-top:", &CHtmlStyle::m_strPaddingTop},
-      {" padding-bottom:", &CHtmlStyle::m_strPaddingBottom},
-      {" line-height:", &CHtmlStyle::m_strLineHeight},
-      {" position:", &CHtmlStyle::m_strPosition},
-      {" visibility:", &CHtmlStyle::m_strVisibility},
-      {" z-index:", &CHtmlStyle::m_strZIndex},
-      {" width:", &CHtmlStyle::m_strWidth},
-      {" height:", &CHtmlStyle::m_strHeight},
-      {" left:", &CHtmlStyle::m_strLeft},
-      {" top:", &CHtmlStyle::m_strTop},
-  };
   output.Empty();
   if (!bare) {
     if (m_nKind == kInline) {
@@ -54,10 +31,10 @@ int CHtmlStyle::RenderOutputString(CString& output, int bare) const {
     }
   }
   AppendFamilies(output);
-  for (const Declaration& declaration : kOrder) {
-    const CString& text = this->*declaration.field;
+  for (int field = 0; field < htmlmemdoc::kRenderedFieldCount; ++field) {
+    const CString& text = Field(field);
     if (text.IsEmpty()) continue;
-    output += declaration.name;
+    output += htmlmemdoc::kRenderedNames[field];
     output += text;
     output += ';';
   }
