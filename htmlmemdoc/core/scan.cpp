@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "htmlmemdoc/core/case_forms.h"
@@ -41,10 +42,31 @@ int Saturate(long long value) {
              : (value < INT_MIN ? INT_MIN : static_cast<int>(value));
 }
 
+// 1 when an ASCII needle stands at `text` in one of its forms, compared
+// in place; this is FindNoCase's most common answer (a tag at the start of
+// an element) and needs no case forms built. 0 when it does not stand
+// there or holds a byte above 0x7F.
+int AsciiNeedleAt(const char* text, const char* part1, const char* part2,
+                  const char* part3) {
+  bool exact = true, lower = true, upper = true;
+  for (const char* part : {part1, part2, part3}) {
+    for (; part != nullptr && *part != '\0'; ++part, ++text) {
+      const char n = *part;
+      if (static_cast<unsigned char>(n) >= 0x80) return 0;
+      exact = exact && *text == n;
+      lower = lower && *text == ToLowerAscii(n);
+      upper = upper && *text == ToUpperAscii(n);
+      if (!(exact || lower || upper)) return 0;
+    }
+  }
+  return 1;
+}
+
 }  // namespace
 
 const char* FindNoCase(const char* text, const char* part1, const char* part2,
                        const char* part3) {
+  if (AsciiNeedleAt(text, part1, part2, part3)) return text;
   const CCaseForms needle(part1, part2, part3);
   if (needle.Length() == 0) return text;
   const char lower = needle.LowerFirst();

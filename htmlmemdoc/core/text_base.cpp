@@ -66,7 +66,7 @@ size_t CHtmlTextBase::GetOuterTextLength() const {
 }
 
 void CHtmlTextBase::Adopt(char* text, size_t length) {
-  delete[] m_pszOuterText;
+  if (text != m_pszOuterText) delete[] m_pszOuterText;
   m_pszOuterText = text;
   m_nOuterLength =
       length < kLengthUnknown ? static_cast<unsigned int>(length) : kLengthUnknown;
@@ -144,25 +144,38 @@ int IsWritableName(const char* attr) {
          std::strchr(attr, '>') == nullptr;
 }
 
-// A new[] buffer holding text[0, keepEnd) + the pieces + text[resume, end),
-// built in one allocation of the exact size; `end` is text + `length`, and
-// `length` becomes the result's.
-char* Splice(const char* text, size_t& length, const char* keepEnd,
+// 1 when no piece lies in [begin, end].
+int PiecesOutside(std::initializer_list<const char*> pieces, const char* begin,
+                  const char* end) {
+  for (const char* piece : pieces) {
+    if (piece >= begin && piece <= end) return 0;
+  }
+  return 1;
+}
+
+// text[0, keepEnd) + the pieces + text[resume, end), where `end` is text +
+// `length`; `length` becomes the result's. When the result is no longer
+// than the text and no piece points into it, the text is edited in place
+// and returned; otherwise the result is a new[] buffer of the exact size.
+char* Splice(char* text, size_t& length, const char* keepEnd,
              std::initializer_list<const char*> pieces, const char* resume) {
   const size_t head = static_cast<size_t>(keepEnd - text);
   const size_t tail = length - static_cast<size_t>(resume - text);
-  size_t total = head + tail;
-  for (const char* piece : pieces) total += std::strlen(piece);
-  char* result = new char[total + 1];
-  char* out = result;
-  std::memcpy(out, text, head);
-  out += head;
-  for (const char* piece : pieces) {
-    const size_t length = std::strlen(piece);
-    std::memcpy(out, piece, length);
-    out += length;
+  size_t middle = 0;
+  for (const char* piece : pieces) middle += std::strlen(piece);
+  const size_t total = head + middle + tail;
+  char* result = text;
+  if (total > length || !PiecesOutside(pieces, text, text + length)) {
+    result = new char[total + 1];
+    std::memcpy(result, text, head);
   }
-  std::memcpy(out, resume, tail + 1);  // with the NUL
+  std::memmove(result + head + middle, resume, tail + 1);  // with the NUL
+  char* out = result + head;
+  for (const char* piece : pieces) {
+    const size_t pieceLength = std::strlen(piece);
+    std::memcpy(out, piece, pieceLength);
+    out += pieceLength;
+  }
   length = total;
   return result;
 }

@@ -87,7 +87,8 @@ class HTMLMEMDOC_EXPORT CHtmlTextBase : public CObject {
   void ReplaceText(const char* text, size_t length);
 
  private:
-  // Frees the text and takes `text` (from new[], or null) of `length` bytes.
+  // Takes `text` (from new[], or null) of `length` bytes, freeing the old
+  // text unless `text` is the old text edited in place.
   void Adopt(char* text, size_t length);
 
   char* m_pszOuterText;  // owned, allocated with new[]; null when none

@@ -149,14 +149,34 @@ char* CTokenizer::Next(const char* delimiters) {
   return start;
 }
 
+// 1 when `delimiters` is all ASCII, with m_table then holding it.
+int CSpanTokenizer::UseTable(const char* delimiters) {
+  if (delimiters == m_pTableSet) return 1;
+  if (!HasOnlyAsciiBytes(delimiters)) return 0;
+  m_table[0] = m_table[1] = m_table[2] = m_table[3] = 0;
+  for (const char* d = delimiters; *d != '\0'; ++d) {
+    m_table[Byte(d) >> 6] |= 1ull << (Byte(d) & 63);
+  }
+  m_pTableSet = delimiters;
+  return 1;
+}
+
 int CSpanTokenizer::Next(const char* delimiters, CTextSpan& token) {
   if (m_pNext == nullptr) return 0;
-  const char* start = m_pNext + SpanOfDelimiters(m_pNext, delimiters);
+  const char* start = m_pNext;
+  const char* end;
+  if (UseTable(delimiters)) {
+    while (IsDelimiter(*start)) ++start;  // the NUL is no delimiter
+    end = start;
+    while (*end != '\0' && !IsDelimiter(*end)) ++end;
+  } else {
+    start += SpanOfDelimiters(start, delimiters);
+    end = start + SpanOfToken(start, delimiters);
+  }
   if (*start == '\0') {
     m_pNext = nullptr;
     return 0;
   }
-  const char* end = start + SpanOfToken(start, delimiters);
   m_pNext = (*end == '\0') ? nullptr : end + 1;
   token.begin = start;
   token.end = end;

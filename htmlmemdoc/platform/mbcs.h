@@ -78,13 +78,23 @@ struct CTextSpan {
 class CSpanTokenizer {
  public:
   explicit CSpanTokenizer(const char* text) : m_pNext(text) {}
-  // 1 and the next token in `token`, or 0 when no token remains.
+  // 1 and the next token in `token`, or 0 when no token remains. A set of
+  // ASCII delimiters is turned into a table once and known again by its
+  // address, so the text of a set must not change between calls.
   int Next(const char* delimiters, CTextSpan& token);
   // Where the next call would start scanning (null when exhausted).
   const char* Position() const { return m_pNext; }
 
  private:
+  int UseTable(const char* delimiters);
+  bool IsDelimiter(char c) const {
+    const unsigned char b = static_cast<unsigned char>(c);
+    return ((m_table[b >> 6] >> (b & 63)) & 1) != 0;
+  }
+
   const char* m_pNext;
+  const char* m_pTableSet = nullptr;  // the set m_table holds
+  unsigned long long m_table[4];      // bit b set for a delimiter byte b
 };
 
 }  // namespace htmlmemdoc
