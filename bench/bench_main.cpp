@@ -135,15 +135,13 @@ void BM_ReadRenderToFile(benchmark::State& state) {
 }
 
 // Moves every layer of a list by a pixel right and down.
+// Places every layer of a list on a grid, as a host laying out a page does.
 void MoveLayers(CObList& list) {
-  for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+  int index = 0;
+  for (POSITION pos = list.GetHeadPosition(); pos != nullptr; ++index) {
     CHtmlLayer* layer = static_cast<CHtmlLayer*>(list.GetNext(pos));
-    int left = 0;
-    int top = 0;
-    layer->GetPixelLeft(left, "div");
-    layer->GetPixelTop(top, "div");
-    layer->SetPixelLeft(left + 1, "div");
-    layer->SetPixelTop(top + 1, "div");
+    layer->SetPixelLeft(10 + 130 * (index % 6), "div");
+    layer->SetPixelTop(10 + 40 * (index / 6), "div");
   }
 }
 

@@ -34,8 +34,11 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/platform/ob_list.cpp
   htmlmemdoc/platform/path.cpp
   htmlmemdoc/platform/string_array.cpp
+  htmlmemdoc/style/canonical_style.cpp
   htmlmemdoc/style/color_names.cpp
+  htmlmemdoc/style/inline_style.cpp
   htmlmemdoc/style/style.cpp
+  htmlmemdoc/style/style_fields.cpp
   htmlmemdoc/style/style_properties.cpp
   htmlmemdoc/style/style_render.cpp
   htmlmemdoc/style/style_values.cpp

@@ -1,8 +1,13 @@
-// layer.cpp: the layer base. Every style accessor runs one edit cycle on a
-// temporary CHtmlStyle: parse the tag's style attribute, get or set one
-// property, and for a setter write the whole attribute back in the bare
-// canonical form. Two templates hold that cycle; each accessor names the
-// CHtmlStyle operation it uses.
+// layer.cpp: the layer base. The style accessors read and write one
+// property of a start tag's style attribute. Those of a property whose
+// text is short (position, size, visibility, z-index, font size, style,
+// weight, alignment and colour) work in place: a getter reads the
+// attribute into a CInlineStyle, a setter edits a canonical attribute as
+// text or else renders the CInlineStyle with the new value, all without
+// allocating. The others (font families, background image) run one cycle
+// on a temporary CHtmlStyle: parse the attribute, get or set, and for a
+// setter write the whole attribute back in the bare canonical form. Both
+// give the same bytes.
 
 #include "htmlmemdoc/layers/layer.h"
 
@@ -10,8 +15,14 @@
 
 #include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/platform/mbcs.h"
+#include "htmlmemdoc/style/canonical_style.h"
+#include "htmlmemdoc/style/inline_style.h"
+#include "htmlmemdoc/style/style_values.h"
 
 IMPLEMENT_DYNCREATE(CHtmlLayer, CHtmlTextBase)
+
+using htmlmemdoc::CInlineStyle;
+using htmlmemdoc::StyleField;
 
 namespace {
 
@@ -32,6 +43,74 @@ int SetThroughStyle(CHtmlLayer& layer, const char* tag,
          layer.SetStyle(tag, style);
 }
 
+// The style attribute as GetStyle reads it (a missing tag name reads as
+// ""); 0 when it is absent or longer than GetStyle takes.
+int GetStyleText(const CHtmlLayer& layer, const char* tag, char* text) {
+  return layer.GetAttribute(tag != nullptr ? tag : "", "style", text,
+                            CInlineStyle::kMaxText + 1);
+}
+
+// `convert` applied to the text of one field, as a CHtmlStyle getter does.
+template <typename Convert>
+int GetField(const CHtmlLayer& layer, const char* tag, StyleField field,
+             Convert convert) {
+  char text[CInlineStyle::kMaxText + 1];
+  if (!GetStyleText(layer, tag, text)) return 0;
+  htmlmemdoc::CCanonicalField spot;
+  if (htmlmemdoc::FindCanonicalField(text, field, spot)) {
+    if (spot.value == nullptr) return convert("");
+    text[spot.end - 1 - text] = '\0';  // the value's ';'
+    return convert(spot.value);
+  }
+  CInlineStyle style;
+  return style.Read(text) && convert(style.Field(field));
+}
+
+int GetNumberField(const CHtmlLayer& layer, const char* tag, StyleField field,
+                   int& value) {
+  return GetField(layer, tag, field, [&value](const char* text) {
+    return htmlmemdoc::ReadLeadingInt(text, value);
+  });
+}
+
+template <typename Enum>
+int GetKeywordField(const CHtmlLayer& layer, const char* tag,
+                    StyleField field, Enum& value) {
+  return GetField(layer, tag, field, [field, &value](const char* text) {
+    int number = 0;
+    if (!htmlmemdoc::ReadKeyword(text, field, number)) return 0;
+    value = static_cast<Enum>(number);
+    return 1;
+  });
+}
+
+// Sets one field to `value` (null: a value the setter refuses) and writes
+// the attribute back in its bare canonical form.
+int SetField(CHtmlLayer& layer, const char* tag, StyleField field,
+             const char* value) {
+  char text[CInlineStyle::kMaxText + 1];
+  if (value == nullptr || !GetStyleText(layer, tag, text)) return 0;
+  char rendering[CInlineStyle::kMaxRendering + 1];
+  if (!htmlmemdoc::EditCanonicalStyle(text, field, value, rendering)) {
+    CInlineStyle style;
+    if (!style.Read(text)) return 0;
+    style.SetField(field, value);
+    style.Render(rendering);
+  }
+  return layer.SetAttribute(tag, "style", rendering);
+}
+
+int SetNumberField(CHtmlLayer& layer, const char* tag, StyleField field,
+                   const char* unit, int value) {
+  return SetField(layer, tag, field,
+                  htmlmemdoc::NumberText(value, unit).text);
+}
+
+int SetKeywordField(CHtmlLayer& layer, const char* tag, StyleField field,
+                    int value) {
+  return SetField(layer, tag, field, htmlmemdoc::KeywordText(field, value));
+}
+
 }  // namespace
 
 int CHtmlLayer::GetStyle(const char* tag, CHtmlStyle& style) const {
@@ -47,22 +126,23 @@ int CHtmlLayer::SetStyle(const char* tag, CHtmlStyle& style) {
 }
 
 int CHtmlLayer::GetPosition(HtmlPosition& position, const char* tag) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetPosition, position);
+  return GetKeywordField(*this, tag, htmlmemdoc::kPositionField, position);
 }
 int CHtmlLayer::GetZIndex(int& z, const char* tag) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetZIndex, z);
+  return GetField(*this, tag, htmlmemdoc::kZIndexField,
+                  [&z](const char* text) { return htmlmemdoc::ReadZIndex(text, z); });
 }
 int CHtmlLayer::GetPixelWidth(int& v, const char* tag) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetPixelWidth, v);
+  return GetNumberField(*this, tag, htmlmemdoc::kWidthField, v);
 }
 int CHtmlLayer::GetPixelHeight(int& v, const char* tag) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetPixelHeight, v);
+  return GetNumberField(*this, tag, htmlmemdoc::kHeightField, v);
 }
 int CHtmlLayer::GetPixelLeft(int& v, const char* tag) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetPixelLeft, v);
+  return GetNumberField(*this, tag, htmlmemdoc::kLeftField, v);
 }
 int CHtmlLayer::GetPixelTop(int& v, const char* tag) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetPixelTop, v);
+  return GetNumberField(*this, tag, htmlmemdoc::kTopField, v);
 }
 int CHtmlLayer::GetFontFamilyCount(int& count, const char* tag) const {
   return GetThroughStyle(*this, tag, &CHtmlStyle::GetFontFamilyCount, count);
@@ -78,19 +158,25 @@ int CHtmlLayer::GetFontFamily(int index, char* buffer, int bufferSize,
   return GetStyle(tag, style) && style.GetFontFamily(index, buffer, bufferSize);
 }
 int CHtmlLayer::GetFontSize(int& size, const char* tag) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetFontSize, size);
+  return GetNumberField(*this, tag, htmlmemdoc::kFontSizeField, size);
 }
 int CHtmlLayer::GetItalic(int& italic, const char* tag) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetItalic, italic);
+  return GetField(*this, tag, htmlmemdoc::kFontStyleField, [&italic](const char* text) {
+    return htmlmemdoc::ReadFlag(text, "italic", italic);
+  });
 }
 int CHtmlLayer::GetBold(int& bold, const char* tag) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetBold, bold);
+  return GetField(*this, tag, htmlmemdoc::kFontWeightField, [&bold](const char* text) {
+    return htmlmemdoc::ReadFlag(text, "bold", bold);
+  });
 }
 int CHtmlLayer::GetTextAlign(HtmlTextAlign& align, const char* tag) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetTextAlign, align);
+  return GetKeywordField(*this, tag, htmlmemdoc::kTextAlignField, align);
 }
 int CHtmlLayer::GetColor(unsigned long& color, const char* tag) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetColor, color);
+  return GetField(*this, tag, htmlmemdoc::kColorField, [&color](const char* text) {
+    return htmlmemdoc::ReadColor(text, color);
+  });
 }
 int CHtmlLayer::GetBackgroundImage(CString& address, const char* tag) const {
   return GetThroughStyle(*this, tag, &CHtmlStyle::GetBackgroundImage, address);
@@ -108,26 +194,26 @@ int CHtmlLayer::GetBackgroundImage(char* buffer, int bufferSize,
 }
 int CHtmlLayer::GetVisibility(const char* tag,
                               HtmlVisibility& visibility) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetVisibility, visibility);
+  return GetKeywordField(*this, tag, htmlmemdoc::kVisibilityField, visibility);
 }
 
 int CHtmlLayer::SetPosition(HtmlPosition position, const char* tag) {
-  return SetThroughStyle(*this, tag, &CHtmlStyle::SetPosition, position);
+  return SetKeywordField(*this, tag, htmlmemdoc::kPositionField, position);
 }
 int CHtmlLayer::SetZIndex(int z, const char* tag) {
-  return SetThroughStyle(*this, tag, &CHtmlStyle::SetZIndex, z);
+  return SetNumberField(*this, tag, htmlmemdoc::kZIndexField, "", z);
 }
 int CHtmlLayer::SetPixelWidth(int v, const char* tag) {
-  return SetThroughStyle(*this, tag, &CHtmlStyle::SetPixelWidth, v);
+  return SetNumberField(*this, tag, htmlmemdoc::kWidthField, "px", v);
 }
 int CHtmlLayer::SetPixelHeight(int v, const char* tag) {
-  return SetThroughStyle(*this, tag, &CHtmlStyle::SetPixelHeight, v);
+  return SetNumberField(*this, tag, htmlmemdoc::kHeightField, "px", v);
 }
 int CHtmlLayer::SetPixelLeft(int v, const char* tag) {
-  return SetThroughStyle(*this, tag, &CHtmlStyle::SetPixelLeft, v);
+  return SetNumberField(*this, tag, htmlmemdoc::kLeftField, "px", v);
 }
 int CHtmlLayer::SetPixelTop(int v, const char* tag) {
-  return SetThroughStyle(*this, tag, &CHtmlStyle::SetPixelTop, v);
+  return SetNumberField(*this, tag, htmlmemdoc::kTopField, "px", v);
 }
 int CHtmlLayer::SetFontFamilyCount(int count, const char* tag) {
   return SetThroughStyle(*this, tag, &CHtmlStyle::SetFontFamilyCount, count);
@@ -141,19 +227,22 @@ int CHtmlLayer::SetFontFamily(int index, const char* family, const char* tag) {
          SetStyle(tag, style);
 }
 int CHtmlLayer::SetFontSize(int size, const char* tag) {
-  return SetThroughStyle(*this, tag, &CHtmlStyle::SetFontSize, size);
+  return SetNumberField(*this, tag, htmlmemdoc::kFontSizeField, "pt", size);
 }
 int CHtmlLayer::SetItalic(int italic, const char* tag) {
-  return SetThroughStyle(*this, tag, &CHtmlStyle::SetItalic, italic);
+  return SetField(*this, tag, htmlmemdoc::kFontStyleField,
+                  italic ? "italic" : "normal");
 }
 int CHtmlLayer::SetBold(int bold, const char* tag) {
-  return SetThroughStyle(*this, tag, &CHtmlStyle::SetBold, bold);
+  return SetField(*this, tag, htmlmemdoc::kFontWeightField,
+                  bold ? "bold" : "normal");
 }
 int CHtmlLayer::SetTextAlign(HtmlTextAlign align, const char* tag) {
-  return SetThroughStyle(*this, tag, &CHtmlStyle::SetTextAlign, align);
+  return SetKeywordField(*this, tag, htmlmemdoc::kTextAlignField, align);
 }
 int CHtmlLayer::SetColor(unsigned long color, const char* tag) {
-  return SetThroughStyle(*this, tag, &CHtmlStyle::SetColor, color);
+  return SetField(*this, tag, htmlmemdoc::kColorField,
+                  htmlmemdoc::ColorText(color).text);
 }
 int CHtmlLayer::SetBackgroundImage(CString& address, const char* tag) {
   return SetThroughStyle<CString&>(*this, tag, &CHtmlStyle::SetBackgroundImage,
@@ -163,7 +252,7 @@ int CHtmlLayer::ResetFontFamily(const char* families, const char* tag) {
   return SetThroughStyle(*this, tag, &CHtmlStyle::ResetFontFamily, families);
 }
 int CHtmlLayer::SetVisibility(const char* tag, HtmlVisibility visibility) {
-  return SetThroughStyle(*this, tag, &CHtmlStyle::SetVisibility, visibility);
+  return SetKeywordField(*this, tag, htmlmemdoc::kVisibilityField, visibility);
 }
 
 int CHtmlLayer::GetAlign(HtmlTextAlign& align, const char* tag) const {

@@ -59,6 +59,64 @@ TEST(LayerStyleTest, PositionAndBackgroundImageOnTheDiv) {
       Style(layer));
 }
 
+// The in-place setters give the bytes of the CHtmlStyle cycle (parse, set,
+// render bare) on canonical attributes, which are edited as text, and on
+// every other kind, which are read and rendered.
+TEST(LayerStyleTest, InPlaceSettersMatchTheStyleCycle) {
+  const char* kStyles[] = {
+      " font-size:9pt; left:1px;",                         // canonical
+      "font-family:Arial, Times New Roman; z-index:2;",   // families kept
+      " top:4px; background-image:url(a b); layer-background-image:url(a b);",
+      " border:solid; left:1px;",    // the border does not read back
+      " left: 1px;",                 // a blank inside the declaration
+      " top:1px; left:2px;",         // out of order
+      " left:1px; left:2px;",        // twice
+      "font-family:Arial,Arial;",    // separator not rendered so
+      "font-family:a, b, c, d;",     // over three families
+      " left:1px",                   // no closing ';'
+      " width:1px; background-image:url(a); layer-background-image:url(b);",
+      "LEFT:1px; border-top:2px dotted red; font-family:\"x\",y; "
+      "background:url(q)z",
+      "{ left:1px }",  // a rule
+  };
+  using Setter = int (*)(CHtmlLayer&, CHtmlStyle&, int);
+  const Setter kSetters[] = {
+      [](CHtmlLayer& l, CHtmlStyle& s, int fast) {
+        return fast ? l.SetPixelLeft(-3, "div") : s.SetPixelLeft(-3);
+      },
+      [](CHtmlLayer& l, CHtmlStyle& s, int fast) {
+        return fast ? l.SetFontSize(14, "div") : s.SetFontSize(14);
+      },
+      [](CHtmlLayer& l, CHtmlStyle& s, int fast) {
+        return fast ? l.SetColor(0x563412, "div") : s.SetColor(0x563412);
+      },
+      [](CHtmlLayer& l, CHtmlStyle& s, int fast) {
+        return fast ? l.SetVisibility("div", HtmlVisibilityHidden)
+                    : s.SetVisibility(HtmlVisibilityHidden);
+      },
+      [](CHtmlLayer& l, CHtmlStyle& s, int fast) {
+        return fast ? l.SetPixelTop(7, "div") : s.SetPixelTop(7);
+      },
+  };
+  for (const char* style : kStyles) {
+    for (const Setter setter : kSetters) {
+      const std::string markup = std::string("<div style=\"") + style +
+                                 "\">x</div>";
+      CHtmlLayer fast;
+      CHtmlLayer cycle;
+      fast.Init(markup.c_str());
+      cycle.Init(markup.c_str());
+      CHtmlStyle parsed;
+      const int expected = cycle.GetStyle("div", parsed) &&
+                           setter(cycle, parsed, 0) &&
+                           cycle.SetStyle("div", parsed);
+      CHtmlStyle unused;
+      EXPECT_EQ(expected, setter(fast, unused, 1)) << style;
+      EXPECT_EQ(Style(cycle), Style(fast)) << style;
+    }
+  }
+}
+
 TEST(LayerAlignTest, TouchesOnlyTheAlignAttribute) {
   CHtmlLayer layer;
   layer.Init("<div><p align=\"CENTER\" style=\"text-align:left\">x</p></div>");

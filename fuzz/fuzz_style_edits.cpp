@@ -1,0 +1,115 @@
+// The layer's in-place style accessors against the CHtmlStyle cycle they
+// replace: for a style attribute and a sequence of edits from the input,
+// every getter returns the same result and value as parsing the attribute
+// into a CHtmlStyle, and every setter returns the same result and leaves
+// the same markup as parsing, setting and rendering the attribute back.
+
+#include <string>
+
+#include "fuzz/fuzz_input.h"
+#include "htmlmemdoc/htmlmemdoc.h"
+
+namespace {
+
+// A setter through the layer and the same setter on a CHtmlStyle.
+struct Edit {
+  int (*layer)(CHtmlLayer&, int);
+  int (*style)(CHtmlStyle&, int);
+};
+
+const Edit kEdits[] = {
+    {[](CHtmlLayer& l, int v) { return l.SetPixelLeft(v, "div"); },
+     [](CHtmlStyle& s, int v) { return s.SetPixelLeft(v); }},
+    {[](CHtmlLayer& l, int v) { return l.SetPixelTop(v, "div"); },
+     [](CHtmlStyle& s, int v) { return s.SetPixelTop(v); }},
+    {[](CHtmlLayer& l, int v) { return l.SetPixelWidth(v, "div"); },
+     [](CHtmlStyle& s, int v) { return s.SetPixelWidth(v); }},
+    {[](CHtmlLayer& l, int v) { return l.SetPixelHeight(v, "div"); },
+     [](CHtmlStyle& s, int v) { return s.SetPixelHeight(v); }},
+    {[](CHtmlLayer& l, int v) { return l.SetZIndex(v, "div"); },
+     [](CHtmlStyle& s, int v) { return s.SetZIndex(v); }},
+    {[](CHtmlLayer& l, int v) { return l.SetFontSize(v, "div"); },
+     [](CHtmlStyle& s, int v) { return s.SetFontSize(v); }},
+    {[](CHtmlLayer& l, int v) { return l.SetItalic(v & 1, "div"); },
+     [](CHtmlStyle& s, int v) { return s.SetItalic(v & 1); }},
+    {[](CHtmlLayer& l, int v) { return l.SetBold(v & 1, "div"); },
+     [](CHtmlStyle& s, int v) { return s.SetBold(v & 1); }},
+    {[](CHtmlLayer& l, int v) {
+       return l.SetColor(static_cast<unsigned long>(v) * 40503u, "div");
+     },
+     [](CHtmlStyle& s, int v) {
+       return s.SetColor(static_cast<unsigned long>(v) * 40503u);
+     }},
+    {[](CHtmlLayer& l, int v) {
+       return l.SetTextAlign(static_cast<HtmlTextAlign>(v % 5), "div");
+     },
+     [](CHtmlStyle& s, int v) {
+       return s.SetTextAlign(static_cast<HtmlTextAlign>(v % 5));
+     }},
+    {[](CHtmlLayer& l, int v) {
+       return l.SetPosition(static_cast<HtmlPosition>(v % 4), "div");
+     },
+     [](CHtmlStyle& s, int v) {
+       return s.SetPosition(static_cast<HtmlPosition>(v % 4));
+     }},
+    {[](CHtmlLayer& l, int v) {
+       return l.SetVisibility("div", static_cast<HtmlVisibility>(v % 5));
+     },
+     [](CHtmlStyle& s, int v) {
+       return s.SetVisibility(static_cast<HtmlVisibility>(v % 5));
+     }},
+};
+
+// Every getter of `layer` agrees with the same getter of its parsed style.
+void CompareGetters(const CHtmlLayer& layer) {
+  CHtmlStyle style;
+  const int parsed = layer.GetStyle("div", style);
+  auto same = [parsed](int fast, int reference, long a, long b) {
+    FUZZ_CHECK(fast == (parsed && reference));
+    FUZZ_CHECK(!fast || a == b);
+  };
+  int a = -7, b = -7;
+  same(layer.GetPixelLeft(a, "div"), style.GetPixelLeft(b), a, b);
+  same(layer.GetPixelTop(a, "div"), style.GetPixelTop(b), a, b);
+  same(layer.GetPixelWidth(a, "div"), style.GetPixelWidth(b), a, b);
+  same(layer.GetPixelHeight(a, "div"), style.GetPixelHeight(b), a, b);
+  same(layer.GetZIndex(a, "div"), style.GetZIndex(b), a, b);
+  same(layer.GetFontSize(a, "div"), style.GetFontSize(b), a, b);
+  same(layer.GetItalic(a, "div"), style.GetItalic(b), a, b);
+  same(layer.GetBold(a, "div"), style.GetBold(b), a, b);
+  unsigned long ca = 7, cb = 7;
+  same(layer.GetColor(ca, "div"), style.GetColor(cb), static_cast<long>(ca),
+       static_cast<long>(cb));
+  HtmlTextAlign aa = HtmlTextAlignLeft, ab = HtmlTextAlignLeft;
+  same(layer.GetTextAlign(aa, "div"), style.GetTextAlign(ab), aa, ab);
+  HtmlPosition pa = HtmlPositionRelative, pb = HtmlPositionRelative;
+  same(layer.GetPosition(pa, "div"), style.GetPosition(pb), pa, pb);
+  HtmlVisibility va = HtmlVisibilityVisible, vb = HtmlVisibilityVisible;
+  same(layer.GetVisibility("div", va), style.GetVisibility(vb), va, vb);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  SilenceMessages();
+  const std::vector<std::string> pieces = SplitInput(data, size, 2);
+  const std::string markup = "<div id=\"L\" style=\"" + pieces[0] + "\">x</div>";
+  CHtmlLayer fast;
+  CHtmlLayer reference;
+  if (!fast.Init(markup.c_str()) || !reference.Init(markup.c_str())) return 0;
+  CompareGetters(fast);
+  const std::string& edits = pieces[1];
+  for (size_t i = 0; i + 1 < edits.size(); i += 2) {
+    const Edit& edit = kEdits[static_cast<unsigned char>(edits[i]) %
+                              (sizeof kEdits / sizeof kEdits[0])];
+    const int value = static_cast<signed char>(edits[i + 1]) * 37;
+    CHtmlStyle style;
+    const int expected = reference.GetStyle("div", style) &&
+                         edit.style(style, value) &&
+                         reference.SetStyle("div", style);
+    FUZZ_CHECK(edit.layer(fast, value) == expected);
+    FUZZ_CHECK(std::string(fast) == std::string(reference));
+    CompareGetters(fast);
+  }
+  return 0;
+}
