@@ -101,11 +101,10 @@ int RunShow(const std::string& page, bool asJson) {
   htmlmemdoc::PageFile pageFile;
   const int read = ReadPageOrSay(page, pageFile, document);
   if (read != kExitOk) return read;
-  const json model = htmlmemdoc::DescribePage(document, pageFile.text);
   if (asJson) {
-    std::printf("%s\n", htmlmemdoc::JsonText(model, 2).c_str());
+    htmlmemdoc::WritePageJson(document, pageFile.text, stdout);
   } else {
-    PrintText(model);
+    PrintText(htmlmemdoc::DescribePage(document, pageFile.text));
   }
   return kExitOk;
 }

@@ -26,33 +26,43 @@ std::string Cut(const std::string& text) {
   return Trim(text).size() > kLongest ? line + "..." : line;
 }
 
-// Collects losses, each with the line of its offset in the page text.
+// Collects losses with their offsets in the page text; Lines() then gives
+// each its line in one pass over the text, so no table of line starts (as
+// large as the text for a page of blank lines) is built.
 class LossList {
  public:
-  LossList(const std::string& text, std::vector<PageLoss>& losses)
-      : m_losses(losses) {
-    m_lineStarts.push_back(0);
-    for (size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\n') m_lineStarts.push_back(i + 1);
-    }
-  }
+  explicit LossList(std::vector<PageLoss>& losses) : m_losses(losses) {}
 
   // `offset` < 0: not from the page text.
   void Add(const char* kind, const std::string& id, long offset,
            const std::string& what) {
-    PageLoss loss{kind, id, 0, Cut(what)};
-    if (offset >= 0) {
-      loss.line = static_cast<int>(
-          std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(),
-                           static_cast<size_t>(offset)) -
-          m_lineStarts.begin());
+    m_losses.push_back(PageLoss{kind, id, 0, Cut(what)});
+    m_offsets.push_back(offset);
+  }
+
+  void Lines(const std::string& text) {
+    std::vector<size_t> order(m_losses.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [this](size_t a, size_t b) {
+      return m_offsets[a] < m_offsets[b];
+    });
+    int line = 1;
+    size_t counted = 0;  // text[0, counted) holds line - 1 line feeds
+    for (size_t i : order) {
+      if (m_offsets[i] < 0) continue;
+      const size_t offset = std::min(static_cast<size_t>(m_offsets[i]),
+                                     text.size());
+      line += static_cast<int>(
+          std::count(text.begin() + static_cast<long>(counted),
+                     text.begin() + static_cast<long>(offset), '\n'));
+      counted = offset;
+      m_losses[i].line = line;
     }
-    m_losses.push_back(loss);
   }
 
  private:
   std::vector<PageLoss>& m_losses;
-  std::vector<size_t> m_lineStarts;
+  std::vector<long> m_offsets;
 };
 
 std::string IdOf(const CHtmlLayer& layer) {
@@ -143,20 +153,13 @@ void AddDroppedLayers(const CObList& kept, const CObList& written,
   }
 }
 
-void AddLayerLosses(const CHtmlMemDoc& document,
+void AddLayerLosses(const CHtmlMemDoc& document, const CHtmlMemDoc& written,
                     const std::unordered_map<const CObject*, long>& offsets,
                     LossList& losses) {
   CObList none;
   AddDroppedLayers(document.m_layerList, none,
                    "plain layer (no text, image or embed in it)", offsets,
                    losses);
-  CString rendered;
-  document.RenderToString(rendered, 0, nullptr);
-  CHtmlMemDoc written;
-  {
-    CMessageCapture quiet;
-    written.ReadFromString(rendered);
-  }
   AddDroppedLayers(document.m_textLayerList, written.m_textLayerList,
                    "text layer left out", offsets, losses);
   AddDroppedLayers(document.m_imageLayerList, written.m_imageLayerList,
@@ -233,18 +236,32 @@ void AddFrameSetLoss(const CHtmlMemDoc& document, const std::string& text,
 }  // namespace
 
 std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
-                                 const std::string& text) {
+                                 const std::string& text,
+                                 const CHtmlMemDoc& written) {
   std::vector<PageLoss> found;
-  LossList losses(text, found);
+  LossList losses(found);
   const auto offsets = ElementOffsets(document);
   AddRecordLosses(document, text, losses);
   AddFrameSetLoss(document, text, offsets, losses);
   AddStyleLosses(document, offsets, losses);
-  AddLayerLosses(document, offsets, losses);
+  AddLayerLosses(document, written, offsets, losses);
+  losses.Lines(text);
   std::stable_sort(
       found.begin(), found.end(),
       [](const PageLoss& a, const PageLoss& b) { return a.line < b.line; });
   return found;
+}
+
+std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
+                                 const std::string& text) {
+  CHtmlMemDoc written;
+  {
+    CString rendered;
+    document.RenderToString(rendered, 0, nullptr);
+    CMessageCapture quiet;
+    written.ReadFromString(rendered);
+  }
+  return FindLosses(document, text, written);
 }
 
 std::string DescribeLoss(const PageLoss& loss) {

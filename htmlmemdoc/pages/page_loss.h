@@ -25,6 +25,11 @@ struct PageLoss {
 
 // Everything `document`, read from `text`, would not write back. The read
 // record must be the one of that read (layers added since have line 0).
+// `written` is the document its plain rendering reads back as.
+std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
+                                 const std::string& text,
+                                 const CHtmlMemDoc& written);
+// The same, rendering the document and reading it back itself.
 std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
                                  const std::string& text);
 

@@ -232,7 +232,25 @@ const char* LayerKind(const CHtmlLayer& layer) {
   return "plain";
 }
 
-json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
+namespace {
+
+// Calls `visit` with every layer, kind by kind as the document lists them.
+template <typename Visit>
+void ForEachLayer(const CHtmlMemDoc& document, Visit visit) {
+  const CObList* lists[] = {&document.m_textLayerList,
+                            &document.m_imageLayerList,
+                            &document.m_videoLayerList,
+                            &document.m_embedLayerList, &document.m_layerList};
+  for (const CObList* list : lists) {
+    for (POSITION pos = list->GetHeadPosition(); pos != nullptr;) {
+      visit(*static_cast<const CHtmlLayer*>(list->GetNext(pos)));
+    }
+  }
+}
+
+// The page's model with an empty list of layers.
+json DescribeAllButLayers(const CHtmlMemDoc& document,
+                          const std::string& text) {
   char background[1024];
   const int hasBackground =
       document.GetBackgroundImage(background, sizeof background);
@@ -240,17 +258,6 @@ json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
   document.GetPreloadImage(preloads);
   CStringArray files;
   const int hasFiles = document.GetAllSrc(files);
-  json layers = json::array();
-  const CObList* lists[] = {&document.m_textLayerList,
-                            &document.m_imageLayerList,
-                            &document.m_videoLayerList,
-                            &document.m_embedLayerList, &document.m_layerList};
-  for (const CObList* list : lists) {
-    for (POSITION pos = list->GetHeadPosition(); pos != nullptr;) {
-      layers.push_back(
-          DescribeLayer(*static_cast<const CHtmlLayer*>(list->GetNext(pos))));
-    }
-  }
   return {{"title", TitleText(document.m_title)},
           {"metas", Markups(document.m_metaList)},
           {"styleRules", StyleRules(document.m_styleList)},
@@ -260,9 +267,49 @@ json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
           {"preloadedImages", Strings(preloads)},
           {"files", hasFiles ? Strings(files) : json(nullptr)},
           {"frames", Frames(document.m_frameSet)},
-          {"layers", layers},
+          {"layers", json::array()},
           {"utf8", IsUtf8(text)},
           {"losses", Losses(document, text)}};
+}
+
+}  // namespace
+
+json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
+  json page = DescribeAllButLayers(document, text);
+  json& layers = page["layers"];
+  ForEachLayer(document, [&layers](const CHtmlLayer& layer) {
+    layers.push_back(DescribeLayer(layer));
+  });
+  return page;
+}
+
+// The layers are the bulk of a model: they are written one by one into
+// the place of the empty list in the rest of the model's text. Strings in
+// JSON text hold no line feed, so the list's line is found by its text
+// and each layer's lines are indented by inserting after every line feed.
+void WritePageJson(const CHtmlMemDoc& document, const std::string& text,
+                   std::FILE* out) {
+  const std::string rest = JsonText(DescribeAllButLayers(document, text), 2);
+  const std::string empty = "\n  \"layers\": []";
+  const size_t at = rest.find(empty) + empty.size() - 1;  // before "]"
+  std::fwrite(rest.data(), 1, at, out);
+  bool first = true;
+  ForEachLayer(document, [&](const CHtmlLayer& layer) {
+    std::string item = JsonText(DescribeLayer(layer), 2);
+    std::fputs(first ? "\n    " : ",\n    ", out);
+    first = false;
+    for (size_t from = 0;;) {
+      const size_t feed = item.find('\n', from);
+      std::fwrite(item.data() + from, 1,
+                  (feed == std::string::npos ? item.size() : feed) - from, out);
+      if (feed == std::string::npos) break;
+      std::fputs("\n    ", out);
+      from = feed + 1;
+    }
+  });
+  if (!first) std::fputs("\n  ", out);
+  std::fwrite(rest.data() + at, 1, rest.size() - at, out);
+  std::fputc('\n', out);
 }
 
 std::string JsonText(const json& value, int indent) {

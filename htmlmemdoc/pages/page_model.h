@@ -5,6 +5,8 @@
 #define HTMLMEMDOC_PAGES_PAGE_MODEL_H_
 
 #include <nlohmann/json.hpp>
+
+#include <cstdio>
 #include <string>
 
 class CHtmlMemDoc;
@@ -20,6 +22,11 @@ namespace htmlmemdoc {
 // page does not hold is null.
 nlohmann::json DescribePage(const CHtmlMemDoc& document,
                             const std::string& text);
+
+// Writes DescribePage's model as JSON text indented by two spaces, and a
+// line feed, to `out`, holding one layer's JSON at a time.
+void WritePageJson(const CHtmlMemDoc& document, const std::string& text,
+                   std::FILE* out);
 
 // `value` as JSON text, indented by `indent` (-1: on one line). A string
 // byte that is not UTF-8 comes out as U+FFFD.

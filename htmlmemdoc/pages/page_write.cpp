@@ -32,20 +32,22 @@
 namespace htmlmemdoc {
 namespace {
 
-std::string Render(const CHtmlMemDoc& document, bool encode,
-                   const std::string& basePath) {
+CString Render(const CHtmlMemDoc& document, bool encode,
+               const std::string& basePath) {
   CString text;
   document.RenderToString(text, encode,
                           basePath.empty() ? nullptr : basePath.c_str());
-  return std::string(text, static_cast<size_t>(text.GetLength()));
+  return text;
 }
 
 // Reads `text` into `document`; "" or why it does not read.
-std::string ReadBack(const std::string& text, CHtmlMemDoc& document) {
+std::string ReadBack(const CString& text, CHtmlMemDoc& document) {
   CMessageCapture quiet;
-  if (document.ReadFromString(text.c_str())) return "";
+  if (document.ReadFromString(text)) return "";
   return "the written page would not read again:" +
-         DescribeProblem(DescribeRefusal(text, document));
+         DescribeProblem(DescribeRefusal(
+             std::string(text, static_cast<size_t>(text.GetLength())),
+             document));
 }
 
 // The first layer of `plain` whose rewritten form in `rewritten` differs
@@ -138,26 +140,27 @@ class CTempGuard {
   void (*m_old[3])(int);
 };
 
-std::string WithCrLf(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
+// Writes `size` bytes at `data` to `fd`, each line feed as CR LF when
+// `crlf`, through a buffer of its own; false with errno set on failure.
+bool WriteAll(int fd, const char* data, size_t size, bool crlf) {
+  char buffer[64 * 1024];
+  size_t filled = 0;
+  auto flush = [&]() {
+    for (size_t done = 0; done < filled;) {
+      const ssize_t wrote = write(fd, buffer + done, filled - done);
+      if (wrote < 0 && errno == EINTR) continue;
+      if (wrote <= 0) return false;
+      done += static_cast<size_t>(wrote);
+    }
+    filled = 0;
+    return true;
+  };
+  for (size_t i = 0; i < size; ++i) {
+    if (filled + 2 > sizeof buffer && !flush()) return false;
+    if (crlf && data[i] == '\n') buffer[filled++] = '\r';
+    buffer[filled++] = data[i];
   }
-  return out;
-}
-
-// Writes all of `bytes` to `fd`; false with errno set on failure.
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) return false;
-    done += static_cast<size_t>(wrote);
-  }
-  return true;
+  return flush();
 }
 
 std::string WriteFailure(const std::string& shown) {
@@ -233,8 +236,8 @@ std::string Install(int fd, const std::string& target,
   return "";
 }
 
-// Writes `bytes` to a new file beside `target` and renames it over it.
-std::string Replace(const std::string& bytes, const std::string& target,
+// Writes the text to a new file beside `target` and renames it over it.
+std::string Replace(const CString& text, const std::string& target,
                     const struct stat* existing, const std::string& shown) {
   const std::string folder = FolderOf(target);
   const mode_t mask = umask(0);
@@ -255,7 +258,7 @@ std::string Replace(const std::string& bytes, const std::string& target,
   }
   CTempGuard guard(unnamed ? "" : tempPath);
   std::string failure;
-  if (!WriteAll(fd, bytes)) {
+  if (!WriteAll(fd, text, static_cast<size_t>(text.GetLength()), true)) {
     failure = WriteFailure(shown);
   } else {
     failure = Install(fd, target, existing, shown, unnamed, tempPath);
@@ -270,29 +273,30 @@ std::string Replace(const std::string& bytes, const std::string& target,
 WriteCheck CheckWrite(const CHtmlMemDoc& document, const std::string& pageText,
                       const WriteOptions& options) {
   WriteCheck check;
-  check.losses = FindLosses(document, pageText);
+  check.text = Render(document, false, "");
+  CHtmlMemDoc plain;
+  std::string problem = ReadBack(check.text, plain);
+  check.losses = FindLosses(document, pageText, plain);
   if (!check.losses.empty() && !options.allowLoss) {
     check.refusal = "writing the page would lose " +
                     std::to_string(check.losses.size()) +
                     (check.losses.size() == 1 ? " thing" : " things") +
                     " it holds (--allow-loss writes it all the same)";
   }
-  const bool rewrites = options.encode || !options.basePath.empty();
-  const std::string plainText = Render(document, false, "");
-  check.text =
-      rewrites ? Render(document, options.encode, options.basePath) : plainText;
-  CHtmlMemDoc plain;
-  CHtmlMemDoc rewritten;
-  std::string problem = ReadBack(plainText, plain);
-  if (problem.empty() && rewrites) problem = ReadBack(check.text, rewritten);
-  if (problem.empty() && rewrites) problem = CheckRewriting(plain, rewritten);
+  if (options.encode || !options.basePath.empty()) {
+    check.text = Render(document, options.encode, options.basePath);
+    CHtmlMemDoc rewritten;
+    if (problem.empty()) problem = ReadBack(check.text, rewritten);
+    if (problem.empty()) problem = CheckRewriting(plain, rewritten);
+  }
   if (check.refusal.empty()) check.refusal = problem;
   return check;
 }
 
-std::string WriteText(const std::string& text, const WriteOptions& options) {
+std::string WriteText(const CString& text, const WriteOptions& options) {
+  const size_t size = static_cast<size_t>(text.GetLength());
   if (options.output.empty()) {
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+    if (std::fwrite(static_cast<const char*>(text), 1, size, stdout) != size ||
         std::fflush(stdout) != 0) {
       return WriteFailure("standard output");
     }
@@ -300,11 +304,10 @@ std::string WriteText(const std::string& text, const WriteOptions& options) {
   }
   const std::string& shown = options.output;
   const std::string target = FollowLinks(options.output);
-  const std::string bytes = WithCrLf(text);
   struct stat existing;
   if (stat(target.c_str(), &existing) != 0) {
     if (errno != ENOENT) return WriteFailure(shown);
-    return Replace(bytes, target, nullptr, shown);
+    return Replace(text, target, nullptr, shown);
   }
   if (S_ISREG(existing.st_mode) &&
       access(FolderOf(target).c_str(), W_OK | X_OK) != 0) {
@@ -320,11 +323,11 @@ std::string WriteText(const std::string& text, const WriteOptions& options) {
                 : std::strerror(errno));
   }
   if (S_ISREG(existing.st_mode))
-    return Replace(bytes, target, &existing, shown);
+    return Replace(text, target, &existing, shown);
   // A device or a pipe is written as it is, never replaced.
   const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return WriteFailure(shown);
-  const bool ok = WriteAll(fd, bytes);
+  const bool ok = WriteAll(fd, text, size, true);
   const std::string failure = ok ? "" : WriteFailure(shown);
   close(fd);
   return failure;

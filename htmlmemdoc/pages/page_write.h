@@ -25,7 +25,7 @@ struct WriteOptions {
 };
 
 struct WriteCheck {
-  std::string text;              // the page as it would be written
+  CString text;                  // the page as it would be written
   std::vector<PageLoss> losses;  // what it would not write of the page
   std::string refusal;           // why it must not be written; "" if none
 };
@@ -41,7 +41,7 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, const std::string& pageText,
 // device or a pipe is written directly. Returns "" or what went wrong, in
 // a sentence that names the output (and its folder when that is the
 // cause).
-std::string WriteText(const std::string& text, const WriteOptions& options);
+std::string WriteText(const CString& text, const WriteOptions& options);
 
 }  // namespace htmlmemdoc
 
