@@ -33,7 +33,7 @@ struct Tally {
     read += code == kExitOk;
     refused += code == kExitPageFailed;
     unreadable += code == kExitUsage;
-    warnings += outcome.losses.size();
+    warnings += htmlmemdoc::CountLosses(outcome.losses);
     Raise(code);
   }
   void Raise(int code) {
@@ -96,10 +96,12 @@ json Describe(const Outcome& outcome) {
   }
   json warnings = json::array();
   for (const PageLoss& loss : outcome.losses) {
-    warnings.push_back({{"kind", loss.kind},
-                        {"id", loss.id},
-                        {"line", loss.line},
-                        {"what", loss.what}});
+    json warning = {{"kind", loss.kind},
+                    {"id", loss.id},
+                    {"line", loss.line},
+                    {"what", loss.what}};
+    if (loss.count > 1) warning["count"] = loss.count;
+    warnings.push_back(warning);
   }
   entry["warnings"] = warnings;
   return entry;

@@ -36,9 +36,35 @@ class LossList {
   // `offset` < 0: not from the page text.
   void Add(const char* kind, const std::string& id, long offset,
            const std::string& what) {
+    Repeats& repeats = m_repeats[kind];
+    if (++repeats.found > kMostLossesOfAKind) {
+      if (repeats.found == kMostLossesOfAKind + 1) repeats.firstOffset = offset;
+      return;
+    }
     m_losses.push_back(PageLoss{kind, id, 0, Cut(what)});
     m_offsets.push_back(offset);
   }
+
+  // Ends the list: one entry for the losses of each kind not listed, then
+  // the line of every entry.
+  void Finish(const std::string& text) {
+    for (const auto& [kind, repeats] : m_repeats) {
+      if (repeats.found <= kMostLossesOfAKind) continue;
+      const size_t more = repeats.found - kMostLossesOfAKind;
+      m_losses.push_back(PageLoss{kind, "", 0,
+                                  "and " + std::to_string(more) +
+                                      " more of this kind",
+                                  more});
+      m_offsets.push_back(repeats.firstOffset);
+    }
+    Lines(text);
+  }
+
+ private:
+  struct Repeats {
+    size_t found = 0;
+    long firstOffset = -1;
+  };
 
   void Lines(const std::string& text) {
     std::vector<size_t> order(m_losses.size());
@@ -60,9 +86,9 @@ class LossList {
     }
   }
 
- private:
   std::vector<PageLoss>& m_losses;
   std::vector<long> m_offsets;
+  std::map<std::string, Repeats> m_repeats;
 };
 
 std::string IdOf(const CHtmlLayer& layer) {
@@ -245,7 +271,7 @@ std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
   AddFrameSetLoss(document, text, offsets, losses);
   AddStyleLosses(document, offsets, losses);
   AddLayerLosses(document, written, offsets, losses);
-  losses.Lines(text);
+  losses.Finish(text);
   std::stable_sort(
       found.begin(), found.end(),
       [](const PageLoss& a, const PageLoss& b) { return a.line < b.line; });
@@ -262,6 +288,12 @@ std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
     written.ReadFromString(rendered);
   }
   return FindLosses(document, text, written);
+}
+
+size_t CountLosses(const std::vector<PageLoss>& losses) {
+  size_t count = 0;
+  for (const PageLoss& loss : losses) count += loss.count;
+  return count;
 }
 
 std::string DescribeLoss(const PageLoss& loss) {

@@ -21,7 +21,18 @@ struct PageLoss {
   std::string id;    // the layer's id or the rule's name, when it has one
   int line = 0;      // where it starts in the page text; 0 when unknown
   std::string what;  // the thing itself, cut short
+  // How many losses the entry stands for: more than 1 for the last entry
+  // of a kind found more than kMostLossesOfAKind times, whose `what` then
+  // says how many more there are and whose line is the first of them.
+  size_t count = 1;
 };
+
+// Losses of one kind listed one by one; a page of a hundred thousand
+// repeated body tags is told in a few lines and little memory.
+const size_t kMostLossesOfAKind = 100;
+
+// The number of losses the entries stand for.
+size_t CountLosses(const std::vector<PageLoss>& losses);
 
 // Everything `document`, read from `text`, would not write back. The read
 // record must be the one of that read (layers added since have line 0).

@@ -213,10 +213,12 @@ json DescribeLayer(const CHtmlLayer& layer) {
 json Losses(const CHtmlMemDoc& document, const std::string& text) {
   json items = json::array();
   for (const PageLoss& loss : FindLosses(document, text)) {
-    items.push_back({{"kind", loss.kind},
-                     {"id", loss.id.empty() ? json(nullptr) : json(loss.id)},
-                     {"line", loss.line},
-                     {"what", loss.what}});
+    json item = {{"kind", loss.kind},
+                 {"id", loss.id.empty() ? json(nullptr) : json(loss.id)},
+                 {"line", loss.line},
+                 {"what", loss.what}};
+    if (loss.count > 1) item["count"] = loss.count;
+    items.push_back(item);
   }
   return items;
 }

@@ -278,9 +278,9 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, const std::string& pageText,
   std::string problem = ReadBack(check.text, plain);
   check.losses = FindLosses(document, pageText, plain);
   if (!check.losses.empty() && !options.allowLoss) {
-    check.refusal = "writing the page would lose " +
-                    std::to_string(check.losses.size()) +
-                    (check.losses.size() == 1 ? " thing" : " things") +
+    const size_t count = CountLosses(check.losses);
+    check.refusal = "writing the page would lose " + std::to_string(count) +
+                    (count == 1 ? " thing" : " things") +
                     " it holds (--allow-loss writes it all the same)";
   }
   if (options.encode || !options.basePath.empty()) {

@@ -43,6 +43,13 @@ grep -q Grid out.htm || grep -q Pic out.htm && fail "the named layers were writt
 grep -q kept out.htm || fail "the text layer was not written"
 run 0 "$tool" check loss.htm
 has "  warning: line 2: plain layer"
+# A kind found over a hundred times is listed a hundred times, then counted.
+{ printf '<html><head></head>\n'; for i in $(seq 150); do printf '<body id=b%d>\n' "$i"; done
+  printf '</body></html>\n'; } >"$work/bodies.htm"
+run 0 "$tool" check "$work/bodies.htm"
+has "warning: line 101: element replaced by a later one: <body id=b100>"
+has "warning: line 102: element replaced by a later one: and 49 more of this kind"
+has "1 pages: 1 read, 0 refused, 149 warnings"
 
 # Edits a page cannot hold, or that would change more than asked.
 make_old out.htm
