@@ -32,6 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.allowLoss = true;
   const htmlmemdoc::WriteCheck check =
       htmlmemdoc::CheckWrite(document, page.text, options);
-  FUZZ_CHECK(!check.text.empty());
+  FUZZ_CHECK(!check.text.IsEmpty());
   return 0;
 }

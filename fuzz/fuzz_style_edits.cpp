@@ -93,7 +93,12 @@ void CompareGetters(const CHtmlLayer& layer) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SilenceMessages();
   const std::vector<std::string> pieces = SplitInput(data, size, 2);
-  const std::string markup = "<div id=\"L\" style=\"" + pieces[0] + "\">x</div>";
+  // A piece that starts with "<" is the whole markup; any other is the
+  // value of a well-formed style attribute.
+  const std::string markup =
+      pieces[0].compare(0, 1, "<") == 0
+          ? pieces[0]
+          : "<div id=\"L\" style=\"" + pieces[0] + "\">x</div>";
   CHtmlLayer fast;
   CHtmlLayer reference;
   if (!fast.Init(markup.c_str()) || !reference.Init(markup.c_str())) return 0;

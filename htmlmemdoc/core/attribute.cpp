@@ -13,6 +13,8 @@ namespace htmlmemdoc {
 
 const char kGetAttributeSeparators[] = " \n\r\t\"=";
 const char kSetAttributeSeparators[] = " \n\r\t\"=\f";
+constexpr CByteSet kGetAttributeSeparatorSet(kGetAttributeSeparators);
+constexpr CByteSet kSetAttributeSeparatorSet(kSetAttributeSeparators);
 
 namespace {
 
@@ -21,7 +23,7 @@ const char kValueSeparators[] = " \t\r\n=;>\"";
 }  // namespace
 
 AttributeSearch LocateAttribute(const char* text, const char* tag,
-                                const char* attr, const char* separators,
+                                const char* attr, const CByteSet& separators,
                                 CAttributeSpot& spot) {
   spot = CAttributeSpot();
   spot.tagBegin = FindNoCase(text, "<", tag);

@@ -10,12 +10,16 @@
 #ifndef HTMLMEMDOC_CORE_ATTRIBUTE_H_
 #define HTMLMEMDOC_CORE_ATTRIBUTE_H_
 
+#include "htmlmemdoc/platform/byte_set.h"
+
 namespace htmlmemdoc {
 
 // Token separators: GetAttribute's set, and SetAttribute's, which adds the
 // form feed.
 extern const char kGetAttributeSeparators[];
 extern const char kSetAttributeSeparators[];
+extern const CByteSet kGetAttributeSeparatorSet;
+extern const CByteSet kSetAttributeSeparatorSet;
 
 enum AttributeSearch {
   kAttributeNoTag,    // no start tag of that name
@@ -32,7 +36,7 @@ struct CAttributeSpot {
 };
 
 AttributeSearch LocateAttribute(const char* text, const char* tag,
-                                const char* attr, const char* separators,
+                                const char* attr, const CByteSet& separators,
                                 CAttributeSpot& spot);
 
 // 1 when an odd number of double quotes stands between `tagBegin` and

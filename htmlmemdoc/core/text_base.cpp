@@ -90,7 +90,7 @@ int CHtmlTextBase::GetAttribute(const char* tag, const char* attr, char* buffer,
   CAttributeSpot spot;
   CAttributeValue value;
   if (htmlmemdoc::LocateAttribute(m_pszOuterText, tag, attr,
-                                  htmlmemdoc::kGetAttributeSeparators,
+                                  htmlmemdoc::kGetAttributeSeparatorSet,
                                   spot) != htmlmemdoc::kAttributeFound ||
       !htmlmemdoc::ReadAttributeValue(spot.nameEnd, value)) {
     return 0;
@@ -190,7 +190,7 @@ int CHtmlTextBase::SetAttribute(const char* tag, const char* attr,
   if (value == nullptr) value = "";
   CAttributeSpot spot;
   const htmlmemdoc::AttributeSearch found = htmlmemdoc::LocateAttribute(
-      m_pszOuterText, tag, attr, htmlmemdoc::kSetAttributeSeparators, spot);
+      m_pszOuterText, tag, attr, htmlmemdoc::kSetAttributeSeparatorSet, spot);
   if (found == htmlmemdoc::kAttributeNoTag ||
       std::strchr(spot.tagBegin, '>') == nullptr) {
     return 0;
@@ -213,6 +213,45 @@ int CHtmlTextBase::SetAttribute(const char* tag, const char* attr,
     return 0;
   }
   Adopt(result, length);
+  return 1;
+}
+
+int CHtmlTextBase::EditAttribute(const char* tag, const char* attr,
+                                 AttributeEdit edit, void* context) {
+  if (m_pszOuterText == nullptr || tag == nullptr || !IsWritableName(attr)) {
+    return 0;
+  }
+  CAttributeSpot spot;
+  CAttributeValue old;
+  if (htmlmemdoc::LocateAttribute(m_pszOuterText, tag, attr,
+                                  htmlmemdoc::kGetAttributeSeparatorSet,
+                                  spot) != htmlmemdoc::kAttributeFound ||
+      !htmlmemdoc::ReadAttributeValue(spot.nameEnd, old)) {
+    return 0;
+  }
+  char value[kStringAttributeBuffer];
+  const size_t length = static_cast<size_t>(old.end - old.begin);
+  if (length >= sizeof value) return 0;
+  std::memcpy(value, old.begin, length);
+  value[length] = '\0';
+  char edited[kEditedValueRoom];
+  if (!edit(value, edited, context)) return 0;
+  // The setter's separators add the form feed: without one before the
+  // name, its search finds the same name at the same place.
+  if (std::memchr(spot.tagBegin, '\f',
+                  static_cast<size_t>(spot.nameEnd - spot.tagBegin)) !=
+      nullptr) {
+    return SetAttribute(tag, attr, edited);
+  }
+  if (std::strchr(spot.tagBegin, '>') == nullptr ||
+      htmlmemdoc::IsInsideQuotes(spot.tagBegin, spot.nameBegin) ||
+      (old.quoted && !old.closed) || (!old.quoted && old.begin == old.end)) {
+    return 0;
+  }
+  size_t total = GetOuterTextLength();
+  char* result = Splice(m_pszOuterText, total, spot.nameEnd,
+                        {"=\"", edited, "\""}, old.after);
+  Adopt(result, total);
   return 1;
 }
 

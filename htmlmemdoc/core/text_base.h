@@ -74,6 +74,18 @@ class HTMLMEMDOC_EXPORT CHtmlTextBase : public CObject {
   int SetAttribute(const CString& tag, const CString& attr,
                    const CString& value);
 
+  // GetAttribute into a 1024-byte buffer, `edit` making the new value of
+  // that value into a buffer of kEditedValueRoom bytes, then SetAttribute
+  // with it, in one search of the tag when both would find the attribute
+  // at the same place. Returns 0, the text unchanged, when GetAttribute
+  // or `edit` fails (`edit` returns 0) or SetAttribute would. A null tag
+  // fails. For editors that change one attribute's value in place, such
+  // as the layers' style accessors.
+  static const int kEditedValueRoom = 4097;
+  typedef int (*AttributeEdit)(const char* value, char* edited, void* context);
+  int EditAttribute(const char* tag, const char* attr, AttributeEdit edit,
+                    void* context);
+
  protected:
   // Reads the leading number of an attribute value of up to 15 bytes into
   // `value`, which keeps its value when the text does not start with a

@@ -232,9 +232,8 @@ int CHtmlMemDoc::RenderToString(CString& output, int encode,
   CRenderContext context{encode, CString(basePath), {}, {}};
   const size_t length = RenderedLength(*this, context);
   output.Empty();
-  CMemorySink sink(output.GetBuffer(static_cast<int>(length)));
+  CMemorySink sink(output.GetBufferSetLength(static_cast<int>(length)));
   RenderPage(sink, *this, context);
-  output.ReleaseBuffer(static_cast<int>(length));
   return 1;
 }
 

@@ -84,20 +84,34 @@ int GetKeywordField(const CHtmlLayer& layer, const char* tag,
   });
 }
 
+struct CFieldEdit {
+  StyleField field;
+  const char* value;
+};
+
+// The style text `text` with one field set, in its bare canonical form:
+// edited as text when it is canonical already, else read and rendered.
+int EditStyleText(const char* text, char* edited, void* context) {
+  const CFieldEdit& edit = *static_cast<const CFieldEdit*>(context);
+  if (htmlmemdoc::EditCanonicalStyle(text, edit.field, edit.value, edited)) {
+    return 1;
+  }
+  CInlineStyle style;
+  if (!style.Read(text)) return 0;
+  style.SetField(edit.field, edit.value);
+  style.Render(edited);
+  return 1;
+}
+
 // Sets one field to `value` (null: a value the setter refuses) and writes
 // the attribute back in its bare canonical form.
 int SetField(CHtmlLayer& layer, const char* tag, StyleField field,
              const char* value) {
-  char text[CInlineStyle::kMaxText + 1];
-  if (value == nullptr || !GetStyleText(layer, tag, text)) return 0;
-  char rendering[CInlineStyle::kMaxRendering + 1];
-  if (!htmlmemdoc::EditCanonicalStyle(text, field, value, rendering)) {
-    CInlineStyle style;
-    if (!style.Read(text)) return 0;
-    style.SetField(field, value);
-    style.Render(rendering);
-  }
-  return layer.SetAttribute(tag, "style", rendering);
+  static_assert(CInlineStyle::kMaxRendering < CHtmlLayer::kEditedValueRoom,
+                "a rendering fits the edited value");
+  CFieldEdit edit{field, value};
+  return value != nullptr &&
+         layer.EditAttribute(tag, "style", &EditStyleText, &edit);
 }
 
 int SetNumberField(CHtmlLayer& layer, const char* tag, StyleField field,

@@ -106,7 +106,7 @@ void CString::Release() {
 
 void CString::Empty() { Release(); }
 
-void CString::Reserve(int capacity, int keep) {
+void CString::Reserve(int capacity, int keep, bool clear) {
   if (capacity < 0 ||
       static_cast<size_t>(capacity) > static_cast<size_t>(INT_MAX) - 1 -
                                            sizeof(CStringData)) {
@@ -118,7 +118,11 @@ void CString::Reserve(int capacity, int keep) {
   data->capacity = capacity;
   char* text = reinterpret_cast<char*>(data + 1);
   std::memcpy(text, m_pchData, static_cast<size_t>(keep));
-  std::memset(text + keep, 0, static_cast<size_t>(capacity - keep) + 1);
+  if (clear) {
+    std::memset(text + keep, 0, static_cast<size_t>(capacity - keep) + 1);
+  } else {
+    text[capacity] = '\0';
+  }
   Release();
   m_pchData = text;
 }
@@ -345,6 +349,20 @@ void CString::ReleaseBuffer(int newLength) {
   // Bytes the filler left past the new end go back to NUL.
   std::memset(m_pchData + length, 0, static_cast<size_t>(Capacity() - length));
   Data()->length = length;
+}
+
+char* CString::GetBufferSetLength(int length) {
+  if (length < 0) length = 0;
+  if (m_pchData == EmptyText() || length > Capacity()) {
+    // The new room is exactly `length`: nothing past it to keep NUL.
+    Reserve(length, length < GetLength() ? length : GetLength(), false);
+  } else if (length < GetLength()) {
+    std::memset(m_pchData + length, 0,
+                static_cast<size_t>(GetLength() - length));
+  }
+  Data()->length = length;
+  m_pchData[length] = '\0';
+  return m_pchData;
 }
 
 void CString::Preallocate(int length) {

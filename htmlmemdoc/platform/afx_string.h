@@ -91,6 +91,10 @@ class HTMLMEMDOC_EXPORT CString {
   // first NUL when it is -1.
   char* GetBuffer(int minLength);
   void ReleaseBuffer(int newLength = -1);
+  // Sets the length to `length` (a negative one counts as 0) and returns
+  // the text for a filler that writes all of it: the bytes past the old
+  // text are not cleared first, which spares a pass over a large buffer.
+  char* GetBufferSetLength(int length);
   // Makes room for `length` bytes, so that appending up to that length
   // allocates nothing more; the text is unchanged.
   void Preallocate(int length);
@@ -111,7 +115,7 @@ class HTMLMEMDOC_EXPORT CString {
   int Capacity() const { return Data()->capacity; }
   // Room for `capacity` bytes that keeps the first `keep` bytes of the text;
   // everything past them reads as NUL.
-  void Reserve(int capacity, int keep);
+  void Reserve(int capacity, int keep, bool clear = true);
   void SetLength(int length);
   void Assign(const char* text, int length);
   void AppendBytes(const char* text, int length);

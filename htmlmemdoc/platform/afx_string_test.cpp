@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <string>
 
 namespace {
@@ -85,6 +87,17 @@ TEST(CStringTest, FormatAndBufferAccess) {
   s.GetBuffer(3)[1] = '\0';
   s.ReleaseBuffer();
   EXPECT_EQ("0", s);
+  // GetBufferSetLength keeps the old text, and a shorter length leaves no
+  // old bytes behind the new end.
+  std::memcpy(s.GetBufferSetLength(4) + 1, "abc", 3);
+  EXPECT_EQ("0abc", s);
+  s.GetBufferSetLength(2);
+  EXPECT_EQ("0a", s);
+  s.ReleaseBuffer();
+  EXPECT_EQ(2, s.GetLength());
+  CString empty;
+  empty.GetBufferSetLength(0)[0] = '\0';  // writable even when empty
+  EXPECT_EQ(0, empty.GetLength());
 }
 
 }  // namespace

@@ -173,14 +173,7 @@ int CSpanTokenizer::Next(const char* delimiters, CTextSpan& token) {
     start += SpanOfDelimiters(start, delimiters);
     end = start + SpanOfToken(start, delimiters);
   }
-  if (*start == '\0') {
-    m_pNext = nullptr;
-    return 0;
-  }
-  m_pNext = (*end == '\0') ? nullptr : end + 1;
-  token.begin = start;
-  token.end = end;
-  return 1;
+  return Found(start, end, token);
 }
 
 }  // namespace htmlmemdoc

@@ -13,6 +13,8 @@
 
 #include <cstddef>
 
+#include "htmlmemdoc/platform/byte_set.h"
+
 namespace htmlmemdoc {
 
 // Length in bytes (1 to 4) of the character that starts at `p`; 1 at the
@@ -82,11 +84,30 @@ class CSpanTokenizer {
   // ASCII delimiters is turned into a table once and known again by its
   // address, so the text of a set must not change between calls.
   int Next(const char* delimiters, CTextSpan& token);
+  // The same with a set of single-byte delimiters given as a table.
+  int Next(const CByteSet& delimiters, CTextSpan& token) {
+    if (m_pNext == nullptr) return 0;
+    const char* start = m_pNext;
+    while (delimiters.Has(*start)) ++start;  // the NUL is no member
+    const char* end = start;
+    while (*end != '\0' && !delimiters.Has(*end)) ++end;
+    return Found(start, end, token);
+  }
   // Where the next call would start scanning (null when exhausted).
   const char* Position() const { return m_pNext; }
 
  private:
   int UseTable(const char* delimiters);
+  int Found(const char* start, const char* end, CTextSpan& token) {
+    if (*start == '\0') {
+      m_pNext = nullptr;
+      return 0;
+    }
+    m_pNext = (*end == '\0') ? nullptr : end + 1;
+    token.begin = start;
+    token.end = end;
+    return 1;
+  }
   bool IsDelimiter(char c) const {
     const unsigned char b = static_cast<unsigned char>(c);
     return ((m_table[b >> 6] >> (b & 63)) & 1) != 0;

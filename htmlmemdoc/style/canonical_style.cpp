@@ -12,20 +12,27 @@
 #include "htmlmemdoc/style/canonical_style.h"
 
 #include <cstring>
-#include <initializer_list>
 
+#include "htmlmemdoc/platform/byte_set.h"
 #include "htmlmemdoc/style/style_values.h"
 
 namespace htmlmemdoc {
 namespace {
 
 const char kFamilyPrefix[] = "font-family:";
+constexpr CByteSet kValueStop(";{}", true);
+constexpr CByteSet kNameStop(":;", true);
 const int kMostFamilies = 3;
 
 int IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// 1 when `prefix` stands at `text`; reads no further than the first byte
+// that differs.
 int StartsWith(const char* text, const char* prefix) {
-  return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+  for (; *prefix != '\0'; ++text, ++prefix) {
+    if (*text != *prefix) return 0;
+  }
+  return 1;
 }
 
 // One family name ending at ',' or ';': a plain identifier without outer
@@ -55,7 +62,8 @@ const char* SkipFamilies(const char* p) {
 
 // The end of a declaration's value that starts at `p` (its ';'), or null.
 const char* SkipValue(const char* p) {
-  const char* end = p + std::strcspn(p, ";{}");
+  const char* end = p;
+  while (!kValueStop.Has(*end)) ++end;
   if (*end != ';' || end == p || IsBlank(*p) || IsBlank(end[-1])) {
     return nullptr;
   }
@@ -63,12 +71,19 @@ const char* SkipValue(const char* p) {
 }
 
 // The first rendered field at or after `from` whose " name:" stands at
-// `p`, or -1.
-int MatchDeclaration(const char* p, int from) {
+// `p`, or -1; `value` is then where its value starts.
+int MatchDeclaration(const char* p, int from, const char*& value) {
   if (*p != ' ') return -1;
+  const char* colon = p + 1;
+  while (!kNameStop.Has(*colon)) ++colon;
+  if (*colon != ':') return -1;
+  const size_t length = static_cast<size_t>(colon + 1 - p);
   for (int field = from; field < kRenderedFieldCount; ++field) {
-    const char* name = kRenderedNames[field];
-    if (name[1] == p[1] && StartsWith(p, name)) return field;
+    if (kRenderedNameLengths[field] == length &&
+        std::memcmp(p, kRenderedNames[field], length) == 0) {
+      value = colon + 1;
+      return field;
+    }
   }
   return -1;
 }
@@ -97,10 +112,10 @@ int FindCanonicalField(const char* text, StyleField field,
   const char* p = *text != '\0' ? SkipFamilies(text) : nullptr;
   if (p == nullptr) return 0;
   spot = {nullptr, nullptr, nullptr};
-  for (int next = 0, found; (found = MatchDeclaration(p, next)) >= 0;
+  const char* value = nullptr;
+  for (int next = 0, found; (found = MatchDeclaration(p, next, value)) >= 0;
        next = found + 1) {
     if (found == kBorderField) return 0;
-    const char* value = p + std::strlen(kRenderedNames[found]);
     const char* end = SkipValue(value);
     if (end == nullptr) return 0;
     if (spot.begin == nullptr && found >= field) {
@@ -122,11 +137,12 @@ int EditCanonicalStyle(const char* text, StyleField field, const char* value,
   const size_t head = static_cast<size_t>(spot.begin - text);
   std::memcpy(cursor, text, head);
   cursor += head;
-  for (const char* part : {kRenderedNames[field], value, ";"}) {
-    const size_t length = std::strlen(part);
-    std::memcpy(cursor, part, length);
-    cursor += length;
-  }
+  std::memcpy(cursor, kRenderedNames[field], kRenderedNameLengths[field]);
+  cursor += kRenderedNameLengths[field];
+  const size_t length = std::strlen(value);
+  std::memcpy(cursor, value, length);
+  cursor += length;
+  *cursor++ = ';';
   std::strcpy(cursor, spot.end);
   return 1;
 }

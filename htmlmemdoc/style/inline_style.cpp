@@ -10,26 +10,13 @@
 #include "htmlmemdoc/style/inline_style.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/style/style_values.h"
 
 namespace htmlmemdoc {
 namespace {
-
-// A set of single-byte characters as a table: the reader's delimiter and
-// trimming sets are all ASCII, where a byte test is what strspn and
-// TrimLeft do, and a table makes each test one load.
-class CByteSet {
- public:
-  constexpr explicit CByteSet(const char* bytes) : m_has() {
-    for (; *bytes != '\0'; ++bytes) m_has[static_cast<unsigned char>(*bytes)] = 1;
-  }
-  bool Has(char c) const { return m_has[static_cast<unsigned char>(c)] != 0; }
-
- private:
-  unsigned char m_has[256];
-};
 
 constexpr CByteSet kSelectorEnd("{");
 constexpr CByteSet kNameEnd(":");
@@ -40,44 +27,11 @@ constexpr CByteSet kNameLeft("; \t\r\n");
 constexpr CByteSet kFamilyEnd("\",");
 constexpr CByteSet kFamilyTrim(" \t\r\n\"");
 
-// CSpanTokenizer's steps with table sets: leading delimiters are passed
-// over, a token runs to the next delimiter, which is stepped over.
-class CTableTokenizer {
- public:
-  explicit CTableTokenizer(const char* text) : m_next(text) {}
-  int Next(const CByteSet& set, CTextSpan& token) {
-    if (m_next == nullptr) return 0;
-    const char* start = m_next;
-    while (*start != '\0' && set.Has(*start)) ++start;
-    if (*start == '\0') {
-      m_next = nullptr;
-      return 0;
-    }
-    const char* end = start;
-    while (*end != '\0' && !set.Has(*end)) ++end;
-    m_next = *end != '\0' ? end + 1 : nullptr;
-    token = {start, end};
-    return 1;
-  }
-
- private:
-  const char* m_next;
-};
-
 // Narrows [begin, end) by the bytes of `left` at its start and of `right`
 // at its end, as CString's TrimLeft and TrimRight do.
 void Trim(CTextSpan& span, const CByteSet& left, const CByteSet& right) {
   while (span.begin < span.end && left.Has(*span.begin)) ++span.begin;
   while (span.end > span.begin && right.Has(span.end[-1])) --span.end;
-}
-
-// `expected` is in lower case and ASCII.
-int NameIs(const CTextSpan& name, const char* expected) {
-  const char* p = name.begin;
-  for (; p != name.end; ++p, ++expected) {
-    if (ToLowerAscii(*p) != *expected) return 0;  // the NUL differs too
-  }
-  return *expected == '\0';
 }
 
 // The address inside "url(...)" (or "URL(...)"), else the whole value; a
@@ -121,7 +75,7 @@ int CInlineStyle::Read(const char* text) {
 // The selector of a rule (passed over), then the declarations and the
 // trailing fragment, which must hold the closing mark of the form.
 int CInlineStyle::ReadDeclarations(char* text, int rule, char*& families) {
-  CTableTokenizer tokens(text);
+  CSpanTokenizer tokens(text);
   CTextSpan token;
   int hasProperty;
   if (rule) {
@@ -150,34 +104,30 @@ int CInlineStyle::ReadDeclarations(char* text, int rule, char*& families) {
 
 void CInlineStyle::Store(const CTextSpan& property, char* value,
                          char*& families) {
-  for (const CStyleProperty& entry : kPlainProperties) {
-    if (NameIs(property, entry.name)) {
-      m_fields[entry.field] = value;
-      return;
-    }
-  }
-  for (const char* side : kBorderSides) {
-    if (NameIs(property, side)) {
+  const CStyleProperty* known = FindStyleProperty(
+      property.begin, static_cast<size_t>(property.end - property.begin));
+  if (known == nullptr) return;
+  switch (known->action) {
+    case kStoreField:
+      m_fields[known->field] = value;
+      break;
+    case kStoreBorder: {
       const char* blank = std::strchr(value, ' ');
       m_fields[kBorderField] = blank != nullptr ? blank + 1 : value;
-      return;
+      break;
     }
-  }
-  if (NameIs(property, kFontFamilyProperty)) {
-    families = value;
-    return;
-  }
-  for (const char* name : kBackgroundProperties) {
-    if (NameIs(property, name)) {
+    case kStoreFamilies:
+      families = value;
+      break;
+    case kStoreBackground:
       m_fields[kBackgroundImageField] = BackgroundAddress(value);
-      return;
-    }
+      break;
   }
 }
 
 // Names split at '"' and ',', trimmed, at most three plain identifiers.
 void CInlineStyle::SplitFamilies(char* families) {
-  CTableTokenizer tokens(families);
+  CSpanTokenizer tokens(families);
   for (CTextSpan name; tokens.Next(kFamilyEnd, name);) {
     Trim(name, kFamilyTrim, kFamilyTrim);
     *Writable(name.end) = '\0';
@@ -201,16 +151,16 @@ size_t CInlineStyle::Render(char* out) const {
   }
   for (int field = 0; field < kRenderedFieldCount; ++field) {
     if (*m_fields[field] == '\0') continue;
-    end = Append(end, kRenderedNames[field]);
+    std::memcpy(end, kRenderedNames[field], kRenderedNameLengths[field]);
+    end += kRenderedNameLengths[field];
     end = Append(end, m_fields[field]);
     *end++ = ';';
   }
   const char* address = m_fields[kBackgroundImageField];
   if (*address != '\0') {
-    for (const char* name : kBackgroundProperties) {
-      *end++ = ' ';
+    for (const char* name : {" background-image:url(",
+                             " layer-background-image:url("}) {
       end = Append(end, name);
-      end = Append(end, ":url(");
       end = Append(end, address);
       end = Append(end, ");");
     }

@@ -132,29 +132,23 @@ const CString& CHtmlStyle::Field(int field) const {
 
 void CHtmlStyle::StoreDeclaration(const CString& property, const CString& value,
                                   CString& pendingFamilies) {
-  for (const htmlmemdoc::CStyleProperty& entry : htmlmemdoc::kPlainProperties) {
-    if (property.CompareNoCase(entry.name) == 0) {
-      Field(entry.field) = value;
-      return;
-    }
-  }
-  for (const char* side : htmlmemdoc::kBorderSides) {
-    if (property.CompareNoCase(side) == 0) {
+  const htmlmemdoc::CStyleProperty* known = htmlmemdoc::FindStyleProperty(
+      property, static_cast<size_t>(property.GetLength()));
+  if (known == nullptr) return;  // any other property is dropped
+  switch (known->action) {
+    case htmlmemdoc::kStoreField:
+      Field(known->field) = value;
+      break;
+    case htmlmemdoc::kStoreBorder:
       m_strBorder = BorderAfterWidth(value);
-      return;
-    }
-  }
-  if (property.CompareNoCase(htmlmemdoc::kFontFamilyProperty) == 0) {
-    pendingFamilies = value;
-    return;
-  }
-  for (const char* name : htmlmemdoc::kBackgroundProperties) {
-    if (property.CompareNoCase(name) == 0) {
+      break;
+    case htmlmemdoc::kStoreFamilies:
+      pendingFamilies = value;
+      break;
+    case htmlmemdoc::kStoreBackground:
       m_strBackgroundImage = BackgroundAddress(value);
-      return;
-    }
+      break;
   }
-  // Any other property, the per-side border widths included, is dropped.
 }
 
 int CHtmlStyle::ResetFontFamily(const char* families) {

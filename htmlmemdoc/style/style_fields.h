@@ -5,6 +5,8 @@
 #ifndef HTMLMEMDOC_STYLE_STYLE_FIELDS_H_
 #define HTMLMEMDOC_STYLE_STYLE_FIELDS_H_
 
+#include <cstddef>
+
 namespace htmlmemdoc {
 
 // The first kRenderedFieldCount fields in the order a rendering writes
@@ -38,22 +40,29 @@ enum StyleField : int {
   kStyleFieldCount
 };
 
-// How a rendering writes field i < kRenderedFieldCount: " font-size:".
-extern const char* const kRenderedNames[kRenderedFieldCount];
+// How a rendering writes field i < kRenderedFieldCount (" font-size:"),
+// and the length of that text.
+extern const char* const* const kRenderedNames;
+extern const unsigned char* const kRenderedNameLengths;
 
-// A property whose whole value (trimmed) is a field's text.
-struct CStyleProperty {
-  const char* name;
-  StyleField field;
+// What reading a declaration of a known property stores.
+enum PropertyAction : unsigned char {
+  kStoreField,       // the value (trimmed) is the field's text
+  kStoreBorder,      // the value after its first blank is the border
+  kStoreFamilies,    // the value is split into the family list
+  kStoreBackground,  // the address inside url(...) is the background
 };
-extern const CStyleProperty kPlainProperties[21];
 
-// Properties stored otherwise: the value after its first blank becomes the
-// border; the value of font-family is split into the family list; the
-// address inside url(...) becomes the background image.
-extern const char* const kBorderSides[4];
-extern const char kFontFamilyProperty[];
-extern const char* const kBackgroundProperties[2];
+struct CStyleProperty {
+  const char* name;  // in lower case
+  unsigned char length;
+  PropertyAction action;
+  StyleField field;  // the field it fills
+};
+
+// The known property named by the `length` bytes at `name`, ASCII case
+// ignored; null for any other name (the per-side border widths included).
+const CStyleProperty* FindStyleProperty(const char* name, size_t length);
 
 }  // namespace htmlmemdoc
 
