@@ -134,7 +134,6 @@ void BM_ReadRenderToFile(benchmark::State& state) {
   SetBytes(state);
 }
 
-// Moves every layer of a list by a pixel right and down.
 // Places every layer of a list on a grid, as a host laying out a page does.
 void MoveLayers(CObList& list) {
   int index = 0;

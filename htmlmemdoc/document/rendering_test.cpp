@@ -43,6 +43,27 @@ TEST(RenderToFileTest, WritesCrLfAndReportsOnlyWriteErrors) {
   EXPECT_EQ("<html>\r\n<head>\r\n\r\n</head></html>", ReadBytes(path));
   std::remove(path.c_str());
 
+  // Line feeds at every place in a word, past the 64 KB buffer: the file
+  // is the string rendering with each line feed as CR LF.
+  std::string page = "<html><head></head><body>\n";
+  for (int i = 0; i < 3000; ++i) {
+    page += "<div id=\"T" + std::to_string(i) + "\"><p>" +
+            std::string(static_cast<size_t>(i % 11), 'w') + "\n" +
+            std::string(static_cast<size_t>(i % 7), 'v') + "</p></div>\n";
+  }
+  ASSERT_EQ(1, document.ReadFromString((page + "</body></html>").c_str()));
+  CString rendered;
+  document.RenderToString(rendered, 0, nullptr);
+  std::string expected;
+  for (const char* p = rendered; *p != '\0'; ++p) {
+    if (*p == '\n') expected += '\r';
+    expected += *p;
+  }
+  ASSERT_EQ(1, document.RenderToFile(path.c_str(), 0, nullptr));
+  EXPECT_GT(expected.size(), 65536u);
+  EXPECT_EQ(expected, ReadBytes(path));
+  std::remove(path.c_str());
+
   EXPECT_EQ(0, document.RenderToFile("/nonexistent/dir/x.htm", 0, nullptr));
   EXPECT_EQ(0, document.RenderToFile(nullptr, 0, nullptr));
   EXPECT_EQ("", log.Joined());  // no message when the file cannot be opened

@@ -10,21 +10,27 @@ namespace htmlmemdoc {
 
 class CByteSet {
  public:
-  // The bytes of `bytes` up to its NUL, and the NUL too when `withNul`:
-  // a scan for a stop byte then stops at the end of the text by itself.
-  constexpr explicit CByteSet(const char* bytes, bool withNul = false)
-      : m_has() {
+  // The bytes of `bytes` up to its NUL.
+  constexpr explicit CByteSet(const char* bytes) : m_has(), m_stops() {
     for (; *bytes != '\0'; ++bytes) {
       m_has[static_cast<unsigned char>(*bytes)] = true;
+      m_stops[static_cast<unsigned char>(*bytes)] = true;
     }
-    m_has[0] = withNul;
+    m_stops[0] = true;
   }
+  // A member; the NUL never is one.
   constexpr bool Has(char c) const {
     return m_has[static_cast<unsigned char>(c)];
+  }
+  // A member or the NUL: where a scan for a member stops at the latest,
+  // answered in one load.
+  constexpr bool Stops(char c) const {
+    return m_stops[static_cast<unsigned char>(c)];
   }
 
  private:
   bool m_has[256];
+  bool m_stops[256];
 };
 
 }  // namespace htmlmemdoc

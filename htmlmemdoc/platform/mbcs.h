@@ -90,7 +90,7 @@ class CSpanTokenizer {
     const char* start = m_pNext;
     while (delimiters.Has(*start)) ++start;  // the NUL is no member
     const char* end = start;
-    while (*end != '\0' && !delimiters.Has(*end)) ++end;
+    while (!delimiters.Stops(*end)) ++end;
     return Found(start, end, token);
   }
   // Where the next call would start scanning (null when exhausted).

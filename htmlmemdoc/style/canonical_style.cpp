@@ -20,8 +20,8 @@ namespace htmlmemdoc {
 namespace {
 
 const char kFamilyPrefix[] = "font-family:";
-constexpr CByteSet kValueStop(";{}", true);
-constexpr CByteSet kNameStop(":;", true);
+constexpr CByteSet kValueStop(";{}");
+constexpr CByteSet kNameStop(":;");
 const int kMostFamilies = 3;
 
 int IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -63,7 +63,7 @@ const char* SkipFamilies(const char* p) {
 // The end of a declaration's value that starts at `p` (its ';'), or null.
 const char* SkipValue(const char* p) {
   const char* end = p;
-  while (!kValueStop.Has(*end)) ++end;
+  while (!kValueStop.Stops(*end)) ++end;
   if (*end != ';' || end == p || IsBlank(*p) || IsBlank(end[-1])) {
     return nullptr;
   }
@@ -75,7 +75,7 @@ const char* SkipValue(const char* p) {
 int MatchDeclaration(const char* p, int from, const char*& value) {
   if (*p != ' ') return -1;
   const char* colon = p + 1;
-  while (!kNameStop.Has(*colon)) ++colon;
+  while (!kNameStop.Stops(*colon)) ++colon;
   if (*colon != ':') return -1;
   const size_t length = static_cast<size_t>(colon + 1 - p);
   for (int field = from; field < kRenderedFieldCount; ++field) {

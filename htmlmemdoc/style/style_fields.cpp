@@ -107,16 +107,22 @@ constexpr CLengthIndex kByLength = MakeLengthIndex();
 static_assert(kByLength.first[kLongestName + 1] == kPropertyCount,
               "every property name is at most kLongestName bytes");
 
+// 1 when the `length` bytes at `name` spell `lower` (lower-case ASCII of
+// that length) with ASCII case ignored.
+int SpellsNoCase(const char* name, const char* lower, size_t length) {
+  for (size_t i = 0; i < length; ++i) {
+    if (ToLowerAscii(name[i]) != lower[i]) return 0;
+  }
+  return 1;
+}
+
 }  // namespace
 
 const CStyleProperty* FindStyleProperty(const char* name, size_t length) {
   if (length == 0 || length > kLongestName) return nullptr;
   for (int k = kByLength.first[length]; k < kByLength.first[length + 1]; ++k) {
     const CStyleProperty& property = kProperties[kByLength.order[k]];
-    if (ToLowerAscii(name[0]) == property.name[0] &&
-        EqualNoCase(name, length, property.name, length)) {
-      return &property;
-    }
+    if (SpellsNoCase(name, property.name, length)) return &property;
   }
   return nullptr;
 }
