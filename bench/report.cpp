@@ -35,6 +35,13 @@ double MegabytesPerSecond(double bytes) { return bytes / (1 << 20); }
 
 const char* Verdict(bool met) { return met ? "met" : "NOT MET"; }
 
+// One ratio of throughputs on the 1 MB page against its target.
+void PrintRatio(const char* what, double rate, double base, double target) {
+  const double ratio = base > 0 ? rate / base : 0;
+  std::printf("On the 1 MB page: %s = %.2f (target at least %g: %s).\n",
+              what, ratio, target, Verdict(ratio >= target));
+}
+
 }  // namespace
 
 void ThroughputTable::ReportRuns(const std::vector<Run>& runs) {
@@ -99,6 +106,12 @@ void ThroughputTable::Print(double readPeakRatio) const {
               Rate("BM_GumboParse", mb) > 0
                   ? ours / Rate("BM_GumboParse", mb)
                   : 0);
+  PrintRatio("read + render / read", ours, Rate("BM_Read", mb), 0.6);
+  PrintRatio("read + render / libxml2 parse + serialize", ours, libxml2, 15);
+  PrintRatio("read + edit every layer + render / read",
+             Rate("BM_ReadEditRender", mb), Rate("BM_Read", mb), 0.3);
+  PrintRatio("read + RenderToFile / read + render",
+             Rate("BM_ReadRenderToFile", mb), ours, 0.7);
   std::printf("Cost per byte flat with size (10 MB at least 2/3 of 100 KB for "
               "every operation of the library): %s.\n",
               Verdict(flat));

@@ -54,9 +54,12 @@ measure() {
 
 printf '<html>\n<head>\n</head>\n<body>\n</body>\n</html>\n' >"$work/empty.htm"
 declare -A base_time base_rss
+# The empty page's time is what a run costs besides the page (start-up,
+# loading the library): the shortest of many runs, after one to warm up.
 for command in "${commands[@]}"; do
+  measure 1 "$(command_line "$command" "$work/empty.htm")" >/dev/null
   read -r base_time[$command] base_rss[$command] \
-    < <(measure 9 "$(command_line "$command" "$work/empty.htm")")
+    < <(measure 21 "$(command_line "$command" "$work/empty.htm")")
 done
 
 echo
@@ -72,7 +75,7 @@ for shape in "${shapes[@]}"; do
     for size in "${sizes[@]}"; do
       page=$work/$shape-$size.htm
       bytes=$(stat -c %s "$page")
-      runs=$((size < 1048576 ? 9 : 3))
+      runs=$((size < 1048576 ? 21 : 3))
       read -r seconds rss < <(measure "$runs" "$(command_line "$command" "$page")")
       rate=$(awk -v s="$seconds" -v b="${base_time[$command]}" -v n="$bytes" \
         'BEGIN { t = s - b; if (t < 1e-4) t = 1e-4; printf "%.1f", n / t / 1048576 }')

@@ -114,6 +114,8 @@ void CheckTokenizers(const std::string& text,
   std::string copy = text;
   htmlmemdoc::CTokenizer tokens(&copy[0]);
   htmlmemdoc::CSpanTokenizer spans(text.c_str());
+  htmlmemdoc::CSpanTokenizer tables(text.c_str());  // with byte-set tables
+  bool ascii = true;  // byte sets stand for ASCII sets only
   PlainTokenizer plain(text);
   for (const std::string& set : sets) {
     std::string want;
@@ -123,9 +125,16 @@ void CheckTokenizers(const std::string& text,
     const int hasSpan = spans.Next(set.c_str(), span);
     FUZZ_CHECK((token != nullptr) == has);
     FUZZ_CHECK(hasSpan == (has ? 1 : 0));
+    for (unsigned char c : set) ascii = ascii && c < 0x80;
+    htmlmemdoc::CTextSpan tableSpan;
+    if (ascii) {
+      FUZZ_CHECK(tables.Next(htmlmemdoc::CByteSet(set.c_str()), tableSpan) ==
+                 (has ? 1 : 0));
+    }
     if (!has) return;
     FUZZ_CHECK(want == token);
     FUZZ_CHECK(want == std::string(span.begin, span.end));
+    if (ascii) FUZZ_CHECK(want == std::string(tableSpan.begin, tableSpan.end));
   }
 }
 

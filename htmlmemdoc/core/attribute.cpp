@@ -11,10 +11,17 @@
 
 namespace htmlmemdoc {
 
-const char kGetAttributeSeparators[] = " \n\r\t\"=";
-const char kSetAttributeSeparators[] = " \n\r\t\"=\f";
-constexpr CByteSet kGetAttributeSeparatorSet(kGetAttributeSeparators);
-constexpr CByteSet kSetAttributeSeparatorSet(kSetAttributeSeparators);
+namespace {
+
+constexpr char kGetSeparators[] = " \n\r\t\"=";
+constexpr char kSetSeparators[] = " \n\r\t\"=\f";
+
+}  // namespace
+
+const char* const kGetAttributeSeparators = kGetSeparators;
+const char* const kSetAttributeSeparators = kSetSeparators;
+constexpr CByteSet kGetAttributeSeparatorSet(kGetSeparators);
+constexpr CByteSet kSetAttributeSeparatorSet(kSetSeparators);
 
 namespace {
 

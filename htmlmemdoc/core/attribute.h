@@ -16,8 +16,8 @@ namespace htmlmemdoc {
 
 // Token separators: GetAttribute's set, and SetAttribute's, which adds the
 // form feed.
-extern const char kGetAttributeSeparators[];
-extern const char kSetAttributeSeparators[];
+extern const char* const kGetAttributeSeparators;
+extern const char* const kSetAttributeSeparators;
 extern const CByteSet kGetAttributeSeparatorSet;
 extern const CByteSet kSetAttributeSeparatorSet;
 
