@@ -6,11 +6,10 @@
 // the source rewriting on its way out.
 //
 // One walk (RenderPage) hands the pieces of the page to a sink. Rendering
-// into memory walks twice: once to count the bytes, then to copy them into
-// one allocation of exactly that size. The count needs no file lookups,
-// because the rewriting never changes a reference's length, only its
-// letters. Rendering to a file walks once and writes the pieces through a
-// fixed buffer, each line feed as CR LF.
+// into memory walks twice: once over the elements' lengths to size one
+// allocation, then to copy the pieces into it. Rendering to a file walks
+// once and writes the pieces through a fixed buffer, each line feed as
+// CR LF.
 
 #include <cstdint>
 #include <cstring>
@@ -27,6 +26,9 @@ using htmlmemdoc::CSrcValue;
 // What a walk needs besides the document: the rewriting's settings, the
 // directory listings it has made, and a string for one rule at a time.
 struct CRenderContext {
+  CRenderContext(int encodeReferences, const char* base)
+      : encode(encodeReferences), basePath(base) {}
+
   int encode;
   CString basePath;
   htmlmemdoc::CFileCaseResolver files;
@@ -53,6 +55,7 @@ class CMemorySink {
     std::memcpy(m_out, text, length);
     m_out += length;
   }
+  char* End() const { return m_out; }
 
  private:
   char* m_out;
@@ -141,13 +144,17 @@ void PutRewritten(Sink& sink, const CHtmlTextBase& element,
   const char* markup = element;
   if (markup == nullptr) return;
   const size_t length = element.GetOuterTextLength();
+  if (Sink::kMeasures) {  // at most the markup: see RenderedLength
+    sink.Write(markup, length);
+    return;
+  }
   CSrcValue value;
   if (!htmlmemdoc::FindSrcValue(attribute, markup, value)) {
     sink.Write(markup, length);
     return;
   }
   if (value.begin == value.end) return;  // the element is left out
-  if (Sink::kMeasures || (!context.encode && context.basePath.IsEmpty())) {
+  if (!context.encode && context.basePath.IsEmpty()) {
     sink.Write(markup, length);
     return;
   }
@@ -233,7 +240,11 @@ void RenderPage(Sink& sink, const CHtmlMemDoc& document,
   Put(sink, "</html>");
 }
 
-// The rendering's length in bytes.
+// Room enough for the rendering: its length, except that it counts the
+// markup of every image, video and embed layer and of the sound, which the
+// copy leaves out when its reference is empty. Counting so touches no
+// element's text, only the lengths the elements keep; the rewriting never
+// changes a reference's length, only its letters.
 size_t RenderedLength(const CHtmlMemDoc& document, CRenderContext& context) {
   CLengthSink counter;
   RenderPage(counter, document, context);
@@ -244,23 +255,25 @@ size_t RenderedLength(const CHtmlMemDoc& document, CRenderContext& context) {
 
 int CHtmlMemDoc::RenderToString(CString& output, int encode,
                                 const char* basePath) const {
-  CRenderContext context{encode, CString(basePath), {}, {}};
+  CRenderContext context(encode, basePath);
   const size_t length = RenderedLength(*this, context);
   output.Empty();
-  CMemorySink sink(output.GetBufferSetLength(static_cast<int>(length)));
+  char* text = output.GetBufferSetLength(static_cast<int>(length));
+  CMemorySink sink(text);
   RenderPage(sink, *this, context);
+  output.GetBufferSetLength(static_cast<int>(sink.End() - text));
   return 1;
 }
 
 int CHtmlMemDoc::RenderToString(char*& output, int encode,
                                 const char* basePath) const {
-  CRenderContext context{encode, CString(basePath), {}, {}};
+  CRenderContext context(encode, basePath);
   const size_t length = RenderedLength(*this, context);
   void* buffer = ::operator new(length + 1, std::nothrow);
   if (buffer == nullptr) return 0;
   CMemorySink sink(static_cast<char*>(buffer));
   RenderPage(sink, *this, context);
-  static_cast<char*>(buffer)[length] = '\0';
+  *sink.End() = '\0';
   output = static_cast<char*>(buffer);
   return 1;
 }
@@ -269,7 +282,7 @@ int CHtmlMemDoc::RenderToFile(const char* fileName, int encode,
                               const char* basePath) const {
   CStdioFile file;
   if (!file.Open(fileName, CFile::modeCreate | CFile::modeWrite)) return 0;
-  CRenderContext context{encode, CString(basePath), {}, {}};
+  CRenderContext context(encode, basePath);
   try {
     CFileSink sink(file);
     RenderPage(sink, *this, context);

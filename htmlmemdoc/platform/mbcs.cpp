@@ -103,10 +103,16 @@ const char* FindTextIgnoringCase(const char* text, const char* needle) {
   if (length == 0) return text;
   const char lower = ToLowerAscii(needle[0]);
   const char upper = ToUpperAscii(needle[0]);
-  const char firsts[3] = {lower, upper, '\0'};
   const int checkEnd = Byte(needle + length - 1) >= 0x80;
-  for (const char* p = text + std::strcspn(text, firsts); *p != '\0';
-       p += 1 + std::strcspn(p + 1, firsts)) {
+  // Candidates are near each other in markup ("s" for "src"), where a
+  // plain loop beats a library search that sets up its tables per call.
+  auto next = [lower, upper](const char* p) {
+    while (*p != '\0' && *p != lower && *p != upper) ++p;
+    return p;
+  };
+  const char second = ToLowerAscii(needle[1]);  // the NUL for a 1-byte one
+  for (const char* p = next(text); *p != '\0'; p = next(p + 1)) {
+    if (length > 1 && ToLowerAscii(p[1]) != second) continue;
     if (!EqualNoCase(p, strnlen(p, length), needle, length)) continue;
     if (!IsCharBoundary(text, p)) continue;
     if (checkEnd && !IsCharBoundary(text, p + length)) continue;
