@@ -62,11 +62,38 @@ int AsciiNeedleAt(const char* text, const char* part1, const char* part2,
   return 1;
 }
 
+// The first byte of a non-empty needle of ASCII bytes only, in `first`;
+// 0 for an empty needle or one with a byte above 0x7F.
+int FirstOfAsciiNeedle(const char* part1, const char* part2,
+                       const char* part3, char& first) {
+  int found = 0;
+  for (const char* part : {part1, part2, part3}) {
+    for (; part != nullptr && *part != '\0'; ++part) {
+      if (static_cast<unsigned char>(*part) >= 0x80) return 0;
+      if (!found) first = *part;
+      found = 1;
+    }
+  }
+  return found;
+}
+
 }  // namespace
 
 const char* FindNoCase(const char* text, const char* part1, const char* part2,
                        const char* part3) {
   if (AsciiNeedleAt(text, part1, part2, part3)) return text;
+  // An ASCII needle matches on character boundaries wherever its bytes
+  // stand, so it is compared in place at each candidate.
+  char first = '\0';
+  if (FirstOfAsciiNeedle(part1, part2, part3, first)) {
+    const char lower = ToLowerAscii(first);
+    const char upper = ToUpperAscii(first);
+    for (const char* p = NextCandidate(text, lower, upper); p != nullptr;
+         p = NextCandidate(p + 1, lower, upper)) {
+      if (AsciiNeedleAt(p, part1, part2, part3)) return p;
+    }
+    return nullptr;
+  }
   const CCaseForms needle(part1, part2, part3);
   if (needle.Length() == 0) return text;
   const char lower = needle.LowerFirst();

@@ -241,17 +241,24 @@ void AddFrameSetLoss(const CHtmlMemDoc& document, const std::string& text,
     if (item.element == &document.m_frameSet)
       end = static_cast<size_t>(item.end);
   }
-  std::string rest = text.substr(static_cast<size_t>(begin), end - begin);
-  auto erase = [&rest](const std::string& part, size_t from) {
-    const size_t at = rest.find(part, from);
-    if (at == std::string::npos || part.empty()) return from;
-    rest.replace(at, part.size(), " ");
-    return at + 1;
+  const std::string block =
+      text.substr(static_cast<size_t>(begin), end - begin);
+  // The block with its start tag and each frame, found in order, turned
+  // into a blank: built in one pass, as a frameset may hold many frames.
+  std::string rest;
+  size_t from = 0;
+  auto skip = [&](const std::string& part) {
+    const size_t at = part.empty() ? std::string::npos : block.find(part, from);
+    if (at == std::string::npos) return;
+    rest.append(block, from, at - from);
+    rest += ' ';
+    from = at + part.size();
   };
-  size_t from = erase(MarkupOf(document.m_frameSet), 0);
+  skip(MarkupOf(document.m_frameSet));
   for (int i = 0; i < document.m_frameSet.GetFrameCount(); ++i) {
-    from = erase(MarkupOf(*document.m_frameSet.GetAt(i)), from);
+    skip(MarkupOf(*document.m_frameSet.GetAt(i)));
   }
+  rest.append(block, from, std::string::npos);
   const size_t endTag = Lower(rest).rfind("</frameset");
   if (endTag != std::string::npos) rest.erase(endTag);
   if (!Trim(rest).empty()) {

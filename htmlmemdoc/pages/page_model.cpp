@@ -95,24 +95,19 @@ json Dimension(int ok, int value, HtmlUnit unit) {
   return {{"value", value}, {"unit", kUnits[unit - HtmlUnitRelative]}};
 }
 
-json Frames(const CHtmlFrameSet& frameSet) {
-  json items = json::array();
-  for (int i = 0; i < frameSet.GetFrameCount(); ++i) {
-    const CHtmlFrame* frame = frameSet.GetAt(i);
-    CString name;
-    CString src;
-    int width = 0, height = 0;
-    HtmlUnit widthUnit = HtmlUnitPixel, heightUnit = HtmlUnitPixel;
-    const int hasName = frame->GetName(name);
-    const int hasSrc = frame->GetSrc(src);
-    const int hasWidth = frame->GetWidth(width, widthUnit);
-    const int hasHeight = frame->GetHeight(height, heightUnit);
-    items.push_back({{"name", StringOr(hasName, name)},
-                     {"src", StringOr(hasSrc, src)},
-                     {"width", Dimension(hasWidth, width, widthUnit)},
-                     {"height", Dimension(hasHeight, height, heightUnit)}});
-  }
-  return items;
+json DescribeFrame(const CHtmlFrame& frame) {
+  CString name;
+  CString src;
+  int width = 0, height = 0;
+  HtmlUnit widthUnit = HtmlUnitPixel, heightUnit = HtmlUnitPixel;
+  const int hasName = frame.GetName(name);
+  const int hasSrc = frame.GetSrc(src);
+  const int hasWidth = frame.GetWidth(width, widthUnit);
+  const int hasHeight = frame.GetHeight(height, heightUnit);
+  return {{"name", StringOr(hasName, name)},
+          {"src", StringOr(hasSrc, src)},
+          {"width", Dimension(hasWidth, width, widthUnit)},
+          {"height", Dimension(hasHeight, height, heightUnit)}};
 }
 
 json FlagOr(int ok, int flag) { return ok ? json(flag != 0) : json(nullptr); }
@@ -250,9 +245,16 @@ void ForEachLayer(const CHtmlMemDoc& document, Visit visit) {
   }
 }
 
-// The page's model with an empty list of layers.
-json DescribeAllButLayers(const CHtmlMemDoc& document,
-                          const std::string& text) {
+template <typename Visit>
+void ForEachFrame(const CHtmlMemDoc& document, Visit visit) {
+  for (int i = 0; i < document.m_frameSet.GetFrameCount(); ++i) {
+    visit(*document.m_frameSet.GetAt(i));
+  }
+}
+
+// The page's model with empty lists of frames and layers.
+json DescribeAllButLists(const CHtmlMemDoc& document,
+                         const std::string& text) {
   char background[1024];
   const int hasBackground =
       document.GetBackgroundImage(background, sizeof background);
@@ -268,36 +270,19 @@ json DescribeAllButLayers(const CHtmlMemDoc& document,
           {"backgroundSound", BackgroundSound(document)},
           {"preloadedImages", Strings(preloads)},
           {"files", hasFiles ? Strings(files) : json(nullptr)},
-          {"frames", Frames(document.m_frameSet)},
+          {"frames", json::array()},
           {"layers", json::array()},
           {"utf8", IsUtf8(text)},
           {"losses", Losses(document, text)}};
 }
 
-}  // namespace
-
-json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
-  json page = DescribeAllButLayers(document, text);
-  json& layers = page["layers"];
-  ForEachLayer(document, [&layers](const CHtmlLayer& layer) {
-    layers.push_back(DescribeLayer(layer));
-  });
-  return page;
-}
-
-// The layers are the bulk of a model: they are written one by one into
-// the place of the empty list in the rest of the model's text. Strings in
-// JSON text hold no line feed, so the list's line is found by its text
-// and each layer's lines are indented by inserting after every line feed.
-void WritePageJson(const CHtmlMemDoc& document, const std::string& text,
-                   std::FILE* out) {
-  const std::string rest = JsonText(DescribeAllButLayers(document, text), 2);
-  const std::string empty = "\n  \"layers\": []";
-  const size_t at = rest.find(empty) + empty.size() - 1;  // before "]"
-  std::fwrite(rest.data(), 1, at, out);
+// Writes the items `forEach` hands to its visitor as the elements of a
+// list of the model's top level, each indented under the list.
+template <typename ForEach, typename Describe>
+void WriteList(std::FILE* out, ForEach forEach, Describe describe) {
   bool first = true;
-  ForEachLayer(document, [&](const CHtmlLayer& layer) {
-    std::string item = JsonText(DescribeLayer(layer), 2);
+  forEach([&](const auto& element) {
+    const std::string item = JsonText(describe(element), 2);
     std::fputs(first ? "\n    " : ",\n    ", out);
     first = false;
     for (size_t from = 0;;) {
@@ -310,7 +295,43 @@ void WritePageJson(const CHtmlMemDoc& document, const std::string& text,
     }
   });
   if (!first) std::fputs("\n  ", out);
-  std::fwrite(rest.data() + at, 1, rest.size() - at, out);
+}
+
+}  // namespace
+
+json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
+  json page = DescribeAllButLists(document, text);
+  ForEachFrame(document, [&page](const CHtmlFrame& frame) {
+    page["frames"].push_back(DescribeFrame(frame));
+  });
+  ForEachLayer(document, [&page](const CHtmlLayer& layer) {
+    page["layers"].push_back(DescribeLayer(layer));
+  });
+  return page;
+}
+
+// The frames and layers are the bulk of a model: they are written one by
+// one into the places of the empty lists in the rest of the model's text.
+// Strings in JSON text hold no line feed, so a list's line is found by its
+// text, and each item's lines are indented by writing after every feed.
+void WritePageJson(const CHtmlMemDoc& document, const std::string& text,
+                   std::FILE* out) {
+  const std::string rest = JsonText(DescribeAllButLists(document, text), 2);
+  size_t written = 0;
+  for (const char* key : {"frames", "layers"}) {
+    const std::string empty = std::string("\n  \"") + key + "\": []";
+    const size_t at = rest.find(empty, written) + empty.size() - 1;
+    std::fwrite(rest.data() + written, 1, at - written, out);
+    written = at;  // the list's "]"
+    if (key[0] == 'f') {
+      WriteList(out, [&](auto visit) { ForEachFrame(document, visit); },
+                DescribeFrame);
+    } else {
+      WriteList(out, [&](auto visit) { ForEachLayer(document, visit); },
+                DescribeLayer);
+    }
+  }
+  std::fwrite(rest.data() + written, 1, rest.size() - written, out);
   std::fputc('\n', out);
 }
 
