@@ -7,9 +7,9 @@
 
 #include <benchmark/benchmark.h>
 #include <gumbo.h>
-#include <malloc.h>
 #include <libxml/HTMLparser.h>
 #include <libxml/HTMLtree.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -36,8 +36,9 @@ const GeneratedPage& Page(int64_t bytes) {
   static std::map<int64_t, GeneratedPage> pages;
   auto found = pages.find(bytes);
   if (found == pages.end()) {
-    found = pages.emplace(bytes, GeneratePage(static_cast<size_t>(bytes), kSeed))
-                .first;
+    found =
+        pages.emplace(bytes, GeneratePage(static_cast<size_t>(bytes), kSeed))
+            .first;
   }
   return found->second;
 }
@@ -63,8 +64,9 @@ std::unique_ptr<CHtmlMemDoc> ReadPage(int64_t bytes) {
 }
 
 void SetBytes(benchmark::State& state) {
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                          static_cast<int64_t>(Page(state.range(0)).text.size()));
+  state.SetBytesProcessed(
+      static_cast<int64_t>(state.iterations()) *
+      static_cast<int64_t>(Page(state.range(0)).text.size()));
 }
 
 void BM_Read(benchmark::State& state) {
@@ -196,8 +198,8 @@ void BM_GetAttribute(benchmark::State& state) {
   layer.Init(kLayer);
   char value[64];
   for (auto _ : state) {
-    benchmark::DoNotOptimize(layer.GetAttribute("img", "src", value,
-                                                sizeof value));
+    benchmark::DoNotOptimize(
+        layer.GetAttribute("img", "src", value, sizeof value));
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(sizeof kLayer - 1));
@@ -251,8 +253,8 @@ void BM_Libxml2ParseSerialize(benchmark::State& state) {
 void BM_GumboParse(benchmark::State& state) {
   const std::string& text = Page(state.range(0)).text;
   for (auto _ : state) {
-    GumboOutput* output = gumbo_parse_with_options(
-        &kGumboDefaultOptions, text.data(), text.size());
+    GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions,
+                                                   text.data(), text.size());
     benchmark::DoNotOptimize(output->root);
     gumbo_destroy_output(&kGumboDefaultOptions, output);
   }
@@ -275,9 +277,8 @@ void BM_FloorMemchr(benchmark::State& state) {
     size_t tags = 0;
     const char* p = text.data();
     const char* end = p + text.size();
-    while ((p = static_cast<const char*>(
-                std::memchr(p, '<', static_cast<size_t>(end - p)))) !=
-           nullptr) {
+    while ((p = static_cast<const char*>(std::memchr(
+                p, '<', static_cast<size_t>(end - p)))) != nullptr) {
       ++tags;
       ++p;
     }
@@ -347,8 +348,9 @@ double ReadPeakRatio(const char* self) {
   }
   if (child != nullptr) pclose(child);
   std::remove(path.c_str());
-  return kilobytes < 0 ? -1.0
-                       : kilobytes * 1024.0 / static_cast<double>(page.text.size());
+  return kilobytes < 0
+             ? -1.0
+             : kilobytes * 1024.0 / static_cast<double>(page.text.size());
 }
 
 // Writes a page of a shape (see ShapeNames) and size to a file, for the

@@ -38,8 +38,8 @@ const char* Verdict(bool met) { return met ? "met" : "NOT MET"; }
 // One ratio of throughputs on the 1 MB page against its target.
 void PrintRatio(const char* what, double rate, double base, double target) {
   const double ratio = base > 0 ? rate / base : 0;
-  std::printf("On the 1 MB page: %s = %.2f (target at least %g: %s).\n",
-              what, ratio, target, Verdict(ratio >= target));
+  std::printf("On the 1 MB page: %s = %.2f (target at least %g: %s).\n", what,
+              ratio, target, Verdict(ratio >= target));
 }
 
 }  // namespace
@@ -71,8 +71,9 @@ double ThroughputTable::Rate(const std::string& name,
 }
 
 void ThroughputTable::Print(double readPeakRatio) const {
-  std::printf("\n| operation (MB/s) | 10 KB | 100 KB | 1 MB | 10 MB | "
-              "10 MB / 100 KB |\n|---|---|---|---|---|---|\n");
+  std::printf(
+      "\n| operation (MB/s) | 10 KB | 100 KB | 1 MB | 10 MB | "
+      "10 MB / 100 KB |\n|---|---|---|---|---|---|\n");
   bool flat = true;
   for (const Operation& op : kOperations) {
     std::printf("| %s |", op.name);
@@ -88,34 +89,35 @@ void ThroughputTable::Print(double readPeakRatio) const {
     std::printf(" %.2f |\n", ratio);
   }
   std::printf("\n| single operation | MB/s |\n|---|---|\n");
-  for (const char* name : {"BM_GetAttribute", "BM_SetAttribute",
-                           "BM_StyleInitRender"}) {
-    std::printf("| %s | %.0f |\n", name + 3, MegabytesPerSecond(Rate(name, "")));
+  for (const char* name :
+       {"BM_GetAttribute", "BM_SetAttribute", "BM_StyleInitRender"}) {
+    std::printf("| %s | %.0f |\n", name + 3,
+                MegabytesPerSecond(Rate(name, "")));
   }
   const char* mb = kSizes[2];
   const double ours = Rate("BM_ReadRender", mb);
   const double libxml2 = Rate("BM_Libxml2ParseSerialize", mb);
   const double floor = Rate("BM_FloorMemchr", mb);
-  std::printf("\nOn the %s page: read + render / libxml2 parse + serialize = "
-              "%.1f (target 10: %s); read + render / memchr floor = %.3f "
-              "(target 0.05: %s); read + render / gumbo parse = %.1f.\n",
-              kSizeNames[2], libxml2 > 0 ? ours / libxml2 : 0,
-              Verdict(libxml2 > 0 && ours >= 10 * libxml2),
-              floor > 0 ? ours / floor : 0,
-              Verdict(floor > 0 && ours >= floor / 20),
-              Rate("BM_GumboParse", mb) > 0
-                  ? ours / Rate("BM_GumboParse", mb)
-                  : 0);
+  std::printf(
+      "\nOn the %s page: read + render / libxml2 parse + serialize = "
+      "%.1f (target 10: %s); read + render / memchr floor = %.3f "
+      "(target 0.05: %s); read + render / gumbo parse = %.1f.\n",
+      kSizeNames[2], libxml2 > 0 ? ours / libxml2 : 0,
+      Verdict(libxml2 > 0 && ours >= 10 * libxml2),
+      floor > 0 ? ours / floor : 0, Verdict(floor > 0 && ours >= floor / 20),
+      Rate("BM_GumboParse", mb) > 0 ? ours / Rate("BM_GumboParse", mb) : 0);
   PrintRatio("read + render / read", ours, Rate("BM_Read", mb), 0.6);
   PrintRatio("read + render / libxml2 parse + serialize", ours, libxml2, 15);
   PrintRatio("read + edit every layer + render / read",
              Rate("BM_ReadEditRender", mb), Rate("BM_Read", mb), 0.3);
   PrintRatio("read + RenderToFile / read + render",
              Rate("BM_ReadRenderToFile", mb), ours, 0.7);
-  std::printf("Cost per byte flat with size (10 MB at least 2/3 of 100 KB for "
-              "every operation of the library): %s.\n",
-              Verdict(flat));
-  std::printf("Peak memory of reading the 10 MB page: %.2f times its size "
-              "(target at most 3: %s).\n",
-              readPeakRatio, Verdict(readPeakRatio >= 0 && readPeakRatio <= 3));
+  std::printf(
+      "Cost per byte flat with size (10 MB at least 2/3 of 100 KB for "
+      "every operation of the library): %s.\n",
+      Verdict(flat));
+  std::printf(
+      "Peak memory of reading the 10 MB page: %.2f times its size "
+      "(target at most 3: %s).\n",
+      readPeakRatio, Verdict(readPeakRatio >= 0 && readPeakRatio <= 3));
 }

@@ -64,8 +64,8 @@ int AsciiNeedleAt(const char* text, const char* part1, const char* part2,
 
 // The first byte of a non-empty needle of ASCII bytes only, in `first`;
 // 0 for an empty needle or one with a byte above 0x7F.
-int FirstOfAsciiNeedle(const char* part1, const char* part2,
-                       const char* part3, char& first) {
+int FirstOfAsciiNeedle(const char* part1, const char* part2, const char* part3,
+                       char& first) {
   int found = 0;
   for (const char* part : {part1, part2, part3}) {
     for (; part != nullptr && *part != '\0'; ++part) {

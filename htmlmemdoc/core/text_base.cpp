@@ -68,8 +68,8 @@ size_t CHtmlTextBase::GetOuterTextLength() const {
 void CHtmlTextBase::Adopt(char* text, size_t length) {
   if (text != m_pszOuterText) delete[] m_pszOuterText;
   m_pszOuterText = text;
-  m_nOuterLength =
-      length < kLengthUnknown ? static_cast<unsigned int>(length) : kLengthUnknown;
+  m_nOuterLength = length < kLengthUnknown ? static_cast<unsigned int>(length)
+                                           : kLengthUnknown;
 }
 
 void CHtmlTextBase::ReplaceText(const char* text, size_t length) {

@@ -74,8 +74,8 @@ int GetNumberField(const CHtmlLayer& layer, const char* tag, StyleField field,
 }
 
 template <typename Enum>
-int GetKeywordField(const CHtmlLayer& layer, const char* tag,
-                    StyleField field, Enum& value) {
+int GetKeywordField(const CHtmlLayer& layer, const char* tag, StyleField field,
+                    Enum& value) {
   return GetField(layer, tag, field, [field, &value](const char* text) {
     int number = 0;
     if (!htmlmemdoc::ReadKeyword(text, field, number)) return 0;
@@ -116,8 +116,7 @@ int SetField(CHtmlLayer& layer, const char* tag, StyleField field,
 
 int SetNumberField(CHtmlLayer& layer, const char* tag, StyleField field,
                    const char* unit, int value) {
-  return SetField(layer, tag, field,
-                  htmlmemdoc::NumberText(value, unit).text);
+  return SetField(layer, tag, field, htmlmemdoc::NumberText(value, unit).text);
 }
 
 int SetKeywordField(CHtmlLayer& layer, const char* tag, StyleField field,
@@ -143,8 +142,9 @@ int CHtmlLayer::GetPosition(HtmlPosition& position, const char* tag) const {
   return GetKeywordField(*this, tag, htmlmemdoc::kPositionField, position);
 }
 int CHtmlLayer::GetZIndex(int& z, const char* tag) const {
-  return GetField(*this, tag, htmlmemdoc::kZIndexField,
-                  [&z](const char* text) { return htmlmemdoc::ReadZIndex(text, z); });
+  return GetField(*this, tag, htmlmemdoc::kZIndexField, [&z](const char* text) {
+    return htmlmemdoc::ReadZIndex(text, z);
+  });
 }
 int CHtmlLayer::GetPixelWidth(int& v, const char* tag) const {
   return GetNumberField(*this, tag, htmlmemdoc::kWidthField, v);
@@ -175,22 +175,25 @@ int CHtmlLayer::GetFontSize(int& size, const char* tag) const {
   return GetNumberField(*this, tag, htmlmemdoc::kFontSizeField, size);
 }
 int CHtmlLayer::GetItalic(int& italic, const char* tag) const {
-  return GetField(*this, tag, htmlmemdoc::kFontStyleField, [&italic](const char* text) {
-    return htmlmemdoc::ReadFlag(text, "italic", italic);
-  });
+  return GetField(*this, tag, htmlmemdoc::kFontStyleField,
+                  [&italic](const char* text) {
+                    return htmlmemdoc::ReadFlag(text, "italic", italic);
+                  });
 }
 int CHtmlLayer::GetBold(int& bold, const char* tag) const {
-  return GetField(*this, tag, htmlmemdoc::kFontWeightField, [&bold](const char* text) {
-    return htmlmemdoc::ReadFlag(text, "bold", bold);
-  });
+  return GetField(*this, tag, htmlmemdoc::kFontWeightField,
+                  [&bold](const char* text) {
+                    return htmlmemdoc::ReadFlag(text, "bold", bold);
+                  });
 }
 int CHtmlLayer::GetTextAlign(HtmlTextAlign& align, const char* tag) const {
   return GetKeywordField(*this, tag, htmlmemdoc::kTextAlignField, align);
 }
 int CHtmlLayer::GetColor(unsigned long& color, const char* tag) const {
-  return GetField(*this, tag, htmlmemdoc::kColorField, [&color](const char* text) {
-    return htmlmemdoc::ReadColor(text, color);
-  });
+  return GetField(*this, tag, htmlmemdoc::kColorField,
+                  [&color](const char* text) {
+                    return htmlmemdoc::ReadColor(text, color);
+                  });
 }
 int CHtmlLayer::GetBackgroundImage(CString& address, const char* tag) const {
   return GetThroughStyle(*this, tag, &CHtmlStyle::GetBackgroundImage, address);

@@ -64,16 +64,16 @@ TEST(LayerStyleTest, PositionAndBackgroundImageOnTheDiv) {
 // every other kind, which are read and rendered.
 TEST(LayerStyleTest, InPlaceSettersMatchTheStyleCycle) {
   const char* kStyles[] = {
-      " font-size:9pt; left:1px;",                         // canonical
-      "font-family:Arial, Times New Roman; z-index:2;",   // families kept
+      " font-size:9pt; left:1px;",                       // canonical
+      "font-family:Arial, Times New Roman; z-index:2;",  // families kept
       " top:4px; background-image:url(a b); layer-background-image:url(a b);",
-      " border:solid; left:1px;",    // the border does not read back
-      " left: 1px;",                 // a blank inside the declaration
-      " top:1px; left:2px;",         // out of order
-      " left:1px; left:2px;",        // twice
-      "font-family:Arial,Arial;",    // separator not rendered so
-      "font-family:a, b, c, d;",     // over three families
-      " left:1px",                   // no closing ';'
+      " border:solid; left:1px;",  // the border does not read back
+      " left: 1px;",               // a blank inside the declaration
+      " top:1px; left:2px;",       // out of order
+      " left:1px; left:2px;",      // twice
+      "font-family:Arial,Arial;",  // separator not rendered so
+      "font-family:a, b, c, d;",   // over three families
+      " left:1px",                 // no closing ';'
       " width:1px; background-image:url(a); layer-background-image:url(b);",
       "LEFT:1px; border-top:2px dotted red; font-family:\"x\",y; "
       "background:url(q)z",
@@ -100,8 +100,8 @@ TEST(LayerStyleTest, InPlaceSettersMatchTheStyleCycle) {
   };
   for (const char* style : kStyles) {
     for (const Setter setter : kSetters) {
-      const std::string markup = std::string("<div style=\"") + style +
-                                 "\">x</div>";
+      const std::string markup =
+          std::string("<div style=\"") + style + "\">x</div>";
       CHtmlLayer fast;
       CHtmlLayer cycle;
       fast.Init(markup.c_str());

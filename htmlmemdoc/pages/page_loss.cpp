@@ -51,10 +51,9 @@ class LossList {
     for (const auto& [kind, repeats] : m_repeats) {
       if (repeats.found <= kMostLossesOfAKind) continue;
       const size_t more = repeats.found - kMostLossesOfAKind;
-      m_losses.push_back(PageLoss{kind, "", 0,
-                                  "and " + std::to_string(more) +
-                                      " more of this kind",
-                                  more});
+      m_losses.push_back(
+          PageLoss{kind, "", 0,
+                   "and " + std::to_string(more) + " more of this kind", more});
       m_offsets.push_back(repeats.firstOffset);
     }
     Lines(text);
@@ -76,8 +75,8 @@ class LossList {
     size_t counted = 0;  // text[0, counted) holds line - 1 line feeds
     for (size_t i : order) {
       if (m_offsets[i] < 0) continue;
-      const size_t offset = std::min(static_cast<size_t>(m_offsets[i]),
-                                     text.size());
+      const size_t offset =
+          std::min(static_cast<size_t>(m_offsets[i]), text.size());
       line += static_cast<int>(
           std::count(text.begin() + static_cast<long>(counted),
                      text.begin() + static_cast<long>(offset), '\n'));

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "htmlmemdoc/htmlmemdoc.h"
@@ -44,39 +45,25 @@ json Strings(const CStringArray& items) {
   return all;
 }
 
-json Markups(const CObList& list) {
-  json items = json::array();
-  for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
-    const char* text = *static_cast<const CHtmlTextBase*>(list.GetNext(pos));
-    items.push_back(text != nullptr ? text : "");
-  }
-  return items;
+json MarkupOf(const CHtmlTextBase& element) {
+  const char* text = element;
+  return text != nullptr ? text : "";
 }
 
-// Each script as its source file, or as the size of its inline text.
-json Scripts(const CObList& scripts) {
-  json items = json::array();
-  for (POSITION pos = scripts.GetHeadPosition(); pos != nullptr;) {
-    const CHtmlScript* script =
-        static_cast<const CHtmlScript*>(scripts.GetNext(pos));
-    CString src;
-    const int hasSrc = script->GetAttribute("script", "src", src);
-    const char* markup = *script;
-    items.push_back({{"src", StringOr(hasSrc, src)},
-                     {"bytes", markup != nullptr ? std::strlen(markup) : 0}});
-  }
-  return items;
+// A script as its source file, or as the size of its inline text.
+json DescribeScript(const CHtmlScript& script) {
+  CString src;
+  const int hasSrc = script.GetAttribute("script", "src", src);
+  const char* markup = script;
+  return {{"src", StringOr(hasSrc, src)},
+          {"bytes", markup != nullptr ? std::strlen(markup) : 0}};
 }
 
-json StyleRules(const CObList& rules) {
-  json items = json::array();
+// A style rule as it is written back.
+json DescribeRule(const CHtmlStyle& rule) {
   CString text;
-  for (POSITION pos = rules.GetHeadPosition(); pos != nullptr;) {
-    static_cast<const CHtmlStyle*>(rules.GetNext(pos))
-        ->RenderOutputString(text, 0);
-    items.push_back(static_cast<const char*>(text));
-  }
-  return items;
+  rule.RenderOutputString(text, 0);
+  return static_cast<const char*>(text);
 }
 
 json BackgroundSound(const CHtmlMemDoc& document) {
@@ -252,9 +239,56 @@ void ForEachFrame(const CHtmlMemDoc& document, Visit visit) {
   }
 }
 
-// The page's model with empty lists of frames and layers.
-json DescribeAllButLists(const CHtmlMemDoc& document,
-                         const std::string& text) {
+// Calls `visit` with every element of `list`, as an `Element`.
+template <typename Element, typename Visit>
+void ForEachIn(const CObList& list, Visit visit) {
+  for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+    visit(*static_cast<const Element*>(list.GetNext(pos)));
+  }
+}
+
+// The lists that make the bulk of a model, in the order its text writes
+// them (by name), each with what fills it.
+using AddItem = std::function<void(const json&)>;
+
+struct CModelList {
+  const char* name;
+  void (*fill)(const CHtmlMemDoc& document, const AddItem& add);
+};
+
+const CModelList kModelLists[] = {
+    {"frames",
+     [](const CHtmlMemDoc& document, const AddItem& add) {
+       ForEachFrame(document,
+                    [&](const CHtmlFrame& f) { add(DescribeFrame(f)); });
+     }},
+    {"layers",
+     [](const CHtmlMemDoc& document, const AddItem& add) {
+       ForEachLayer(document,
+                    [&](const CHtmlLayer& l) { add(DescribeLayer(l)); });
+     }},
+    {"metas",
+     [](const CHtmlMemDoc& document, const AddItem& add) {
+       ForEachIn<CHtmlTextBase>(
+           document.m_metaList,
+           [&](const CHtmlTextBase& m) { add(MarkupOf(m)); });
+     }},
+    {"scripts",
+     [](const CHtmlMemDoc& document, const AddItem& add) {
+       ForEachIn<CHtmlScript>(document.m_scriptList, [&](const CHtmlScript& s) {
+         add(DescribeScript(s));
+       });
+     }},
+    {"styleRules",
+     [](const CHtmlMemDoc& document, const AddItem& add) {
+       ForEachIn<CHtmlStyle>(document.m_styleList, [&](const CHtmlStyle& r) {
+         add(DescribeRule(r));
+       });
+     }},
+};
+
+// The page's model with the lists of kModelLists empty.
+json DescribeAllButLists(const CHtmlMemDoc& document, const std::string& text) {
   char background[1024];
   const int hasBackground =
       document.GetBackgroundImage(background, sizeof background);
@@ -263,9 +297,9 @@ json DescribeAllButLists(const CHtmlMemDoc& document,
   CStringArray files;
   const int hasFiles = document.GetAllSrc(files);
   return {{"title", TitleText(document.m_title)},
-          {"metas", Markups(document.m_metaList)},
-          {"styleRules", StyleRules(document.m_styleList)},
-          {"scripts", Scripts(document.m_scriptList)},
+          {"metas", json::array()},
+          {"styleRules", json::array()},
+          {"scripts", json::array()},
           {"background", hasBackground ? json(background) : json(nullptr)},
           {"backgroundSound", BackgroundSound(document)},
           {"preloadedImages", Strings(preloads)},
@@ -276,60 +310,50 @@ json DescribeAllButLists(const CHtmlMemDoc& document,
           {"losses", Losses(document, text)}};
 }
 
-// Writes the items `forEach` hands to its visitor as the elements of a
-// list of the model's top level, each indented under the list.
-template <typename ForEach, typename Describe>
-void WriteList(std::FILE* out, ForEach forEach, Describe describe) {
-  bool first = true;
-  forEach([&](const auto& element) {
-    const std::string item = JsonText(describe(element), 2);
-    std::fputs(first ? "\n    " : ",\n    ", out);
-    first = false;
-    for (size_t from = 0;;) {
-      const size_t feed = item.find('\n', from);
-      std::fwrite(item.data() + from, 1,
-                  (feed == std::string::npos ? item.size() : feed) - from, out);
-      if (feed == std::string::npos) break;
-      std::fputs("\n    ", out);
-      from = feed + 1;
-    }
-  });
-  if (!first) std::fputs("\n  ", out);
+// Writes `item` as an element of a list of the model's top level: after
+// a comma unless it is the first, indented under the list.
+void WriteListItem(std::FILE* out, const json& element, bool& first) {
+  const std::string item = JsonText(element, 2);
+  std::fputs(first ? "\n    " : ",\n    ", out);
+  first = false;
+  for (size_t from = 0;;) {
+    const size_t feed = item.find('\n', from);
+    std::fwrite(item.data() + from, 1,
+                (feed == std::string::npos ? item.size() : feed) - from, out);
+    if (feed == std::string::npos) break;
+    std::fputs("\n    ", out);
+    from = feed + 1;
+  }
 }
 
 }  // namespace
 
 json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
   json page = DescribeAllButLists(document, text);
-  ForEachFrame(document, [&page](const CHtmlFrame& frame) {
-    page["frames"].push_back(DescribeFrame(frame));
-  });
-  ForEachLayer(document, [&page](const CHtmlLayer& layer) {
-    page["layers"].push_back(DescribeLayer(layer));
-  });
+  for (const CModelList& list : kModelLists) {
+    json& items = page[list.name];
+    list.fill(document, [&items](const json& item) { items.push_back(item); });
+  }
   return page;
 }
 
-// The frames and layers are the bulk of a model: they are written one by
-// one into the places of the empty lists in the rest of the model's text.
-// Strings in JSON text hold no line feed, so a list's line is found by its
-// text, and each item's lines are indented by writing after every feed.
+// The lists are the bulk of a model: they are written item by item into
+// the places of the empty lists in the rest of the model's text. Strings
+// in JSON text hold no line feed, so a list's line is found by its text,
+// and each item's lines are indented by writing after every feed.
 void WritePageJson(const CHtmlMemDoc& document, const std::string& text,
                    std::FILE* out) {
   const std::string rest = JsonText(DescribeAllButLists(document, text), 2);
   size_t written = 0;
-  for (const char* key : {"frames", "layers"}) {
-    const std::string empty = std::string("\n  \"") + key + "\": []";
+  for (const CModelList& list : kModelLists) {
+    const std::string empty = std::string("\n  \"") + list.name + "\": []";
     const size_t at = rest.find(empty, written) + empty.size() - 1;
     std::fwrite(rest.data() + written, 1, at - written, out);
     written = at;  // the list's "]"
-    if (key[0] == 'f') {
-      WriteList(out, [&](auto visit) { ForEachFrame(document, visit); },
-                DescribeFrame);
-    } else {
-      WriteList(out, [&](auto visit) { ForEachLayer(document, visit); },
-                DescribeLayer);
-    }
+    bool first = true;
+    list.fill(document,
+              [&](const json& item) { WriteListItem(out, item, first); });
+    if (!first) std::fputs("\n  ", out);
   }
   std::fwrite(rest.data() + written, 1, rest.size() - written, out);
   std::fputc('\n', out);

@@ -4,9 +4,8 @@
 #ifndef HTMLMEMDOC_PAGES_PAGE_MODEL_H_
 #define HTMLMEMDOC_PAGES_PAGE_MODEL_H_
 
-#include <nlohmann/json.hpp>
-
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <string>
 
 class CHtmlMemDoc;

@@ -322,8 +322,7 @@ std::string WriteText(const CString& text, const WriteOptions& options) {
                 ? std::string("the file is read-only")
                 : std::strerror(errno));
   }
-  if (S_ISREG(existing.st_mode))
-    return Replace(text, target, &existing, shown);
+  if (S_ISREG(existing.st_mode)) return Replace(text, target, &existing, shown);
   // A device or a pipe is written as it is, never replaced.
   const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return WriteFailure(shown);

@@ -43,9 +43,7 @@ struct CString::CEmptyBlock {
 };
 const CString::CEmptyBlock CString::kEmpty = {{0, 0}, '\0'};
 
-char* CString::EmptyText() {
-  return const_cast<char*>(&kEmpty.nul);
-}
+char* CString::EmptyText() { return const_cast<char*>(&kEmpty.nul); }
 
 CString::CString() noexcept : m_pchData(EmptyText()) {}
 
@@ -108,8 +106,8 @@ void CString::Empty() { Release(); }
 
 void CString::Reserve(int capacity, int keep, bool clear) {
   if (capacity < 0 ||
-      static_cast<size_t>(capacity) > static_cast<size_t>(INT_MAX) - 1 -
-                                           sizeof(CStringData)) {
+      static_cast<size_t>(capacity) >
+          static_cast<size_t>(INT_MAX) - 1 - sizeof(CStringData)) {
     throw std::length_error("CString too long");
   }
   void* block = ::operator new(sizeof(CStringData) + capacity + 1);
@@ -342,10 +340,10 @@ char* CString::GetBuffer(int minLength) {
 
 void CString::ReleaseBuffer(int newLength) {
   if (m_pchData == EmptyText()) return;
-  const int length =
-      newLength < 0
-          ? static_cast<int>(strnlen(m_pchData, static_cast<size_t>(Capacity())))
-          : Clamp(newLength, 0, Capacity());
+  const int length = newLength < 0
+                         ? static_cast<int>(strnlen(
+                               m_pchData, static_cast<size_t>(Capacity())))
+                         : Clamp(newLength, 0, Capacity());
   // Bytes the filler left past the new end go back to NUL.
   std::memset(m_pchData + length, 0, static_cast<size_t>(Capacity() - length));
   Data()->length = length;

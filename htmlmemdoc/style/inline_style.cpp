@@ -158,8 +158,8 @@ size_t CInlineStyle::Render(char* out) const {
   }
   const char* address = m_fields[kBackgroundImageField];
   if (*address != '\0') {
-    for (const char* name : {" background-image:url(",
-                             " layer-background-image:url("}) {
+    for (const char* name :
+         {" background-image:url(", " layer-background-image:url("}) {
       end = Append(end, name);
       end = Append(end, address);
       end = Append(end, ");");

@@ -111,17 +111,17 @@ int CHtmlStyle::ParseDeclarations(const char* text, CString& pendingFamilies) {
 
 CString& CHtmlStyle::Field(int field) {
   static CString CHtmlStyle::*const kFields[htmlmemdoc::kStyleFieldCount] = {
-      &CHtmlStyle::m_strFontSize,     &CHtmlStyle::m_strFontStyle,
-      &CHtmlStyle::m_strFontWeight,   &CHtmlStyle::m_strTextAlign,
-      &CHtmlStyle::m_strColor,        &CHtmlStyle::m_strBorder,
-      &CHtmlStyle::m_strMarginTop,    &CHtmlStyle::m_strMarginBottom,
-      &CHtmlStyle::m_strPaddingTop,   &CHtmlStyle::m_strPaddingBottom,
-      &CHtmlStyle::m_strLineHeight,   &CHtmlStyle::m_strPosition,
-      &CHtmlStyle::m_strVisibility,   &CHtmlStyle::m_strZIndex,
-      &CHtmlStyle::m_strWidth,        &CHtmlStyle::m_strHeight,
-      &CHtmlStyle::m_strLeft,         &CHtmlStyle::m_strTop,
-      &CHtmlStyle::m_strBorderStyle,  &CHtmlStyle::m_strBorderWidth,
-      &CHtmlStyle::m_strBorderColor,  &CHtmlStyle::m_strCursor,
+      &CHtmlStyle::m_strFontSize,       &CHtmlStyle::m_strFontStyle,
+      &CHtmlStyle::m_strFontWeight,     &CHtmlStyle::m_strTextAlign,
+      &CHtmlStyle::m_strColor,          &CHtmlStyle::m_strBorder,
+      &CHtmlStyle::m_strMarginTop,      &CHtmlStyle::m_strMarginBottom,
+      &CHtmlStyle::m_strPaddingTop,     &CHtmlStyle::m_strPaddingBottom,
+      &CHtmlStyle::m_strLineHeight,     &CHtmlStyle::m_strPosition,
+      &CHtmlStyle::m_strVisibility,     &CHtmlStyle::m_strZIndex,
+      &CHtmlStyle::m_strWidth,          &CHtmlStyle::m_strHeight,
+      &CHtmlStyle::m_strLeft,           &CHtmlStyle::m_strTop,
+      &CHtmlStyle::m_strBorderStyle,    &CHtmlStyle::m_strBorderWidth,
+      &CHtmlStyle::m_strBorderColor,    &CHtmlStyle::m_strCursor,
       &CHtmlStyle::m_strBackgroundImage};
   return this->*kFields[field];
 }

@@ -74,8 +74,7 @@ constexpr CStyleProperty kProperties[] = {
     Property("border-bottom", kStoreBorder, kBorderField),
     Property("font-family", kStoreFamilies, kStyleFieldCount),
     Property("background-image", kStoreBackground, kBackgroundImageField),
-    Property("layer-background-image", kStoreBackground,
-             kBackgroundImageField),
+    Property("layer-background-image", kStoreBackground, kBackgroundImageField),
 };
 
 constexpr int kPropertyCount = sizeof kProperties / sizeof kProperties[0];

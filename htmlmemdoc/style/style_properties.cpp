@@ -117,14 +117,11 @@ int CHtmlStyle::SetPosition(HtmlPosition position) {
 }
 
 int CHtmlStyle::SetVisibility(HtmlVisibility visibility) {
-  return SetKeyword(m_strVisibility, htmlmemdoc::kVisibilityField,
-                    visibility);
+  return SetKeyword(m_strVisibility, htmlmemdoc::kVisibilityField, visibility);
 }
 
 int CHtmlStyle::SetZIndex(int z) { return SetNumber(m_strZIndex, "", z); }
-int CHtmlStyle::SetPixelWidth(int v) {
-  return SetNumber(m_strWidth, "px", v);
-}
+int CHtmlStyle::SetPixelWidth(int v) { return SetNumber(m_strWidth, "px", v); }
 int CHtmlStyle::SetPixelHeight(int v) {
   return SetNumber(m_strHeight, "px", v);
 }
