@@ -42,55 +42,58 @@ int Saturate(long long value) {
              : (value < INT_MIN ? INT_MIN : static_cast<int>(value));
 }
 
-// 1 when an ASCII needle stands at `text` in one of its forms, compared
-// in place; this is FindNoCase's most common answer (a tag at the start of
-// an element) and needs no case forms built. 0 when it does not stand
-// there or holds a byte above 0x7F.
-int AsciiNeedleAt(const char* text, const char* part1, const char* part2,
-                  const char* part3) {
-  bool exact = true, lower = true, upper = true;
-  for (const char* part : {part1, part2, part3}) {
-    for (; part != nullptr && *part != '\0'; ++part, ++text) {
-      const char n = *part;
-      if (static_cast<unsigned char>(n) >= 0x80) return 0;
-      exact = exact && *text == n;
-      lower = lower && *text == ToLowerAscii(n);
-      upper = upper && *text == ToUpperAscii(n);
-      if (!(exact || lower || upper)) return 0;
+// A needle of ASCII bytes only, short enough to be joined from its parts
+// on the stack: the common case (a tag or attribute name), compared in
+// place at each candidate without building case forms. An ASCII needle
+// starts and ends on character boundaries wherever it stands.
+class CShortNeedle {
+ public:
+  // False for a needle that is empty, longer than the room, or holds a
+  // byte above 0x7F.
+  bool Join(const char* part1, const char* part2, const char* part3) {
+    for (const char* part : {part1, part2, part3}) {
+      for (; part != nullptr && *part != '\0'; ++part) {
+        if (static_cast<unsigned char>(*part) >= 0x80 ||
+            m_length == sizeof m_text) {
+          return false;
+        }
+        m_text[m_length++] = *part;
+      }
     }
+    return m_length > 0;
   }
-  return 1;
-}
+  char First() const { return m_text[0]; }
+  // Whether the needle stands at `p` as written, in lower case or in
+  // upper case; reads no further than the first byte that differs.
+  bool At(const char* p) const {
+    bool exact = true, lower = true, upper = true;
+    for (size_t i = 0; i < m_length; ++i) {
+      const char n = m_text[i];
+      exact = exact && p[i] == n;
+      lower = lower && p[i] == ToLowerAscii(n);
+      upper = upper && p[i] == ToUpperAscii(n);
+      if (!(exact || lower || upper)) return false;
+    }
+    return true;
+  }
 
-// The first byte of a non-empty needle of ASCII bytes only, in `first`;
-// 0 for an empty needle or one with a byte above 0x7F.
-int FirstOfAsciiNeedle(const char* part1, const char* part2, const char* part3,
-                       char& first) {
-  int found = 0;
-  for (const char* part : {part1, part2, part3}) {
-    for (; part != nullptr && *part != '\0'; ++part) {
-      if (static_cast<unsigned char>(*part) >= 0x80) return 0;
-      if (!found) first = *part;
-      found = 1;
-    }
-  }
-  return found;
-}
+ private:
+  char m_text[32];
+  size_t m_length = 0;
+};
 
 }  // namespace
 
 const char* FindNoCase(const char* text, const char* part1, const char* part2,
                        const char* part3) {
-  if (AsciiNeedleAt(text, part1, part2, part3)) return text;
-  // An ASCII needle matches on character boundaries wherever its bytes
-  // stand, so it is compared in place at each candidate.
-  char first = '\0';
-  if (FirstOfAsciiNeedle(part1, part2, part3, first)) {
-    const char lower = ToLowerAscii(first);
-    const char upper = ToUpperAscii(first);
-    for (const char* p = NextCandidate(text, lower, upper); p != nullptr;
+  CShortNeedle shortNeedle;
+  if (shortNeedle.Join(part1, part2, part3)) {
+    const char lower = ToLowerAscii(shortNeedle.First());
+    const char upper = ToUpperAscii(shortNeedle.First());
+    for (const char* p = text; p != nullptr;
          p = NextCandidate(p + 1, lower, upper)) {
-      if (AsciiNeedleAt(p, part1, part2, part3)) return p;
+      if (shortNeedle.At(p)) return p;
+      if (*p == '\0') break;  // an empty text
     }
     return nullptr;
   }
