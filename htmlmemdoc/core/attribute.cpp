@@ -63,12 +63,13 @@ int IsInsideQuotes(const char* tagBegin, const char* position) {
 }
 
 int ReadAttributeValue(const char* afterName, CAttributeValue& value) {
+  static constexpr CByteSet kBlankSet(" \t\r\n");  // kBlanks as a table
   value = CAttributeValue();
   const char* p = afterName;
-  SkipChars(p, kBlanks);
+  while (kBlankSet.Has(*p)) ++p;
   if (*p != '=') return 0;  // a name without a value, such as `nowrap`
   ++p;
-  SkipChars(p, kBlanks);
+  while (kBlankSet.Has(*p)) ++p;
   if (*p == '"') {
     value.quoted = 1;
     value.begin = p + 1;

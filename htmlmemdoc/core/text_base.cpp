@@ -243,8 +243,13 @@ int CHtmlTextBase::EditAttribute(const char* tag, const char* attr,
       nullptr) {
     return SetAttribute(tag, attr, edited);
   }
-  if (std::strchr(spot.tagBegin, '>') == nullptr ||
-      htmlmemdoc::IsInsideQuotes(spot.tagBegin, spot.nameBegin) ||
+  // A ">" after the tag's start, looked for first behind the value, where
+  // it usually ends the tag.
+  const bool closed =
+      std::strchr(old.after, '>') != nullptr ||
+      std::memchr(spot.tagBegin, '>',
+                  static_cast<size_t>(old.after - spot.tagBegin)) != nullptr;
+  if (!closed || htmlmemdoc::IsInsideQuotes(spot.tagBegin, spot.nameBegin) ||
       (old.quoted && !old.closed) || (!old.quoted && old.begin == old.end)) {
     return 0;
   }
