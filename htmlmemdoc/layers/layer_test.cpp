@@ -78,6 +78,9 @@ TEST(LayerStyleTest, InPlaceSettersMatchTheStyleCycle) {
       "LEFT:1px; border-top:2px dotted red; font-family:\"x\",y; "
       "background:url(q)z",
       "{ left:1px }",  // a rule
+      "font-family: Arial; left:1px",  // one family, not canonical
+      " left:1px; background-image:url(a); layer-background-image:url(a);"
+      " top:2px;",  // a declaration after the background
   };
   using Setter = int (*)(CHtmlLayer&, CHtmlStyle&, int);
   const Setter kSetters[] = {
