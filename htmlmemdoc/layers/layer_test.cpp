@@ -79,6 +79,7 @@ TEST(LayerStyleTest, InPlaceSettersMatchTheStyleCycle) {
       "background:url(q)z",
       "{ left:1px }",  // a rule
       "font-family: Arial; left:1px",  // one family, not canonical
+      "left: ; top:1px",               // a value of blanks only
       " left:1px; background-image:url(a); layer-background-image:url(a);"
       " top:2px;",  // a declaration after the background
   };
