@@ -63,7 +63,6 @@ int IsInsideQuotes(const char* tagBegin, const char* position) {
 }
 
 int ReadAttributeValue(const char* afterName, CAttributeValue& value) {
-  static constexpr CByteSet kBlankSet(" \t\r\n");  // kBlanks as a table
   value = CAttributeValue();
   const char* p = afterName;
   while (kBlankSet.Has(*p)) ++p;

@@ -24,6 +24,7 @@
 namespace htmlmemdoc {
 
 const char kBlanks[] = " \t\r\n";
+constexpr CByteSet kBlankSet(" \t\r\n");
 
 namespace {
 

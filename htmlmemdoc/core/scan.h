@@ -8,11 +8,14 @@
 #define HTMLMEMDOC_CORE_SCAN_H_
 
 #include "htmlmemdoc/platform/afx_string.h"
+#include "htmlmemdoc/platform/byte_set.h"
 
 namespace htmlmemdoc {
 
-// The blanks the readers pass over: space, tab, carriage return, line feed.
+// The blanks the readers pass over: space, tab, carriage return, line feed;
+// and the same bytes as a table, for scans that test a byte at a time.
 extern const char kBlanks[];
+extern const CByteSet kBlankSet;
 
 // The needle is part1 + part2 + part3 (null parts are skipped). Returns the
 // earliest position in `text` where the needle stands unchanged, in all

@@ -79,6 +79,28 @@ void CHtmlTextBase::ReplaceText(const char* text, size_t length) {
   Adopt(copy, length);
 }
 
+namespace {
+
+// The value of `attr` in the first start tag named `tag`, as GetAttribute
+// finds it.
+int FindValue(const char* text, const char* tag, const char* attr,
+              CAttributeSpot& spot, CAttributeValue& value) {
+  return htmlmemdoc::LocateAttribute(text, tag, attr,
+                                     htmlmemdoc::kGetAttributeSeparatorSet,
+                                     spot) == htmlmemdoc::kAttributeFound &&
+         htmlmemdoc::ReadAttributeValue(spot.nameEnd, value);
+}
+
+// Whether SetAttribute may replace `old`, the value read behind the name
+// at `spot`: the name is not a word of another attribute's quoted value,
+// a quoted value has its closing quote, an unquoted one is not empty.
+int IsReplaceable(const CAttributeSpot& spot, const CAttributeValue& old) {
+  return !htmlmemdoc::IsInsideQuotes(spot.tagBegin, spot.nameBegin) &&
+         !(old.quoted && !old.closed) && !(!old.quoted && old.begin == old.end);
+}
+
+}  // namespace
+
 int CHtmlTextBase::GetAttribute(const char* tag, const char* attr, char* buffer,
                                 int bufferSize) const {
   if (buffer == nullptr || bufferSize <= 0) return 0;
@@ -89,12 +111,7 @@ int CHtmlTextBase::GetAttribute(const char* tag, const char* attr, char* buffer,
   }
   CAttributeSpot spot;
   CAttributeValue value;
-  if (htmlmemdoc::LocateAttribute(m_pszOuterText, tag, attr,
-                                  htmlmemdoc::kGetAttributeSeparatorSet,
-                                  spot) != htmlmemdoc::kAttributeFound ||
-      !htmlmemdoc::ReadAttributeValue(spot.nameEnd, value)) {
-    return 0;
-  }
+  if (!FindValue(m_pszOuterText, tag, attr, spot, value)) return 0;
   const size_t length = static_cast<size_t>(value.end - value.begin);
   if (length > static_cast<size_t>(bufferSize) - 1) return 0;
   std::memcpy(buffer, value.begin, length);
@@ -202,9 +219,8 @@ int CHtmlTextBase::SetAttribute(const char* tag, const char* attr,
                     {" ", attr, "=\"", value, "\""}, spot.insertAt);
   } else if (found == htmlmemdoc::kAttributeFound) {
     CAttributeValue old;
-    if (htmlmemdoc::IsInsideQuotes(spot.tagBegin, spot.nameBegin) ||
-        !htmlmemdoc::ReadAttributeValue(spot.nameEnd, old) ||
-        (old.quoted && !old.closed) || (!old.quoted && old.begin == old.end)) {
+    if (!htmlmemdoc::ReadAttributeValue(spot.nameEnd, old) ||
+        !IsReplaceable(spot, old)) {
       return 0;
     }
     result = Splice(m_pszOuterText, length, spot.nameEnd, {"=\"", value, "\""},
@@ -223,12 +239,7 @@ int CHtmlTextBase::EditAttribute(const char* tag, const char* attr,
   }
   CAttributeSpot spot;
   CAttributeValue old;
-  if (htmlmemdoc::LocateAttribute(m_pszOuterText, tag, attr,
-                                  htmlmemdoc::kGetAttributeSeparatorSet,
-                                  spot) != htmlmemdoc::kAttributeFound ||
-      !htmlmemdoc::ReadAttributeValue(spot.nameEnd, old)) {
-    return 0;
-  }
+  if (!FindValue(m_pszOuterText, tag, attr, spot, old)) return 0;
   char value[kStringAttributeBuffer];
   const size_t length = static_cast<size_t>(old.end - old.begin);
   if (length >= sizeof value) return 0;
@@ -249,10 +260,7 @@ int CHtmlTextBase::EditAttribute(const char* tag, const char* attr,
       std::strchr(old.after, '>') != nullptr ||
       std::memchr(spot.tagBegin, '>',
                   static_cast<size_t>(old.after - spot.tagBegin)) != nullptr;
-  if (!closed || htmlmemdoc::IsInsideQuotes(spot.tagBegin, spot.nameBegin) ||
-      (old.quoted && !old.closed) || (!old.quoted && old.begin == old.end)) {
-    return 0;
-  }
+  if (!closed || !IsReplaceable(spot, old)) return 0;
   size_t total = GetOuterTextLength();
   char* result = Splice(m_pszOuterText, total, spot.nameEnd,
                         {"=\"", edited, "\""}, old.after);

@@ -140,9 +140,9 @@ class CTempGuard {
   void (*m_old[3])(int);
 };
 
-// Writes `size` bytes at `data` to `fd`, each line feed as CR LF when
-// `crlf`, through a buffer of its own; false with errno set on failure.
-bool WriteAll(int fd, const char* data, size_t size, bool crlf) {
+// Writes `size` bytes at `data` to `fd`, each line feed as CR LF, through
+// a buffer of its own; false with errno set on failure.
+bool WriteWithCrLf(int fd, const char* data, size_t size) {
   char buffer[64 * 1024];
   size_t filled = 0;
   auto flush = [&]() {
@@ -157,7 +157,7 @@ bool WriteAll(int fd, const char* data, size_t size, bool crlf) {
   };
   for (size_t i = 0; i < size; ++i) {
     if (filled + 2 > sizeof buffer && !flush()) return false;
-    if (crlf && data[i] == '\n') buffer[filled++] = '\r';
+    if (data[i] == '\n') buffer[filled++] = '\r';
     buffer[filled++] = data[i];
   }
   return flush();
@@ -258,7 +258,7 @@ std::string Replace(const CString& text, const std::string& target,
   }
   CTempGuard guard(unnamed ? "" : tempPath);
   std::string failure;
-  if (!WriteAll(fd, text, static_cast<size_t>(text.GetLength()), true)) {
+  if (!WriteWithCrLf(fd, text, static_cast<size_t>(text.GetLength()))) {
     failure = WriteFailure(shown);
   } else {
     failure = Install(fd, target, existing, shown, unnamed, tempPath);
@@ -326,7 +326,7 @@ std::string WriteText(const CString& text, const WriteOptions& options) {
   // A device or a pipe is written as it is, never replaced.
   const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return WriteFailure(shown);
-  const bool ok = WriteAll(fd, text, size, true);
+  const bool ok = WriteWithCrLf(fd, text, size);
   const std::string failure = ok ? "" : WriteFailure(shown);
   close(fd);
   return failure;

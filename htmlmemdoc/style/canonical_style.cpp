@@ -13,6 +13,7 @@
 
 #include <cstring>
 
+#include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/platform/byte_set.h"
 #include "htmlmemdoc/style/style_values.h"
 
@@ -23,8 +24,6 @@ const char kFamilyPrefix[] = "font-family:";
 constexpr CByteSet kValueStop(";{}");
 constexpr CByteSet kNameStop(":;");
 const int kMostFamilies = 3;
-
-int IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // 1 when `prefix` stands at `text`; reads no further than the first byte
 // that differs.
@@ -39,7 +38,7 @@ int StartsWith(const char* text, const char* prefix) {
 // blanks. Returns where it ends, or null.
 const char* SkipFamilyName(const char* p) {
   const size_t length = std::strcspn(p, ",;");
-  if (length == 0 || IsBlank(p[0]) || IsBlank(p[length - 1])) return nullptr;
+  if (length == 0 || kBlankSet.Has(p[0]) || kBlankSet.Has(p[length - 1])) return nullptr;
   char name[1024];
   if (length >= sizeof name) return nullptr;
   std::memcpy(name, p, length);
@@ -64,7 +63,7 @@ const char* SkipFamilies(const char* p) {
 const char* SkipValue(const char* p) {
   const char* end = p;
   while (!kValueStop.Stops(*end)) ++end;
-  if (*end != ';' || end == p || IsBlank(*p) || IsBlank(end[-1])) {
+  if (*end != ';' || end == p || kBlankSet.Has(*p) || kBlankSet.Has(end[-1])) {
     return nullptr;
   }
   return end;

@@ -22,7 +22,6 @@ constexpr CByteSet kSelectorEnd("{");
 constexpr CByteSet kNameEnd(":");
 constexpr CByteSet kFirstNameEnd("\":");
 constexpr CByteSet kValueEnd(";}");
-constexpr CByteSet kBlankSet(" \t\r\n");
 constexpr CByteSet kNameLeft("; \t\r\n");
 constexpr CByteSet kFamilyEnd("\",");
 constexpr CByteSet kFamilyTrim(" \t\r\n\"");
