@@ -12,6 +12,7 @@ add_library(htmlmemdoc_pages STATIC
   htmlmemdoc/pages/page_edit.cpp
   htmlmemdoc/pages/page_file.cpp
   htmlmemdoc/pages/page_loss.cpp
+  htmlmemdoc/pages/read_back.cpp
   htmlmemdoc/pages/page_model.cpp
   htmlmemdoc/pages/page_walk.cpp
   htmlmemdoc/pages/page_write.cpp

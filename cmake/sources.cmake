@@ -47,6 +47,7 @@ set(HTMLMEMDOC_SOURCES
 set(HTMLMEMDOC_PUBLIC_HEADERS
   htmlmemdoc/core/text_base.h
   htmlmemdoc/document/mem_doc.h
+  htmlmemdoc/document/read_observer.h
   htmlmemdoc/document/read_record.h
   htmlmemdoc/document/text_list.h
   htmlmemdoc/elements/bg_sound.h

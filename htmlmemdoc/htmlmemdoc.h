@@ -9,6 +9,7 @@
 
 #include "htmlmemdoc/core/text_base.h"
 #include "htmlmemdoc/document/mem_doc.h"
+#include "htmlmemdoc/document/read_observer.h"
 #include "htmlmemdoc/document/read_record.h"
 #include "htmlmemdoc/document/text_list.h"
 #include "htmlmemdoc/elements/bg_sound.h"

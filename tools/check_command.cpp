@@ -4,6 +4,7 @@
 #include "tools/check_command.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "htmlmemdoc/pages/page_loss.h"
@@ -57,7 +58,8 @@ void Check(const std::string& path, Outcome& outcome) {
   CHtmlMemDoc document;
   outcome.page = htmlmemdoc::ReadPageFile(path);
   if (outcome.page.Ok() && htmlmemdoc::LoadPage(outcome.page, document)) {
-    outcome.losses = htmlmemdoc::FindLosses(document, outcome.page.text);
+    outcome.losses =
+        htmlmemdoc::FindLosses(document, std::move(outcome.page.text));
   }
 }
 

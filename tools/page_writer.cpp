@@ -4,13 +4,14 @@
 #include "tools/page_writer.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "tools/page_reader.h"
 
-int WritePage(const CHtmlMemDoc& document, const htmlmemdoc::PageFile& page,
+int WritePage(const CHtmlMemDoc& document, htmlmemdoc::PageFile& page,
               const htmlmemdoc::WriteOptions& options) {
   const htmlmemdoc::WriteCheck check =
-      htmlmemdoc::CheckWrite(document, page.text, options);
+      htmlmemdoc::CheckWrite(document, std::move(page.text), options);
   const std::string name = htmlmemdoc::ShownName(page.path, ":");
   if (!check.losses.empty()) {
     std::fprintf(stderr, "%s: %s\n", name.c_str(),

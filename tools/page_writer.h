@@ -9,11 +9,12 @@
 #include "htmlmemdoc/pages/page_file.h"
 #include "htmlmemdoc/pages/page_write.h"
 
-// Checks and writes `document`, read from `page`: names on standard error
-// what the page would lose, and writes nothing when the check refuses.
+// Checks and writes `document`, read from `page` (whose text it frees):
+// names on standard error what the page would lose, and writes nothing
+// when the check refuses.
 // Returns kExitOk, kExitPageFailed for a refusal, kExitUsage when the
 // output cannot be written.
-int WritePage(const CHtmlMemDoc& document, const htmlmemdoc::PageFile& page,
+int WritePage(const CHtmlMemDoc& document, htmlmemdoc::PageFile& page,
               const htmlmemdoc::WriteOptions& options);
 
 #endif  // HTMLMEMDOC_TOOLS_PAGE_WRITER_H_

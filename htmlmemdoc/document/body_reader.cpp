@@ -60,20 +60,21 @@ int CHtmlMemDoc::SkipBlanksAndComments(const char*& p) {
   return 1;
 }
 
-// Files the layer in the list of its kind; the document takes it.
-void CHtmlMemDoc::FileLayer(CHtmlLayer* layer) {
+// Files the layer, read from [begin, end), in the list of its kind.
+void CHtmlMemDoc::FileLayer(CHtmlLayer* layer, const char* begin,
+                            const char* end) {
   CRuntimeClass* kind = layer->GetRuntimeClass();
+  CHtmlTextList* list = &m_layerList;
   if (kind == RUNTIME_CLASS(CHtmlVideoLayer)) {
-    AdoptLayer(m_videoLayerList, layer);
+    list = &m_videoLayerList;
   } else if (kind == RUNTIME_CLASS(CHtmlImageLayer)) {
-    AdoptLayer(m_imageLayerList, layer);
+    list = &m_imageLayerList;
   } else if (kind == RUNTIME_CLASS(CHtmlTextLayer)) {
-    AdoptLayer(m_textLayerList, layer);
+    list = &m_textLayerList;
   } else if (layer->IsKindOf(RUNTIME_CLASS(CHtmlEmbedLayer))) {
-    AdoptLayer(m_embedLayerList, layer);
-  } else {
-    AdoptLayer(m_layerList, layer);
+    list = &m_embedLayerList;
   }
+  FileElement(*list, layer, begin, end);
 }
 
 // Reads the block at `p` (on its "<div") into a layer; on success `p`
@@ -102,8 +103,7 @@ int CHtmlMemDoc::ReadLayerBlock(const char*& p, const char*& cursor,
                       ? HtmlReadTooLong
                       : HtmlReadRefusedLayer);
   }
-  FileLayer(layer);
-  Record(HtmlReadElement, begin, end, layer);
+  FileLayer(layer, begin, end);
   return 1;
 }
 

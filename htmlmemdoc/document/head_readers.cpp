@@ -66,8 +66,7 @@ int CHtmlMemDoc::ParseMetaElement(const char* elementStart,
     delete meta;
     return Refuse(HtmlReadTooLong);
   }
-  m_metaList.AddTail(meta);
-  Record(HtmlReadElement, elementStart, cursor, meta);
+  FileElement(m_metaList, meta, elementStart, cursor);
   return 1;
 }
 
@@ -206,8 +205,7 @@ int CHtmlMemDoc::ReadRule(const char* begin, const char* end) {
     delete style;
     return 0;
   }
-  m_styleList.AddTail(style);
-  Record(HtmlReadElement, begin, end, style);
+  FileElement(m_styleList, style, begin, end);
   return 1;
 }
 
@@ -268,8 +266,7 @@ int CHtmlMemDoc::ParseScriptElement(const char* elementStart,
     delete script;
     return Refuse(HtmlReadTooLong);
   }
-  m_scriptList.AddTail(script);
-  Record(HtmlReadElement, elementStart, cursor, script);
+  FileElement(m_scriptList, script, elementStart, cursor);
   return 1;
 }
 

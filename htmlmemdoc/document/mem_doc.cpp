@@ -11,13 +11,17 @@ enum SingleElement { kTitle, kBody, kSound, kFrameSet };
 
 }  // namespace
 
+CHtmlReadObserver::~CHtmlReadObserver() = default;
+
 CHtmlMemDoc::CHtmlMemDoc()
     : m_nTabWidth(kDefaultTabWidth),
       m_readError{HtmlReadOk, 0, 0, 0},
       m_pReadText(nullptr),
       m_singleItems{-1, -1, -1, -1},
       m_pDivSearchStart(nullptr),
-      m_pDivFound(nullptr) {}
+      m_pDivFound(nullptr),
+      m_pObserver(nullptr),
+      m_bKeepRecord(1) {}
 
 CHtmlMemDoc::~CHtmlMemDoc() = default;
 
@@ -36,6 +40,22 @@ int CHtmlMemDoc::AdoptLayer(CHtmlTextList& list, CHtmlLayer* layer) {
   layer->m_pDocument = this;
   list.AddTail(layer);
   return 1;
+}
+
+// Files `element`, read from [begin, end), at the end of `list` and
+// records it, unless the read observer declines it: then it is destroyed
+// and recorded without its object.
+void CHtmlMemDoc::FileElement(CHtmlTextList& list, CHtmlTextBase* element,
+                              const char* begin, const char* end) {
+  if (m_pObserver != nullptr && !m_pObserver->ElementRead(list, *element)) {
+    delete element;
+    element = nullptr;
+  } else if (element->IsKindOf(RUNTIME_CLASS(CHtmlLayer))) {
+    AdoptLayer(list, static_cast<CHtmlLayer*>(element));
+  } else {
+    list.AddTail(element);
+  }
+  Record(HtmlReadElement, begin, end, element);
 }
 
 int CHtmlMemDoc::AddTextLayer(CHtmlTextLayer* layer) {
@@ -89,6 +109,7 @@ int CHtmlMemDoc::Refuse(HtmlReadReason reason) {
 
 void CHtmlMemDoc::Record(HtmlReadItemKind kind, const char* begin,
                          const char* end, CObject* element) {
+  if (!m_bKeepRecord) return;
   m_readItems.push_back(
       CHtmlReadItem{kind, static_cast<long>(begin - m_pReadText),
                     static_cast<long>(end - m_pReadText), element});
@@ -102,6 +123,7 @@ void CHtmlMemDoc::RecordSingle(CHtmlTextBase& element, const char* begin,
                     : &element == &m_body    ? kBody
                     : &element == &m_bgSound ? kSound
                                              : kFrameSet;
+  if (!m_bKeepRecord) return;
   int& last = m_singleItems[which];
   if (last >= 0) m_readItems[static_cast<size_t>(last)].kind = HtmlReadReplaced;
   last = GetReadItemCount();

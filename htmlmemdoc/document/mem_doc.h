@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "htmlmemdoc/document/read_observer.h"
 #include "htmlmemdoc/document/read_record.h"
 #include "htmlmemdoc/document/text_list.h"
 #include "htmlmemdoc/elements/bg_sound.h"
@@ -43,6 +44,17 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   // first fault. Elements read before a fault stay in the document.
   int ReadFromString(const char* text);
   int ReadFromString(CString& text);
+
+  // Tells `observer` of each element the following reads file in a list,
+  // and keeps only those it lets in; null (the default) keeps every one.
+  // The document does not own the observer.
+  void SetReadObserver(CHtmlReadObserver* observer) { m_pObserver = observer; }
+
+  // Whether reads keep the record of the stretches they read (see
+  // GetReadItem); 1 by default. A host that reads large pages and never
+  // looks at the record saves its memory (32 bytes an element) with 0.
+  // The read error is kept either way.
+  void SetReadRecordKept(int keep) { m_bKeepRecord = keep; }
 
   // Columns a tab counts in the syntax-error position (4 by default).
   void SetTabWidth(int width) { m_nTabWidth = width; }
@@ -177,8 +189,10 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   int ReadLayerBlock(const char*& p, const char*& cursor, std::string& scratch);
   int SkipBlanksAndComments(const char*& p);
   const char* FindDivFrom(const char* p);
-  void FileLayer(CHtmlLayer* layer);
+  void FileLayer(CHtmlLayer* layer, const char* begin, const char* end);
   int AdoptLayer(CHtmlTextList& list, CHtmlLayer* layer);
+  void FileElement(CHtmlTextList& list, CHtmlTextBase* element,
+                   const char* begin, const char* end);
 
   // The read record: Refuse notes why the current reader fails and returns
   // 0; Record appends a stretch of the text being read; RecordSingle does
@@ -198,6 +212,8 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   // start tags is searched once, not once per tag.
   const char* m_pDivSearchStart;
   const char* m_pDivFound;
+  CHtmlReadObserver* m_pObserver;  // not owned; null: keep every element
+  int m_bKeepRecord;
 };
 
 #endif  // HTMLMEMDOC_DOCUMENT_MEM_DOC_H_

@@ -49,8 +49,9 @@ enum HtmlReadItemKind : int {
 };
 
 // One recorded stretch: [begin, end) as byte offsets in the text read.
-// `element` is set for HtmlReadElement only; it is owned by the document
-// and valid while it stays in it.
+// `element` is set for HtmlReadElement only (null for an element a read
+// observer declined); it is owned by the document and valid while it
+// stays in it.
 struct CHtmlReadItem {
   HtmlReadItemKind kind;
   long begin;

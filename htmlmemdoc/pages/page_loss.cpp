@@ -12,7 +12,6 @@
 #include <map>
 #include <unordered_map>
 
-#include "htmlmemdoc/pages/message_capture.h"
 #include "htmlmemdoc/pages/text_util.h"
 
 namespace htmlmemdoc {
@@ -26,67 +25,90 @@ std::string Cut(const std::string& text) {
   return Trim(text).size() > kLongest ? line + "..." : line;
 }
 
-// Collects losses with their offsets in the page text; Lines() then gives
-// each its line in one pass over the text, so no table of line starts (as
-// large as the text for a page of blank lines) is built.
+// Collects losses with the line each starts on: known at once for what
+// the page text holds, looked up at the end for the document's elements
+// (only theirs: one walk over the read record), so that the text need not
+// be kept until then.
 class LossList {
  public:
-  explicit LossList(std::vector<PageLoss>& losses) : m_losses(losses) {}
+  LossList(const CHtmlMemDoc& document, const std::vector<int>& itemLines)
+      : m_document(document), m_itemLines(itemLines) {}
 
-  // `offset` < 0: not from the page text.
-  void Add(const char* kind, const std::string& id, long offset,
+  // `line` 0: not from the page text.
+  void Add(const char* kind, const std::string& id, int line,
            const std::string& what) {
-    Repeats& repeats = m_repeats[kind];
-    if (++repeats.found > kMostLossesOfAKind) {
-      if (repeats.found == kMostLossesOfAKind + 1) repeats.firstOffset = offset;
-      return;
-    }
-    m_losses.push_back(PageLoss{kind, id, 0, Cut(what)});
-    m_offsets.push_back(offset);
+    Add(kind, id, Place{line, nullptr}, what);
+  }
+  void Add(const char* kind, const std::string& id, const CObject* element,
+           const std::string& what) {
+    Add(kind, id, Place{0, element}, what);
   }
 
   // Ends the list: one entry for the losses of each kind not listed, then
-  // the line of every entry.
-  void Finish(const std::string& text) {
+  // the line of every element's entry; sorted by line.
+  std::vector<PageLoss> Finish() {
     for (const auto& [kind, repeats] : m_repeats) {
       if (repeats.found <= kMostLossesOfAKind) continue;
       const size_t more = repeats.found - kMostLossesOfAKind;
       m_losses.push_back(
           PageLoss{kind, "", 0,
                    "and " + std::to_string(more) + " more of this kind", more});
-      m_offsets.push_back(repeats.firstOffset);
+      m_places.push_back(repeats.first);
     }
-    Lines(text);
+    ElementLines();
+    for (size_t i = 0; i < m_losses.size(); ++i) {
+      m_losses[i].line = m_places[i].line;
+    }
+    std::stable_sort(
+        m_losses.begin(), m_losses.end(),
+        [](const PageLoss& a, const PageLoss& b) { return a.line < b.line; });
+    return std::move(m_losses);
   }
 
  private:
+  struct Place {
+    int line;
+    const CObject* element;  // when set, the line is the element's
+  };
   struct Repeats {
     size_t found = 0;
-    long firstOffset = -1;
+    Place first{0, nullptr};  // of those not listed
   };
 
-  void Lines(const std::string& text) {
-    std::vector<size_t> order(m_losses.size());
-    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::sort(order.begin(), order.end(), [this](size_t a, size_t b) {
-      return m_offsets[a] < m_offsets[b];
-    });
-    int line = 1;
-    size_t counted = 0;  // text[0, counted) holds line - 1 line feeds
-    for (size_t i : order) {
-      if (m_offsets[i] < 0) continue;
-      const size_t offset =
-          std::min(static_cast<size_t>(m_offsets[i]), text.size());
-      line += static_cast<int>(
-          std::count(text.begin() + static_cast<long>(counted),
-                     text.begin() + static_cast<long>(offset), '\n'));
-      counted = offset;
-      m_losses[i].line = line;
+  void Add(const char* kind, const std::string& id, Place place,
+           const std::string& what) {
+    Repeats& repeats = m_repeats[kind];
+    if (++repeats.found > kMostLossesOfAKind) {
+      if (repeats.found == kMostLossesOfAKind + 1) repeats.first = place;
+      return;
+    }
+    m_losses.push_back(PageLoss{kind, id, 0, Cut(what)});
+    m_places.push_back(place);
+  }
+
+  // Each element's line from the read record; 0 when the read did not
+  // make it.
+  void ElementLines() {
+    std::unordered_map<const CObject*, int> lines;
+    for (const Place& place : m_places) {
+      if (place.element != nullptr) lines.emplace(place.element, 0);
+    }
+    if (lines.empty()) return;
+    for (int i = 0; i < m_document.GetReadItemCount(); ++i) {
+      const CHtmlReadItem& item = *m_document.GetReadItem(i);
+      if (item.kind != HtmlReadElement) continue;
+      const auto found = lines.find(item.element);
+      if (found != lines.end()) found->second = m_itemLines[i];
+    }
+    for (Place& place : m_places) {
+      if (place.element != nullptr) place.line = lines[place.element];
     }
   }
 
-  std::vector<PageLoss>& m_losses;
-  std::vector<long> m_offsets;
+  const CHtmlMemDoc& m_document;
+  const std::vector<int>& m_itemLines;
+  std::vector<PageLoss> m_losses;
+  std::vector<Place> m_places;
   std::map<std::string, Repeats> m_repeats;
 };
 
@@ -110,30 +132,30 @@ bool IsBareTag(const std::string& tag) {
 }
 
 void AddRecordLosses(const CHtmlMemDoc& document, const std::string& text,
-                     LossList& losses) {
+                     const std::vector<int>& itemLines, LossList& losses) {
   for (int i = 0; i < document.GetReadItemCount(); ++i) {
     const CHtmlReadItem& item = *document.GetReadItem(i);
+    const int line = itemLines[static_cast<size_t>(i)];
     const std::string stretch =
         text.substr(static_cast<size_t>(item.begin),
                     static_cast<size_t>(item.end - item.begin));
     switch (item.kind) {
       case HtmlReadText:
-        losses.Add("text between the page's tags", "", item.begin, stretch);
+        losses.Add("text between the page's tags", "", line, stretch);
         break;
       case HtmlReadComment:
-        losses.Add("comment", "", item.begin, stretch);
+        losses.Add("comment", "", line, stretch);
         break;
       case HtmlReadDropped:
-        losses.Add("page script", "", item.begin, stretch);
+        losses.Add("page script", "", line, stretch);
         break;
       case HtmlReadReplaced:
-        losses.Add("element replaced by a later one", "", item.begin,
+        losses.Add("element replaced by a later one", "", line,
                    stretch.substr(0, stretch.find('>') + 1));
         break;
       case HtmlReadTag:
         if (!IsBareTag(stretch)) {
-          losses.Add("attributes of a tag written bare", "", item.begin,
-                     stretch);
+          losses.Add("attributes of a tag written bare", "", line, stretch);
         }
         break;
       default:
@@ -142,57 +164,28 @@ void AddRecordLosses(const CHtmlMemDoc& document, const std::string& text,
   }
 }
 
-// Where each kept element starts in the page text.
-std::unordered_map<const CObject*, long> ElementOffsets(
-    const CHtmlMemDoc& document) {
-  std::unordered_map<const CObject*, long> offsets;
-  for (int i = 0; i < document.GetReadItemCount(); ++i) {
-    const CHtmlReadItem& item = *document.GetReadItem(i);
-    if (item.kind == HtmlReadElement) offsets[item.element] = item.begin;
-  }
-  return offsets;
-}
-
-long OffsetOf(const std::unordered_map<const CObject*, long>& offsets,
-              const CObject* element) {
-  const auto found = offsets.find(element);
-  return found != offsets.end() ? found->second : -1;
-}
-
-// The layers of `kept` the rendering `written` has lost.
-void AddDroppedLayers(const CObList& kept, const CObList& written,
-                      const char* kind,
-                      const std::unordered_map<const CObject*, long>& offsets,
-                      LossList& losses) {
-  POSITION next = written.GetHeadPosition();
-  for (POSITION pos = kept.GetHeadPosition(); pos != nullptr;) {
-    const CHtmlLayer& layer =
-        *static_cast<const CHtmlLayer*>(kept.GetNext(pos));
-    const std::string markup = MarkupOf(layer);
-    if (next != nullptr && MarkupOf(*static_cast<const CHtmlTextBase*>(
-                               written.GetAt(next))) == markup) {
-      written.GetNext(next);
-      continue;
-    }
-    losses.Add(kind, IdOf(layer), OffsetOf(offsets, &layer), markup);
+void AddLayers(const std::vector<const CHtmlLayer*>& layers, const char* kind,
+               LossList& losses) {
+  for (const CHtmlLayer* layer : layers) {
+    losses.Add(kind, IdOf(*layer), layer, MarkupOf(*layer));
   }
 }
 
-void AddLayerLosses(const CHtmlMemDoc& document, const CHtmlMemDoc& written,
-                    const std::unordered_map<const CObject*, long>& offsets,
+void AddLayerLosses(const CHtmlMemDoc& document, const ReadBack& written,
                     LossList& losses) {
-  CObList none;
-  AddDroppedLayers(document.m_layerList, none,
-                   "plain layer (no text, image or embed in it)", offsets,
-                   losses);
-  AddDroppedLayers(document.m_textLayerList, written.m_textLayerList,
-                   "text layer left out", offsets, losses);
-  AddDroppedLayers(document.m_imageLayerList, written.m_imageLayerList,
-                   "image layer with an empty source", offsets, losses);
-  AddDroppedLayers(document.m_videoLayerList, written.m_videoLayerList,
-                   "video layer with an empty source", offsets, losses);
-  AddDroppedLayers(document.m_embedLayerList, written.m_embedLayerList,
-                   "embed layer with an empty source", offsets, losses);
+  for (POSITION pos = document.m_layerList.GetHeadPosition(); pos != nullptr;) {
+    const auto* layer =
+        static_cast<const CHtmlLayer*>(document.m_layerList.GetNext(pos));
+    losses.Add("plain layer (no text, image or embed in it)", IdOf(*layer),
+               layer, MarkupOf(*layer));
+  }
+  AddLayers(written.Lost(kTextLayers), "text layer left out", losses);
+  AddLayers(written.Lost(kImageLayers), "image layer with an empty source",
+            losses);
+  AddLayers(written.Lost(kVideoLayers), "video layer with an empty source",
+            losses);
+  AddLayers(written.Lost(kEmbedLayers), "embed layer with an empty source",
+            losses);
 }
 
 // The declarations between a rule's braces.
@@ -204,9 +197,7 @@ std::map<std::string, std::string> RuleDeclarations(const std::string& rule) {
       open + 1, (close == std::string::npos ? rule.size() : close) - open - 1));
 }
 
-void AddStyleLosses(const CHtmlMemDoc& document,
-                    const std::unordered_map<const CObject*, long>& offsets,
-                    LossList& losses) {
+void AddStyleLosses(const CHtmlMemDoc& document, LossList& losses) {
   for (POSITION pos = document.m_styleList.GetHeadPosition(); pos != nullptr;) {
     const CHtmlStyle& rule =
         *static_cast<const CHtmlStyle*>(document.m_styleList.GetNext(pos));
@@ -221,7 +212,7 @@ void AddStyleLosses(const CHtmlMemDoc& document,
           Lower(Squeezed(declaration.first + ":" + declaration.second));
       if (writtenText.find(wanted) != std::string::npos) continue;
       losses.Add("style property not written as given in rule",
-                 static_cast<const char*>(name), OffsetOf(offsets, &rule),
+                 static_cast<const char*>(name), &rule,
                  declaration.first + ": " + declaration.second);
     }
   }
@@ -230,16 +221,19 @@ void AddStyleLosses(const CHtmlMemDoc& document,
 // What a frameset block holds besides its start tag, its frames and its
 // end tag.
 void AddFrameSetLoss(const CHtmlMemDoc& document, const std::string& text,
-                     const std::unordered_map<const CObject*, long>& offsets,
-                     LossList& losses) {
-  const long begin = OffsetOf(offsets, &document.m_frameSet);
-  if (begin < 0) return;
-  size_t end = static_cast<size_t>(begin);
+                     const std::vector<int>& itemLines, LossList& losses) {
+  long begin = -1;
+  size_t end = 0;
+  int line = 0;
   for (int i = 0; i < document.GetReadItemCount(); ++i) {
     const CHtmlReadItem& item = *document.GetReadItem(i);
-    if (item.element == &document.m_frameSet)
+    if (item.kind == HtmlReadElement && item.element == &document.m_frameSet) {
+      begin = item.begin;
       end = static_cast<size_t>(item.end);
+      line = itemLines[static_cast<size_t>(i)];
+    }
   }
+  if (begin < 0) return;
   const std::string block =
       text.substr(static_cast<size_t>(begin), end - begin);
   // The block with its start tag and each frame, found in order, turned
@@ -261,39 +255,81 @@ void AddFrameSetLoss(const CHtmlMemDoc& document, const std::string& text,
   const size_t endTag = Lower(rest).rfind("</frameset");
   if (endTag != std::string::npos) rest.erase(endTag);
   if (!Trim(rest).empty()) {
-    losses.Add("frameset content other than frames", "", begin, rest);
+    losses.Add("frameset content other than frames", "", line, rest);
   }
+}
+
+// The line each read item starts on, in one pass over the text: the
+// items stand in page order.
+std::vector<int> ItemLines(const CHtmlMemDoc& document,
+                           const std::string& text) {
+  std::vector<int> lines(static_cast<size_t>(document.GetReadItemCount()));
+  int line = 1;
+  size_t counted = 0;  // text[0, counted) holds line - 1 line feeds
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const size_t offset = std::max(
+        counted, std::min(static_cast<size_t>(
+                              document.GetReadItem(static_cast<int>(i))->begin),
+                          text.size()));
+    line += static_cast<int>(
+        std::count(text.begin() + static_cast<long>(counted),
+                   text.begin() + static_cast<long>(offset), '\n'));
+    counted = offset;
+    lines[i] = line;
+  }
+  return lines;
+}
+
+}  // namespace
+
+struct LossFinder::Found {
+  Found(const CHtmlMemDoc& document, const std::string& text)
+      : itemLines(ItemLines(document, text)), losses(document, itemLines) {}
+  std::vector<int> itemLines;
+  LossList losses;
+};
+
+LossFinder::LossFinder(const CHtmlMemDoc& document, const std::string& text)
+    : m_document(document), m_found(new Found(document, text)) {
+  AddRecordLosses(document, text, m_found->itemLines, m_found->losses);
+  AddFrameSetLoss(document, text, m_found->itemLines, m_found->losses);
+  AddStyleLosses(document, m_found->losses);
+}
+
+LossFinder::~LossFinder() = default;
+
+std::vector<PageLoss> LossFinder::Finish(const ReadBack& written) {
+  AddLayerLosses(m_document, written, m_found->losses);
+  return m_found->losses.Finish();
+}
+
+namespace {
+
+// Renders the document and reads the rendering back.
+std::vector<PageLoss> RenderAndFinish(const CHtmlMemDoc& document,
+                                      LossFinder& finder) {
+  ReadBack written(document);
+  {
+    CString rendered;
+    document.RenderToString(rendered, 0, nullptr);
+    written.Read(rendered);
+  }
+  return finder.Finish(written);
 }
 
 }  // namespace
 
 std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
-                                 const std::string& text,
-                                 const CHtmlMemDoc& written) {
-  std::vector<PageLoss> found;
-  LossList losses(found);
-  const auto offsets = ElementOffsets(document);
-  AddRecordLosses(document, text, losses);
-  AddFrameSetLoss(document, text, offsets, losses);
-  AddStyleLosses(document, offsets, losses);
-  AddLayerLosses(document, written, offsets, losses);
-  losses.Finish(text);
-  std::stable_sort(
-      found.begin(), found.end(),
-      [](const PageLoss& a, const PageLoss& b) { return a.line < b.line; });
-  return found;
+                                 const std::string& text) {
+  LossFinder finder(document, text);
+  return RenderAndFinish(document, finder);
 }
 
 std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
-                                 const std::string& text) {
-  CHtmlMemDoc written;
-  {
-    CString rendered;
-    document.RenderToString(rendered, 0, nullptr);
-    CMessageCapture quiet;
-    written.ReadFromString(rendered);
-  }
-  return FindLosses(document, text, written);
+                                 std::string&& text) {
+  LossFinder finder(document, text);
+  std::string().swap(text);
+  return RenderAndFinish(document, finder);
 }
 
 size_t CountLosses(const std::vector<PageLoss>& losses) {

@@ -9,10 +9,12 @@
 #ifndef HTMLMEMDOC_PAGES_PAGE_LOSS_H_
 #define HTMLMEMDOC_PAGES_PAGE_LOSS_H_
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/pages/read_back.h"
 
 namespace htmlmemdoc {
 
@@ -34,15 +36,35 @@ const size_t kMostLossesOfAKind = 100;
 // The number of losses the entries stand for.
 size_t CountLosses(const std::vector<PageLoss>& losses);
 
-// Everything `document`, read from `text`, would not write back. The read
+// Everything `document`, read from `text`, would not write back, found in
+// two steps: what the page text shows, then what a rendering read back
+// shows, so that the text can go before the rendering is made. The read
 // record must be the one of that read (layers added since have line 0).
-// `written` is the document its plain rendering reads back as.
-std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
-                                 const std::string& text,
-                                 const CHtmlMemDoc& written);
-// The same, rendering the document and reading it back itself.
+class LossFinder {
+ public:
+  // Looks at the text; it is not needed afterwards.
+  LossFinder(const CHtmlMemDoc& document, const std::string& text);
+  ~LossFinder();
+  LossFinder(const LossFinder&) = delete;
+  LossFinder& operator=(const LossFinder&) = delete;
+
+  // Adds the layers `written`, the document's plain rendering read back,
+  // has lost, and returns every loss by line. Call once.
+  std::vector<PageLoss> Finish(const ReadBack& written);
+
+ private:
+  struct Found;
+  const CHtmlMemDoc& m_document;
+  std::unique_ptr<Found> m_found;
+};
+
+// Both steps, rendering the document and reading it back itself.
 std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
                                  const std::string& text);
+// The same, freeing `text` before the rendering is made: a large page's
+// text and its rendering are never in memory together.
+std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
+                                 std::string&& text);
 
 // One loss on a line: "line 12: plain layer P1: <div id=P1>just text</div>".
 std::string DescribeLoss(const PageLoss& loss);

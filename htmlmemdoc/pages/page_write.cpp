@@ -25,8 +25,7 @@
 #include <random>
 
 #include "htmlmemdoc/pages/markup_view.h"
-#include "htmlmemdoc/pages/message_capture.h"
-#include "htmlmemdoc/pages/read_problem.h"
+#include "htmlmemdoc/pages/read_back.h"
 #include "htmlmemdoc/pages/text_util.h"
 
 namespace htmlmemdoc {
@@ -40,61 +39,71 @@ CString Render(const CHtmlMemDoc& document, bool encode,
   return text;
 }
 
-// Reads `text` into `document`; "" or why it does not read.
-std::string ReadBack(const CString& text, CHtmlMemDoc& document) {
-  CMessageCapture quiet;
-  if (document.ReadFromString(text)) return "";
-  return "the written page would not read again:" +
-         DescribeProblem(DescribeRefusal(
-             std::string(text, static_cast<size_t>(text.GetLength())),
-             document));
+// Why `text` would not be written: it does not read again.
+std::string ReadAgainFailure(const std::string& why) {
+  return why.empty() ? "" : "the written page would not read again:" + why;
 }
 
-// The first layer of `plain` whose rewritten form in `rewritten` differs
-// elsewhere than in its reference, described; "" when none does.
-std::string RewritingDamage(const CObList& plain, const CObList& rewritten,
-                            const char* tag, const char* attribute) {
-  POSITION other = rewritten.GetHeadPosition();
-  for (POSITION pos = plain.GetHeadPosition();
-       pos != nullptr && other != nullptr;) {
-    const CHtmlLayer& before =
-        *static_cast<const CHtmlLayer*>(plain.GetNext(pos));
-    const CHtmlLayer& after =
-        *static_cast<const CHtmlLayer*>(rewritten.GetNext(other));
-    const std::string change =
-        OtherChange(MarkupOf(before), MarkupOf(after), tag, attribute);
-    if (change.empty()) continue;
-    CString id;
-    before.GetAttribute("div", "id", id);
-    return "rewriting the file reference of layer " +
-           std::string(static_cast<const char*>(id)) +
-           " would change more than its " + attribute + ": " + change;
+// Reads a rewritten rendering back, comparing each of its image, video and
+// embed layers with the same layer of the plain rendering `plain` read
+// back: the markup as a browser reads it may differ only in the layer's
+// reference. Remembers the first layer that differs elsewhere.
+class RewritingCheck {
+ public:
+  RewritingCheck(const CHtmlMemDoc& document, const ReadBack& plain)
+      : m_plain(plain),
+        m_read(document,
+               [this](size_t kind, size_t index, const CHtmlTextBase& layer) {
+                 Compare(kind, index, layer);
+               }) {}
+
+  // "" or what rewriting `text` would damage.
+  std::string Check(const CString& text) {
+    std::string problem = ReadAgainFailure(m_read.Read(text));
+    if (problem.empty()) problem = Sound();
+    return problem.empty() ? m_damage : problem;
   }
-  return "";
-}
 
-std::string CheckRewriting(const CHtmlMemDoc& plain,
-                           const CHtmlMemDoc& rewritten) {
-  const std::string sound =
-      OtherChange(MarkupOf(plain.m_bgSound), MarkupOf(rewritten.m_bgSound),
-                  "bgsound", "src");
-  if (!sound.empty()) {
+ private:
+  struct Reference {
+    const char* tag;
+    const char* attribute;
+  };
+
+  void Compare(size_t kind, size_t index, const CHtmlTextBase& layer) {
+    static const Reference kReferences[kWrittenLists] = {{nullptr, nullptr},
+                                                         {"img", "src"},
+                                                         {"img", "dynsrc"},
+                                                         {"embed", "src"}};
+    const Reference& reference = kReferences[kind];
+    const char* before = m_plain.Echo(kind, index);
+    if (!m_damage.empty() || reference.tag == nullptr || before == nullptr)
+      return;
+    const std::string change = OtherChange(before, MarkupOf(layer),
+                                           reference.tag, reference.attribute);
+    if (change.empty()) return;
+    CString id;
+    static_cast<const CHtmlLayer&>(layer).GetAttribute("div", "id", id);
+    m_damage = "rewriting the file reference of layer " +
+               std::string(static_cast<const char*>(id)) +
+               " would change more than its " + reference.attribute + ": " +
+               change;
+  }
+
+  std::string Sound() const {
+    const std::string change =
+        OtherChange(MarkupOf(m_plain.Singles().m_bgSound),
+                    MarkupOf(m_read.Singles().m_bgSound), "bgsound", "src");
+    if (change.empty()) return "";
     return "rewriting the background sound's file reference would change "
            "more than its src: " +
-           sound;
+           change;
   }
-  std::string damage = RewritingDamage(
-      plain.m_imageLayerList, rewritten.m_imageLayerList, "img", "src");
-  if (damage.empty()) {
-    damage = RewritingDamage(plain.m_videoLayerList, rewritten.m_videoLayerList,
-                             "img", "dynsrc");
-  }
-  if (damage.empty()) {
-    damage = RewritingDamage(plain.m_embedLayerList, rewritten.m_embedLayerList,
-                             "embed", "src");
-  }
-  return damage;
-}
+
+  const ReadBack& m_plain;
+  ReadBack m_read;
+  std::string m_damage;
+};
 
 // The named temporary file of a write in progress, removed when a signal
 // ends the program. Only one write runs at a time.
@@ -270,13 +279,15 @@ std::string Replace(const CString& text, const std::string& target,
 
 }  // namespace
 
-WriteCheck CheckWrite(const CHtmlMemDoc& document, const std::string& pageText,
+WriteCheck CheckWrite(const CHtmlMemDoc& document, std::string pageText,
                       const WriteOptions& options) {
   WriteCheck check;
+  LossFinder losses(document, pageText);
+  std::string().swap(pageText);
   check.text = Render(document, false, "");
-  CHtmlMemDoc plain;
-  std::string problem = ReadBack(check.text, plain);
-  check.losses = FindLosses(document, pageText, plain);
+  ReadBack plain(document);
+  std::string problem = ReadAgainFailure(plain.Read(check.text));
+  check.losses = losses.Finish(plain);
   if (!check.losses.empty() && !options.allowLoss) {
     const size_t count = CountLosses(check.losses);
     check.refusal = "writing the page would lose " + std::to_string(count) +
@@ -284,10 +295,10 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, const std::string& pageText,
                     " it holds (--allow-loss writes it all the same)";
   }
   if (options.encode || !options.basePath.empty()) {
+    check.text.Empty();
     check.text = Render(document, options.encode, options.basePath);
-    CHtmlMemDoc rewritten;
-    if (problem.empty()) problem = ReadBack(check.text, rewritten);
-    if (problem.empty()) problem = CheckRewriting(plain, rewritten);
+    if (problem.empty())
+      problem = RewritingCheck(document, plain).Check(check.text);
   }
   if (check.refusal.empty()) check.refusal = problem;
   return check;

@@ -31,8 +31,9 @@ struct WriteCheck {
 };
 
 // Renders `document`, read from `pageText`, as `options` say and checks
-// the rendering. A loss is a refusal unless `options.allowLoss`.
-WriteCheck CheckWrite(const CHtmlMemDoc& document, const std::string& pageText,
+// the rendering. A loss is a refusal unless `options.allowLoss`. The page
+// text is freed before the rendering is made (move it in).
+WriteCheck CheckWrite(const CHtmlMemDoc& document, std::string pageText,
                       const WriteOptions& options);
 
 // Writes `text` to `options.output`: to standard output as it is, to a
