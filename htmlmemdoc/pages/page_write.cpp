@@ -22,6 +22,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <random>
 
 #include "htmlmemdoc/pages/markup_view.h"
@@ -105,48 +106,69 @@ class RewritingCheck {
   std::string m_damage;
 };
 
-// The named temporary file of a write in progress, removed when a signal
-// ends the program. Only one write runs at a time.
-char g_tempPath[PATH_MAX];
-volatile sig_atomic_t g_haveTemp = 0;
+// The named temporary files of the writes in progress, one slot each,
+// removed when a signal ends the program. Writes may run on many threads
+// at once: the slots are claimed under a lock, and the first write in
+// progress installs the handlers that the last one restores.
+const int kTempSlots = 64;
+char g_tempPaths[kTempSlots][PATH_MAX];
+volatile sig_atomic_t g_tempNamed[kTempSlots];
+bool g_slotTaken[kTempSlots];
+std::mutex g_slotsLock;
+int g_guards = 0;
+void (*g_oldHandlers[3])(int);
+const int kSignals[3] = {SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void RemoveTempAndDie(int signal) {
-  if (g_haveTemp) unlink(g_tempPath);
+  for (int slot = 0; slot < kTempSlots; ++slot) {
+    if (g_tempNamed[slot]) unlink(g_tempPaths[slot]);
+  }
   std::signal(signal, SIG_DFL);
   std::raise(signal);
 }
 
-// While it lives, SIGINT, SIGTERM and SIGHUP remove the temporary file
-// `path` before they end the program.
+// While it lives, SIGINT, SIGTERM and SIGHUP remove its temporary file
+// (see Name) before they end the program.
 class CTempGuard {
  public:
   explicit CTempGuard(const std::string& path) {
-    Name(path);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
-      m_old[Index(signal)] = std::signal(signal, RemoveTempAndDie);
+    {
+      std::lock_guard<std::mutex> lock(g_slotsLock);
+      if (g_guards++ == 0) {
+        for (int i = 0; i < 3; ++i)
+          g_oldHandlers[i] = std::signal(kSignals[i], RemoveTempAndDie);
+      }
+      for (int slot = 0; slot < kTempSlots && m_slot < 0; ++slot) {
+        if (!g_slotTaken[slot]) m_slot = slot;
+      }
+      if (m_slot >= 0) g_slotTaken[m_slot] = true;
     }
+    Name(path);
   }
   ~CTempGuard() {
-    g_haveTemp = 0;
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
-      std::signal(signal, m_old[Index(signal)]);
+    std::lock_guard<std::mutex> lock(g_slotsLock);
+    if (m_slot >= 0) {
+      g_tempNamed[m_slot] = 0;
+      g_slotTaken[m_slot] = false;
+    }
+    if (--g_guards == 0) {
+      for (int i = 0; i < 3; ++i) std::signal(kSignals[i], g_oldHandlers[i]);
     }
   }
   CTempGuard(const CTempGuard&) = delete;
   CTempGuard& operator=(const CTempGuard&) = delete;
 
-  // The temporary file now has this name ("" for none).
-  static void Name(const std::string& path) {
-    g_haveTemp = 0;
-    std::snprintf(g_tempPath, sizeof g_tempPath, "%s", path.c_str());
-    g_haveTemp = !path.empty();
+  // The temporary file now has this name ("" for none). With every slot
+  // taken by other writes, a signal leaves it behind.
+  void Name(const std::string& path) {
+    if (m_slot < 0) return;
+    g_tempNamed[m_slot] = 0;
+    std::snprintf(g_tempPaths[m_slot], PATH_MAX, "%s", path.c_str());
+    g_tempNamed[m_slot] = !path.empty();
   }
 
  private:
-  static int Index(int signal) {
-    return signal == SIGINT ? 0 : signal == SIGTERM ? 1 : 2;
-  }
-  void (*m_old[3])(int);
+  int m_slot = -1;
 };
 
 // Writes `size` bytes at `data` to `fd`, each line feed as CR LF, through
@@ -203,7 +225,7 @@ std::string FollowLinks(std::string path) {
 
 // A name for the new file beside the output.
 std::string TempName(const std::string& folder, const std::string& name) {
-  static std::mt19937 random(std::random_device{}());
+  thread_local std::mt19937 random(std::random_device{}());
   char suffix[16];
   std::snprintf(suffix, sizeof suffix, ".%08x",
                 static_cast<unsigned>(random()));
@@ -214,7 +236,7 @@ std::string TempName(const std::string& folder, const std::string& name) {
 // place of `target`.
 std::string Install(int fd, const std::string& target,
                     const struct stat* existing, const std::string& shown,
-                    bool unnamed, std::string& tempPath) {
+                    bool unnamed, std::string& tempPath, CTempGuard& guard) {
   if (existing != nullptr) {
     if (fchown(fd, existing->st_uid, existing->st_gid) != 0 &&
         fchown(fd, static_cast<uid_t>(-1), existing->st_gid) != 0) {
@@ -231,7 +253,7 @@ std::string Install(int fd, const std::string& target,
       tempPath = TempName(FolderOf(target), name);
       if (linkat(AT_FDCWD, procPath, AT_FDCWD, tempPath.c_str(),
                  AT_SYMLINK_FOLLOW) == 0) {
-        CTempGuard::Name(tempPath);
+        guard.Name(tempPath);
         break;
       }
       if (errno != EEXIST) return WriteFailure(shown);
@@ -270,7 +292,7 @@ std::string Replace(const CString& text, const std::string& target,
   if (!WriteWithCrLf(fd, text, static_cast<size_t>(text.GetLength()))) {
     failure = WriteFailure(shown);
   } else {
-    failure = Install(fd, target, existing, shown, unnamed, tempPath);
+    failure = Install(fd, target, existing, shown, unnamed, tempPath, guard);
   }
   close(fd);
   if (!tempPath.empty()) unlink(tempPath.c_str());
