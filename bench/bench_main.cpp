@@ -377,6 +377,11 @@ int main(int argc, char** argv) {
   if (argc == 5 && std::strcmp(argv[1], "--write-shape") == 0) {
     return WriteShape(argv[2], argv[3], argv[4]);
   }
+  if (argc == 5 && std::strcmp(argv[1], "--write-site") == 0) {
+    WriteSite(argv[2], std::strtoull(argv[3], nullptr, 10),
+              std::strtoull(argv[4], nullptr, 10));
+    return 0;
+  }
   // A warm heap, as in a host that has been running for a while: freed
   // memory stays with the process instead of going back to the system and
   // faulting in again on the next iteration, whatever ran before.

@@ -21,16 +21,18 @@ class Random {
     m_state ^= m_state << 5;
     return m_state;
   }
-  int Below(int n) { return static_cast<int>(Next() % static_cast<uint32_t>(n)); }
+  int Below(int n) {
+    return static_cast<int>(Next() % static_cast<uint32_t>(n));
+  }
 
  private:
   uint32_t m_state;
 };
 
 const char* const kWords[] = {
-    "garden", "club",   "spring", "meeting", "roses",  "tulips", "members",
-    "visit",  "summer", "show",   "prizes",  "pruning", "seeds", "compost",
-    "border", "bulbs",  "water",  "autumn",  "leaves", "path",   "orchard"};
+    "garden", "club",   "spring", "meeting", "roses",   "tulips", "members",
+    "visit",  "summer", "show",   "prizes",  "pruning", "seeds",  "compost",
+    "border", "bulbs",  "water",  "autumn",  "leaves",  "path",   "orchard"};
 
 std::string Words(Random& random, int count) {
   std::string text;
@@ -83,24 +85,25 @@ struct Builder {
     return std::string(kind) + std::to_string(++layer);
   }
   std::string File(const char* dir, const char* ext) {
-    const std::string name = std::string(dir) + "/file" +
-                             std::to_string(random.Below(4000)) + ext;
+    const std::string name =
+        std::string(dir) + "/file" + std::to_string(random.Below(4000)) + ext;
     page.files.push_back(name);
     return name;
   }
 
   void TextLayer() {
-    page.text += "<div id=\"" + Id("Text") + "\" style=\"" + Box(random, layer) +
+    page.text += "<div id=\"" + Id("Text") + "\" style=\"" +
+                 Box(random, layer) +
                  "\">\n<p align=\"left\">\n<font face=\"Verdana\" "
                  "style=\"font-size:10pt; color:#333333;\">" +
                  Words(random, 12 + random.Below(40)) + "</font></p></div>\n";
   }
   void ImageLayer() {
     const std::string id = Id("Image");
-    const std::string swap = random.Below(3) == 0
-        ? " onMouseOver=\"MM_swapImage('" + id + "','','" +
-              File("images", ".gif") + "',1)\""
-        : "";
+    const std::string swap =
+        random.Below(3) == 0 ? " onMouseOver=\"MM_swapImage('" + id + "','','" +
+                                   File("images", ".gif") + "',1)\""
+                             : "";
     page.text += "<div id=\"" + id + "\" style=\"" + Box(random, layer) +
                  "\">\n<a href=\"page.htm\"" + swap + "><img src=\"" +
                  File("images", ".gif") +
@@ -113,12 +116,13 @@ struct Builder {
                  "\" width=\"320\" height=\"240\" loop=\"1\"></div>\n";
   }
   void EmbedLayer(bool audio) {
-    page.text += "<div id=\"" + Id("Embed") + "\" style=\"" +
-                 Box(random, layer) + "\">\n<embed src=\"" +
-                 (audio ? File("audio", ".mid") : File("media", ".swf")) +
-                 (audio ? "\" type=\"audio/midi\" mastersound autostart=\"true\""
-                        : "\"") +
-                 " width=\"160\" height=\"16\"></div>\n";
+    page.text +=
+        "<div id=\"" + Id("Embed") + "\" style=\"" + Box(random, layer) +
+        "\">\n<embed src=\"" +
+        (audio ? File("audio", ".mid") : File("media", ".swf")) +
+        (audio ? "\" type=\"audio/midi\" mastersound autostart=\"true\""
+               : "\"") +
+        " width=\"160\" height=\"16\"></div>\n";
   }
   void PlainLayer() {
     page.text += "<div id=\"" + Id("Box") + "\" style=\"" + Box(random, layer) +
@@ -170,8 +174,8 @@ const char kBodyEnd[] = "</body>\n</html>\n";
 std::string Number(int i) { return std::to_string(10000 + i % 90000); }
 
 std::string BodyTags(size_t bytes) {
-  return Repeated(kEmptyHead, [](int) { return std::string(kBodyStart); },
-                  kBodyEnd, bytes);
+  return Repeated(
+      kEmptyHead, [](int) { return std::string(kBodyStart); }, kBodyEnd, bytes);
 }
 
 std::string Frames(size_t bytes) {
@@ -214,7 +218,9 @@ std::string SmallLayers(size_t bytes) {
 std::string OpenAngles(size_t bytes) {
   return Repeated(
       "<html>\n<head>\n",
-      [](int) { return "<script>\n" + std::string(4000, '<') + "\n</script>\n"; },
+      [](int) {
+        return "<script>\n" + std::string(4000, '<') + "\n</script>\n";
+      },
       "</head>\n" + std::string(kBodyStart) + kBodyEnd, bytes);
 }
 
@@ -250,9 +256,9 @@ std::string DeepNesting(size_t bytes) {
 
 const std::vector<std::string>& ShapeNames() {
   static const std::vector<std::string> names = {
-      "page",         "body-tags",   "frames",     "head-elements",
-      "small-rules",  "small-layers", "open-angles", "blank-runs",
-      "deep-nesting"};
+      "page",          "body-tags",   "frames",
+      "head-elements", "small-rules", "small-layers",
+      "open-angles",   "blank-runs",  "deep-nesting"};
   return names;
 }
 
@@ -279,6 +285,31 @@ void CreateSiteFiles(const GeneratedPage& page, const std::string& directory) {
     std::string upper = path.filename().string();
     for (char& c : upper) c = static_cast<char>(std::toupper(c));
     const fs::path target = fs::path(directory) / path.parent_path() / upper;
+    fs::create_directories(target.parent_path());
+    std::ofstream(target) << "x";
+  }
+}
+
+void WriteSite(const std::string& directory, size_t pages, size_t pageBytes) {
+  namespace fs = std::filesystem;
+  std::set<std::string> files;
+  for (size_t i = 1; i <= pages; ++i) {
+    const GeneratedPage page =
+        GeneratePage(pageBytes, static_cast<uint32_t>(i));
+    std::ofstream(fs::path(directory) / ("p" + std::to_string(i) + ".htm"),
+                  std::ios::binary)
+        << page.text;
+    files.insert(page.files.begin(), page.files.end());
+  }
+  size_t n = 0;
+  for (const std::string& file : files) {
+    if (++n % 10 == 0) continue;  // missing
+    const fs::path path(file);
+    std::string name = path.filename().string();
+    if (n % 2 == 0) {
+      for (char& c : name) c = static_cast<char>(std::toupper(c));
+    }
+    const fs::path target = fs::path(directory) / path.parent_path() / name;
     fs::create_directories(target.parent_path());
     std::ofstream(target) << "x";
   }

@@ -39,4 +39,10 @@ std::string GenerateShape(const std::string& shape, size_t targetBytes,
 // a base path in `directory` has names to match.
 void CreateSiteFiles(const GeneratedPage& page, const std::string& directory);
 
+// Writes a site of `pages` pages of about `pageBytes` bytes each under
+// `directory` (p1.htm, p2.htm, ...) with the files they refer to: of the
+// distinct files, one in ten missing, the others created under the name
+// the pages write or in upper case, half and half.
+void WriteSite(const std::string& directory, size_t pages, size_t pageBytes);
+
 #endif  // HTMLMEMDOC_BENCH_PAGE_GENERATOR_H_

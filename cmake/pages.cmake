@@ -14,9 +14,15 @@ add_library(htmlmemdoc_pages STATIC
   htmlmemdoc/pages/page_loss.cpp
   htmlmemdoc/pages/read_back.cpp
   htmlmemdoc/pages/page_model.cpp
+  htmlmemdoc/pages/page_references.cpp
   htmlmemdoc/pages/page_walk.cpp
   htmlmemdoc/pages/page_write.cpp
   htmlmemdoc/pages/read_problem.cpp
+  htmlmemdoc/pages/site_fix.cpp
+  htmlmemdoc/pages/site_report.cpp
+  htmlmemdoc/pages/site_scan.cpp
+  htmlmemdoc/pages/site_tree.cpp
+  htmlmemdoc/pages/text_diff.cpp
   htmlmemdoc/pages/text_util.cpp
 )
 set_target_properties(htmlmemdoc_pages PROPERTIES

@@ -14,6 +14,7 @@
 #include "tools/preview_command.h"
 #include "tools/render_command.h"
 #include "tools/show_command.h"
+#include "tools/site_command.h"
 #include "tools/sources_command.h"
 
 namespace {
@@ -131,6 +132,7 @@ int main(int argc, char** argv) {
 
   std::vector<std::string> sourcesPages;
   bool imagesOnly = false;
+  bool allReferences = false;
   CLI::App* sources = app.add_subcommand(
       "sources", "List every file the pages refer to, each once per page");
   sources
@@ -138,8 +140,49 @@ int main(int argc, char** argv) {
                    "Pages to read; a directory stands for the .htm and "
                    ".html pages below it")
       ->required();
-  sources->add_flag("--images", imagesOnly,
-                    "List the image layers' sources instead, one per layer");
+  CLI::Option* images = sources->add_flag(
+      "--images", imagesOnly,
+      "List the image layers' sources instead, one per layer");
+  sources
+      ->add_flag("--all", allReferences,
+                 "List every reference site checks: also video, frame and "
+                 "script sources, every tag's background and layer links")
+      ->excludes(images);
+
+  SiteOptions site;
+  CLI::App* siteCommand = app.add_subcommand(
+      "site",
+      "Check every file reference of the pages below DIR against the files "
+      "there; with --fix, make them name the files on disk");
+  siteCommand->add_option("DIR", site.root, "The site's root folder")
+      ->required();
+  siteCommand
+      ->add_option("--json", site.json, "Write the report as JSON to FILE")
+      ->option_text("FILE");
+  siteCommand
+      ->add_option("--html", site.html,
+                   "Write the report as an HTML page to FILE")
+      ->option_text("FILE");
+  siteCommand->add_flag("--verbose", site.verbose,
+                        "Also list the references that are ok or external");
+  CLI::Option* fixFlag =
+      siteCommand->add_flag("--fix", site.fix,
+                            "Rewrite the pages whose references name a file in "
+                            "another letter case (each replaced only once "
+                            "written whole)");
+  for (CLI::Option* option :
+       {siteCommand->add_flag("--encode", site.fixing.encode,
+                              "With --fix: also replace blank ! $ & ( ) , @ "
+                              "in references by _ and rename the files to "
+                              "match"),
+        siteCommand->add_flag("--dry-run", site.fixing.dryRun,
+                              "With --fix: print the changes as a unified "
+                              "diff and write nothing"),
+        siteCommand->add_flag("--allow-loss", site.fixing.allowLoss,
+                              "With --fix: write a page even when it would "
+                              "lose what the library does not keep")}) {
+    option->needs(fixFlag);
+  }
 
   try {
     app.parse(argc, argv);
@@ -155,7 +198,11 @@ int main(int argc, char** argv) {
     if (editCommand->parsed()) return RunEdit(edit);
     if (previewCommand->parsed()) return RunPreview(preview);
     if (show->parsed()) return RunShow(showPage, asJson);
-    if (sources->parsed()) return RunSources(sourcesPages, imagesOnly);
+    if (sources->parsed())
+      return RunSources(sourcesPages, imagesOnly      ? SourcesKind::kImages
+                                      : allReferences ? SourcesKind::kAll
+                                                      : SourcesKind::kFiles);
+    if (siteCommand->parsed()) return RunSite(site);
   } catch (CFileException* error) {
     std::fprintf(stderr, "htmlmemdoc: %s\n",
                  static_cast<const char*>(error->GetErrorMessage()));

@@ -5,8 +5,11 @@
 #include <htmlmemdoc/htmlmemdoc.h>
 
 #include <cstdio>
+#include <set>
 
+#include "htmlmemdoc/pages/page_references.h"
 #include "htmlmemdoc/pages/page_walk.h"
+#include "htmlmemdoc/pages/text_util.h"
 #include "tools/batch.h"
 #include "tools/page_reader.h"
 
@@ -17,11 +20,27 @@ struct Listing {
   std::vector<std::string> files;
 };
 
-void ListFiles(const std::string& path, bool imagesOnly, Listing& listing) {
+// Every reference the page holds, each once (ASCII case ignored, the
+// first form kept).
+void ListAll(const CHtmlMemDoc& document, const std::string& text,
+             std::vector<std::string>& files) {
+  std::set<std::string> seen;
+  for (const auto& reference : htmlmemdoc::FindReferences(document, text)) {
+    if (seen.insert(htmlmemdoc::Lower(reference.value)).second)
+      files.push_back(reference.value);
+  }
+}
+
+void ListFiles(const std::string& path, SourcesKind kind, Listing& listing) {
   CHtmlMemDoc document;
   htmlmemdoc::PageFile& page = listing.page;
   page = htmlmemdoc::ReadPageFile(path);
   if (!page.Ok() || !htmlmemdoc::LoadPage(page, document)) return;
+  if (kind == SourcesKind::kAll) {
+    ListAll(document, page.text, listing.files);
+    return;
+  }
+  const bool imagesOnly = kind == SourcesKind::kImages;
   CStringArray files;
   const int ok =
       imagesOnly ? document.GetAllImageSrc(files) : document.GetAllSrc(files);
@@ -39,7 +58,7 @@ void ListFiles(const std::string& path, bool imagesOnly, Listing& listing) {
 
 }  // namespace
 
-int RunSources(const std::vector<std::string>& arguments, bool imagesOnly) {
+int RunSources(const std::vector<std::string>& arguments, SourcesKind kind) {
   const htmlmemdoc::PageWalk walk = htmlmemdoc::WalkPages(arguments);
   const std::vector<std::string>& pages = walk.pages;
   int exitCode = kExitOk;
@@ -56,8 +75,7 @@ int RunSources(const std::vector<std::string>& arguments, bool imagesOnly) {
   const bool prefix = pages.size() > 1;
   std::vector<Listing> listings(pages.size());
   RunInParallel(
-      pages.size(),
-      [&](size_t i) { ListFiles(pages[i], imagesOnly, listings[i]); },
+      pages.size(), [&](size_t i) { ListFiles(pages[i], kind, listings[i]); },
       [&](size_t i) {
         const Listing& listing = listings[i];
         const std::string lead =

@@ -39,11 +39,13 @@ size_t ReadAttributes(const std::string& m, size_t p, MarkupToken& tag) {
         const size_t close = m.find(m[p], p + 1);
         const size_t end = close == std::string::npos ? m.size() : close;
         attribute.value = m.substr(p + 1, end - p - 1);
+        attribute.valueAt = p + 1;
         p = close == std::string::npos ? m.size() : close + 1;
       } else {
         const size_t start = p;
         while (p < m.size() && !IsBlank(m[p]) && m[p] != '>') ++p;
         attribute.value = m.substr(start, p - start);
+        attribute.valueAt = start;
       }
     }
     tag.attributes.push_back(attribute);

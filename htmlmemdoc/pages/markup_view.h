@@ -25,6 +25,8 @@ struct MarkupToken {
     std::string name;
     std::string value;
     char quote = 0;
+    size_t valueAt = std::string::npos;  // where the value starts in the
+                                         // markup; npos when it has none
   };
   std::vector<Attribute> attributes;
 };

@@ -259,32 +259,11 @@ void AddFrameSetLoss(const CHtmlMemDoc& document, const std::string& text,
   }
 }
 
-// The line each read item starts on, in one pass over the text: the
-// items stand in page order.
-std::vector<int> ItemLines(const CHtmlMemDoc& document,
-                           const std::string& text) {
-  std::vector<int> lines(static_cast<size_t>(document.GetReadItemCount()));
-  int line = 1;
-  size_t counted = 0;  // text[0, counted) holds line - 1 line feeds
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const size_t offset = std::max(
-        counted, std::min(static_cast<size_t>(
-                              document.GetReadItem(static_cast<int>(i))->begin),
-                          text.size()));
-    line += static_cast<int>(
-        std::count(text.begin() + static_cast<long>(counted),
-                   text.begin() + static_cast<long>(offset), '\n'));
-    counted = offset;
-    lines[i] = line;
-  }
-  return lines;
-}
-
 }  // namespace
 
 struct LossFinder::Found {
   Found(const CHtmlMemDoc& document, const std::string& text)
-      : itemLines(ItemLines(document, text)), losses(document, itemLines) {}
+      : itemLines(ReadItemLines(document, text)), losses(document, itemLines) {}
   std::vector<int> itemLines;
   LossList losses;
 };
@@ -330,6 +309,25 @@ std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
   LossFinder finder(document, text);
   std::string().swap(text);
   return RenderAndFinish(document, finder);
+}
+
+std::vector<int> ReadItemLines(const CHtmlMemDoc& document,
+                               const std::string& text) {
+  std::vector<int> lines(static_cast<size_t>(document.GetReadItemCount()));
+  int line = 1;
+  size_t counted = 0;  // text[0, counted) holds line - 1 line feeds
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const size_t offset = std::max(
+        counted, std::min(static_cast<size_t>(
+                              document.GetReadItem(static_cast<int>(i))->begin),
+                          text.size()));
+    line += static_cast<int>(
+        std::count(text.begin() + static_cast<long>(counted),
+                   text.begin() + static_cast<long>(offset), '\n'));
+    counted = offset;
+    lines[i] = line;
+  }
+  return lines;
 }
 
 size_t CountLosses(const std::vector<PageLoss>& losses) {

@@ -66,6 +66,11 @@ std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
 std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
                                  std::string&& text);
 
+// The line each of the document's read items starts on in `text`, the
+// text it read, in one pass (the items stand in page order).
+std::vector<int> ReadItemLines(const CHtmlMemDoc& document,
+                               const std::string& text);
+
 // One loss on a line: "line 12: plain layer P1: <div id=P1>just text</div>".
 std::string DescribeLoss(const PageLoss& loss);
 

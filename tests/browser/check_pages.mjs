@@ -13,22 +13,9 @@
 import fs from 'node:fs';
 import path from 'node:path';
 
-const SKIP = 77;
+import {launchBrowser} from './browser.mjs';
+
 const [siteDir, shotDir] = process.argv.slice(2);
-
-function findChromium() {
-  const candidates = [process.env.CHROMIUM, '/usr/bin/chromium',
-    '/usr/bin/chromium-browser', '/usr/bin/google-chrome'];
-  return candidates.find((file) => file && fs.existsSync(file));
-}
-
-async function loadDriver() {
-  try {
-    return (await import('playwright-core')).chromium;
-  } catch {
-    return null;
-  }
-}
 
 // What the browser shows of each layer's div.
 function measure(ids) {
@@ -78,14 +65,6 @@ function compare(layer, seen) {
 }
 
 async function main() {
-  const executablePath = findChromium();
-  const chromium = await loadDriver();
-  if (!executablePath || !chromium) {
-    console.log(!executablePath
-      ? 'skipped: Chromium is not installed (apt-get install chromium)'
-      : 'skipped: playwright-core is not installed (npm ci --prefix tests/browser)');
-    process.exit(SKIP);
-  }
   const manifest = fs.readdirSync(siteDir)
       .filter((file) => file.endsWith('.model.json'))
       .map((file) => ({
@@ -93,13 +72,7 @@ async function main() {
         layers: JSON.parse(fs.readFileSync(path.join(siteDir, file))).layers,
       }));
   fs.mkdirSync(shotDir, {recursive: true});
-  // playwright-core starts the browser with a new, empty profile.
-  const browser = await chromium.launch({
-    executablePath,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update',
-      '--disable-sync'],
-  });
+  const browser = await launchBrowser();
   let passed = 0;
   let failed = 0;
   try {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Renders the example pages and an edited copy of welcome.htm with the tool,
 # writes what `show --json` reads from each beside it, checks them in
-# headless Chromium, then has `htmlmemdoc preview` take a picture of an
-# example page. Exits 77 (skipped) when Node.js, Chromium or playwright-core
+# headless Chromium, checks the site report of them there, then has
+# `htmlmemdoc preview` take a picture of an example page. Exits 77 (skipped) when Node.js, Chromium or playwright-core
 # is missing.
 # Usage: run_browser_test.sh TOOL SOURCE_DIR WORK_DIR
 set -u
@@ -38,6 +38,16 @@ done
 node "$source_dir/tests/browser/check_pages.mjs" "$site" "$work/screenshots"
 status=$?
 [ $status -eq 0 ] || exit $status
+# The site report of these pages, with a page whose references are in the
+# wrong letter case, read in the browser (the report in another folder, so
+# its links climb back to the pages).
+sed 's|images/|IMAGES/|g' "$site/welcome.htm" >"$site/Wrong Case.htm"
+mkdir -p "$work/report"
+"$tool" site "$site" --json "$work/report/site.json" \
+  --html "$work/report/site.html" >/dev/null
+[ $? -le 1 ] || { echo "FAIL: site could not write its reports"; exit 1; }
+node "$source_dir/tests/browser/check_site_report.mjs" \
+  "$work/report/site.html" "$work/report/site.json" || exit $?
 rm -f "$work/preview.png"
 "$tool" preview "$source_dir/examples/welcome.htm" -o "$work/preview.png" ||
   exit 1

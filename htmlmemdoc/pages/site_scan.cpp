@@ -1,0 +1,163 @@
+// site_scan.cpp: a reference is sorted before it is looked up: a scheme or
+// a fragment makes it external, a leading separator or a drive letter an
+// absolute file path; its query and fragment are not part of the file.
+
+#include "htmlmemdoc/pages/site_scan.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "htmlmemdoc/pages/text_util.h"
+
+namespace htmlmemdoc {
+namespace {
+
+// The length of a URL scheme and its ":" at the start of `value`, or 0.
+size_t SchemeLength(const std::string& value) {
+  if (value.empty() || !std::isalpha(static_cast<unsigned char>(value[0])))
+    return 0;
+  size_t i = 1;
+  while (i < value.size() &&
+         (std::isalnum(static_cast<unsigned char>(value[i])) ||
+          std::strchr("+.-", value[i]) != nullptr)) {
+    ++i;
+  }
+  return i < value.size() && value[i] == ':' ? i + 1 : 0;
+}
+
+bool IsPagePath(const std::string& name) {
+  const std::string lower = Lower(name);
+  auto endsWith = [&lower](const char* end) {
+    const size_t n = std::strlen(end);
+    return lower.size() > n && lower.compare(lower.size() - n, n, end) == 0;
+  };
+  return endsWith(".htm") || endsWith(".html");
+}
+
+bool IsHidden(const std::string& path) {
+  return path[0] == '.' || path.find("/.") != std::string::npos;
+}
+
+}  // namespace
+
+const char* KindName(ReferenceKind kind) {
+  static const char* const kNames[] = {"ok",      "case",     "missing",
+                                       "outside", "external", "unsafe"};
+  return kNames[static_cast<int>(kind)];
+}
+
+bool IsUnsafeCharacter(char c) {
+  return c != '\0' && std::strchr(" !$&(),@", c) != nullptr;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "" : path.substr(0, slash);
+}
+
+CheckedReference CheckReference(const SiteTree& tree, const std::string& folder,
+                                const PageReference& reference) {
+  CheckedReference checked;
+  checked.reference = reference;
+  checked.reference.holder = nullptr;
+  const std::string value = Trim(reference.value);
+  if (value.empty()) return checked;  // missing
+  const size_t scheme = SchemeLength(value);
+  if (value[0] == '#' || value.compare(0, 2, "//") == 0 ||
+      (scheme > 2 && Lower(value.substr(0, scheme)) != "file:")) {
+    checked.kind = ReferenceKind::kExternal;
+    return checked;
+  }
+  if (scheme > 0 || value[0] == '/' || value[0] == '\\') {
+    checked.kind = ReferenceKind::kOutside;  // a drive, file: or a root
+    return checked;
+  }
+  const size_t end = value.find_first_of("?#");
+  const std::string path = value.substr(0, end);
+  const std::string rest = end == std::string::npos ? "" : value.substr(end);
+  checked.unsafe = std::any_of(path.begin(), path.end(), IsUnsafeCharacter);
+  const SiteTree::Resolution found = tree.Resolve(folder, path);
+  checked.file = found.file;
+  switch (found.found) {
+    case SiteTree::kLeaves:
+      checked.kind = ReferenceKind::kOutside;
+      break;
+    case SiteTree::kMissing:
+      checked.kind = ReferenceKind::kMissing;
+      break;
+    case SiteTree::kOtherCase:
+      checked.kind = ReferenceKind::kCase;
+      checked.onDisk = found.onDisk + rest;
+      break;
+    case SiteTree::kExact:
+      checked.kind =
+          checked.unsafe ? ReferenceKind::kUnsafe : ReferenceKind::kOk;
+      break;
+  }
+  return checked;
+}
+
+std::vector<std::string> SitePages(const SiteTree& tree) {
+  std::vector<std::string> pages;
+  for (const SiteTree::Folder& folder : tree.Folders()) {
+    for (const SiteTree::Entry& entry : folder.entries) {
+      if (entry.folder >= 0 || entry.leaves || !IsPagePath(entry.name))
+        continue;
+      pages.push_back(folder.path.empty() ? entry.name
+                                          : folder.path + "/" + entry.name);
+    }
+  }
+  std::sort(pages.begin(), pages.end());
+  return pages;
+}
+
+SitePage ScanPage(const SiteTree& tree, const std::string& path) {
+  SitePage page;
+  page.path = path;
+  page.file = ReadPageFile(tree.Root() + "/" + path);
+  CHtmlMemDoc document;
+  if (!page.file.Ok() || !LoadPage(page.file, document)) return page;
+  const std::string folder = FolderOf(path);
+  for (const PageReference& reference :
+       FindReferences(document, page.file.text)) {
+    page.references.push_back(CheckReference(tree, folder, reference));
+  }
+  std::string().swap(page.file.text);
+  return page;
+}
+
+std::vector<std::string> UnusedFiles(const SiteTree& tree,
+                                     const std::vector<SitePage>& pages) {
+  std::vector<std::vector<bool>> used;
+  for (const SiteTree::Folder& folder : tree.Folders()) {
+    used.emplace_back(folder.entries.size(), false);
+  }
+  for (const SitePage& page : pages) {
+    for (const CheckedReference& checked : page.references) {
+      const SiteTree::FileId file = checked.file;
+      if (file.folder >= 0) {
+        used[static_cast<size_t>(file.folder)]
+            [static_cast<size_t>(file.entry)] = true;
+      }
+    }
+  }
+  std::vector<std::string> unused;
+  for (size_t f = 0; f < tree.Folders().size(); ++f) {
+    const SiteTree::Folder& folder = tree.Folders()[f];
+    for (size_t e = 0; e < folder.entries.size(); ++e) {
+      const SiteTree::Entry& entry = folder.entries[e];
+      if (entry.folder >= 0 || entry.leaves || used[f][e] ||
+          IsPagePath(entry.name)) {
+        continue;
+      }
+      const std::string path =
+          tree.PathOf({static_cast<int>(f), static_cast<int>(e)});
+      if (!IsHidden(path)) unused.push_back(path);
+    }
+  }
+  std::sort(unused.begin(), unused.end());
+  return unused;
+}
+
+}  // namespace htmlmemdoc

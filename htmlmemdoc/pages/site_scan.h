@@ -1,0 +1,64 @@
+// site_scan.h: a site's pages read and every reference they hold resolved
+// against the files below the site's root: in the right letter case, in
+// another, missing, leading out of the site, external, or holding a
+// character a web server or a URL treats specially.
+
+#ifndef HTMLMEMDOC_PAGES_SITE_SCAN_H_
+#define HTMLMEMDOC_PAGES_SITE_SCAN_H_
+
+#include <string>
+#include <vector>
+
+#include "htmlmemdoc/pages/page_file.h"
+#include "htmlmemdoc/pages/page_references.h"
+#include "htmlmemdoc/pages/site_tree.h"
+
+namespace htmlmemdoc {
+
+enum class ReferenceKind { kOk, kCase, kMissing, kOutside, kExternal, kUnsafe };
+const int kReferenceKinds = 6;
+
+// "ok", "case", "missing", "outside", "external", "unsafe".
+const char* KindName(ReferenceKind kind);
+
+// The characters file references should not hold (--encode makes them
+// "_"): blank ! $ & ( ) , @.
+bool IsUnsafeCharacter(char c);
+
+struct CheckedReference {
+  PageReference reference;  // its holder is not kept past the scan
+  ReferenceKind kind = ReferenceKind::kMissing;
+  std::string onDisk;     // kCase: the reference with the names on disk
+  bool unsafe = false;    // its path holds an unsafe character
+  SiteTree::FileId file;  // the file it names, when it resolves to one
+};
+
+// Where `value`, written in a page in folder `folder` (from the root),
+// leads.
+CheckedReference CheckReference(const SiteTree& tree, const std::string& folder,
+                                const PageReference& reference);
+
+struct SitePage {
+  std::string path;  // from the root
+  PageFile file;     // its problem when it does not read
+  std::vector<CheckedReference> references;
+};
+
+// The pages below the root: names ending in .htm or .html (any case), in
+// byte order of their paths.
+std::vector<std::string> SitePages(const SiteTree& tree);
+
+// Reads the page at `path` (from the root) and checks its references.
+SitePage ScanPage(const SiteTree& tree, const std::string& path);
+
+// The files no reference names (pages, and names beginning with ".", and
+// what is below such folders, left out), in byte order of their paths.
+std::vector<std::string> UnusedFiles(const SiteTree& tree,
+                                     const std::vector<SitePage>& pages);
+
+// The folder part of a path from the root ("" for the root).
+std::string FolderOf(const std::string& path);
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PAGES_SITE_SCAN_H_

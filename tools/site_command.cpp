@@ -1,0 +1,184 @@
+// site_command.cpp: lists the site, reads its pages on all cores, fixes
+// them on all cores when asked, then reports.
+
+#include "tools/site_command.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "htmlmemdoc/pages/page_model.h"
+#include "htmlmemdoc/pages/read_problem.h"
+#include "htmlmemdoc/pages/site_report.h"
+#include "tools/batch.h"
+#include "tools/page_reader.h"
+
+using htmlmemdoc::CheckedReference;
+using htmlmemdoc::ReferenceKind;
+using htmlmemdoc::SiteReport;
+
+namespace {
+
+std::string SummaryLine(const SiteReport& report) {
+  const htmlmemdoc::SiteCounts counts = htmlmemdoc::CountSite(report);
+  std::string line = htmlmemdoc::ShownName(report.root, ":") + ": " +
+                     std::to_string(report.pages.size()) + " pages";
+  if (counts.unreadablePages > 0)
+    line += " (" + std::to_string(counts.unreadablePages) + " do not read)";
+  line += ", " + std::to_string(counts.references) + " references:";
+  for (int kind = 0; kind < htmlmemdoc::kReferenceKinds; ++kind) {
+    line += std::string(kind == 0 ? " " : ", ") +
+            std::to_string(counts.kinds[static_cast<size_t>(kind)]) + " " +
+            htmlmemdoc::KindName(static_cast<ReferenceKind>(kind));
+  }
+  line += "; " + std::to_string(report.unused.size()) + " files unused";
+  if (report.fixing) {
+    line += std::string("; ") + (report.fix.dryRun ? "would fix " : "fixed ") +
+            std::to_string(counts.fixedReferences) + " references in " +
+            std::to_string(counts.fixedPages) + " pages, " +
+            std::to_string(counts.leftAlone) + " left alone";
+    if (counts.refusedPages > 0)
+      line += ", " + std::to_string(counts.refusedPages) + " pages not written";
+  }
+  return line;
+}
+
+std::string ReferenceLine(const SiteReport& report, size_t page, size_t index) {
+  const CheckedReference& checked = report.pages[page].references[index];
+  std::string line = "  line " + std::to_string(checked.reference.line) + ": " +
+                     htmlmemdoc::KindName(checked.kind) + ": " +
+                     checked.reference.value + " (" + checked.reference.element;
+  if (!checked.reference.id.empty()) line += " " + checked.reference.id;
+  line += ")";
+  if (checked.kind == ReferenceKind::kCase)
+    line += " on disk: " + checked.onDisk;
+  const std::string fixed = htmlmemdoc::FixedTo(report, page, index);
+  if (!fixed.empty()) line += "; fixed to " + fixed;
+  const std::string why = htmlmemdoc::LeftAlone(report, page, index);
+  if (!why.empty()) line += "; left alone: " + why;
+  return line;
+}
+
+void PrintText(const SiteReport& report, bool verbose, std::FILE* out) {
+  std::fprintf(out, "%s\n", SummaryLine(report).c_str());
+  for (size_t p = 0; p < report.pages.size(); ++p) {
+    const htmlmemdoc::SitePage& page = report.pages[p];
+    if (!page.file.Ok()) {
+      htmlmemdoc::PageFile shown = page.file;
+      shown.path = page.path;
+      std::fprintf(out, "%s\n", ProblemLine(shown).c_str());
+      continue;
+    }
+    std::string lines;
+    for (size_t i = 0; i < page.references.size(); ++i) {
+      const ReferenceKind kind = page.references[i].kind;
+      if (verbose ||
+          (kind != ReferenceKind::kOk && kind != ReferenceKind::kExternal))
+        lines += ReferenceLine(report, p, i) + "\n";
+    }
+    if (report.fixing && report.fixes[p].state == htmlmemdoc::PageFix::kRefused)
+      lines += "  not written: " + report.fixes[p].refusal + "\n";
+    if (!lines.empty())
+      std::fprintf(out, "%s:\n%s",
+                   htmlmemdoc::ShownName(page.path, ":").c_str(),
+                   lines.c_str());
+  }
+  for (const std::string& file : report.unused)
+    std::fprintf(out, "unused: %s\n", htmlmemdoc::ShownName(file, ":").c_str());
+  for (const htmlmemdoc::SiteRename& rename : report.renames) {
+    std::fprintf(out, "%s %s -> %s%s\n",
+                 rename.done ? "renamed" : "not renamed", rename.from.c_str(),
+                 rename.to.c_str(),
+                 rename.refusal.empty() ? "" : (": " + rename.refusal).c_str());
+  }
+}
+
+bool WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+  out.close();
+  if (out) return true;
+  std::fprintf(stderr, "htmlmemdoc: cannot write %s\n",
+               htmlmemdoc::ShownName(path, ":").c_str());
+  return false;
+}
+
+void Scan(const htmlmemdoc::SiteTree& tree, SiteReport& report) {
+  const std::vector<std::string> paths = htmlmemdoc::SitePages(tree);
+  report.pages.resize(paths.size());
+  RunInParallel(
+      paths.size(),
+      [&](size_t i) { report.pages[i] = htmlmemdoc::ScanPage(tree, paths[i]); },
+      [](size_t) {});
+  report.unused = htmlmemdoc::UnusedFiles(tree, report.pages);
+}
+
+void Fix(const htmlmemdoc::SiteTree& tree, SiteReport& report) {
+  const htmlmemdoc::SiteFixOptions& options = report.fix;
+  if (options.encode)
+    report.renames = htmlmemdoc::PlanRenames(tree, report.pages);
+  if (!options.dryRun) htmlmemdoc::LinkNewNames(tree, report.renames);
+  const htmlmemdoc::RenameCheck renames =
+      [&report](
+          htmlmemdoc::SiteTree::FileId file) -> const htmlmemdoc::SiteRename* {
+    for (const htmlmemdoc::SiteRename& rename : report.renames)
+      if (rename.file == file) return &rename;
+    return nullptr;
+  };
+  report.fixes.resize(report.pages.size());
+  RunInParallel(
+      report.pages.size(),
+      [&](size_t i) {
+        report.fixes[i] =
+            htmlmemdoc::FixPage(tree, report.pages[i], options, renames);
+      },
+      [](size_t) {});
+  if (!options.dryRun)
+    htmlmemdoc::RemoveOldNames(tree, report.pages, report.fixes,
+                               report.renames);
+}
+
+}  // namespace
+
+int RunSite(const SiteOptions& options) {
+  const htmlmemdoc::SiteTree tree(options.root);
+  if (tree.Folders().empty()) {
+    std::fprintf(stderr, "htmlmemdoc: cannot read %s: %s\n",
+                 htmlmemdoc::ShownName(options.root, ":").c_str(),
+                 tree.UnreadableFolders().front().reason.c_str());
+    return kExitUsage;
+  }
+  SiteReport report;
+  report.root = options.root;
+  report.unreadableFolders = tree.UnreadableFolders();
+  report.fixing = options.fix;
+  report.fix = options.fixing;
+  Scan(tree, report);
+  if (options.fix) Fix(tree, report);
+  int code = htmlmemdoc::HasProblems(report) ? kExitPageFailed : kExitOk;
+  for (const auto& folder : report.unreadableFolders) {
+    std::fprintf(stderr, "htmlmemdoc: cannot read %s: %s\n",
+                 htmlmemdoc::ShownName(folder.folder, ":").c_str(),
+                 folder.reason.c_str());
+    code = kExitUsage;
+  }
+  const bool dryRun = options.fix && options.fixing.dryRun;
+  if (dryRun) {
+    for (const htmlmemdoc::PageFix& fix : report.fixes)
+      std::fputs(fix.diff.c_str(), stdout);
+  }
+  PrintText(report, options.verbose, dryRun ? stderr : stdout);
+  if (!options.json.empty() &&
+      !WriteFile(
+          options.json,
+          htmlmemdoc::JsonText(htmlmemdoc::SiteReportJson(report), 2) + "\n")) {
+    code = kExitUsage;
+  }
+  if (!options.html.empty()) {
+    const size_t slash = options.html.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? "." : options.html.substr(0, slash + 1);
+    if (!WriteFile(options.html, htmlmemdoc::SiteReportHtml(report, folder)))
+      code = kExitUsage;
+  }
+  return code;
+}
