@@ -114,7 +114,11 @@ has "not renamed Pics/a b.gif -> Pics/a_b.gif: Pics/a_b.gif exists already"
 grep -q '"Pics/my_pic.gif"' index.htm || fail "the encoded reference is missing"
 grep -q '"Pics/a b.gif"' index.htm || fail "a reference to an unrenamed file changed"
 
-# Usage.
+# A site with nothing to report; usage.
+mkdir -p "$work/clean/Pics" && touch "$work/clean/Pics/a.gif"
+printf '<html><body><div id=A><img src="Pics/a.gif"></div></body></html>' >"$work/clean/a.htm"
+run 0 "$tool" site "$work/clean"
+has "1 pages, 1 references: 1 ok, 0 case"
 expect 2 "cannot read" "$tool" site "$work/none"
 run 2 "$tool" site . --encode
 

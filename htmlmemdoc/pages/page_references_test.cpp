@@ -1,0 +1,56 @@
+#include "htmlmemdoc/pages/page_references.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "htmlmemdoc/pages/page_file.h"
+
+namespace {
+
+// Every place a page names a file, in page order, with where it stands.
+TEST(PageReferencesTest, FindsEveryReferenceInPageOrder) {
+  htmlmemdoc::PageFile page;
+  page.text =
+      "<html><head><script src=\"menu.js\"></script></head>\n"
+      "<bgsound src=\"tune.mid\">\n"
+      "<frameset cols=\"*,*\"><frame src=\"a.htm\"><frame src='b.htm'>"
+      "</frameset>\n"
+      "<body background=\"back.jpg\" "
+      "onLoad=\"MM_preloadImages('over.gif','#x')\">\n"
+      "<div id=\"T\"><p><a href=\"p.htm\">p</a><a href=p2.htm>q</a>"
+      "<a href=\"\">e</a></p>\n<table background=\"t.gif\"></table></div>\n"
+      "<div id=\"I\" style=\"background-image:url(bg.gif)\"><img "
+      "src=\"i.gif\"></div>\n"
+      "<div id=\"V\"><img dynsrc=\"v.avi\" src=\"v.gif\"></div>\n"
+      "<div id=\"E\"><embed src=\"e.swf\"></div>\n"
+      "</body></html>";
+  CHtmlMemDoc document;
+  ASSERT_TRUE(htmlmemdoc::LoadPage(page, document));
+  std::string found;
+  for (const auto& r : htmlmemdoc::FindReferences(document, page.text)) {
+    const std::string markup = static_cast<const char*>(*r.holder);
+    found += std::to_string(r.line) + " " + r.element + " " + r.id + " <" +
+             r.tag + " " + r.attribute + "> " + r.value + " " +
+             (r.quote == 0 ? std::string("none") : std::string(1, r.quote)) +
+             " " + markup.substr(r.at, r.value.size()) + "\n";
+  }
+  EXPECT_EQ(
+      "1 script  <script src> menu.js \" menu.js\n"
+      "2 background sound  <bgsound src> tune.mid \" tune.mid\n"
+      "3 frame  <frame src> a.htm \" a.htm\n"
+      "3 frame  <frame src> b.htm ' b.htm\n"
+      "4 body  <body background> back.jpg \" back.jpg\n"
+      "4 body  <body onload> over.gif \" over.gif\n"
+      "5 text layer T <a href> p.htm \" p.htm\n"
+      "5 text layer T <a href> p2.htm none p2.htm\n"
+      "6 text layer T <table background> t.gif \" t.gif\n"
+      "7 image layer I <img src> i.gif \" i.gif\n"
+      "7 image layer I <div style> bg.gif \" bg.gif\n"
+      "8 video layer V <img dynsrc> v.avi \" v.avi\n"
+      "8 video layer V <img src> v.gif \" v.gif\n"
+      "9 embed layer E <embed src> e.swf \" e.swf\n",
+      found);
+}
+
+}  // namespace
