@@ -55,7 +55,8 @@ class Collector {
   }
 
   // A reference the library reads inside attribute `name` of the first
-  // tag `tag` of the element, found there after the one before it.
+  // tag `tag` of the element, found there after the end of the one before
+  // it.
   void Inner(CHtmlTextBase& element, const std::string& kind,
              const std::string& id, const std::string& tag,
              const std::string& name, const std::string& value, int line) {
@@ -66,7 +67,7 @@ class Collector {
                : FindAttribute(m_tokens[static_cast<size_t>(at)], name);
     if (attribute == nullptr || value.empty()) return;
     const size_t inside = attribute->value.find(value, m_innerFrom);
-    m_innerFrom = inside == std::string::npos ? m_innerFrom : inside + 1;
+    if (inside != std::string::npos) m_innerFrom = inside + value.size();
     Add(element, kind, id, tag, *attribute, value, inside, line, markup);
   }
 

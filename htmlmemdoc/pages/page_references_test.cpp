@@ -17,7 +17,7 @@ TEST(PageReferencesTest, FindsEveryReferenceInPageOrder) {
       "<frameset cols=\"*,*\"><frame src=\"a.htm\"><frame src='b.htm'>"
       "</frameset>\n"
       "<body background=\"back.jpg\" "
-      "onLoad=\"MM_preloadImages('over.gif','#x')\">\n"
+      "onLoad=\"MM_preloadImages('x/a.gif','#x','a.gif')\">\n"
       "<div id=\"T\"><p><a href=\"p.htm\">p</a><a href=p2.htm>q</a>"
       "<a href=\"\">e</a></p>\n<table background=\"t.gif\"></table></div>\n"
       "<div id=\"I\" style=\"background-image:url(bg.gif)\"><img "
@@ -33,23 +33,24 @@ TEST(PageReferencesTest, FindsEveryReferenceInPageOrder) {
     found += std::to_string(r.line) + " " + r.element + " " + r.id + " <" +
              r.tag + " " + r.attribute + "> " + r.value + " " +
              (r.quote == 0 ? std::string("none") : std::string(1, r.quote)) +
-             " " + markup.substr(r.at, r.value.size()) + "\n";
+             " " + markup.substr(r.at - 1, r.value.size() + 1) + "\n";
   }
   EXPECT_EQ(
-      "1 script  <script src> menu.js \" menu.js\n"
-      "2 background sound  <bgsound src> tune.mid \" tune.mid\n"
-      "3 frame  <frame src> a.htm \" a.htm\n"
-      "3 frame  <frame src> b.htm ' b.htm\n"
-      "4 body  <body background> back.jpg \" back.jpg\n"
-      "4 body  <body onload> over.gif \" over.gif\n"
-      "5 text layer T <a href> p.htm \" p.htm\n"
-      "5 text layer T <a href> p2.htm none p2.htm\n"
-      "6 text layer T <table background> t.gif \" t.gif\n"
-      "7 image layer I <img src> i.gif \" i.gif\n"
-      "7 image layer I <div style> bg.gif \" bg.gif\n"
-      "8 video layer V <img dynsrc> v.avi \" v.avi\n"
-      "8 video layer V <img src> v.gif \" v.gif\n"
-      "9 embed layer E <embed src> e.swf \" e.swf\n",
+      "1 script  <script src> menu.js \" \"menu.js\n"
+      "2 background sound  <bgsound src> tune.mid \" \"tune.mid\n"
+      "3 frame  <frame src> a.htm \" \"a.htm\n"
+      "3 frame  <frame src> b.htm ' 'b.htm\n"
+      "4 body  <body background> back.jpg \" \"back.jpg\n"
+      "4 body  <body onload> x/a.gif \" 'x/a.gif\n"
+      "4 body  <body onload> a.gif \" 'a.gif\n"
+      "5 text layer T <a href> p.htm \" \"p.htm\n"
+      "5 text layer T <a href> p2.htm none =p2.htm\n"
+      "6 text layer T <table background> t.gif \" \"t.gif\n"
+      "7 image layer I <img src> i.gif \" \"i.gif\n"
+      "7 image layer I <div style> bg.gif \" (bg.gif\n"
+      "8 video layer V <img dynsrc> v.avi \" \"v.avi\n"
+      "8 video layer V <img src> v.gif \" \"v.gif\n"
+      "9 embed layer E <embed src> e.swf \" \"e.swf\n",
       found);
 }
 

@@ -119,6 +119,14 @@ mkdir -p "$work/clean/Pics" && touch "$work/clean/Pics/a.gif"
 printf '<html><body><div id=A><img src="Pics/a.gif"></div></body></html>' >"$work/clean/a.htm"
 run 0 "$tool" site "$work/clean"
 has "1 pages, 1 references: 1 ok, 0 case"
+# A page whose fix would lose what the library drops is not written.
+printf '<html><body><div id=A><img src="pics/a.gif"></div>\n<!-- note -->\n</body></html>' >"$work/clean/lossy.htm"
+cp "$work/clean/lossy.htm" "$work/lossy.orig"
+run 1 "$tool" site "$work/clean" --fix
+has "left alone: its page was not written: writing the page would lose 1 thing"
+cmp -s "$work/clean/lossy.htm" "$work/lossy.orig" || fail "lossy.htm was written"
+run 0 "$tool" site "$work/clean" --fix --allow-loss
+has "fixed 1 references in 1 pages"
 expect 2 "cannot read" "$tool" site "$work/none"
 run 2 "$tool" site . --encode
 
