@@ -14,6 +14,8 @@ foreach(header IN LISTS HTMLMEMDOC_PUBLIC_HEADERS)
   get_filename_component(dir ${header} DIRECTORY)
   install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${dir})
 endforeach()
+install(FILES ${PROJECT_BINARY_DIR}/include/htmlmemdoc/version.h
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/htmlmemdoc)
 
 set(HTMLMEMDOC_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/htmlmemdoc)
 install(EXPORT htmlmemdocTargets

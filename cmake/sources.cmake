@@ -26,6 +26,7 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/layers/text_layer.cpp
   htmlmemdoc/layers/text_range.cpp
   htmlmemdoc/module/module.cpp
+  htmlmemdoc/module/version.cpp
   htmlmemdoc/platform/afx_string.cpp
   htmlmemdoc/platform/file.cpp
   htmlmemdoc/platform/mbcs.cpp

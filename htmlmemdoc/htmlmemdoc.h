@@ -28,5 +28,6 @@
 #include "htmlmemdoc/platform/string_array.h"
 #include "htmlmemdoc/style/style.h"
 #include "htmlmemdoc/style/style_enums.h"
+#include "htmlmemdoc/version.h"
 
 #endif  // HTMLMEMDOC_HTMLMEMDOC_H_

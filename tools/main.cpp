@@ -49,7 +49,7 @@ void AddOutputOptions(CLI::App& command, htmlmemdoc::WriteOptions& out) {
 int main(int argc, char** argv) {
   CLI::App app{kDescription, "htmlmemdoc"};
   app.set_version_flag("--version",
-                       std::string("htmlmemdoc ") + HTMLMEMDOC_VERSION);
+                       std::string("htmlmemdoc ") + HtmlMemDocVersion());
   app.require_subcommand(1);
   app.footer(
       "Exit codes: 0 success; 1 a page has a syntax error, or a change or "

@@ -1,9 +1,10 @@
-// module.cpp: library start-up. When the library is loaded it registers
-// the class records of all its classes, so CRuntimeClass::FromName finds
-// them by name; when it is unloaded it removes them again. Nothing else
-// runs at load time.
+// module.cpp: the library's class records, registered on the first call
+// of CRuntimeClass::FromName (which is defined here for that reason), so
+// that FromName finds them by name in a shared and in a static build alike:
+// a program that calls FromName links this file. Nothing runs at load time.
 
 #include "htmlmemdoc/document/mem_doc.h"
+#include "htmlmemdoc/platform/class_registry.h"
 #include "htmlmemdoc/style/style.h"
 
 namespace {
@@ -19,20 +20,13 @@ CRuntimeClass* const kLibraryClasses[] = {
     RUNTIME_CLASS(CHtmlLiveAudioLayer),
 };
 
-class CModuleRegistration {
- public:
-  CModuleRegistration() {
-    for (CRuntimeClass* record : kLibraryClasses) {
-      CRuntimeClass::Register(record);
-    }
-  }
-  ~CModuleRegistration() {
-    for (CRuntimeClass* record : kLibraryClasses) {
-      CRuntimeClass::Unregister(record);
-    }
-  }
-};
-
-const CModuleRegistration g_registration;
-
 }  // namespace
+
+CRuntimeClass* CRuntimeClass::FromName(const char* className) {
+  static const bool registered = [] {
+    for (CRuntimeClass* record : kLibraryClasses) Register(record);
+    return true;
+  }();
+  (void)registered;
+  return htmlmemdoc::FindRegisteredClass(className);
+}

@@ -1,6 +1,7 @@
 // object.cpp: CObject and the registry of class records.
-// The registry is a plain list searched by name; it holds the records of
-// the classes that modules registered at load time.
+// The registry is a plain list searched by name; it holds the records that
+// hosts register and, once FromName is first called, the library's own
+// (see module.cpp).
 
 #include "htmlmemdoc/platform/object.h"
 
@@ -8,6 +9,8 @@
 #include <cstring>
 #include <new>
 #include <vector>
+
+#include "htmlmemdoc/platform/class_registry.h"
 
 namespace {
 
@@ -31,7 +34,7 @@ int CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
   return 0;
 }
 
-CRuntimeClass* CRuntimeClass::FromName(const char* className) {
+CRuntimeClass* htmlmemdoc::FindRegisteredClass(const char* className) {
   if (className == nullptr) return nullptr;
   for (CRuntimeClass* record : Registry()) {
     if (std::strcmp(record->m_lpszClassName, className) == 0) return record;

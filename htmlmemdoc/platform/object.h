@@ -29,7 +29,8 @@ struct HTMLMEMDOC_EXPORT CRuntimeClass {
   int IsDerivedFrom(const CRuntimeClass* base) const;
 
   // The record of a registered class with this exact name, or null.
-  // The library registers the records of all its classes when loaded.
+  // The library registers the records of all its classes on the first
+  // call.
   static CRuntimeClass* FromName(const char* className);
   static void Register(CRuntimeClass* record);
   static void Unregister(CRuntimeClass* record);

@@ -1,10 +1,12 @@
 // A host of the installed library: reads a page, edits an element's
-// attribute and captures the reader's syntax-error message. Prints what
-// went wrong and returns 1 on the first unexpected result.
+// attribute, captures the reader's syntax-error message, finds every
+// class by name and checks that it runs with the library of its headers.
+// Prints what went wrong and returns 1 when something was unexpected.
 
 #include <htmlmemdoc/htmlmemdoc.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -45,6 +47,24 @@ int main() {
                      "a comment at the top level fails");
   failures += Expect(message == "HTML syntax error at Ln2, Col6",
                      "the syntax error is captured");
+
+  for (const char* name :
+       {"CHtmlTextBase", "CHtmlMeta", "CHtmlTitle", "CHtmlScript", "CHtmlBody",
+        "CHtmlBgSound", "CHtmlFrame", "CHtmlFrameSet", "CHtmlStyle",
+        "CHtmlLayer", "CHtmlTextLayer", "CHtmlImageLayer", "CHtmlVideoLayer",
+        "CHtmlEmbedLayer", "CHtmlLiveAudioLayer"}) {
+    const CRuntimeClass* record = CRuntimeClass::FromName(name);
+    failures += Expect(
+        record != nullptr && std::strcmp(record->m_lpszClassName, name) == 0,
+        name);
+  }
+
+  const std::string version = std::to_string(HTMLMEMDOC_VERSION_MAJOR) + "." +
+                              std::to_string(HTMLMEMDOC_VERSION_MINOR) + "." +
+                              std::to_string(HTMLMEMDOC_VERSION_PATCH);
+  failures += Expect(
+      version == HTMLMEMDOC_VERSION_STRING && version == HtmlMemDocVersion(),
+      "the headers and the library have one version");
 
   AfxSetMessageBoxHandler(nullptr, nullptr);
   if (failures == 0) std::printf("consumer: ok\n");
