@@ -23,6 +23,7 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/layers/embed_layer.cpp
   htmlmemdoc/layers/image_layer.cpp
   htmlmemdoc/layers/layer.cpp
+  htmlmemdoc/layers/layer_kind.cpp
   htmlmemdoc/layers/text_layer.cpp
   htmlmemdoc/layers/text_range.cpp
   htmlmemdoc/module/module.cpp

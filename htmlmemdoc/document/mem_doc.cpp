@@ -2,6 +2,9 @@
 
 #include "htmlmemdoc/document/mem_doc.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 const int kDefaultTabWidth = 4;
@@ -21,6 +24,7 @@ CHtmlMemDoc::CHtmlMemDoc()
       m_pDivSearchStart(nullptr),
       m_pDivFound(nullptr),
       m_pObserver(nullptr),
+      m_nLayersTaken(0),
       m_bKeepRecord(1) {}
 
 CHtmlMemDoc::~CHtmlMemDoc() = default;
@@ -38,6 +42,7 @@ int CHtmlMemDoc::DeleteBodyContents() {
 int CHtmlMemDoc::AdoptLayer(CHtmlTextList& list, CHtmlLayer* layer) {
   if (layer == nullptr || layer->m_pDocument != nullptr) return 0;
   layer->m_pDocument = this;
+  layer->m_nPageOrder = ++m_nLayersTaken;
   list.AddTail(layer);
   return 1;
 }
@@ -86,6 +91,29 @@ int CHtmlMemDoc::ReleaseLayer(CHtmlLayer* layer) {
     return 1;
   }
   return 0;
+}
+
+int CHtmlMemDoc::GetLayersInPageOrder(CObList& layers) const {
+  const CHtmlTextList* lists[] = {&m_textLayerList, &m_imageLayerList,
+                                  &m_videoLayerList, &m_embedLayerList,
+                                  &m_layerList};
+  std::vector<CHtmlLayer*> all;
+  for (const CHtmlTextList* list : lists) {
+    for (POSITION pos = list->GetHeadPosition(); pos != nullptr;) {
+      all.push_back(static_cast<CHtmlLayer*>(list->GetNext(pos)));
+    }
+  }
+  // Layers never taken by a document (order 0) go last, in list order.
+  auto order = [](const CHtmlLayer* layer) {
+    return layer->m_nPageOrder != 0 ? layer->m_nPageOrder : ~0ul;
+  };
+  std::stable_sort(all.begin(), all.end(),
+                   [&order](const CHtmlLayer* a, const CHtmlLayer* b) {
+                     return order(a) < order(b);
+                   });
+  layers.RemoveAll();
+  for (CHtmlLayer* layer : all) layers.AddTail(layer);
+  return layers.GetCount();
 }
 
 const CHtmlReadItem* CHtmlMemDoc::GetReadItem(int index) const {

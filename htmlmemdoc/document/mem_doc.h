@@ -84,6 +84,14 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   // document does not hold it.
   int ReleaseLayer(CHtmlLayer* layer);
 
+  // Fills `layers` with every layer the document holds, of every kind and
+  // plain ones too, in the order the page held them; a layer added since
+  // comes after them, in the order it was added (one put in a list by the
+  // list's own operations, after those). `layers` does not own them: they
+  // stay the document's (GetLayerKind tells each one's class). Returns the
+  // number of layers.
+  int GetLayersInPageOrder(CObList& layers) const;
+
   // The first style rule whose name equals `name` (ASCII case ignored), or
   // null. The rule stays owned by m_styleList.
   CHtmlStyle* GetStyle(const char* name) const;
@@ -213,6 +221,7 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   const char* m_pDivSearchStart;
   const char* m_pDivFound;
   CHtmlReadObserver* m_pObserver;  // not owned; null: keep every element
+  unsigned long m_nLayersTaken;    // the page order of the last layer taken
   int m_bKeepRecord;
 };
 

@@ -94,4 +94,33 @@ TEST(MemDocTest, ReadObserverSeesListElementsInPageOrderAndKeepsWhatItLets) {
   EXPECT_EQ(4, declined);
 }  // the sanitizer build fails here if a declined element leaks
 
+TEST(MemDocTest, WalksLayersInPageOrderWithTheirKinds) {
+  CHtmlMemDoc document;
+  ASSERT_EQ(1,
+            document.ReadFromString(
+                "<html><body><div id=V><img dynsrc=v></div>"
+                "<div id=T><p>t</p></div><div id=P>plain</div>"
+                "<div id=A><embed src=a.rpm type=audio/x-pn-realaudio-plugin "
+                "mastersound>"
+                "</div><div id=I><img src=i></div>"
+                "<div id=E><embed src=e></div></body></html>"));
+  auto* added = new CHtmlImageLayer;
+  ASSERT_EQ(1, added->Init("<div id=N><img src=n></div>"));
+  ASSERT_EQ(1, document.AddImageLayer(added));
+  CObList layers;
+  ASSERT_EQ(7, document.GetLayersInPageOrder(layers));
+  std::string walk;
+  for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;) {
+    auto* layer = static_cast<CHtmlLayer*>(layers.GetNext(pos));
+    CString id;
+    layer->GetAttribute("div", "id", id);
+    walk += std::string(id) + std::to_string(layer->GetLayerKind()) + " ";
+  }
+  EXPECT_EQ("V3 T1 P0 A5 I2 E4 N2 ", walk);
+  CObject* image = layers.GetAt(layers.FindIndex(4));
+  EXPECT_EQ(image, DYNAMIC_DOWNCAST(CHtmlImageLayer, image));
+  EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CHtmlTextLayer, image));
+  EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CHtmlLayer, nullptr));
+}
+
 }  // namespace

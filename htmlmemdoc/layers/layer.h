@@ -3,9 +3,9 @@
 // reads and edits the inline style of a start tag inside that markup: each
 // accessor names the tag whose style attribute it uses ("div" for the
 // layer box, or a tag inside it) by a trailing argument (a leading one for
-// visibility). Every call parses that attribute into a temporary
-// CHtmlStyle; a setter changes one property and writes the whole attribute
-// back in canonical order, so one edit also normalises the rest of it:
+// visibility). Every call reads that attribute as CHtmlStyle parses it; a
+// setter changes one property and writes the whole attribute back in
+// canonical order, so one edit also normalises the rest of it:
 //   style="position:absolute; left:0px; top:5px; cursor:hand"
 // after SetPixelLeft(10, "div") reads
 //   style=" position:absolute; left:10px; top:5px;"
@@ -24,6 +24,16 @@
 #include "htmlmemdoc/style/style_enums.h"
 
 class CHtmlMemDoc;
+
+// What a layer is, by its class.
+enum HtmlLayerKind : int {
+  HtmlLayerPlain = 0,     // CHtmlLayer: a block of no other kind
+  HtmlLayerText = 1,      // CHtmlTextLayer
+  HtmlLayerImage = 2,     // CHtmlImageLayer
+  HtmlLayerVideo = 3,     // CHtmlVideoLayer
+  HtmlLayerEmbed = 4,     // CHtmlEmbedLayer
+  HtmlLayerLiveAudio = 5  // CHtmlLiveAudioLayer
+};
 
 class HTMLMEMDOC_EXPORT CHtmlLayer : public CHtmlTextBase {
   DECLARE_DYNCREATE(CHtmlLayer)
@@ -87,9 +97,15 @@ class HTMLMEMDOC_EXPORT CHtmlLayer : public CHtmlTextBase {
   // least one call with three arguments was met, changed or not.
   int FlattenSwapImageSrc();
 
+  // The layer's kind, from its class: with it, a host walking layers of
+  // every kind (CHtmlMemDoc::GetLayersInPageOrder) knows which class to
+  // cast to, or uses DYNAMIC_DOWNCAST, which checks.
+  HtmlLayerKind GetLayerKind() const;
+
  private:
   friend class CHtmlMemDoc;
   const CHtmlMemDoc* m_pDocument = nullptr;  // the document holding it
+  unsigned long m_nPageOrder = 0;  // when the document took it; 0: never
 };
 
 #endif  // HTMLMEMDOC_LAYERS_LAYER_H_

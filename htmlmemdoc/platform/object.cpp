@@ -66,3 +66,7 @@ void CObject::Dump(CDumpContext&) const {}
 int CObject::IsKindOf(const CRuntimeClass* cls) const {
   return GetRuntimeClass()->IsDerivedFrom(cls);
 }
+
+CObject* AfxDynamicDownCast(CRuntimeClass* cls, CObject* object) {
+  return object != nullptr && object->IsKindOf(cls) ? object : nullptr;
+}

@@ -60,6 +60,15 @@ class HTMLMEMDOC_EXPORT CObject {
 
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
 
+// `object` when it is of class `cls` or derives from it, else null.
+HTMLMEMDOC_EXPORT CObject* AfxDynamicDownCast(CRuntimeClass* cls,
+                                              CObject* object);
+// `object` (a CObject*) as a class_name*, or null when it is of another
+// class: the checked cast.
+#define DYNAMIC_DOWNCAST(class_name, object) \
+  (static_cast<class_name*>(                 \
+      AfxDynamicDownCast(RUNTIME_CLASS(class_name), (object))))
+
 #define DECLARE_DYNAMIC(class_name)       \
  public:                                  \
   static CRuntimeClass class##class_name; \
