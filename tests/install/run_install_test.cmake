@@ -54,6 +54,20 @@ if(NOT EXISTS ${prefix}/bin/htmlmemdoc)
 endif()
 test_consumers(${prefix} shared "")
 
+# The guide's examples, built on their own against the package as the
+# getting-started guide builds them.
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples -B ${WORK_DIR}/examples
+    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=${CONFIG}
+    "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${LINKER_FLAGS}")
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/examples --parallel 2)
+run(${WORK_DIR}/examples/example_first_program ${SOURCE_DIR}/examples/welcome.htm)
+if(NOT EXISTS ${prefix}/share/man/man1/htmlmemdoc.1)
+  find_program(pandoc pandoc)
+  if(pandoc)
+    message(FATAL_ERROR "not installed: share/man/man1/htmlmemdoc.1")
+  endif()
+endif()
+
 # The library alone, static.
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/static_build
     -DBUILD_SHARED_LIBS=OFF -DHTMLMEMDOC_BUILD_TESTS=OFF
