@@ -7,11 +7,16 @@ packages=(cmake g++ make pkg-config libgtest-dev libcli11-dev nlohmann-json3-dev
   libdtl-dev pandoc man-db)
 # Extra groups: `fuzz` adds clang and its fuzzer runtime, `bench` Google
 # Benchmark and the peer libraries the benchmarks compare with, `browser`
-# Chromium and the browser suite's driver (playwright-core, from npm).
+# Chromium and the browser suite's driver (playwright-core, from npm),
+# `python` what the Python package is built and tested with.
 for group in "$@"; do
   case "$group" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     bench) packages+=(libbenchmark-dev libxml2-dev libgumbo-dev) ;;
+    python)
+      packages+=(python3-venv python3-dev python3-pip pybind11-dev python3-pybind11
+        python3-setuptools python3-pytest python3-dask python3-distributed)
+      ;;
     browser)
       packages+=(chromium)
       command -v node >/dev/null || packages+=(nodejs npm)

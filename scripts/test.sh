@@ -3,5 +3,5 @@
 # browser suite in headless Chromium included.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh browser
+scripts/setup.sh browser python
 cmake --workflow --preset "${1:-default}"

@@ -14,19 +14,21 @@ for doc in "$src"/docs/*.md; do
              else { open = 1; first = 1 }
              next }
     first { first = 0
-            if ($0 ~ /^(\/\/|#) examples\/[A-Za-z_.]+/) {
+            if ($0 ~ /^(\/\/|#) examples\/[A-Za-z_.\/]+/) {
               name = $0; sub(/^(\/\/|#) examples\//, "", name)
-              sub(/[^A-Za-z_.].*$/, "", name)
+              sub(/[^A-Za-z_.\/].*$/, "", name); gsub(/\//, "__", name)
               file = dir "/" name; printf "" > file } }
     file != "" { print >> file }' "$doc"
 done
 blocks=0
 for block in "$work"/blocks/*; do
   blocks=$((blocks + 1))
-  cmp -s "$block" "$src/examples/${block##*/}" ||
-    fail "the guide's ${block##*/} differs from examples/${block##*/}"
+  name=${block##*/}
+  name=${name//__//}
+  cmp -s "$block" "$src/examples/$name" ||
+    fail "the guide's $name differs from examples/$name"
 done
-[ "$blocks" -ge 5 ] || fail "the guide shows $blocks example files"
+[ "$blocks" -ge 6 ] || fail "the guide shows $blocks example files"
 
 pages=$src/examples
 run 0 "$bin/example_first_program" "$pages/welcome.htm"

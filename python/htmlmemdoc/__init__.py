@@ -1,0 +1,33 @@
+"""htmlmemdoc: layout pages kept as HTML, read into memory, changed and
+written back byte for byte where nothing changed.
+
+>>> import htmlmemdoc
+>>> page = htmlmemdoc.Page.read("index.htm")
+>>> for layer in page.layers:
+...     print(layer.kind, layer.id, layer.left, layer.top)
+"""
+
+from ._core import (  # noqa: F401
+    EmbedLayer,
+    ImageLayer,
+    Layer,
+    LiveAudioLayer,
+    Page,
+    TextLayer,
+    VideoLayer,
+    __version__,
+)
+from ._errors import PageSyntaxError, WriteRefused  # noqa: F401
+
+__all__ = [
+    "Page",
+    "Layer",
+    "TextLayer",
+    "ImageLayer",
+    "VideoLayer",
+    "EmbedLayer",
+    "LiveAudioLayer",
+    "PageSyntaxError",
+    "WriteRefused",
+    "__version__",
+]

@@ -1,0 +1,135 @@
+"""htmlmemdoc: layout pages kept as HTML, read into memory, changed and
+written back byte for byte where nothing changed."""
+
+from typing import Dict, List, Optional
+
+__version__: str
+
+class PageSyntaxError(ValueError):
+    """A text the library does not read as a layout page."""
+    message: str
+    """The library's own message, e.g. "HTML syntax error at Ln5, Col6"."""
+    line: int
+    """The line the fault stands on (1-based)."""
+    column: int
+    """The column the fault stands on (1-based, a tab counting one)."""
+    why: str
+    """What stands there and what a layout page holds instead."""
+    def __init__(self, message: str, line: int, column: int, why: str) -> None: ...
+
+class WriteRefused(ValueError):
+    """A write that would lose or damage part of the page; nothing was written."""
+    reason: str
+    """Why the page was not written."""
+    losses: List[str]
+    """What the page holds that the written page would not, one line each."""
+    def __init__(self, reason: str, losses: List[str]) -> None: ...
+
+class Page:
+    """One layout page in memory."""
+    @staticmethod
+    def read(path: str) -> "Page":
+        """Reads the page file at `path`; PageSyntaxError when the library
+        does not read it, OSError when it cannot be read."""
+    @staticmethod
+    def from_string(text: str) -> "Page":
+        """Reads a page from its text."""
+    @staticmethod
+    def from_bytes(data: bytes) -> "Page":
+        """Reads a page from its bytes, as a file holds them."""
+    @property
+    def title(self) -> Optional[str]:
+        """The text of the page's <title>, or None."""
+    @property
+    def metas(self) -> List[Dict[str, str]]:
+        """Each <meta> tag's attributes, in page order."""
+    @property
+    def scripts(self) -> List[Dict[str, Optional[str]]]:
+        """Each script as {'src': file or None, 'text': inline text}."""
+    @property
+    def styles(self) -> Dict[str, Dict[str, str]]:
+        """The style rules: name -> {property: value}, as written back."""
+    @property
+    def background(self) -> Optional[str]:
+        """The body's background image, or None."""
+    @background.setter
+    def background(self, image: str) -> None: ...
+    @property
+    def background_sound(self) -> Optional[str]:
+        """The background sound's file, or None; set None to remove it."""
+    @background_sound.setter
+    def background_sound(self, sound: Optional[str]) -> None: ...
+    @property
+    def preloaded_images(self) -> List[str]:
+        """The images the body's load handler preloads."""
+    @property
+    def frames(self) -> List[Dict[str, Optional[str]]]:
+        """Each frame as {'name': ..., 'src': ...}."""
+    @property
+    def layers(self) -> List["Layer"]:
+        """Every layer in page order."""
+    def layer(self, id: str) -> "Layer":
+        """The layer whose div has this id; KeyError if none."""
+    def sources(self) -> List[str]:
+        """Every file the page refers to, each once."""
+    def render(self, encode: bool = False, base: Optional[str] = None) -> str:
+        """The page in the library's layout; `base` matches file names' letter
+        case to the files beside it, `encode` replaces blank ! $ & ( ) , @."""
+    def render_bytes(self, encode: bool = False, base: Optional[str] = None) -> bytes:
+        """render(), as bytes."""
+    def write(self, path: str, encode: bool = False, base: Optional[str] = None,
+              allow_loss: bool = False) -> None:
+        """Writes the page (CR LF line ends), replacing `path` only once the
+        new file is whole; WriteRefused when it would lose something."""
+
+class Layer:
+    """A layer: a positioned <div> block. Plain layers are of this class."""
+    id: str
+    """The id of the layer's div."""
+    @property
+    def kind(self) -> str:
+        """'text', 'image', 'video', 'embed', 'live audio' or 'plain'."""
+    @property
+    def markup(self) -> str:
+        """The layer's <div ...>...</div> block as it stands."""
+    left: Optional[int]
+    """The div's left edge in pixels (None when its style does not say)."""
+    top: Optional[int]
+    """The div's top edge in pixels."""
+    width: Optional[int]
+    """The div's width in pixels."""
+    height: Optional[int]
+    """The div's height in pixels."""
+    z_index: Optional[int]
+    """The div's z-index."""
+    visible: Optional[bool]
+    """Whether the div's style says visible."""
+
+class TextLayer(Layer):
+    """A layer of text."""
+    text: Optional[str]
+    """The text after the text tag up to the next tag (markup, not escaped)."""
+    font_size: Optional[int]
+    """The text's font size in points."""
+    color: Optional[str]
+    """The text's colour as '#rrggbb'."""
+
+class ImageLayer(Layer):
+    """A layer showing an image."""
+    src: Optional[str]
+    """The image file."""
+
+class VideoLayer(ImageLayer):
+    """A layer playing a video."""
+    src: Optional[str]
+    """The video file (dynsrc)."""
+    poster: Optional[str]
+    """The image shown before the video plays (src)."""
+
+class EmbedLayer(Layer):
+    """A layer with an embedded object."""
+    src: Optional[str]
+    """The embedded file."""
+
+class LiveAudioLayer(EmbedLayer):
+    """A layer playing a sound."""

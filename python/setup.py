@@ -1,0 +1,78 @@
+"""Builds htmlmemdoc._core from the library's sources in the tree above.
+
+The source lists come from the CMake build (cmake/sources.cmake and
+cmake/pages.cmake), and the version from CMakeLists.txt, so the package and
+the library are one.
+"""
+
+import os
+import re
+
+import pybind11
+from setuptools import Extension, setup
+from setuptools.command.build_ext import build_ext
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+
+
+def read(path):
+    with open(os.path.join(ROOT, path), encoding="utf-8") as f:
+        return f.read()
+
+
+def cmake_sources(path, opening):
+    """The .cpp files listed after `opening` in a CMake file."""
+    text = read(path)
+    body = text[text.index(opening) + len(opening):]
+    body = body[: body.index(")")]
+    return [os.path.join(ROOT, s) for s in body.split() if s.endswith(".cpp")]
+
+
+VERSION = re.search(r"project\(htmlmemdoc\s+VERSION\s+([0-9.]+)",
+                    read("CMakeLists.txt")).group(1)
+GENERATED = os.path.join(HERE, "build", "include")
+
+
+def write_version_header():
+    major, minor, patch = VERSION.split(".")
+    text = read("htmlmemdoc/version.h.in")
+    for name, value in (("PROJECT_VERSION_MAJOR", major),
+                        ("PROJECT_VERSION_MINOR", minor),
+                        ("PROJECT_VERSION_PATCH", patch),
+                        ("PROJECT_VERSION", VERSION)):
+        text = text.replace("@" + name + "@", value)
+    os.makedirs(os.path.join(GENERATED, "htmlmemdoc"), exist_ok=True)
+    with open(os.path.join(GENERATED, "htmlmemdoc", "version.h"), "w",
+              encoding="utf-8") as f:
+        f.write(text)
+
+
+class BuildOnAllCores(build_ext):
+    def finalize_options(self):
+        super().finalize_options()
+        self.parallel = self.parallel or os.cpu_count() or 1
+
+    def run(self):
+        write_version_header()
+        super().run()
+
+
+SOURCES = ([os.path.join(HERE, "src", "module.cpp")]
+           + cmake_sources("cmake/sources.cmake", "set(HTMLMEMDOC_SOURCES")
+           + cmake_sources("cmake/pages.cmake", "add_library(htmlmemdoc_pages STATIC"))
+
+setup(
+    version=VERSION,
+    ext_modules=[
+        Extension(
+            "htmlmemdoc._core",
+            sources=[os.path.relpath(s, HERE) for s in SOURCES],
+            include_dirs=[ROOT, GENERATED, pybind11.get_include()],
+            define_macros=[("HTMLMEMDOC_STATIC", None)],
+            extra_compile_args=["-std=c++17", "-O2", "-fvisibility=hidden"],
+            language="c++",
+        )
+    ],
+    cmdclass={"build_ext": BuildOnAllCores},
+)

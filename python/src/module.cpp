@@ -1,0 +1,596 @@
+// module.cpp: htmlmemdoc._core, the library as Python objects. A Page owns
+// its document through a shared state that every layer it hands out holds
+// too, so a layer keeps its page alive and never outlives its document.
+// Text crosses as str: the page's bytes decode as UTF-8, a byte that is not
+// UTF-8 as a lone surrogate (surrogateescape), which encodes back to the
+// same byte on the way in.
+
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/pages/markup_view.h"
+#include "htmlmemdoc/pages/page_file.h"
+#include "htmlmemdoc/pages/page_write.h"
+#include "htmlmemdoc/pages/read_problem.h"
+#include "htmlmemdoc/pages/text_util.h"
+
+namespace py = pybind11;
+
+namespace {
+
+// --- text across the border -------------------------------------------------
+
+py::str ToStr(const char* data, size_t size) {
+  PyObject* text = PyUnicode_DecodeUTF8(data, static_cast<Py_ssize_t>(size),
+                                        "surrogateescape");
+  if (text == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::str>(text);
+}
+py::str ToStr(const std::string& text) {
+  return ToStr(text.data(), text.size());
+}
+py::object StrOrNone(bool ok, const CString& text) {
+  if (!ok) return py::none();
+  return ToStr(text, static_cast<size_t>(text.GetLength()));
+}
+
+// The bytes of `text`, refused when they hold a NUL (the library reads
+// NUL-terminated text).
+std::string ToBytes(const py::handle& text, const char* what) {
+  PyObject* bytes =
+      PyUnicode_AsEncodedString(text.ptr(), "utf-8", "surrogateescape");
+  if (bytes == nullptr) throw py::error_already_set();
+  const py::bytes owned = py::reinterpret_steal<py::bytes>(bytes);
+  std::string result = owned;
+  if (result.find('\0') != std::string::npos)
+    throw py::value_error(std::string(what) + " holds a NUL character");
+  return result;
+}
+
+py::object Error(const char* name) {
+  return py::module_::import("htmlmemdoc._errors").attr(name);
+}
+
+[[noreturn]] void Raise(const py::object& exception) {
+  PyErr_SetObject(exception.get_type().ptr(), exception.ptr());
+  throw py::error_already_set();
+}
+
+// --- pages
+// --------------------------------------------------------------------
+
+struct PageState {
+  CHtmlMemDoc document;
+  std::string text;  // the text read, for the write guards
+};
+using State = std::shared_ptr<PageState>;
+
+[[noreturn]] void RaiseProblem(const htmlmemdoc::PageFile& file) {
+  const htmlmemdoc::PageProblem& problem = file.problem;
+  if (problem.kind == htmlmemdoc::PageProblem::kUnreadable) {
+    PyErr_SetString(
+        PyExc_OSError,
+        ("cannot read " + file.path + ": " + problem.message).c_str());
+    throw py::error_already_set();
+  }
+  // A text that is no page at all has no message of the library's own.
+  const std::string why = htmlmemdoc::DescribeProblem(problem);
+  Raise(Error("PageSyntaxError")(
+      ToStr(problem.message.empty() ? why : problem.message), problem.line,
+      problem.column, ToStr(why)));
+}
+
+State Load(htmlmemdoc::PageFile file) {
+  if (!file.Ok()) RaiseProblem(file);
+  auto state = std::make_shared<PageState>();
+  if (!htmlmemdoc::LoadPage(file, state->document)) RaiseProblem(file);
+  state->text = std::move(file.text);
+  return state;
+}
+
+struct Page {
+  State state;
+  CHtmlMemDoc& Doc() const { return state->document; }
+};
+
+Page FromBytes(const std::string& bytes) {
+  htmlmemdoc::PageFile file;
+  file.path = "<string>";
+  if (bytes.find('\0') != std::string::npos)
+    throw py::value_error("a page holds no NUL character");
+  file.text = htmlmemdoc::PageTextOf(bytes);
+  return Page{Load(std::move(file))};
+}
+
+// --- layers
+// -------------------------------------------------------------------
+
+struct Layer {
+  State state;  // keeps the page, and so this layer, alive
+  CHtmlLayer* layer;
+};
+struct TextLayer : Layer {};
+struct ImageLayer : Layer {};
+struct VideoLayer : ImageLayer {};
+struct EmbedLayer : Layer {};
+struct LiveAudioLayer : EmbedLayer {};
+
+py::object Wrap(const State& state, CHtmlLayer* layer) {
+  switch (layer->GetLayerKind()) {
+    case HtmlLayerText:
+      return py::cast(TextLayer{{state, layer}});
+    case HtmlLayerImage:
+      return py::cast(ImageLayer{{state, layer}});
+    case HtmlLayerVideo:
+      return py::cast(VideoLayer{{{state, layer}}});
+    case HtmlLayerEmbed:
+      return py::cast(EmbedLayer{{state, layer}});
+    case HtmlLayerLiveAudio:
+      return py::cast(LiveAudioLayer{{{state, layer}}});
+    default:
+      return py::cast(Layer{state, layer});
+  }
+}
+
+std::string IdOf(const CHtmlLayer& layer) {
+  CString id;
+  return layer.GetAttribute("div", "id", id) ? static_cast<const char*>(id)
+                                             : "";
+}
+
+[[noreturn]] void Refused(const Layer& layer, const std::string& what) {
+  throw py::value_error("layer " + IdOf(*layer.layer) +
+                        ": the library does not take " + what);
+}
+
+using IntGetter = int (CHtmlLayer::*)(int&, const char*) const;
+using IntSetter = int (CHtmlLayer::*)(int, const char*);
+
+// A pixel side or the z-index of the layer's div, as a property.
+void BoxProperty(py::class_<Layer>& cls, const char* name, IntGetter get,
+                 IntSetter set, const char* doc) {
+  cls.def_property(
+      name,
+      [get](const Layer& l) -> std::optional<int> {
+        int value = 0;
+        if ((l.layer->*get)(value, "div")) return value;
+        return std::nullopt;
+      },
+      [set, name](Layer& l, int value) {
+        if (!(l.layer->*set)(value, "div"))
+          Refused(l, std::string(name) + "=" + std::to_string(value) +
+                         " (its div has no style attribute to hold it)");
+      },
+      doc);
+}
+
+std::optional<std::string> ColorText(const TextLayer& l) {
+  unsigned long rgb = 0;
+  if (!static_cast<CHtmlTextLayer*>(l.layer)->GetColor(rgb))
+    return std::nullopt;
+  char text[8];
+  std::snprintf(text, sizeof text, "#%06lx", rgb & 0xFFFFFF);
+  return std::string(text);
+}
+
+void SetColorText(TextLayer& l, const std::string& color) {
+  unsigned long rgb = 0;
+  if (color.size() != 7 || color[0] != '#' ||
+      color.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos)
+    throw py::value_error("a colour is written #rrggbb, not " + color);
+  rgb = std::stoul(color.substr(1), nullptr, 16);
+  // The library takes red in the low byte.
+  const unsigned long colorref =
+      ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+  if (!static_cast<CHtmlTextLayer*>(l.layer)->SetColor(colorref))
+    Refused(l, "the colour " + color);
+}
+
+// The src (or dynsrc) of an image, video or embed layer, as a property.
+template <typename Element, typename Class>
+void SourceProperty(Class& cls, const char* name,
+                    int (Element::*get)(CString&) const,
+                    int (Element::*set)(const char*), const char* doc) {
+  cls.def_property(
+      name,
+      [get](const typename Class::type& l) {
+        CString value;
+        return StrOrNone((static_cast<Element*>(l.layer)->*get)(value), value);
+      },
+      [set, name](typename Class::type& l, const py::str& value) {
+        if (!(static_cast<Element*>(l.layer)->*set)(
+                ToBytes(value, name).c_str()))
+          Refused(l, std::string("a new ") + name);
+      },
+      doc);
+}
+
+// --- the page's head and body ----------------------------------------------
+
+py::dict Attributes(const std::string& markup, const std::string& tag) {
+  py::dict attributes;
+  const auto tokens = htmlmemdoc::ViewMarkup(markup);
+  const int at = htmlmemdoc::FindTag(tokens, tag);
+  if (at < 0) return attributes;
+  for (const auto& attribute : tokens[static_cast<size_t>(at)].attributes)
+    attributes[ToStr(attribute.name)] = ToStr(attribute.value);
+  return attributes;
+}
+
+template <typename Visit>
+void ForEach(const CObList& list, Visit visit) {
+  for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+    visit(*static_cast<CHtmlTextBase*>(list.GetNext(pos)));
+}
+
+py::list Metas(const Page& page) {
+  py::list metas;
+  ForEach(page.Doc().m_metaList, [&](const CHtmlTextBase& meta) {
+    metas.append(Attributes(htmlmemdoc::MarkupOf(meta), "meta"));
+  });
+  return metas;
+}
+
+py::list Scripts(const Page& page) {
+  py::list scripts;
+  ForEach(page.Doc().m_scriptList, [&](const CHtmlTextBase& script) {
+    const std::string markup = htmlmemdoc::MarkupOf(script);
+    CString src;
+    const size_t open = markup.find('>');
+    const size_t close = markup.rfind('<');
+    const std::string inside = open != std::string::npos && close > open
+                                   ? markup.substr(open + 1, close - open - 1)
+                                   : "";
+    py::dict entry;
+    entry["src"] = StrOrNone(script.GetAttribute("script", "src", src), src);
+    entry["text"] = ToStr(inside);
+    scripts.append(entry);
+  });
+  return scripts;
+}
+
+py::dict Styles(const Page& page) {
+  py::dict styles;
+  ForEach(page.Doc().m_styleList, [&](const CHtmlTextBase& element) {
+    const auto& rule = static_cast<const CHtmlStyle&>(element);
+    CString name, text;
+    rule.GetStyleName(name);
+    rule.RenderOutputString(text, 0);
+    const std::string written = static_cast<const char*>(text);
+    const size_t open = written.find('{');
+    const size_t close = written.rfind('}');
+    py::dict properties;
+    if (open != std::string::npos && close != std::string::npos &&
+        close > open) {
+      for (const auto& [property, value] :
+           htmlmemdoc::Declarations(written.substr(open + 1, close - open - 1)))
+        properties[ToStr(property)] = ToStr(value);
+    }
+    styles[ToStr(static_cast<const char*>(name))] = properties;
+  });
+  return styles;
+}
+
+py::list Frames(const Page& page) {
+  py::list frames;
+  const CHtmlFrameSet& set = page.Doc().m_frameSet;
+  for (int i = 0; i < set.GetFrameCount(); ++i) {
+    const CHtmlFrame& frame = *set.GetAt(i);
+    CString name, src;
+    py::dict entry;
+    entry["name"] = StrOrNone(frame.GetName(name), name);
+    entry["src"] = StrOrNone(frame.GetSrc(src), src);
+    frames.append(entry);
+  }
+  return frames;
+}
+
+py::list Strings(const CStringArray& items) {
+  py::list list;
+  for (int i = 0; i < items.GetSize(); ++i)
+    list.append(ToStr(items[i], static_cast<size_t>(items[i].GetLength())));
+  return list;
+}
+
+py::object Title(const Page& page) {
+  const char* markup = page.Doc().m_title;
+  if (markup == nullptr) return py::none();
+  const std::string text = markup;
+  const size_t open = text.find('>');
+  const size_t close = text.find('<', open == std::string::npos ? 0 : open + 1);
+  if (open == std::string::npos) return py::none();
+  return ToStr(text.substr(open + 1, close == std::string::npos
+                                         ? std::string::npos
+                                         : close - open - 1));
+}
+
+py::list Layers(const Page& page) {
+  CObList layers;
+  page.Doc().GetLayersInPageOrder(layers);
+  py::list list;
+  for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;)
+    list.append(
+        Wrap(page.state, static_cast<CHtmlLayer*>(layers.GetNext(pos))));
+  return list;
+}
+
+std::string Render(const Page& page, bool encode,
+                   const std::optional<std::string>& base) {
+  CString text;
+  page.Doc().RenderToString(text, encode, base ? base->c_str() : nullptr);
+  return std::string(text, static_cast<size_t>(text.GetLength()));
+}
+
+void Write(const Page& page, const std::string& path, bool encode,
+           const std::optional<std::string>& base, bool allowLoss) {
+  htmlmemdoc::WriteOptions options;
+  options.output = path;
+  options.encode = encode;
+  options.basePath = base.value_or("");
+  options.allowLoss = allowLoss;
+  const htmlmemdoc::WriteCheck check =
+      htmlmemdoc::CheckWrite(page.Doc(), page.state->text, options);
+  if (!check.refusal.empty()) {
+    py::list losses;
+    for (const auto& loss : check.losses)
+      losses.append(ToStr(htmlmemdoc::DescribeLoss(loss)));
+    Raise(Error("WriteRefused")(ToStr(check.refusal), losses));
+  }
+  const std::string failure = htmlmemdoc::WriteText(check.text, options);
+  if (!failure.empty()) {
+    PyErr_SetString(PyExc_OSError, failure.c_str());
+    throw py::error_already_set();
+  }
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_core, m) {
+  m.doc() = "The htmlmemdoc library: layout pages kept as HTML, in memory.";
+  m.attr("__version__") = HtmlMemDocVersion();
+
+  py::class_<Page>(m, "Page", R"(One layout page in memory.
+
+Read one with Page.read(path), Page.from_string(text) or
+Page.from_bytes(data); inspect and change it through its properties and
+layers; write it with render() or write().)")
+      .def_static(
+          "read",
+          [](const std::string& path) {
+            return Page{Load(htmlmemdoc::ReadPageFile(path))};
+          },
+          py::arg("path"),
+          "Reads the page file at `path`. Raises PageSyntaxError when it is "
+          "not a page the library reads, OSError when it cannot be read.")
+      .def_static(
+          "from_string",
+          [](const py::str& text) {
+            return FromBytes(ToBytes(text, "the page"));
+          },
+          py::arg("text"), "Reads a page from its text.")
+      .def_static(
+          "from_bytes", [](const py::bytes& data) { return FromBytes(data); },
+          py::arg("data"), "Reads a page from its bytes, as a file holds them.")
+      .def_property_readonly("title", &Title,
+                             "The text of the page's <title>, or None.")
+      .def_property_readonly("metas", &Metas,
+                             "Each <meta> tag's attributes, as a dict, in "
+                             "page order.")
+      .def_property_readonly("scripts", &Scripts,
+                             "Each script as {'src': file or None, 'text': "
+                             "inline text}.")
+      .def_property_readonly("styles", &Styles,
+                             "The style rules: name -> {property: value}, "
+                             "as the page writes them back.")
+      .def_property(
+          "background",
+          [](const Page& page) -> py::object {
+            char buffer[1024];
+            if (!page.Doc().GetBackgroundImage(buffer, sizeof buffer))
+              return py::none();
+            return ToStr(std::string(buffer));
+          },
+          [](Page& page, const py::str& image) {
+            if (!page.Doc().SetBackgroundImage(
+                    ToBytes(image, "background").c_str()))
+              throw py::value_error(
+                  "the page has no <body> to hold a background");
+          },
+          "The body's background image, or None.")
+      .def_property(
+          "background_sound",
+          [](const Page& page) -> py::object {
+            if (!page.Doc().IsBackgroundSoundExist()) return py::none();
+            char buffer[1040];
+            page.Doc().GetBackgroundSound(buffer, sizeof buffer);
+            return ToStr(std::string(buffer));
+          },
+          [](Page& page, const std::optional<py::str>& sound) {
+            if (!sound) {
+              page.Doc().RemoveBackgroundSound();
+              return;
+            }
+            if (!page.Doc().AddBackgroundSound(
+                    ToBytes(*sound, "background_sound").c_str()))
+              throw py::value_error("the library does not take that sound");
+          },
+          "The background sound's file, or None; set None to remove it.")
+      .def_property_readonly(
+          "preloaded_images",
+          [](const Page& page) {
+            CStringArray images;
+            page.Doc().GetPreloadImage(images);
+            return Strings(images);
+          },
+          "The images the body's load handler preloads.")
+      .def_property_readonly("frames", &Frames,
+                             "Each frame as {'name': ..., 'src': ...}.")
+      .def_property_readonly("layers", &Layers,
+                             "Every layer in page order: TextLayer, "
+                             "ImageLayer, VideoLayer, EmbedLayer, "
+                             "LiveAudioLayer or (plain) Layer.")
+      .def(
+          "layer",
+          [](const Page& page, const py::str& id) {
+            const std::string wanted = ToBytes(id, "id");
+            CObList layers;
+            page.Doc().GetLayersInPageOrder(layers);
+            for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;) {
+              auto* layer = static_cast<CHtmlLayer*>(layers.GetNext(pos));
+              if (IdOf(*layer) == wanted) return Wrap(page.state, layer);
+            }
+            throw py::key_error("no layer with the id " + wanted);
+          },
+          py::arg("id"), "The layer whose div has this id; KeyError if none.")
+      .def(
+          "sources",
+          [](const Page& page) {
+            CStringArray files;
+            if (!page.Doc().GetAllSrc(files))
+              throw py::value_error("a layer names no file");
+            return Strings(files);
+          },
+          "Every file the page refers to, each once.")
+      .def(
+          "render",
+          [](const Page& page, bool encode,
+             const std::optional<std::string>& base) {
+            return ToStr(Render(page, encode, base));
+          },
+          py::arg("encode") = false, py::arg("base") = py::none(),
+          "The page in the library's layout. `base`: a path whose folder "
+          "holds the referenced files, to match their letter case; "
+          "`encode`: replace blank ! $ & ( ) , @ in file references by _.")
+      .def(
+          "render_bytes",
+          [](const Page& page, bool encode,
+             const std::optional<std::string>& base) {
+            return py::bytes(Render(page, encode, base));
+          },
+          py::arg("encode") = false, py::arg("base") = py::none(),
+          "render(), as bytes.")
+      .def("write", &Write, py::arg("path"), py::arg("encode") = false,
+           py::arg("base") = py::none(), py::arg("allow_loss") = false,
+           "Writes the page to `path` (CR LF line ends), replacing the file "
+           "only once the new one is whole. Raises WriteRefused, writing "
+           "nothing, when the page would lose something it holds (unless "
+           "allow_loss) or would not read again.");
+
+  py::class_<Layer> layer(m, "Layer",
+                          "A plain layer: a <div> block of no "
+                          "other kind. The base of every layer.");
+  layer
+      .def_property(
+          "id", [](const Layer& l) { return ToStr(IdOf(*l.layer)); },
+          [](Layer& l, const py::str& id) {
+            if (!l.layer->SetAttribute("div", "id", ToBytes(id, "id").c_str()))
+              Refused(l, "a new id");
+          },
+          "The id of the layer's div.")
+      .def_property_readonly(
+          "kind",
+          [](const Layer& l) {
+            static const char* const kKinds[] = {
+                "plain", "text", "image", "video", "embed", "live audio"};
+            return kKinds[l.layer->GetLayerKind()];
+          },
+          "'text', 'image', 'video', 'embed', 'live audio' or 'plain'.")
+      .def_property_readonly(
+          "markup",
+          [](const Layer& l) { return ToStr(htmlmemdoc::MarkupOf(*l.layer)); },
+          "The layer's <div ...>...</div> block as it stands.")
+      .def_property(
+          "visible",
+          [](const Layer& l) -> std::optional<bool> {
+            HtmlVisibility visibility = HtmlVisibilityVisible;
+            if (!l.layer->GetVisibility("div", visibility)) return std::nullopt;
+            return visibility == HtmlVisibilityVisible;
+          },
+          [](Layer& l, bool visible) {
+            if (!l.layer->SetVisibility("div", visible ? HtmlVisibilityVisible
+                                                       : HtmlVisibilityHidden))
+              Refused(l, "a visibility (its div has no style attribute)");
+          },
+          "Whether the div's style says visible; None when it does not say.")
+      .def("__eq__",
+           [](const Layer& a, const Layer& b) { return a.layer == b.layer; })
+      .def("__hash__",
+           [](const Layer& l) { return std::hash<const void*>()(l.layer); })
+      .def("__repr__", [](const py::object& self) {
+        const Layer& l = self.cast<const Layer&>();
+        return "<" + std::string(py::str(py::type::of(self).attr("__name__"))) +
+               " " + IdOf(*l.layer) + ">";
+      });
+  BoxProperty(layer, "left", &CHtmlLayer::GetPixelLeft,
+              &CHtmlLayer::SetPixelLeft,
+              "The div's left edge in pixels, or None.");
+  BoxProperty(layer, "top", &CHtmlLayer::GetPixelTop, &CHtmlLayer::SetPixelTop,
+              "The div's top edge in pixels, or None.");
+  BoxProperty(layer, "width", &CHtmlLayer::GetPixelWidth,
+              &CHtmlLayer::SetPixelWidth,
+              "The div's width in pixels, or None.");
+  BoxProperty(layer, "height", &CHtmlLayer::GetPixelHeight,
+              &CHtmlLayer::SetPixelHeight,
+              "The div's height in pixels, or None.");
+  BoxProperty(layer, "z_index", &CHtmlLayer::GetZIndex, &CHtmlLayer::SetZIndex,
+              "The div's z-index, or None.");
+
+  py::class_<TextLayer, Layer>(m, "TextLayer", "A layer of text.")
+      .def_property(
+          "text",
+          [](const TextLayer& l) {
+            CString text;
+            return StrOrNone(
+                static_cast<CHtmlTextLayer*>(l.layer)->GetTextString(text),
+                text);
+          },
+          [](TextLayer& l, const py::str& text) {
+            if (!static_cast<CHtmlTextLayer*>(l.layer)->SetTextString(
+                    ToBytes(text, "text").c_str()))
+              Refused(l, "a new text");
+          },
+          "The text after the text tag up to the next tag, as markup "
+          "(nothing is escaped).")
+      .def_property(
+          "font_size",
+          [](const TextLayer& l) -> std::optional<int> {
+            int size = 0;
+            if (!static_cast<CHtmlTextLayer*>(l.layer)->GetFontSize(size))
+              return std::nullopt;
+            return size;
+          },
+          [](TextLayer& l, int size) {
+            if (!static_cast<CHtmlTextLayer*>(l.layer)->SetFontSize(size))
+              Refused(l, "font_size=" + std::to_string(size));
+          },
+          "The text's font size in points, or None.")
+      .def_property("color", &ColorText, &SetColorText,
+                    "The text's colour as '#rrggbb', or None.");
+
+  py::class_<ImageLayer, Layer> image(m, "ImageLayer",
+                                      "A layer showing an image.");
+  SourceProperty<CHtmlImageLayer>(image, "src", &CHtmlImageLayer::GetSrc,
+                                  &CHtmlImageLayer::SetSrc,
+                                  "The image file, or None.");
+  py::class_<VideoLayer, ImageLayer> video(m, "VideoLayer",
+                                           "A layer playing a video (dynsrc).");
+  SourceProperty<CHtmlImageLayer>(video, "src", &CHtmlImageLayer::GetDynSrc,
+                                  &CHtmlImageLayer::SetDynSrc,
+                                  "The video file (dynsrc), or None.");
+  SourceProperty<CHtmlImageLayer>(
+      video, "poster", &CHtmlImageLayer::GetSrc, &CHtmlImageLayer::SetSrc,
+      "The image shown before the video plays (src), or None.");
+  py::class_<EmbedLayer, Layer> embed(m, "EmbedLayer",
+                                      "A layer with an embedded object.");
+  SourceProperty<CHtmlEmbedLayer>(embed, "src", &CHtmlEmbedLayer::GetSrc,
+                                  &CHtmlEmbedLayer::SetSrc,
+                                  "The embedded file, or None.");
+  py::class_<LiveAudioLayer, EmbedLayer>(m, "LiveAudioLayer",
+                                         "A layer playing a sound.");
+}

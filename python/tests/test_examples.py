@@ -1,0 +1,34 @@
+import os
+import shutil
+import subprocess
+import sys
+
+EXAMPLES = os.path.join(os.path.dirname(__file__), "..", "..", "examples")
+
+
+def run(*args, cwd=None):
+    return subprocess.run([sys.executable, *args], capture_output=True,
+                          text=True, cwd=cwd, timeout=300)
+
+
+def test_the_guide_example_runs_as_written(tmp_path, examples):
+    shutil.copy(os.path.join(examples, "welcome.htm"), tmp_path)
+    page = str(tmp_path / "welcome.htm")
+    done = run(os.path.join(examples, "python", "move_images.py"), page)
+    assert done.returncode == 0, done.stderr
+    assert "Rose: now at 380, 90" in done.stdout
+    assert "uses images/rose.gif" in done.stdout
+    done = run(os.path.join(examples, "python", "move_images.py"), page)
+    assert "Rose: now at 400, 90" in done.stdout
+
+
+def test_the_site_job_runs_on_a_local_cluster(tmp_path, examples):
+    for i in range(30):
+        shutil.copy(os.path.join(examples, "welcome.htm"), tmp_path / f"p{i}.htm")
+    shutil.copy(os.path.join(examples, "syntax_error.htm"), tmp_path)
+    out = tmp_path / "result.json"
+    done = run(os.path.join(examples, "python", "site_job.py"), str(tmp_path),
+               "--workers", "2", "--batch", "7", "--json", str(out))
+    assert done.returncode == 1, done.stderr
+    assert done.stdout.startswith("31 pages, 1 do not read, 180 file references")
+    assert "syntax_error.htm: HTML syntax error at Ln8, Col4" in done.stdout
