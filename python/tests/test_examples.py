@@ -22,6 +22,13 @@ def test_the_guide_example_runs_as_written(tmp_path, examples):
     assert "Rose: now at 400, 90" in done.stdout
 
 
+def test_the_site_listing_runs_as_written(examples):
+    done = run(os.path.join(examples, "python", "site_files.py"), examples)
+    assert done.returncode == 0, done.stderr
+    assert "   1 images/rose.gif" in done.stdout
+    assert "syntax_error.htm:8:1: HTML syntax error at Ln8, Col4" in done.stderr
+
+
 def test_the_site_job_runs_on_a_local_cluster(tmp_path, examples):
     for i in range(30):
         shutil.copy(os.path.join(examples, "welcome.htm"), tmp_path / f"p{i}.htm")
