@@ -8,7 +8,8 @@ packages=(cmake g++ make pkg-config libgtest-dev libcli11-dev nlohmann-json3-dev
 # Extra groups: `fuzz` adds clang and its fuzzer runtime, `bench` Google
 # Benchmark and the peer libraries the benchmarks compare with, `browser`
 # Chromium and the browser suite's driver (playwright-core, from npm),
-# `python` what the Python package is built and tested with.
+# `python` what the Python package is built and tested with, `windows`
+# the mingw-w64 cross compiler and wine to run its programs.
 for group in "$@"; do
   case "$group" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
@@ -17,6 +18,7 @@ for group in "$@"; do
       packages+=(python3-venv python3-dev python3-pip pybind11-dev python3-pybind11
         python3-setuptools python3-pytest python3-dask python3-distributed)
       ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix wine64 wine) ;;
     browser)
       packages+=(chromium)
       command -v node >/dev/null || packages+=(nodejs npm)

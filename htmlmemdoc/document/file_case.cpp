@@ -1,14 +1,13 @@
-// file_case.cpp: the case-insensitive file lookup, over POSIX directory
-// reading. A listing maps each entry's lower-cased name to the entry names
+// file_case.cpp: the case-insensitive file lookup, over the platform's
+// folder listing. A listing maps each entry's lower-cased name to the entry names
 // that fold to it, kept in byte order, so that a lookup is one hash probe.
 
 #include "htmlmemdoc/document/file_case.h"
 
-#include <dirent.h>
-
 #include <algorithm>
 #include <vector>
 
+#include "htmlmemdoc/platform/directory.h"
 #include "htmlmemdoc/platform/mbcs.h"
 
 namespace htmlmemdoc {
@@ -38,14 +37,12 @@ const CFileCaseResolver::CListing* CFileCaseResolver::List(
   auto found = m_listings.find(directory);
   if (found != m_listings.end()) return found->second.get();
   std::unique_ptr<CListing> listing;
-  if (DIR* dir = opendir(directory.c_str())) {
+  std::vector<std::string> entries;
+  if (ListDirectory(directory, entries)) {
     listing.reset(new CListing);
-    while (const dirent* entry = readdir(dir)) {
-      const std::string name(entry->d_name);
-      if (name == "." || name == "..") continue;
+    for (const std::string& name : entries) {
       listing->byFoldedName[Folded(name)].push_back(name);
     }
-    closedir(dir);
     for (auto& names : listing->byFoldedName) {
       std::sort(names.second.begin(), names.second.end());
     }
@@ -58,9 +55,10 @@ const CFileCaseResolver::CListing* CFileCaseResolver::List(
 int CFileCaseResolver::FindEntryName(const std::string& path,
                                      std::string& nameOnDisk) {
   if (path.empty() || IsSeparator(path.back())) return 0;
-  std::string current = IsSeparator(path[0]) ? "/" : ".";
+  const size_t root = PathRootLength(path);
+  std::string current = root == 0 ? "." : path.substr(0, root);
   std::string name;
-  size_t i = 0;
+  size_t i = root;
   while (i < path.size()) {
     const size_t end = std::find_if(path.begin() + static_cast<long>(i),
                                     path.end(), IsSeparator) -
@@ -81,7 +79,7 @@ int CFileCaseResolver::FindEntryName(const std::string& path,
     name = std::find(names.begin(), names.end(), component) != names.end()
                ? component
                : names.front();
-    current += (current == "/" ? "" : "/") + name;
+    current += (IsSeparator(current.back()) ? "" : "/") + name;
   }
   if (name.empty() || name == "..") return 0;
   nameOnDisk = name;

@@ -22,7 +22,7 @@ TEST(MatchFileCaseTest, FileNamesTakeTheCaseOnDisk) {
   fs::create_directories(root / "Pics");
   fs::create_directories(root / "logo.gif.d");
   for (const char* name : {"Pics/Logo.GIF", "Index.HTM", "index.htm"}) {
-    std::ofstream(root / name) << "x";
+    std::ofstream(root / name) << "x";  // on Windows, one file of the two
   }
   const CString base((root / "page.htm").string().c_str());
   struct Case {
@@ -32,8 +32,10 @@ TEST(MatchFileCaseTest, FileNamesTakeTheCaseOnDisk) {
   const Case kCases[] = {
       {"PICS/LOGO.GIF", "PICS/Logo.GIF"},  // directories keep their case
       {"./pics/../pics/logo.gif", "./pics/../pics/Logo.GIF"},
+#ifndef _WIN32
       {"index.htm", "index.htm"},  // an exact match wins
       {"INDEX.HTM", "Index.HTM"},  // else the first in byte order
+#endif
       {"pics/missing.gif", "pics/missing.gif"},
       {"pics/logo.gif/x", "pics/logo.gif/x"},  // a file is no directory
       {"pics/", "pics/"},

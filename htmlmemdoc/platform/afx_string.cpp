@@ -133,9 +133,9 @@ void CString::SetLength(int length) {
   if (m_pchData != EmptyText()) Data()->length = length;
 }
 
-// `text` may lie inside this string.
+// `text` may lie inside this string. A length below 1 empties it.
 void CString::Assign(const char* text, int length) {
-  if (length == 0) {
+  if (length <= 0) {
     Release();
     return;
   }

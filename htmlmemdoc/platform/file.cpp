@@ -104,7 +104,9 @@ int CFileException::OsErrorToException(long osError) {
       return fileNotFound;
     case ENOTDIR:
     case ENAMETOOLONG:
+#ifdef ELOOP  // not on Windows
     case ELOOP:
+#endif
       return badPath;
     case EMFILE:
     case ENFILE:
@@ -120,7 +122,9 @@ int CFileException::OsErrorToException(long osError) {
       return hardIO;
     case ENOSPC:
     case EFBIG:
+#ifdef EDQUOT  // not on Windows
     case EDQUOT:
+#endif
       return diskFull;
     default:
       return genericException;

@@ -1,0 +1,22 @@
+# Cross-compiles for 64-bit Windows with Debian's mingw-w64 (the POSIX
+# threading flavour, which has std::thread) and runs what the build runs
+# (tests, test discovery) under wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(triple x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${triple}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Programs carry their C++ runtime, so wine needs no DLLs beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+find_program(HTMLMEMDOC_WINE NAMES wine wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+find_program(HTMLMEMDOC_WINE NAMES wine wine64)
+if(HTMLMEMDOC_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${HTMLMEMDOC_WINE})
+endif()
