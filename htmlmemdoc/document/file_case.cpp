@@ -1,6 +1,7 @@
 // file_case.cpp: the case-insensitive file lookup, over the platform's
-// folder listing. A listing maps each entry's lower-cased name to the entry names
-// that fold to it, kept in byte order, so that a lookup is one hash probe.
+// folder listing. A listing maps each entry's lower-cased name to the entry
+// names that fold to it, kept in byte order, so that a lookup is one hash
+// probe.
 
 #include "htmlmemdoc/document/file_case.h"
 

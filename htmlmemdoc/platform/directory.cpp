@@ -14,7 +14,8 @@ size_t PathRootLength(const std::string& path) {
   auto separator = [](char c) { return c == '/' || c == '\\'; };
 #ifdef _WIN32
   if (path.size() >= 2 && path[1] == ':' &&
-      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')))
+      ((path[0] >= 'A' && path[0] <= 'Z') ||
+       (path[0] >= 'a' && path[0] <= 'z')))
     return path.size() >= 3 && separator(path[2]) ? 3 : 2;
 #endif
   return !path.empty() && separator(path[0]) ? 1 : 0;
@@ -25,8 +26,8 @@ size_t PathRootLength(const std::string& path) {
 namespace {
 
 std::wstring Wide(const std::string& text) {
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(),
-                                       static_cast<int>(text.size()), nullptr, 0);
+  const int size = MultiByteToWideChar(
+      CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(size), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                       &wide[0], size);
