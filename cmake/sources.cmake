@@ -29,7 +29,7 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/module/module.cpp
   htmlmemdoc/module/version.cpp
   htmlmemdoc/platform/afx_string.cpp
-  htmlmemdoc/platform/directory.cpp
+  htmlmemdoc/platform/file_system.cpp
   htmlmemdoc/platform/file.cpp
   htmlmemdoc/platform/mbcs.cpp
   htmlmemdoc/platform/message_box.cpp

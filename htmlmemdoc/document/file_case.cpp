@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "htmlmemdoc/platform/directory.h"
+#include "htmlmemdoc/platform/file_system.h"
 #include "htmlmemdoc/platform/mbcs.h"
 
 namespace htmlmemdoc {

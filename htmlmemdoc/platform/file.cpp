@@ -12,6 +12,8 @@
 #include <new>
 #include <string>
 
+#include "htmlmemdoc/platform/file_system.h"
+
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 
@@ -59,9 +61,10 @@ const char* StdioMode(unsigned int flags) {
 
 std::FILE* OpenStream(const char* path, unsigned int flags) {
   const char* mode = StdioMode(flags);
-  if (mode != nullptr) return std::fopen(path, mode);
-  std::FILE* stream = std::fopen(path, "r+b");
-  if (stream == nullptr && errno == ENOENT) stream = std::fopen(path, "w+b");
+  if (mode != nullptr) return htmlmemdoc::OpenFile(path, mode);
+  std::FILE* stream = htmlmemdoc::OpenFile(path, "r+b");
+  if (stream == nullptr && errno == ENOENT)
+    stream = htmlmemdoc::OpenFile(path, "w+b");
   return stream;
 }
 

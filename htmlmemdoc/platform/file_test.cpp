@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/support/support.h"
@@ -70,6 +72,21 @@ TEST(StdioFileTest, OpenFailuresAreReportedNotThrown) {
   EXPECT_EQ(0, file.Open(::testing::TempDir().c_str(), CFile::modeRead));
   EXPECT_EQ(0, file.Open(nullptr, CFile::modeRead));
   EXPECT_FALSE(file.IsOpen());
+}
+
+// Paths are UTF-8: a name holding letters outside ASCII opens whatever the
+// system's own encoding of names (UTF-16 on Windows).
+TEST(StdioFileTest, OpensANameOutsideAscii) {
+  const std::string name =
+      ::testing::TempDir() + "caf\xc3\xa9_\xe6\x97\xa5.htm";
+  std::ofstream(std::filesystem::u8path(name), std::ios::binary) << "<html>";
+  CStdioFile file;
+  ASSERT_TRUE(file.Open(name.c_str(), CFile::modeRead));
+  CString line;
+  EXPECT_TRUE(file.ReadString(line));
+  EXPECT_EQ(CString("<html>"), line);
+  file.Close();
+  std::filesystem::remove(std::filesystem::u8path(name));
 }
 
 TEST(StdioFileTest, FullDiskThrowsAFileExceptionThatReportsItself) {

@@ -1,6 +1,6 @@
-// directory.cpp: listing a folder on POSIX systems and on Windows.
+// file_system.cpp: files and folders on POSIX systems and on Windows.
 
-#include "htmlmemdoc/platform/directory.h"
+#include "htmlmemdoc/platform/file_system.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -60,6 +60,10 @@ bool ListDirectory(const std::string& path, std::vector<std::string>& names) {
   return true;
 }
 
+std::FILE* OpenFile(const char* path, const char* mode) {
+  return _wfopen(Wide(path).c_str(), Wide(mode).c_str());
+}
+
 #else
 
 bool ListDirectory(const std::string& path, std::vector<std::string>& names) {
@@ -71,6 +75,10 @@ bool ListDirectory(const std::string& path, std::vector<std::string>& names) {
   }
   closedir(dir);
   return true;
+}
+
+std::FILE* OpenFile(const char* path, const char* mode) {
+  return std::fopen(path, mode);
 }
 
 #endif

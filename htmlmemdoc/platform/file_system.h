@@ -1,0 +1,30 @@
+// file_system.h: where the systems differ for files (internal to the
+// library): opening a file and listing a folder, through POSIX, or on
+// Windows through the wide-character interface (FindFirstFileW and
+// FindNextFileW, _wfopen), paths being UTF-8 here and UTF-16 to Windows;
+// and where a path's root ends.
+
+#ifndef HTMLMEMDOC_PLATFORM_FILE_SYSTEM_H_
+#define HTMLMEMDOC_PLATFORM_FILE_SYSTEM_H_
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace htmlmemdoc {
+
+// The length of the root that starts `path`: 1 for "/" (or "\\"), and on
+// Windows 3 for a drive ("C:\\" or "C:/"), 2 for a drive alone ("C:");
+// 0 for a relative path.
+size_t PathRootLength(const std::string& path);
+
+// The names of the entries of folder `path` ("." and ".." left out), in
+// the order the system gives them; false when it cannot be listed.
+bool ListDirectory(const std::string& path, std::vector<std::string>& names);
+
+// std::fopen with a UTF-8 path.
+std::FILE* OpenFile(const char* path, const char* mode);
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PLATFORM_FILE_SYSTEM_H_
