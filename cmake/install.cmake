@@ -45,3 +45,17 @@ string(REGEX REPLACE "/$" "" HTMLMEMDOC_PC_TO_PREFIX "${HTMLMEMDOC_PC_TO_PREFIX}
 configure_file(cmake/htmlmemdoc.pc.in ${PROJECT_BINARY_DIR}/htmlmemdoc.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/htmlmemdoc.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+install(FILES README.md CHANGELOG.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# `cpack` packs what is installed: a ZIP on Windows, a tar.gz elsewhere.
+set(CPACK_PACKAGE_NAME htmlmemdoc)
+set(CPACK_PACKAGE_VENDOR htmlmemdoc)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_SYSTEM_NAME windows-x86_64)
+else()
+  set(CPACK_GENERATOR TGZ)
+endif()
+include(CPack)

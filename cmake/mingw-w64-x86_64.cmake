@@ -12,9 +12,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Programs carry their C++ runtime, so wine needs no DLLs beside them.
+# Programs and the DLL carry their C and C++ runtime and threads library,
+# so they need no other DLL beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 find_program(HTMLMEMDOC_WINE NAMES wine wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
 find_program(HTMLMEMDOC_WINE NAMES wine wine64)
 if(HTMLMEMDOC_WINE)

@@ -1,0 +1,38 @@
+# Packs the Windows build into its ZIP with cpack, unpacks it, builds the
+# consumer program against the unpacked package with the cross compiler,
+# and runs it under wine with the package's DLL beside it.
+# Arguments: BUILD_DIR, WORK_DIR, CONSUMER_DIR, TOOLCHAIN, EMULATOR, CONFIG.
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "failed (${status}): ${ARGN}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR}/unpacked)
+run(${CMAKE_CPACK_COMMAND} -G ZIP -C ${CONFIG}
+    --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR})
+file(GLOB zip ${WORK_DIR}/htmlmemdoc-*-windows-x86_64.zip)
+if(NOT zip)
+  message(FATAL_ERROR "cpack made no ZIP in ${WORK_DIR}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zip}
+  WORKING_DIRECTORY ${WORK_DIR}/unpacked RESULT_VARIABLE status)
+file(GLOB prefix LIST_DIRECTORIES true ${WORK_DIR}/unpacked/htmlmemdoc-*)
+foreach(required bin/htmlmemdoc.dll lib/htmlmemdoc.dll.a
+                 include/htmlmemdoc/htmlmemdoc.h include/htmlmemdoc/version.h
+                 lib/cmake/htmlmemdoc/htmlmemdocConfig.cmake
+                 share/doc/htmlmemdoc/README.md)
+  if(NOT EXISTS ${prefix}/${required})
+    message(FATAL_ERROR "not in the ZIP: ${required}")
+  endif()
+endforeach()
+
+run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/consumer
+    -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN}
+    -Dhtmlmemdoc_DIR=${prefix}/lib/cmake/htmlmemdoc -DCMAKE_BUILD_TYPE=${CONFIG})
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/consumer)
+file(COPY ${prefix}/bin/htmlmemdoc.dll DESTINATION ${WORK_DIR}/consumer)
+run(${EMULATOR} ${WORK_DIR}/consumer/consumer.exe)
