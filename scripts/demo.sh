@@ -19,3 +19,6 @@ $tool render examples/welcome.htm --base examples/welcome.htm
 echo
 echo "== htmlmemdoc sources examples/welcome.htm =="
 $tool sources examples/welcome.htm
+echo
+echo "== htmlmemdoc site examples (every reference against the files there) =="
+$tool site examples || true  # the examples name files they do not ship
