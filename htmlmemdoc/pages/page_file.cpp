@@ -6,31 +6,26 @@
 
 #include "htmlmemdoc/pages/page_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "htmlmemdoc/pages/message_capture.h"
 #include "htmlmemdoc/pages/read_problem.h"
+#include "htmlmemdoc/platform/file_system.h"
 #include "htmlmemdoc/platform/mbcs.h"
 
 namespace htmlmemdoc {
 namespace {
 
-// Every byte of the open file `fd`; false with errno set when a read fails.
-bool ReadAll(int fd, std::string& bytes) {
+// Every byte of the open file; false with errno set when a read fails.
+bool ReadAll(std::FILE* file, std::string& bytes) {
   char buffer[64 * 1024];
   for (;;) {
-    const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got == 0) return true;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.append(buffer, static_cast<size_t>(got));
+    const size_t got = std::fread(buffer, 1, sizeof buffer, file);
+    bytes.append(buffer, got);
+    if (got < sizeof buffer) return std::ferror(file) == 0;
   }
 }
 
@@ -46,20 +41,19 @@ PageProblem Problem(PageProblem::Kind kind, const std::string& message) {
 PageFile ReadPageFile(const std::string& path) {
   PageFile page;
   page.path = path;
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  struct stat info;
-  if (fd >= 0 && fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    close(fd);
+  std::error_code ignored;
+  if (std::filesystem::is_directory(std::filesystem::u8path(path), ignored)) {
     page.problem = Problem(PageProblem::kUnreadable, std::strerror(EISDIR));
     return page;
   }
   std::string bytes;
-  if (fd < 0 || !ReadAll(fd, bytes)) {
+  std::FILE* file = OpenFile(path.c_str(), "rb");
+  if (file == nullptr || !ReadAll(file, bytes)) {
     page.problem = Problem(PageProblem::kUnreadable, std::strerror(errno));
-    if (fd >= 0) close(fd);
+    if (file != nullptr) std::fclose(file);
     return page;
   }
-  close(fd);
+  std::fclose(file);
   if (bytes.empty()) {
     page.problem = Problem(PageProblem::kNotText,
                            "the file is empty: a page begins with <html>");

@@ -4,13 +4,11 @@
 
 #include "htmlmemdoc/pages/site_fix.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
+#include <filesystem>
 #include <map>
 #include <set>
+#include <system_error>
 
 #include "htmlmemdoc/pages/page_write.h"
 #include "htmlmemdoc/pages/text_diff.h"
@@ -18,6 +16,11 @@
 
 namespace htmlmemdoc {
 namespace {
+
+// A path from the site's root as the file system takes it (UTF-8).
+std::filesystem::path OnDisk(const SiteTree& tree, const std::string& path) {
+  return std::filesystem::u8path(tree.Root() + "/" + path);
+}
 
 std::string Encoded(std::string path) {
   std::replace_if(path.begin(), path.end(), IsUnsafeCharacter, '_');
@@ -202,11 +205,11 @@ std::vector<SiteRename> PlanRenames(const SiteTree& tree,
 void LinkNewNames(const SiteTree& tree, std::vector<SiteRename>& renames) {
   for (SiteRename& rename : renames) {
     if (!rename.refusal.empty()) continue;
-    const std::string from = tree.Root() + "/" + rename.from;
-    const std::string to = tree.Root() + "/" + rename.to;
-    if (link(from.c_str(), to.c_str()) != 0) {
-      rename.refusal = "cannot make " + rename.to + ": " + std::strerror(errno);
-    }
+    std::error_code error;
+    std::filesystem::create_hard_link(OnDisk(tree, rename.from),
+                                      OnDisk(tree, rename.to), error);
+    if (error)
+      rename.refusal = "cannot make " + rename.to + ": " + error.message();
   }
 }
 
@@ -289,10 +292,10 @@ void RemoveOldNames(const SiteTree& tree, const std::vector<SitePage>& pages,
                        " names it and was not written";
       continue;
     }
-    const std::string from = tree.Root() + "/" + rename.from;
-    if (unlink(from.c_str()) != 0) {
-      rename.refusal =
-          "cannot remove " + rename.from + ": " + std::strerror(errno);
+    std::error_code error;
+    std::filesystem::remove(OnDisk(tree, rename.from), error);
+    if (error) {
+      rename.refusal = "cannot remove " + rename.from + ": " + error.message();
       continue;
     }
     rename.done = true;
