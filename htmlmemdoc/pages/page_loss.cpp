@@ -112,12 +112,6 @@ class LossList {
   std::map<std::string, Repeats> m_repeats;
 };
 
-std::string IdOf(const CHtmlLayer& layer) {
-  CString id;
-  return layer.GetAttribute("div", "id", id) ? static_cast<const char*>(id)
-                                             : "";
-}
-
 // A frame tag the renderer writes back as the bare tag: its name alone,
 // or a style start tag that only says its type is CSS.
 bool IsBareTag(const std::string& tag) {
@@ -167,7 +161,7 @@ void AddRecordLosses(const CHtmlMemDoc& document, const std::string& text,
 void AddLayers(const std::vector<const CHtmlLayer*>& layers, const char* kind,
                LossList& losses) {
   for (const CHtmlLayer* layer : layers) {
-    losses.Add(kind, IdOf(*layer), layer, MarkupOf(*layer));
+    losses.Add(kind, LayerId(*layer), layer, MarkupOf(*layer));
   }
 }
 
@@ -176,7 +170,7 @@ void AddLayerLosses(const CHtmlMemDoc& document, const ReadBack& written,
   for (POSITION pos = document.m_layerList.GetHeadPosition(); pos != nullptr;) {
     const auto* layer =
         static_cast<const CHtmlLayer*>(document.m_layerList.GetNext(pos));
-    losses.Add("plain layer (no text, image or embed in it)", IdOf(*layer),
+    losses.Add("plain layer (no text, image or embed in it)", LayerId(*layer),
                layer, MarkupOf(*layer));
   }
   AddLayers(written.Lost(kTextLayers), "text layer left out", losses);

@@ -11,6 +11,7 @@
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "htmlmemdoc/pages/page_file.h"
 #include "htmlmemdoc/pages/page_loss.h"
+#include "htmlmemdoc/pages/text_util.h"
 
 using nlohmann::json;
 
@@ -24,17 +25,9 @@ json StringOr(int ok, const CString& value) {
 
 json NumberOr(int ok, int value) { return ok ? json(value) : json(nullptr); }
 
-// The text between a title element's tags: "<title>Home</title>" gives
-// "Home".
-json TitleText(const CHtmlTitle& title) {
-  const char* markup = title;
-  if (markup == nullptr || *markup == '\0') return nullptr;
-  const std::string text(markup);
-  const size_t open = text.find('>');
-  if (open == std::string::npos) return nullptr;
-  const size_t close = text.find('<', open + 1);
-  return text.substr(open + 1, close == std::string::npos ? std::string::npos
-                                                          : close - open - 1);
+json TitleOf(const CHtmlTitle& title) {
+  std::string text;
+  return TitleText(title, text) ? json(text) : json(nullptr);
 }
 
 json Strings(const CStringArray& items) {
@@ -43,11 +36,6 @@ json Strings(const CStringArray& items) {
     all.push_back(static_cast<const char*>(items[i]));
   }
   return all;
-}
-
-json MarkupOf(const CHtmlTextBase& element) {
-  const char* text = element;
-  return text != nullptr ? text : "";
 }
 
 // A script as its source file, or as the size of its inline text.
@@ -208,12 +196,9 @@ json Losses(const CHtmlMemDoc& document, const std::string& text) {
 }  // namespace
 
 const char* LayerKind(const CHtmlLayer& layer) {
-  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) return "text";
-  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer))) return "video";
-  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlImageLayer))) return "image";
-  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlLiveAudioLayer))) return "live audio";
-  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlEmbedLayer))) return "embed";
-  return "plain";
+  static const char* const kKinds[] = {"plain", "text",  "image",
+                                       "video", "embed", "live audio"};
+  return kKinds[layer.GetLayerKind()];
 }
 
 namespace {
@@ -296,7 +281,7 @@ json DescribeAllButLists(const CHtmlMemDoc& document, const std::string& text) {
   document.GetPreloadImage(preloads);
   CStringArray files;
   const int hasFiles = document.GetAllSrc(files);
-  return {{"title", TitleText(document.m_title)},
+  return {{"title", TitleOf(document.m_title)},
           {"metas", json::array()},
           {"styleRules", json::array()},
           {"scripts", json::array()},

@@ -103,12 +103,6 @@ class Collector {
   size_t m_innerFrom = 0;
 };
 
-std::string IdOf(const CHtmlTextBase& element) {
-  CString id;
-  return element.GetAttribute("div", "id", id) ? static_cast<const char*>(id)
-                                               : "";
-}
-
 }  // namespace
 
 std::vector<PageReference> FindReferences(const CHtmlMemDoc& document,
@@ -124,7 +118,7 @@ std::vector<PageReference> FindReferences(const CHtmlMemDoc& document,
     if (element->IsKindOf(RUNTIME_CLASS(CHtmlLayer))) {
       auto* layer = static_cast<CHtmlLayer*>(element);
       const std::string kind = std::string(LayerKind(*layer)) + " layer";
-      const std::string id = IdOf(*layer);
+      const std::string id = LayerId(*layer);
       collect.Element(*layer, kind, id, line);
       CString address;
       collect.ResetInner();

@@ -83,10 +83,7 @@ class RewritingCheck {
     const std::string change = OtherChange(before, MarkupOf(layer),
                                            reference.tag, reference.attribute);
     if (change.empty()) return;
-    CString id;
-    static_cast<const CHtmlLayer&>(layer).GetAttribute("div", "id", id);
-    m_damage = "rewriting the file reference of layer " +
-               std::string(static_cast<const char*>(id)) +
+    m_damage = "rewriting the file reference of layer " + LayerId(layer) +
                " would change more than its " + reference.attribute + ": " +
                change;
   }

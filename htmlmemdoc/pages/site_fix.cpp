@@ -183,11 +183,7 @@ std::vector<SiteRename> PlanRenames(const SiteTree& tree,
   for (auto& [key, rename] : planned) ++takers[rename.to];
   std::vector<SiteRename> renames;
   for (auto& [key, rename] : planned) {
-    const std::string lower = Lower(rename.from);
-    if (lower.size() > 4 && (lower.rfind(".htm") == lower.size() - 4 ||
-                             lower.rfind(".html") == lower.size() - 5)) {
-      refuse(rename, "pages are not renamed");
-    }
+    if (IsPagePath(rename.from)) refuse(rename, "pages are not renamed");
     const SiteTree::Folder& folder =
         tree.Folders()[static_cast<size_t>(rename.file.folder)];
     const std::string newName = rename.to.substr(rename.to.rfind('/') + 1);

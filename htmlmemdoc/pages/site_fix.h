@@ -37,8 +37,8 @@ struct SiteRename {
 
 struct PageFix {
   enum State { kUntouched, kFixed, kRefused } state = kUntouched;
-  // Reference indexes (into the scanned page's references) with the new
-  // value, or with why the reference is left as it is.
+  // Reference indexes (into the scanned page's references), in increasing
+  // order, with the new value, or with why the reference is left as it is.
   std::vector<std::pair<size_t, std::string>> changes;
   std::vector<std::pair<size_t, std::string>> leftAlone;
   std::string refusal;  // kRefused: why the page was not written

@@ -4,6 +4,7 @@
 
 #include "htmlmemdoc/pages/site_report.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
@@ -142,23 +143,33 @@ SiteCounts CountSite(const SiteReport& report) {
   return counts;
 }
 
+namespace {
+
+// The entry of `entries` (in order of reference index) for reference
+// `index`, or null: one binary search, as reports ask for every reference.
+const std::string* EntryFor(
+    const std::vector<std::pair<size_t, std::string>>& entries, size_t index) {
+  const auto at = std::lower_bound(entries.begin(), entries.end(), index,
+                                   [](const std::pair<size_t, std::string>& e,
+                                      size_t i) { return e.first < i; });
+  return at != entries.end() && at->first == index ? &at->second : nullptr;
+}
+
+}  // namespace
+
 std::string FixedTo(const SiteReport& report, size_t page, size_t index) {
   if (!report.fixing || report.fixes[page].state != PageFix::kFixed) return "";
-  for (const auto& [at, value] : report.fixes[page].changes)
-    if (at == index) return value;
-  return "";
+  const std::string* value = EntryFor(report.fixes[page].changes, index);
+  return value != nullptr ? *value : "";
 }
 
 std::string LeftAlone(const SiteReport& report, size_t page, size_t index) {
   if (!report.fixing) return "";
   const PageFix& fix = report.fixes[page];
-  for (const auto& [at, why] : fix.leftAlone)
-    if (at == index) return why;
-  if (fix.state != PageFix::kRefused) return "";
-  for (const auto& change : fix.changes)
-    if (change.first == index)
-      return "its page was not written: " + fix.refusal;
-  return "";
+  if (const std::string* why = EntryFor(fix.leftAlone, index)) return *why;
+  if (fix.state != PageFix::kRefused || EntryFor(fix.changes, index) == nullptr)
+    return "";
+  return "its page was not written: " + fix.refusal;
 }
 
 bool HasProblems(const SiteReport& report) {

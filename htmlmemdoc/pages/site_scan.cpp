@@ -26,6 +26,12 @@ size_t SchemeLength(const std::string& value) {
   return i < value.size() && value[i] == ':' ? i + 1 : 0;
 }
 
+bool IsHidden(const std::string& path) {
+  return path[0] == '.' || path.find("/.") != std::string::npos;
+}
+
+}  // namespace
+
 bool IsPagePath(const std::string& name) {
   const std::string lower = Lower(name);
   auto endsWith = [&lower](const char* end) {
@@ -34,12 +40,6 @@ bool IsPagePath(const std::string& name) {
   };
   return endsWith(".htm") || endsWith(".html");
 }
-
-bool IsHidden(const std::string& path) {
-  return path[0] == '.' || path.find("/.") != std::string::npos;
-}
-
-}  // namespace
 
 const char* KindName(ReferenceKind kind) {
   static const char* const kNames[] = {"ok",      "case",     "missing",

@@ -44,6 +44,9 @@ struct SitePage {
   std::vector<CheckedReference> references;
 };
 
+// True for a name ending in .htm or .html (any letter case).
+bool IsPagePath(const std::string& name);
+
 // The pages below the root: names ending in .htm or .html (any case), in
 // byte order of their paths.
 std::vector<std::string> SitePages(const SiteTree& tree);

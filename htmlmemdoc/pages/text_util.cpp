@@ -11,6 +11,24 @@ std::string MarkupOf(const CHtmlTextBase& element) {
   return text != nullptr ? text : "";
 }
 
+std::string LayerId(const CHtmlTextBase& layer) {
+  CString id;
+  return layer.GetAttribute("div", "id", id) ? static_cast<const char*>(id)
+                                             : "";
+}
+
+bool TitleText(const CHtmlTextBase& title, std::string& text) {
+  const char* markup = title;
+  if (markup == nullptr || *markup == '\0') return false;
+  const std::string whole(markup);
+  const size_t open = whole.find('>');
+  if (open == std::string::npos) return false;
+  const size_t close = whole.find('<', open + 1);
+  text = whole.substr(open + 1, close == std::string::npos ? std::string::npos
+                                                           : close - open - 1);
+  return true;
+}
+
 std::string Lower(std::string text) {
   for (char& c : text) {
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

@@ -14,6 +14,13 @@ namespace htmlmemdoc {
 // An element's markup, "" when it has none.
 std::string MarkupOf(const CHtmlTextBase& element);
 
+// The id of a layer's div, "" when it has none.
+std::string LayerId(const CHtmlTextBase& layer);
+
+// The text between a title element's tags ("<title>Home</title>" gives
+// "Home"); false when the element holds no tag to take it from.
+bool TitleText(const CHtmlTextBase& title, std::string& text);
+
 std::string Lower(std::string text);            // ASCII letters only
 std::string Trim(const std::string& text);      // blanks at both ends
 std::string Squeezed(const std::string& text);  // every blank gone

@@ -16,6 +16,7 @@
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "htmlmemdoc/pages/markup_view.h"
 #include "htmlmemdoc/pages/page_file.h"
+#include "htmlmemdoc/pages/page_model.h"
 #include "htmlmemdoc/pages/page_write.h"
 #include "htmlmemdoc/pages/read_problem.h"
 #include "htmlmemdoc/pages/text_util.h"
@@ -138,14 +139,8 @@ py::object Wrap(const State& state, CHtmlLayer* layer) {
   }
 }
 
-std::string IdOf(const CHtmlLayer& layer) {
-  CString id;
-  return layer.GetAttribute("div", "id", id) ? static_cast<const char*>(id)
-                                             : "";
-}
-
 [[noreturn]] void Refused(const Layer& layer, const std::string& what) {
-  throw py::value_error("layer " + IdOf(*layer.layer) +
+  throw py::value_error("layer " + htmlmemdoc::LayerId(*layer.layer) +
                         ": the library does not take " + what);
 }
 
@@ -299,15 +294,9 @@ py::list Strings(const CStringArray& items) {
 }
 
 py::object Title(const Page& page) {
-  const char* markup = page.Doc().m_title;
-  if (markup == nullptr) return py::none();
-  const std::string text = markup;
-  const size_t open = text.find('>');
-  const size_t close = text.find('<', open == std::string::npos ? 0 : open + 1);
-  if (open == std::string::npos) return py::none();
-  return ToStr(text.substr(open + 1, close == std::string::npos
-                                         ? std::string::npos
-                                         : close - open - 1));
+  std::string text;
+  if (!htmlmemdoc::TitleText(page.Doc().m_title, text)) return py::none();
+  return ToStr(text);
 }
 
 py::list Layers(const Page& page) {
@@ -443,7 +432,8 @@ layers; write it with render() or write().)")
             page.Doc().GetLayersInPageOrder(layers);
             for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;) {
               auto* layer = static_cast<CHtmlLayer*>(layers.GetNext(pos));
-              if (IdOf(*layer) == wanted) return Wrap(page.state, layer);
+              if (htmlmemdoc::LayerId(*layer) == wanted)
+                return Wrap(page.state, layer);
             }
             throw py::key_error("no layer with the id " + wanted);
           },
@@ -487,7 +477,8 @@ layers; write it with render() or write().)")
                           "other kind. The base of every layer.");
   layer
       .def_property(
-          "id", [](const Layer& l) { return ToStr(IdOf(*l.layer)); },
+          "id",
+          [](const Layer& l) { return ToStr(htmlmemdoc::LayerId(*l.layer)); },
           [](Layer& l, const py::str& id) {
             if (!l.layer->SetAttribute("div", "id", ToBytes(id, "id").c_str()))
               Refused(l, "a new id");
@@ -495,11 +486,7 @@ layers; write it with render() or write().)")
           "The id of the layer's div.")
       .def_property_readonly(
           "kind",
-          [](const Layer& l) {
-            static const char* const kKinds[] = {
-                "plain", "text", "image", "video", "embed", "live audio"};
-            return kKinds[l.layer->GetLayerKind()];
-          },
+          [](const Layer& l) { return htmlmemdoc::LayerKind(*l.layer); },
           "'text', 'image', 'video', 'embed', 'live audio' or 'plain'.")
       .def_property_readonly(
           "markup",
@@ -525,7 +512,7 @@ layers; write it with render() or write().)")
       .def("__repr__", [](const py::object& self) {
         const Layer& l = self.cast<const Layer&>();
         return "<" + std::string(py::str(py::type::of(self).attr("__name__"))) +
-               " " + IdOf(*l.layer) + ">";
+               " " + htmlmemdoc::LayerId(*l.layer) + ">";
       });
   BoxProperty(layer, "left", &CHtmlLayer::GetPixelLeft,
               &CHtmlLayer::SetPixelLeft,

@@ -5,12 +5,7 @@
 # Arguments: BUILD_DIR, SOURCE_DIR, WORK_DIR, CONSUMER_DIR, CXX_FLAGS,
 # LINKER_FLAGS, CONFIG.
 
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "failed (${status}): ${ARGN}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/run.cmake)
 
 file(REMOVE_RECURSE ${WORK_DIR})
 

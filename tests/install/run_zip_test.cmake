@@ -3,12 +3,7 @@
 # and runs it under wine with the package's DLL beside it.
 # Arguments: BUILD_DIR, WORK_DIR, CONSUMER_DIR, TOOLCHAIN, EMULATOR, CONFIG.
 
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "failed (${status}): ${ARGN}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/run.cmake)
 
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR}/unpacked)
