@@ -36,6 +36,9 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/platform/object.cpp
   htmlmemdoc/platform/ob_list.cpp
   htmlmemdoc/platform/path.cpp
+  htmlmemdoc/platform/replace_file.cpp
+  htmlmemdoc/platform/replace_file_posix.cpp
+  htmlmemdoc/platform/replace_file_win32.cpp
   htmlmemdoc/platform/string_array.cpp
   htmlmemdoc/style/canonical_style.cpp
   htmlmemdoc/style/color_names.cpp

@@ -23,9 +23,7 @@ size_t PathRootLength(const std::string& path) {
 
 #ifdef _WIN32
 
-namespace {
-
-std::wstring Wide(const std::string& text) {
+std::wstring Utf16(const std::string& text) {
   const int size = MultiByteToWideChar(
       CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(size), L'\0');
@@ -34,7 +32,7 @@ std::wstring Wide(const std::string& text) {
   return wide;
 }
 
-std::string Narrow(const wchar_t* text) {
+std::string Utf8(const wchar_t* text) {
   const int size =
       WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
   std::string narrow(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
@@ -42,10 +40,8 @@ std::string Narrow(const wchar_t* text) {
   return narrow;
 }
 
-}  // namespace
-
 bool ListDirectory(const std::string& path, std::vector<std::string>& names) {
-  std::wstring pattern = Wide(path);
+  std::wstring pattern = Utf16(path);
   if (!pattern.empty() && pattern.back() != L'/' && pattern.back() != L'\\')
     pattern += L'\\';
   pattern += L'*';
@@ -53,7 +49,7 @@ bool ListDirectory(const std::string& path, std::vector<std::string>& names) {
   const HANDLE search = FindFirstFileW(pattern.c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return false;
   do {
-    const std::string name = Narrow(entry.cFileName);
+    const std::string name = Utf8(entry.cFileName);
     if (name != "." && name != "..") names.push_back(name);
   } while (FindNextFileW(search, &entry));
   FindClose(search);
@@ -61,7 +57,7 @@ bool ListDirectory(const std::string& path, std::vector<std::string>& names) {
 }
 
 std::FILE* OpenFile(const char* path, const char* mode) {
-  return _wfopen(Wide(path).c_str(), Wide(mode).c_str());
+  return _wfopen(Utf16(path).c_str(), Utf16(mode).c_str());
 }
 
 #else

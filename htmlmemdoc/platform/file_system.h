@@ -25,6 +25,12 @@ bool ListDirectory(const std::string& path, std::vector<std::string>& names);
 // std::fopen with a UTF-8 path.
 std::FILE* OpenFile(const char* path, const char* mode);
 
+#ifdef _WIN32
+// UTF-8 to the UTF-16 of Windows' wide-character calls, and back.
+std::wstring Utf16(const std::string& text);
+std::string Utf8(const wchar_t* text);
+#endif
+
 }  // namespace htmlmemdoc
 
 #endif  // HTMLMEMDOC_PLATFORM_FILE_SYSTEM_H_

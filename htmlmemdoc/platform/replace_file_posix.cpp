@@ -1,0 +1,179 @@
+// replace_file_posix.cpp: replacing a file whole on POSIX systems. The
+// text goes to an unnamed file in the output's folder (O_TMPFILE) that is
+// given a name only once it is whole and on disk, and is renamed over the
+// output at once; where the system has no unnamed files, to a named
+// temporary file that the signal guard removes.
+
+#ifndef _WIN32
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "htmlmemdoc/platform/replace_file.h"
+
+namespace htmlmemdoc {
+
+using namespace replace_file;
+
+namespace {
+
+bool WriteAll(int fd, const char* data, size_t size) {
+  return WriteWithCrLf(data, size, [fd](const char* chunk, size_t length) {
+    for (size_t done = 0; done < length;) {
+      const ssize_t wrote = write(fd, chunk + done, length - done);
+      if (wrote < 0 && errno == EINTR) continue;
+      if (wrote <= 0) return false;
+      done += static_cast<size_t>(wrote);
+    }
+    return true;
+  });
+}
+
+std::string WriteFailure(const std::string& shown) {
+  const int error = errno;
+#ifdef EDQUOT
+  const bool quota = error == EDQUOT;
+#else
+  const bool quota = false;
+#endif
+  if (error == ENOSPC || error == EFBIG || quota) {
+    return "disk full while writing " + shown + " (" + std::strerror(error) +
+           ")";
+  }
+  return "cannot write " + shown + ": " + std::strerror(error);
+}
+
+std::string NoFileIn(const std::string& shown, const std::string& folder) {
+  return "cannot write " + shown + ": cannot create a file in " + folder +
+         " (" + std::strerror(errno) + ")";
+}
+
+// The file `path` names: a link, and a link to a link, followed to the end,
+// even when the last target does not exist yet.
+std::string FollowLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    char target[PATH_MAX];
+    const ssize_t length = readlink(path.c_str(), target, sizeof target - 1);
+    if (length < 0) return path;
+    target[length] = '\0';
+    path =
+        target[0] == '/' ? std::string(target) : FolderOf(path) + "/" + target;
+  }
+  return path;
+}
+
+// Gives the whole, synced file `fd` its owner and mode and puts it in
+// place of `target`.
+std::string Install(int fd, const std::string& target,
+                    const struct stat* existing, const std::string& shown,
+                    bool unnamed, std::string& tempPath, CTempGuard& guard) {
+  if (existing != nullptr) {
+    if (fchown(fd, existing->st_uid, existing->st_gid) != 0 &&
+        fchown(fd, static_cast<uid_t>(-1), existing->st_gid) != 0) {
+      // Another owner needs privileges we lack: the new file is ours.
+    }
+    if (fchmod(fd, existing->st_mode & 07777) != 0) return WriteFailure(shown);
+  }
+  if (fsync(fd) != 0) return WriteFailure(shown);
+  if (unnamed) {
+    char procPath[64];
+    std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", fd);
+    for (int tries = 0; tries < 10; ++tries) {
+      tempPath = TempName(FolderOf(target), NameOf(target));
+      if (linkat(AT_FDCWD, procPath, AT_FDCWD, tempPath.c_str(),
+                 AT_SYMLINK_FOLLOW) == 0) {
+        guard.Name(tempPath);
+        break;
+      }
+      if (errno != EEXIST) return WriteFailure(shown);
+      tempPath.clear();
+    }
+  }
+  if (std::rename(tempPath.c_str(), target.c_str()) != 0) {
+    return "cannot replace " + shown + ": " + std::strerror(errno);
+  }
+  tempPath.clear();
+  return "";
+}
+
+// Writes the text to a new file beside `target` and renames it over it.
+std::string Replace(const char* data, size_t size, const std::string& target,
+                    const struct stat* existing, const std::string& shown) {
+  const std::string folder = FolderOf(target);
+  const mode_t mask = umask(0);
+  umask(mask);
+  const mode_t mode =
+      existing != nullptr ? existing->st_mode & 07777 : 0666 & ~mask;
+  bool unnamed = true;
+  std::string tempPath;
+#ifdef O_TMPFILE
+  int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+#else
+  int fd = -1;
+  errno = EOPNOTSUPP;
+#endif
+  if (fd < 0 && errno != EACCES && errno != EROFS && errno != ENOENT) {
+    unnamed = false;
+    tempPath = TempName(folder, NameOf(target));
+    fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  }
+  if (fd < 0) return NoFileIn(shown, folder);
+  CTempGuard guard(unnamed ? "" : tempPath);
+  std::string failure;
+  if (!WriteAll(fd, data, size)) {
+    failure = WriteFailure(shown);
+  } else {
+    failure = Install(fd, target, existing, shown, unnamed, tempPath, guard);
+  }
+  close(fd);
+  if (!tempPath.empty()) unlink(tempPath.c_str());
+  return failure;
+}
+
+}  // namespace
+
+namespace replace_file {
+void RemoveInSignal(const char* path) { unlink(path); }
+}  // namespace replace_file
+
+std::string ReplaceFileWhole(const std::string& path, const char* data,
+                             size_t size) {
+  const std::string& shown = path;
+  const std::string target = FollowLinks(path);
+  struct stat existing;
+  if (stat(target.c_str(), &existing) != 0) {
+    if (errno != ENOENT) return WriteFailure(shown);
+    return Replace(data, size, target, nullptr, shown);
+  }
+  if (S_ISREG(existing.st_mode) &&
+      access(FolderOf(target).c_str(), W_OK | X_OK) != 0) {
+    return NoFileIn(shown, FolderOf(target));
+  }
+  if (S_ISDIR(existing.st_mode))
+    return "cannot write " + shown + ": it is a folder";
+  if (access(target.c_str(), W_OK) != 0) {
+    return "cannot write " + shown + ": " +
+           ((existing.st_mode & 0222) == 0
+                ? std::string("the file is read-only")
+                : std::strerror(errno));
+  }
+  if (S_ISREG(existing.st_mode))
+    return Replace(data, size, target, &existing, shown);
+  // A device or a pipe is written as it is, never replaced.
+  const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return WriteFailure(shown);
+  const bool ok = WriteAll(fd, data, size);
+  const std::string failure = ok ? "" : WriteFailure(shown);
+  close(fd);
+  return failure;
+}
+
+}  // namespace htmlmemdoc
+
+#endif  // _WIN32
