@@ -4,7 +4,9 @@
 # takes the library's objects, so its users get one copy of the library
 # and its internal helpers.
 
-find_package(nlohmann_json 3 CONFIG REQUIRED)
+if(NOT CMAKE_CROSSCOMPILING)
+  find_package(nlohmann_json 3 CONFIG REQUIRED)
+endif()
 
 add_library(htmlmemdoc_pages STATIC
   htmlmemdoc/pages/markup_view.cpp

@@ -4,8 +4,6 @@
 
 #include "tools/batch.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -13,6 +11,8 @@
 #include <cstdio>
 #include <mutex>
 #include <thread>
+
+#include "tools/console.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ class CProgress {
  public:
   explicit CProgress(size_t total)
       : m_total(total),
-        m_shown(isatty(STDERR_FILENO) != 0 && total > 1),
+        m_shown(ErrorsGoToTerminal() && total > 1),
         m_start(std::chrono::steady_clock::now()) {}
 
   void Show(size_t done) {

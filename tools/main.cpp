@@ -9,6 +9,7 @@
 
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "tools/check_command.h"
+#include "tools/console.h"
 #include "tools/edit_command.h"
 #include "tools/page_reader.h"
 #include "tools/preview_command.h"
@@ -51,6 +52,9 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version",
                        std::string("htmlmemdoc ") + HtmlMemDocVersion());
   app.require_subcommand(1);
+  // Options start with "-" on every system: on Windows CLI11 would also
+  // take "/name" for one, and a path like "/pages/a.htm" is not.
+  app.allow_windows_style_options(false);
   app.footer(
       "Exit codes: 0 success; 1 a page has a syntax error, or a change or "
       "listing could not be made (nothing is written then); 2 bad usage, or "
@@ -185,7 +189,7 @@ int main(int argc, char** argv) {
   }
 
   try {
-    app.parse(argc, argv);
+    app.parse(PrepareConsole(argc, argv));
   } catch (const CLI::ParseError& error) {
     const int code = app.exit(error);
     return code == 0 ? 0 : kExitUsage;

@@ -42,7 +42,7 @@ PageFile ReadPageFile(const std::string& path) {
   PageFile page;
   page.path = path;
   std::error_code ignored;
-  if (std::filesystem::is_directory(std::filesystem::u8path(path), ignored)) {
+  if (std::filesystem::is_directory(FsPath(path), ignored)) {
     page.problem = Problem(PageProblem::kUnreadable, std::strerror(EISDIR));
     return page;
   }

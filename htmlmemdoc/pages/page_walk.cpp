@@ -9,13 +9,15 @@
 #include <filesystem>
 #include <system_error>
 
+#include "htmlmemdoc/platform/file_system.h"
+
 namespace fs = std::filesystem;
 
 namespace htmlmemdoc {
 namespace {
 
 bool IsPageName(const fs::path& path) {
-  std::string extension = path.extension().string();
+  std::string extension = Utf8Path(path.extension());
   for (char& c : extension) {
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
@@ -41,10 +43,10 @@ void WalkFolder(const fs::path& top, std::vector<std::string>& pages,
       if (entry.is_directory(kind) && !entry.is_symlink(kind)) {
         folders.push_back(entry.path());
       } else if (IsPageName(entry.path()) && entry.is_regular_file(kind)) {
-        pages.push_back(entry.path().string());
+        pages.push_back(Utf8Path(entry.path()));
       }
     }
-    if (error) walk.unreadable.push_back({folder.string(), error.message()});
+    if (error) walk.unreadable.push_back({Utf8Path(folder), error.message()});
   }
 }
 
@@ -54,13 +56,13 @@ PageWalk WalkPages(const std::vector<std::string>& names) {
   PageWalk walk;
   for (const std::string& name : names) {
     std::error_code error;
-    if (!fs::is_directory(name, error)) {
+    if (!fs::is_directory(FsPath(name), error)) {
       walk.pages.push_back(name);
       continue;
     }
     std::vector<std::string> found;
     const size_t unreadable = walk.unreadable.size();
-    WalkFolder(name, found, walk);
+    WalkFolder(FsPath(name), found, walk);
     std::sort(walk.unreadable.begin() + static_cast<long>(unreadable),
               walk.unreadable.end(),
               [](const PageWalk::Unreadable& a, const PageWalk::Unreadable& b) {

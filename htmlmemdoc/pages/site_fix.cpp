@@ -13,13 +13,14 @@
 #include "htmlmemdoc/pages/page_write.h"
 #include "htmlmemdoc/pages/text_diff.h"
 #include "htmlmemdoc/pages/text_util.h"
+#include "htmlmemdoc/platform/file_system.h"
 
 namespace htmlmemdoc {
 namespace {
 
 // A path from the site's root as the file system takes it (UTF-8).
 std::filesystem::path OnDisk(const SiteTree& tree, const std::string& path) {
-  return std::filesystem::u8path(tree.Root() + "/" + path);
+  return FsPath(tree.Root() + "/" + path);
 }
 
 std::string Encoded(std::string path) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "htmlmemdoc/pages/read_problem.h"
+#include "htmlmemdoc/platform/file_system.h"
 
 using nlohmann::json;
 namespace fs = std::filesystem;
@@ -113,11 +114,11 @@ std::string UrlOf(const std::string& path) {
 std::string LinkTo(const SiteReport& report, const std::string& page,
                    const std::string& reportFolder) {
   std::error_code error;
-  const fs::path target = fs::absolute(fs::path(report.root) / page, error);
-  const fs::path from = fs::absolute(reportFolder, error);
+  const fs::path target = fs::absolute(FsPath(report.root + "/" + page), error);
+  const fs::path from = fs::absolute(FsPath(reportFolder), error);
   fs::path relative = target.lexically_relative(from);
   if (relative.empty()) relative = target;
-  return UrlOf(relative.generic_string());
+  return UrlOf(Utf8Path(relative));
 }
 
 }  // namespace

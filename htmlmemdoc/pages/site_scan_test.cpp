@@ -1,7 +1,6 @@
 #include "htmlmemdoc/pages/site_scan.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,12 +17,15 @@ TEST(SiteScanTest, SortsReferences) {
   fs::remove_all(root);
   fs::create_directories(root / "Sub" / "Deep");
   fs::create_directories(root / "Pics");
-  for (const char* file : {"Pics/A.gif", "Pics/a.GIF", "Pics/b c.gif",
-                           "Sub/Deep/x.gif", "top.htm"}) {
+  for (const char* file :
+       {"Pics/A.gif", "Pics/b c.gif", "Sub/Deep/x.gif", "top.htm"}) {
     std::ofstream(root / file) << "x";
   }
+#ifndef _WIN32  // one name on Windows; wine makes no links
+  std::ofstream(root / "Pics/a.GIF") << "x";
   fs::create_directory_symlink("..", root / "Sub" / "up");
   fs::create_directory_symlink("/", root / "Sub" / "out");
+#endif
   const htmlmemdoc::SiteTree tree(root.string());
   struct Case {
     const char* value;
@@ -34,13 +36,15 @@ TEST(SiteScanTest, SortsReferences) {
       {"deep\\X.GIF", "case", "Deep\\x.gif"},
       {"./Deep/../Deep/x.gif?v=2#top", "ok", ""},
       {"../PICS/a.gif", "case", "../Pics/A.gif"},  // first in byte order
-      {"../Pics/a.GIF", "ok", ""},
       {"../Pics/b c.gif", "unsafe", ""},
       {"../pics/b c.gif", "case", "../Pics/b c.gif"},
       {"../../top.htm", "outside", ""},
+#ifndef _WIN32
+      {"../Pics/a.GIF", "ok", ""},
       {"up/top.htm", "ok", ""},
       {"up/sub/up/Top.htm#x", "case", "up/Sub/up/top.htm#x"},
       {"out/etc", "outside", ""},
+#endif
       {"/top.htm", "outside", ""},
       {"C:\\site\\top.htm", "outside", ""},
       {"file:///top.htm", "outside", ""},

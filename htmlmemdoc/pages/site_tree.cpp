@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "htmlmemdoc/pages/text_util.h"
+#include "htmlmemdoc/platform/file_system.h"
 
 namespace fs = std::filesystem;
 
@@ -49,7 +50,7 @@ int Lookup(const SiteTree::Folder& folder, const std::string& name,
 
 SiteTree::SiteTree(const std::string& root) : m_root(root) {
   std::error_code error;
-  const std::string real = fs::canonical(root, error).string();
+  const std::string real = Utf8Path(fs::canonical(FsPath(root), error));
   if (error) {
     m_unreadable.push_back({root, error.message()});
     return;
@@ -70,16 +71,16 @@ SiteTree::SiteTree(const std::string& root) : m_root(root) {
     const auto [index, realPath] = pending.front();
     pending.pop_front();
     const std::string path = m_folders[static_cast<size_t>(index)].path;
-    const fs::path on = path.empty() ? fs::path(root) : fs::path(root) / path;
+    const fs::path on = path.empty() ? FsPath(root) : FsPath(root + "/" + path);
     std::vector<Entry> entries;
     fs::directory_iterator it(on, error);
     for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
-      Entry entry{it->path().filename().string()};
+      Entry entry{Utf8Path(it->path().filename())};
       std::error_code kind;
       const fs::file_status status = it->status(kind);
       if (kind || !fs::exists(status)) continue;  // a broken link
       if (fs::is_directory(status)) {
-        const std::string target = fs::canonical(it->path(), kind).string();
+        const std::string target = Utf8Path(fs::canonical(it->path(), kind));
         if (kind) continue;
         if (Inside(target, real)) {
           entry.folder =
@@ -91,7 +92,7 @@ SiteTree::SiteTree(const std::string& root) : m_root(root) {
       entries.push_back(std::move(entry));
     }
     if (error) {
-      m_unreadable.push_back({on.string(), error.message()});
+      m_unreadable.push_back({Utf8Path(on), error.message()});
       error.clear();
     }
     std::sort(entries.begin(), entries.end(),

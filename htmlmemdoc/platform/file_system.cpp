@@ -21,6 +21,14 @@ size_t PathRootLength(const std::string& path) {
   return !path.empty() && separator(path[0]) ? 1 : 0;
 }
 
+std::filesystem::path FsPath(const std::string& path) {
+  return std::filesystem::u8path(path);
+}
+
+std::string Utf8Path(const std::filesystem::path& path) {
+  return path.generic_u8string();
+}
+
 #ifdef _WIN32
 
 std::wstring Utf16(const std::string& text) {

@@ -8,6 +8,7 @@
 #define HTMLMEMDOC_PLATFORM_FILE_SYSTEM_H_
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,12 @@ size_t PathRootLength(const std::string& path);
 // The names of the entries of folder `path` ("." and ".." left out), in
 // the order the system gives them; false when it cannot be listed.
 bool ListDirectory(const std::string& path, std::vector<std::string>& names);
+
+// A UTF-8 path for std::filesystem, and a std::filesystem path as UTF-8
+// with "/" between its parts (which Windows takes as well as "\\"): what
+// the layers above use for the names they show and compare.
+std::filesystem::path FsPath(const std::string& path);
+std::string Utf8Path(const std::filesystem::path& path);
 
 // std::fopen with a UTF-8 path.
 std::FILE* OpenFile(const char* path, const char* mode);

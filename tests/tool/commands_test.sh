@@ -45,22 +45,30 @@ printf '<html>\r\n<head>\r\n' | cmp -s -n 16 - "$work/page.htm" ||
 make_old kept.htm
 chmod 640 "$work/kept.htm"
 run 0 "$tool" render "$frames" -o "$work/kept.htm"
-[ "$(stat -c %a "$work/kept.htm")" = 640 ] || fail "mode not kept"
+if posix "wine gives a file the host's default mode"; then
+  [ "$(stat -c %a "$work/kept.htm")" = 640 ] || fail "mode not kept"
+fi
 cmp -s "$work/kept.htm" "$work/page.htm" || fail "output not replaced"
 no_temporary
 
 # A link is written through: the file it names is replaced, the link kept.
-make_old target.htm
-ln -s target.htm "$work/link.htm"
-run 0 "$tool" render "$frames" -o "$work/link.htm"
-[ -L "$work/link.htm" ] || fail "the link was replaced"
-cmp -s "$work/target.htm" "$work/page.htm" || fail "the linked file was not written"
+if posix "wine shows a link of the host as a plain file"; then
+  make_old target.htm
+  ln -s target.htm "$work/link.htm"
+  run 0 "$tool" render "$frames" -o "$work/link.htm"
+  [ -L "$work/link.htm" ] || fail "the link was replaced"
+  cmp -s "$work/target.htm" "$work/page.htm" || fail "the linked file was not written"
+fi
 expect 2 "cannot write $work: it is a folder" "$tool" render "$frames" -o "$work"
 
 # Devices are written directly, and their errors reported.
-expect 2 "disk full while writing /dev/full (No space left on device)" \
-  "$tool" render "$frames" -o /dev/full
-run 0 "$tool" render "$frames" -o /dev/null
+if posix "Windows has no /dev/full"; then
+  expect 2 "disk full while writing /dev/full (No space left on device)" \
+    "$tool" render "$frames" -o /dev/full
+  run 0 "$tool" render "$frames" -o /dev/null
+else
+  run 0 "$tool" render "$frames" -o NUL
+fi
 
 run 0 "$tool" show "$welcome"
 has 'title             Welcome to the garden club'

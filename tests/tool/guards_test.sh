@@ -82,26 +82,32 @@ grep -q '<p class=x></p>' out.htm || fail "--text= did not empty the text"
 mkfifo fifo.htm
 cat "$src/examples/welcome.htm" >fifo.htm &
 run 0 timeout 10 "$tool" check fifo.htm
-run 0 "$tool" show /dev/stdin <"$src/examples/welcome.htm"
-has "Welcome to the garden club"
+if posix "/dev/stdin is no Windows name"; then
+  run 0 "$tool" show /dev/stdin <"$src/examples/welcome.htm"
+  has "Welcome to the garden club"
+fi
 mkdir -p site/a site/locked site/z
 cp "$src/examples/blank.htm" site/a/
 cp "$src/examples/blank.htm" site/z/
 chmod -R a+rX site
-chmod 000 site/locked
-as_user=()
-[ "$(id -u)" -eq 0 ] && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-expect 2 "cannot read site/locked: Permission denied" "${as_user[@]}" "$tool" check site
-has "site/z/blank.htm: ok"
-has "2 pages: 2 read, 0 refused, 0 warnings"
-chmod 755 site/locked
+if posix "wine cannot run as another user of the host"; then
+  chmod 000 site/locked
+  as_user=()
+  [ "$(id -u)" -eq 0 ] && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  expect 2 "cannot read site/locked: Permission denied" "${as_user[@]}" "$tool" check site
+  has "site/z/blank.htm: ok"
+  has "2 pages: 2 read, 0 refused, 0 warnings"
+  chmod 755 site/locked
+fi
 
 # Odd names print unambiguously; JSON carries them as they are.
-cp "$src/examples/blank.htm" $'new\nline.htm'
-run 0 "$tool" check $'new\nline.htm' "$src/examples/blank.htm"
-has '"new\nline.htm": ok'
-run 0 "$tool" check --json $'new\nline.htm'
-has '"page": "new\nline.htm"'
+if posix "a Windows file name cannot hold a line feed"; then
+  cp "$src/examples/blank.htm" $'new\nline.htm'
+  run 0 "$tool" check $'new\nline.htm' "$src/examples/blank.htm"
+  has '"new\nline.htm": ok'
+  run 0 "$tool" check --json $'new\nline.htm'
+  has '"page": "new\nline.htm"'
+fi
 
 # A signal during a write leaves no temporary file; links are written
 # through, even when their target does not exist yet.
@@ -112,8 +118,10 @@ for signal in INT TERM HUP KILL; do
   sleep 0.3; kill -$signal $pid 2>/dev/null; wait $pid 2>/dev/null
 done
 no_temporary
-ln -s made/target.htm link.htm
-mkdir made
-run 0 "$tool" render "$src/examples/blank.htm" -o link.htm
-[ -L link.htm ] && [ -f made/target.htm ] || fail "the link's target was not written"
+if posix "wine shows a link of the host as a plain file"; then
+  ln -s made/target.htm link.htm
+  mkdir made
+  run 0 "$tool" render "$src/examples/blank.htm" -o link.htm
+  [ -L link.htm ] && [ -f made/target.htm ] || fail "the link's target was not written"
+fi
 finish

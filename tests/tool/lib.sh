@@ -7,6 +7,19 @@ work=$(mktemp -d)
 chmod 755 "$work"
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 failures=0
+skipped=0
+# The tool may be a Windows program run under wine (HTMLMEMDOC_TEST_SYSTEM
+# is "windows" then): a case that needs what wine does not offer is
+# skipped with its reason, and finish counts it.
+system=${HTMLMEMDOC_TEST_SYSTEM:-posix}
+# posix REASON: true on a POSIX system; on Windows says why the case is
+# skipped.
+posix() {
+  [ "$system" != windows ] && return 0
+  echo "SKIP: $1"
+  skipped=$((skipped + 1))
+  return 1
+}
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # run CODE COMMAND...: must exit CODE; output in $work/out, messages in
@@ -31,6 +44,6 @@ make_old() { printf 'old page\r\n' >"$work/$1"; cp "$work/$1" "$work/$1.orig"; }
 unchanged() { cmp -s "$work/$1" "$work/$1.orig" || fail "$1 was changed"; }
 no_temporary() { [ "$(ls -A "$work" | grep -c '^\.')" -eq 0 ] || fail "temporary file left"; }
 finish() {
-  echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
+  echo "$((failures == 0 ? 1 : 0)) passed, $failures failed, $skipped cases skipped"
   [ "$failures" -eq 0 ]
 }
