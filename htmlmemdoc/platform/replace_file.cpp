@@ -3,10 +3,20 @@
 
 #include "htmlmemdoc/platform/replace_file.h"
 
+#include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <mutex>
 #include <random>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <pthread.h>
+#include <time.h>
+#include <unistd.h>
+#endif
 
 namespace htmlmemdoc {
 namespace replace_file {
@@ -30,8 +40,44 @@ const int kSignals[] = {SIGINT, SIGTERM};
 #endif
 const int kSignalCount = sizeof kSignals / sizeof kSignals[0];
 void (*g_oldHandlers[kSignalCount])(int);
+// Creations of named temporary files in progress, and whether a signal is
+// ending the program (then no creation starts).
+std::atomic<int> g_creating{0};
+std::atomic<bool> g_ending{false};
+
+void PauseBriefly() {
+#ifdef _WIN32
+  Sleep(1);
+#else
+  const timespec millisecond = {0, 1000000};
+  nanosleep(&millisecond, nullptr);
+#endif
+}
+
+// While it lives, the guarded signals wait on this thread, so that their
+// handler never runs inside a creation it would wait for.
+class CSignalsHeld {
+ public:
+#ifdef _WIN32
+  CSignalsHeld() {}  // Ctrl+C is handled on a thread of its own
+#else
+  CSignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal : kSignals) sigaddset(&held, signal);
+    pthread_sigmask(SIG_BLOCK, &held, &m_old);
+  }
+  ~CSignalsHeld() { pthread_sigmask(SIG_SETMASK, &m_old, nullptr); }
+
+ private:
+  sigset_t m_old;
+#endif
+};
 
 extern "C" void RemoveTempAndDie(int signal) {
+  g_ending.store(true);
+  for (int waited = 0; g_creating.load() > 0 && waited < 1000; ++waited)
+    PauseBriefly();
   for (int slot = 0; slot < kTempSlots; ++slot) {
     if (g_tempNamed[slot]) RemoveInSignal(g_tempPaths[slot]);
   }
@@ -74,19 +120,33 @@ std::string NameOf(const std::string& path) {
   return path.substr(path.find_last_of("/\\") + 1);
 }
 
-CTempGuard::CTempGuard(const std::string& path) {
-  {
-    std::lock_guard<std::mutex> lock(g_slotsLock);
-    if (g_guards++ == 0) {
-      for (int i = 0; i < kSignalCount; ++i)
-        g_oldHandlers[i] = std::signal(kSignals[i], RemoveTempAndDie);
-    }
-    for (int slot = 0; slot < kTempSlots && m_slot < 0; ++slot) {
-      if (!g_slotTaken[slot]) m_slot = slot;
-    }
-    if (m_slot >= 0) g_slotTaken[m_slot] = true;
+CTempGuard::CTempGuard() {
+  std::lock_guard<std::mutex> lock(g_slotsLock);
+  if (g_guards++ == 0) {
+    for (int i = 0; i < kSignalCount; ++i)
+      g_oldHandlers[i] = std::signal(kSignals[i], RemoveTempAndDie);
+  }
+  for (int slot = 0; slot < kTempSlots && m_slot < 0; ++slot) {
+    if (!g_slotTaken[slot]) m_slot = slot;
+  }
+  if (m_slot >= 0) g_slotTaken[m_slot] = true;
+}
+
+bool CTempGuard::Create(const std::string& path,
+                        const std::function<bool()>& create) {
+  CSignalsHeld held;
+  g_creating.fetch_add(1);
+  if (g_ending.load()) {  // the program is ending: create nothing more
+    g_creating.fetch_sub(1);
+    for (;;) PauseBriefly();
   }
   Name(path);
+  const bool created = create();
+  const int error = errno;
+  if (!created) Name("");
+  g_creating.fetch_sub(1);
+  errno = error;
+  return created;
 }
 
 CTempGuard::~CTempGuard() {

@@ -45,20 +45,28 @@ std::string NameOf(const std::string& path);
 void RemoveInSignal(const char* path);
 
 // While it lives, SIGINT and SIGTERM (and SIGHUP where there is one)
-// remove its temporary file (see Name) before they end the program. Many
-// writes may be in progress on many threads: each holds one of a fixed
-// number of slots; with all taken, a signal leaves the file behind.
+// remove its temporary file (see Create) before they end the program.
+// Many writes may be in progress on many threads: each holds one of a
+// fixed number of slots; with all taken, a signal leaves the file behind.
 class CTempGuard {
  public:
-  explicit CTempGuard(const std::string& path);
+  CTempGuard();
   ~CTempGuard();
   CTempGuard(const CTempGuard&) = delete;
   CTempGuard& operator=(const CTempGuard&) = delete;
 
-  // The temporary file now has this name ("" for none).
-  void Name(const std::string& path);
+  // Runs `create`, which gives a file the name `path` and says whether it
+  // did, so that a signal on any thread removes the file whenever it
+  // exists: the handler waits for creations in progress, and none starts
+  // once it runs. errno is as `create` left it.
+  bool Create(const std::string& path, const std::function<bool()>& create);
+
+  // The file no longer has the name (it was renamed or removed).
+  void Forget() { Name(""); }
 
  private:
+  void Name(const std::string& path);
+
   int m_slot = -1;
 };
 

@@ -86,11 +86,11 @@ std::string Install(int fd, const std::string& target,
     std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", fd);
     for (int tries = 0; tries < 10; ++tries) {
       tempPath = TempName(FolderOf(target), NameOf(target));
-      if (linkat(AT_FDCWD, procPath, AT_FDCWD, tempPath.c_str(),
-                 AT_SYMLINK_FOLLOW) == 0) {
-        guard.Name(tempPath);
+      if (guard.Create(tempPath, [&] {
+            return linkat(AT_FDCWD, procPath, AT_FDCWD, tempPath.c_str(),
+                          AT_SYMLINK_FOLLOW) == 0;
+          }))
         break;
-      }
       if (errno != EEXIST) return WriteFailure(shown);
       tempPath.clear();
     }
@@ -98,6 +98,7 @@ std::string Install(int fd, const std::string& target,
   if (std::rename(tempPath.c_str(), target.c_str()) != 0) {
     return "cannot replace " + shown + ": " + std::strerror(errno);
   }
+  guard.Forget();
   tempPath.clear();
   return "";
 }
@@ -112,6 +113,7 @@ std::string Replace(const char* data, size_t size, const std::string& target,
       existing != nullptr ? existing->st_mode & 07777 : 0666 & ~mask;
   bool unnamed = true;
   std::string tempPath;
+  CTempGuard guard;
 #ifdef O_TMPFILE
   int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
 #else
@@ -121,10 +123,13 @@ std::string Replace(const char* data, size_t size, const std::string& target,
   if (fd < 0 && errno != EACCES && errno != EROFS && errno != ENOENT) {
     unnamed = false;
     tempPath = TempName(folder, NameOf(target));
-    fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    guard.Create(tempPath, [&] {
+      fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                mode);
+      return fd >= 0;
+    });
   }
   if (fd < 0) return NoFileIn(shown, folder);
-  CTempGuard guard(unnamed ? "" : tempPath);
   std::string failure;
   if (!WriteAll(fd, data, size)) {
     failure = WriteFailure(shown);

@@ -53,14 +53,18 @@ bool WriteAll(HANDLE file, const char* data, size_t size) {
   });
 }
 
-// Creates a new file beside `target` under a fresh name.
-HANDLE CreateTemp(const std::string& target, std::string& tempPath) {
+// Creates a new file beside `target` under a fresh name, known to `guard`.
+HANDLE CreateTemp(const std::string& target, std::string& tempPath,
+                  CTempGuard& guard) {
+  HANDLE file = INVALID_HANDLE_VALUE;
   for (int tries = 0; tries < 10; ++tries) {
     tempPath = TempName(FolderOf(target), NameOf(target));
-    const HANDLE file =
-        CreateFileW(Utf16(tempPath).c_str(), GENERIC_WRITE, 0, nullptr,
-                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE ||
+    if (guard.Create(tempPath, [&] {
+          file = CreateFileW(Utf16(tempPath).c_str(), GENERIC_WRITE, 0,
+                             nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+          return file != INVALID_HANDLE_VALUE;
+        }) ||
         GetLastError() != ERROR_FILE_EXISTS)
       return file;
   }
@@ -84,12 +88,12 @@ bool Install(const std::string& tempPath, const std::string& target,
 std::string Replace(const char* data, size_t size, const std::string& target,
                     bool exists) {
   std::string tempPath;
-  const HANDLE file = CreateTemp(target, tempPath);
+  CTempGuard guard;
+  const HANDLE file = CreateTemp(target, tempPath, guard);
   if (file == INVALID_HANDLE_VALUE) {
     return "cannot write " + target + ": cannot create a file in " +
            FolderOf(target) + " (" + SystemMessage(GetLastError()) + ")";
   }
-  CTempGuard guard(tempPath);
   std::string failure;
   if (!WriteAll(file, data, size) || !FlushFileBuffers(file))
     failure = WriteFailure(target, GetLastError());
@@ -97,6 +101,7 @@ std::string Replace(const char* data, size_t size, const std::string& target,
   if (failure.empty() && !Install(tempPath, target, exists))
     failure = "cannot replace " + target + ": " + SystemMessage(GetLastError());
   if (!failure.empty()) DeleteFileW(Utf16(tempPath).c_str());
+  guard.Forget();
   return failure;
 }
 
