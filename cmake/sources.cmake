@@ -29,6 +29,7 @@ set(HTMLMEMDOC_SOURCES
   htmlmemdoc/module/module.cpp
   htmlmemdoc/module/version.cpp
   htmlmemdoc/platform/afx_string.cpp
+  htmlmemdoc/platform/code_page.cpp
   htmlmemdoc/platform/file_system.cpp
   htmlmemdoc/platform/file.cpp
   htmlmemdoc/platform/mbcs.cpp
@@ -66,6 +67,7 @@ set(HTMLMEMDOC_PUBLIC_HEADERS
   htmlmemdoc/layers/layer.h
   htmlmemdoc/layers/text_layer.h
   htmlmemdoc/platform/afx_string.h
+  htmlmemdoc/platform/code_page.h
   htmlmemdoc/platform/file.h
   htmlmemdoc/platform/message_box.h
   htmlmemdoc/platform/object.h

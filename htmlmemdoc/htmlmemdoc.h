@@ -21,6 +21,7 @@
 #include "htmlmemdoc/layers/layer.h"
 #include "htmlmemdoc/layers/text_layer.h"
 #include "htmlmemdoc/platform/afx_string.h"
+#include "htmlmemdoc/platform/code_page.h"
 #include "htmlmemdoc/platform/file.h"
 #include "htmlmemdoc/platform/message_box.h"
 #include "htmlmemdoc/platform/ob_list.h"

@@ -31,7 +31,7 @@ int Fail(int code, const std::string& what) {
 
 // The file: URL of `path` ("file:///tmp/x", "file:///C:/x").
 std::string FileUrl(const fs::path& path) {
-  const std::string name = htmlmemdoc::Utf8Path(fs::absolute(path));
+  const std::string name = htmlmemdoc::PathText(fs::absolute(path));
   return "file://" + std::string(name[0] == '/' ? "" : "/") + name;
 }
 
@@ -90,10 +90,10 @@ int RunPreview(const PreviewOptions& options) {
       {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
        "--no-first-run", "--disable-background-networking",
        "--disable-component-update", "--disable-sync", "--hide-scrollbars",
-       "--user-data-dir=" + htmlmemdoc::Utf8Path(work / "profile"),
+       "--user-data-dir=" + htmlmemdoc::PathText(work / "profile"),
        "--window-size=" + std::to_string(options.width) + "," +
            std::to_string(options.height),
-       "--screenshot=" + htmlmemdoc::Utf8Path(fs::absolute(picture)),
+       "--screenshot=" + htmlmemdoc::PathText(fs::absolute(picture)),
        FileUrl(html)},
       kChromiumSeconds);
   fs::remove_all(work, error);

@@ -34,21 +34,32 @@ CCaseForms::CCaseForms(const char* part1, const char* part2, const char* part3)
   *end = '\0';
   char* lower = forms + stride;
   char* upper = forms + 2 * stride;
-  for (size_t i = 0; i <= m_nLength; ++i) {
-    lower[i] = ToLowerAscii(exact[i]);
-    upper[i] = ToUpperAscii(exact[i]);
-    m_hasLetters = m_hasLetters || lower[i] != upper[i];
-  }
+  std::memcpy(lower, exact, stride);
+  std::memcpy(upper, exact, stride);
+  MakeLowerBytes(lower, m_nLength);
+  MakeUpperBytes(upper, m_nLength);
+  m_hasLetters = std::memcmp(lower, upper, m_nLength) != 0;
   m_exact = exact;
   m_lower = lower;
   m_upper = upper;
-  m_checkBoundaries =
-      m_nLength > 0 &&
-      (static_cast<unsigned char>(exact[0]) >= 0x80 ||
-       static_cast<unsigned char>(exact[m_nLength - 1]) >= 0x80);
+  if (m_nLength > 0) {
+    const unsigned char first = static_cast<unsigned char>(exact[0]);
+    const unsigned char last = static_cast<unsigned char>(exact[m_nLength - 1]);
+    bool high = false;
+    for (size_t i = 0; i < m_nLength; ++i)
+      high = high || static_cast<unsigned char>(exact[i]) >= 0x80;
+    m_utf8Boundaries = first >= 0x80 || last >= 0x80;
+    m_doubleByteBoundaries = first >= 0x40 || high;
+  }
 }
 
 int CCaseForms::OnBoundaries(const char* text, const char* p) const {
+  if (CodePageTable() != nullptr) {
+    return !m_doubleByteBoundaries ||
+           (IsCharBoundary(text, p) &&
+            IsCharBoundary(p, p + m_nLength));
+  }
+  if (!m_utf8Boundaries) return 1;
   if (static_cast<unsigned char>(m_exact[0]) >= 0x80 &&
       !IsCharBoundary(text, p)) {
     return 0;

@@ -26,8 +26,17 @@ class CCaseForms {
 
   // 1 when one of the forms stands at `p`, starting and ending on
   // character boundaries of the text that begins at `text`. Reads no
-  // further than the first byte that differs (so never past the NUL).
+  // further than the first byte that differs (so never past the NUL). In a
+  // double-byte code page a needle that must be checked for boundaries
+  // (one that starts with a possible trail byte, or holds a byte from 0x80
+  // up) costs a walk from `text` to `p`: a search uses BytesAt and a
+  // CBoundaryWalk instead.
   int MatchesAt(const char* text, const char* p) const {
+    return BytesAt(p) && OnBoundaries(text, p);
+  }
+
+  // 1 when one of the forms stands at `p`, boundaries aside.
+  int BytesAt(const char* p) const {
     const char* exact = m_exact;
     const char* lower = m_lower;
     const char* upper = m_upper;
@@ -41,7 +50,7 @@ class CCaseForms {
       isUpper = isUpper && c == upper[i];
       if (!(isExact || isLower || isUpper)) return 0;
     }
-    return !m_checkBoundaries || OnBoundaries(text, p);
+    return 1;
   }
 
  private:
@@ -51,7 +60,11 @@ class CCaseForms {
 
   size_t m_nLength = 0;
   bool m_hasLetters = false;
-  bool m_checkBoundaries = false;  // the needle starts or ends above 0x7F
+  // Whether a match must be checked for boundaries: in UTF-8 when the
+  // needle starts or ends above 0x7F, in a double-byte code page when it
+  // starts with a possible trail byte or holds a byte above 0x7F.
+  bool m_utf8Boundaries = false;
+  bool m_doubleByteBoundaries = false;
   const char* m_exact;
   const char* m_lower;
   const char* m_upper;

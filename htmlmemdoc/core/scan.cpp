@@ -6,7 +6,9 @@
 // forms at once; the pass jumps between candidate positions with the C
 // library's vectorised searches for the needle's first byte in its case
 // forms, and stops at the first position where a form matches on character
-// boundaries.
+// boundaries. In a double-byte code page the boundaries come from one walk
+// over the text for the whole search (CBoundaryWalk), as a trail byte may
+// equal a needle's first letter.
 
 #include "htmlmemdoc/core/scan.h"
 
@@ -45,8 +47,10 @@ int Saturate(long long value) {
 
 // A needle of ASCII bytes only, short enough to be joined from its parts
 // on the stack: the common case (a tag or attribute name), compared in
-// place at each candidate without building case forms. An ASCII needle
-// starts and ends on character boundaries wherever it stands.
+// place at each candidate without building case forms. In UTF-8 an ASCII
+// needle starts and ends on character boundaries wherever it stands; in a
+// double-byte code page too when its first byte cannot be a trail byte
+// ("<div"), else its place must start a character.
 class CShortNeedle {
  public:
   // False for a needle that is empty, longer than the room, or holds a
@@ -64,6 +68,7 @@ class CShortNeedle {
     return m_length > 0;
   }
   char First() const { return m_text[0]; }
+  size_t Length() const { return m_length; }
   // Whether the needle stands at `p` as written, in lower case or in
   // upper case; reads no further than the first byte that differs.
   bool At(const char* p) const {
@@ -91,9 +96,14 @@ const char* FindNoCase(const char* text, const char* part1, const char* part2,
   if (shortNeedle.Join(part1, part2, part3)) {
     const char lower = ToLowerAscii(shortNeedle.First());
     const char upper = ToUpperAscii(shortNeedle.First());
+    const bool anywhere = CodePageTable() == nullptr ||
+                          static_cast<unsigned char>(lower) < 0x40;
+    CBoundaryWalk boundaries(text);
     for (const char* p = text; p != nullptr;
          p = NextCandidate(p + 1, lower, upper)) {
-      if (shortNeedle.At(p)) return p;
+      if (shortNeedle.At(p) &&
+          (anywhere || boundaries.Encloses(p, shortNeedle.Length())))
+        return p;
       if (*p == '\0') break;  // an empty text
     }
     return nullptr;
@@ -102,9 +112,10 @@ const char* FindNoCase(const char* text, const char* part1, const char* part2,
   if (needle.Length() == 0) return text;
   const char lower = needle.LowerFirst();
   const char upper = needle.UpperFirst();
+  CBoundaryWalk boundaries(text);
   for (const char* p = NextCandidate(text, lower, upper); p != nullptr;
        p = NextCandidate(p + 1, lower, upper)) {
-    if (needle.MatchesAt(text, p)) return p;
+    if (needle.BytesAt(p) && boundaries.Encloses(p, needle.Length())) return p;
   }
   return nullptr;
 }
@@ -120,7 +131,7 @@ void SkipChars(const char*& cursor, const char* set) {
 }
 
 void SkipToChars(const char*& cursor, const char* set) {
-  cursor += std::strcspn(cursor, set);
+  cursor += SpanToDelimiter(cursor, set);
 }
 
 void AdvanceLineColumn(char ch, int& line, int& column, int tabWidth) {

@@ -10,6 +10,7 @@
 
 #include "htmlmemdoc/platform/file_system.h"
 #include "htmlmemdoc/platform/mbcs.h"
+#include "htmlmemdoc/platform/path.h"
 
 namespace htmlmemdoc {
 
@@ -22,11 +23,9 @@ namespace {
 
 std::string Folded(const std::string& name) {
   std::string folded(name);
-  for (char& c : folded) c = ToLowerAscii(c);
+  MakeLowerBytes(&folded[0], folded.size());
   return folded;
 }
-
-int IsSeparator(char c) { return c == '/' || c == '\\'; }
 
 }  // namespace
 
@@ -55,15 +54,13 @@ const CFileCaseResolver::CListing* CFileCaseResolver::List(
 
 int CFileCaseResolver::FindEntryName(const std::string& path,
                                      std::string& nameOnDisk) {
-  if (path.empty() || IsSeparator(path.back())) return 0;
+  if (path.empty() || EndsWithSeparator(path)) return 0;
   const size_t root = PathRootLength(path);
   std::string current = root == 0 ? "." : path.substr(0, root);
   std::string name;
   size_t i = root;
   while (i < path.size()) {
-    const size_t end = std::find_if(path.begin() + static_cast<long>(i),
-                                    path.end(), IsSeparator) -
-                       path.begin();
+    const size_t end = NextSeparator(path, i);
     const std::string component = path.substr(i, end - i);
     i = end + 1;
     if (component.empty() || component == ".") continue;
@@ -80,7 +77,7 @@ int CFileCaseResolver::FindEntryName(const std::string& path,
     name = std::find(names.begin(), names.end(), component) != names.end()
                ? component
                : names.front();
-    current += (IsSeparator(current.back()) ? "" : "/") + name;
+    current += (EndsWithSeparator(current) ? "" : "/") + name;
   }
   if (name.empty() || name == "..") return 0;
   nameOnDisk = name;

@@ -20,7 +20,7 @@ class CUniqueNames {
 
   void Add(const char* name) {
     std::string folded(name);
-    for (char& c : folded) c = htmlmemdoc::ToLowerAscii(c);
+    htmlmemdoc::MakeLowerBytes(&folded[0], folded.size());
     if (m_seen.insert(folded).second) m_names.Add(name);
   }
 

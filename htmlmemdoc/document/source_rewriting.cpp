@@ -38,11 +38,12 @@ CString MatchFileCase(const CString& value, const CString& basePath,
 
 CString ReplaceUnsafeSrcChars(const CString& value) {
   CString result(value);
-  for (int i = 0; i < result.GetLength(); ++i) {
-    const char c = result[i];
-    if (c != '\0' && std::strchr(" !$&(),@", c) != nullptr) {
+  for (int i = 0; i < result.GetLength();) {
+    const char* at = static_cast<const char*>(result) + i;
+    const int length = htmlmemdoc::CharLength(at);  // "@" may be a trail
+    if (length == 1 && *at != '\0' && std::strchr(" !$&(),@", *at) != nullptr)
       result.SetAt(i, '_');
-    }
+    i += length;
   }
   return result;
 }

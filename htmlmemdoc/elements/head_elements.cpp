@@ -109,7 +109,9 @@ int CHtmlBody::FlattenPreloadImageSrc() {
         htmlmemdoc::StartsWithNoCase(value + i, kPreloadCall)) {
       i = FlattenCall(value, i, out);
     } else {
-      out += value[i++];
+      const size_t length = static_cast<size_t>(htmlmemdoc::CharLength(value + i));
+      out.append(value + i, length);
+      i += length;
     }
   }
   return SetAttribute("body", "onLoad", out.c_str());

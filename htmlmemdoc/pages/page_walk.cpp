@@ -17,7 +17,7 @@ namespace htmlmemdoc {
 namespace {
 
 bool IsPageName(const fs::path& path) {
-  std::string extension = Utf8Path(path.extension());
+  std::string extension = PathText(path.extension());
   for (char& c : extension) {
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
@@ -43,10 +43,10 @@ void WalkFolder(const fs::path& top, std::vector<std::string>& pages,
       if (entry.is_directory(kind) && !entry.is_symlink(kind)) {
         folders.push_back(entry.path());
       } else if (IsPageName(entry.path()) && entry.is_regular_file(kind)) {
-        pages.push_back(Utf8Path(entry.path()));
+        pages.push_back(PathText(entry.path()));
       }
     }
-    if (error) walk.unreadable.push_back({Utf8Path(folder), error.message()});
+    if (error) walk.unreadable.push_back({PathText(folder), error.message()});
   }
 }
 

@@ -23,14 +23,6 @@ std::filesystem::path OnDisk(const SiteTree& tree, const std::string& path) {
   return FsPath(tree.Root() + "/" + path);
 }
 
-std::string Encoded(std::string path) {
-  std::replace_if(path.begin(), path.end(), IsUnsafeCharacter, '_');
-  return path;
-}
-
-bool HasUnsafe(const std::string& text) {
-  return std::any_of(text.begin(), text.end(), IsUnsafeCharacter);
-}
 
 // The path part of a reference, before its query or fragment.
 size_t PathEnd(const std::string& value) {
@@ -51,7 +43,7 @@ std::string Target(const CheckedReference& checked, bool encode) {
   }
   if (encode && checked.unsafe) {
     const size_t end = PathEnd(target);
-    target = Encoded(target.substr(0, end)) + target.substr(end);
+    target = EncodedPath(target.substr(0, end)) + target.substr(end);
   }
   return target == value ? "" : target;
 }
@@ -74,7 +66,7 @@ std::string WhyNotInPlace(const CheckedReference& checked,
     const std::string path = Trim(reference.value);
     const size_t end = PathEnd(path);
     const size_t slash = path.find_last_of("/\\", end == 0 ? 0 : end - 1);
-    if (slash != std::string::npos && HasUnsafe(path.substr(0, slash)))
+    if (slash != std::string::npos && HasUnsafeCharacter(path.substr(0, slash)))
       return "a folder on its path holds one of blank ! $ & ( ) , @ "
              "(folders are not renamed)";
     if (checked.file.folder < 0) return "it names no file that can be renamed";
@@ -164,13 +156,13 @@ std::vector<SiteRename> PlanRenames(const SiteTree& tree,
           tree.Folders()[static_cast<size_t>(checked.file.folder)];
       const std::string& name =
           folder.entries[static_cast<size_t>(checked.file.entry)].name;
-      if (!HasUnsafe(name)) continue;
+      if (!HasUnsafeCharacter(name)) continue;
       SiteRename& rename = planned[{checked.file.folder, checked.file.entry}];
       if (rename.from.empty()) {
         rename.file = checked.file;
         rename.from = tree.PathOf(checked.file);
         rename.to =
-            (folder.path.empty() ? "" : folder.path + "/") + Encoded(name);
+            (folder.path.empty() ? "" : folder.path + "/") + EncodedPath(name);
       }
       const std::string why = WhyNotInPlace(checked, target, true);
       if (!why.empty()) {

@@ -118,7 +118,7 @@ std::string LinkTo(const SiteReport& report, const std::string& page,
   const fs::path from = fs::absolute(FsPath(reportFolder), error);
   fs::path relative = target.lexically_relative(from);
   if (relative.empty()) relative = target;
-  return UrlOf(Utf8Path(relative));
+  return UrlOf(PathText(relative));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "htmlmemdoc/pages/text_util.h"
+#include "htmlmemdoc/platform/mbcs.h"
 
 namespace htmlmemdoc {
 namespace {
@@ -47,8 +48,19 @@ const char* KindName(ReferenceKind kind) {
   return kNames[static_cast<int>(kind)];
 }
 
-bool IsUnsafeCharacter(char c) {
-  return c != '\0' && std::strchr(" !$&(),@", c) != nullptr;
+const char kUnsafeCharacters[] = " !$&(),@";
+
+bool HasUnsafeCharacter(const std::string& path) {
+  return SpanToDelimiter(path.c_str(), kUnsafeCharacters) < path.size();
+}
+
+std::string EncodedPath(std::string path) {
+  for (size_t i = SpanToDelimiter(path.c_str(), kUnsafeCharacters);
+       i < path.size();
+       i += 1 + SpanToDelimiter(&path[i + 1], kUnsafeCharacters)) {
+    path[i] = '_';
+  }
+  return path;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -76,7 +88,7 @@ CheckedReference CheckReference(const SiteTree& tree, const std::string& folder,
   const size_t end = value.find_first_of("?#");
   const std::string path = value.substr(0, end);
   const std::string rest = end == std::string::npos ? "" : value.substr(end);
-  checked.unsafe = std::any_of(path.begin(), path.end(), IsUnsafeCharacter);
+  checked.unsafe = HasUnsafeCharacter(path);
   const SiteTree::Resolution found = tree.Resolve(folder, path);
   checked.file = found.file;
   switch (found.found) {

@@ -21,9 +21,11 @@ const int kReferenceKinds = 6;
 // "ok", "case", "missing", "outside", "external", "unsafe".
 const char* KindName(ReferenceKind kind);
 
-// The characters file references should not hold (--encode makes them
-// "_"): blank ! $ & ( ) , @.
-bool IsUnsafeCharacter(char c);
+// Whether `path` holds a character file references should not hold:
+// blank ! $ & ( ) , @ (a trail byte equal to one is none); and `path`
+// with each of them made "_", as --encode does.
+bool HasUnsafeCharacter(const std::string& path);
+std::string EncodedPath(std::string path);
 
 struct CheckedReference {
   PageReference reference;  // its holder is not kept past the scan

@@ -14,13 +14,12 @@
 
 #include "htmlmemdoc/pages/text_util.h"
 #include "htmlmemdoc/platform/file_system.h"
+#include "htmlmemdoc/platform/path.h"
 
 namespace fs = std::filesystem;
 
 namespace htmlmemdoc {
 namespace {
-
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
 bool Inside(const std::string& real, const std::string& root) {
   return real == root || (real.size() > root.size() &&
@@ -50,7 +49,7 @@ int Lookup(const SiteTree::Folder& folder, const std::string& name,
 
 SiteTree::SiteTree(const std::string& root) : m_root(root) {
   std::error_code error;
-  const std::string real = Utf8Path(fs::canonical(FsPath(root), error));
+  const std::string real = PathText(fs::canonical(FsPath(root), error));
   if (error) {
     m_unreadable.push_back({root, error.message()});
     return;
@@ -75,12 +74,12 @@ SiteTree::SiteTree(const std::string& root) : m_root(root) {
     std::vector<Entry> entries;
     fs::directory_iterator it(on, error);
     for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
-      Entry entry{Utf8Path(it->path().filename())};
+      Entry entry{PathText(it->path().filename())};
       std::error_code kind;
       const fs::file_status status = it->status(kind);
       if (kind || !fs::exists(status)) continue;  // a broken link
       if (fs::is_directory(status)) {
-        const std::string target = Utf8Path(fs::canonical(it->path(), kind));
+        const std::string target = PathText(fs::canonical(it->path(), kind));
         if (kind) continue;
         if (Inside(target, real)) {
           entry.folder =
@@ -92,7 +91,7 @@ SiteTree::SiteTree(const std::string& root) : m_root(root) {
       entries.push_back(std::move(entry));
     }
     if (error) {
-      m_unreadable.push_back({Utf8Path(on), error.message()});
+      m_unreadable.push_back({PathText(on), error.message()});
       error.clear();
     }
     std::sort(entries.begin(), entries.end(),
@@ -121,8 +120,7 @@ SiteTree::Resolution SiteTree::Resolve(const std::string& from,
   bool otherCase = false;
   size_t begin = 0;
   while (begin <= path.size()) {
-    size_t end = begin;
-    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    const size_t end = NextSeparator(path, begin);
     const std::string name = path.substr(begin, end - begin);
     const bool last = end >= path.size();
     if (name.empty() || name == ".") {

@@ -4,6 +4,8 @@
 
 #include <cctype>
 
+#include "htmlmemdoc/platform/mbcs.h"
+
 namespace htmlmemdoc {
 
 std::string MarkupOf(const CHtmlTextBase& element) {
@@ -30,9 +32,7 @@ bool TitleText(const CHtmlTextBase& title, std::string& text) {
 }
 
 std::string Lower(std::string text) {
-  for (char& c : text) {
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
+  MakeLowerBytes(&text[0], text.size());
   return text;
 }
 

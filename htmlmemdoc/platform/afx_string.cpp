@@ -244,13 +244,9 @@ CString CString::Right(int count) const {
   return Mid(GetLength() - count, count);
 }
 
-void CString::MakeLower() {
-  for (char* c = m_pchData; *c != '\0'; ++c) *c = htmlmemdoc::ToLowerAscii(*c);
-}
+void CString::MakeLower() { htmlmemdoc::MakeLowerText(m_pchData); }
 
-void CString::MakeUpper() {
-  for (char* c = m_pchData; *c != '\0'; ++c) *c = htmlmemdoc::ToUpperAscii(*c);
-}
+void CString::MakeUpper() { htmlmemdoc::MakeUpperText(m_pchData); }
 
 int CString::Replace(const char* from, const char* to) {
   const size_t fromLength = LengthOf(OrEmpty(from));

@@ -15,9 +15,13 @@ class CByteSet {
     for (; *bytes != '\0'; ++bytes) {
       m_has[static_cast<unsigned char>(*bytes)] = true;
       m_stops[static_cast<unsigned char>(*bytes)] = true;
+      m_mayBeTrail = m_mayBeTrail || static_cast<unsigned char>(*bytes) >= 0x40;
     }
     m_stops[0] = true;
   }
+  // Whether a member could be the trail byte of a double-byte character
+  // (0x40 and up): only then must a scan step over whole characters.
+  constexpr bool MayBeTrail() const { return m_mayBeTrail; }
   // A member; the NUL never is one.
   constexpr bool Has(char c) const {
     return m_has[static_cast<unsigned char>(c)];
@@ -31,6 +35,7 @@ class CByteSet {
  private:
   bool m_has[256];
   bool m_stops[256];
+  bool m_mayBeTrail = false;
 };
 
 }  // namespace htmlmemdoc

@@ -2,6 +2,8 @@
 
 #include "htmlmemdoc/platform/file_system.h"
 
+#include "htmlmemdoc/platform/mbcs.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -22,29 +24,49 @@ size_t PathRootLength(const std::string& path) {
 }
 
 std::filesystem::path FsPath(const std::string& path) {
-  return std::filesystem::u8path(path);
+#ifdef _WIN32
+  return std::filesystem::path(Utf16(path));
+#else
+  return std::filesystem::path(path);
+#endif
 }
 
-std::string Utf8Path(const std::filesystem::path& path) {
-  return path.generic_u8string();
+std::string PathText(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return Utf8(path.generic_wstring().c_str());
+#else
+  return path.generic_string();
+#endif
 }
 
 #ifdef _WIN32
 
+namespace {
+
+// The code page file names are converted with: the text's.
+UINT FileNameCodePage() {
+  const CCodePageTable* table = CodePageTable();
+  return table != nullptr ? static_cast<UINT>(table->number) : CP_UTF8;
+}
+
+}  // namespace
+
 std::wstring Utf16(const std::string& text) {
   const int size = MultiByteToWideChar(
-      CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+      FileNameCodePage(), 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+  MultiByteToWideChar(FileNameCodePage(), 0, text.data(), static_cast<int>(text.size()),
                       &wide[0], size);
   return wide;
 }
 
 std::string Utf8(const wchar_t* text) {
   const int size =
-      WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+      WideCharToMultiByte(FileNameCodePage(), 0, text, -1, nullptr, 0,
+                          nullptr, nullptr);
   std::string narrow(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, &narrow[0], size, nullptr, nullptr);
+  WideCharToMultiByte(FileNameCodePage(), 0, text, -1, &narrow[0], size,
+                      nullptr, nullptr);
   return narrow;
 }
 

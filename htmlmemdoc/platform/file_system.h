@@ -23,17 +23,19 @@ size_t PathRootLength(const std::string& path);
 // the order the system gives them; false when it cannot be listed.
 bool ListDirectory(const std::string& path, std::vector<std::string>& names);
 
-// A UTF-8 path for std::filesystem, and a std::filesystem path as UTF-8
+// A path written in the text's code page (UTF-8 unless another is set)
+// for std::filesystem, and a std::filesystem path in the text's code page
 // with "/" between its parts (which Windows takes as well as "\\"): what
 // the layers above use for the names they show and compare.
 std::filesystem::path FsPath(const std::string& path);
-std::string Utf8Path(const std::filesystem::path& path);
+std::string PathText(const std::filesystem::path& path);
 
-// std::fopen with a UTF-8 path.
+// std::fopen with a path in the text's code page.
 std::FILE* OpenFile(const char* path, const char* mode);
 
 #ifdef _WIN32
-// UTF-8 to the UTF-16 of Windows' wide-character calls, and back.
+// A text in the code page in use (UTF-8 unless another is set) to the
+// UTF-16 of Windows' wide-character calls, and back.
 std::wstring Utf16(const std::string& text);
 std::string Utf8(const wchar_t* text);
 #endif

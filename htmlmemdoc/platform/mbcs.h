@@ -1,30 +1,71 @@
 // mbcs.h: multi-byte text helpers (internal to the library).
 // Text is bytes. Bytes below 0x80 are single characters. From 0x80 up the
-// text is read as UTF-8, which plays the part of a double-byte code page: a
-// lead byte 0xC2..0xF4 followed by all the continuation bytes (0x80..0xBF)
-// it announces is one multi-byte character; every other byte, including a
-// stray continuation byte or a cut-off sequence, is a character of its own.
-// Searches never start or end a match inside a multi-byte character, case
-// changes touch only ASCII letters, and identifier tests accept a
-// multi-byte character whole.
+// text follows the process's code page (code_page.h). In UTF-8, the
+// default, a lead byte 0xC2..0xF4 followed by all the continuation bytes
+// (0x80..0xBF) it announces is one multi-byte character; every other byte,
+// including a stray continuation byte or a cut-off sequence, is a
+// character of its own. In a double-byte code page a lead byte followed by
+// one of the page's trail bytes is one character, and a trail byte may be
+// an ASCII letter or "\\": so there an ASCII byte is a character of its
+// own only where a character starts, which a scan finds by walking forward
+// (UTF-8 allows looking back). Searches never start or end a match inside
+// a multi-byte character, case changes touch only ASCII letters that are
+// characters of their own, and identifier tests accept a multi-byte
+// character whole.
 
 #ifndef HTMLMEMDOC_PLATFORM_MBCS_H_
 #define HTMLMEMDOC_PLATFORM_MBCS_H_
 
+#include <atomic>
 #include <cstddef>
 
 #include "htmlmemdoc/platform/byte_set.h"
 
 namespace htmlmemdoc {
 
+// The lead and trail bytes of a code page other than UTF-8.
+struct CCodePageTable {
+  int number;
+  bool lead[256];
+  bool trail[256];
+  // Whether `p` starts a double-byte character (never past a NUL, which
+  // is no trail byte).
+  bool Pairs(const char* p) const {
+    return lead[static_cast<unsigned char>(p[0])] &&
+           trail[static_cast<unsigned char>(p[1])];
+  }
+};
+
+// The code page in use; null for UTF-8. Set by HtmlMemDocSetCodePage.
+extern std::atomic<const CCodePageTable*> g_codePageTable;
+inline const CCodePageTable* CodePageTable() {
+  return g_codePageTable.load(std::memory_order_relaxed);
+}
+
 // Length in bytes (1 to 4) of the character that starts at `p`; 1 at the
 // terminating NUL.
 int CharLength(const char* p);
 
 // 1 when position `p` of the text that begins at `start` is not inside a
-// multi-byte character. Looks back at most three bytes, never before
-// `start`.
+// multi-byte character. In UTF-8 it looks back at most three bytes, never
+// before `start`; in a double-byte code page it walks from `start`, so a
+// caller that tests many places of one text uses CBoundaryWalk.
 int IsCharBoundary(const char* start, const char* p);
+
+// Tests places of one text, in increasing order, for whether a range
+// starts and ends on character boundaries, at the cost of one walk over
+// the text for all of them.
+class CBoundaryWalk {
+ public:
+  explicit CBoundaryWalk(const char* text) : m_text(text), m_next(text) {}
+  // 1 when [p, p + length) starts and ends on boundaries; `p` is no lower
+  // than in the call before, and the range lies within the text.
+  int Encloses(const char* p, size_t length);
+
+ private:
+  const char* m_text;
+  const char* m_next;  // the first boundary not yet passed
+};
 
 inline char ToLowerAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
@@ -37,9 +78,12 @@ inline int IsAlnumAscii(char c) {
          (c >= 'A' && c <= 'Z');
 }
 
-// In-place case change of the ASCII letters of a NUL-terminated text.
+// In-place case change of the ASCII letters of a NUL-terminated text, or
+// of `length` bytes.
 void MakeLowerText(char* text);
 void MakeUpperText(char* text);
+void MakeLowerBytes(char* text, size_t length);
+void MakeUpperBytes(char* text, size_t length);
 
 // First occurrence of `needle` in `text` that starts and ends on character
 // boundaries, or null. An empty needle matches at `text`.
@@ -48,6 +92,10 @@ const char* FindText(const char* text, const char* needle);
 // The same search without regard to ASCII letter case: what FindText finds
 // in lower-cased copies of both texts.
 const char* FindTextIgnoringCase(const char* text, const char* needle);
+
+// Length of the run of characters at `p` up to the first that is a
+// single-byte member of `set` or the NUL: strcspn by characters.
+size_t SpanToDelimiter(const char* p, const char* set);
 
 // Compares without regard to ASCII letter case; <0, 0 or >0 like strcmp.
 int CompareNoCase(const char* a, const char* b);
@@ -90,7 +138,11 @@ class CSpanTokenizer {
     const char* start = m_pNext;
     while (delimiters.Has(*start)) ++start;  // the NUL is no member
     const char* end = start;
-    while (!delimiters.Stops(*end)) ++end;
+    if (delimiters.MayBeTrail() && CodePageTable() != nullptr) {
+      end = EndOfToken(end, delimiters);
+    } else {
+      while (!delimiters.Stops(*end)) ++end;
+    }
     return Found(start, end, token);
   }
   // Where the next call would start scanning (null when exhausted).
@@ -98,6 +150,9 @@ class CSpanTokenizer {
 
  private:
   int UseTable(const char* delimiters);
+  // The first delimiter or NUL at or after `p` that is a character of its
+  // own.
+  static const char* EndOfToken(const char* p, const CByteSet& delimiters);
   int Found(const char* start, const char* end, CTextSpan& token) {
     if (*start == '\0') {
       m_pNext = nullptr;

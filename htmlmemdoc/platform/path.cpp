@@ -4,6 +4,7 @@
 
 #include "htmlmemdoc/platform/path.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "htmlmemdoc/platform/mbcs.h"
@@ -24,6 +25,21 @@ size_t FitOnBoundary(const char* text, size_t length, size_t maxLength) {
   size_t fit = maxLength;
   while (fit > 0 && !IsCharBoundary(text, text + fit)) --fit;
   return fit;
+}
+
+size_t NextSeparator(const std::string& path, size_t from) {
+  size_t i = from;
+  while (i < path.size() && path[i] != '/' && path[i] != '\\')
+    i += static_cast<size_t>(CharLength(&path[i]));
+  return std::min(i, path.size());
+}
+
+bool EndsWithSeparator(const std::string& path) {
+  if (path.empty()) return false;
+  size_t last = 0;
+  for (size_t i = 0; i < path.size(); i += static_cast<size_t>(CharLength(&path[i])))
+    last = i;
+  return last == path.size() - 1 && (path[last] == '/' || path[last] == '\\');
 }
 
 void SplitPath(const char* path, CPathParts& parts) {

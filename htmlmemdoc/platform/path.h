@@ -27,6 +27,15 @@ void SplitPath(const char* path, CPathParts& parts);
 // `maxLength` bytes and does not end inside a multi-byte character.
 size_t FitOnBoundary(const char* text, size_t length, size_t maxLength);
 
+// The place of the first "/" or "\\" at or after `from` in `path` that is
+// a character of its own (in a double-byte code page the trail byte of a
+// character may be "\\"); path.size() when there is none. `from` starts a
+// character.
+size_t NextSeparator(const std::string& path, size_t from);
+
+// Whether `path` ends with such a separator.
+bool EndsWithSeparator(const std::string& path);
+
 }  // namespace htmlmemdoc
 
 #endif  // HTMLMEMDOC_PLATFORM_PATH_H_

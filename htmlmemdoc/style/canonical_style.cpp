@@ -15,6 +15,7 @@
 
 #include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/platform/byte_set.h"
+#include "htmlmemdoc/platform/mbcs.h"
 #include "htmlmemdoc/style/style_values.h"
 
 namespace htmlmemdoc {
@@ -94,7 +95,7 @@ int IsCanonicalBackground(const char* p) {
   const char* first = " background-image:url(";
   if (!StartsWith(p, first)) return 0;
   const char* address = p + std::strlen(first);
-  const size_t length = std::strcspn(address, "();{}");
+  const size_t length = SpanToDelimiter(address, "();{}");
   if (length == 0 || !StartsWith(address + length, ");")) return 0;
   const char* second = address + length + 2;
   const char* name = " layer-background-image:url(";

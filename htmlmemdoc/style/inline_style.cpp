@@ -65,7 +65,7 @@ int CInlineStyle::Read(const char* text) {
   m_familyCount = 0;
   const char* start = m_text;
   SkipChars(start, kBlanks);
-  const int rule = std::strchr(m_text, '{') != nullptr;
+  const int rule = FindText(m_text, "{") != nullptr;
   char* families = nullptr;
   if (!ReadDeclarations(Writable(start), rule, families)) return 0;
   if (families != nullptr && *families != '\0') SplitFamilies(families);

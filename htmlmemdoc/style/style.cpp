@@ -71,7 +71,7 @@ int CHtmlStyle::Init(const char* text) {
   if (text == nullptr) text = "";
   const char* cursor = text;
   htmlmemdoc::SkipChars(cursor, kBlanks);
-  m_nKind = std::strchr(text, '{') != nullptr ? kRule : kInline;
+  m_nKind = htmlmemdoc::FindText(text, "{") != nullptr ? kRule : kInline;
   CString pendingFamilies;
   if (!ParseDeclarations(cursor, pendingFamilies)) return 0;
   if (!pendingFamilies.IsEmpty()) ResetFontFamily(pendingFamilies);
