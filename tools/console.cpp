@@ -3,6 +3,8 @@
 
 #include "tools/console.h"
 
+#include <htmlmemdoc/htmlmemdoc.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -19,14 +21,37 @@
 #include <unistd.h>
 #endif
 
+const std::vector<std::pair<std::string, int>> kCodePageNames = {
+    {"utf-8", HTMLMEMDOC_CP_UTF8}, {"932", 932}, {"936", 936},
+    {"949", 949},                  {"950", 950}, {"system", HTMLMEMDOC_CP_SYSTEM}};
+
+namespace {
+
+// Sets the code page --code-page names in `argv`, if it names one.
+void SetCodePageOf(int argc, char** argv) {
+  const std::string option = "--code-page";
+  for (int i = 1; i < argc; ++i) {
+    std::string name;
+    if (argv[i] == option && i + 1 < argc) {
+      name = argv[i + 1];
+    } else if (std::string(argv[i]).rfind(option + "=", 0) == 0) {
+      name = argv[i] + option.size() + 1;
+    }
+    for (const auto& known : kCodePageNames) {
+      if (known.first == name) HtmlMemDocSetCodePage(known.second);
+    }
+  }
+}
+
+}  // namespace
+
 std::vector<std::string> PrepareConsole(int argc, char** argv) {
+  SetCodePageOf(argc, argv);
   std::vector<std::string> args;
 #ifdef _WIN32
-  (void)argc;
-  (void)argv;
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  SetConsoleOutputCP(CP_UTF8);
+  SetConsoleOutputCP(static_cast<UINT>(HtmlMemDocGetCodePage()));
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   for (int i = 1; wide != nullptr && i < count; ++i)

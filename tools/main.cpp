@@ -52,6 +52,15 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version",
                        std::string("htmlmemdoc ") + HtmlMemDocVersion());
   app.require_subcommand(1);
+  std::string codePage = "utf-8";
+  std::vector<std::string> codePages;
+  for (const auto& known : kCodePageNames) codePages.push_back(known.first);
+  app.add_option("--code-page", codePage,
+                 "The code page of the pages' bytes from 0x80 up: utf-8 "
+                 "(the default), 932 (Shift-JIS), 936 (GBK), 949 (Korean), "
+                 "950 (Big5), or on Windows system (the system's)")
+      ->check(CLI::IsMember(codePages))
+      ->option_text("CP");
   // Options start with "-" on every system: on Windows CLI11 would also
   // take "/name" for one, and a path like "/pages/a.htm" is not.
   app.allow_windows_style_options(false);
@@ -193,6 +202,15 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& error) {
     const int code = app.exit(error);
     return code == 0 ? 0 : kExitUsage;
+  }
+
+  if (codePage == "system" &&
+      HtmlMemDocGetCodePage() == HTMLMEMDOC_CP_UTF8 &&
+      HtmlMemDocSetCodePage(HTMLMEMDOC_CP_SYSTEM) != 0) {
+    std::fprintf(stderr,
+                 "htmlmemdoc: --code-page system follows Windows' code page; "
+                 "here name the page's code page\n");
+    return kExitUsage;
   }
 
   // Whatever a command throws becomes a message and exit code 2.

@@ -7,32 +7,12 @@
 #include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/platform/mbcs.h"
 #include "htmlmemdoc/platform/path.h"
+#include "tests/support/code_pages.h"
 
 namespace htmlmemdoc {
 namespace {
 
-// A double-byte code page and a lead byte of it; in 949 only letters
-// follow a lead as trail bytes, so "\\" and "}" stand alone behind it.
-struct DoubleByte {
-  int codePage;
-  char lead;
-  bool punctuationTrails;
-};
-const DoubleByte kPages[] = {
-    {932, '\x83', true}, {936, '\x81', true},
-    {949, '\x81', false}, {950, '\xA4', true}};
-
-class CodePageTest : public ::testing::TestWithParam<DoubleByte> {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(0, HtmlMemDocSetCodePage(GetParam().codePage));
-  }
-  void TearDown() override { HtmlMemDocSetCodePage(HTMLMEMDOC_CP_UTF8); }
-  // The lead byte followed by `text`.
-  std::string Led(const char* text) const {
-    return std::string(1, GetParam().lead) + text;
-  }
-};
+using CodePageTest = DoubleBytePageTest;
 
 TEST(CodePageSettingTest, TakesTheKnownPagesOnly) {
   for (int page : {932, 936, 949, 950, HTMLMEMDOC_CP_UTF8}) {
@@ -101,11 +81,7 @@ TEST_P(CodePageTest, PunctuationTrailsSplitNothing) {
   EXPECT_EQ(GetParam().punctuationTrails ? Led("\\x") : "x", parts.name);
 }
 
-INSTANTIATE_TEST_SUITE_P(DoubleBytePages, CodePageTest,
-                         ::testing::ValuesIn(kPages),
-                         [](const auto& info) {
-                           return "cp" + std::to_string(info.param.codePage);
-                         });
+HTMLMEMDOC_INSTANTIATE_DOUBLE_BYTE_PAGES(CodePageTest);
 
 }  // namespace
 }  // namespace htmlmemdoc

@@ -70,6 +70,19 @@ else
   run 0 "$tool" render "$frames" -o NUL
 fi
 
+# A Shift-JIS page: with --code-page 932 the trail byte "\\" of one
+# character is no folder separator, so the file is found in its case. (The
+# file's name on disk is the system's: SJIS bytes here, UTF-16 on Windows.)
+sjis_name=$'\x83\x5c'
+[ "$system" = windows ] && sjis_name=$'\xe3\x82\xbd'
+mkdir -p "$work/sjis/pics" && touch "$work/sjis/pics/$sjis_name.GIF"
+printf '<html><head></head><body>\n<div id="I"><img src="pics/\x83\x5c.gif"></div>\n</body></html>\n' >"$work/sjis/page.htm"
+run 0 "$tool" --code-page 932 render --base "$work/sjis/page.htm" "$work/sjis/page.htm"
+has $'src="pics/\x83\x5c.GIF"'
+run 0 "$tool" render --base "$work/sjis/page.htm" "$work/sjis/page.htm"
+has $'src="pics/\x83\x5c.gif"'
+expect 2 "1252 not in" "$tool" --code-page 1252 show "$welcome"
+
 run 0 "$tool" show "$welcome"
 has 'title             Welcome to the garden club'
 has 'background sound  audio/birdsong.mid (loop -1)'
