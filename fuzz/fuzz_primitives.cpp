@@ -1,7 +1,9 @@
 // Differential target: each scanning primitive that was made fast against a
 // plain, obviously correct form of its definition, kept here and not in the
 // library. A character boundary is found the plain way too: by walking the
-// text from its start, a complete UTF-8 sequence at a time.
+// text from its start, a character at a time. A fifth piece of the input
+// picks the code page: UTF-8 when it is empty (so older inputs keep their
+// meaning), else one of the double-byte pages.
 
 #include <string>
 #include <vector>
@@ -9,19 +11,25 @@
 #include "fuzz/fuzz_input.h"
 #include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/document/block_scan.h"
+#include "htmlmemdoc/platform/code_page.h"
 #include "htmlmemdoc/platform/mbcs.h"
 
 namespace {
 
 using htmlmemdoc::CharLength;
 
+// Case changes touch the ASCII letters that are characters of their own.
 std::string Lower(std::string text) {
-  for (char& c : text) c = htmlmemdoc::ToLowerAscii(c);
+  for (size_t i = 0; i < text.size(); i += CharLength(&text[i])) {
+    text[i] = htmlmemdoc::ToLowerAscii(text[i]);
+  }
   return text;
 }
 
 std::string Upper(std::string text) {
-  for (char& c : text) c = htmlmemdoc::ToUpperAscii(c);
+  for (size_t i = 0; i < text.size(); i += CharLength(&text[i])) {
+    text[i] = htmlmemdoc::ToUpperAscii(text[i]);
+  }
   return text;
 }
 
@@ -77,8 +85,15 @@ void CheckSkips(const std::string& text, const std::string& set) {
   const char* cursor = text.c_str();
   htmlmemdoc::SkipChars(cursor, set.c_str());
   FUZZ_CHECK(cursor == plain);
+  // In a double-byte code page the search for a member steps over whole
+  // characters (a trail byte may equal one).
+  const bool characters = htmlmemdoc::CodePageTable() != nullptr;
   plain = text.c_str();
-  while (*plain != '\0' && std::strchr(set.c_str(), *plain) == nullptr) ++plain;
+  while (*plain != '\0' &&
+         (std::strchr(set.c_str(), *plain) == nullptr ||
+          (characters && CharLength(plain) != 1))) {
+    plain += characters ? CharLength(plain) : 1;
+  }
   cursor = text.c_str();
   htmlmemdoc::SkipToChars(cursor, set.c_str());
   FUZZ_CHECK(cursor == plain);
@@ -190,7 +205,10 @@ void CheckBlock(const std::string& body) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::vector<std::string> in = SplitInput(data, size, 4);
+  const std::vector<std::string> in = SplitInput(data, size, 5);
+  static const int kPages[] = {932, 936, 949, 950};
+  HtmlMemDocSetCodePage(in[4].empty() ? HTMLMEMDOC_CP_UTF8
+                                      : kPages[in[4][0] & 3]);
   CheckFinds(in[0], in[1], in[2]);
   CheckSkips(in[0], in[1]);
   std::vector<std::string> sets;

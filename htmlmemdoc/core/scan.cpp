@@ -131,7 +131,8 @@ void SkipChars(const char*& cursor, const char* set) {
 }
 
 void SkipToChars(const char*& cursor, const char* set) {
-  cursor += SpanToDelimiter(cursor, set);
+  cursor += CodePageTable() == nullptr ? std::strcspn(cursor, set)
+                                       : SpanToDelimiter(cursor, set);
 }
 
 void AdvanceLineColumn(char ch, int& line, int& column, int tabWidth) {

@@ -37,7 +37,8 @@ int StartsWithNoCase(const char* text, const char* part1,
 void SkipChars(const char*& cursor, const char* set);
 
 // Advances `cursor` to the first byte of `set` at or after it, or to the
-// NUL. Does not move when it already stands on one.
+// NUL; in a double-byte code page to the first such byte that is a
+// character of its own. Does not move when it already stands on one.
 void SkipToChars(const char*& cursor, const char* set);
 
 // One step of the position counter: a line feed or a carriage return starts

@@ -2,9 +2,9 @@
 # The tool built for Windows, run under wine, and the tool built for this
 # system print the same bytes for the same page: for every example, every
 # golden page and a generated page of each benchmark shape, what render,
-# render with references rewritten, and show --json print, and their exit
-# codes. Exits 77 (skipped) when there is no build of the tool for this
-# system to compare with.
+# render with references rewritten (also read as Shift-JIS), and show
+# --json print, and their exit codes. Exits 77 (skipped) when there is no
+# build of the tool for this system to compare with.
 # Usage: same_rendering_test.sh TOOL SOURCE_DIR HOST_TOOL EMULATOR WRITE_SHAPES
 . "$(dirname "$0")/../tool/lib.sh"
 host=$3
@@ -22,7 +22,8 @@ WINEDEBUG=-all "$emulator" "$write_shapes" "$work/shapes" 200000 ||
 wine_noise='^([0-9a-f]{4}:(err|fixme|warn)|wine: )'
 compared=0
 for page in "$src"/examples/*.htm "$src"/tests/golden/*.htm "$work"/shapes/*.htm; do
-  for command in "render --allow-loss" "render --allow-loss --encode --base $page" "show --json"; do
+  for command in "render --allow-loss" "render --allow-loss --encode --base $page" \
+    "--code-page 932 render --allow-loss --encode --base $page" "show --json"; do
     code=0 other=0
     # shellcheck disable=SC2086 # the command's words are wanted apart
     "$host" $command "$page" >"$work/here" 2>"$work/here.err" || code=$?
