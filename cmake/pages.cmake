@@ -17,6 +17,7 @@ add_library(htmlmemdoc_pages STATIC
   htmlmemdoc/pages/read_back.cpp
   htmlmemdoc/pages/page_model.cpp
   htmlmemdoc/pages/page_references.cpp
+  htmlmemdoc/pages/page_session.cpp
   htmlmemdoc/pages/page_walk.cpp
   htmlmemdoc/pages/page_write.cpp
   htmlmemdoc/pages/read_problem.cpp

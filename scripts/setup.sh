@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libcli11-dev nlohmann-json3-dev
-  libdtl-dev pandoc man-db)
+  libdtl-dev pandoc man-db libcpp-httplib-dev)
 # Extra groups: `fuzz` adds clang and its fuzzer runtime, `bench` Google
 # Benchmark and the peer libraries the benchmarks compare with, `browser`
 # Chromium and the browser suite's driver (playwright-core, from npm),

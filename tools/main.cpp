@@ -15,6 +15,7 @@
 #include "tools/preview_command.h"
 #include "tools/render_command.h"
 #include "tools/show_command.h"
+#include "tools/serve_command.h"
 #include "tools/site_command.h"
 #include "tools/sources_command.h"
 
@@ -197,6 +198,19 @@ int main(int argc, char** argv) {
     option->needs(fixFlag);
   }
 
+#ifdef HTMLMEMDOC_HAS_EDITOR
+  ServeOptions serve;
+  CLI::App* serveCommand = app.add_subcommand(
+      "serve",
+      "Edit the pages below DIR in the browser: prints the address of an "
+      "editor that only this computer can reach");
+  serveCommand->add_option("DIR", serve.root, "The folder of the pages")
+      ->required();
+  serveCommand->add_option("--port", serve.port,
+                           "The port to listen on (default: any free one)")
+      ->check(CLI::Range(0, 65535));
+#endif
+
   try {
     app.parse(PrepareConsole(argc, argv));
   } catch (const CLI::ParseError& error) {
@@ -225,6 +239,9 @@ int main(int argc, char** argv) {
                                       : allReferences ? SourcesKind::kAll
                                                       : SourcesKind::kFiles);
     if (siteCommand->parsed()) return RunSite(site);
+#ifdef HTMLMEMDOC_HAS_EDITOR
+    if (serveCommand->parsed()) return RunServe(serve);
+#endif
   } catch (CFileException* error) {
     std::fprintf(stderr, "htmlmemdoc: %s\n",
                  static_cast<const char*>(error->GetErrorMessage()));

@@ -47,13 +47,26 @@ PageFile ReadPageFile(const std::string& path) {
     return page;
   }
   std::string bytes;
-  std::FILE* file = OpenFile(path.c_str(), "rb");
-  if (file == nullptr || !ReadAll(file, bytes)) {
+  if (!ReadFileBytes(path, bytes)) {
     page.problem = Problem(PageProblem::kUnreadable, std::strerror(errno));
-    if (file != nullptr) std::fclose(file);
     return page;
   }
+  return PageFileOf(path, bytes);
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+  std::FILE* file = OpenFile(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  const bool read = ReadAll(file, bytes);
+  const int error = errno;
   std::fclose(file);
+  errno = error;
+  return read;
+}
+
+PageFile PageFileOf(const std::string& path, const std::string& bytes) {
+  PageFile page;
+  page.path = path;
   if (bytes.empty()) {
     page.problem = Problem(PageProblem::kNotText,
                            "the file is empty: a page begins with <html>");

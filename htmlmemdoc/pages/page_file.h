@@ -43,6 +43,14 @@ struct PageFile {
 // and one holding a NUL byte are problems of their own.
 PageFile ReadPageFile(const std::string& path);
 
+// Every byte of the file at `path`; false with errno set when it cannot be
+// read.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
+
+// The page of a file at `path` that holds `bytes` (read already): its text,
+// or the problem of an empty file or one holding a NUL byte.
+PageFile PageFileOf(const std::string& path, const std::string& bytes);
+
 // The text ReadFromFile builds from a file holding `bytes`.
 std::string PageTextOf(const std::string& bytes);
 

@@ -1,0 +1,70 @@
+// editor_security.cpp: tokens, Host and Origin, paths below the root.
+
+#include "tools/editor/editor_security.h"
+
+#include <random>
+#include <system_error>
+
+#include "htmlmemdoc/platform/file_system.h"
+
+std::string NewToken() {
+  std::random_device random;
+  static const char kHex[] = "0123456789abcdef";
+  std::string token;
+  for (int i = 0; i < 32; ++i) {
+    const unsigned byte = random() & 0xFF;
+    token += kHex[byte >> 4];
+    token += kHex[byte & 15];
+  }
+  return token;
+}
+
+bool SameToken(const std::string& a, const std::string& b) {
+  if (a.size() != b.size() || a.empty()) return false;
+  unsigned char differ = 0;
+  for (size_t i = 0; i < a.size(); ++i)
+    differ |= static_cast<unsigned char>(a[i] ^ b[i]);
+  return differ == 0;
+}
+
+std::string CookieValue(const std::string& cookies, const std::string& name) {
+  size_t at = 0;
+  while (at < cookies.size()) {
+    while (at < cookies.size() && (cookies[at] == ' ' || cookies[at] == ';'))
+      ++at;
+    const size_t end = std::min(cookies.find(';', at), cookies.size());
+    const std::string pair = cookies.substr(at, end - at);
+    if (pair.size() > name.size() && pair.compare(0, name.size(), name) == 0 &&
+        pair[name.size()] == '=')
+      return pair.substr(name.size() + 1);
+    at = end;
+  }
+  return "";
+}
+
+bool IsOwnHost(const std::string& host, int port) {
+  const std::string suffix = ":" + std::to_string(port);
+  return host == "127.0.0.1" + suffix || host == "localhost" + suffix;
+}
+
+bool IsOwnOrigin(const std::string& origin, int port) {
+  const std::string scheme = "http://";
+  return origin.compare(0, scheme.size(), scheme) == 0 &&
+         IsOwnHost(origin.substr(scheme.size()), port);
+}
+
+bool ResolveInside(const std::filesystem::path& root,
+                   const std::string& relative, std::filesystem::path& file) {
+  if (relative.empty() || htmlmemdoc::PathRootLength(relative) > 0 ||
+      relative.find(':') != std::string::npos)
+    return false;
+  std::error_code error;
+  file = std::filesystem::canonical(root / htmlmemdoc::FsPath(relative), error);
+  if (error) return false;
+  auto inRoot = root.begin();
+  auto inFile = file.begin();
+  for (; inRoot != root.end(); ++inRoot, ++inFile) {
+    if (inFile == file.end() || *inFile != *inRoot) return false;
+  }
+  return true;
+}

@@ -1,0 +1,31 @@
+// editor_security.h: the editor server's checks on every request, kept
+// apart from its routes so that each can be tested and none forgotten.
+
+#ifndef HTMLMEMDOC_TOOLS_EDITOR_EDITOR_SECURITY_H_
+#define HTMLMEMDOC_TOOLS_EDITOR_EDITOR_SECURITY_H_
+
+#include <filesystem>
+#include <string>
+
+// A new access token: 32 random bytes in hex.
+std::string NewToken();
+
+// `a == b` in a time that does not depend on where they differ.
+bool SameToken(const std::string& a, const std::string& b);
+
+// The token a Cookie header holds under `name`, or "".
+std::string CookieValue(const std::string& cookies, const std::string& name);
+
+// Whether a Host header names this server: 127.0.0.1 or localhost, with
+// `port`.
+bool IsOwnHost(const std::string& host, int port);
+
+// Whether an Origin header names this server (http://, same host rules).
+bool IsOwnOrigin(const std::string& origin, int port);
+
+// The file `relative` names below `root` (canonical), links resolved;
+// false when it is absolute, leaves `root` or does not exist.
+bool ResolveInside(const std::filesystem::path& root,
+                   const std::string& relative, std::filesystem::path& file);
+
+#endif  // HTMLMEMDOC_TOOLS_EDITOR_EDITOR_SECURITY_H_

@@ -1,0 +1,346 @@
+// editor_server.cpp: the routes. A page opened in a tab is a page session
+// of its own (so two tabs on one page find their conflict on save); the
+// sessions live in a map under one lock, as requests arrive on many
+// threads.
+
+#include "tools/editor/editor_server.h"
+
+#include <httplib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <nlohmann/json.hpp>
+
+#include "htmlmemdoc/pages/page_session.h"
+#include "htmlmemdoc/pages/site_scan.h"
+#include "htmlmemdoc/platform/file_system.h"
+#include "tools/editor/editor_assets.h"
+#include "tools/editor/editor_security.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+const char kJson[] = "application/json";
+
+void Answer(httplib::Response& res, int status, const json& body) {
+  res.status = status;
+  res.set_content(body.dump(), kJson);
+}
+
+void Refuse(httplib::Response& res, int status, const std::string& why) {
+  Answer(res, status, json{{"error", why}});
+}
+
+// Sets property `name` of `edit` to `value`; false when the property is
+// unknown or the value of the wrong kind.
+bool SetProperty(htmlmemdoc::PageEdit& edit, const std::string& name,
+                 const json& value) {
+  std::optional<int>* number = name == "left"       ? &edit.left
+                               : name == "top"      ? &edit.top
+                               : name == "width"    ? &edit.width
+                               : name == "height"   ? &edit.height
+                               : name == "zIndex"   ? &edit.zIndex
+                               : name == "fontSize" ? &edit.fontSize
+                                                    : nullptr;
+  std::optional<std::string>* text = name == "visibility"   ? &edit.visibility
+                                     : name == "text"       ? &edit.text
+                                     : name == "color"      ? &edit.color
+                                     : name == "src"        ? &edit.src
+                                     : name == "background" ? &edit.background
+                                     : name == "sound"      ? &edit.sound
+                                                            : nullptr;
+  if (number != nullptr && value.is_number_integer()) {
+    *number = value.get<int>();
+  } else if (text != nullptr && value.is_string()) {
+    *text = value.get<std::string>();
+  } else if (name == "noSound" && value == true) {
+    edit.noSound = true;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The change a request names: a layer ("" for the page) and one property
+// with its value, or several as "properties" (one gesture, one undo step).
+bool EditOf(const json& request, htmlmemdoc::PageEdit& edit,
+            std::string& why) {
+  edit.layer = request.value("layer", "");
+  json properties = request.value("properties", json::object());
+  if (request.contains("property"))
+    properties[request.value("property", "")] = request.value("value", json());
+  if (!properties.is_object() || properties.empty()) {
+    why = "the request names no property";
+    return false;
+  }
+  for (const auto& [name, value] : properties.items()) {
+    if (!SetProperty(edit, name, value)) {
+      why = "no property " + name + " with a value of that kind";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+class EditorServer::Impl {
+ public:
+  explicit Impl(EditorOptions options) : m_options(std::move(options)) {
+    if (m_options.token.empty()) m_options.token = NewToken();
+    std::error_code error;
+    m_root = fs::canonical(htmlmemdoc::FsPath(m_options.root), error);
+    m_server.set_payload_max_length(m_options.maxBody);
+    m_server.set_pre_routing_handler(
+        [this](const httplib::Request& req, httplib::Response& res) {
+          return Guard(req, res) ? httplib::Server::HandlerResponse::Unhandled
+                                 : httplib::Server::HandlerResponse::Handled;
+        });
+    Route();
+  }
+
+  int Bind() {
+    if (m_root.empty()) return -1;
+    m_port = m_options.port == 0
+                 ? m_server.bind_to_any_port("127.0.0.1")
+                 : (m_server.bind_to_port("127.0.0.1", m_options.port)
+                        ? m_options.port
+                        : -1);
+    return m_port;
+  }
+  void Serve() { m_server.listen_after_bind(); }
+  void Stop() { m_server.stop(); }
+  std::string Address() const {
+    return "http://127.0.0.1:" + std::to_string(m_port) +
+           "/?token=" + m_options.token;
+  }
+  const std::string& Token() const { return m_options.token; }
+
+ private:
+  std::string CookieName() const {
+    return "htmlmemdoc-" + std::to_string(m_port);
+  }
+
+  // The checks every request passes before its route: Host, Origin, then
+  // the token (which the first address may bring as ?token=).
+  bool Guard(const httplib::Request& req, httplib::Response& res) {
+    if (!IsOwnHost(req.get_header_value("Host"), m_port)) {
+      Refuse(res, 403, "the Host header does not name this server");
+      return false;
+    }
+    const bool hasOrigin = req.has_header("Origin");
+    if ((hasOrigin || req.method != "GET") &&
+        !IsOwnOrigin(req.get_header_value("Origin"), m_port)) {
+      Refuse(res, 403, "the request does not come from the editor's page");
+      return false;
+    }
+    const std::string& token = m_options.token;
+    if (req.path == "/" && SameToken(req.get_param_value("token"), token)) {
+      res.set_header("Set-Cookie", CookieName() + "=" + token +
+                                       "; Path=/; HttpOnly; SameSite=Strict");
+      res.set_redirect("/", 303);
+      return false;
+    }
+    if (!SameToken(CookieValue(req.get_header_value("Cookie"), CookieName()),
+                   token) &&
+        !SameToken(req.get_header_value("X-Htmlmemdoc-Token"), token)) {
+      Refuse(res, 403,
+             "no access token: open the address htmlmemdoc serve printed");
+      return false;
+    }
+    return true;
+  }
+
+  void Route() {
+    m_server.Get(R"(/(|editor\.js|editor\.css))",
+                 [](const httplib::Request& req, httplib::Response& res) {
+                   const EditorAsset* asset = FindEditorAsset(req.path);
+                   res.set_content(asset->body, asset->type);
+                   res.set_header("Content-Security-Policy",
+                                  "default-src 'self'; frame-ancestors 'self'");
+                 });
+    m_server.Get("/api/pages", [this](const httplib::Request&,
+                                      httplib::Response& res) { Pages(res); });
+    m_server.Post("/api/open", [this](const httplib::Request& req,
+                                      httplib::Response& res) { Open(req, res); });
+    for (const char* action : {"edit", "undo", "redo", "save"}) {
+      m_server.Post(std::string("/api/") + action,
+                    [this, action](const httplib::Request& req,
+                                   httplib::Response& res) {
+                      Act(action, req, res);
+                    });
+    }
+    m_server.Get("/api/diff", [this](const httplib::Request& req,
+                                     httplib::Response& res) { Diff(req, res); });
+    m_server.Get("/view", [this](const httplib::Request& req,
+                                 httplib::Response& res) { View(req, res); });
+    m_server.Get(R"(/site/(.+))", [this](const httplib::Request& req,
+                                         httplib::Response& res) {
+      SiteFile(req.matches[1], res);
+    });
+  }
+
+  // The pages below the root with whether each reads, and the root's
+  // other files (what a layer's source may be chosen from).
+  void Pages(httplib::Response& res) {
+    json pages = json::array();
+    json files = json::array();
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(m_root, error), end;
+         !error && it != end; it.increment(error)) {
+      if (!it->is_regular_file()) continue;
+      const std::string path =
+          htmlmemdoc::PathText(it->path().lexically_relative(m_root));
+      if (!htmlmemdoc::IsPagePath(path)) {
+        files.push_back(path);
+        continue;
+      }
+      htmlmemdoc::PageSession page(htmlmemdoc::PathText(it->path()));
+      pages.push_back(
+          {{"path", path},
+           {"verdict", page.Ok() ? "ok" : page.Problem().message}});
+    }
+    std::sort(pages.begin(), pages.end(), [](const json& a, const json& b) {
+      return a["path"] < b["path"];
+    });
+    std::sort(files.begin(), files.end());
+    Answer(res, 200, {{"pages", pages}, {"files", files}});
+  }
+
+  void Open(const httplib::Request& req, httplib::Response& res) {
+    const json request = json::parse(req.body, nullptr, false);
+    fs::path file;
+    if (!request.is_object() ||
+        !ResolveInside(m_root, request.value("path", ""), file)) {
+      Refuse(res, 404, "no such page below the folder");
+      return;
+    }
+    auto session = std::make_unique<htmlmemdoc::PageSession>(
+        htmlmemdoc::PathText(file));
+    if (!session->Ok()) {
+      Refuse(res, 422, session->Problem().message);
+      return;
+    }
+    const std::string id = NewToken().substr(0, 32);
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_paths[id] = request.value("path", "");
+    Answer(res, 200, State(id, *(m_sessions[id] = std::move(session))));
+  }
+
+  json State(const std::string& id, const htmlmemdoc::PageSession& session) {
+    return {{"session", id},
+            {"path", m_paths[id]},
+            {"model", session.Model()},
+            {"canUndo", session.CanUndo()},
+            {"canRedo", session.CanRedo()}};
+  }
+
+  // The session a request names; null, with the answer made, when none.
+  htmlmemdoc::PageSession* SessionOf(const std::string& id,
+                                     httplib::Response& res) {
+    const auto found = m_sessions.find(id);
+    if (found != m_sessions.end()) return found->second.get();
+    Refuse(res, 404, "no such open page: open it again");
+    return nullptr;
+  }
+
+  void Act(const std::string& action, const httplib::Request& req,
+           httplib::Response& res) {
+    const json request = json::parse(req.body, nullptr, false);
+    if (!request.is_object()) return Refuse(res, 400, "the body is no JSON object");
+    const std::string id = request.value("session", "");
+    std::lock_guard<std::mutex> lock(m_lock);
+    htmlmemdoc::PageSession* session = SessionOf(id, res);
+    if (session == nullptr) return;
+    if (request.contains("page") && request["page"] != m_paths[id])
+      return Refuse(res, 409, "the session holds another page");
+    std::string why;
+    int status = 200;
+    if (action == "edit") {
+      htmlmemdoc::PageEdit edit;
+      if (!EditOf(request, edit, why)) return Refuse(res, 400, why);
+      why = session->Apply(edit);
+      if (!why.empty()) status = 422;
+    } else if (action == "undo" || action == "redo") {
+      if (!(action == "undo" ? session->Undo() : session->Redo())) {
+        status = 409;
+        why = "nothing to " + action;
+      }
+    } else {
+      const auto result = session->Save(why);
+      status = result == htmlmemdoc::PageSession::SaveResult::kSaved      ? 200
+               : result == htmlmemdoc::PageSession::SaveResult::kConflict ? 409
+                                                                          : 422;
+    }
+    json body = State(id, *session);
+    if (!why.empty()) body["error"] = why;
+    Answer(res, status, body);
+  }
+
+  void Diff(const httplib::Request& req, httplib::Response& res) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    htmlmemdoc::PageSession* session =
+        SessionOf(req.get_param_value("session"), res);
+    if (session != nullptr) Answer(res, 200, {{"diff", session->Diff()}});
+  }
+
+  // The page as it would be written, its relative names resolved in its
+  // folder below /site/.
+  void View(const httplib::Request& req, httplib::Response& res) {
+    const std::string id = req.get_param_value("session");
+    std::lock_guard<std::mutex> lock(m_lock);
+    htmlmemdoc::PageSession* session = SessionOf(id, res);
+    if (session == nullptr) return;
+    const std::string folder =
+        htmlmemdoc::PathText(htmlmemdoc::FsPath(m_paths[id]).parent_path());
+    std::string html = session->Rendering();
+    const size_t head = html.find("<head>\n");
+    html.insert(head == std::string::npos ? 0 : head + 7,
+                "<base href=\"/site/" + (folder.empty() ? "" : folder + "/") +
+                    "\">\n");
+    res.set_content(html, "text/html");
+  }
+
+  void SiteFile(const std::string& relative, httplib::Response& res) {
+    fs::path file;
+    std::string bytes;
+    if (!ResolveInside(m_root, relative, file) ||
+        !htmlmemdoc::ReadFileBytes(htmlmemdoc::PathText(file), bytes)) {
+      Refuse(res, 404, "no such file below the folder");
+      return;
+    }
+    res.set_content(bytes, ContentType(file));
+  }
+
+  static const char* ContentType(const fs::path& file) {
+    const std::string extension = htmlmemdoc::PathText(file.extension());
+    static const std::map<std::string, const char*> kTypes = {
+        {".gif", "image/gif"},   {".jpg", "image/jpeg"}, {".jpeg", "image/jpeg"},
+        {".png", "image/png"},   {".htm", "text/html"},  {".html", "text/html"},
+        {".css", "text/css"},    {".js", "text/javascript"},
+        {".mid", "audio/midi"},  {".wav", "audio/wav"},  {".mp3", "audio/mpeg"}};
+    const auto found = kTypes.find(extension);
+    return found != kTypes.end() ? found->second : "application/octet-stream";
+  }
+
+  EditorOptions m_options;
+  fs::path m_root;
+  int m_port = -1;
+  httplib::Server m_server;
+  std::mutex m_lock;
+  std::map<std::string, std::unique_ptr<htmlmemdoc::PageSession>> m_sessions;
+  std::map<std::string, std::string> m_paths;  // session: page below root
+};
+
+EditorServer::EditorServer(EditorOptions options)
+    : m_impl(new Impl(std::move(options))) {}
+EditorServer::~EditorServer() = default;
+int EditorServer::Bind() { return m_impl->Bind(); }
+void EditorServer::Serve() { m_impl->Serve(); }
+void EditorServer::Stop() { m_impl->Stop(); }
+std::string EditorServer::Address() const { return m_impl->Address(); }
+const std::string& EditorServer::Token() const { return m_impl->Token(); }

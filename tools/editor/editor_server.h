@@ -1,0 +1,50 @@
+// editor_server.h: `htmlmemdoc serve DIR`, a web server on 127.0.0.1 for
+// the editor in the browser. The pages below DIR are opened, changed and
+// saved only through the shared layer's page sessions: the browser sends
+// a small JSON request per change and gets the page's model back, and
+// never writes markup itself.
+//
+// Every request must carry the access token (the cookie set from the
+// first address, or the X-Htmlmemdoc-Token header), a Host naming this
+// server, and, when it has one (every POST must), an Origin naming it: a
+// page of another site, or another site's name bound to 127.0.0.1 (DNS
+// rebinding), gets 403. Paths are resolved, links included, and must stay
+// below DIR (else 404); bodies over the limit get 413.
+
+#ifndef HTMLMEMDOC_TOOLS_EDITOR_EDITOR_SERVER_H_
+#define HTMLMEMDOC_TOOLS_EDITOR_EDITOR_SERVER_H_
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+struct EditorOptions {
+  std::string root;            // the folder whose pages are edited
+  int port = 0;                // 0: any free port
+  std::string token;           // empty: a new random one
+  size_t maxBody = 1 << 20;    // bytes
+};
+
+class EditorServer {
+ public:
+  explicit EditorServer(EditorOptions options);
+  ~EditorServer();
+  EditorServer(const EditorServer&) = delete;
+  EditorServer& operator=(const EditorServer&) = delete;
+
+  // Binds 127.0.0.1; returns the port, or -1 when it cannot.
+  int Bind();
+  // Answers requests until Stop (from another thread or a signal).
+  void Serve();
+  void Stop();
+
+  // The address to open, token included.
+  std::string Address() const;
+  const std::string& Token() const;
+
+ private:
+  class Impl;
+  std::unique_ptr<Impl> m_impl;
+};
+
+#endif  // HTMLMEMDOC_TOOLS_EDITOR_EDITOR_SERVER_H_

@@ -1,0 +1,194 @@
+// The editor server's API from a client: every request kind, and every
+// refusal, each of which needs one check of the server to hold.
+
+#include "tools/editor/editor_server.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <thread>
+
+#include "tests/support/support.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+const char kToken[] = "0123456789abcdef0123456789abcdef";
+
+class EditorServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_root = fs::path(::testing::TempDir()) / "htmlmemdoc_editor";
+    fs::remove_all(m_root);
+    fs::create_directories(m_root / "site" / "images");
+    for (const char* name : {"welcome.htm", "images/rose.gif"})
+      fs::copy_file(fs::path("examples") / name, m_root / "site" / name);
+    std::ofstream(m_root / "outside.htm") << "<html></html>";
+    fs::create_directory_symlink(m_root, m_root / "site" / "up");
+    m_server.reset(new EditorServer({(m_root / "site").string(), 0, kToken, 4096}));
+    m_port = m_server->Bind();
+    ASSERT_GT(m_port, 0);
+    m_thread = std::thread([this] { m_server->Serve(); });
+    m_client.reset(new httplib::Client("127.0.0.1", m_port));
+    for (int tries = 0; tries < 100 && !m_client->Get("/api/pages"); ++tries)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  void TearDown() override {
+    m_server->Stop();
+    m_thread.join();
+    fs::remove_all(m_root);
+  }
+
+  // The headers the editor's page sends: its Host, Origin and token.
+  httplib::Headers Own() const {
+    const std::string host = "127.0.0.1:" + std::to_string(m_port);
+    return {{"Host", host},
+            {"Origin", "http://" + host},
+            {"X-Htmlmemdoc-Token", kToken}};
+  }
+  json Post(const std::string& path, const json& body, int want,
+            httplib::Headers headers = {}) {
+    if (headers.empty()) headers = Own();
+    const auto res = m_client->Post(path.c_str(), headers, body.dump(),
+                                    "application/json");
+    EXPECT_TRUE(res);
+    if (!res) return json();
+    EXPECT_EQ(want, res->status) << path << " " << body << ": " << res->body;
+    return json::parse(res->body, nullptr, false);
+  }
+  std::string Open(const std::string& page) {
+    return Post("/api/open", {{"path", page}}, 200).value("session", "");
+  }
+  static const json* Layer(const json& state, const std::string& id) {
+    for (const json& layer : state["model"]["layers"])
+      if (layer["id"] == id) return &layer;
+    return nullptr;
+  }
+
+  fs::path m_root;
+  std::unique_ptr<EditorServer> m_server;
+  int m_port = 0;
+  std::thread m_thread;
+  std::unique_ptr<httplib::Client> m_client;
+};
+
+TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
+  const std::string host = "127.0.0.1:" + std::to_string(m_port);
+  const std::string origin = "http://" + host;
+  struct Case {
+    const char* what;
+    httplib::Headers headers;
+    const char* method;
+    std::string path;
+    std::string body;
+    int status;
+  } kCases[] = {
+      {"no token", {{"Host", host}}, "GET", "/api/pages", "", 403},
+      {"a wrong token", {{"Host", host}, {"X-Htmlmemdoc-Token", "x"}},
+       "GET", "/api/pages", "", 403},
+      {"another host (DNS rebinding)",
+       {{"Host", "evil.example:" + std::to_string(m_port)},
+        {"X-Htmlmemdoc-Token", kToken}},
+       "GET", "/api/pages", "", 403},
+      {"a POST without Origin", {{"Host", host}, {"X-Htmlmemdoc-Token", kToken}},
+       "POST", "/api/open", R"({"path":"welcome.htm"})", 403},
+      {"another site's page",
+       {{"Host", host}, {"Origin", "http://evil.example"},
+        {"X-Htmlmemdoc-Token", kToken}},
+       "POST", "/api/open", R"({"path":"welcome.htm"})", 403},
+      {"a path above the folder", Own(), "POST", "/api/open",
+       R"({"path":"../outside.htm"})", 404},
+      {"an absolute path", Own(), "POST", "/api/open",
+       R"({"path":")" + (m_root / "outside.htm").string() + "\"}", 404},
+      {"a link out of the folder", Own(), "POST", "/api/open",
+       R"({"path":"up/outside.htm"})", 404},
+      {"a file above the folder", Own(), "GET", "/site/up/outside.htm", "",
+       404},
+      {"a body over the limit", Own(), "POST", "/api/open",
+       std::string(5000, ' '), 413},
+  };
+  for (const Case& c : kCases) {
+    const auto res =
+        std::string(c.method) == "GET"
+            ? m_client->Get(c.path.c_str(), c.headers)
+            : m_client->Post(c.path.c_str(), c.headers, c.body,
+                             "application/json");
+    ASSERT_TRUE(res) << c.what;
+    EXPECT_EQ(c.status, res->status) << c.what << ": " << res->body;
+  }
+}
+
+TEST_F(EditorServerTest, TheFirstAddressSetsTheTokenCookie) {
+  httplib::Headers host = {{"Host", "127.0.0.1:" + std::to_string(m_port)}};
+  const auto first = m_client->Get(
+      (std::string("/?token=") + kToken).c_str(), host);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(303, first->status);
+  const std::string cookie = first->get_header_value("Set-Cookie");
+  EXPECT_NE(std::string::npos, cookie.find("HttpOnly"));
+  EXPECT_NE(std::string::npos, cookie.find("SameSite=Strict"));
+  host.emplace("Cookie", cookie.substr(0, cookie.find(';')));
+  const auto page = m_client->Get("/", host);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(200, page->status);
+  EXPECT_NE(std::string::npos, page->body.find("editor.js"));
+}
+
+TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
+  const std::string session = Open("welcome.htm");
+  json state = Post("/api/edit",
+                    {{"session", session}, {"page", "welcome.htm"},
+                     {"layer", "Rose"},
+                     {"properties", {{"left", 390}, {"top", 95}}}},
+                    200);
+  EXPECT_EQ(390, (*Layer(state, "Rose"))["left"]);
+  EXPECT_TRUE(state["canUndo"]);
+  state = Post("/api/edit",
+               {{"session", session}, {"layer", "Title"},
+                {"property", "color"}, {"value", "#12"}},
+               422);
+  EXPECT_NE(std::string::npos, state.value("error", "").find("not a colour"));
+  state = Post("/api/edit",
+               {{"session", session}, {"layer", "Title"},
+                {"property", "text"}, {"value", "Hello"}},
+               200);
+  state = Post("/api/undo", {{"session", session}}, 200);
+  EXPECT_EQ("Welcome to the garden club", (*Layer(state, "Title"))["text"]);
+  EXPECT_EQ(390, (*Layer(state, "Rose"))["left"]);
+  state = Post("/api/redo", {{"session", session}}, 200);
+  EXPECT_EQ("Hello", (*Layer(state, "Title"))["text"]);
+  Post("/api/redo", {{"session", session}}, 409);
+
+  const auto diff = m_client->Get(
+      ("/api/diff?session=" + session).c_str(), Own());
+  ASSERT_TRUE(diff);
+  EXPECT_NE(std::string::npos, diff->body.find("left:390px"));
+  const auto view = m_client->Get(("/view?session=" + session).c_str(), Own());
+  ASSERT_TRUE(view);
+  EXPECT_NE(std::string::npos, view->body.find("<base href=\"/site/\">"));
+  const auto image = m_client->Get("/site/images/rose.gif", Own());
+  ASSERT_TRUE(image);
+  EXPECT_EQ(ReadBytes("examples/images/rose.gif"), image->body);
+
+  // A second tab opened the page before the first saved: its save finds
+  // the conflict and writes nothing.
+  const std::string other = Open("welcome.htm");
+  Post("/api/save", {{"session", session}}, 200);
+  const std::string saved = ReadBytes((m_root / "site/welcome.htm").string());
+  EXPECT_NE(std::string::npos, saved.find("Hello"));
+  Post("/api/edit",
+       {{"session", other}, {"layer", "Rose"}, {"property", "top"},
+        {"value", 7}},
+       200);
+  state = Post("/api/save", {{"session", other}}, 409);
+  EXPECT_NE(std::string::npos, state.value("error", "").find("changed on disk"));
+  EXPECT_EQ(saved, ReadBytes((m_root / "site/welcome.htm").string()));
+  Post("/api/undo", {{"session", "none"}}, 404);
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+// The editor: the server holds the page; this script shows it, turns
+// pointer gestures and panel changes into change requests, and shows
+// whatever model the server answers with. It never writes markup.
+"use strict";
+
+const state = { session: null, path: null, model: null, files: [],
+                selected: null };
+const $ = (id) => document.getElementById(id);
+
+function say(text, ok) {
+  $("message").textContent = text || "";
+  $("message").className = ok ? "ok" : "";
+}
+
+async function call(method, url, body) {
+  const response = await fetch(url, {
+    method,
+    headers: body ? { "Content-Type": "application/json" } : {},
+    body: body ? JSON.stringify(body) : undefined,
+  });
+  const answer = await response.json().catch(() => ({}));
+  return { status: response.status, answer };
+}
+
+async function listPages() {
+  const { status, answer } = await call("GET", "/api/pages");
+  if (status !== 200) return say(answer.error || "the pages cannot be listed");
+  state.files = answer.files;
+  const list = $("page-list");
+  list.replaceChildren();
+  for (const page of answer.pages) {
+    const button = document.createElement("button");
+    button.textContent = page.path;
+    button.dataset.path = page.path;
+    const verdict = document.createElement("span");
+    verdict.className = "verdict" + (page.verdict === "ok" ? " ok" : "");
+    verdict.textContent = page.verdict;
+    button.append(verdict);
+    button.addEventListener("click", () => openPage(page.path));
+    const item = document.createElement("li");
+    item.append(button);
+    list.append(item);
+  }
+  fillChoices($("page-background"), state.files);
+  fillChoices($("page-sound"), state.files);
+}
+
+function fillChoices(select, files) {
+  select.replaceChildren(new Option("(none)", ""));
+  for (const file of files) select.append(new Option(file, file));
+}
+
+async function openPage(path) {
+  const { status, answer } = await call("POST", "/api/open", { path });
+  if (status !== 200) return say(answer.error);
+  state.session = answer.session;
+  state.path = path;
+  state.selected = null;
+  for (const b of document.querySelectorAll("#page-list button"))
+    b.classList.toggle("current", b.dataset.path === path);
+  $("page-name").textContent = path;
+  say("");
+  show(answer);
+}
+
+// Shows the page the server answered with: the rendering, a box per layer
+// and the panel.
+function show(answer) {
+  state.model = answer.model;
+  $("undo").disabled = !answer.canUndo;
+  $("redo").disabled = !answer.canRedo;
+  $("diff").disabled = $("save").disabled = false;
+  $("view").src = "/view?session=" + state.session + "&t=" + Date.now();
+  drawBoxes();
+  fillPanel();
+  if (!$("diff-text").hidden) showDiff();
+}
+
+function layerById(id) {
+  return state.model.layers.find((layer) => layer.id === id);
+}
+
+function drawBoxes() {
+  const boxes = $("boxes");
+  boxes.replaceChildren();
+  for (const layer of state.model.layers) {
+    if (layer.id === null || layer.left === null || layer.top === null) continue;
+    const box = document.createElement("div");
+    box.className = "box" + (layer.id === state.selected ? " selected" : "");
+    box.dataset.id = layer.id;
+    place(box, layer.left, layer.top, layer.width, layer.height);
+    const label = document.createElement("span");
+    label.className = "label";
+    label.textContent = layer.id + " (" + layer.kind + ")";
+    const corner = document.createElement("span");
+    corner.className = "corner";
+    box.append(label, corner);
+    box.addEventListener("pointerdown", (e) => startGesture(e, box, layer));
+    boxes.append(box);
+  }
+}
+
+function place(box, left, top, width, height) {
+  box.style.left = left + "px";
+  box.style.top = top + "px";
+  box.style.width = (width ?? 20) + "px";
+  box.style.height = (height ?? 20) + "px";
+}
+
+// A drag moves the layer, a drag of its corner resizes it; the change is
+// sent once, when the pointer is let go (one undo step per gesture). Esc
+// puts the box back.
+function startGesture(event, box, layer) {
+  event.preventDefault();
+  select(layer.id);
+  const resize = event.target.classList.contains("corner");
+  const start = { x: event.clientX, y: event.clientY };
+  const target = event.target;
+  target.setPointerCapture(event.pointerId);
+  let dx = 0, dy = 0;
+  const move = (e) => {
+    dx = Math.round(e.clientX - start.x);
+    dy = Math.round(e.clientY - start.y);
+    if (resize) {
+      place(box, layer.left, layer.top, Math.max(1, (layer.width ?? 20) + dx),
+            Math.max(1, (layer.height ?? 20) + dy));
+    } else {
+      place(box, layer.left + dx, layer.top + dy, layer.width, layer.height);
+    }
+  };
+  const cancel = (e) => {
+    if (e.key !== "Escape") return;
+    dx = dy = 0;
+    place(box, layer.left, layer.top, layer.width, layer.height);
+    target.releasePointerCapture(event.pointerId);
+  };
+  const end = () => {
+    target.removeEventListener("pointermove", move);
+    target.removeEventListener("pointerup", end);
+    target.removeEventListener("pointercancel", end);
+    document.removeEventListener("keydown", cancel);
+    if (dx === 0 && dy === 0) return;
+    const properties = resize
+      ? { width: Math.max(1, (layer.width ?? 20) + dx),
+          height: Math.max(1, (layer.height ?? 20) + dy) }
+      : { left: layer.left + dx, top: layer.top + dy };
+    change(layer.id, properties);
+  };
+  target.addEventListener("pointermove", move);
+  target.addEventListener("pointerup", end);
+  target.addEventListener("pointercancel", end);
+  document.addEventListener("keydown", cancel);
+}
+
+function select(id) {
+  state.selected = id;
+  for (const box of document.querySelectorAll(".box"))
+    box.classList.toggle("selected", box.dataset.id === id);
+  fillPanel();
+}
+
+function fillPanel() {
+  const model = state.model;
+  setChoice($("page-background"), model.background);
+  setChoice($("page-sound"), model.backgroundSound ? model.backgroundSound.src : "");
+  const layer = state.selected && layerById(state.selected);
+  $("layer-fields").hidden = !layer;
+  $("layer-title").textContent = layer ? "Layer " + layer.id + " (" + layer.kind + ")" : "Layer";
+  if (!layer) return;
+  $("zIndex").value = layer.zIndex ?? "";
+  $("visibility").value = layer.visibility ?? "";
+  const isText = layer.kind === "text";
+  const hasSource = ["image", "video", "embed"].includes(layer.kind);
+  document.querySelector(".only-text").hidden = !isText;
+  document.querySelector(".only-source").hidden = !hasSource;
+  if (isText) {
+    $("text").value = layer.text ?? "";
+    $("fontSize").value = layer.fontSize ?? "";
+    $("color").value = layer.color ?? "";
+  }
+  if (hasSource) {
+    fillChoices($("src"), state.files);
+    setChoice($("src"), layer.src);
+  }
+}
+
+function setChoice(select, value) {
+  if (value && ![...select.options].some((o) => o.value === value))
+    select.append(new Option(value, value));
+  select.value = value || "";
+}
+
+// Sends one change (several properties of one layer, or of the page when
+// `layer` is ""); a refusal is shown and changes nothing.
+async function change(layer, properties) {
+  const { status, answer } = await call("POST", "/api/edit", {
+    session: state.session, page: state.path, layer, properties });
+  if (status !== 200) {
+    say(answer.error || "the change was refused");
+    if (answer.model) show(answer); else drawBoxes();
+    return;
+  }
+  say("");
+  show(answer);
+}
+
+async function step(action) {
+  if (!state.session) return;
+  const { status, answer } = await call("POST", "/api/" + action,
+                                        { session: state.session });
+  if (status === 200) show(answer); else say(answer.error);
+}
+
+async function showDiff() {
+  const { answer } = await call("GET", "/api/diff?session=" + state.session);
+  $("diff-text").textContent = answer.diff || "No changes against the file on disk.";
+  $("diff-text").hidden = false;
+}
+
+async function save() {
+  const { status, answer } = await call("POST", "/api/save",
+                                        { session: state.session });
+  if (status === 200) {
+    say("Saved " + state.path + ".", true);
+    show(answer);
+    return;
+  }
+  say("Not saved: " + answer.error);
+}
+
+function onField(id, property, parse) {
+  $(id).addEventListener("change", () => {
+    const value = parse($(id).value);
+    if (value === null) return;
+    change(state.selected, { [property]: value });
+  });
+}
+
+const number = (text) => (text === "" ? null : Number.parseInt(text, 10));
+const plain = (text) => text;
+onField("zIndex", "zIndex", number);
+onField("visibility", "visibility", (t) => (t === "" ? null : t));
+onField("text", "text", plain);
+onField("fontSize", "fontSize", number);
+onField("color", "color", plain);
+onField("src", "src", plain);
+$("page-background").addEventListener("change", () =>
+  change("", { background: $("page-background").value }));
+$("page-sound").addEventListener("change", () => {
+  const src = $("page-sound").value;
+  change("", src ? { sound: src } : { noSound: true });
+});
+$("undo").addEventListener("click", () => step("undo"));
+$("redo").addEventListener("click", () => step("redo"));
+$("diff").addEventListener("click", () => {
+  if ($("diff-text").hidden) showDiff(); else $("diff-text").hidden = true;
+});
+$("save").addEventListener("click", save);
+document.addEventListener("keydown", (e) => {
+  if (!(e.ctrlKey || e.metaKey) || e.target.matches("input, textarea")) return;
+  if (e.key === "z") { e.preventDefault(); step("undo"); }
+  if (e.key === "y") { e.preventDefault(); step("redo"); }
+});
+listPages();
