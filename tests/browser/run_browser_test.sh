@@ -48,6 +48,14 @@ mkdir -p "$work/report"
 [ $? -le 1 ] || { echo "FAIL: site could not write its reports"; exit 1; }
 node "$source_dir/tests/browser/check_site_report.mjs" \
   "$work/report/site.html" "$work/report/site.json" || exit $?
+# The editor: welcome.htm written once in the library's layout, so that a
+# save changes only what the editor changed.
+editor_site=$work/editor_site
+rm -rf "$editor_site" && cp -r "$source_dir/examples" "$editor_site"
+"$tool" render "$editor_site/welcome.htm" -o "$editor_site/welcome.htm" ||
+  { echo "FAIL: rendering welcome.htm"; exit 1; }
+node "$source_dir/tests/browser/check_editor.mjs" "$tool" "$editor_site" \
+  "$work/screenshots" || exit $?
 rm -f "$work/preview.png"
 "$tool" preview "$source_dir/examples/welcome.htm" -o "$work/preview.png" ||
   exit 1

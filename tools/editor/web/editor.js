@@ -12,6 +12,20 @@ function say(text, ok) {
   $("message").className = ok ? "ok" : "";
 }
 
+// Requests in progress, shown as data-busy on the body (a person sees the
+// page settle; a test waits for it).
+let pending = 0;
+function setBusy(step) {
+  pending += step;
+  document.body.dataset.busy = pending > 0 ? "1" : "";
+}
+
+// Runs `action` (an async function) with the editor marked busy.
+const busy = (action) => async (...args) => {
+  setBusy(1);
+  try { return await action(...args); } finally { setBusy(-1); }
+};
+
 async function call(method, url, body) {
   const response = await fetch(url, {
     method,
@@ -50,7 +64,7 @@ function fillChoices(select, files) {
   for (const file of files) select.append(new Option(file, file));
 }
 
-async function openPage(path) {
+const openPage = busy(async function openPage(path) {
   const { status, answer } = await call("POST", "/api/open", { path });
   if (status !== 200) return say(answer.error);
   state.session = answer.session;
@@ -61,7 +75,7 @@ async function openPage(path) {
   $("page-name").textContent = path;
   say("");
   show(answer);
-}
+});
 
 // Shows the page the server answered with: the rendering, a box per layer
 // and the panel.
@@ -192,7 +206,7 @@ function setChoice(select, value) {
 
 // Sends one change (several properties of one layer, or of the page when
 // `layer` is ""); a refusal is shown and changes nothing.
-async function change(layer, properties) {
+const change = busy(async function change(layer, properties) {
   const { status, answer } = await call("POST", "/api/edit", {
     session: state.session, page: state.path, layer, properties });
   if (status !== 200) {
@@ -202,22 +216,23 @@ async function change(layer, properties) {
   }
   say("");
   show(answer);
-}
+});
 
-async function step(action) {
+const step = busy(async function step(action) {
   if (!state.session) return;
   const { status, answer } = await call("POST", "/api/" + action,
                                         { session: state.session });
-  if (status === 200) show(answer); else say(answer.error);
-}
+  say(status === 200 ? "" : answer.error);
+  if (status === 200) show(answer);
+});
 
-async function showDiff() {
+const showDiff = busy(async function showDiff() {
   const { answer } = await call("GET", "/api/diff?session=" + state.session);
   $("diff-text").textContent = answer.diff || "No changes against the file on disk.";
   $("diff-text").hidden = false;
-}
+});
 
-async function save() {
+const save = busy(async function save() {
   const { status, answer } = await call("POST", "/api/save",
                                         { session: state.session });
   if (status === 200) {
@@ -226,7 +241,7 @@ async function save() {
     return;
   }
   say("Not saved: " + answer.error);
-}
+});
 
 function onField(id, property, parse) {
   $(id).addEventListener("change", () => {

@@ -1,0 +1,137 @@
+// Drives the editor (`htmlmemdoc serve`) in headless Chromium as a person
+// would: opens welcome.htm, drags the layer Rose 30 px to the right,
+// resizes Tour by its corner, changes the text and then the colour of
+// Title, undoes the colour, and saves. Then the page file must differ from
+// the one it was, line for line, in exactly those layers (every other line
+// equal), and read again. Screenshots of the editor land in SHOT_DIR.
+// Exits 0 when every check holds, 1 when one fails, 77 (skipped) when
+// Chromium or playwright-core is missing.
+//
+// Usage: node check_editor.mjs TOOL SITE_DIR SHOT_DIR
+
+import {execFileSync, spawn} from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+
+import {launchBrowser} from './browser.mjs';
+
+const [tool, siteDir, shotDir] = process.argv.slice(2);
+const pageFile = path.join(siteDir, 'welcome.htm');
+const before = fs.readFileSync(pageFile, 'latin1').split('\r\n');
+const problems = [];
+const check = (ok, what) => { if (!ok) problems.push(what); };
+
+// The server, and the address it prints.
+function startServer() {
+  const server = spawn(tool, ['serve', siteDir], {stdio: ['ignore', 'pipe', 'inherit']});
+  return new Promise((resolve, reject) => {
+    let output = '';
+    server.stdout.on('data', (chunk) => {
+      output += chunk;
+      const address = output.match(/http:\/\/127\.0\.0\.1:\d+\/\?token=[0-9a-f]+/);
+      if (address) resolve({server, address: address[0]});
+    });
+    server.on('exit', () => reject(new Error(`serve ended: ${output}`)));
+  });
+}
+
+// Waits until the editor has shown the answers to every request.
+const settled = (page) => page.waitForSelector('body:not([data-busy="1"])');
+
+// Sends a pointer drag from the centre of `selector` by (dx, dy) and waits
+// for the change it makes.
+async function drag(page, selector, dx, dy, property) {
+  const box = await page.locator(selector).boundingBox();
+  const x = box.x + box.width / 2;
+  const y = box.y + box.height / 2;
+  const answered = answerTo(page, `"${property}"`);
+  await page.mouse.move(x, y);
+  await page.mouse.down();
+  await page.mouse.move(x + dx, y + dy, {steps: 5});
+  await page.mouse.up();
+  const status = (await answered).status();
+  await settled(page);
+  return status;
+}
+
+// The answer to the change request whose body holds `text`.
+function answerTo(page, text) {
+  return page.waitForResponse((r) => r.url().endsWith('/api/edit') &&
+      (r.request().postData() || '').includes(text));
+}
+
+async function setField(page, id, value) {
+  const answered = answerTo(page, JSON.stringify(value));
+  await page.fill(`#${id}`, value);
+  await page.press(`#${id}`, 'Tab');  // leaving the field commits it
+  const status = (await answered).status();
+  await settled(page);
+  return status;
+}
+
+const {server, address} = await startServer();
+const browser = await launchBrowser();
+try {
+  const page = await browser.newPage({viewport: {width: 1400, height: 900}});
+  await page.goto(address);
+  check(!page.url().includes('token='), 'the token stayed in the address');
+  await page.click('#page-list button[data-path="welcome.htm"]');
+  await page.waitForSelector('.box[data-id="Rose"]');
+  fs.mkdirSync(shotDir, {recursive: true});
+  await page.screenshot({path: path.join(shotDir, 'editor-opened.png')});
+
+  check(await drag(page, '.box[data-id="Rose"]', 30, 0, 'left') === 200, 'drag refused');
+  check(await drag(page, '.box[data-id="Tour"] .corner', 20, 10, 'width') === 200,
+      'resize refused');
+  await page.click('.box[data-id="Title"] .label');
+  check(await setField(page, 'text', 'Hello from the editor') === 200,
+      'text refused');
+  check(await setField(page, 'color', '#aa0000') === 200, 'colour refused');
+  const refused = await setField(page, 'color', '#12');
+  check(refused === 422, `a wrong colour answered ${refused}`);
+  await page.waitForFunction(
+      () => document.getElementById('message').textContent.includes('not a colour'),
+      null, {timeout: 5000}).catch(() => problems.push('the refusal is not shown'));
+  const undone = page.waitForResponse((r) => r.url().endsWith('/api/undo'));
+  await page.click('#undo');
+  await undone;
+  await settled(page);
+  await page.click('#diff');
+  await page.waitForSelector('#diff-text:not([hidden])');
+  await page.screenshot({path: path.join(shotDir, 'editor-changed.png')});
+  const saved = page.waitForResponse((r) => r.url().endsWith('/api/save'));
+  await page.click('#save');
+  check((await saved).status() === 200, 'save refused');
+  await page.waitForSelector('#message.ok');
+  await page.screenshot({path: path.join(shotDir, 'editor-saved.png')});
+} finally {
+  await browser.close();
+  server.kill();
+}
+
+// Line for line: the layers changed, nothing else.
+const after = fs.readFileSync(pageFile, 'latin1').split('\r\n');
+check(after.length === before.length,
+    `${before.length} lines became ${after.length}`);
+const changed = before.map((line, i) => [line, after[i]])
+    .filter(([a, b]) => a !== b);
+const want = [
+  [/id="Rose"/, /left:390px/],
+  [/id="Tour"/, /width:340px; height:250px/],
+  [/Welcome to the garden club/, /Hello from the editor/],
+];
+check(changed.length === want.length,
+    `changed lines: ${JSON.stringify(changed, null, 1)}`);
+for (const [was, is] of want) {
+  check(changed.some(([a, b]) => was.test(a) && is.test(b)),
+      `no line changed from ${was} to ${is}`);
+}
+check(!after.join('\n').includes('#aa0000'), 'the undone colour was saved');
+try {
+  execFileSync(tool, ['check', pageFile]);
+} catch {
+  problems.push('the saved page does not read again');
+}
+for (const problem of problems) console.log(`FAIL: ${problem}`);
+console.log(problems.length === 0 ? 'editor: ok' : `editor: ${problems.length} failed`);
+process.exit(problems.length === 0 ? 0 : 1);
