@@ -13,6 +13,7 @@
 #include <mutex>
 #include <nlohmann/json.hpp>
 
+#include "htmlmemdoc/pages/page_loss.h"
 #include "htmlmemdoc/pages/page_session.h"
 #include "htmlmemdoc/pages/site_scan.h"
 #include "htmlmemdoc/platform/file_system.h"
@@ -199,16 +200,29 @@ class EditorServer::Impl {
         files.push_back(path);
         continue;
       }
-      htmlmemdoc::PageSession page(htmlmemdoc::PathText(it->path()));
-      pages.push_back(
-          {{"path", path},
-           {"verdict", page.Ok() ? "ok" : page.Problem().message}});
+      pages.push_back(Verdict(htmlmemdoc::PathText(it->path()), path));
     }
     std::sort(pages.begin(), pages.end(), [](const json& a, const json& b) {
       return a["path"] < b["path"];
     });
     std::sort(files.begin(), files.end());
     Answer(res, 200, {{"pages", pages}, {"files", files}});
+  }
+
+  // What check says of a page: whether it reads, and what writing it
+  // back would lose.
+  static json Verdict(const std::string& file, const std::string& path) {
+    htmlmemdoc::PageFile page = htmlmemdoc::ReadPageFile(file);
+    CHtmlMemDoc document;
+    json warnings = json::array();
+    if (page.Ok() && htmlmemdoc::LoadPage(page, document)) {
+      for (const auto& loss :
+           htmlmemdoc::FindLosses(document, std::move(page.text)))
+        warnings.push_back(htmlmemdoc::DescribeLoss(loss));
+    }
+    return {{"path", path},
+            {"verdict", page.Ok() ? "ok" : page.problem.message},
+            {"warnings", warnings}};
   }
 
   void Open(const httplib::Request& req, httplib::Response& res) {

@@ -140,6 +140,12 @@ TEST_F(EditorServerTest, TheFirstAddressSetsTheTokenCookie) {
 }
 
 TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
+  const auto list = m_client->Get("/api/pages", Own());
+  ASSERT_TRUE(list);
+  const json pages = json::parse(list->body);
+  EXPECT_EQ("welcome.htm", pages["pages"][0]["path"]);
+  EXPECT_EQ("ok", pages["pages"][0]["verdict"]);
+  EXPECT_EQ(json({"images/rose.gif"}), pages["files"]);
   const std::string session = Open("welcome.htm");
   json state = Post("/api/edit",
                     {{"session", session}, {"page", "welcome.htm"},

@@ -47,8 +47,11 @@ async function listPages() {
     button.textContent = page.path;
     button.dataset.path = page.path;
     const verdict = document.createElement("span");
-    verdict.className = "verdict" + (page.verdict === "ok" ? " ok" : "");
-    verdict.textContent = page.verdict;
+    const clean = page.verdict === "ok" && page.warnings.length === 0;
+    verdict.className = "verdict" + (clean ? " ok" : "");
+    verdict.textContent = page.verdict === "ok" && !clean
+      ? "ok, " + page.warnings.length + " warning(s)" : page.verdict;
+    verdict.title = page.warnings.join("\n");
     button.append(verdict);
     button.addEventListener("click", () => openPage(page.path));
     const item = document.createElement("li");
