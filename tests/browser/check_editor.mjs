@@ -1,7 +1,8 @@
 // Drives the editor (`htmlmemdoc serve`) in headless Chromium as a person
 // would: opens welcome.htm, drags the layer Rose 30 px to the right,
-// resizes Tour by its corner, changes the text and then the colour of
-// Title, undoes the colour, and saves. Then the page file must differ from
+// resizes Tour by its corner, moves Intro down 30 px with three presses of
+// Shift+Down (one change), changes the text and then the colour of Title,
+// undoes the colour, and saves. Then the page file must differ from
 // the one it was, line for line, in exactly those layers (every other line
 // equal), and read again. Screenshots of the editor land in SHOT_DIR.
 // Exits 0 when every check holds, 1 when one fails, 77 (skipped) when
@@ -83,6 +84,11 @@ try {
   check(await drag(page, '.box[data-id="Rose"]', 30, 0, 'left') === 200, 'drag refused');
   check(await drag(page, '.box[data-id="Tour"] .corner', 20, 10, 'width') === 200,
       'resize refused');
+  await page.click('.box[data-id="Intro"] .label');
+  const nudged = answerTo(page, '"top":120');
+  for (let i = 0; i < 3; ++i) await page.keyboard.press('Shift+ArrowDown');
+  check((await nudged).status() === 200, 'the nudge was refused');
+  await settled(page);
   await page.click('.box[data-id="Title"] .label');
   check(await setField(page, 'text', 'Hello from the editor') === 200,
       'text refused');
@@ -118,6 +124,7 @@ const changed = before.map((line, i) => [line, after[i]])
 const want = [
   [/id="Rose"/, /left:390px/],
   [/id="Tour"/, /width:340px; height:250px/],
+  [/id="Intro"/, /top:120px/],
   [/Welcome to the garden club/, /Hello from the editor/],
 ];
 check(changed.length === want.length,

@@ -125,8 +125,8 @@ function place(box, left, top, width, height) {
 }
 
 // A drag moves the layer, a drag of its corner resizes it; the change is
-// sent once, when the pointer is let go (one undo step per gesture). Esc
-// puts the box back.
+// sent once, when the pointer is let go (one undo step per gesture). Shift
+// keeps a move to one axis; Esc puts the box back.
 function startGesture(event, box, layer) {
   event.preventDefault();
   select(layer.id);
@@ -138,6 +138,9 @@ function startGesture(event, box, layer) {
   const move = (e) => {
     dx = Math.round(e.clientX - start.x);
     dy = Math.round(e.clientY - start.y);
+    if (e.shiftKey && !resize) {
+      if (Math.abs(dx) < Math.abs(dy)) dx = 0; else dy = 0;
+    }
     if (resize) {
       place(box, layer.left, layer.top, Math.max(1, (layer.width ?? 20) + dx),
             Math.max(1, (layer.height ?? 20) + dy));
@@ -274,6 +277,32 @@ $("diff").addEventListener("click", () => {
   if ($("diff-text").hidden) showDiff(); else $("diff-text").hidden = true;
 });
 $("save").addEventListener("click", save);
+// Arrow keys move the selected layer by 1 px, with Shift by 10 px; a burst
+// of presses is sent as one change (one undo step) once they stop.
+const nudge = { dx: 0, dy: 0, timer: null };
+const arrows = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1],
+                 ArrowDown: [0, 1] };
+document.addEventListener("keydown", (e) => {
+  const arrow = arrows[e.key];
+  if (!arrow || !state.selected || e.target.matches("input, textarea, select"))
+    return;
+  const layer = layerById(state.selected);
+  if (!layer || layer.left === null || layer.top === null) return;
+  e.preventDefault();
+  const step = e.shiftKey ? 10 : 1;
+  nudge.dx += arrow[0] * step;
+  nudge.dy += arrow[1] * step;
+  const box = document.querySelector(`.box[data-id="${CSS.escape(layer.id)}"]`);
+  if (box) place(box, layer.left + nudge.dx, layer.top + nudge.dy,
+                 layer.width, layer.height);
+  clearTimeout(nudge.timer);
+  nudge.timer = setTimeout(() => {
+    const properties = { left: layer.left + nudge.dx, top: layer.top + nudge.dy };
+    nudge.dx = nudge.dy = 0;
+    change(layer.id, properties);
+  }, 400);
+});
+
 document.addEventListener("keydown", (e) => {
   if (!(e.ctrlKey || e.metaKey) || e.target.matches("input, textarea")) return;
   if (e.key === "z") { e.preventDefault(); step("undo"); }
