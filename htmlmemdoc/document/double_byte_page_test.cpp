@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "htmlmemdoc/document/mem_doc.h"
@@ -32,7 +33,8 @@ TEST_P(PageTest, TrailBytesAreNeitherMarkupNorSeparatorsNorLetters) {
       "\"></div>\n</body></html>";
   const std::filesystem::path root =
       std::filesystem::path(::testing::TempDir()) /
-      ("htmlmemdoc_cp" + std::to_string(GetParam().codePage));
+      ("htmlmemdoc_cp" + std::to_string(GetParam().codePage) + "_" +
+       std::to_string(std::random_device{}()));
   std::filesystem::create_directories(root / "pics");
   const std::string onDisk = root.generic_string() + "/pics/";
   std::ofstream(htmlmemdoc::FsPath(onDisk + Led("\\") + ".GIF")) << "x";

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 namespace {
@@ -13,7 +14,9 @@ namespace fs = std::filesystem;
 // How each reference written in a page in folder Sub is sorted, and what
 // names on disk a reference in another case gets.
 TEST(SiteScanTest, SortsReferences) {
-  const fs::path root = fs::path(::testing::TempDir()) / "htmlmemdoc_site";
+  const fs::path root =
+      fs::path(::testing::TempDir()) /
+      ("htmlmemdoc_site_" + std::to_string(std::random_device{}()));
   fs::remove_all(root);
   fs::create_directories(root / "Sub" / "Deep");
   fs::create_directories(root / "Pics");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -23,7 +24,13 @@ const char kToken[] = "0123456789abcdef0123456789abcdef";
 class EditorServerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_root = fs::path(::testing::TempDir()) / "htmlmemdoc_editor";
+    // A folder per test and process: tests run at once.
+    m_root = fs::path(::testing::TempDir()) /
+             ("htmlmemdoc_editor_" +
+              std::string(::testing::UnitTest::GetInstance()
+                              ->current_test_info()
+                              ->name()) +
+              "_" + std::to_string(::getpid()));
     fs::remove_all(m_root);
     fs::create_directories(m_root / "site" / "images");
     for (const char* name : {"welcome.htm", "images/rose.gif"})
@@ -39,8 +46,8 @@ class EditorServerTest : public ::testing::Test {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   void TearDown() override {
-    m_server->Stop();
-    m_thread.join();
+    if (m_server) m_server->Stop();
+    if (m_thread.joinable()) m_thread.join();
     fs::remove_all(m_root);
   }
 
