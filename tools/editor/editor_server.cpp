@@ -1,13 +1,15 @@
 // editor_server.cpp: the routes. A page opened in a tab is a page session
 // of its own (so two tabs on one page find their conflict on save); the
 // sessions live in a map under one lock, as requests arrive on many
-// threads.
+// threads, and the oldest gives way when too many are open (its tab is
+// told to open the page again).
 
 #include "tools/editor/editor_server.h"
 
 #include <httplib.h>
 
 #include <algorithm>
+#include <deque>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -241,6 +243,12 @@ class EditorServer::Impl {
     }
     const std::string id = NewToken().substr(0, 32);
     std::lock_guard<std::mutex> lock(m_lock);
+    if (m_opened.size() == kMaxSessions) {  // the oldest tab gives way
+      m_sessions.erase(m_opened.front());
+      m_paths.erase(m_opened.front());
+      m_opened.pop_front();
+    }
+    m_opened.push_back(id);
     m_paths[id] = request.value("path", "");
     Answer(res, 200, State(id, *(m_sessions[id] = std::move(session))));
   }
@@ -348,6 +356,9 @@ class EditorServer::Impl {
   std::mutex m_lock;
   std::map<std::string, std::unique_ptr<htmlmemdoc::PageSession>> m_sessions;
   std::map<std::string, std::string> m_paths;  // session: page below root
+  // Sessions in the order they were opened; at most kMaxSessions live.
+  static constexpr size_t kMaxSessions = 64;
+  std::deque<std::string> m_opened;
 };
 
 EditorServer::EditorServer(EditorOptions options)
