@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "htmlmemdoc/platform/file_system.h"
+#include "htmlmemdoc/platform/mbcs.h"
 #include "htmlmemdoc/platform/replace_file.h"
 
 namespace htmlmemdoc {
@@ -134,8 +135,12 @@ bool IsDevice(const std::string& path) {
 
 namespace replace_file {
 void RemoveInSignal(const char* path) {
+  // Utf16 allocates: converted here into a buffer of our own.
+  const CCodePageTable* table = CodePageTable();
+  const UINT codePage =
+      table != nullptr ? static_cast<UINT>(table->number) : CP_UTF8;
   wchar_t wide[4096];
-  if (MultiByteToWideChar(CP_UTF8, 0, path, -1, wide, 4096) > 0)
+  if (MultiByteToWideChar(codePage, 0, path, -1, wide, 4096) > 0)
     DeleteFileW(wide);
 }
 }  // namespace replace_file

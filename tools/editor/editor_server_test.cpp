@@ -131,6 +131,10 @@ TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
 }
 
 TEST_F(EditorServerTest, TheFirstAddressSetsTheTokenCookie) {
+  // A server of its own makes a token of 256 random bits.
+  const std::string made = EditorServer({m_root.string(), 0, "", 1}).Token();
+  EXPECT_EQ(64u, made.size());
+  EXPECT_NE(made, EditorServer({m_root.string(), 0, "", 1}).Token());
   httplib::Headers host = {{"Host", "127.0.0.1:" + std::to_string(m_port)}};
   const auto first = m_client->Get(
       (std::string("/?token=") + kToken).c_str(), host);
