@@ -55,12 +55,8 @@ struct Tally {
 };
 
 void Check(const std::string& path, Outcome& outcome) {
-  CHtmlMemDoc document;
   outcome.page = htmlmemdoc::ReadPageFile(path);
-  if (outcome.page.Ok() && htmlmemdoc::LoadPage(outcome.page, document)) {
-    outcome.losses =
-        htmlmemdoc::FindLosses(document, std::move(outcome.page.text));
-  }
+  outcome.losses = htmlmemdoc::CheckPageFile(outcome.page);
 }
 
 void PrintText(const Outcome& outcome) {

@@ -36,14 +36,14 @@ CString MatchFileCase(const CString& value, const CString& basePath,
   return result;
 }
 
+const char kUnsafeSrcChars[] = " !$&(),@";
+
 CString ReplaceUnsafeSrcChars(const CString& value) {
   CString result(value);
-  for (int i = 0; i < result.GetLength();) {
-    const char* at = static_cast<const char*>(result) + i;
-    const int length = htmlmemdoc::CharLength(at);  // "@" may be a trail
-    if (length == 1 && *at != '\0' && std::strchr(" !$&(),@", *at) != nullptr)
-      result.SetAt(i, '_');
-    i += length;
+  const char* text = result;
+  for (size_t i = SpanToDelimiter(text, kUnsafeSrcChars); text[i] != '\0';
+       i += 1 + SpanToDelimiter(text + i + 1, kUnsafeSrcChars)) {
+    result.SetAt(static_cast<int>(i), '_');
   }
   return result;
 }

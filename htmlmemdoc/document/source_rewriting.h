@@ -20,7 +20,11 @@ namespace htmlmemdoc {
 CString MatchFileCase(const CString& value, const CString& basePath,
                       CFileCaseResolver& files);
 
-// `value` with each of blank ! $ & ( ) , @ turned into "_".
+// The characters a file reference should not hold: blank ! $ & ( ) , @.
+extern const char kUnsafeSrcChars[];
+
+// `value` with each of them that is a character of its own (in a
+// double-byte code page a trail byte may equal "@") turned into "_".
 CString ReplaceUnsafeSrcChars(const CString& value);
 
 // The file reference in an element's markup: the text between the first

@@ -330,6 +330,12 @@ size_t CountLosses(const std::vector<PageLoss>& losses) {
   return count;
 }
 
+std::vector<PageLoss> CheckPageFile(PageFile& page) {
+  CHtmlMemDoc document;
+  if (!page.Ok() || !LoadPage(page, document)) return {};
+  return FindLosses(document, std::move(page.text));
+}
+
 std::string DescribeLoss(const PageLoss& loss) {
   std::string line =
       loss.line > 0 ? "line " + std::to_string(loss.line) + ": " : "";

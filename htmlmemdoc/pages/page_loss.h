@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/pages/page_file.h"
 #include "htmlmemdoc/pages/read_back.h"
 
 namespace htmlmemdoc {
@@ -65,6 +66,11 @@ std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
 // text and its rendering are never in memory together.
 std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
                                  std::string&& text);
+
+// What `check` finds in a page file: reads `page`'s text into a document
+// (on failure `page.problem` says why, and nothing is lost) and returns
+// what writing it back would lose. The text is freed on the way.
+std::vector<PageLoss> CheckPageFile(PageFile& page);
 
 // The line each of the document's read items starts on in `text`, the
 // text it read, in one pass (the items stand in page order).

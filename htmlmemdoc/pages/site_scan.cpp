@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "htmlmemdoc/document/source_rewriting.h"
 #include "htmlmemdoc/pages/text_util.h"
 #include "htmlmemdoc/platform/mbcs.h"
 
@@ -48,19 +49,12 @@ const char* KindName(ReferenceKind kind) {
   return kNames[static_cast<int>(kind)];
 }
 
-const char kUnsafeCharacters[] = " !$&(),@";
-
 bool HasUnsafeCharacter(const std::string& path) {
-  return SpanToDelimiter(path.c_str(), kUnsafeCharacters) < path.size();
+  return SpanToDelimiter(path.c_str(), kUnsafeSrcChars) < path.size();
 }
 
-std::string EncodedPath(std::string path) {
-  for (size_t i = SpanToDelimiter(path.c_str(), kUnsafeCharacters);
-       i < path.size();
-       i += 1 + SpanToDelimiter(&path[i + 1], kUnsafeCharacters)) {
-    path[i] = '_';
-  }
-  return path;
+std::string EncodedPath(const std::string& path) {
+  return std::string(ReplaceUnsafeSrcChars(CString(path.c_str())));
 }
 
 std::string FolderOf(const std::string& path) {

@@ -25,7 +25,7 @@ const char* KindName(ReferenceKind kind);
 // blank ! $ & ( ) , @ (a trail byte equal to one is none); and `path`
 // with each of them made "_", as --encode does.
 bool HasUnsafeCharacter(const std::string& path);
-std::string EncodedPath(std::string path);
+std::string EncodedPath(const std::string& path);
 
 struct CheckedReference {
   PageReference reference;  // its holder is not kept past the scan

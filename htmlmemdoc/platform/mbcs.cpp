@@ -129,10 +129,7 @@ int CBoundaryWalk::Encloses(const char* p, size_t length) {
   if (CodePageTable() == nullptr)
     return IsCharBoundary(m_text, p) && IsCharBoundary(m_text, p + length);
   while (m_next < p) m_next += CharLength(m_next);
-  if (m_next != p) return 0;
-  const char* end = p;
-  while (end < p + length) end += CharLength(end);
-  return end == p + length;
+  return m_next == p && IsCharBoundary(p, p + length);
 }
 
 void MakeLowerText(char* text) { MakeLowerBytes(text, std::strlen(text)); }

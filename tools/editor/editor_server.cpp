@@ -215,13 +215,9 @@ class EditorServer::Impl {
   // back would lose.
   static json Verdict(const std::string& file, const std::string& path) {
     htmlmemdoc::PageFile page = htmlmemdoc::ReadPageFile(file);
-    CHtmlMemDoc document;
     json warnings = json::array();
-    if (page.Ok() && htmlmemdoc::LoadPage(page, document)) {
-      for (const auto& loss :
-           htmlmemdoc::FindLosses(document, std::move(page.text)))
-        warnings.push_back(htmlmemdoc::DescribeLoss(loss));
-    }
+    for (const auto& loss : htmlmemdoc::CheckPageFile(page))
+      warnings.push_back(htmlmemdoc::DescribeLoss(loss));
     return {{"path", path},
             {"verdict", page.Ok() ? "ok" : page.problem.message},
             {"warnings", warnings}};
