@@ -22,8 +22,10 @@ int WritePage(const CHtmlMemDoc& document, htmlmemdoc::PageFile& page,
     }
   }
   if (!check.refusal.empty()) {
-    std::fprintf(stderr, "htmlmemdoc: %s; nothing written\n",
-                 check.refusal.c_str());
+    std::fprintf(stderr, "htmlmemdoc: %s%s; nothing written\n",
+                 check.refusal.c_str(),
+                 check.lossRefused ? " (--allow-loss writes it all the same)"
+                                   : "");
     return kExitPageFailed;
   }
   const std::string failure = htmlmemdoc::WriteText(check.text, options);

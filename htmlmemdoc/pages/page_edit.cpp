@@ -287,7 +287,8 @@ bool ApplyBox(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
 bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
   if (!e.text && !e.fontSize && !e.color) return true;
   if (!layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
-    return editor.Refuse("--text, --font-size and --color need a text layer");
+    return editor.Refuse(
+        "a text, a font size and a colour need a text layer");
   }
   CHtmlTextLayer& text = static_cast<CHtmlTextLayer&>(layer);
   const std::string tag = static_cast<const char*>(text.m_strTextTag);
@@ -342,7 +343,7 @@ bool ApplySource(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
     return editor.Attribute(layer, "source", "embed", "src", src,
                             [&] { return embed.SetSrc(src.c_str()); });
   }
-  return editor.Refuse("--src needs an image, video or embed layer");
+  return editor.Refuse("a source needs an image, video or embed layer");
 }
 
 bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
@@ -392,14 +393,22 @@ CHtmlLayer* FindLayer(const CHtmlMemDoc& document, const std::string& id) {
 }
 
 std::string ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit) {
-  CEditor editor(edit.layer);
+  CHtmlLayer* layer = nullptr;
   if (edit.ChangesLayer()) {
-    CHtmlLayer* layer = FindLayer(document, edit.layer);
+    layer = FindLayer(document, edit.layer);
     if (layer == nullptr) return "no layer with the id " + edit.layer;
-    if (!ApplyBox(edit, *layer, editor) || !ApplyText(edit, *layer, editor) ||
-        !ApplySource(edit, *layer, editor)) {
-      return editor.Failure();
-    }
+  }
+  return ApplyEdit(document, layer, edit);
+}
+
+std::string ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
+                      const PageEdit& edit) {
+  if (edit.ChangesLayer() && layer == nullptr) return "no layer to change";
+  CEditor editor(layer != nullptr ? LayerId(*layer) : edit.layer);
+  if (edit.ChangesLayer() &&
+      (!ApplyBox(edit, *layer, editor) || !ApplyText(edit, *layer, editor) ||
+       !ApplySource(edit, *layer, editor))) {
+    return editor.Failure();
   }
   if (!ApplyPage(edit, document, editor)) return editor.Failure();
   return "";

@@ -41,6 +41,13 @@ CHtmlLayer* FindLayer(const CHtmlMemDoc& document, const std::string& id);
 // why, with `document` as it was before the call.
 std::string ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit);
 
+// The same for a layer the caller has already found (one of `document`'s;
+// `edit.layer` is then not looked up), so that layers sharing an id, or
+// having none, can be told apart. `layer` may be null when `edit` changes
+// no layer.
+std::string ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
+                      const PageEdit& edit);
+
 }  // namespace htmlmemdoc
 
 #endif  // HTMLMEMDOC_PAGES_PAGE_EDIT_H_

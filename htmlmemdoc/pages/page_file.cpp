@@ -19,16 +19,6 @@
 namespace htmlmemdoc {
 namespace {
 
-// Every byte of the open file; false with errno set when a read fails.
-bool ReadAll(std::FILE* file, std::string& bytes) {
-  char buffer[64 * 1024];
-  for (;;) {
-    const size_t got = std::fread(buffer, 1, sizeof buffer, file);
-    bytes.append(buffer, got);
-    if (got < sizeof buffer) return std::ferror(file) == 0;
-  }
-}
-
 PageProblem Problem(PageProblem::Kind kind, const std::string& message) {
   PageProblem problem;
   problem.kind = kind;
@@ -37,6 +27,15 @@ PageProblem Problem(PageProblem::Kind kind, const std::string& message) {
 }
 
 }  // namespace
+
+bool ReadStreamBytes(std::FILE* file, std::string& bytes) {
+  char buffer[64 * 1024];
+  for (;;) {
+    const size_t got = std::fread(buffer, 1, sizeof buffer, file);
+    bytes.append(buffer, got);
+    if (got < sizeof buffer) return std::ferror(file) == 0;
+  }
+}
 
 PageFile ReadPageFile(const std::string& path) {
   PageFile page;
@@ -57,7 +56,7 @@ PageFile ReadPageFile(const std::string& path) {
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
   std::FILE* file = OpenFile(path.c_str(), "rb");
   if (file == nullptr) return false;
-  const bool read = ReadAll(file, bytes);
+  const bool read = ReadStreamBytes(file, bytes);
   const int error = errno;
   std::fclose(file);
   errno = error;
@@ -76,6 +75,8 @@ PageFile PageFileOf(const std::string& path, const std::string& bytes) {
                                ": a page is text");
   } else {
     page.text = PageTextOf(bytes);
+    const size_t end = bytes.find('\n');
+    page.crlf = end == std::string::npos || (end > 0 && bytes[end - 1] == '\r');
   }
   return page;
 }

@@ -6,6 +6,7 @@
 #ifndef HTMLMEMDOC_PAGES_PAGE_FILE_H_
 #define HTMLMEMDOC_PAGES_PAGE_FILE_H_
 
+#include <cstdio>
 #include <string>
 
 #include "htmlmemdoc/htmlmemdoc.h"
@@ -33,6 +34,10 @@ struct PageFile {
   // The page as the library reads a file: every line ended by "\n", a
   // carriage return before a line end dropped.
   std::string text;
+  // The file's own line ends: true when its first line ends with CR LF (or
+  // it has a single line), as the library writes page files; false when
+  // with a bare line feed. Writers that keep a page's line ends use it.
+  bool crlf = true;
   PageProblem problem;
 
   bool Ok() const { return problem.kind == PageProblem::kNone; }
@@ -46,6 +51,10 @@ PageFile ReadPageFile(const std::string& path);
 // Every byte of the file at `path`; false with errno set when it cannot be
 // read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
+
+// Appends every byte left in the open `file` (standard input, say) to
+// `bytes`; false with errno set when a read fails.
+bool ReadStreamBytes(std::FILE* file, std::string& bytes);
 
 // The page of a file at `path` that holds `bytes` (read already): its text,
 // or the problem of an empty file or one holding a NUL byte.

@@ -117,8 +117,8 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, std::string pageText,
   if (!check.losses.empty() && !options.allowLoss) {
     const size_t count = CountLosses(check.losses);
     check.refusal = "writing the page would lose " + std::to_string(count) +
-                    (count == 1 ? " thing" : " things") +
-                    " it holds (--allow-loss writes it all the same)";
+                    (count == 1 ? " thing" : " things") + " it holds";
+    check.lossRefused = true;
   }
   if (options.encode || !options.basePath.empty()) {
     check.text.Empty();
@@ -126,6 +126,7 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, std::string pageText,
     if (problem.empty())
       problem = RewritingCheck(document, plain).Check(check.text);
   }
+  if (!problem.empty()) check.lossRefused = false;
   if (check.refusal.empty()) check.refusal = problem;
   return check;
 }

@@ -22,12 +22,17 @@ struct WriteOptions {
   bool encode = false;   // replace blank ! $ & ( ) , @ in file references
   std::string basePath;  // empty: no matching of file-name letter case
   bool allowLoss = false;
+  // A file's line feeds written as CR LF (as the library writes pages);
+  // false: as they are (to keep a page's own line ends, PageFile::crlf).
+  bool crlf = true;
 };
 
 struct WriteCheck {
   CString text;                  // the page as it would be written
   std::vector<PageLoss> losses;  // what it would not write of the page
   std::string refusal;           // why it must not be written; "" if none
+  // The refusal is for the losses alone: allowing loss would write it.
+  bool lossRefused = false;
 };
 
 // Renders `document`, read from `pageText`, as `options` say and checks
