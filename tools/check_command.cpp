@@ -55,7 +55,7 @@ struct Tally {
 };
 
 void Check(const std::string& path, Outcome& outcome) {
-  outcome.page = htmlmemdoc::ReadPageFile(path);
+  outcome.page = ReadPageArgument(path);
   outcome.losses = htmlmemdoc::CheckPageFile(outcome.page);
 }
 

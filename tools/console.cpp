@@ -49,6 +49,7 @@ std::vector<std::string> PrepareConsole(int argc, char** argv) {
   SetCodePageOf(argc, argv);
   std::vector<std::string> args;
 #ifdef _WIN32
+  _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   SetConsoleOutputCP(static_cast<UINT>(HtmlMemDocGetCodePage()));

@@ -14,8 +14,8 @@
 #include "tools/page_reader.h"
 #include "tools/preview_command.h"
 #include "tools/render_command.h"
-#include "tools/show_command.h"
 #include "tools/serve_command.h"
+#include "tools/show_command.h"
 #include "tools/site_command.h"
 #include "tools/sources_command.h"
 
@@ -31,7 +31,7 @@ void AddOutputOptions(CLI::App& command, htmlmemdoc::WriteOptions& out) {
       .add_option("-o,--output", out.output,
                   "Write to OUT (CR LF line ends) instead of standard "
                   "output; OUT is replaced only when the whole page was "
-                  "written")
+                  "written (- for standard output)")
       ->option_text("OUT");
   command.add_flag("--encode", out.encode,
                    "Replace blank ! $ & ( ) , @ in file references by _");
@@ -86,13 +86,17 @@ int main(int argc, char** argv) {
   RenderOptions render;
   CLI::App* renderCommand = app.add_subcommand(
       "render", "Read a page and write it back in the library's layout");
-  renderCommand->add_option("PAGE", render.page, "Page to read")->required();
+  renderCommand
+      ->add_option("PAGE", render.page, "Page to read (- for standard input)")
+      ->required();
   AddOutputOptions(*renderCommand, render.out);
 
   EditOptions edit;
   CLI::App* editCommand = app.add_subcommand(
       "edit", "Change a layer or the page and write the page as render does");
-  editCommand->add_option("PAGE", edit.page, "Page to read")->required();
+  editCommand
+      ->add_option("PAGE", edit.page, "Page to read (- for standard input)")
+      ->required();
   editCommand->add_option("--layer", edit.edit.layer,
                           "The layer to change: the id of its div");
   editCommand->add_option("--left", edit.edit.left, "Left edge, in pixels");
@@ -125,7 +129,9 @@ int main(int argc, char** argv) {
   PreviewOptions preview;
   CLI::App* previewCommand = app.add_subcommand(
       "preview", "Take a picture of the page in headless Chromium (PNG)");
-  previewCommand->add_option("PAGE", preview.page, "Page to read")->required();
+  previewCommand
+      ->add_option("PAGE", preview.page, "Page to read (- for standard input)")
+      ->required();
   previewCommand->add_option("-o,--output", preview.output, "The PNG file")
       ->required();
   previewCommand
@@ -141,7 +147,8 @@ int main(int argc, char** argv) {
   bool asJson = false;
   CLI::App* show = app.add_subcommand(
       "show", "Print what the library reads from a page: head, frames, layers");
-  show->add_option("PAGE", showPage, "Page to read")->required();
+  show->add_option("PAGE", showPage, "Page to read (- for standard input)")
+      ->required();
   show->add_flag("--json", asJson, "Print JSON instead of text");
 
   std::vector<std::string> sourcesPages;
@@ -206,8 +213,9 @@ int main(int argc, char** argv) {
       "editor that only this computer can reach");
   serveCommand->add_option("DIR", serve.root, "The folder of the pages")
       ->required();
-  serveCommand->add_option("--port", serve.port,
-                           "The port to listen on (default: any free one)")
+  serveCommand
+      ->add_option("--port", serve.port,
+                   "The port to listen on (default: any free one)")
       ->check(CLI::Range(0, 65535));
 #endif
 
@@ -218,8 +226,7 @@ int main(int argc, char** argv) {
     return code == 0 ? 0 : kExitUsage;
   }
 
-  if (codePage == "system" &&
-      HtmlMemDocGetCodePage() == HTMLMEMDOC_CP_UTF8 &&
+  if (codePage == "system" && HtmlMemDocGetCodePage() == HTMLMEMDOC_CP_UTF8 &&
       HtmlMemDocSetCodePage(HTMLMEMDOC_CP_SYSTEM) != 0) {
     std::fprintf(stderr,
                  "htmlmemdoc: --code-page system follows Windows' code page; "

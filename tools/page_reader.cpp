@@ -3,7 +3,9 @@
 
 #include "tools/page_reader.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "htmlmemdoc/pages/read_problem.h"
 
@@ -29,9 +31,23 @@ std::string ProblemLine(const PageFile& page) {
   return name + ":" + htmlmemdoc::DescribeProblem(page.problem);
 }
 
+PageFile ReadPageArgument(const std::string& path) {
+  if (path != "-") return htmlmemdoc::ReadPageFile(path);
+  std::string bytes;
+  if (!htmlmemdoc::ReadStreamBytes(stdin, bytes)) {
+    PageFile page;
+    page.path = path;
+    page.problem.kind = PageProblem::kUnreadable;
+    page.problem.message =
+        "standard input: " + std::string(std::strerror(errno));
+    return page;
+  }
+  return htmlmemdoc::PageFileOf(path, bytes);
+}
+
 int ReadPageOrSay(const std::string& path, PageFile& page,
                   CHtmlMemDoc& document) {
-  page = htmlmemdoc::ReadPageFile(path);
+  page = ReadPageArgument(path);
   if (page.Ok()) htmlmemdoc::LoadPage(page, document);
   if (!page.Ok()) std::fprintf(stderr, "%s\n", ProblemLine(page).c_str());
   return ExitCodeOf(page.problem);

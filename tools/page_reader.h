@@ -18,7 +18,12 @@ int ExitCodeOf(const htmlmemdoc::PageProblem& problem);
 // file that cannot be read "htmlmemdoc: cannot read PAGE: WHY".
 std::string ProblemLine(const htmlmemdoc::PageFile& page);
 
-// Reads the page at `path` into `page` and `document`; on failure prints
+// The page a command's PAGE argument names: the file at `path`, or
+// standard input for "-" (read to its end, as a fifo is).
+htmlmemdoc::PageFile ReadPageArgument(const std::string& path);
+
+// Reads the page at `path` (see ReadPageArgument) into `page` and
+// `document`; on failure prints
 // the problem line to standard error. Returns the exit code.
 int ReadPageOrSay(const std::string& path, htmlmemdoc::PageFile& page,
                   CHtmlMemDoc& document);

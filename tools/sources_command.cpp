@@ -34,7 +34,7 @@ void ListAll(const CHtmlMemDoc& document, const std::string& text,
 void ListFiles(const std::string& path, SourcesKind kind, Listing& listing) {
   CHtmlMemDoc document;
   htmlmemdoc::PageFile& page = listing.page;
-  page = htmlmemdoc::ReadPageFile(path);
+  page = ReadPageArgument(path);
   if (!page.Ok() || !htmlmemdoc::LoadPage(page, document)) return;
   if (kind == SourcesKind::kAll) {
     ListAll(document, page.text, listing.files);

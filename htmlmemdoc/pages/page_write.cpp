@@ -133,8 +133,14 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, std::string pageText,
 
 std::string WriteText(const CString& text, const WriteOptions& options) {
   const size_t size = static_cast<size_t>(text.GetLength());
-  if (!options.output.empty())
-    return ReplaceFileWhole(options.output, text, size);
+  if (!options.output.empty() && options.output != "-") {
+    WholeText whole;
+    whole.data = text;
+    whole.size = size;
+    whole.crlf = options.crlf;
+    whole.expected = options.expected;
+    return ReplaceFileWhole(options.output, whole);
+  }
   if (std::fwrite(static_cast<const char*>(text), 1, size, stdout) != size ||
       std::fflush(stdout) != 0) {
     return OutputFailure();

@@ -18,13 +18,17 @@
 namespace htmlmemdoc {
 
 struct WriteOptions {
-  std::string output;    // empty: standard output
+  std::string output;    // empty or "-": standard output
   bool encode = false;   // replace blank ! $ & ( ) , @ in file references
   std::string basePath;  // empty: no matching of file-name letter case
   bool allowLoss = false;
   // A file's line feeds written as CR LF (as the library writes pages);
   // false: as they are (to keep a page's own line ends, PageFile::crlf).
   bool crlf = true;
+  // When set, a file is replaced only while it still holds exactly these
+  // bytes (checked again just before the replace), so that a write by
+  // another program since they were read is never overwritten.
+  const std::string* expected = nullptr;
 };
 
 struct WriteCheck {

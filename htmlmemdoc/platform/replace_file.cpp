@@ -3,6 +3,7 @@
 
 #include "htmlmemdoc/platform/replace_file.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -17,6 +18,8 @@
 #include <time.h>
 #include <unistd.h>
 #endif
+
+#include "htmlmemdoc/platform/file_system.h"
 
 namespace htmlmemdoc {
 namespace replace_file {
@@ -102,22 +105,47 @@ bool WriteWithCrLf(const char* data, size_t size,
   return filled == 0 || sink(buffer, filled);
 }
 
-std::string TempName(const std::string& folder, const std::string& name) {
-  thread_local std::mt19937 random(std::random_device{}());
-  char suffix[16];
-  std::snprintf(suffix, sizeof suffix, ".%08x",
-                static_cast<unsigned>(random()));
-  return folder + "/." + name + suffix;
+bool WriteText(const WholeText& text,
+               const std::function<bool(const char*, size_t)>& sink) {
+  if (text.crlf) return WriteWithCrLf(text.data, text.size, sink);
+  const size_t kChunk = 1 << 20;
+  for (size_t done = 0; done < text.size; done += kChunk) {
+    if (!sink(text.data + done, std::min(kChunk, text.size - done)))
+      return false;
+  }
+  return true;
+}
+
+std::string ChangedSince(const std::string& path, const WholeText& text,
+                         const std::string& shown) {
+  if (text.expected == nullptr) return "";
+  std::string now;
+  bool read = false;
+  if (std::FILE* file = OpenFile(path.c_str(), "rb")) {
+    char buffer[64 * 1024];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+      now.append(buffer, got);
+    read = std::ferror(file) == 0;
+    std::fclose(file);
+  }
+  if (read && now == *text.expected) return "";
+  return "not written: " + shown +
+         " changed on disk since it was read (another program wrote it)";
+}
+
+std::string TempName(const std::string& folder) {
+  thread_local std::mt19937_64 random(std::random_device{}());
+  char name[40];
+  std::snprintf(name, sizeof name, "/.htmlmemdoc-%016llx.tmp",
+                static_cast<unsigned long long>(random()));
+  return folder + name;
 }
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of("/\\");
   if (slash == std::string::npos) return ".";
   return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-  return path.substr(path.find_last_of("/\\") + 1);
 }
 
 CTempGuard::CTempGuard() {

@@ -15,15 +15,35 @@
 
 namespace htmlmemdoc {
 
-// Writes `size` bytes at `data` to the file `path` (UTF-8) names, each
-// line feed as CR LF. A regular file (or one not there yet) is replaced
-// only once the new one is whole and on disk, keeping the old file's
-// permissions (and owner where allowed); a link is written through to its
-// target; a device or a pipe is written directly. Returns "" or what went
-// wrong, in a sentence that names `path` (and its folder when that is
+// A text to put in a file's place. The caller keeps `data` and `expected`
+// alive for the call.
+struct WholeText {
+  const char* data = nullptr;
+  size_t size = 0;
+  bool crlf = true;  // each line feed written as CR LF; false: as it is
+  // When set, the file is replaced only while it still holds exactly these
+  // bytes: checked once the new file is whole, just before it takes the
+  // file's name, so that a write by another program since is not lost.
+  const std::string* expected = nullptr;
+};
+
+// Writes `text` to the file `path` (UTF-8) names. A regular file (or one
+// not there yet) is replaced only once the new one is whole and on disk,
+// keeping the old file's permissions (and owner where allowed); a link is
+// written through to its target; a device, a pipe or a socket
+// (/dev/stdout on a pipe, say) is written directly. Returns "" or what
+// went wrong, in a sentence that names `path` (and its folder when that is
 // the cause).
-std::string ReplaceFileWhole(const std::string& path, const char* data,
-                             size_t size);
+std::string ReplaceFileWhole(const std::string& path, const WholeText& text);
+
+// The same for `size` bytes at `data`, each line feed as CR LF.
+inline std::string ReplaceFileWhole(const std::string& path, const char* data,
+                                    size_t size) {
+  WholeText text;
+  text.data = data;
+  text.size = size;
+  return ReplaceFileWhole(path, text);
+}
 
 // What ReplaceFileWhole's two sources share.
 namespace replace_file {
@@ -33,13 +53,23 @@ namespace replace_file {
 bool WriteWithCrLf(const char* data, size_t size,
                    const std::function<bool(const char*, size_t)>& sink);
 
-// A fresh name for a temporary file beside `name` in `folder`:
-// folder/.name.xxxxxxxx with random hex digits.
-std::string TempName(const std::string& folder, const std::string& name);
+// Hands `text` to `sink` as WholeText says (CR LF or as it is).
+bool WriteText(const WholeText& text,
+               const std::function<bool(const char*, size_t)>& sink);
 
-// The folder part of `path` ("." for none), and the name after it.
+// "" when `text.expected` is unset or the file `path` still holds exactly
+// those bytes; else why the file is not replaced.
+std::string ChangedSince(const std::string& path, const WholeText& text,
+                         const std::string& shown);
+
+// A fresh name for a temporary file in `folder`:
+// folder/.htmlmemdoc-xxxxxxxxxxxxxxxx.tmp with random hex digits, short
+// whatever the length of the file it stands in for (a name at the
+// system's limit still gets one).
+std::string TempName(const std::string& folder);
+
+// The folder part of `path` ("." for none).
 std::string FolderOf(const std::string& path);
-std::string NameOf(const std::string& path);
 
 // Removes the file `path` names: safe to call from a signal handler.
 void RemoveInSignal(const char* path);

@@ -23,8 +23,8 @@ using namespace replace_file;
 
 namespace {
 
-bool WriteAll(int fd, const char* data, size_t size) {
-  return WriteWithCrLf(data, size, [fd](const char* chunk, size_t length) {
+bool WriteAll(int fd, const WholeText& text) {
+  return WriteText(text, [fd](const char* chunk, size_t length) {
     for (size_t done = 0; done < length;) {
       const ssize_t wrote = write(fd, chunk + done, length - done);
       if (wrote < 0 && errno == EINTR) continue;
@@ -70,7 +70,7 @@ std::string FollowLinks(std::string path) {
 
 // Gives the whole, synced file `fd` its owner and mode and puts it in
 // place of `target`.
-std::string Install(int fd, const std::string& target,
+std::string Install(int fd, const std::string& target, const WholeText& text,
                     const struct stat* existing, const std::string& shown,
                     bool unnamed, std::string& tempPath, CTempGuard& guard) {
   if (existing != nullptr) {
@@ -85,7 +85,7 @@ std::string Install(int fd, const std::string& target,
     char procPath[64];
     std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", fd);
     for (int tries = 0; tries < 10; ++tries) {
-      tempPath = TempName(FolderOf(target), NameOf(target));
+      tempPath = TempName(FolderOf(target));
       if (guard.Create(tempPath, [&] {
             return linkat(AT_FDCWD, procPath, AT_FDCWD, tempPath.c_str(),
                           AT_SYMLINK_FOLLOW) == 0;
@@ -95,6 +95,8 @@ std::string Install(int fd, const std::string& target,
       tempPath.clear();
     }
   }
+  const std::string changed = ChangedSince(target, text, shown);
+  if (!changed.empty()) return changed;
   if (std::rename(tempPath.c_str(), target.c_str()) != 0) {
     return "cannot replace " + shown + ": " + std::strerror(errno);
   }
@@ -104,7 +106,7 @@ std::string Install(int fd, const std::string& target,
 }
 
 // Writes the text to a new file beside `target` and renames it over it.
-std::string Replace(const char* data, size_t size, const std::string& target,
+std::string Replace(const WholeText& text, const std::string& target,
                     const struct stat* existing, const std::string& shown) {
   const std::string folder = FolderOf(target);
   const mode_t mask = umask(0);
@@ -122,19 +124,20 @@ std::string Replace(const char* data, size_t size, const std::string& target,
 #endif
   if (fd < 0 && errno != EACCES && errno != EROFS && errno != ENOENT) {
     unnamed = false;
-    tempPath = TempName(folder, NameOf(target));
+    tempPath = TempName(folder);
     guard.Create(tempPath, [&] {
-      fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                mode);
+      fd =
+          open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
       return fd >= 0;
     });
   }
   if (fd < 0) return NoFileIn(shown, folder);
   std::string failure;
-  if (!WriteAll(fd, data, size)) {
+  if (!WriteAll(fd, text)) {
     failure = WriteFailure(shown);
   } else {
-    failure = Install(fd, target, existing, shown, unnamed, tempPath, guard);
+    failure =
+        Install(fd, target, text, existing, shown, unnamed, tempPath, guard);
   }
   close(fd);
   if (!tempPath.empty()) unlink(tempPath.c_str());
@@ -147,14 +150,18 @@ namespace replace_file {
 void RemoveInSignal(const char* path) { unlink(path); }
 }  // namespace replace_file
 
-std::string ReplaceFileWhole(const std::string& path, const char* data,
-                             size_t size) {
+std::string ReplaceFileWhole(const std::string& path, const WholeText& text) {
   const std::string& shown = path;
-  const std::string target = FollowLinks(path);
   struct stat existing;
-  if (stat(target.c_str(), &existing) != 0) {
+  // A device, pipe or socket is opened by the name given: /dev/stdout
+  // leads through /proc's links to "pipe:[N]", which names no file.
+  const bool special = stat(path.c_str(), &existing) == 0 &&
+                       !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode);
+  const std::string target = special ? path : FollowLinks(path);
+  if (!special && stat(target.c_str(), &existing) != 0) {
     if (errno != ENOENT) return WriteFailure(shown);
-    return Replace(data, size, target, nullptr, shown);
+    if (text.expected != nullptr) return ChangedSince(target, text, shown);
+    return Replace(text, target, nullptr, shown);
   }
   if (S_ISREG(existing.st_mode) &&
       access(FolderOf(target).c_str(), W_OK | X_OK) != 0) {
@@ -168,12 +175,11 @@ std::string ReplaceFileWhole(const std::string& path, const char* data,
                 ? std::string("the file is read-only")
                 : std::strerror(errno));
   }
-  if (S_ISREG(existing.st_mode))
-    return Replace(data, size, target, &existing, shown);
+  if (S_ISREG(existing.st_mode)) return Replace(text, target, &existing, shown);
   // A device or a pipe is written as it is, never replaced.
   const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return WriteFailure(shown);
-  const bool ok = WriteAll(fd, data, size);
+  const bool ok = WriteAll(fd, text);
   const std::string failure = ok ? "" : WriteFailure(shown);
   close(fd);
   return failure;

@@ -45,8 +45,8 @@ std::string WriteFailure(const std::string& shown, DWORD error) {
   return "cannot write " + shown + ": " + SystemMessage(error);
 }
 
-bool WriteAll(HANDLE file, const char* data, size_t size) {
-  return WriteWithCrLf(data, size, [file](const char* chunk, size_t length) {
+bool WriteAll(HANDLE file, const WholeText& text) {
+  return WriteText(text, [file](const char* chunk, size_t length) {
     DWORD wrote = 0;
     return WriteFile(file, chunk, static_cast<DWORD>(length), &wrote,
                      nullptr) &&
@@ -59,13 +59,14 @@ HANDLE CreateTemp(const std::string& target, std::string& tempPath,
                   CTempGuard& guard) {
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int tries = 0; tries < 10; ++tries) {
-    tempPath = TempName(FolderOf(target), NameOf(target));
-    if (guard.Create(tempPath, [&] {
-          file = CreateFileW(Utf16(tempPath).c_str(), GENERIC_WRITE, 0,
-                             nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                             nullptr);
-          return file != INVALID_HANDLE_VALUE;
-        }) ||
+    tempPath = TempName(FolderOf(target));
+    if (guard.Create(tempPath,
+                     [&] {
+                       file = CreateFileW(Utf16(tempPath).c_str(),
+                                          GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+                       return file != INVALID_HANDLE_VALUE;
+                     }) ||
         GetLastError() != ERROR_FILE_EXISTS)
       return file;
   }
@@ -78,15 +79,14 @@ bool Install(const std::string& tempPath, const std::string& target,
   const std::wstring from = Utf16(tempPath);
   const std::wstring to = Utf16(target);
   if (exists && ReplaceFileW(to.c_str(), from.c_str(), nullptr,
-                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                             nullptr))
+                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
     return true;
   return MoveFileExW(from.c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 // Writes the text to a new file beside `target` and puts it in its place.
-std::string Replace(const char* data, size_t size, const std::string& target,
+std::string Replace(const WholeText& text, const std::string& target,
                     bool exists) {
   std::string tempPath;
   CTempGuard guard;
@@ -96,9 +96,10 @@ std::string Replace(const char* data, size_t size, const std::string& target,
            FolderOf(target) + " (" + SystemMessage(GetLastError()) + ")";
   }
   std::string failure;
-  if (!WriteAll(file, data, size) || !FlushFileBuffers(file))
+  if (!WriteAll(file, text) || !FlushFileBuffers(file))
     failure = WriteFailure(target, GetLastError());
   CloseHandle(file);
+  if (failure.empty()) failure = ChangedSince(target, text, target);
   if (failure.empty() && !Install(tempPath, target, exists))
     failure = "cannot replace " + target + ": " + SystemMessage(GetLastError());
   if (!failure.empty()) DeleteFileW(Utf16(tempPath).c_str());
@@ -107,14 +108,12 @@ std::string Replace(const char* data, size_t size, const std::string& target,
 }
 
 // Writes a device (NUL, a console, a pipe) as it is, never replaced.
-std::string WriteDevice(const char* data, size_t size,
-                        const std::string& path) {
-  const HANDLE file =
-      CreateFileW(Utf16(path).c_str(), GENERIC_WRITE,
-                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                  FILE_ATTRIBUTE_NORMAL, nullptr);
+std::string WriteDevice(const WholeText& text, const std::string& path) {
+  const HANDLE file = CreateFileW(
+      Utf16(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return WriteFailure(path, GetLastError());
-  const bool ok = WriteAll(file, data, size);
+  const bool ok = WriteAll(file, text);
   const DWORD error = GetLastError();
   CloseHandle(file);
   return ok ? "" : WriteFailure(path, error);
@@ -122,9 +121,9 @@ std::string WriteDevice(const char* data, size_t size,
 
 // Whether `path` is a device rather than a file on disk.
 bool IsDevice(const std::string& path) {
-  const HANDLE file = CreateFileW(
-      Utf16(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const HANDLE file =
+      CreateFileW(Utf16(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   const DWORD type = GetFileType(file);
   CloseHandle(file);
@@ -145,21 +144,21 @@ void RemoveInSignal(const char* path) {
 }
 }  // namespace replace_file
 
-std::string ReplaceFileWhole(const std::string& path, const char* data,
-                             size_t size) {
-  if (IsDevice(path)) return WriteDevice(data, size, path);
+std::string ReplaceFileWhole(const std::string& path, const WholeText& text) {
+  if (IsDevice(path)) return WriteDevice(text, path);
   const DWORD attributes = GetFileAttributesW(Utf16(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
       return WriteFailure(path, error);
-    return Replace(data, size, path, false);
+    if (text.expected != nullptr) return ChangedSince(path, text, path);
+    return Replace(text, path, false);
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY)
     return "cannot write " + path + ": it is a folder";
   if (attributes & FILE_ATTRIBUTE_READONLY)
     return "cannot write " + path + ": the file is read-only";
-  return Replace(data, size, path, true);
+  return Replace(text, path, true);
 }
 
 }  // namespace htmlmemdoc

@@ -41,6 +41,25 @@ run 0 "$tool" render "$frames" -o "$work/page.htm"
 printf '<html>\r\n<head>\r\n' | cmp -s -n 16 - "$work/page.htm" ||
   fail "the output file does not start with CR LF line ends"
 
+# "-" is standard input for a page and standard output for -o; /dev/stdout
+# and /dev/fd/1 are written on a pipe as the device they are.
+"$tool" render "$frames" >"$work/plain.htm"
+"$tool" render "$frames" -o - | cmp -s - "$work/plain.htm" || fail "-o - differs"
+"$tool" render - <"$frames" | cmp -s - "$work/plain.htm" ||
+  fail "render - differs"
+run 0 "$tool" check - <"$frames"
+has "-: ok"
+if posix "wine has no /dev/stdout"; then
+  for device in /dev/stdout /dev/fd/1; do
+    "$tool" render "$frames" -o $device | cmp -s - "$work/page.htm" ||
+      fail "-o $device on a pipe differs from the file written"
+  done
+  name=$(printf 'p%.0s' $(seq 251)).htm  # the longest name a folder holds
+  run 0 "$tool" render "$frames" -o "$work/$name"
+  cmp -s "$work/$name" "$work/page.htm" || fail "a 255-byte name not written"
+  rm -f "$work/$name"
+fi
+
 # Replacing keeps the old file's mode and leaves no temporary file behind.
 make_old kept.htm
 chmod 640 "$work/kept.htm"
