@@ -26,18 +26,55 @@ PageProblem Problem(PageProblem::Kind kind, const std::string& message) {
   return problem;
 }
 
-}  // namespace
+// Whether a call that failed with errno set is to be made again: after a
+// signal, when `keepGoing()` says so. errno is kept for the caller.
+bool Again(const std::function<bool()>& keepGoing) {
+  const int error = errno;
+  if (error == EINTR && keepGoing()) return true;
+  errno = error;
+  return false;
+}
 
-bool ReadStreamBytes(std::FILE* file, std::string& bytes) {
+bool ReadStream(std::FILE* file, std::string& bytes,
+                const std::function<bool()>& keepGoing) {
   char buffer[64 * 1024];
   for (;;) {
     const size_t got = std::fread(buffer, 1, sizeof buffer, file);
     bytes.append(buffer, got);
-    if (got < sizeof buffer) return std::ferror(file) == 0;
+    if (got == sizeof buffer) continue;
+    if (std::ferror(file) == 0) return true;
+    if (!Again(keepGoing)) return false;
+    std::clearerr(file);
   }
 }
 
+bool ReadFile(const std::string& path, std::string& bytes,
+              const std::function<bool()>& keepGoing) {
+  std::FILE* file = nullptr;
+  while ((file = OpenFile(path.c_str(), "rb")) == nullptr) {
+    if (!Again(keepGoing)) return false;
+  }
+  const bool read = ReadStream(file, bytes, keepGoing);
+  const int error = errno;
+  std::fclose(file);
+  errno = error;
+  return read;
+}
+
+bool NeverAgain() { return false; }
+
+}  // namespace
+
+bool ReadStreamBytes(std::FILE* file, std::string& bytes) {
+  return ReadStream(file, bytes, NeverAgain);
+}
+
 PageFile ReadPageFile(const std::string& path) {
+  return ReadPageFile(path, NeverAgain);
+}
+
+PageFile ReadPageFile(const std::string& path,
+                      const std::function<bool()>& keepGoing) {
   PageFile page;
   page.path = path;
   std::error_code ignored;
@@ -46,7 +83,7 @@ PageFile ReadPageFile(const std::string& path) {
     return page;
   }
   std::string bytes;
-  if (!ReadFileBytes(path, bytes)) {
+  if (!ReadFile(path, bytes, keepGoing)) {
     page.problem = Problem(PageProblem::kUnreadable, std::strerror(errno));
     return page;
   }
@@ -54,13 +91,7 @@ PageFile ReadPageFile(const std::string& path) {
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
-  std::FILE* file = OpenFile(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  const bool read = ReadStreamBytes(file, bytes);
-  const int error = errno;
-  std::fclose(file);
-  errno = error;
-  return read;
+  return ReadFile(path, bytes, NeverAgain);
 }
 
 PageFile PageFileOf(const std::string& path, const std::string& bytes) {

@@ -7,6 +7,7 @@
 #define HTMLMEMDOC_PAGES_PAGE_FILE_H_
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "htmlmemdoc/htmlmemdoc.h"
@@ -47,6 +48,13 @@ struct PageFile {
 // standard input reads as a regular file does. A directory, an empty file
 // and one holding a NUL byte are problems of their own.
 PageFile ReadPageFile(const std::string& path);
+
+// The same, for a caller that handles signals itself: when a signal
+// interrupts the open or a read (a fifo with no writer blocks in both), the
+// call is made again if `keepGoing()` says so; else the file is unreadable
+// ("Interrupted system call"). The plain form above never goes on.
+PageFile ReadPageFile(const std::string& path,
+                      const std::function<bool()>& keepGoing);
 
 // Every byte of the file at `path`; false with errno set when it cannot be
 // read.

@@ -2,9 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
+#include <thread>
+
+#ifndef _WIN32
+#include <pthread.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "htmlmemdoc/pages/read_problem.h"
 #include "tests/support/support.h"
@@ -33,6 +45,42 @@ TEST(PageFileTest, PageTextIsWhatReadFromFileReads) {
   EXPECT_EQ("x\ny\nz\n", htmlmemdoc::PageTextOf("x\r\ny\nz"));
   EXPECT_EQ("a\rb\n", htmlmemdoc::PageTextOf("a\rb\r"));
 }
+
+#ifndef _WIN32
+// A read of a fifo no one writes, interrupted by signals: it ends as
+// unreadable when the caller says to stop, and reads what a writer sends
+// later when the caller says to go on.
+TEST(PageFileTest, AnInterruptedReadStopsOrGoesOnAsTheCallerSays) {
+  struct sigaction action {};
+  action.sa_handler = [](int) {};  // no SA_RESTART: the call ends, EINTR
+  struct sigaction old {};
+  ASSERT_EQ(0, sigaction(SIGUSR1, &action, &old));
+  const std::string path =
+      ::testing::TempDir() + "htmlmemdoc_fifo_" + std::to_string(getpid());
+  for (const bool goOn : {false, true}) {
+    std::remove(path.c_str());
+    ASSERT_EQ(0, mkfifo(path.c_str(), 0600));
+    std::atomic<int> asked{0};
+    std::atomic<bool> done{false};
+    htmlmemdoc::PageFile page;
+    std::thread reader([&] {
+      page = htmlmemdoc::ReadPageFile(path, [&] { return ++asked, goOn; });
+      done = true;
+    });
+    while (asked == 0 && !done) {
+      pthread_kill(reader.native_handle(), SIGUSR1);
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (goOn) std::ofstream(path, std::ios::binary) << "<html>";
+    reader.join();
+    EXPECT_EQ(goOn, page.Ok()) << goOn;
+    EXPECT_EQ(goOn ? "<html>\n" : "", page.text);
+    EXPECT_EQ(goOn ? "" : std::strerror(EINTR), page.problem.message);
+  }
+  std::remove(path.c_str());
+  sigaction(SIGUSR1, &old, nullptr);
+}
+#endif
 
 TEST(PageFileTest, ShownNamesAreUnambiguous) {
   struct Case {
