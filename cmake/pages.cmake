@@ -13,6 +13,7 @@ add_library(htmlmemdoc_pages STATIC
   htmlmemdoc/pages/message_capture.cpp
   htmlmemdoc/pages/page_edit.cpp
   htmlmemdoc/pages/page_file.cpp
+  htmlmemdoc/pages/page_journal.cpp
   htmlmemdoc/pages/page_loss.cpp
   htmlmemdoc/pages/read_back.cpp
   htmlmemdoc/pages/page_model.cpp

@@ -2,55 +2,168 @@
 // changes still in effect once more, in order: each made it through the
 // guarded edit before, on the same document, so it does again; the cost is
 // that of the changes, and a person makes them one at a time.
+//
+// A save goes on from what it wrote: the rendering becomes the session's
+// page text and the bytes written the file's, read from memory rather
+// than from disk, so a file changed on disk meanwhile cannot slip in.
 
 #include "htmlmemdoc/pages/page_session.h"
+
+#include <map>
 
 #include "htmlmemdoc/pages/page_model.h"
 #include "htmlmemdoc/pages/page_write.h"
 #include "htmlmemdoc/pages/text_diff.h"
+#include "htmlmemdoc/pages/text_util.h"
+#include "htmlmemdoc/platform/replace_file.h"
 
 namespace htmlmemdoc {
+namespace {
 
-PageSession::PageSession(const std::string& path) : m_path(path) {
+// The layer at `index` in page order, or null.
+CHtmlLayer* LayerAt(const CHtmlMemDoc& document, int index) {
+  CObList layers;
+  document.GetLayersInPageOrder(layers);
+  int at = 0;
+  for (POSITION pos = layers.GetHeadPosition(); pos != nullptr; ++at) {
+    CObject* layer = layers.GetNext(pos);
+    if (at == index) return static_cast<CHtmlLayer*>(layer);
+  }
+  return nullptr;
+}
+
+// The bytes WriteText puts in a file for `text`.
+std::string WrittenBytes(const CString& text, bool crlf) {
+  const char* data = text;
+  const size_t size = static_cast<size_t>(text.GetLength());
+  if (!crlf) return std::string(data, size);
+  std::string bytes;
+  bytes.reserve(size + size / 16);
+  replace_file::WriteWithCrLf(data, size, [&bytes](const char* p, size_t n) {
+    bytes.append(p, n);
+    return true;
+  });
+  return bytes;
+}
+
+}  // namespace
+
+PageSession::PageSession(const std::string& path,
+                         const std::string& journalFolder)
+    : m_path(path) {
   if (!ReadFileBytes(path, m_bytes)) {
     m_file = ReadPageFile(path);  // says why it cannot be read
     return;
   }
   m_file = PageFileOf(path, m_bytes);
-  if (m_file.Ok()) Rebuild();
+  if (!m_file.Ok() || !Rebuild()) return;
+  m_journal = PageJournal(journalFolder, path, m_bytes);
+  if (!m_journal.Read(m_unsaved)) m_unsaved = JournalRecord();
 }
 
 bool PageSession::Rebuild() {
   m_document.reset(new CHtmlMemDoc);
   if (!LoadPage(m_file, *m_document)) return false;
-  for (size_t i = 0; i < m_done; ++i) ApplyEdit(*m_document, m_edits[i]);
+  for (size_t i = 0; i < m_done; ++i) ApplyToDocument(m_edits[i]);
   return true;
 }
 
-std::string PageSession::Apply(const PageEdit& edit) {
-  if (edit.ChangesLayer() && FindLayer(*m_document, edit.layer) == nullptr)
-    return "no layer with the id " + edit.layer;
-  const std::string failure = ApplyEdit(*m_document, edit);
+std::string PageSession::ApplyToDocument(const SessionEdit& change) {
+  const PageEdit& edit = change.edit;
+  if (!edit.ChangesLayer()) return ApplyEdit(*m_document, nullptr, edit);
+  CHtmlLayer* layer = change.index < 0 ? FindLayer(*m_document, edit.layer)
+                                       : LayerAt(*m_document, change.index);
+  if (layer == nullptr || LayerId(*layer) != edit.layer) {
+    return change.index < 0 ? "no layer with the id " + edit.layer
+                            : "the page has no layer " + edit.layer +
+                                  " at place " + std::to_string(change.index);
+  }
+  return ApplyEdit(*m_document, layer, edit);
+}
+
+void PageSession::Journal(const nlohmann::json& step) {
+  const std::vector<SessionEdit> inEffect(m_edits.begin(),
+                                          m_edits.begin() + m_done);
+  m_journalProblem = m_journal.Write(step, inEffect);
+}
+
+std::string PageSession::Apply(const PageEdit& edit, int index) {
+  const SessionEdit change{index, edit};
+  const std::string failure = ApplyToDocument(change);
   if (!failure.empty()) return failure;
   m_edits.resize(m_done);
-  m_edits.push_back(edit);
+  m_edits.push_back(change);
   ++m_done;
+  Journal({{"apply", EditJson(change)}});
   return "";
 }
 
 bool PageSession::Undo() {
   if (!CanUndo()) return false;
   --m_done;
+  Journal({{"undo", true}});
   return Rebuild();
 }
 
 bool PageSession::Redo() {
   if (!CanRedo()) return false;
-  return ApplyEdit(*m_document, m_edits[m_done++]).empty();
+  const bool made = ApplyToDocument(m_edits[m_done++]).empty();
+  Journal({{"redo", true}});
+  return made;
+}
+
+bool PageSession::FileChangedSinceUnsaved() const {
+  return m_unsaved.size != m_bytes.size() ||
+         m_unsaved.hash != BytesHash(m_bytes);
+}
+
+std::vector<std::string> PageSession::RestoreUnsaved() {
+  std::vector<std::string> refused;
+  const std::vector<SessionEdit> edits = std::move(m_unsaved.edits);
+  m_unsaved = JournalRecord();
+  for (size_t i = 0; i < edits.size(); ++i) {
+    const std::string why = Apply(edits[i].edit, edits[i].index);
+    if (!why.empty()) {
+      refused.push_back("change " + std::to_string(i + 1) + " of " +
+                        std::to_string(edits.size()) + ": " + why);
+    }
+  }
+  return refused;
+}
+
+void PageSession::DiscardUnsaved() {
+  m_unsaved = JournalRecord();
+  if (m_done == 0) {
+    m_journal.Remove();
+    return;
+  }
+  const std::vector<SessionEdit> inEffect(m_edits.begin(),
+                                          m_edits.begin() + m_done);
+  m_journalProblem = m_journal.Rewrite(inEffect);
 }
 
 nlohmann::json PageSession::Model() const {
-  return DescribePage(*m_document, m_file.text);
+  nlohmann::json model = DescribePage(*m_document, m_file.text);
+  // DescribePage lists layers kind by kind, as the document's lists hold
+  // them: each gets its place in page order.
+  CObList inPageOrder;
+  m_document->GetLayersInPageOrder(inPageOrder);
+  std::map<const CObject*, int> places;
+  int place = 0;
+  for (POSITION pos = inPageOrder.GetHeadPosition(); pos != nullptr;)
+    places[inPageOrder.GetNext(pos)] = place++;
+  const CObList* lists[] = {
+      &m_document->m_textLayerList, &m_document->m_imageLayerList,
+      &m_document->m_videoLayerList, &m_document->m_embedLayerList,
+      &m_document->m_layerList};
+  nlohmann::json& layers = model["layers"];
+  size_t at = 0;
+  for (const CObList* list : lists) {
+    for (POSITION pos = list->GetHeadPosition();
+         pos != nullptr && at < layers.size(); ++at)
+      layers[at]["index"] = places[list->GetNext(pos)];
+  }
+  return model;
 }
 
 std::string PageSession::Rendering() const {
@@ -59,23 +172,49 @@ std::string PageSession::Rendering() const {
   return std::string(text);
 }
 
-std::string PageSession::Diff() const {
-  return UnifiedDiff(m_file.text, Rendering(), m_path, m_path + " (edited)");
+std::string PageSession::Diff(const std::string& name) const {
+  return UnifiedDiff(m_file.text, Rendering(), name, name + " (edited)");
+}
+
+std::string PageSession::DiffAgainstDisk(const std::string& name) const {
+  std::string bytes;
+  if (!ReadFileBytes(m_path, bytes)) bytes.clear();
+  return UnifiedDiff(PageTextOf(bytes), Rendering(), name + " (on disk now)",
+                     name + " (edited)");
 }
 
 PageSession::SaveResult PageSession::Save(std::string& why) {
+  if (m_done == 0) {
+    why = "the page has no change to save";
+    return SaveResult::kUnchanged;
+  }
   std::string now;
   if (!ReadFileBytes(m_path, now) || now != m_bytes) {
-    why = m_path + " changed on disk since it was opened; open it again";
+    why =
+        "the page changed on disk since it was opened: see the changes "
+        "against it, or open it again";
     return SaveResult::kConflict;
   }
   WriteOptions options;
   options.output = m_path;
+  options.crlf = m_file.crlf;
+  options.expected = &m_bytes;  // checked again just before the replace
   const WriteCheck check = CheckWrite(*m_document, m_file.text, options);
   why = check.refusal;
   if (why.empty()) why = WriteText(check.text, options);
-  if (!why.empty()) return SaveResult::kRefused;
-  *this = PageSession(m_path);
+  if (!why.empty()) {
+    return ReadFileBytes(m_path, now) && now == m_bytes ? SaveResult::kRefused
+                                                        : SaveResult::kConflict;
+  }
+  m_file.text.assign(check.text, static_cast<size_t>(check.text.GetLength()));
+  m_bytes = WrittenBytes(check.text, options.crlf);
+  m_edits.clear();
+  m_done = 0;
+  m_unsaved = JournalRecord();
+  m_journal.Forget();
+  // The document's read record must be that of its page text: read the
+  // text written (it reads: the guard read it back) instead of the file.
+  if (!Rebuild()) why = "the page as written does not read again";
   return SaveResult::kSaved;
 }
 

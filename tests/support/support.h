@@ -42,6 +42,15 @@ inline std::string ReadBytes(const std::string& path) {
   return bytes.str();
 }
 
+// `text` with every `from` replaced by `to`.
+inline std::string ReplaceAll(std::string text, const std::string& from,
+                              const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
 // The markup of every element of a list, joined by '|'.
 inline std::string Markups(const CObList& list) {
   std::string all;

@@ -70,8 +70,7 @@ bool SetProperty(htmlmemdoc::PageEdit& edit, const std::string& name,
 
 // The change a request names: a layer ("" for the page) and one property
 // with its value, or several as "properties" (one gesture, one undo step).
-bool EditOf(const json& request, htmlmemdoc::PageEdit& edit,
-            std::string& why) {
+bool EditOf(const json& request, htmlmemdoc::PageEdit& edit, std::string& why) {
   edit.layer = request.value("layer", "");
   json properties = request.value("properties", json::object());
   if (request.contains("property"))
@@ -168,23 +167,37 @@ class EditorServer::Impl {
                  });
     m_server.Get("/api/pages", [this](const httplib::Request&,
                                       httplib::Response& res) { Pages(res); });
-    m_server.Post("/api/open", [this](const httplib::Request& req,
-                                      httplib::Response& res) { Open(req, res); });
+    m_server.Post("/api/open",
+                  [this](const httplib::Request& req, httplib::Response& res) {
+                    Open(req, res);
+                  });
     for (const char* action : {"edit", "undo", "redo", "save"}) {
-      m_server.Post(std::string("/api/") + action,
-                    [this, action](const httplib::Request& req,
-                                   httplib::Response& res) {
-                      Act(action, req, res);
-                    });
+      m_server.Post(
+          std::string("/api/") + action,
+          [this, action](const httplib::Request& req, httplib::Response& res) {
+            Act(action, req, res);
+          });
     }
-    m_server.Get("/api/diff", [this](const httplib::Request& req,
-                                     httplib::Response& res) { Diff(req, res); });
+    m_server.Get("/api/diff",
+                 [this](const httplib::Request& req, httplib::Response& res) {
+                   Diff(req, res);
+                 });
     m_server.Get("/view", [this](const httplib::Request& req,
                                  httplib::Response& res) { View(req, res); });
-    m_server.Get(R"(/site/(.+))", [this](const httplib::Request& req,
-                                         httplib::Response& res) {
-      SiteFile(req.matches[1], res);
-    });
+    m_server.Get(R"(/site/(.+))",
+                 [this](const httplib::Request& req, httplib::Response& res) {
+                   SiteFile(req.matches[1], res);
+                 });
+    for (const char* action : {"restore", "discard"})
+      m_server.Post(
+          std::string("/api/") + action,
+          [this, action](const httplib::Request& req, httplib::Response& res) {
+            Act(action, req, res);
+          });
+    m_server.Get("/api/alive",
+                 [](const httplib::Request&, httplib::Response& res) {
+                   Answer(res, 200, {{"alive", true}});
+                 });
   }
 
   // The pages below the root with whether each reads, and the root's
@@ -223,16 +236,20 @@ class EditorServer::Impl {
             {"warnings", warnings}};
   }
 
+  // Opens a page in a session of its own; the answer offers back the
+  // changes an earlier session of the page left unsaved, if any.
   void Open(const httplib::Request& req, httplib::Response& res) {
     const json request = json::parse(req.body, nullptr, false);
     fs::path file;
-    if (!request.is_object() ||
+    if (!request.is_object() || !request.value("path", json()).is_string() ||
         !ResolveInside(m_root, request.value("path", ""), file)) {
       Refuse(res, 404, "no such page below the folder");
       return;
     }
     auto session = std::make_unique<htmlmemdoc::PageSession>(
-        htmlmemdoc::PathText(file));
+        htmlmemdoc::PathText(file), m_options.journal.empty()
+                                        ? htmlmemdoc::DefaultJournalFolder()
+                                        : m_options.journal);
     if (!session->Ok()) {
       Refuse(res, 422, session->Problem().message);
       return;
@@ -246,15 +263,30 @@ class EditorServer::Impl {
     }
     m_opened.push_back(id);
     m_paths[id] = request.value("path", "");
-    Answer(res, 200, State(id, *(m_sessions[id] = std::move(session))));
+    const htmlmemdoc::PageSession& opened =
+        *(m_sessions[id] = std::move(session));
+    json body = State(id, opened);
+    const htmlmemdoc::JournalRecord& unsaved = opened.Unsaved();
+    if (!unsaved.edits.empty()) {
+      body["unsaved"] = {{"count", unsaved.edits.size()},
+                         {"time", unsaved.time},
+                         {"fileChanged", opened.FileChangedSinceUnsaved()}};
+    }
+    Answer(res, 200, body);
   }
 
+  // What every answer about a session carries: the page's model (its
+  // losses included), the steps possible and the changes not saved.
   json State(const std::string& id, const htmlmemdoc::PageSession& session) {
-    return {{"session", id},
-            {"path", m_paths[id]},
-            {"model", session.Model()},
-            {"canUndo", session.CanUndo()},
-            {"canRedo", session.CanRedo()}};
+    json state = {{"session", id},
+                  {"path", m_paths[id]},
+                  {"model", session.Model()},
+                  {"canUndo", session.CanUndo()},
+                  {"canRedo", session.CanRedo()},
+                  {"changes", session.Changes()}};
+    if (!session.JournalProblem().empty())
+      state["journalProblem"] = session.JournalProblem();
+    return state;
   }
 
   // The session a request names; null, with the answer made, when none.
@@ -269,41 +301,95 @@ class EditorServer::Impl {
   void Act(const std::string& action, const httplib::Request& req,
            httplib::Response& res) {
     const json request = json::parse(req.body, nullptr, false);
-    if (!request.is_object()) return Refuse(res, 400, "the body is no JSON object");
-    const std::string id = request.value("session", "");
+    if (!request.is_object())
+      return Refuse(res, 400, "the body is no JSON object");
+    const json named = request.value("session", json());
+    const std::string id = named.is_string() ? named.get<std::string>() : "";
     std::lock_guard<std::mutex> lock(m_lock);
     htmlmemdoc::PageSession* session = SessionOf(id, res);
     if (session == nullptr) return;
     if (request.contains("page") && request["page"] != m_paths[id])
       return Refuse(res, 409, "the session holds another page");
     std::string why;
-    int status = 200;
-    if (action == "edit") {
-      htmlmemdoc::PageEdit edit;
-      if (!EditOf(request, edit, why)) return Refuse(res, 400, why);
-      why = session->Apply(edit);
-      if (!why.empty()) status = 422;
-    } else if (action == "undo" || action == "redo") {
-      if (!(action == "undo" ? session->Undo() : session->Redo())) {
-        status = 409;
-        why = "nothing to " + action;
-      }
-    } else {
-      const auto result = session->Save(why);
-      status = result == htmlmemdoc::PageSession::SaveResult::kSaved      ? 200
-               : result == htmlmemdoc::PageSession::SaveResult::kConflict ? 409
-                                                                          : 422;
-    }
-    json body = State(id, *session);
-    if (!why.empty()) body["error"] = why;
+    json body = json::object();
+    const int status = action == "edit"   ? Edit(request, *session, why)
+                       : action == "save" ? Save(*session, why, body)
+                                          : Step(action, *session, why, body);
+    if (status == 400) return Refuse(res, 400, why);
+    body.update(State(id, *session));
+    if (!why.empty()) body["error"] = Shown(why, session->Path(), m_paths[id]);
     Answer(res, status, body);
   }
 
+  // The diff of the page as it would be written against the file as
+  // opened, or with ?against=disk against the file on disk now.
   void Diff(const httplib::Request& req, httplib::Response& res) {
+    const std::string id = req.get_param_value("session");
     std::lock_guard<std::mutex> lock(m_lock);
-    htmlmemdoc::PageSession* session =
-        SessionOf(req.get_param_value("session"), res);
-    if (session != nullptr) Answer(res, 200, {{"diff", session->Diff()}});
+    htmlmemdoc::PageSession* session = SessionOf(id, res);
+    if (session == nullptr) return;
+    const std::string& name = m_paths[id];
+    Answer(res, 200,
+           {{"diff", req.get_param_value("against") == "disk"
+                         ? session->DiffAgainstDisk(name)
+                         : session->Diff(name)}});
+  }
+
+  // A change: {"index", "layer", "properties"} (the layer named by its
+  // place in page order and its id, so that layers sharing an id are told
+  // apart), or one "property" and its "value" of the layer of that id.
+  static int Edit(const json& request, htmlmemdoc::PageSession& session,
+                  std::string& why) {
+    htmlmemdoc::SessionEdit change;
+    const bool named = request.contains("properties")
+                           ? htmlmemdoc::EditFromJson(request, change, why)
+                           : EditOf(request, change.edit, why);
+    if (!named) return 400;
+    why = session.Apply(change.edit, change.index);
+    return why.empty() ? 200 : 422;
+  }
+
+  // 200 only when the page was written, or had nothing to write.
+  static int Save(htmlmemdoc::PageSession& session, std::string& why,
+                  json& body) {
+    using Result = htmlmemdoc::PageSession::SaveResult;
+    const Result result = session.Save(why);
+    body["saved"] = result == Result::kSaved;
+    if (result == Result::kUnchanged) {
+      body["note"] = why;
+      why.clear();
+    }
+    return result == Result::kSaved || result == Result::kUnchanged ? 200
+           : result == Result::kConflict                            ? 409
+                                                                    : 422;
+  }
+
+  // Undo, redo, and restoring or discarding the unsaved changes offered.
+  static int Step(const std::string& action, htmlmemdoc::PageSession& session,
+                  std::string& why, json& body) {
+    if (action == "restore") {
+      const std::vector<std::string> refused = session.RestoreUnsaved();
+      body["refused"] = refused;
+      if (!refused.empty())
+        why = std::to_string(refused.size()) + " unsaved change(s) refused";
+      return 200;
+    }
+    if (action == "discard") {
+      session.DiscardUnsaved();
+      return 200;
+    }
+    if (action == "undo" ? session.Undo() : session.Redo()) return 200;
+    why = "nothing to " + action;
+    return 409;
+  }
+
+  // `why` with the page's server path `file` told as the page's name.
+  static std::string Shown(std::string why, const std::string& file,
+                           const std::string& page) {
+    for (size_t at = why.find(file); !file.empty() && at != std::string::npos;
+         at = why.find(file, at + page.size()))
+      why.replace(at, file.size(), page);
+    return why;
   }
 
   // The page as it would be written, its relative names resolved in its
@@ -317,9 +403,9 @@ class EditorServer::Impl {
         htmlmemdoc::PathText(htmlmemdoc::FsPath(m_paths[id]).parent_path());
     std::string html = session->Rendering();
     const size_t head = html.find("<head>\n");
-    html.insert(head == std::string::npos ? 0 : head + 7,
-                "<base href=\"/site/" + (folder.empty() ? "" : folder + "/") +
-                    "\">\n");
+    html.insert(
+        head == std::string::npos ? 0 : head + 7,
+        "<base href=\"/site/" + (folder.empty() ? "" : folder + "/") + "\">\n");
     res.set_content(html, "text/html");
   }
 
@@ -337,10 +423,12 @@ class EditorServer::Impl {
   static const char* ContentType(const fs::path& file) {
     const std::string extension = htmlmemdoc::PathText(file.extension());
     static const std::map<std::string, const char*> kTypes = {
-        {".gif", "image/gif"},   {".jpg", "image/jpeg"}, {".jpeg", "image/jpeg"},
-        {".png", "image/png"},   {".htm", "text/html"},  {".html", "text/html"},
+        {".gif", "image/gif"},   {".jpg", "image/jpeg"},
+        {".jpeg", "image/jpeg"}, {".png", "image/png"},
+        {".htm", "text/html"},   {".html", "text/html"},
         {".css", "text/css"},    {".js", "text/javascript"},
-        {".mid", "audio/midi"},  {".wav", "audio/wav"},  {".mp3", "audio/mpeg"}};
+        {".mid", "audio/midi"},  {".wav", "audio/wav"},
+        {".mp3", "audio/mpeg"}};
     const auto found = kTypes.find(extension);
     return found != kTypes.end() ? found->second : "application/octet-stream";
   }

@@ -23,6 +23,9 @@ struct EditorOptions {
   int port = 0;                // 0: any free port
   std::string token;           // empty: a new random one
   size_t maxBody = 1 << 20;    // bytes
+  // Where unsaved changes are journaled (outside root); empty: the
+  // default, $XDG_STATE_HOME/htmlmemdoc/journal.
+  std::string journal;
 };
 
 class EditorServer {

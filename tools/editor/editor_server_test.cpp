@@ -23,21 +23,33 @@ const char kToken[] = "0123456789abcdef0123456789abcdef";
 
 class EditorServerTest : public ::testing::Test {
  protected:
+  // A server of `root`, journaling beside it (never in the user's home).
+  static EditorOptions Options(const std::string& root,
+                               const std::string& token, size_t maxBody) {
+    EditorOptions options;
+    options.root = root;
+    options.token = token;
+    options.maxBody = maxBody;
+    options.journal = root + "/../journal";
+    return options;
+  }
+
   void SetUp() override {
     // A folder per test and process: tests run at once.
-    m_root = fs::path(::testing::TempDir()) /
-             ("htmlmemdoc_editor_" +
-              std::string(::testing::UnitTest::GetInstance()
-                              ->current_test_info()
-                              ->name()) +
-              "_" + std::to_string(::getpid()));
+    m_root =
+        fs::path(::testing::TempDir()) /
+        ("htmlmemdoc_editor_" +
+         std::string(
+             ::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+         "_" + std::to_string(::getpid()));
     fs::remove_all(m_root);
     fs::create_directories(m_root / "site" / "images");
     for (const char* name : {"welcome.htm", "images/rose.gif"})
       fs::copy_file(fs::path("examples") / name, m_root / "site" / name);
     std::ofstream(m_root / "outside.htm") << "<html></html>";
     fs::create_directory_symlink(m_root, m_root / "site" / "up");
-    m_server.reset(new EditorServer({(m_root / "site").string(), 0, kToken, 4096}));
+    m_server.reset(
+        new EditorServer(Options((m_root / "site").string(), kToken, 4096)));
     m_port = m_server->Bind();
     ASSERT_GT(m_port, 0);
     m_thread = std::thread([this] { m_server->Serve(); });
@@ -61,8 +73,8 @@ class EditorServerTest : public ::testing::Test {
   json Post(const std::string& path, const json& body, int want,
             httplib::Headers headers = {}) {
     if (headers.empty()) headers = Own();
-    const auto res = m_client->Post(path.c_str(), headers, body.dump(),
-                                    "application/json");
+    const auto res =
+        m_client->Post(path.c_str(), headers, body.dump(), "application/json");
     EXPECT_TRUE(res);
     if (!res) return json();
     EXPECT_EQ(want, res->status) << path << " " << body << ": " << res->body;
@@ -96,18 +108,33 @@ TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
     int status;
   } kCases[] = {
       {"no token", {{"Host", host}}, "GET", "/api/pages", "", 403},
-      {"a wrong token", {{"Host", host}, {"X-Htmlmemdoc-Token", "x"}},
-       "GET", "/api/pages", "", 403},
+      {"a wrong token",
+       {{"Host", host}, {"X-Htmlmemdoc-Token", "x"}},
+       "GET",
+       "/api/pages",
+       "",
+       403},
       {"another host (DNS rebinding)",
        {{"Host", "evil.example:" + std::to_string(m_port)},
         {"X-Htmlmemdoc-Token", kToken}},
-       "GET", "/api/pages", "", 403},
-      {"a POST without Origin", {{"Host", host}, {"X-Htmlmemdoc-Token", kToken}},
-       "POST", "/api/open", R"({"path":"welcome.htm"})", 403},
+       "GET",
+       "/api/pages",
+       "",
+       403},
+      {"a POST without Origin",
+       {{"Host", host}, {"X-Htmlmemdoc-Token", kToken}},
+       "POST",
+       "/api/open",
+       R"({"path":"welcome.htm"})",
+       403},
       {"another site's page",
-       {{"Host", host}, {"Origin", "http://evil.example"},
+       {{"Host", host},
+        {"Origin", "http://evil.example"},
         {"X-Htmlmemdoc-Token", kToken}},
-       "POST", "/api/open", R"({"path":"welcome.htm"})", 403},
+       "POST",
+       "/api/open",
+       R"({"path":"welcome.htm"})",
+       403},
       {"a path above the folder", Own(), "POST", "/api/open",
        R"({"path":"../outside.htm"})", 404},
       {"an absolute path", Own(), "POST", "/api/open",
@@ -120,11 +147,10 @@ TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
        std::string(5000, ' '), 413},
   };
   for (const Case& c : kCases) {
-    const auto res =
-        std::string(c.method) == "GET"
-            ? m_client->Get(c.path.c_str(), c.headers)
-            : m_client->Post(c.path.c_str(), c.headers, c.body,
-                             "application/json");
+    const auto res = std::string(c.method) == "GET"
+                         ? m_client->Get(c.path.c_str(), c.headers)
+                         : m_client->Post(c.path.c_str(), c.headers, c.body,
+                                          "application/json");
     ASSERT_TRUE(res) << c.what;
     EXPECT_EQ(c.status, res->status) << c.what << ": " << res->body;
   }
@@ -132,12 +158,13 @@ TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
 
 TEST_F(EditorServerTest, TheFirstAddressSetsTheTokenCookie) {
   // A server of its own makes a token of 256 random bits.
-  const std::string made = EditorServer({m_root.string(), 0, "", 1}).Token();
+  const std::string made =
+      EditorServer(Options(m_root.string(), "", 1)).Token();
   EXPECT_EQ(64u, made.size());
-  EXPECT_NE(made, EditorServer({m_root.string(), 0, "", 1}).Token());
+  EXPECT_NE(made, EditorServer(Options(m_root.string(), "", 1)).Token());
   httplib::Headers host = {{"Host", "127.0.0.1:" + std::to_string(m_port)}};
-  const auto first = m_client->Get(
-      (std::string("/?token=") + kToken).c_str(), host);
+  const auto first =
+      m_client->Get((std::string("/?token=") + kToken).c_str(), host);
   ASSERT_TRUE(first);
   EXPECT_EQ(303, first->status);
   const std::string cookie = first->get_header_value("Set-Cookie");
@@ -159,20 +186,25 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
   EXPECT_EQ(json({"images/rose.gif"}), pages["files"]);
   const std::string session = Open("welcome.htm");
   json state = Post("/api/edit",
-                    {{"session", session}, {"page", "welcome.htm"},
+                    {{"session", session},
+                     {"page", "welcome.htm"},
                      {"layer", "Rose"},
                      {"properties", {{"left", 390}, {"top", 95}}}},
                     200);
   EXPECT_EQ(390, (*Layer(state, "Rose"))["left"]);
   EXPECT_TRUE(state["canUndo"]);
   state = Post("/api/edit",
-               {{"session", session}, {"layer", "Title"},
-                {"property", "color"}, {"value", "#12"}},
+               {{"session", session},
+                {"layer", "Title"},
+                {"property", "color"},
+                {"value", "#12"}},
                422);
   EXPECT_NE(std::string::npos, state.value("error", "").find("not a colour"));
   state = Post("/api/edit",
-               {{"session", session}, {"layer", "Title"},
-                {"property", "text"}, {"value", "Hello"}},
+               {{"session", session},
+                {"layer", "Title"},
+                {"property", "text"},
+                {"value", "Hello"}},
                200);
   state = Post("/api/undo", {{"session", session}}, 200);
   EXPECT_EQ("Welcome to the garden club", (*Layer(state, "Title"))["text"]);
@@ -181,8 +213,8 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
   EXPECT_EQ("Hello", (*Layer(state, "Title"))["text"]);
   Post("/api/redo", {{"session", session}}, 409);
 
-  const auto diff = m_client->Get(
-      ("/api/diff?session=" + session).c_str(), Own());
+  const auto diff =
+      m_client->Get(("/api/diff?session=" + session).c_str(), Own());
   ASSERT_TRUE(diff);
   EXPECT_NE(std::string::npos, diff->body.find("left:390px"));
   const auto view = m_client->Get(("/view?session=" + session).c_str(), Own());
@@ -199,11 +231,14 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
   const std::string saved = ReadBytes((m_root / "site/welcome.htm").string());
   EXPECT_NE(std::string::npos, saved.find("Hello"));
   Post("/api/edit",
-       {{"session", other}, {"layer", "Rose"}, {"property", "top"},
+       {{"session", other},
+        {"layer", "Rose"},
+        {"property", "top"},
         {"value", 7}},
        200);
   state = Post("/api/save", {{"session", other}}, 409);
-  EXPECT_NE(std::string::npos, state.value("error", "").find("changed on disk"));
+  EXPECT_NE(std::string::npos,
+            state.value("error", "").find("changed on disk"));
   EXPECT_EQ(saved, ReadBytes((m_root / "site/welcome.htm").string()));
   Post("/api/undo", {{"session", "none"}}, 404);
 }
