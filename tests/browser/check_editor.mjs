@@ -78,6 +78,15 @@ try {
   check(!page.url().includes('token='), 'the token stayed in the address');
   await page.click('#page-list button[data-path="welcome.htm"]');
   await page.waitForSelector('.box[data-id="Rose"]');
+  // The preview shows the page's own images, served in its sandbox; the
+  // token lives in the tab, never in a cookie another port would get.
+  const preview = page.frameLocator('#view');
+  await preview.locator('#RoseImage').evaluate(
+      (img) => img.complete || new Promise((done) => { img.onload = done; }))
+      .catch(() => {});
+  check(await preview.locator('#RoseImage').evaluate((img) => img.naturalWidth) > 0,
+      'the preview does not show the page\'s image');
+  check((await page.context().cookies()).length === 0, 'the editor set a cookie');
   fs.mkdirSync(shotDir, {recursive: true});
   await page.screenshot({path: path.join(shotDir, 'editor-opened.png')});
 

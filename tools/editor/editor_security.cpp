@@ -27,21 +27,6 @@ bool SameToken(const std::string& a, const std::string& b) {
   return differ == 0;
 }
 
-std::string CookieValue(const std::string& cookies, const std::string& name) {
-  size_t at = 0;
-  while (at < cookies.size()) {
-    while (at < cookies.size() && (cookies[at] == ' ' || cookies[at] == ';'))
-      ++at;
-    const size_t end = std::min(cookies.find(';', at), cookies.size());
-    const std::string pair = cookies.substr(at, end - at);
-    if (pair.size() > name.size() && pair.compare(0, name.size(), name) == 0 &&
-        pair[name.size()] == '=')
-      return pair.substr(name.size() + 1);
-    at = end;
-  }
-  return "";
-}
-
 bool IsOwnHost(const std::string& host, int port) {
   const std::string suffix = ":" + std::to_string(port);
   return host == "127.0.0.1" + suffix || host == "localhost" + suffix;
@@ -66,5 +51,6 @@ bool ResolveInside(const std::filesystem::path& root,
   for (; inRoot != root.end(); ++inRoot, ++inFile) {
     if (inFile == file.end() || *inFile != *inRoot) return false;
   }
-  return true;
+  // Only a regular file: a fifo or a device would hold a reader forever.
+  return std::filesystem::is_regular_file(file, error);
 }

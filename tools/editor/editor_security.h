@@ -13,9 +13,6 @@ std::string NewToken();
 // `a == b` in a time that does not depend on where they differ.
 bool SameToken(const std::string& a, const std::string& b);
 
-// The token a Cookie header holds under `name`, or "".
-std::string CookieValue(const std::string& cookies, const std::string& name);
-
 // Whether a Host header names this server: 127.0.0.1 or localhost, with
 // `port`.
 bool IsOwnHost(const std::string& host, int port);
@@ -23,8 +20,9 @@ bool IsOwnHost(const std::string& host, int port);
 // Whether an Origin header names this server (http://, same host rules).
 bool IsOwnOrigin(const std::string& origin, int port);
 
-// The file `relative` names below `root` (canonical), links resolved;
-// false when it is absolute, leaves `root` or does not exist.
+// The regular file `relative` names below `root` (canonical), links
+// resolved; false when it is absolute, leaves `root`, does not exist or
+// is no regular file (a folder, a fifo, a device).
 bool ResolveInside(const std::filesystem::path& root,
                    const std::string& relative, std::filesystem::path& file);
 

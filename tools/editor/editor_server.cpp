@@ -9,6 +9,7 @@
 #include <httplib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <deque>
 #include <filesystem>
 #include <map>
@@ -16,6 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include "htmlmemdoc/pages/page_loss.h"
+#include "htmlmemdoc/pages/page_model.h"
 #include "htmlmemdoc/pages/page_session.h"
 #include "htmlmemdoc/pages/site_scan.h"
 #include "htmlmemdoc/platform/file_system.h"
@@ -29,9 +31,77 @@ namespace {
 
 const char kJson[] = "application/json";
 
+// A page's bytes that are not UTF-8 are shown as show --json shows them.
 void Answer(httplib::Response& res, int status, const json& body) {
   res.status = status;
-  res.set_content(body.dump(), kJson);
+  res.set_content(htmlmemdoc::JsonText(body, -1), kJson);
+}
+
+// What a page's markup and the site's files are served with: shown, never
+// run (no script, no form, no plug-in; an origin of their own), and only
+// inside the editor. A sandboxed document's own origin is opaque, so the
+// server is named where 'self' would match nothing.
+std::string SandboxPolicy(int port) {
+  const std::string self = "http://127.0.0.1:" + std::to_string(port) +
+                           " http://localhost:" + std::to_string(port);
+  return "sandbox; default-src 'none'; img-src " + self + " data:; " +
+         "media-src " + self + "; style-src " + self +
+         " 'unsafe-inline'; font-src " + self + "; frame-ancestors 'self'";
+}
+
+// `path` in hex, two digits a byte: how a name that is not UTF-8 (which
+// JSON cannot carry) goes to the browser and comes back.
+std::string HexOf(const std::string& path) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string hex;
+  for (unsigned char c : path) {
+    hex += kHex[c >> 4];
+    hex += kHex[c & 15];
+  }
+  return hex;
+}
+
+// The bytes HexOf gave `hex`; false for anything else.
+bool BytesOfHex(const std::string& hex, std::string& bytes) {
+  if (hex.size() % 2 != 0) return false;
+  bytes.clear();
+  for (size_t i = 0; i < hex.size(); i += 2) {
+    const std::string pair = hex.substr(i, 2);
+    if (pair.find_first_not_of("0123456789abcdef") != std::string::npos)
+      return false;
+    bytes += static_cast<char>(std::stoi(pair, nullptr, 16));
+  }
+  return true;
+}
+
+// Each segment of `path` percent-encoded but for unreserved bytes: an
+// address that names the file whatever its name holds (#, ?, ", %).
+std::string UrlPath(const std::string& path) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string url;
+  for (unsigned char c : path) {
+    if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' ||
+        c == '~') {
+      url += static_cast<char>(c);
+    } else {
+      url += '%';
+      url += kHex[c >> 4];
+      url += kHex[c & 15];
+    }
+  }
+  return url;
+}
+
+// Whether a path below the root names a hidden file or folder (".git",
+// ".htaccess"): those are neither listed nor served.
+bool IsHidden(const std::string& relative) {
+  for (size_t at = 0; at < relative.size();) {
+    if (relative[at] == '.') return true;
+    const size_t slash = relative.find('/', at);
+    if (slash == std::string::npos) break;
+    at = slash + 1;
+  }
+  return false;
 }
 
 void Refuse(httplib::Response& res, int status, const std::string& why) {
@@ -97,6 +167,13 @@ class EditorServer::Impl {
     std::error_code error;
     m_root = fs::canonical(htmlmemdoc::FsPath(m_options.root), error);
     m_server.set_payload_max_length(m_options.maxBody);
+    // A connection that sends nothing for two seconds is closed, and there
+    // are workers enough that slow ones cannot hold the server.
+    m_server.set_read_timeout(2, 0);
+    m_server.set_write_timeout(5, 0);
+    m_server.set_keep_alive_timeout(2);
+    m_server.set_keep_alive_max_count(100);
+    m_server.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
     m_server.set_pre_routing_handler(
         [this](const httplib::Request& req, httplib::Response& res) {
           return Guard(req, res) ? httplib::Server::HandlerResponse::Unhandled
@@ -123,35 +200,61 @@ class EditorServer::Impl {
   const std::string& Token() const { return m_options.token; }
 
  private:
-  std::string CookieName() const {
-    return "htmlmemdoc-" + std::to_string(m_port);
-  }
-
-  // The checks every request passes before its route: Host, Origin, then
-  // the token (which the first address may bring as ?token=).
+  // The checks every request passes before its route and before its body
+  // is read: Host, Origin, the body's announced size, then the credential.
+  // The editor's own files are no secret; the API needs the token in a
+  // header (the page keeps it in its tab's storage, which no other port
+  // or site can read: a cookie would go to every port of 127.0.0.1); what
+  // the preview frame loads is reached through its session's secret path.
   bool Guard(const httplib::Request& req, httplib::Response& res) {
+    res.set_header("X-Content-Type-Options", "nosniff");
+    res.set_header("Referrer-Policy", "no-referrer");
+    res.set_header("Cache-Control", "no-store");
     if (!IsOwnHost(req.get_header_value("Host"), m_port)) {
       Refuse(res, 403, "the Host header does not name this server");
       return false;
     }
-    const bool hasOrigin = req.has_header("Origin");
+    // What the preview loads comes from a sandboxed frame, whose requests
+    // say "Origin: null": those GETs carry their own credential and change
+    // nothing.
+    const bool preview =
+        req.method == "GET" && req.path.compare(0, 3, "/s/") == 0;
+    const bool hasOrigin = req.has_header("Origin") && !preview;
     if ((hasOrigin || req.method != "GET") &&
         !IsOwnOrigin(req.get_header_value("Origin"), m_port)) {
       Refuse(res, 403, "the request does not come from the editor's page");
       return false;
     }
-    const std::string& token = m_options.token;
-    if (req.path == "/" && SameToken(req.get_param_value("token"), token)) {
-      res.set_header("Set-Cookie", CookieName() + "=" + token +
-                                       "; Path=/; HttpOnly; SameSite=Strict");
-      res.set_redirect("/", 303);
-      return false;
-    }
-    if (!SameToken(CookieValue(req.get_header_value("Cookie"), CookieName()),
-                   token) &&
-        !SameToken(req.get_header_value("X-Htmlmemdoc-Token"), token)) {
+    if (!BodyFits(req, res)) return false;
+    if (FindEditorAsset(req.path) != nullptr && req.method == "GET")
+      return true;
+    if (preview) return true;  // the route checks the session's secret
+    if (!SameToken(req.get_header_value("X-Htmlmemdoc-Token"),
+                   m_options.token)) {
       Refuse(res, 403,
              "no access token: open the address htmlmemdoc serve printed");
+      return false;
+    }
+    return true;
+  }
+
+  // A body must say its size, and fit: one sent in chunks, or until the
+  // connection ends, could grow without a bound before any route saw it.
+  bool BodyFits(const httplib::Request& req, httplib::Response& res) {
+    const std::string encoding = req.get_header_value("Transfer-Encoding");
+    if (!encoding.empty()) {
+      Refuse(res, 411, "the editor takes a body with its Content-Length only");
+      return false;
+    }
+    if (req.method == "GET" || req.method == "HEAD") return true;
+    const std::string length = req.get_header_value("Content-Length");
+    if (length.empty() ||
+        length.find_first_not_of("0123456789") != std::string::npos) {
+      Refuse(res, 411, "a request with a body must give its Content-Length");
+      return false;
+    }
+    if (length.size() > 18 || std::stoull(length) > m_options.maxBody) {
+      Refuse(res, 413, "the body is over the limit");
       return false;
     }
     return true;
@@ -163,7 +266,7 @@ class EditorServer::Impl {
                    const EditorAsset* asset = FindEditorAsset(req.path);
                    res.set_content(asset->body, asset->type);
                    res.set_header("Content-Security-Policy",
-                                  "default-src 'self'; frame-ancestors 'self'");
+                                  "default-src 'self'; frame-ancestors 'none'");
                  });
     m_server.Get("/api/pages", [this](const httplib::Request&,
                                       httplib::Response& res) { Pages(res); });
@@ -182,11 +285,13 @@ class EditorServer::Impl {
                  [this](const httplib::Request& req, httplib::Response& res) {
                    Diff(req, res);
                  });
-    m_server.Get("/view", [this](const httplib::Request& req,
-                                 httplib::Response& res) { View(req, res); });
-    m_server.Get(R"(/site/(.+))",
+    m_server.Get(R"(/s/([0-9a-f]{32})/view)",
                  [this](const httplib::Request& req, httplib::Response& res) {
-                   SiteFile(req.matches[1], res);
+                   View(req.matches[1], res);
+                 });
+    m_server.Get(R"(/s/([0-9a-f]{32})/site/(.+))",
+                 [this](const httplib::Request& req, httplib::Response& res) {
+                   SiteFile(req.matches[1], req.matches[2], res);
                  });
     for (const char* action : {"restore", "discard"})
       m_server.Post(
@@ -201,39 +306,73 @@ class EditorServer::Impl {
   }
 
   // The pages below the root with whether each reads, and the root's
-  // other files (what a layer's source may be chosen from).
+  // other files (what a layer's source may be chosen from). Hidden files
+  // and folders are left out, special files (fifos, devices) never opened,
+  // and a folder that cannot be read is named while the rest is listed.
   void Pages(httplib::Response& res) {
     json pages = json::array();
     json files = json::array();
+    json unreadable = json::array();
     std::error_code error;
-    for (fs::recursive_directory_iterator it(m_root, error), end;
-         !error && it != end; it.increment(error)) {
-      if (!it->is_regular_file()) continue;
+    fs::recursive_directory_iterator it(m_root, error), end;
+    for (; !error && it != end; it.increment(error)) {
       const std::string path =
           htmlmemdoc::PathText(it->path().lexically_relative(m_root));
+      std::error_code kind;
+      if (IsHidden(path)) {
+        if (it->is_directory(kind)) it.disable_recursion_pending();
+        continue;
+      }
+      if (it->is_directory(kind)) {
+        fs::directory_iterator probe(it->path(), kind);
+        if (kind) {
+          unreadable.push_back(path);
+          it.disable_recursion_pending();
+        }
+        continue;
+      }
+      if (!it->is_regular_file(kind)) continue;
+      json entry = {{"path", path}, {"key", HexOf(path)}};
       if (!htmlmemdoc::IsPagePath(path)) {
         files.push_back(path);
         continue;
       }
-      pages.push_back(Verdict(htmlmemdoc::PathText(it->path()), path));
+      Verdict(htmlmemdoc::PathText(it->path()), entry);
+      pages.push_back(std::move(entry));
     }
-    std::sort(pages.begin(), pages.end(), [](const json& a, const json& b) {
-      return a["path"] < b["path"];
-    });
+    if (error) unreadable.push_back(".");
+    std::sort(pages.begin(), pages.end(),
+              [](const json& a, const json& b) { return a["key"] < b["key"]; });
     std::sort(files.begin(), files.end());
-    Answer(res, 200, {{"pages", pages}, {"files", files}});
+    Answer(res, 200,
+           {{"pages", pages}, {"files", files}, {"unreadable", unreadable}});
   }
 
   // What check says of a page: whether it reads, and what writing it
   // back would lose.
-  static json Verdict(const std::string& file, const std::string& path) {
+  static void Verdict(const std::string& file, json& entry) {
     htmlmemdoc::PageFile page = htmlmemdoc::ReadPageFile(file);
     json warnings = json::array();
     for (const auto& loss : htmlmemdoc::CheckPageFile(page))
       warnings.push_back(htmlmemdoc::DescribeLoss(loss));
-    return {{"path", path},
-            {"verdict", page.Ok() ? "ok" : page.problem.message},
-            {"warnings", warnings}};
+    entry["verdict"] = page.Ok() ? "ok" : page.problem.message;
+    entry["warnings"] = warnings;
+  }
+
+  // The page a request names below the root: by "key" (HexOf its path,
+  // for names that are not UTF-8) or by "path"; false when none.
+  bool PageOf(const json& request, std::string& relative, fs::path& file) {
+    if (!request.is_object()) return false;
+    const json key = request.value("key", json());
+    const json path = request.value("path", json());
+    if (key.is_string()) {
+      if (!BytesOfHex(key.get<std::string>(), relative)) return false;
+    } else if (path.is_string()) {
+      relative = path.get<std::string>();
+    } else {
+      return false;
+    }
+    return !IsHidden(relative) && ResolveInside(m_root, relative, file);
   }
 
   // Opens a page in a session of its own; the answer offers back the
@@ -241,8 +380,8 @@ class EditorServer::Impl {
   void Open(const httplib::Request& req, httplib::Response& res) {
     const json request = json::parse(req.body, nullptr, false);
     fs::path file;
-    if (!request.is_object() || !request.value("path", json()).is_string() ||
-        !ResolveInside(m_root, request.value("path", ""), file)) {
+    std::string relative;
+    if (!PageOf(request, relative, file)) {
       Refuse(res, 404, "no such page below the folder");
       return;
     }
@@ -262,7 +401,7 @@ class EditorServer::Impl {
       m_opened.pop_front();
     }
     m_opened.push_back(id);
-    m_paths[id] = request.value("path", "");
+    m_paths[id] = relative;
     const htmlmemdoc::PageSession& opened =
         *(m_sessions[id] = std::move(session));
     json body = State(id, opened);
@@ -280,6 +419,8 @@ class EditorServer::Impl {
   json State(const std::string& id, const htmlmemdoc::PageSession& session) {
     json state = {{"session", id},
                   {"path", m_paths[id]},
+                  {"key", HexOf(m_paths[id])},
+                  {"view", "/s/" + id + "/view"},
                   {"model", session.Model()},
                   {"canUndo", session.CanUndo()},
                   {"canRedo", session.CanRedo()},
@@ -393,9 +534,8 @@ class EditorServer::Impl {
   }
 
   // The page as it would be written, its relative names resolved in its
-  // folder below /site/.
-  void View(const httplib::Request& req, httplib::Response& res) {
-    const std::string id = req.get_param_value("session");
+  // folder below the session's secret path; shown in a sandbox, never run.
+  void View(const std::string& id, httplib::Response& res) {
     std::lock_guard<std::mutex> lock(m_lock);
     htmlmemdoc::PageSession* session = SessionOf(id, res);
     if (session == nullptr) return;
@@ -403,20 +543,29 @@ class EditorServer::Impl {
         htmlmemdoc::PathText(htmlmemdoc::FsPath(m_paths[id]).parent_path());
     std::string html = session->Rendering();
     const size_t head = html.find("<head>\n");
-    html.insert(
-        head == std::string::npos ? 0 : head + 7,
-        "<base href=\"/site/" + (folder.empty() ? "" : folder + "/") + "\">\n");
+    html.insert(head == std::string::npos ? 0 : head + 7,
+                "<base href=\"/s/" + id + "/site/" +
+                    UrlPath(folder.empty() ? "" : folder + "/") + "\">\n");
+    res.set_header("Content-Security-Policy", SandboxPolicy(m_port));
     res.set_content(html, "text/html");
   }
 
-  void SiteFile(const std::string& relative, httplib::Response& res) {
+  // A file below the root for the preview of session `id`, shown in the
+  // same sandbox as the page.
+  void SiteFile(const std::string& id, const std::string& relative,
+                httplib::Response& res) {
+    {
+      std::lock_guard<std::mutex> lock(m_lock);
+      if (SessionOf(id, res) == nullptr) return;
+    }
     fs::path file;
     std::string bytes;
-    if (!ResolveInside(m_root, relative, file) ||
+    if (IsHidden(relative) || !ResolveInside(m_root, relative, file) ||
         !htmlmemdoc::ReadFileBytes(htmlmemdoc::PathText(file), bytes)) {
       Refuse(res, 404, "no such file below the folder");
       return;
     }
+    res.set_header("Content-Security-Policy", SandboxPolicy(m_port));
     res.set_content(bytes, ContentType(file));
   }
 
@@ -442,6 +591,10 @@ class EditorServer::Impl {
   std::map<std::string, std::string> m_paths;  // session: page below root
   // Sessions in the order they were opened; at most kMaxSessions live.
   static constexpr size_t kMaxSessions = 64;
+  // Connections answered at once: many more than a person's tabs, so that
+  // slow or idle ones (each closed after two seconds of silence) leave
+  // room for the editor's own requests.
+  static constexpr size_t kWorkers = 128;
   std::deque<std::string> m_opened;
 };
 

@@ -26,10 +26,24 @@ const busy = (action) => async (...args) => {
   try { return await action(...args); } finally { setBusy(-1); }
 };
 
+// The access token: brought once by the address htmlmemdoc serve printed,
+// then kept in this tab's storage (which no other port or site can read)
+// and sent as a header, never as a cookie.
+const token = (() => {
+  const given = new URLSearchParams(location.search).get("token");
+  if (given) {
+    sessionStorage.setItem("htmlmemdoc-token", given);
+    history.replaceState(null, "", "/");
+  }
+  return sessionStorage.getItem("htmlmemdoc-token") || "";
+})();
+
 async function call(method, url, body) {
+  const headers = { "X-Htmlmemdoc-Token": token };
+  if (body) headers["Content-Type"] = "application/json";
   const response = await fetch(url, {
     method,
-    headers: body ? { "Content-Type": "application/json" } : {},
+    headers,
     body: body ? JSON.stringify(body) : undefined,
   });
   const answer = await response.json().catch(() => ({}));
@@ -46,6 +60,7 @@ async function listPages() {
     const button = document.createElement("button");
     button.textContent = page.path;
     button.dataset.path = page.path;
+    button.dataset.key = page.key;
     const verdict = document.createElement("span");
     const clean = page.verdict === "ok" && page.warnings.length === 0;
     verdict.className = "verdict" + (clean ? " ok" : "");
@@ -53,7 +68,7 @@ async function listPages() {
       ? "ok, " + page.warnings.length + " warning(s)" : page.verdict;
     verdict.title = page.warnings.join("\n");
     button.append(verdict);
-    button.addEventListener("click", () => openPage(page.path));
+    button.addEventListener("click", () => openPage(page.path, page.key));
     const item = document.createElement("li");
     item.append(button);
     list.append(item);
@@ -67,8 +82,8 @@ function fillChoices(select, files) {
   for (const file of files) select.append(new Option(file, file));
 }
 
-const openPage = busy(async function openPage(path) {
-  const { status, answer } = await call("POST", "/api/open", { path });
+const openPage = busy(async function openPage(path, key) {
+  const { status, answer } = await call("POST", "/api/open", { key });
   if (status !== 200) return say(answer.error);
   state.session = answer.session;
   state.path = path;
@@ -87,7 +102,7 @@ function show(answer) {
   $("undo").disabled = !answer.canUndo;
   $("redo").disabled = !answer.canRedo;
   $("diff").disabled = $("save").disabled = false;
-  $("view").src = "/view?session=" + state.session + "&t=" + Date.now();
+  $("view").src = answer.view + "?t=" + Date.now();
   drawBoxes();
   fillPanel();
   if (!$("diff-text").hidden) showDiff();
