@@ -373,3 +373,28 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
 }
 
 }  // namespace
+
+namespace {
+
+// A page named and written in Latin-1 (not UTF-8) is listed, opened by
+// its key and shown, as the tool shows it.
+TEST_F(EditorServerTest, OpensPagesAndNamesThatAreNotUtf8) {
+  const std::string name = "caf\xe9.htm";
+  std::ofstream((m_root / "site" / name).string(), std::ios::binary)
+      << ReplaceAll(ReadBytes("examples/welcome.htm"), "garden",
+                    "jardin \xe9t\xe9");
+  const auto list = m_client->Get("/api/pages", Own());
+  ASSERT_TRUE(list);
+  ASSERT_EQ(200, list->status) << list->body;
+  const json pages = json::parse(list->body)["pages"];
+  std::string key;
+  for (const json& page : pages)
+    if (page["path"] == "caf\xef\xbf\xbd.htm") key = page["key"];
+  ASSERT_EQ("636166e92e68746d", key) << list->body;
+  const json state = Post("/api/open", {{"key", key}}, 200);
+  EXPECT_EQ("Welcome to the jardin \xef\xbf\xbdt\xef\xbf\xbd club",
+            (*Layer(state, "Title"))["text"]);
+  EXPECT_EQ(key, state["key"]);
+}
+
+}  // namespace
