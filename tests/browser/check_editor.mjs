@@ -2,9 +2,12 @@
 // would: opens welcome.htm, drags the layer Rose 30 px to the right,
 // resizes Tour by its corner, moves Intro down 30 px with three presses of
 // Shift+Down (one change), changes the text and then the colour of Title,
-// undoes the colour, and saves. Then the page file must differ from
-// the one it was, line for line, in exactly those layers (every other line
-// equal), and read again. Screenshots of the editor land in SHOT_DIR.
+// undoes the colour, and saves. Then it moves Rose again, reloads, and
+// must be offered that unsaved change back (and undoes it), and once the
+// server is killed must see it said at once with Save no longer offered.
+// The page file must differ from the one it was, line for line, in
+// exactly the saved layers (every other line equal), and read again.
+// Screenshots of the editor land in SHOT_DIR.
 // Exits 0 when every check holds, 1 when one fails, 77 (skipped) when
 // Chromium or playwright-core is missing.
 //
@@ -12,6 +15,7 @@
 
 import {execFileSync, spawn} from 'node:child_process';
 import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 
 import {launchBrowser} from './browser.mjs';
@@ -24,7 +28,11 @@ const check = (ok, what) => { if (!ok) problems.push(what); };
 
 // The server, and the address it prints.
 function startServer() {
-  const server = spawn(tool, ['serve', siteDir], {stdio: ['ignore', 'pipe', 'inherit']});
+  // Unsaved changes are journaled in a folder of the test's own.
+  const env = {...process.env,
+    XDG_STATE_HOME: fs.mkdtempSync(path.join(os.tmpdir(), 'htmlmemdoc-state-'))};
+  const server = spawn(tool, ['serve', siteDir],
+      {stdio: ['ignore', 'pipe', 'inherit'], env});
   return new Promise((resolve, reject) => {
     let output = '';
     server.stdout.on('data', (chunk) => {
@@ -119,6 +127,29 @@ try {
   check((await saved).status() === 200, 'save refused');
   await page.waitForSelector('#message.ok');
   await page.screenshot({path: path.join(shotDir, 'editor-saved.png')});
+
+  // A change not saved outlives a reload: the page offers it back.
+  page.on('dialog', (dialog) => dialog.accept());
+  check(await drag(page, '.box[data-id="Rose"]', 10, 0, 'left') === 200,
+      'the second drag was refused');
+  await page.reload();
+  const restored = page.waitForResponse((r) => r.url().endsWith('/api/restore'));
+  await page.click('#page-list button[data-path="welcome.htm"]');
+  const restoredModel = await (await restored).json();
+  await settled(page);
+  check(restoredModel.model.layers.some((l) => l.id === 'Rose' && l.left === 400),
+      'the unsaved change was not offered back');
+  const undoneAgain = page.waitForResponse((r) => r.url().endsWith('/api/undo'));
+  await page.click('#undo');
+  await undoneAgain;
+  await settled(page);
+  // The server gone: said at once, and nothing seems to work.
+  server.kill();
+  await page.click('#diff');
+  await page.waitForSelector('#lost:not([hidden])', {timeout: 5000})
+      .catch(() => problems.push('a lost server is not shown'));
+  check(await page.locator('#save').isDisabled(), 'Save stays offered');
+  await page.screenshot({path: path.join(shotDir, 'editor-server-lost.png')});
 } finally {
   await browser.close();
   server.kill();

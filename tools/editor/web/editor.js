@@ -3,13 +3,26 @@
 // whatever model the server answers with. It never writes markup.
 "use strict";
 
+// `selected` is the selected layer's place in page order (ids may repeat);
+// `changes` the changes in effect that are not saved; `lost` whether the
+// server is gone.
 const state = { session: null, path: null, model: null, files: [],
-                selected: null };
+                selected: null, changes: 0, lost: false };
 const $ = (id) => document.getElementById(id);
 
+// A refusal is announced at once (an alert); other news politely.
 function say(text, ok) {
+  $("message").setAttribute("role", ok || !text ? "status" : "alert");
   $("message").textContent = text || "";
   $("message").className = ok ? "ok" : "";
+}
+
+// The server is gone: say so at once, and offer nothing that would seem
+// to work (the changes made are in the journal).
+function lose() {
+  state.lost = true;
+  $("lost").hidden = false;
+  for (const id of ["undo", "redo", "diff", "save"]) $(id).disabled = true;
 }
 
 // Requests in progress, shown as data-busy on the body (a person sees the
@@ -41,11 +54,17 @@ const token = (() => {
 async function call(method, url, body) {
   const headers = { "X-Htmlmemdoc-Token": token };
   if (body) headers["Content-Type"] = "application/json";
-  const response = await fetch(url, {
-    method,
-    headers,
-    body: body ? JSON.stringify(body) : undefined,
-  });
+  let response;
+  try {
+    response = await fetch(url, {
+      method,
+      headers,
+      body: body ? JSON.stringify(body) : undefined,
+    });
+  } catch (error) {
+    lose();
+    return { status: 0, answer: { error: "the editor's server does not answer" } };
+  }
   const answer = await response.json().catch(() => ({}));
   return { status: response.status, answer };
 }
@@ -83,8 +102,13 @@ function fillChoices(select, files) {
 }
 
 const openPage = busy(async function openPage(path, key) {
-  const { status, answer } = await call("POST", "/api/open", { key });
+  if (state.changes > 0 && path !== state.path &&
+      !confirm(`${state.path} has ${state.changes} unsaved change(s). ` +
+               "Leave it? (They are kept, and offered when you open it again.)"))
+    return;
+  let { status, answer } = await call("POST", "/api/open", { key });
   if (status !== 200) return say(answer.error);
+  if (answer.unsaved) ({ status, answer } = await offerUnsaved(answer));
   state.session = answer.session;
   state.path = path;
   state.selected = null;
@@ -95,10 +119,26 @@ const openPage = busy(async function openPage(path, key) {
   show(answer);
 });
 
+// Changes an earlier session of the page left unsaved: made again, or
+// dropped, as the person chooses.
+async function offerUnsaved(opened) {
+  const { count, time, fileChanged } = opened.unsaved;
+  const restore = confirm(
+      `${count} change(s) to this page made at ${time} were not saved` +
+      (fileChanged ? " (the file has changed on disk since)" : "") +
+      ". Restore them?");
+  const reply = await call("POST", "/api/" + (restore ? "restore" : "discard"),
+                           { session: opened.session });
+  if (reply.status === 200 && reply.answer.error) say(reply.answer.error);
+  return reply.status === 200 ? reply : { status: 200, answer: opened };
+}
+
 // Shows the page the server answered with: the rendering, a box per layer
 // and the panel.
 function show(answer) {
   state.model = answer.model;
+  state.changes = answer.changes || 0;
+  showLosses(answer.model.losses || []);
   $("undo").disabled = !answer.canUndo;
   $("redo").disabled = !answer.canRedo;
   $("diff").disabled = $("save").disabled = false;
@@ -108,18 +148,37 @@ function show(answer) {
   if (!$("diff-text").hidden) showDiff();
 }
 
-function layerById(id) {
-  return state.model.layers.find((layer) => layer.id === id);
+// What writing the page back would lose, shown as soon as it is open.
+function showLosses(losses) {
+  $("losses").hidden = losses.length === 0;
+  $("losses-list").replaceChildren(...losses.map((loss) => {
+    const item = document.createElement("li");
+    item.textContent = (loss.line ? "line " + loss.line + ": " : "") +
+        loss.kind + (loss.id ? " " + loss.id : "") + ": " + loss.what;
+    return item;
+  }));
+}
+
+function layerAt(index) {
+  return state.model.layers.find((layer) => layer.index === index);
+}
+
+// Boxes stack as the browser stacks their layers: by z-index, then page
+// order, so a click picks the layer on top.
+function stackOrder(layers) {
+  return [...layers].sort((a, b) =>
+    (a.zIndex ?? 0) - (b.zIndex ?? 0) || a.index - b.index);
 }
 
 function drawBoxes() {
   const boxes = $("boxes");
   boxes.replaceChildren();
-  for (const layer of state.model.layers) {
+  for (const layer of stackOrder(state.model.layers)) {
     if (layer.id === null || layer.left === null || layer.top === null) continue;
     const box = document.createElement("div");
-    box.className = "box" + (layer.id === state.selected ? " selected" : "");
+    box.className = "box" + (layer.index === state.selected ? " selected" : "");
     box.dataset.id = layer.id;
+    box.dataset.index = layer.index;
     place(box, layer.left, layer.top, layer.width, layer.height);
     const label = document.createElement("span");
     label.className = "label";
@@ -144,7 +203,7 @@ function place(box, left, top, width, height) {
 // keeps a move to one axis; Esc puts the box back.
 function startGesture(event, box, layer) {
   event.preventDefault();
-  select(layer.id);
+  select(layer.index);
   const resize = event.target.classList.contains("corner");
   const start = { x: event.clientX, y: event.clientY };
   const target = event.target;
@@ -179,7 +238,7 @@ function startGesture(event, box, layer) {
       ? { width: Math.max(1, (layer.width ?? 20) + dx),
           height: Math.max(1, (layer.height ?? 20) + dy) }
       : { left: layer.left + dx, top: layer.top + dy };
-    change(layer.id, properties);
+    change(layer, properties);
   };
   target.addEventListener("pointermove", move);
   target.addEventListener("pointerup", end);
@@ -187,31 +246,36 @@ function startGesture(event, box, layer) {
   document.addEventListener("keydown", cancel);
 }
 
-function select(id) {
-  state.selected = id;
+function select(index) {
+  state.selected = index;
   for (const box of document.querySelectorAll(".box"))
-    box.classList.toggle("selected", box.dataset.id === id);
+    box.classList.toggle("selected", Number(box.dataset.index) === index);
   fillPanel();
+}
+
+// Sets a field from the model unless the person is typing in it.
+function fill(id, value) {
+  if (document.activeElement !== $(id)) $(id).value = value;
 }
 
 function fillPanel() {
   const model = state.model;
   setChoice($("page-background"), model.background);
   setChoice($("page-sound"), model.backgroundSound ? model.backgroundSound.src : "");
-  const layer = state.selected && layerById(state.selected);
+  const layer = state.selected !== null && layerAt(state.selected);
   $("layer-fields").hidden = !layer;
   $("layer-title").textContent = layer ? "Layer " + layer.id + " (" + layer.kind + ")" : "Layer";
   if (!layer) return;
-  $("zIndex").value = layer.zIndex ?? "";
-  $("visibility").value = layer.visibility ?? "";
+  fill("zIndex", layer.zIndex ?? "");
+  fill("visibility", layer.visibility ?? "");
   const isText = layer.kind === "text";
   const hasSource = ["image", "video", "embed"].includes(layer.kind);
   document.querySelector(".only-text").hidden = !isText;
   document.querySelector(".only-source").hidden = !hasSource;
   if (isText) {
-    $("text").value = layer.text ?? "";
-    $("fontSize").value = layer.fontSize ?? "";
-    $("color").value = layer.color ?? "";
+    fill("text", layer.text ?? "");
+    fill("fontSize", layer.fontSize ?? "");
+    fill("color", layer.color ?? "");
   }
   if (hasSource) {
     fillChoices($("src"), state.files);
@@ -225,11 +289,13 @@ function setChoice(select, value) {
   select.value = value || "";
 }
 
-// Sends one change (several properties of one layer, or of the page when
-// `layer` is ""); a refusal is shown and changes nothing.
+// Sends one change (several properties of one layer, named by its place
+// in page order and its id, or of the page when `layer` is null); a
+// refusal is shown and changes nothing.
 const change = busy(async function change(layer, properties) {
+  const named = layer ? { index: layer.index, layer: layer.id } : { layer: "" };
   const { status, answer } = await call("POST", "/api/edit", {
-    session: state.session, page: state.path, layer, properties });
+    session: state.session, page: state.path, ...named, properties });
   if (status !== 200) {
     say(answer.error || "the change was refused");
     if (answer.model) show(answer); else drawBoxes();
@@ -247,28 +313,34 @@ const step = busy(async function step(action) {
   if (status === 200) show(answer);
 });
 
-const showDiff = busy(async function showDiff() {
-  const { answer } = await call("GET", "/api/diff?session=" + state.session);
+// The changes against the file as opened, or as it is on disk now (after
+// another program wrote it).
+const showDiff = busy(async function showDiff(against) {
+  const { status, answer } = await call("GET", "/api/diff?session=" +
+      state.session + (against ? "&against=" + against : ""));
+  if (status !== 200) return say(answer.error || "the changes cannot be shown");
   $("diff-text").textContent = answer.diff || "No changes against the file on disk.";
   $("diff-text").hidden = false;
+  $("diff").setAttribute("aria-expanded", "true");
 });
 
 const save = busy(async function save() {
   const { status, answer } = await call("POST", "/api/save",
                                         { session: state.session });
   if (status === 200) {
-    say("Saved " + state.path + ".", true);
+    say(answer.saved ? "Saved " + state.path + "." : answer.note, true);
     show(answer);
     return;
   }
   say("Not saved: " + answer.error);
+  if (status === 409) showDiff("disk");  // the changes stay; here is why
 });
 
 function onField(id, property, parse) {
   $(id).addEventListener("change", () => {
     const value = parse($(id).value);
     if (value === null) return;
-    change(state.selected, { [property]: value });
+    change(layerAt(state.selected), { [property]: value });
   });
 }
 
@@ -281,15 +353,17 @@ onField("fontSize", "fontSize", number);
 onField("color", "color", plain);
 onField("src", "src", plain);
 $("page-background").addEventListener("change", () =>
-  change("", { background: $("page-background").value }));
+  change(null, { background: $("page-background").value }));
 $("page-sound").addEventListener("change", () => {
   const src = $("page-sound").value;
-  change("", src ? { sound: src } : { noSound: true });
+  change(null, src ? { sound: src } : { noSound: true });
 });
 $("undo").addEventListener("click", () => step("undo"));
 $("redo").addEventListener("click", () => step("redo"));
 $("diff").addEventListener("click", () => {
-  if ($("diff-text").hidden) showDiff(); else $("diff-text").hidden = true;
+  if ($("diff-text").hidden) return showDiff();
+  $("diff-text").hidden = true;
+  $("diff").setAttribute("aria-expanded", "false");
 });
 $("save").addEventListener("click", save);
 // Arrow keys move the selected layer by 1 px, with Shift by 10 px; a burst
@@ -299,28 +373,35 @@ const arrows = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1],
                  ArrowDown: [0, 1] };
 document.addEventListener("keydown", (e) => {
   const arrow = arrows[e.key];
-  if (!arrow || !state.selected || e.target.matches("input, textarea, select"))
+  if (!arrow || state.selected === null ||
+      e.target.matches("input, textarea, select"))
     return;
-  const layer = layerById(state.selected);
+  const layer = layerAt(state.selected);
   if (!layer || layer.left === null || layer.top === null) return;
   e.preventDefault();
   const step = e.shiftKey ? 10 : 1;
   nudge.dx += arrow[0] * step;
   nudge.dy += arrow[1] * step;
-  const box = document.querySelector(`.box[data-id="${CSS.escape(layer.id)}"]`);
+  const box = document.querySelector(`.box[data-index="${layer.index}"]`);
   if (box) place(box, layer.left + nudge.dx, layer.top + nudge.dy,
                  layer.width, layer.height);
   clearTimeout(nudge.timer);
   nudge.timer = setTimeout(() => {
     const properties = { left: layer.left + nudge.dx, top: layer.top + nudge.dy };
     nudge.dx = nudge.dy = 0;
-    change(layer.id, properties);
+    change(layer, properties);
   }, 400);
 });
 
 document.addEventListener("keydown", (e) => {
-  if (!(e.ctrlKey || e.metaKey) || e.target.matches("input, textarea")) return;
+  // In a field, Ctrl+Z is the field's own.
+  if (!(e.ctrlKey || e.metaKey) || e.target.matches("input, textarea, select"))
+    return;
   if (e.key === "z") { e.preventDefault(); step("undo"); }
   if (e.key === "y") { e.preventDefault(); step("redo"); }
+});
+// Leaving with unsaved changes asks first (they are journaled all the same).
+window.addEventListener("beforeunload", (e) => {
+  if (state.changes > 0 && !state.lost) e.preventDefault();
 });
 listPages();
