@@ -287,8 +287,7 @@ bool ApplyBox(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
 bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
   if (!e.text && !e.fontSize && !e.color) return true;
   if (!layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
-    return editor.Refuse(
-        "a text, a font size and a colour need a text layer");
+    return editor.Refuse("a text, a font size and a colour need a text layer");
   }
   CHtmlTextLayer& text = static_cast<CHtmlTextLayer&>(layer);
   const std::string tag = static_cast<const char*>(text.m_strTextTag);
@@ -322,6 +321,23 @@ bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
         unsigned long read = 0;
         return text.GetColor(read) && read == rgb;
       });
+}
+
+// A new id or poster: attributes any layer's div, or a video's image, has.
+bool ApplyNames(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
+  if (e.id && (!editor.Check(CheckValue("the id", *e.id)) ||
+               !editor.Attribute(layer, "id", "div", "id", *e.id, [&] {
+                 return layer.SetAttribute("div", "id", e.id->c_str());
+               }))) {
+    return false;
+  }
+  if (!e.poster) return true;
+  if (!layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer)))
+    return editor.Refuse("a poster needs a video layer");
+  CHtmlVideoLayer& video = static_cast<CHtmlVideoLayer&>(layer);
+  return editor.Check(CheckValue("the poster", *e.poster)) &&
+         editor.Attribute(layer, "poster", "img", "src", *e.poster,
+                          [&] { return video.SetSrc(e.poster->c_str()); });
 }
 
 bool ApplySource(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
@@ -407,7 +423,8 @@ std::string ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
   CEditor editor(layer != nullptr ? LayerId(*layer) : edit.layer);
   if (edit.ChangesLayer() &&
       (!ApplyBox(edit, *layer, editor) || !ApplyText(edit, *layer, editor) ||
-       !ApplySource(edit, *layer, editor))) {
+       !ApplySource(edit, *layer, editor) ||
+       !ApplyNames(edit, *layer, editor))) {
     return editor.Failure();
   }
   if (!ApplyPage(edit, document, editor)) return editor.Failure();

@@ -23,13 +23,15 @@ struct PageEdit {
   std::optional<int> fontSize;            // a text layer's, in points
   std::optional<std::string> color;       // "#rrggbb" or a colour name
   std::optional<std::string> src;         // an image, video or embed file
+  std::optional<std::string> poster;      // a video layer's image (src)
+  std::optional<std::string> id;          // a new id for the layer's div
   std::optional<std::string> background;  // the page's background image
   std::optional<std::string> sound;       // the page's background sound
   bool noSound = false;                   // remove the background sound
 
   bool ChangesLayer() const {
     return left || top || width || height || zIndex || visibility || text ||
-           fontSize || color || src;
+           fontSize || color || src || poster || id;
   }
 };
 

@@ -45,7 +45,8 @@ struct TextField {
 const TextField kTexts[] = {
     {"visibility", &PageEdit::visibility}, {"text", &PageEdit::text},
     {"color", &PageEdit::color},           {"src", &PageEdit::src},
-    {"background", &PageEdit::background}, {"sound", &PageEdit::sound}};
+    {"background", &PageEdit::background}, {"sound", &PageEdit::sound},
+    {"poster", &PageEdit::poster},         {"id", &PageEdit::id}};
 
 // `value` as an int; false when it is no integer or does not fit one.
 bool IntOf(const json& value, int& number) {

@@ -36,7 +36,7 @@ struct SessionEdit {
 
 // `edit` as {"index": 2, "layer": "Rose", "properties": {"left": 10}},
 // with the editor's property names (left top width height zIndex
-// visibility text fontSize color src background sound noSound).
+// visibility text fontSize color src poster id background sound noSound).
 nlohmann::json EditJson(const SessionEdit& edit);
 
 // The change `value` names, in EditJson's form; false, with `why` said,

@@ -17,7 +17,7 @@ from ._core import (  # noqa: F401
     VideoLayer,
     __version__,
 )
-from ._errors import PageSyntaxError, WriteRefused  # noqa: F401
+from ._errors import Error, PageSyntaxError, WriteRefused  # noqa: F401
 
 __all__ = [
     "Page",
@@ -27,6 +27,7 @@ __all__ = [
     "VideoLayer",
     "EmbedLayer",
     "LiveAudioLayer",
+    "Error",
     "PageSyntaxError",
     "WriteRefused",
     "__version__",

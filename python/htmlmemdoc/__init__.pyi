@@ -1,11 +1,17 @@
 """htmlmemdoc: layout pages kept as HTML, read into memory, changed and
 written back byte for byte where nothing changed."""
 
-from typing import Dict, List, Optional
+import os
+from typing import Dict, List, Optional, Union
 
 __version__: str
 
-class PageSyntaxError(ValueError):
+Path = Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]
+
+class Error(Exception):
+    """The base of the exceptions of htmlmemdoc's own."""
+
+class PageSyntaxError(Error, ValueError):
     """A text the library does not read as a layout page."""
     message: str
     """The library's own message, e.g. "HTML syntax error at Ln5, Col6"."""
@@ -17,7 +23,7 @@ class PageSyntaxError(ValueError):
     """What stands there and what a layout page holds instead."""
     def __init__(self, message: str, line: int, column: int, why: str) -> None: ...
 
-class WriteRefused(ValueError):
+class WriteRefused(Error, ValueError):
     """A write that would lose or damage part of the page; nothing was written."""
     reason: str
     """Why the page was not written."""
@@ -28,9 +34,11 @@ class WriteRefused(ValueError):
 class Page:
     """One layout page in memory."""
     @staticmethod
-    def read(path: str) -> "Page":
+    def read(path: Path) -> "Page":
         """Reads the page file at `path`; PageSyntaxError when the library
-        does not read it, OSError when it cannot be read."""
+        does not read it, OSError when it cannot be read, ValueError for an
+        empty path or one holding a NUL. The interpreter lock is released
+        while it reads, and Ctrl+C ends a read that waits."""
     @staticmethod
     def from_string(text: str) -> "Page":
         """Reads a page from its text."""
@@ -77,13 +85,21 @@ class Page:
         case to the files beside it, `encode` replaces blank ! $ & ( ) , @."""
     def render_bytes(self, encode: bool = False, base: Optional[str] = None) -> bytes:
         """render(), as bytes."""
-    def write(self, path: str, encode: bool = False, base: Optional[str] = None,
+    def write(self, path: Path, encode: bool = False, base: Optional[str] = None,
               allow_loss: bool = False) -> None:
         """Writes the page (CR LF line ends), replacing `path` only once the
-        new file is whole; WriteRefused when it would lose something."""
+        new file is whole; WriteRefused when it would lose something,
+        ValueError for an empty path or one holding a NUL."""
 
 class Layer:
-    """A layer: a positioned <div> block. Plain layers are of this class."""
+    """A layer: a positioned <div> block. Plain layers are of this class.
+
+    Each property reads None when the page does not say; setting one goes
+    through the same checks as the tool's edit and the editor (a value the
+    page cannot hold, or that would change more than it names, raises
+    ValueError naming the property and why, and changes nothing). No
+    property of a layer takes None (TypeError); of the page's,
+    background_sound = None removes the sound."""
     id: str
     """The id of the layer's div."""
     @property

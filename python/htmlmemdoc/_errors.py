@@ -1,7 +1,11 @@
 """The exceptions htmlmemdoc raises."""
 
 
-class PageSyntaxError(ValueError):
+class Error(Exception):
+    """The base of the exceptions of htmlmemdoc's own."""
+
+
+class PageSyntaxError(Error, ValueError):
     """A text the library does not read as a layout page.
 
     ``str(error)`` is the library's own message ("HTML syntax error at
@@ -17,8 +21,13 @@ class PageSyntaxError(ValueError):
         self.column = column
         self.why = why
 
+    def __reduce__(self):
+        # Pickled with every field, so that it crosses to another process
+        # (a multiprocessing pool) whole.
+        return (type(self), (self.message, self.line, self.column, self.why))
 
-class WriteRefused(ValueError):
+
+class WriteRefused(Error, ValueError):
     """A write that would lose or damage part of the page: nothing was
     written. ``losses`` lists what the page holds that the written page
     would not, one line each."""
@@ -27,3 +36,6 @@ class WriteRefused(ValueError):
         super().__init__(reason)
         self.reason = reason
         self.losses = losses
+
+    def __reduce__(self):
+        return (type(self), (self.reason, self.losses))

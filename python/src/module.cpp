@@ -8,6 +8,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <climits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "htmlmemdoc/pages/markup_view.h"
+#include "htmlmemdoc/pages/page_edit.h"
 #include "htmlmemdoc/pages/page_file.h"
 #include "htmlmemdoc/pages/page_model.h"
 #include "htmlmemdoc/pages/page_write.h"
@@ -54,6 +56,19 @@ std::string ToBytes(const py::handle& text, const char* what) {
   return result;
 }
 
+// A path as the system takes it: str (surrogateescape), bytes or any
+// os.PathLike; refused when empty or holding a NUL (which would cut it).
+std::string PathOf(const py::object& path) {
+  const py::object named = py::module_::import("os").attr("fspath")(path);
+  std::string bytes = py::isinstance<py::bytes>(named)
+                          ? std::string(named.cast<py::bytes>())
+                          : ToBytes(named, "the path");
+  if (bytes.empty()) throw py::value_error("the path is empty");
+  if (bytes.find('\0') != std::string::npos)
+    throw py::value_error("the path holds a NUL character");
+  return bytes;
+}
+
 py::object Error(const char* name) {
   return py::module_::import("htmlmemdoc._errors").attr(name);
 }
@@ -87,12 +102,34 @@ using State = std::shared_ptr<PageState>;
       problem.column, ToStr(why)));
 }
 
+// Reads `file` into a new page with the interpreter lock released.
 State Load(htmlmemdoc::PageFile file) {
   if (!file.Ok()) RaiseProblem(file);
   auto state = std::make_shared<PageState>();
-  if (!htmlmemdoc::LoadPage(file, state->document)) RaiseProblem(file);
+  bool read = false;
+  {
+    py::gil_scoped_release released;
+    read = htmlmemdoc::LoadPage(file, state->document);
+  }
+  if (!read) RaiseProblem(file);
   state->text = std::move(file.text);
   return state;
+}
+
+// The page file at `path`, read with the interpreter lock released; a
+// signal (Ctrl+C) ends a read that waits (a fifo no one writes) with the
+// signal's exception.
+htmlmemdoc::PageFile ReadFile(const std::string& path) {
+  htmlmemdoc::PageFile file;
+  {
+    py::gil_scoped_release released;
+    file = htmlmemdoc::ReadPageFile(path, [] {
+      py::gil_scoped_acquire acquired;
+      return PyErr_CheckSignals() == 0;
+    });
+  }
+  if (PyErr_Occurred() != nullptr) throw py::error_already_set();
+  return file;
 }
 
 struct Page {
@@ -139,17 +176,43 @@ py::object Wrap(const State& state, CHtmlLayer* layer) {
   }
 }
 
-[[noreturn]] void Refused(const Layer& layer, const std::string& what) {
-  throw py::value_error("layer " + htmlmemdoc::LayerId(*layer.layer) +
-                        ": the library does not take " + what);
+// Makes `edit` through the services layer's guarded edit, as the tool and
+// the editor do: the same values are taken and refused, with the same
+// reason, named after the property set. `layer` is null for the page.
+void Change(const State& state, CHtmlLayer* layer, const char* property,
+            const htmlmemdoc::PageEdit& edit) {
+  const std::string why = htmlmemdoc::ApplyEdit(state->document, layer, edit);
+  if (!why.empty()) throw py::value_error(std::string(property) + ": " + why);
+}
+
+// A whole number for `property`, refused (as the guard refuses any value
+// out of its range) when it is none or does not fit an int.
+int WholeNumber(const py::object& value, const char* property) {
+  if (!py::isinstance<py::int_>(value) || py::isinstance<py::bool_>(value))
+    throw py::type_error(std::string(property) + " takes a whole number");
+  int overflow = 0;
+  const long long number = PyLong_AsLongLongAndOverflow(value.ptr(), &overflow);
+  if (overflow != 0 || number < INT_MIN || number > INT_MAX) {
+    throw py::value_error(std::string(property) + ": " +
+                          std::string(py::str(value)) + " is out of range");
+  }
+  return static_cast<int>(number);
+}
+
+// A text for `property`: None is refused (these attributes cannot be
+// taken away by setting them).
+std::string TextOf(const py::object& value, const char* property) {
+  if (!py::isinstance<py::str>(value))
+    throw py::type_error(std::string(property) + " takes a str");
+  return ToBytes(value, property);
 }
 
 using IntGetter = int (CHtmlLayer::*)(int&, const char*) const;
-using IntSetter = int (CHtmlLayer::*)(int, const char*);
 
 // A pixel side or the z-index of the layer's div, as a property.
 void BoxProperty(py::class_<Layer>& cls, const char* name, IntGetter get,
-                 IntSetter set, const char* doc) {
+                 std::optional<int> htmlmemdoc::PageEdit::*member,
+                 const char* doc) {
   cls.def_property(
       name,
       [get](const Layer& l) -> std::optional<int> {
@@ -157,10 +220,10 @@ void BoxProperty(py::class_<Layer>& cls, const char* name, IntGetter get,
         if ((l.layer->*get)(value, "div")) return value;
         return std::nullopt;
       },
-      [set, name](Layer& l, int value) {
-        if (!(l.layer->*set)(value, "div"))
-          Refused(l, std::string(name) + "=" + std::to_string(value) +
-                         " (its div has no style attribute to hold it)");
+      [member, name](Layer& l, const py::object& value) {
+        htmlmemdoc::PageEdit edit;
+        edit.*member = WholeNumber(value, name);
+        Change(l.state, l.layer, name, edit);
       },
       doc);
 }
@@ -174,34 +237,33 @@ std::optional<std::string> ColorText(const TextLayer& l) {
   return std::string(text);
 }
 
-void SetColorText(TextLayer& l, const std::string& color) {
-  unsigned long rgb = 0;
-  if (color.size() != 7 || color[0] != '#' ||
-      color.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos)
-    throw py::value_error("a colour is written #rrggbb, not " + color);
-  rgb = std::stoul(color.substr(1), nullptr, 16);
-  // The library takes red in the low byte.
-  const unsigned long colorref =
-      ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-  if (!static_cast<CHtmlTextLayer*>(l.layer)->SetColor(colorref))
-    Refused(l, "the colour " + color);
+// A setter of `member`, a text, through the guarded edit.
+std::function<void(Layer&, const py::object&)> TextSetter(
+    const char* name,
+    std::optional<std::string> htmlmemdoc::PageEdit::*member) {
+  return [member, name](Layer& l, const py::object& value) {
+    htmlmemdoc::PageEdit edit;
+    edit.*member = TextOf(value, name);
+    Change(l.state, l.layer, name, edit);
+  };
 }
 
 // The src (or dynsrc) of an image, video or embed layer, as a property.
 template <typename Element, typename Class>
 void SourceProperty(Class& cls, const char* name,
                     int (Element::*get)(CString&) const,
-                    int (Element::*set)(const char*), const char* doc) {
+                    std::optional<std::string> htmlmemdoc::PageEdit::*member,
+                    const char* doc) {
   cls.def_property(
       name,
       [get](const typename Class::type& l) {
         CString value;
         return StrOrNone((static_cast<Element*>(l.layer)->*get)(value), value);
       },
-      [set, name](typename Class::type& l, const py::str& value) {
-        if (!(static_cast<Element*>(l.layer)->*set)(
-                ToBytes(value, name).c_str()))
-          Refused(l, std::string("a new ") + name);
+      [member, name](typename Class::type& l, const py::object& value) {
+        htmlmemdoc::PageEdit edit;
+        edit.*member = TextOf(value, name);
+        Change(l.state, l.layer, name, edit);
       },
       doc);
 }
@@ -312,26 +374,38 @@ py::list Layers(const Page& page) {
 std::string Render(const Page& page, bool encode,
                    const std::optional<std::string>& base) {
   CString text;
+  py::gil_scoped_release released;
   page.Doc().RenderToString(text, encode, base ? base->c_str() : nullptr);
   return std::string(text, static_cast<size_t>(text.GetLength()));
 }
 
-void Write(const Page& page, const std::string& path, bool encode,
+void Write(const Page& page, const py::object& path, bool encode,
            const std::optional<std::string>& base, bool allowLoss) {
   htmlmemdoc::WriteOptions options;
-  options.output = path;
+  options.output = PathOf(path);
   options.encode = encode;
   options.basePath = base.value_or("");
   options.allowLoss = allowLoss;
-  const htmlmemdoc::WriteCheck check =
-      htmlmemdoc::CheckWrite(page.Doc(), page.state->text, options);
+  htmlmemdoc::WriteCheck check;
+  {
+    py::gil_scoped_release released;
+    check = htmlmemdoc::CheckWrite(page.Doc(), page.state->text, options);
+  }
   if (!check.refusal.empty()) {
     py::list losses;
     for (const auto& loss : check.losses)
       losses.append(ToStr(htmlmemdoc::DescribeLoss(loss)));
-    Raise(Error("WriteRefused")(ToStr(check.refusal), losses));
+    Raise(Error("WriteRefused")(
+        ToStr(check.refusal + (check.lossRefused
+                                   ? " (allow_loss=True writes it all the same)"
+                                   : "")),
+        losses));
   }
-  const std::string failure = htmlmemdoc::WriteText(check.text, options);
+  std::string failure;
+  {
+    py::gil_scoped_release released;
+    failure = htmlmemdoc::WriteText(check.text, options);
+  }
   if (!failure.empty()) {
     PyErr_SetString(PyExc_OSError, failure.c_str());
     throw py::error_already_set();
@@ -351,8 +425,8 @@ Page.from_bytes(data); inspect and change it through its properties and
 layers; write it with render() or write().)")
       .def_static(
           "read",
-          [](const std::string& path) {
-            return Page{Load(htmlmemdoc::ReadPageFile(path))};
+          [](const py::object& path) {
+            return Page{Load(ReadFile(PathOf(path)))};
           },
           py::arg("path"),
           "Reads the page file at `path`. Raises PageSyntaxError when it is "
@@ -385,11 +459,10 @@ layers; write it with render() or write().)")
               return py::none();
             return ToStr(std::string(buffer));
           },
-          [](Page& page, const py::str& image) {
-            if (!page.Doc().SetBackgroundImage(
-                    ToBytes(image, "background").c_str()))
-              throw py::value_error(
-                  "the page has no <body> to hold a background");
+          [](Page& page, const py::object& image) {
+            htmlmemdoc::PageEdit edit;
+            edit.background = TextOf(image, "background");
+            Change(page.state, nullptr, "background", edit);
           },
           "The body's background image, or None.")
       .def_property(
@@ -400,14 +473,13 @@ layers; write it with render() or write().)")
             page.Doc().GetBackgroundSound(buffer, sizeof buffer);
             return ToStr(std::string(buffer));
           },
-          [](Page& page, const std::optional<py::str>& sound) {
-            if (!sound) {
-              page.Doc().RemoveBackgroundSound();
-              return;
-            }
-            if (!page.Doc().AddBackgroundSound(
-                    ToBytes(*sound, "background_sound").c_str()))
-              throw py::value_error("the library does not take that sound");
+          [](Page& page, const py::object& sound) {
+            htmlmemdoc::PageEdit edit;
+            if (sound.is_none())
+              edit.noSound = true;
+            else
+              edit.sound = TextOf(sound, "background_sound");
+            Change(page.state, nullptr, "background_sound", edit);
           },
           "The background sound's file, or None; set None to remove it.")
       .def_property_readonly(
@@ -442,8 +514,12 @@ layers; write it with render() or write().)")
           "sources",
           [](const Page& page) {
             CStringArray files;
-            if (!page.Doc().GetAllSrc(files))
-              throw py::value_error("a layer names no file");
+            int listed = 0;
+            {
+              py::gil_scoped_release released;
+              listed = page.Doc().GetAllSrc(files);
+            }
+            if (!listed) throw py::value_error("a layer names no file");
             return Strings(files);
           },
           "Every file the page refers to, each once.")
@@ -479,10 +555,7 @@ layers; write it with render() or write().)")
       .def_property(
           "id",
           [](const Layer& l) { return ToStr(htmlmemdoc::LayerId(*l.layer)); },
-          [](Layer& l, const py::str& id) {
-            if (!l.layer->SetAttribute("div", "id", ToBytes(id, "id").c_str()))
-              Refused(l, "a new id");
-          },
+          TextSetter("id", &htmlmemdoc::PageEdit::id),
           "The id of the layer's div.")
       .def_property_readonly(
           "kind",
@@ -499,12 +572,15 @@ layers; write it with render() or write().)")
             if (!l.layer->GetVisibility("div", visibility)) return std::nullopt;
             return visibility == HtmlVisibilityVisible;
           },
-          [](Layer& l, bool visible) {
-            if (!l.layer->SetVisibility("div", visible ? HtmlVisibilityVisible
-                                                       : HtmlVisibilityHidden))
-              Refused(l, "a visibility (its div has no style attribute)");
+          [](Layer& l, const py::object& visible) {
+            if (!py::isinstance<py::bool_>(visible))
+              throw py::type_error("visible takes True or False");
+            htmlmemdoc::PageEdit edit;
+            edit.visibility = visible.cast<bool>() ? "visible" : "hidden";
+            Change(l.state, l.layer, "visible", edit);
           },
-          "Whether the div's style says visible; None when it does not say.")
+          "Whether the div's style says visible; None when it does not say "
+          "(read only: set True or False).")
       .def("__eq__",
            [](const Layer& a, const Layer& b) { return a.layer == b.layer; })
       .def("__hash__",
@@ -514,18 +590,16 @@ layers; write it with render() or write().)")
         return "<" + std::string(py::str(py::type::of(self).attr("__name__"))) +
                " " + htmlmemdoc::LayerId(*l.layer) + ">";
       });
-  BoxProperty(layer, "left", &CHtmlLayer::GetPixelLeft,
-              &CHtmlLayer::SetPixelLeft,
+  using Edit = htmlmemdoc::PageEdit;
+  BoxProperty(layer, "left", &CHtmlLayer::GetPixelLeft, &Edit::left,
               "The div's left edge in pixels, or None.");
-  BoxProperty(layer, "top", &CHtmlLayer::GetPixelTop, &CHtmlLayer::SetPixelTop,
+  BoxProperty(layer, "top", &CHtmlLayer::GetPixelTop, &Edit::top,
               "The div's top edge in pixels, or None.");
-  BoxProperty(layer, "width", &CHtmlLayer::GetPixelWidth,
-              &CHtmlLayer::SetPixelWidth,
+  BoxProperty(layer, "width", &CHtmlLayer::GetPixelWidth, &Edit::width,
               "The div's width in pixels, or None.");
-  BoxProperty(layer, "height", &CHtmlLayer::GetPixelHeight,
-              &CHtmlLayer::SetPixelHeight,
+  BoxProperty(layer, "height", &CHtmlLayer::GetPixelHeight, &Edit::height,
               "The div's height in pixels, or None.");
-  BoxProperty(layer, "z_index", &CHtmlLayer::GetZIndex, &CHtmlLayer::SetZIndex,
+  BoxProperty(layer, "z_index", &CHtmlLayer::GetZIndex, &Edit::zIndex,
               "The div's z-index, or None.");
 
   py::class_<TextLayer, Layer>(m, "TextLayer", "A layer of text.")
@@ -537,11 +611,7 @@ layers; write it with render() or write().)")
                 static_cast<CHtmlTextLayer*>(l.layer)->GetTextString(text),
                 text);
           },
-          [](TextLayer& l, const py::str& text) {
-            if (!static_cast<CHtmlTextLayer*>(l.layer)->SetTextString(
-                    ToBytes(text, "text").c_str()))
-              Refused(l, "a new text");
-          },
+          TextSetter("text", &Edit::text),
           "The text after the text tag up to the next tag, as markup "
           "(nothing is escaped).")
       .def_property(
@@ -552,32 +622,32 @@ layers; write it with render() or write().)")
               return std::nullopt;
             return size;
           },
-          [](TextLayer& l, int size) {
-            if (!static_cast<CHtmlTextLayer*>(l.layer)->SetFontSize(size))
-              Refused(l, "font_size=" + std::to_string(size));
+          [](TextLayer& l, const py::object& size) {
+            Edit edit;
+            edit.fontSize = WholeNumber(size, "font_size");
+            Change(l.state, l.layer, "font_size", edit);
           },
           "The text's font size in points, or None.")
-      .def_property("color", &ColorText, &SetColorText,
-                    "The text's colour as '#rrggbb', or None.");
+      .def_property("color", &ColorText, TextSetter("color", &Edit::color),
+                    "The text's colour as '#rrggbb', or None; set '#rrggbb' "
+                    "or a colour name.");
 
   py::class_<ImageLayer, Layer> image(m, "ImageLayer",
                                       "A layer showing an image.");
   SourceProperty<CHtmlImageLayer>(image, "src", &CHtmlImageLayer::GetSrc,
-                                  &CHtmlImageLayer::SetSrc,
-                                  "The image file, or None.");
+                                  &Edit::src, "The image file, or None.");
   py::class_<VideoLayer, ImageLayer> video(m, "VideoLayer",
                                            "A layer playing a video (dynsrc).");
   SourceProperty<CHtmlImageLayer>(video, "src", &CHtmlImageLayer::GetDynSrc,
-                                  &CHtmlImageLayer::SetDynSrc,
+                                  &Edit::src,
                                   "The video file (dynsrc), or None.");
   SourceProperty<CHtmlImageLayer>(
-      video, "poster", &CHtmlImageLayer::GetSrc, &CHtmlImageLayer::SetSrc,
+      video, "poster", &CHtmlImageLayer::GetSrc, &Edit::poster,
       "The image shown before the video plays (src), or None.");
   py::class_<EmbedLayer, Layer> embed(m, "EmbedLayer",
                                       "A layer with an embedded object.");
   SourceProperty<CHtmlEmbedLayer>(embed, "src", &CHtmlEmbedLayer::GetSrc,
-                                  &CHtmlEmbedLayer::SetSrc,
-                                  "The embedded file, or None.");
+                                  &Edit::src, "The embedded file, or None.");
   py::class_<LiveAudioLayer, EmbedLayer>(m, "LiveAudioLayer",
                                          "A layer playing a sound.");
 }

@@ -75,8 +75,8 @@ def test_errors(tmp_path, examples):
     page = Page.read(os.path.join(examples, "welcome.htm"))
     with pytest.raises(KeyError):
         page.layer("Nobody")
-    with pytest.raises(ValueError, match="#rrggbb"):
-        page.layer("Title").color = "red"
+    with pytest.raises(ValueError, match="color: not a colour"):
+        page.layer("Title").color = "#12"
     with pytest.raises(ValueError, match="NUL"):
         page.layer("Title").text = "a\0b"
     plain = Page.from_string("<html><body><div id=P>just text</div></body></html>")

@@ -1,0 +1,140 @@
+"""Python changes and writes pages through the same guarded path as the
+tool and the editor: the same values are taken and refused, with the same
+reasons; and it behaves as Python code expects (paths, None, pickling, the
+interpreter lock, Ctrl+C)."""
+
+import json
+import multiprocessing
+import os
+import pickle
+import signal
+import subprocess
+import sys
+import threading
+
+import pytest
+
+from htmlmemdoc import Error, Page, PageSyntaxError, WriteRefused
+
+ROOT = os.path.join(os.path.dirname(__file__), "..", "..")
+with open(os.path.join(ROOT, "tests", "data", "edit_values.json")) as table:
+    EDIT_VALUES = json.load(table)["cases"]
+
+# The editor's property names, as Python spells them.
+ATTRIBUTES = {"zIndex": "z_index", "fontSize": "font_size",
+              "visibility": "visible", "sound": "background_sound"}
+
+
+def set_value(page, case):
+    name = ATTRIBUTES.get(case["property"], case["property"])
+    value = case["value"]
+    if name == "visible":
+        value = value == "visible"
+    target = page.layer(case["layer"]) if case["layer"] else page
+    setattr(target, name, value)
+    return target, name
+
+
+@pytest.mark.parametrize("case", EDIT_VALUES,
+                         ids=lambda c: f"{c['layer'] or 'page'}.{c['property']}={c['value']}")
+def test_every_front_end_takes_and_refuses_alike(examples, case):
+    page = Page.read(os.path.join(examples, "welcome.htm"))
+    if "refused" not in case:
+        target, name = set_value(page, case)
+        again = Page.from_string(page.render())
+        if case["layer"]:
+            again = again.layer(case["layer"])
+        assert getattr(again, name) is not None
+        return
+    before = page.render()
+    target = page.layer(case["layer"]) if case["layer"] else page
+    if not hasattr(target, ATTRIBUTES.get(case["property"], case["property"])):
+        # A property of another kind of layer: Python's classes have none.
+        with pytest.raises(AttributeError):
+            set_value(page, case)
+    else:
+        with pytest.raises(ValueError) as refused:
+            set_value(page, case)
+        assert case["refused"] in str(refused.value)
+    assert page.render() == before  # nothing changed
+
+
+@pytest.mark.parametrize("name, value, reason", [
+    ("id", 'x" onerror="alert(1)', "id: the id cannot hold a double quote"),
+    ("left", 10 ** 12, "left: 1000000000000 is out of range"),
+    ("left", True, "whole number"),
+    ("visible", None, "True or False"),
+    ("text", None, "takes a str"),
+])
+def test_setters_refuse_what_the_page_cannot_hold(examples, name, value, reason):
+    page = Page.read(os.path.join(examples, "welcome.htm"))
+    before = page.render()
+    with pytest.raises((ValueError, TypeError), match=reason):
+        setattr(page.layer("Title"), name, value)
+    assert page.render() == before
+
+
+def test_paths_are_paths(tmp_path, examples):
+    welcome = Page.read(os.path.join(examples, "welcome.htm"))
+    page = Page.read(pathlib_path(examples) / "welcome.htm")
+    assert page.render() == welcome.render()
+    assert Page.read(os.fsencode(os.path.join(examples, "welcome.htm")))
+    for bad in ["", "a\0b", b"x\0"]:
+        with pytest.raises(ValueError):
+            Page.read(bad)
+        with pytest.raises(ValueError):
+            page.write(bad, allow_loss=True)
+    page.write(tmp_path / "out.htm", allow_loss=True)
+    assert (tmp_path / "out.htm").exists()
+
+
+def pathlib_path(text):
+    import pathlib
+    return pathlib.Path(text)
+
+
+def test_errors_are_picklable_with_their_fields():
+    syntax = PageSyntaxError("HTML syntax error at Ln5, Col6", 5, 6, "why")
+    again = pickle.loads(pickle.dumps(syntax))
+    assert (again.message, again.line, again.column, again.why) == (
+        syntax.message, 5, 6, "why")
+    refused = pickle.loads(pickle.dumps(WriteRefused("reason", ["a loss"])))
+    assert (refused.reason, refused.losses) == ("reason", ["a loss"])
+    assert isinstance(refused, Error) and isinstance(again, Error)
+
+
+def read_title(path):
+    return Page.read(path).title
+
+
+def test_a_pool_gets_a_page_error_back(tmp_path, examples):
+    broken = tmp_path / "broken.htm"
+    broken.write_bytes(open(os.path.join(examples, "syntax_error.htm"), "rb").read())
+    with multiprocessing.get_context("spawn").Pool(2) as pool:
+        result = pool.map_async(read_title, [os.path.join(examples, "welcome.htm"),
+                                            str(broken)])
+        with pytest.raises(PageSyntaxError) as error:
+            result.get(timeout=60)
+    assert error.value.line == 8 and error.value.column > 0
+
+
+def test_a_read_that_waits_holds_neither_threads_nor_ctrl_c(tmp_path, examples):
+    fifo = str(tmp_path / "page.htm")
+    os.mkfifo(fifo)
+    pages = []
+    reader = threading.Thread(target=lambda: pages.append(Page.read(fifo)))
+    reader.start()
+    # This thread runs while the other waits in the read.
+    with open(fifo, "wb") as writer:
+        writer.write(open(os.path.join(examples, "welcome.htm"), "rb").read())
+    reader.join(10)
+    assert not reader.is_alive() and pages[0].title
+    # Ctrl+C ends a read of a fifo no one writes.
+    waiting = subprocess.Popen(
+        [sys.executable, "-c", "import htmlmemdoc, sys; "
+         "htmlmemdoc.Page.read(sys.argv[1])", str(tmp_path / "other.htm")],
+        stderr=subprocess.PIPE)
+    os.mkfifo(tmp_path / "other.htm")
+    threading.Timer(1.0, waiting.send_signal, [signal.SIGINT]).start()
+    _, err = waiting.communicate(timeout=20)
+    assert b"KeyboardInterrupt" in err
