@@ -398,3 +398,27 @@ TEST_F(EditorServerTest, OpensPagesAndNamesThatAreNotUtf8) {
 }
 
 }  // namespace
+
+namespace {
+
+// The list of changes every front end takes and refuses alike, through
+// the editor's API.
+TEST_F(EditorServerTest, TakesAndRefusesWhatEveryFrontEndDoes) {
+  const json table = json::parse(ReadBytes("tests/data/edit_values.json"));
+  for (const json& c : table["cases"]) {
+    const std::string session = Open("welcome.htm");
+    const bool refused = c.contains("refused");
+    const json state = Post("/api/edit",
+                            {{"session", session},
+                             {"layer", c["layer"]},
+                             {"properties", {{c["property"], c["value"]}}}},
+                            refused ? 422 : 200);
+    if (refused) {
+      EXPECT_NE(std::string::npos,
+                state.value("error", "").find(c["refused"].get<std::string>()))
+          << c.dump() << ": " << state.value("error", "");
+    }
+  }
+}
+
+}  // namespace
