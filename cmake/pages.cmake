@@ -26,6 +26,7 @@ add_library(htmlmemdoc_pages STATIC
   htmlmemdoc/pages/site_report.cpp
   htmlmemdoc/pages/site_scan.cpp
   htmlmemdoc/pages/site_tree.cpp
+  htmlmemdoc/pages/stacking.cpp
   htmlmemdoc/pages/text_diff.cpp
   htmlmemdoc/pages/text_util.cpp
 )

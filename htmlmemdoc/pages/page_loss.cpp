@@ -12,6 +12,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "htmlmemdoc/pages/stacking.h"
 #include "htmlmemdoc/pages/text_util.h"
 
 namespace htmlmemdoc {
@@ -180,6 +181,14 @@ void AddLayerLosses(const CHtmlMemDoc& document, const ReadBack& written,
             losses);
   AddLayers(written.Lost(kEmbedLayers), "embed layer with an empty source",
             losses);
+  for (const StackingChange& change :
+       FindStackingChanges(document, kMostLossesOfAKind)) {
+    losses.Add("stacking order", LayerId(*change.under), change.under,
+               "would go under " +
+                   (change.over != nullptr ? "layer " + LayerId(*change.over)
+                                           : std::string("a layer")) +
+                   ", which it overlaps");
+  }
 }
 
 // The declarations between a rule's braces.
