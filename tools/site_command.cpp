@@ -3,6 +3,7 @@
 
 #include "tools/site_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -109,6 +110,12 @@ void Scan(const htmlmemdoc::SiteTree& tree, SiteReport& report) {
       paths.size(),
       [&](size_t i) { report.pages[i] = htmlmemdoc::ScanPage(tree, paths[i]); },
       [](size_t) {});
+  // A report written here before is no page of the site.
+  report.pages.erase(std::remove_if(report.pages.begin(), report.pages.end(),
+                                    [](const htmlmemdoc::SitePage& page) {
+                                      return page.report;
+                                    }),
+                     report.pages.end());
   report.unused = htmlmemdoc::UnusedFiles(tree, report.pages);
 }
 

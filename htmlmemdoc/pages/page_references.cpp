@@ -4,10 +4,15 @@
 // reference live inside another attribute's value: the preloaded images
 // in the body's load handler and a layer's style background image; the
 // library reads those, and they are placed by finding them in that value.
+// A browser also fetches what scripts in event handlers name (the images a
+// swap-image handler shows on hover) and what url() names in a style
+// attribute or a style rule: those are found in the text itself, each a
+// quoted name with a file extension or a url() argument.
 
 #include "htmlmemdoc/pages/page_references.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "htmlmemdoc/pages/markup_view.h"
 #include "htmlmemdoc/pages/page_loss.h"
@@ -31,6 +36,54 @@ bool NamesFile(const std::string& element, const std::string& tag,
   return false;
 }
 
+// Each stretch of `value` a browser fetches: quoted names ending in a file
+// extension, in an event handler ("images/rose_over.gif" in
+// MM_swapImage('Rose','','images/rose_over.gif',1)), or the arguments of
+// url(...) in a style, as (offset, length) pairs.
+std::vector<std::pair<size_t, size_t>> NamesIn(const std::string& value,
+                                               bool handler) {
+  std::vector<std::pair<size_t, size_t>> names;
+  if (handler) {
+    for (size_t at = value.find_first_of("'\""); at != std::string::npos;) {
+      const size_t end = value.find(value[at], at + 1);
+      if (end == std::string::npos) break;
+      const std::string name = value.substr(at + 1, end - at - 1);
+      const size_t dot = name.rfind('.');
+      const bool file =
+          dot != std::string::npos && dot > 0 && name.size() - dot >= 3 &&
+          name.size() - dot <= 5 &&
+          name.find_first_of(" ();,") == std::string::npos &&
+          std::all_of(name.begin() + static_cast<long>(dot) + 1, name.end(),
+                      [](char c) {
+                        return std::isalnum(static_cast<unsigned char>(c));
+                      });
+      if (file) names.emplace_back(at + 1, end - at - 1);
+      at = value.find_first_of("'\"", end + 1);
+    }
+    return names;
+  }
+  const std::string lower = Lower(value);
+  for (size_t at = lower.find("url("); at != std::string::npos;
+       at = lower.find("url(", at + 4)) {
+    size_t from = at + 4;
+    while (from < value.size() && value[from] == ' ') ++from;
+    const char quote =
+        from < value.size() && (value[from] == '\'' || value[from] == '"')
+            ? value[from]
+            : 0;
+    if (quote != 0) ++from;
+    const size_t end =
+        quote != 0 ? value.find(quote, from) : value.find_first_of(") ", from);
+    if (end == std::string::npos || end == from) continue;
+    names.emplace_back(from, end - from);
+  }
+  return names;
+}
+
+bool IsHandler(const std::string& attribute) {
+  return attribute.size() > 2 && attribute.compare(0, 2, "on") == 0;
+}
+
 class Collector {
  public:
   Collector(std::vector<PageReference>& found) : m_found(found) {}
@@ -40,11 +93,25 @@ class Collector {
                const std::string& id, int line) {
     const std::string markup = MarkupOf(element);
     m_tokens = ViewMarkup(markup);
+    bool first = true;  // a layer's first tag is its div
     for (const MarkupToken& token : m_tokens) {
       if (token.kind != MarkupToken::kTag) continue;
+      const bool layerDiv = first && kind.find("layer") != std::string::npos;
+      first = false;
       for (const auto& attribute : token.attributes) {
-        if (attribute.valueAt == std::string::npos ||
-            !NamesFile(kind, token.name, attribute.name) ||
+        if (attribute.valueAt == std::string::npos) continue;
+        // The library itself reads a layer's style background and the
+        // body's preloads (see Inner).
+        const bool handler =
+            IsHandler(attribute.name) &&
+            !(token.name == "body" && attribute.name == "onload");
+        if (handler || (attribute.name == "style" && !layerDiv)) {
+          for (const auto& [at, size] : NamesIn(attribute.value, handler))
+            Add(element, kind, id, token.name, attribute,
+                attribute.value.substr(at, size), at, line, markup);
+          continue;
+        }
+        if (!NamesFile(kind, token.name, attribute.name) ||
             Trim(attribute.value).empty()) {
           continue;
         }
@@ -52,6 +119,19 @@ class Collector {
             markup);
       }
     }
+  }
+
+  // The url() names of a style rule, placed in its text, which no
+  // attribute quotes: each is replaced exactly where it stands.
+  void Rule(CHtmlTextBase& rule, int line) {
+    const std::string markup = MarkupOf(rule);
+    MarkupToken::Attribute whole;
+    whole.name = "style";
+    whole.valueAt = 0;
+    whole.quote = '"';
+    for (const auto& [at, size] : NamesIn(markup, false))
+      Add(rule, "style rule", "", "style", whole, markup.substr(at, size), at,
+          line, markup);
   }
 
   // A reference the library reads inside attribute `name` of the first
@@ -144,6 +224,8 @@ std::vector<PageReference> FindReferences(const CHtmlMemDoc& document,
       }
     } else if (element->IsKindOf(RUNTIME_CLASS(CHtmlScript))) {
       collect.Element(*element, "script", "", line);
+    } else if (element->IsKindOf(RUNTIME_CLASS(CHtmlStyle))) {
+      collect.Rule(*element, line);
     }
   }
   return found;

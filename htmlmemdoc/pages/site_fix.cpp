@@ -242,6 +242,7 @@ PageFix FixPage(const SiteTree& tree, const SitePage& page,
   WriteOptions write;
   write.output = tree.Root() + "/" + page.path;
   write.allowLoss = options.allowLoss;
+  write.crlf = file.crlf;  // the page keeps its own line ends
   const std::string oldText = file.text;
   const WriteCheck check = CheckWrite(document, std::move(file.text), write);
   fix.refusal = check.refusal;

@@ -235,9 +235,10 @@ std::string SiteReportHtml(const SiteReport& report,
                            const std::string& reportFolder) {
   const SiteCounts counts = CountSite(report);
   std::string html =
-      "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-      "<title>Site report: " +
-      Escape(report.root) +
+      "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta "
+      "charset=\"utf-8\">\n" +
+      std::string(kSiteReportMark) + "\n" +
+      "<title>Site report: " + Escape(report.root) +
       "</title>\n"
       "<style>\nbody { font: 14px/1.4 sans-serif; margin: 2em; }\n"
       "table { border-collapse: collapse; margin-bottom: 2em; }\n"

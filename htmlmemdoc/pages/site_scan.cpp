@@ -28,11 +28,49 @@ size_t SchemeLength(const std::string& value) {
   return i < value.size() && value[i] == ':' ? i + 1 : 0;
 }
 
+// `path` with each %XX escape a browser decodes made the byte it stands
+// for ("photo%201.jpg" names "photo 1.jpg").
+std::string DecodedPath(const std::string& path) {
+  std::string decoded;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (path[i] == '%' && i + 2 < path.size() &&
+        std::isxdigit(static_cast<unsigned char>(path[i + 1])) &&
+        std::isxdigit(static_cast<unsigned char>(path[i + 2]))) {
+      decoded +=
+          static_cast<char>(std::stoi(path.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      decoded += path[i];
+    }
+  }
+  return decoded;
+}
+
+// A name on disk written back as a reference that used escapes: the
+// bytes a URL cannot hold as they are escaped again.
+std::string EscapedPath(const std::string& path) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string escaped;
+  for (unsigned char c : path) {
+    if (c <= ' ' || c == '%' || c >= 0x7F) {
+      escaped += '%';
+      escaped += kHex[c >> 4];
+      escaped += kHex[c & 15];
+    } else {
+      escaped += static_cast<char>(c);
+    }
+  }
+  return escaped;
+}
+
 bool IsHidden(const std::string& path) {
   return path[0] == '.' || path.find("/.") != std::string::npos;
 }
 
 }  // namespace
+
+const char kSiteReportMark[] =
+    "<meta name=\"generator\" content=\"htmlmemdoc site report\">";
 
 bool IsPagePath(const std::string& name) {
   const std::string lower = Lower(name);
@@ -83,7 +121,9 @@ CheckedReference CheckReference(const SiteTree& tree, const std::string& folder,
   const std::string path = value.substr(0, end);
   const std::string rest = end == std::string::npos ? "" : value.substr(end);
   checked.unsafe = HasUnsafeCharacter(path);
-  const SiteTree::Resolution found = tree.Resolve(folder, path);
+  const std::string decoded = DecodedPath(path);
+  const bool escaped = decoded != path;
+  const SiteTree::Resolution found = tree.Resolve(folder, decoded);
   checked.file = found.file;
   switch (found.found) {
     case SiteTree::kLeaves:
@@ -94,7 +134,8 @@ CheckedReference CheckReference(const SiteTree& tree, const std::string& folder,
       break;
     case SiteTree::kOtherCase:
       checked.kind = ReferenceKind::kCase;
-      checked.onDisk = found.onDisk + rest;
+      checked.onDisk =
+          (escaped ? EscapedPath(found.onDisk) : found.onDisk) + rest;
       break;
     case SiteTree::kExact:
       checked.kind =
@@ -122,6 +163,11 @@ SitePage ScanPage(const SiteTree& tree, const std::string& path) {
   SitePage page;
   page.path = path;
   page.file = ReadPageFile(tree.Root() + "/" + path);
+  if (page.file.text.find(kSiteReportMark) != std::string::npos) {
+    page.report = true;
+    std::string().swap(page.file.text);
+    return page;
+  }
   CHtmlMemDoc document;
   if (!page.file.Ok() || !LoadPage(page.file, document)) return page;
   const std::string folder = FolderOf(path);

@@ -44,7 +44,12 @@ struct SitePage {
   std::string path;  // from the root
   PageFile file;     // its problem when it does not read
   std::vector<CheckedReference> references;
+  bool report = false;  // a site report written here, not a page of the site
 };
+
+// What marks a site report written as HTML, so that one written below the
+// site is never read as one of its pages.
+extern const char kSiteReportMark[];
 
 // True for a name ending in .htm or .html (any letter case).
 bool IsPagePath(const std::string& name);
@@ -53,7 +58,8 @@ bool IsPagePath(const std::string& name);
 // byte order of their paths.
 std::vector<std::string> SitePages(const SiteTree& tree);
 
-// Reads the page at `path` (from the root) and checks its references.
+// Reads the page at `path` (from the root) and checks its references;
+// a site report is told as such and not read.
 SitePage ScanPage(const SiteTree& tree, const std::string& path);
 
 // The files no reference names (pages, and names beginning with ".", and

@@ -20,8 +20,8 @@ TEST(SiteScanTest, SortsReferences) {
   fs::remove_all(root);
   fs::create_directories(root / "Sub" / "Deep");
   fs::create_directories(root / "Pics");
-  for (const char* file :
-       {"Pics/A.gif", "Pics/b c.gif", "Sub/Deep/x.gif", "top.htm"}) {
+  for (const char* file : {"Pics/A.gif", "Pics/b c.gif", "Pics/d e.gif",
+                           "Sub/Deep/x.gif", "top.htm"}) {
     std::ofstream(root / file) << "x";
   }
 #ifndef _WIN32  // one name on Windows; wine makes no links
@@ -40,6 +40,8 @@ TEST(SiteScanTest, SortsReferences) {
       {"./Deep/../Deep/x.gif?v=2#top", "ok", ""},
       {"../PICS/a.gif", "case", "../Pics/A.gif"},  // first in byte order
       {"../Pics/b c.gif", "unsafe", ""},
+      {"../Pics/b%20c.gif?x=1", "ok", ""},  // escapes decoded, query left
+      {"../pics/d%20e.gif", "case", "../Pics/d%20e.gif"},
       {"../pics/b c.gif", "case", "../Pics/b c.gif"},
       {"../../top.htm", "outside", ""},
 #ifndef _WIN32

@@ -125,6 +125,17 @@ has "left alone: its page was not written: writing the page would lose 1 thing"
 cmp -s "$work/clean/lossy.htm" "$work/lossy.orig" || fail "lossy.htm was written"
 run 0 "$tool" site "$work/clean" --fix --allow-loss
 has "fixed 1 references in 1 pages"
+grep -q $'\r' "$work/clean/lossy.htm" && fail "the fix gave a page of LF ends CR LF"
+# Escapes are decoded and handlers' images counted: nothing unused.
+mkdir -p "$work/escapes/pics" && touch "$work/escapes/pics/a b.gif" "$work/escapes/pics/o.gif"
+printf '<html>\n<body>\n<div id="A">\n<a href="#" onMouseOver="MM_swapImage(%s)"><img src="pics/a%%20b.gif?v=1"></a></div>\n</body>\n</html>\n' \
+  "'A','','pics/o.gif',1" >"$work/escapes/index.htm"
+run 0 "$tool" site "$work/escapes"
+has "3 references: 2 ok, 0 case, 0 missing, 0 outside, 1 external, 0 unsafe; 0 files unused"
+# A report written inside the site is no page of it on the next run.
+run 0 "$tool" site "$work/escapes" --html "$work/escapes/report.html"
+run 0 "$tool" site "$work/escapes"
+has "escapes: 1 pages, 3 references"
 expect 2 "cannot read" "$tool" site "$work/none"
 # A link loop ends: each folder is listed once.
 if posix "wine shows a link of the host as a plain folder"; then
