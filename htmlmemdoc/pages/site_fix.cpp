@@ -23,7 +23,6 @@ std::filesystem::path OnDisk(const SiteTree& tree, const std::string& path) {
   return FsPath(tree.Root() + "/" + path);
 }
 
-
 // The path part of a reference, before its query or fragment.
 size_t PathEnd(const std::string& value) {
   const size_t end = value.find_first_of("?#");
@@ -261,28 +260,81 @@ PageFix FixPage(const SiteTree& tree, const SitePage& page,
   return fix;
 }
 
+namespace {
+
+// The files whose references the scan does not know: pages that do not
+// read, and style sheets and scripts, which may name files in text of
+// their own. Their bytes are searched for the old names before one goes.
+std::vector<std::string> UnscannedTexts(const SiteTree& tree,
+                                        const std::vector<SitePage>& pages) {
+  std::vector<std::string> texts;
+  for (const SitePage& page : pages) {
+    std::string bytes;
+    if (!page.file.Ok() && ReadFileBytes(tree.Root() + "/" + page.path, bytes))
+      texts.push_back(std::move(bytes));
+  }
+  for (size_t f = 0; f < tree.Folders().size(); ++f) {
+    const SiteTree::Folder& folder = tree.Folders()[f];
+    for (size_t e = 0; e < folder.entries.size(); ++e) {
+      const SiteTree::Entry& entry = folder.entries[e];
+      const std::string name = Lower(entry.name);
+      const bool text =
+          name.size() > 4 && (name.compare(name.size() - 4, 4, ".css") == 0 ||
+                              name.compare(name.size() - 3, 3, ".js") == 0);
+      std::string bytes;
+      if (entry.folder < 0 && !entry.leaves && text &&
+          ReadFileBytes(
+              tree.Root() + "/" +
+                  tree.PathOf({static_cast<int>(f), static_cast<int>(e)}),
+              bytes))
+        texts.push_back(std::move(bytes));
+    }
+  }
+  return texts;
+}
+
+}  // namespace
+
 void RemoveOldNames(const SiteTree& tree, const std::vector<SitePage>& pages,
                     const std::vector<PageFix>& fixes,
                     std::vector<SiteRename>& renames) {
-  std::map<std::pair<int, int>, std::string> unwritten;  // a page naming it
+  using Key = std::pair<int, int>;
+  std::map<Key, std::string> unwritten;  // a page naming it, not written
+  std::map<Key, bool> written;           // a page naming it was written
   for (size_t p = 0; p < pages.size(); ++p) {
     for (const CheckedReference& checked : pages[p].references) {
-      if (checked.file.folder >= 0 && fixes[p].state != PageFix::kFixed)
-        unwritten.emplace(
-            std::make_pair(checked.file.folder, checked.file.entry),
-            pages[p].path);
+      if (checked.file.folder < 0) continue;
+      const Key key{checked.file.folder, checked.file.entry};
+      if (fixes[p].state == PageFix::kFixed)
+        written[key] = true;
+      else
+        unwritten.emplace(key, pages[p].path);
     }
   }
+  const std::vector<std::string> texts = UnscannedTexts(tree, pages);
   for (SiteRename& rename : renames) {
     if (!rename.refusal.empty()) continue;
-    const auto blocker =
-        unwritten.find({rename.file.folder, rename.file.entry});
-    if (blocker != unwritten.end()) {
-      rename.refusal = "kept under both names: " + blocker->second +
-                       " names it and was not written";
+    const Key key{rename.file.folder, rename.file.entry};
+    std::error_code error;
+    if (!written[key]) {  // nothing names the new name: it goes again
+      std::filesystem::remove(OnDisk(tree, rename.to), error);
+      rename.refusal = "no page naming it was written";
       continue;
     }
-    std::error_code error;
+    const std::string oldName = rename.from.substr(rename.from.rfind('/') + 1);
+    const auto blocker = unwritten.find(key);
+    const bool named =
+        std::any_of(texts.begin(), texts.end(), [&](const std::string& t) {
+          return t.find(oldName) != std::string::npos;
+        });
+    if (blocker != unwritten.end() || named) {
+      rename.refusal = "kept under both names: " +
+                       (blocker != unwritten.end()
+                            ? blocker->second + " names it and was not written"
+                            : "a page that does not read, a style sheet or a "
+                              "script names it");
+      continue;
+    }
     std::filesystem::remove(OnDisk(tree, rename.from), error);
     if (error) {
       rename.refusal = "cannot remove " + rename.from + ": " + error.message();

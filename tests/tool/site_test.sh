@@ -111,6 +111,20 @@ has "not renamed Pics/a b.gif -> Pics/a_b.gif: Pics/a_b.gif exists already"
 [ -e Pics/my_pic.gif ] && [ ! -e "Pics/my pic.gif" ] || fail "my pic.gif not renamed"
 grep -q '"Pics/my_pic.gif"' index.htm || fail "the encoded reference is missing"
 grep -q '"Pics/a b.gif"' index.htm || fail "a reference to an unrenamed file changed"
+# A name a style sheet still names is kept beside the new one.
+touch "Pics/c d.gif" && printf '.x { background: url(../Pics/c d.gif) }\n' >Scripts/site.css
+sed -i 's|"Pics/a b.gif"|"Pics/c d.gif"|' index.htm
+run 1 "$tool" site . --fix --encode
+has "not renamed Pics/c d.gif -> Pics/c_d.gif: kept under both names: a page that does not read, a style sheet or a script names it"
+[ -e "Pics/c d.gif" ] && [ -e Pics/c_d.gif ] || fail "c d.gif lost a name"
+# A rename whose page is not written leaves no new name behind.
+mkdir -p "$work/lone" && touch "$work/lone/x y.gif"
+printf '<html><body><div id=A><img src="x y.gif"></div>\n<!-- note -->\n</body></html>' >"$work/lone/a.htm"
+for try in 1 2; do
+  run 1 "$tool" site "$work/lone" --fix --encode
+  has "not renamed x y.gif -> x_y.gif: no page naming it was written"
+done
+[ ! -e "$work/lone/x_y.gif" ] || fail "the new name of an unused rename was left"
 
 # A site with nothing to report; usage.
 mkdir -p "$work/clean/Pics" && touch "$work/clean/Pics/a.gif"
