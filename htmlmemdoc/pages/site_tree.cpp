@@ -65,8 +65,27 @@ SiteTree::SiteTree(const std::string& root) : m_root(root) {
     pending.emplace_back(index, realPath);
     return index;
   };
+  // Links to folders wait until every real folder is listed, so that each
+  // folder keeps the path it really has below the root (a page is judged
+  // from where it is, not from where a link nearer the root shows it).
+  struct Link {
+    int folder;
+    std::string name, path, target;
+  };
+  std::vector<Link> links;
   add("", real);
-  while (!pending.empty()) {
+  for (size_t next = 0; !pending.empty() || next < links.size();) {
+    if (pending.empty()) {
+      Link& link = links[next++];
+      const int target = add(link.path, link.target);
+      Folder& holder = m_folders[static_cast<size_t>(link.folder)];
+      const auto at = std::lower_bound(
+          holder.entries.begin(), holder.entries.end(), link.name,
+          [](const Entry& e, const std::string& n) { return e.name < n; });
+      if (at != holder.entries.end() && at->name == link.name)
+        at->folder = target;
+      continue;
+    }
     const auto [index, realPath] = pending.front();
     pending.pop_front();
     const std::string path = m_folders[static_cast<size_t>(index)].path;
@@ -78,15 +97,19 @@ SiteTree::SiteTree(const std::string& root) : m_root(root) {
       std::error_code kind;
       const fs::file_status status = it->status(kind);
       if (kind || !fs::exists(status)) continue;  // a broken link
-      if (fs::is_directory(status)) {
-        const std::string target = PathText(fs::canonical(it->path(), kind));
-        if (kind) continue;
-        if (Inside(target, real)) {
-          entry.folder =
-              add(path.empty() ? entry.name : path + "/" + entry.name, target);
-        } else {
-          entry.leaves = true;
-        }
+      const bool link = it->is_symlink(kind);
+      const std::string target = link || fs::is_directory(status)
+                                     ? PathText(fs::canonical(it->path(), kind))
+                                     : std::string();
+      if (kind) continue;
+      const std::string inside =
+          path.empty() ? entry.name : path + "/" + entry.name;
+      if (link && !Inside(target, real)) {
+        entry.leaves = true;  // a file or folder outside: never entered
+      } else if (fs::is_directory(status) && link) {
+        links.push_back({index, entry.name, inside, target});
+      } else if (fs::is_directory(status)) {
+        entry.folder = add(inside, target);
       }
       entries.push_back(std::move(entry));
     }

@@ -17,7 +17,7 @@ class SiteTree {
   struct Entry {
     std::string name;     // as the file system stores it
     int folder = -1;      // the folder it is, or -1 for a file
-    bool leaves = false;  // a link to a folder outside the root
+    bool leaves = false;  // a link to a file or folder outside the root
   };
   struct Folder {
     std::string path;  // from the root, "/"-separated; "" for the root

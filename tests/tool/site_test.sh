@@ -151,6 +151,21 @@ run 0 "$tool" site "$work/escapes" --html "$work/escapes/report.html"
 run 0 "$tool" site "$work/escapes"
 has "escapes: 1 pages, 3 references"
 expect 2 "cannot read" "$tool" site "$work/none"
+# A link nearer the root to a folder below does not move its pages: each is
+# judged from where it is; a page that is a link out of the site is no page
+# of it, and what names it is outside.
+if posix "wine shows a link of the host as a plain folder"; then
+  mkdir -p "$work/linked/sub/deep" && touch "$work/linked/sub/pic.gif"
+  printf '<html><body><div id=A><img src="../pic.gif"></div></body></html>' >"$work/linked/sub/deep/p.htm"
+  ln -s sub/deep "$work/linked/shortcut"
+  printf '<html></html>' >"$work/away.htm" && ln -s ../away.htm "$work/linked/away.htm"
+  printf '<html><body><div id=B><a href="away.htm">x</a></div></body></html>' >"$work/linked/index.htm"
+  run 1 "$tool" site "$work/linked" --fix
+  has "2 pages, 2 references: 1 ok, 0 case, 0 missing, 1 outside"
+  has "0 files unused"
+  grep -q '"../pic.gif"' "$work/linked/sub/deep/p.htm" || fail "a working reference was rewritten"
+  [ "$(cat "$work/away.htm")" = '<html></html>' ] || fail "a page outside was written through its link"
+fi
 # A link loop ends: each folder is listed once.
 if posix "wine shows a link of the host as a plain folder"; then
   mkdir -p "$work/loop/Pics" && touch "$work/loop/Pics/A.gif"
