@@ -149,6 +149,8 @@ try {
   await page.waitForSelector('#lost:not([hidden])', {timeout: 5000})
       .catch(() => problems.push('a lost server is not shown'));
   check(await page.locator('#save').isDisabled(), 'Save stays offered');
+  check(await page.locator('#page-background').isDisabled(),
+      'the page\'s fields stay offered');
   await page.screenshot({path: path.join(shotDir, 'editor-server-lost.png')});
 } finally {
   await browser.close();

@@ -12,6 +12,7 @@ const $ = (id) => document.getElementById(id);
 
 // A refusal is announced at once (an alert); other news politely.
 function say(text, ok) {
+  if (state.lost) text = "";  // the banner says it all
   $("message").setAttribute("role", ok || !text ? "status" : "alert");
   $("message").textContent = text || "";
   $("message").className = ok ? "ok" : "";
@@ -22,7 +23,9 @@ function say(text, ok) {
 function lose() {
   state.lost = true;
   $("lost").hidden = false;
-  for (const id of ["undo", "redo", "diff", "save"]) $(id).disabled = true;
+  say("");
+  for (const control of document.querySelectorAll("button, input, select, textarea"))
+    control.disabled = true;
 }
 
 // Requests in progress, shown as data-busy on the body (a person sees the
