@@ -374,7 +374,9 @@ py::list Layers(const Page& page) {
 std::string Render(const Page& page, bool encode,
                    const std::optional<std::string>& base) {
   CString text;
-  py::gil_scoped_release released;
+  // A page's document is shared with its layers' objects, which any thread
+  // may use: work on it keeps the interpreter lock (reading a new page and
+  // writing a file, which no other thread can see, release it).
   page.Doc().RenderToString(text, encode, base ? base->c_str() : nullptr);
   return std::string(text, static_cast<size_t>(text.GetLength()));
 }
@@ -383,14 +385,12 @@ void Write(const Page& page, const py::object& path, bool encode,
            const std::optional<std::string>& base, bool allowLoss) {
   htmlmemdoc::WriteOptions options;
   options.output = PathOf(path);
+  if (options.output == "-") options.output = "./-";  // a file, not stdout
   options.encode = encode;
   options.basePath = base.value_or("");
   options.allowLoss = allowLoss;
-  htmlmemdoc::WriteCheck check;
-  {
-    py::gil_scoped_release released;
-    check = htmlmemdoc::CheckWrite(page.Doc(), page.state->text, options);
-  }
+  const htmlmemdoc::WriteCheck check =
+      htmlmemdoc::CheckWrite(page.Doc(), page.state->text, options);
   if (!check.refusal.empty()) {
     py::list losses;
     for (const auto& loss : check.losses)
@@ -514,12 +514,8 @@ layers; write it with render() or write().)")
           "sources",
           [](const Page& page) {
             CStringArray files;
-            int listed = 0;
-            {
-              py::gil_scoped_release released;
-              listed = page.Doc().GetAllSrc(files);
-            }
-            if (!listed) throw py::value_error("a layer names no file");
+            if (!page.Doc().GetAllSrc(files))
+              throw py::value_error("a layer names no file");
             return Strings(files);
           },
           "Every file the page refers to, each once.")
