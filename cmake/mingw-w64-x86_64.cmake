@@ -18,6 +18,11 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 find_program(HTMLMEMDOC_WINE NAMES wine wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
 find_program(HTMLMEMDOC_WINE NAMES wine wine64)
+# Programs run through a wrapper that runs one again when wine itself
+# fails ("wine client error"); the end-to-end tests, which start wine
+# many times, are run through it as a whole (tests/CMakeLists.txt).
+get_filename_component(HTMLMEMDOC_WINE_RERUN
+  ${CMAKE_CURRENT_LIST_DIR}/../tests/windows/rerun_on_wine_fault.sh ABSOLUTE)
 if(HTMLMEMDOC_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${HTMLMEMDOC_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${HTMLMEMDOC_WINE_RERUN} ${HTMLMEMDOC_WINE})
 endif()
