@@ -23,6 +23,7 @@ add_library(htmlmemdoc_pages STATIC
   htmlmemdoc/pages/page_write.cpp
   htmlmemdoc/pages/read_problem.cpp
   htmlmemdoc/pages/site_fix.cpp
+  htmlmemdoc/pages/site_patch.cpp
   htmlmemdoc/pages/site_report.cpp
   htmlmemdoc/pages/site_scan.cpp
   htmlmemdoc/pages/site_tree.cpp

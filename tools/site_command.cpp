@@ -27,6 +27,10 @@ std::string SummaryLine(const SiteReport& report) {
     line += " (" + std::to_string(counts.unreadablePages) + " do not read)";
   line += ", " + std::to_string(counts.references) + " references:";
   for (int kind = 0; kind < htmlmemdoc::kReferenceKinds; ++kind) {
+    // An ambiguous name is rare: told only when there is one.
+    if (static_cast<ReferenceKind>(kind) == ReferenceKind::kAmbiguous &&
+        counts.kinds[static_cast<size_t>(kind)] == 0)
+      continue;
     line += std::string(kind == 0 ? " " : ", ") +
             std::to_string(counts.kinds[static_cast<size_t>(kind)]) + " " +
             htmlmemdoc::KindName(static_cast<ReferenceKind>(kind));
@@ -63,6 +67,13 @@ void PrintText(const SiteReport& report, bool verbose, std::FILE* out) {
   std::fprintf(out, "%s\n", SummaryLine(report).c_str());
   for (size_t p = 0; p < report.pages.size(); ++p) {
     const htmlmemdoc::SitePage& page = report.pages[p];
+    if (page.outside) {
+      std::fprintf(out,
+                   "%s: outside: a link to a file outside the site, not "
+                   "read\n",
+                   htmlmemdoc::ShownName(page.path, ":").c_str());
+      continue;
+    }
     if (!page.file.Ok()) {
       htmlmemdoc::PageFile shown = page.file;
       shown.path = page.path;

@@ -5,12 +5,15 @@
 #include "htmlmemdoc/pages/site_fix.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <system_error>
+#include <unordered_map>
 
 #include "htmlmemdoc/pages/page_write.h"
+#include "htmlmemdoc/pages/site_patch.h"
 #include "htmlmemdoc/pages/text_diff.h"
 #include "htmlmemdoc/pages/text_util.h"
 #include "htmlmemdoc/platform/file_system.h"
@@ -85,59 +88,6 @@ std::string WhyLeftAlone(const CheckedReference& checked,
              : "its file is not renamed: " + rename->refusal;
 }
 
-struct Change {
-  size_t index;
-  std::string value;
-};
-
-// Replaces each changed reference's value in its element's markup, from
-// the last in the markup to the first; false when an element refuses its
-// new markup.
-bool ApplyChanges(std::vector<PageReference>& references,
-                  const std::vector<Change>& changes, std::string& refusal) {
-  std::map<CHtmlTextBase*, std::vector<const Change*>> byHolder;
-  for (const Change& change : changes)
-    byHolder[references[change.index].holder].push_back(&change);
-  for (auto& [holder, list] : byHolder) {
-    std::sort(list.begin(), list.end(), [&](const Change* a, const Change* b) {
-      return references[a->index].at > references[b->index].at;
-    });
-    std::string markup = MarkupOf(*holder);
-    for (const Change* change : list) {
-      const PageReference& reference = references[change->index];
-      const std::string value = Trim(reference.value);
-      const size_t at =
-          reference.at + reference.value.find(value.empty() ? " " : value);
-      markup.replace(at, value.size(), change->value);
-    }
-    if (!holder->Init(markup.c_str())) {
-      refusal = "the library does not take the changed markup of its " +
-                references[list.front()->index].element;
-      return false;
-    }
-  }
-  return true;
-}
-
-// "" when `text` holds exactly the references `expected` (the rendering
-// puts elements in its own order, so the order is not compared).
-std::string CheckWritten(const CString& text,
-                         std::vector<std::string> expected) {
-  CHtmlMemDoc written;
-  const std::string page(text, static_cast<size_t>(text.GetLength()));
-  PageFile file;
-  file.text = page;
-  if (!LoadPage(file, written)) return "the changed page would not read again";
-  std::vector<std::string> found;
-  for (const PageReference& reference : FindReferences(written, page))
-    found.push_back(reference.value);
-  std::sort(found.begin(), found.end());
-  std::sort(expected.begin(), expected.end());
-  return found == expected
-             ? ""
-             : "the changed page would not hold its references as planned";
-}
-
 }  // namespace
 
 std::vector<SiteRename> PlanRenames(const SiteTree& tree,
@@ -182,7 +132,11 @@ std::vector<SiteRename> PlanRenames(const SiteTree& tree,
     const bool exists = std::any_of(
         folder.entries.begin(), folder.entries.end(),
         [&](const SiteTree::Entry& e) { return e.name == newName; });
-    if (exists) refuse(rename, rename.to + " exists already");
+    std::error_code error;
+    const bool sameFile =  // a new name an earlier run left: the same file
+        exists && std::filesystem::equivalent(OnDisk(tree, rename.from),
+                                              OnDisk(tree, rename.to), error);
+    if (exists && !sameFile) refuse(rename, rename.to + " exists already");
     if (takers[rename.to] > 1)
       refuse(rename, "another file would take the same name " + rename.to);
     renames.push_back(rename);
@@ -196,6 +150,10 @@ void LinkNewNames(const SiteTree& tree, std::vector<SiteRename>& renames) {
     std::error_code error;
     std::filesystem::create_hard_link(OnDisk(tree, rename.from),
                                       OnDisk(tree, rename.to), error);
+    std::error_code same;
+    if (error && std::filesystem::equivalent(OnDisk(tree, rename.from),
+                                             OnDisk(tree, rename.to), same))
+      continue;  // linked already
     if (error)
       rename.refusal = "cannot make " + rename.to + ": " + error.message();
   }
@@ -204,11 +162,9 @@ void LinkNewNames(const SiteTree& tree, std::vector<SiteRename>& renames) {
 PageFix FixPage(const SiteTree& tree, const SitePage& page,
                 const SiteFixOptions& options, const RenameCheck& renames) {
   PageFix fix;
-  std::vector<Change> changes;
-  std::vector<std::string> expected;
+  std::vector<ValueChange> changes;
   for (size_t i = 0; i < page.references.size(); ++i) {
     const CheckedReference& checked = page.references[i];
-    expected.push_back(checked.reference.value);
     const std::string target = Target(checked, options.encode);
     if (target.empty()) continue;
     const std::string why =
@@ -218,42 +174,47 @@ PageFix FixPage(const SiteTree& tree, const SitePage& page,
       continue;
     }
     fix.changes.emplace_back(i, target);
-    changes.push_back(Change{i, target});
-    const std::string& value = checked.reference.value;
-    const std::string trimmed = Trim(value);
-    expected.back() = value.substr(0, value.find(trimmed)) + target +
-                      value.substr(value.find(trimmed) + trimmed.size());
+    changes.push_back(ValueChange{i, target});
   }
   if (changes.empty()) return fix;
   fix.state = PageFix::kRefused;
-  PageFile file = ReadPageFile(tree.Root() + "/" + page.path);
+  const std::string path = tree.Root() + "/" + page.path;
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) {
+    fix.refusal = "the page can no longer be read";
+    return fix;
+  }
+  PageFile file = PageFileOf(path, bytes);
   CHtmlMemDoc document;
   if (!file.Ok() || !LoadPage(file, document)) {
     fix.refusal = "the page no longer reads";
     return fix;
   }
-  std::vector<PageReference> references = FindReferences(document, file.text);
-  if (references.size() != page.references.size()) {
+  const std::vector<PageReference> references =
+      FindReferences(document, file.text);
+  const bool same =
+      references.size() == page.references.size() &&
+      std::equal(references.begin(), references.end(), page.references.begin(),
+                 [](const PageReference& now, const CheckedReference& then) {
+                   return now.value == then.reference.value;
+                 });
+  if (!same) {
     fix.refusal = "the page changed since it was read";
     return fix;
   }
-  if (!ApplyChanges(references, changes, fix.refusal)) return fix;
-  WriteOptions write;
-  write.output = tree.Root() + "/" + page.path;
-  write.allowLoss = options.allowLoss;
-  write.crlf = file.crlf;  // the page keeps its own line ends
-  const std::string oldText = file.text;
-  const WriteCheck check = CheckWrite(document, std::move(file.text), write);
-  fix.refusal = check.refusal;
-  if (fix.refusal.empty()) fix.refusal = CheckWritten(check.text, expected);
+  const PatchedPage patched =
+      PatchPage(bytes, file, document, references, changes);
+  fix.refusal = patched.refusal;
   if (!fix.refusal.empty()) return fix;
   if (options.dryRun) {
-    fix.diff = UnifiedDiff(
-        oldText,
-        std::string(check.text, static_cast<size_t>(check.text.GetLength())),
-        "a/" + page.path, "b/" + page.path);
+    fix.diff =
+        UnifiedDiff(bytes, patched.bytes, "a/" + page.path, "b/" + page.path);
   } else {
-    fix.refusal = WriteText(check.text, write);
+    WriteOptions write;
+    write.output = path;
+    write.crlf = false;       // the bytes are the page's own, line ends too
+    write.expected = &bytes;  // never over a write made since the read
+    fix.refusal = WriteText(CString(patched.bytes.c_str()), write);
     if (!fix.refusal.empty()) return fix;
   }
   fix.state = PageFix::kFixed;
@@ -262,35 +223,104 @@ PageFix FixPage(const SiteTree& tree, const SitePage& page,
 
 namespace {
 
-// The files whose references the scan does not know: pages that do not
-// read, and style sheets and scripts, which may name files in text of
-// their own. Their bytes are searched for the old names before one goes.
-std::vector<std::string> UnscannedTexts(const SiteTree& tree,
-                                        const std::vector<SitePage>& pages) {
-  std::vector<std::string> texts;
-  for (const SitePage& page : pages) {
-    std::string bytes;
-    if (!page.file.Ok() && ReadFileBytes(tree.Root() + "/" + page.path, bytes))
-      texts.push_back(std::move(bytes));
-  }
+// The files that may name a file in text of their own: every page (read
+// now, after the fixes: one that does not read, or an inline script, may
+// still name an old name), style sheets and scripts; as paths from the
+// root.
+std::vector<std::string> NamingFiles(const SiteTree& tree) {
+  std::vector<std::string> files;
   for (size_t f = 0; f < tree.Folders().size(); ++f) {
     const SiteTree::Folder& folder = tree.Folders()[f];
     for (size_t e = 0; e < folder.entries.size(); ++e) {
       const SiteTree::Entry& entry = folder.entries[e];
       const std::string name = Lower(entry.name);
-      const bool text =
-          name.size() > 4 && (name.compare(name.size() - 4, 4, ".css") == 0 ||
-                              name.compare(name.size() - 3, 3, ".js") == 0);
-      std::string bytes;
-      if (entry.folder < 0 && !entry.leaves && text &&
-          ReadFileBytes(
-              tree.Root() + "/" +
-                  tree.PathOf({static_cast<int>(f), static_cast<int>(e)}),
-              bytes))
-        texts.push_back(std::move(bytes));
+      auto endsWith = [&name](const std::string& end) {
+        return name.size() > end.size() &&
+               name.compare(name.size() - end.size(), end.size(), end) == 0;
+      };
+      if (entry.folder < 0 && !entry.leaves &&
+          (IsPagePath(name) || endsWith(".css") || endsWith(".js")))
+        files.push_back(
+            tree.PathOf({static_cast<int>(f), static_cast<int>(e)}));
     }
   }
-  return texts;
+  return files;
+}
+
+// For each of `names`, the index of the first of `texts` holding it, or -1.
+// One pass of a rolling hash over each text per distinct length of name,
+// so the cost is the texts' size times at most the longest name's length,
+// however many names there are.
+std::vector<int> FirstHolders(const std::vector<std::string>& names,
+                              const std::vector<std::string>& texts) {
+  const uint64_t kBase = 1099511628211ull;
+  std::map<size_t, std::unordered_multimap<uint64_t, size_t>> byLength;
+  for (size_t n = 0; n < names.size(); ++n) {
+    uint64_t hash = 0;
+    for (unsigned char c : names[n]) hash = hash * kBase + c;
+    if (!names[n].empty()) byLength[names[n].size()].emplace(hash, n);
+  }
+  std::vector<int> first(names.size(), -1);
+  for (size_t t = 0; t < texts.size(); ++t) {
+    const std::string& text = texts[t];
+    for (const auto& [length, hashes] : byLength) {
+      if (text.size() < length) continue;
+      uint64_t power = 1, hash = 0;
+      for (size_t i = 0; i < length; ++i) {
+        power = i == 0 ? 1 : power * kBase;
+        hash = hash * kBase + static_cast<unsigned char>(text[i]);
+      }
+      for (size_t at = 0;; ++at) {
+        const auto [from, to] = hashes.equal_range(hash);
+        for (auto it = from; it != to; ++it) {
+          if (first[it->second] < 0 &&
+              text.compare(at, length, names[it->second]) == 0)
+            first[it->second] = static_cast<int>(t);
+        }
+        if (at + length >= text.size()) break;
+        hash = (hash - power * static_cast<unsigned char>(text[at])) * kBase +
+               static_cast<unsigned char>(text[at + length]);
+      }
+    }
+  }
+  return first;
+}
+
+// A file's name as a reference may write it: as it is, and with each
+// blank escaped.
+std::vector<std::string> WrittenForms(const std::string& name) {
+  std::string escaped;
+  for (char c : name)
+    escaped += c == ' ' ? std::string("%20") : std::string(1, c);
+  return escaped == name ? std::vector<std::string>{name}
+                         : std::vector<std::string>{name, escaped};
+}
+
+// For each rename, a file below the root whose text still names its old
+// name, or "".
+std::vector<std::string> StillNaming(const SiteTree& tree,
+                                     const std::vector<SiteRename>& renames) {
+  std::vector<std::string> names;
+  std::vector<size_t> owner;
+  for (size_t r = 0; r < renames.size(); ++r) {
+    const std::string& from = renames[r].from;
+    for (const std::string& form :
+         WrittenForms(from.substr(from.rfind('/') + 1))) {
+      names.push_back(form);
+      owner.push_back(r);
+    }
+  }
+  const std::vector<std::string> files = NamingFiles(tree);
+  std::vector<std::string> texts(files.size());
+  for (size_t f = 0; f < files.size(); ++f)
+    ReadFileBytes(tree.Root() + "/" + files[f], texts[f]);
+  const std::vector<int> first = FirstHolders(names, texts);
+  std::vector<std::string> naming(renames.size());
+  for (size_t n = 0; n < names.size(); ++n) {
+    if (first[n] >= 0 && naming[owner[n]].empty())
+      naming[owner[n]] = files[static_cast<size_t>(first[n])];
+  }
+  return naming;
 }
 
 }  // namespace
@@ -311,8 +341,9 @@ void RemoveOldNames(const SiteTree& tree, const std::vector<SitePage>& pages,
         unwritten.emplace(key, pages[p].path);
     }
   }
-  const std::vector<std::string> texts = UnscannedTexts(tree, pages);
-  for (SiteRename& rename : renames) {
+  const std::vector<std::string> naming = StillNaming(tree, renames);
+  for (size_t r = 0; r < renames.size(); ++r) {
+    SiteRename& rename = renames[r];
     if (!rename.refusal.empty()) continue;
     const Key key{rename.file.folder, rename.file.entry};
     std::error_code error;
@@ -321,18 +352,15 @@ void RemoveOldNames(const SiteTree& tree, const std::vector<SitePage>& pages,
       rename.refusal = "no page naming it was written";
       continue;
     }
-    const std::string oldName = rename.from.substr(rename.from.rfind('/') + 1);
     const auto blocker = unwritten.find(key);
-    const bool named =
-        std::any_of(texts.begin(), texts.end(), [&](const std::string& t) {
-          return t.find(oldName) != std::string::npos;
-        });
-    if (blocker != unwritten.end() || named) {
-      rename.refusal = "kept under both names: " +
-                       (blocker != unwritten.end()
-                            ? blocker->second + " names it and was not written"
-                            : "a page that does not read, a style sheet or a "
-                              "script names it");
+    if (blocker != unwritten.end()) {
+      rename.refusal = "kept under both names: " + blocker->second +
+                       " names it and was not written";
+      continue;
+    }
+    if (!naming[r].empty()) {
+      rename.refusal =
+          "kept under both names: " + naming[r] + " still names it in its text";
       continue;
     }
     std::filesystem::remove(OnDisk(tree, rename.from), error);

@@ -1,8 +1,10 @@
 // site_fix.h: making a site's references name the files on disk. A page
 // is changed only where a reference is wrong: each such value is replaced
-// in its element's markup, the page is rendered and checked by the write
-// guards (nothing lost, it reads again, and it holds exactly the planned
-// references), and written whole in place of the old file. With encode,
+// in the file's own bytes, everything else kept as it was (see
+// site_patch.h), checked (it reads again, holds exactly the planned
+// references and reads as the page with the values changed does), and
+// written whole in place of the old file, unless another program wrote
+// the file since it was read. With encode,
 // the characters a URL treats specially become "_" in references, and the
 // files they name are renamed to match: the new name is made first as a
 // second link to the file, the pages are written, and the old name goes
@@ -22,9 +24,11 @@
 namespace htmlmemdoc {
 
 struct SiteFixOptions {
-  bool encode = false;     // also replace blank ! $ & ( ) , @ and rename
-  bool dryRun = false;     // make the diff, write and rename nothing
-  bool allowLoss = false;  // write pages that lose what the library drops
+  bool encode = false;  // also replace blank ! $ & ( ) , @ and rename
+  bool dryRun = false;  // make the diff, write and rename nothing
+  // Kept for the callers: a fix keeps every byte but the values it
+  // changes, so it loses nothing the library drops.
+  bool allowLoss = false;
 };
 
 // A file renamed to match encoded references; paths from the root.

@@ -20,7 +20,8 @@ namespace {
 
 bool IsProblem(ReferenceKind kind) {
   return kind == ReferenceKind::kCase || kind == ReferenceKind::kMissing ||
-         kind == ReferenceKind::kOutside || kind == ReferenceKind::kUnsafe;
+         kind == ReferenceKind::kOutside || kind == ReferenceKind::kUnsafe ||
+         kind == ReferenceKind::kAmbiguous;
 }
 
 const char* StateName(PageFix::State state) {
@@ -51,9 +52,11 @@ json ReferenceJson(const SiteReport& report, size_t page, size_t index) {
 
 json PageJson(const SiteReport& report, size_t index) {
   const SitePage& page = report.pages[index];
-  json entry = {{"page", page.path}, {"readable", page.file.Ok()}};
+  json entry = {{"page", page.path},
+                {"readable", !page.outside && page.file.Ok()}};
+  if (page.outside) entry["outside"] = true;
   entry["problem"] = nullptr;
-  if (!page.file.Ok()) {
+  if (!page.outside && !page.file.Ok()) {
     entry["problem"] = {{"message", DescribeProblem(page.file.problem)},
                         {"line", page.file.problem.line},
                         {"column", page.file.problem.column}};
@@ -127,7 +130,7 @@ SiteCounts CountSite(const SiteReport& report) {
   SiteCounts counts;
   for (size_t p = 0; p < report.pages.size(); ++p) {
     const SitePage& page = report.pages[p];
-    counts.unreadablePages += !page.file.Ok();
+    counts.unreadablePages += !page.outside && !page.file.Ok();
     for (const CheckedReference& checked : page.references) {
       ++counts.kinds[static_cast<size_t>(checked.kind)];
       ++counts.references;
@@ -177,7 +180,7 @@ bool HasProblems(const SiteReport& report) {
   if (!report.unused.empty() || !report.unreadableFolders.empty()) return true;
   for (size_t p = 0; p < report.pages.size(); ++p) {
     const SitePage& page = report.pages[p];
-    if (!page.file.Ok()) return true;
+    if (page.outside || !page.file.Ok()) return true;
     for (size_t i = 0; i < page.references.size(); ++i) {
       if (!IsProblem(page.references[i].kind)) continue;
       if (report.fix.dryRun || FixedTo(report, p, i).empty()) return true;
@@ -198,7 +201,9 @@ json SiteReportJson(const SiteReport& report) {
         counts.kinds[static_cast<size_t>(kind)];
   }
   summary["unused"] = report.unused.size();
-  json out = {{"version", 1}, {"site", report.root}};
+  json out = {{"version", 1},
+              {"site", report.root},
+              {"generator", "htmlmemdoc site report"}};
   if (report.fixing) {
     summary.update({{"fixedPages", counts.fixedPages},
                     {"fixedReferences", counts.fixedReferences},
@@ -244,7 +249,8 @@ std::string SiteReportHtml(const SiteReport& report,
       "table { border-collapse: collapse; margin-bottom: 2em; }\n"
       "th, td { border: 1px solid #bbb; padding: 0.2em 0.6em; "
       "text-align: left; vertical-align: top; }\n"
-      "th { background: #eee; }\n.case, .unsafe { color: #8a5a00; }\n"
+      "th { background: #eee; }\n"
+      ".case, .unsafe, .ambiguous { color: #8a5a00; }\n"
       ".missing, .outside, .unreadable, .unused { color: #b00020; }\n"
       "code { font-size: 13px; }\n</style>\n</head>\n<body>\n"
       "<h1>Site report: " +
@@ -276,7 +282,11 @@ std::string SiteReportHtml(const SiteReport& report,
     const std::string link = "<a href=\"" +
                              LinkTo(report, page.path, reportFolder) + "\">" +
                              Escape(page.path) + "</a>";
-    if (!page.file.Ok()) {
+    if (page.outside) {
+      html += "<tr class=\"outside\"><td>" + Escape(page.path) +
+              "</td><td></td><td>outside</td><td></td><td>a link to a file "
+              "outside the site, not read</td></tr>\n";
+    } else if (!page.file.Ok()) {
       html += "<tr class=\"unreadable\"><td>" + link + "</td><td>" +
               std::to_string(page.file.problem.line) +
               "</td><td>does not read</td><td></td><td>" +

@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <fstream>
 
 #include "htmlmemdoc/document/source_rewriting.h"
 #include "htmlmemdoc/pages/text_util.h"
+#include "htmlmemdoc/platform/file_system.h"
 #include "htmlmemdoc/platform/mbcs.h"
 
 namespace htmlmemdoc {
@@ -67,10 +69,24 @@ bool IsHidden(const std::string& path) {
   return path[0] == '.' || path.find("/.") != std::string::npos;
 }
 
+// Whether the file at `path` is a site report written as JSON: its mark
+// stands among the first members, so only the file's start is read.
+bool IsJsonReport(const SiteTree& tree, const std::string& path) {
+  const std::string name = Lower(path);
+  if (name.size() < 5 || name.compare(name.size() - 5, 5, ".json") != 0)
+    return false;
+  std::ifstream file(FsPath(tree.Root() + "/" + path), std::ios::binary);
+  std::string start(4096, '\0');
+  file.read(&start[0], static_cast<std::streamsize>(start.size()));
+  start.resize(static_cast<size_t>(file.gcount()));
+  return start.find(kSiteReportJsonMark) != std::string::npos;
+}
+
 }  // namespace
 
 const char kSiteReportMark[] =
     "<meta name=\"generator\" content=\"htmlmemdoc site report\">";
+const char kSiteReportJsonMark[] = "\"generator\": \"htmlmemdoc site report\"";
 
 bool IsPagePath(const std::string& name) {
   const std::string lower = Lower(name);
@@ -82,8 +98,8 @@ bool IsPagePath(const std::string& name) {
 }
 
 const char* KindName(ReferenceKind kind) {
-  static const char* const kNames[] = {"ok",      "case",     "missing",
-                                       "outside", "external", "unsafe"};
+  static const char* const kNames[] = {
+      "ok", "case", "missing", "outside", "external", "unsafe", "ambiguous"};
   return kNames[static_cast<int>(kind)];
 }
 
@@ -132,6 +148,9 @@ CheckedReference CheckReference(const SiteTree& tree, const std::string& folder,
     case SiteTree::kMissing:
       checked.kind = ReferenceKind::kMissing;
       break;
+    case SiteTree::kAmbiguous:
+      checked.kind = ReferenceKind::kAmbiguous;
+      break;
     case SiteTree::kOtherCase:
       checked.kind = ReferenceKind::kCase;
       checked.onDisk =
@@ -147,21 +166,30 @@ CheckedReference CheckReference(const SiteTree& tree, const std::string& folder,
 
 std::vector<std::string> SitePages(const SiteTree& tree) {
   std::vector<std::string> pages;
-  for (const SiteTree::Folder& folder : tree.Folders()) {
-    for (const SiteTree::Entry& entry : folder.entries) {
-      if (entry.folder >= 0 || entry.leaves || !IsPagePath(entry.name))
-        continue;
-      pages.push_back(folder.path.empty() ? entry.name
-                                          : folder.path + "/" + entry.name);
+  for (size_t f = 0; f < tree.Folders().size(); ++f) {
+    const SiteTree::Folder& folder = tree.Folders()[f];
+    for (size_t e = 0; e < folder.entries.size(); ++e) {
+      const SiteTree::Entry& entry = folder.entries[e];
+      if (entry.folder >= 0 || !IsPagePath(entry.name)) continue;
+      const SiteTree::FileId file =
+          entry.same.folder >= 0
+              ? entry.same
+              : SiteTree::FileId{static_cast<int>(f), static_cast<int>(e)};
+      pages.push_back(tree.PathOf(file));
     }
   }
   std::sort(pages.begin(), pages.end());
+  pages.erase(std::unique(pages.begin(), pages.end()), pages.end());
   return pages;
 }
 
 SitePage ScanPage(const SiteTree& tree, const std::string& path) {
   SitePage page;
   page.path = path;
+  if (tree.Resolve("", path).found == SiteTree::kLeaves) {
+    page.outside = true;  // never read, so never written, through the link
+    return page;
+  }
   page.file = ReadPageFile(tree.Root() + "/" + path);
   if (page.file.text.find(kSiteReportMark) != std::string::npos) {
     page.report = true;
@@ -188,9 +216,13 @@ std::vector<std::string> UnusedFiles(const SiteTree& tree,
   for (const SitePage& page : pages) {
     for (const CheckedReference& checked : page.references) {
       const SiteTree::FileId file = checked.file;
-      if (file.folder >= 0) {
-        used[static_cast<size_t>(file.folder)]
-            [static_cast<size_t>(file.entry)] = true;
+      if (file.folder < 0) continue;
+      used[static_cast<size_t>(file.folder)][static_cast<size_t>(file.entry)] =
+          true;
+      const SiteTree::FileId same = tree.EntryOf(file).same;
+      if (same.folder >= 0) {
+        used[static_cast<size_t>(same.folder)]
+            [static_cast<size_t>(same.entry)] = true;
       }
     }
   }
@@ -205,7 +237,7 @@ std::vector<std::string> UnusedFiles(const SiteTree& tree,
       }
       const std::string path =
           tree.PathOf({static_cast<int>(f), static_cast<int>(e)});
-      if (!IsHidden(path)) unused.push_back(path);
+      if (!IsHidden(path) && !IsJsonReport(tree, path)) unused.push_back(path);
     }
   }
   std::sort(unused.begin(), unused.end());

@@ -1,7 +1,8 @@
 // site_scan.h: a site's pages read and every reference they hold resolved
 // against the files below the site's root: in the right letter case, in
-// another, missing, leading out of the site, external, or holding a
-// character a web server or a URL treats specially.
+// another, missing, leading out of the site, external, holding a character
+// a web server or a URL treats specially, or matching several files in
+// other letter cases.
 
 #ifndef HTMLMEMDOC_PAGES_SITE_SCAN_H_
 #define HTMLMEMDOC_PAGES_SITE_SCAN_H_
@@ -15,10 +16,18 @@
 
 namespace htmlmemdoc {
 
-enum class ReferenceKind { kOk, kCase, kMissing, kOutside, kExternal, kUnsafe };
-const int kReferenceKinds = 6;
+enum class ReferenceKind {
+  kOk,
+  kCase,
+  kMissing,
+  kOutside,
+  kExternal,
+  kUnsafe,
+  kAmbiguous  // names differing only in case lead to several files
+};
+const int kReferenceKinds = 7;
 
-// "ok", "case", "missing", "outside", "external", "unsafe".
+// "ok", "case", "missing", "outside", "external", "unsafe", "ambiguous".
 const char* KindName(ReferenceKind kind);
 
 // Whether `path` holds a character file references should not hold:
@@ -44,26 +53,33 @@ struct SitePage {
   std::string path;  // from the root
   PageFile file;     // its problem when it does not read
   std::vector<CheckedReference> references;
-  bool report = false;  // a site report written here, not a page of the site
+  bool report = false;   // a site report written here, not a page of the site
+  bool outside = false;  // a link to a file outside the root: not read
 };
 
 // What marks a site report written as HTML, so that one written below the
-// site is never read as one of its pages.
+// site is never read as one of its pages, and one written as JSON (its
+// "generator" member, among the first of its text), so that it is never
+// listed as unused.
 extern const char kSiteReportMark[];
+extern const char kSiteReportJsonMark[];
 
 // True for a name ending in .htm or .html (any letter case).
 bool IsPagePath(const std::string& name);
 
-// The pages below the root: names ending in .htm or .html (any case), in
-// byte order of their paths.
+// The pages below the root: names ending in .htm or .html (any case), each
+// once by its real path (a link to a page inside the root stands for it),
+// in byte order of their paths.
 std::vector<std::string> SitePages(const SiteTree& tree);
 
 // Reads the page at `path` (from the root) and checks its references;
-// a site report is told as such and not read.
+// a site report, or a link to a file outside the root, is told as such and
+// not read.
 SitePage ScanPage(const SiteTree& tree, const std::string& path);
 
-// The files no reference names (pages, and names beginning with ".", and
-// what is below such folders, left out), in byte order of their paths.
+// The files no reference names (pages, site reports, names beginning with
+// ".", and what is below such folders, left out), in byte order of their
+// paths. A reference to a link to a file names the file too.
 std::vector<std::string> UnusedFiles(const SiteTree& tree,
                                      const std::vector<SitePage>& pages);
 
