@@ -1,6 +1,9 @@
-// editor_security.cpp: tokens, Host and Origin, paths below the root.
+// editor_security.cpp: tokens, Host and Origin, paths and sources below
+// the root.
 
 #include "tools/editor/editor_security.h"
+
+#include <httplib.h>
 
 #include <random>
 #include <system_error>
@@ -53,4 +56,32 @@ bool ResolveInside(const std::filesystem::path& root,
   }
   // Only a regular file: a fifo or a device would hold a reader forever.
   return std::filesystem::is_regular_file(file, error);
+}
+
+bool IsHidden(const std::string& relative) {
+  for (size_t at = 0; at < relative.size();) {
+    if (relative[at] == '.') return true;  // '.' starts a hidden name
+    const size_t slash = relative.find('/', at);
+    if (slash == std::string::npos) break;
+    at = slash + 1;
+  }
+  return false;
+}
+
+std::string SourceRefusal(const std::filesystem::path& root,
+                          const std::string& pageFolder,
+                          const std::string& value) {
+  if (value.empty()) return "";
+  // What a browser asks the file system for: no '?' query, no '#' part,
+  // escapes decoded ('+' stays a plus in a path).
+  const std::string name = httplib::detail::decode_url(
+      value.substr(0, value.find_first_of("?#")), false);
+  std::filesystem::path file;
+  if (name.find('\0') == std::string::npos &&
+      htmlmemdoc::PathRootLength(name) == 0 &&
+      ResolveInside(root, pageFolder.empty() ? name : pageFolder + "/" + name,
+                    file) &&
+      !IsHidden(htmlmemdoc::PathText(file.lexically_relative(root))))
+    return "";
+  return "a source must name a file below the site folder: " + value;
 }

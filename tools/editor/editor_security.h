@@ -26,4 +26,18 @@ bool IsOwnOrigin(const std::string& origin, int port);
 bool ResolveInside(const std::filesystem::path& root,
                    const std::string& relative, std::filesystem::path& file);
 
+// Whether a path below the root names a hidden file or folder (".git",
+// ".htaccess"): those are neither listed nor served.
+bool IsHidden(const std::string& relative);
+
+// Why `value`, a source (an image, a background, a sound) written in a
+// page of the folder `pageFolder` below `root` ("" for `root` itself),
+// may not be written: "" when it names a regular file below `root` that is
+// not hidden, its percent escapes decoded and a ?query or #fragment left
+// out, or when it is empty (it names nothing). Else the reason, for
+// example "a source must name a file below the site folder: javascript:x".
+std::string SourceRefusal(const std::filesystem::path& root,
+                          const std::string& pageFolder,
+                          const std::string& value);
+
 #endif  // HTMLMEMDOC_TOOLS_EDITOR_EDITOR_SECURITY_H_

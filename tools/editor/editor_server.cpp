@@ -21,6 +21,7 @@
 #include "htmlmemdoc/pages/page_session.h"
 #include "htmlmemdoc/pages/site_scan.h"
 #include "htmlmemdoc/platform/file_system.h"
+#include "tools/editor/deadline_server.h"
 #include "tools/editor/editor_assets.h"
 #include "tools/editor/editor_security.h"
 
@@ -92,70 +93,36 @@ std::string UrlPath(const std::string& path) {
   return url;
 }
 
-// Whether a path below the root names a hidden file or folder (".git",
-// ".htaccess"): those are neither listed nor served.
-bool IsHidden(const std::string& relative) {
-  for (size_t at = 0; at < relative.size();) {
-    if (relative[at] == '.') return true;
-    const size_t slash = relative.find('/', at);
-    if (slash == std::string::npos) break;
-    at = slash + 1;
-  }
-  return false;
-}
-
 void Refuse(httplib::Response& res, int status, const std::string& why) {
   Answer(res, status, json{{"error", why}});
 }
 
-// Sets property `name` of `edit` to `value`; false when the property is
-// unknown or the value of the wrong kind.
-bool SetProperty(htmlmemdoc::PageEdit& edit, const std::string& name,
-                 const json& value) {
-  std::optional<int>* number = name == "left"       ? &edit.left
-                               : name == "top"      ? &edit.top
-                               : name == "width"    ? &edit.width
-                               : name == "height"   ? &edit.height
-                               : name == "zIndex"   ? &edit.zIndex
-                               : name == "fontSize" ? &edit.fontSize
-                                                    : nullptr;
-  std::optional<std::string>* text = name == "visibility"   ? &edit.visibility
-                                     : name == "text"       ? &edit.text
-                                     : name == "color"      ? &edit.color
-                                     : name == "src"        ? &edit.src
-                                     : name == "background" ? &edit.background
-                                     : name == "sound"      ? &edit.sound
-                                                            : nullptr;
-  if (number != nullptr && value.is_number_integer()) {
-    *number = value.get<int>();
-  } else if (text != nullptr && value.is_string()) {
-    *text = value.get<std::string>();
-  } else if (name == "noSound" && value == true) {
-    edit.noSound = true;
-  } else {
-    return false;
-  }
-  return true;
+// A change of one "property" to its "value" written as a change of
+// several ("properties"), so that both are read by one parser.
+json OneProperty(const json& request) {
+  json change = request;
+  change.erase("property");
+  change.erase("value");
+  const json name = request.value("property", json());
+  change["properties"] = json::object();
+  if (name.is_string())
+    change["properties"][name.get<std::string>()] =
+        request.value("value", json());
+  return change;
 }
 
-// The change a request names: a layer ("" for the page) and one property
-// with its value, or several as "properties" (one gesture, one undo step).
-bool EditOf(const json& request, htmlmemdoc::PageEdit& edit, std::string& why) {
-  edit.layer = request.value("layer", "");
-  json properties = request.value("properties", json::object());
-  if (request.contains("property"))
-    properties[request.value("property", "")] = request.value("value", json());
-  if (!properties.is_object() || properties.empty()) {
-    why = "the request names no property";
-    return false;
-  }
-  for (const auto& [name, value] : properties.items()) {
-    if (!SetProperty(edit, name, value)) {
-      why = "no property " + name + " with a value of that kind";
-      return false;
-    }
-  }
-  return true;
+// Whether `value` could be a name in a page's attribute at all: one that
+// cannot ('"', '<', '>', a control byte) is the guarded edit's to refuse,
+// with the reason every front end gives.
+bool IsName(const std::string& value) {
+  return std::none_of(value.begin(), value.end(), [](unsigned char c) {
+    return c == '"' || c == '<' || c == '>' || c < 0x20;
+  });
+}
+
+// The folder of page `relative` below the root; "" for the root itself.
+std::string FolderOf(const std::string& relative) {
+  return htmlmemdoc::PathText(htmlmemdoc::FsPath(relative).parent_path());
 }
 
 }  // namespace
@@ -167,8 +134,9 @@ class EditorServer::Impl {
     std::error_code error;
     m_root = fs::canonical(htmlmemdoc::FsPath(m_options.root), error);
     m_server.set_payload_max_length(m_options.maxBody);
-    // A connection that sends nothing for two seconds is closed, and there
-    // are workers enough that slow ones cannot hold the server.
+    // A connection that sends nothing for two seconds is closed, a request
+    // must arrive whole within kRequestDeadline, and there are workers
+    // enough that slow ones cannot hold the server.
     m_server.set_read_timeout(2, 0);
     m_server.set_write_timeout(5, 0);
     m_server.set_keep_alive_timeout(2);
@@ -176,8 +144,12 @@ class EditorServer::Impl {
     m_server.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
     m_server.set_pre_routing_handler(
         [this](const httplib::Request& req, httplib::Response& res) {
-          return Guard(req, res) ? httplib::Server::HandlerResponse::Unhandled
-                                 : httplib::Server::HandlerResponse::Handled;
+          if (Guard(req, res))
+            return httplib::Server::HandlerResponse::Unhandled;
+          // The body, if any, was not read: it must not be taken for the
+          // next request of the connection.
+          DeadlineServer::CloseAfterAnswer();
+          return httplib::Server::HandlerResponse::Handled;
         });
     Route();
   }
@@ -331,13 +303,16 @@ class EditorServer::Impl {
         }
         continue;
       }
-      if (!it->is_regular_file(kind)) continue;
+      // Only what the routes would open: a link to a file outside the
+      // root is neither read nor listed.
+      fs::path file;
+      if (!ResolveInside(m_root, path, file)) continue;
       json entry = {{"path", path}, {"key", HexOf(path)}};
       if (!htmlmemdoc::IsPagePath(path)) {
         files.push_back(path);
         continue;
       }
-      Verdict(htmlmemdoc::PathText(it->path()), entry);
+      Verdict(htmlmemdoc::PathText(file), entry);
       pages.push_back(std::move(entry));
     }
     if (error) unreadable.push_back(".");
@@ -350,12 +325,12 @@ class EditorServer::Impl {
 
   // What check says of a page: whether it reads, and what writing it
   // back would lose.
-  static void Verdict(const std::string& file, json& entry) {
+  void Verdict(const std::string& file, json& entry) const {
     htmlmemdoc::PageFile page = htmlmemdoc::ReadPageFile(file);
     json warnings = json::array();
     for (const auto& loss : htmlmemdoc::CheckPageFile(page))
       warnings.push_back(htmlmemdoc::DescribeLoss(loss));
-    entry["verdict"] = page.Ok() ? "ok" : page.problem.message;
+    entry["verdict"] = page.Ok() ? "ok" : Shown(page.problem.message, "", "");
     entry["warnings"] = warnings;
   }
 
@@ -453,7 +428,8 @@ class EditorServer::Impl {
       return Refuse(res, 409, "the session holds another page");
     std::string why;
     json body = json::object();
-    const int status = action == "edit"   ? Edit(request, *session, why)
+    const int status = action == "edit"
+                           ? Edit(request, m_paths[id], *session, why)
                        : action == "save" ? Save(*session, why, body)
                                           : Step(action, *session, why, body);
     if (status == 400) return Refuse(res, 400, why);
@@ -476,24 +452,45 @@ class EditorServer::Impl {
                          : session->Diff(name)}});
   }
 
-  // A change: {"index", "layer", "properties"} (the layer named by its
-  // place in page order and its id, so that layers sharing an id are told
-  // apart), or one "property" and its "value" of the layer of that id.
-  static int Edit(const json& request, htmlmemdoc::PageSession& session,
-                  std::string& why) {
+  // A change of page `page`: {"index", "layer", "properties"} (the layer
+  // named by its place in page order and its id, so that layers sharing
+  // an id are told apart), or one "property" and its "value" of the layer
+  // of that id. Its sources must name files below the root.
+  int Edit(const json& request, const std::string& page,
+           htmlmemdoc::PageSession& session, std::string& why) const {
     htmlmemdoc::SessionEdit change;
-    const bool named = request.contains("properties")
-                           ? htmlmemdoc::EditFromJson(request, change, why)
-                           : EditOf(request, change.edit, why);
-    if (!named) return 400;
-    why = session.Apply(change.edit, change.index);
+    if (!htmlmemdoc::EditFromJson(
+            request.contains("property") ? OneProperty(request) : request,
+            change, why))
+      return 400;
+    why = SourcesRefusal(change.edit, FolderOf(page));
+    if (why.empty()) why = session.Apply(change.edit, change.index);
     return why.empty() ? 200 : 422;
   }
 
-  // 200 only when the page was written, or had nothing to write.
-  static int Save(htmlmemdoc::PageSession& session, std::string& why,
-                  json& body) {
+  // Why a source of `edit`, written in a page of `folder`, may not be.
+  std::string SourcesRefusal(const htmlmemdoc::PageEdit& edit,
+                             const std::string& folder) const {
+    for (const auto* source :
+         {&edit.src, &edit.poster, &edit.background, &edit.sound}) {
+      if (!*source || !IsName(**source)) continue;
+      const std::string why = SourceRefusal(m_root, folder, **source);
+      if (!why.empty()) return why;
+    }
+    return "";
+  }
+
+  // 200 only when the page was written, or had nothing to write. Its path
+  // is resolved again first: a folder on it swapped for a link since the
+  // page was opened would lead the write out of the root.
+  int Save(htmlmemdoc::PageSession& session, std::string& why,
+           json& body) const {
     using Result = htmlmemdoc::PageSession::SaveResult;
+    body["saved"] = false;
+    if (!LeadsToItself(session.Path())) {
+      why = "the page's folder changed since it was opened: open it again";
+      return 409;
+    }
     const Result result = session.Save(why);
     body["saved"] = result == Result::kSaved;
     if (result == Result::kUnchanged) {
@@ -503,6 +500,17 @@ class EditorServer::Impl {
     return result == Result::kSaved || result == Result::kUnchanged ? 200
            : result == Result::kConflict                            ? 409
                                                                     : 422;
+  }
+
+  // Whether `file`, a canonical path below the root when a page was opened,
+  // still names that file through no link.
+  bool LeadsToItself(const std::string& file) const {
+    const fs::path path = htmlmemdoc::FsPath(file);
+    fs::path now;
+    return ResolveInside(m_root,
+                         htmlmemdoc::PathText(path.lexically_relative(m_root)),
+                         now) &&
+           now == path;
   }
 
   // Undo, redo, and restoring or discarding the unsaved changes offered.
@@ -525,12 +533,20 @@ class EditorServer::Impl {
   }
 
   // `why` with the page's server path `file` told as the page's name.
-  static std::string Shown(std::string why, const std::string& file,
-                           const std::string& page) {
-    for (size_t at = why.find(file); !file.empty() && at != std::string::npos;
-         at = why.find(file, at + page.size()))
-      why.replace(at, file.size(), page);
-    return why;
+  std::string Shown(std::string why, const std::string& file,
+                    const std::string& page) const {
+    why = ReplaceAll(std::move(why), file, page);
+    // Any other file named (a temporary one, the folder) by its name below
+    // the root.
+    return ReplaceAll(std::move(why), htmlmemdoc::PathText(m_root) + "/", "");
+  }
+
+  static std::string ReplaceAll(std::string text, const std::string& from,
+                                const std::string& to) {
+    for (size_t at = text.find(from); !from.empty() && at != std::string::npos;
+         at = text.find(from, at + to.size()))
+      text.replace(at, from.size(), to);
+    return text;
   }
 
   // The page as it would be written, its relative names resolved in its
@@ -539,8 +555,7 @@ class EditorServer::Impl {
     std::lock_guard<std::mutex> lock(m_lock);
     htmlmemdoc::PageSession* session = SessionOf(id, res);
     if (session == nullptr) return;
-    const std::string folder =
-        htmlmemdoc::PathText(htmlmemdoc::FsPath(m_paths[id]).parent_path());
+    const std::string folder = FolderOf(m_paths[id]);
     std::string html = session->Rendering();
     const size_t head = html.find("<head>\n");
     html.insert(head == std::string::npos ? 0 : head + 7,
@@ -585,7 +600,7 @@ class EditorServer::Impl {
   EditorOptions m_options;
   fs::path m_root;
   int m_port = -1;
-  httplib::Server m_server;
+  DeadlineServer m_server{kRequestDeadline};
   std::mutex m_lock;
   std::map<std::string, std::unique_ptr<htmlmemdoc::PageSession>> m_sessions;
   std::map<std::string, std::string> m_paths;  // session: page below root
@@ -595,6 +610,8 @@ class EditorServer::Impl {
   // slow or idle ones (each closed after two seconds of silence) leave
   // room for the editor's own requests.
   static constexpr size_t kWorkers = 128;
+  // From a request's first byte to its last, however slowly it comes.
+  static constexpr std::chrono::seconds kRequestDeadline{10};
   std::deque<std::string> m_opened;
 };
 

@@ -4,12 +4,15 @@
 // a small JSON request per change and gets the page's model back, and
 // never writes markup itself.
 //
-// Every request must carry the access token (the cookie set from the
-// first address, or the X-Htmlmemdoc-Token header), a Host naming this
-// server, and, when it has one (every POST must), an Origin naming it: a
-// page of another site, or another site's name bound to 127.0.0.1 (DNS
-// rebinding), gets 403. Paths are resolved, links included, and must stay
-// below DIR (else 404); bodies over the limit get 413.
+// The editor's API wants the access token in the X-Htmlmemdoc-Token header
+// (never a cookie, which the browser sends to every port of 127.0.0.1), a
+// Host naming this server, and, when it has one (every POST must), an
+// Origin naming it: a page of another site, or another site's name bound
+// to 127.0.0.1 (DNS rebinding), gets 403. The preview and the site's files
+// are reached through the open page's secret path and served in a
+// sandbox. Paths are resolved, links included, and must stay below DIR
+// (else 404); bodies must give their Content-Length and stay under the
+// limit; a request must arrive whole within 10 s.
 
 #ifndef HTMLMEMDOC_TOOLS_EDITOR_EDITOR_SERVER_H_
 #define HTMLMEMDOC_TOOLS_EDITOR_EDITOR_SERVER_H_
@@ -19,10 +22,10 @@
 #include <string>
 
 struct EditorOptions {
-  std::string root;            // the folder whose pages are edited
-  int port = 0;                // 0: any free port
-  std::string token;           // empty: a new random one
-  size_t maxBody = 1 << 20;    // bytes
+  std::string root;          // the folder whose pages are edited
+  int port = 0;              // 0: any free port
+  std::string token;         // empty: a new random one
+  size_t maxBody = 1 << 20;  // bytes
   // Where unsaved changes are journaled (outside root); empty: the
   // default, $XDG_STATE_HOME/htmlmemdoc/journal.
   std::string journal;
