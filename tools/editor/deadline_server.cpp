@@ -143,6 +143,11 @@ class DeadlineStream : public httplib::Stream {
 
 void DeadlineServer::CloseAfterAnswer() { t_closeAfterAnswer = true; }
 
+void DeadlineServer::WidenBacklog() {
+  // listen() again on a listening socket only changes its queue.
+  if (svr_sock_ != INVALID_SOCKET) ::listen(svr_sock_, SOMAXCONN);
+}
+
 bool DeadlineServer::process_and_close_socket(socket_t sock) {
   {
     DeadlineStream stream(sock, Duration(read_timeout_sec_, read_timeout_usec_),

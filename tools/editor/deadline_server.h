@@ -22,6 +22,11 @@ class DeadlineServer : public httplib::Server {
   // be taken for the next request).
   static void CloseAfterAnswer();
 
+  // Once bound: lets the system queue as many connections as it allows
+  // (httplib listens with a queue of 5, so a burst of connections saw
+  // theirs dropped and retried a second or more later).
+  void WidenBacklog();
+
  private:
   // Answers the requests of one connection, as many as keep-alive allows,
   // each read through a stream that refuses to wait past its deadline.

@@ -161,6 +161,7 @@ class EditorServer::Impl {
                  : (m_server.bind_to_port("127.0.0.1", m_options.port)
                         ? m_options.port
                         : -1);
+    m_server.WidenBacklog();
     return m_port;
   }
   void Serve() { m_server.listen_after_bind(); }

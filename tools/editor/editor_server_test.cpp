@@ -300,9 +300,12 @@ TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
   for (const auto& c : kBodies) EXPECT_EQ(c.status, Raw(c.request)) << c.what;
 }
 
-// 50 connections sending a header byte at a time while an ordinary
-// request is made: it is answered, well before the 5 s ceiling.
+// 50 connections made at once, then sending a header byte at a time while
+// an ordinary request is made: all are taken and the request answered,
+// well before the 3 s ceiling (a connection the system's queue dropped is
+// tried again only after a second, then three).
 TEST_F(EditorServerTest, SlowConnectionsDoNotHoldTheServer) {
+  const auto start = std::chrono::steady_clock::now();
   std::vector<int> slow;
   for (int i = 0; i < 50; ++i) {
     slow.push_back(Connect());
@@ -319,10 +322,9 @@ TEST_F(EditorServerTest, SlowConnectionsDoNotHoldTheServer) {
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   httplib::Client client("127.0.0.1", m_port);
   client.set_read_timeout(5, 0);
-  const auto start = std::chrono::steady_clock::now();
   const auto res = client.Get("/api/pages", Own());
   EXPECT_TRUE(res && res->status == 200);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
   done = true;
   dribble.join();
   for (const int fd : slow) close(fd);
