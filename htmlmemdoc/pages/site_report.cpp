@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "htmlmemdoc/pages/read_problem.h"
+#include "htmlmemdoc/pages/text_util.h"
 #include "htmlmemdoc/platform/file_system.h"
 
 using nlohmann::json;
@@ -96,22 +97,6 @@ std::string Escape(const std::string& text) {
     }
   }
   return out;
-}
-
-// `path` as a relative URL: each byte outside the unreserved set escaped.
-std::string UrlOf(const std::string& path) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string url;
-  for (unsigned char c : path) {
-    if (std::isalnum(c) || std::strchr("-._~/", c) != nullptr) {
-      url += static_cast<char>(c);
-    } else {
-      url += '%';
-      url += kHex[c >> 4];
-      url += kHex[c & 15];
-    }
-  }
-  return url;
 }
 
 std::string LinkTo(const SiteReport& report, const std::string& page,

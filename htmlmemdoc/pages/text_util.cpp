@@ -3,6 +3,7 @@
 #include "htmlmemdoc/pages/text_util.h"
 
 #include <cctype>
+#include <cstring>
 
 #include "htmlmemdoc/platform/mbcs.h"
 
@@ -66,6 +67,21 @@ std::map<std::string, std::string> Declarations(const std::string& list) {
     start = end + 1;
   }
   return found;
+}
+
+std::string UrlOf(const std::string& path) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string url;
+  for (unsigned char c : path) {
+    if (std::isalnum(c) || std::strchr("-._~/", c) != nullptr) {
+      url += static_cast<char>(c);
+    } else {
+      url += '%';
+      url += kHex[c >> 4];
+      url += kHex[c & 15];
+    }
+  }
+  return url;
 }
 
 }  // namespace htmlmemdoc

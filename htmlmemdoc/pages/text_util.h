@@ -29,6 +29,10 @@ std::string Squeezed(const std::string& text);  // every blank gone
 // lower-case name, each value trimmed, the last of a name winning.
 std::map<std::string, std::string> Declarations(const std::string& list);
 
+// `path` as a relative URL: each byte outside the unreserved set and "/"
+// escaped, so a name holding #, ?, " or % still names its file.
+std::string UrlOf(const std::string& path);
+
 }  // namespace htmlmemdoc
 
 #endif  // HTMLMEMDOC_PAGES_TEXT_UTIL_H_

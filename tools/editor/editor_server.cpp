@@ -20,6 +20,7 @@
 #include "htmlmemdoc/pages/page_model.h"
 #include "htmlmemdoc/pages/page_session.h"
 #include "htmlmemdoc/pages/site_scan.h"
+#include "htmlmemdoc/pages/text_util.h"
 #include "htmlmemdoc/platform/file_system.h"
 #include "tools/editor/deadline_server.h"
 #include "tools/editor/editor_assets.h"
@@ -73,24 +74,6 @@ bool BytesOfHex(const std::string& hex, std::string& bytes) {
     bytes += static_cast<char>(std::stoi(pair, nullptr, 16));
   }
   return true;
-}
-
-// Each segment of `path` percent-encoded but for unreserved bytes: an
-// address that names the file whatever its name holds (#, ?, ", %).
-std::string UrlPath(const std::string& path) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string url;
-  for (unsigned char c : path) {
-    if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' ||
-        c == '~') {
-      url += static_cast<char>(c);
-    } else {
-      url += '%';
-      url += kHex[c >> 4];
-      url += kHex[c & 15];
-    }
-  }
-  return url;
 }
 
 void Refuse(httplib::Response& res, int status, const std::string& why) {
@@ -561,7 +544,8 @@ class EditorServer::Impl {
     const size_t head = html.find("<head>\n");
     html.insert(head == std::string::npos ? 0 : head + 7,
                 "<base href=\"/s/" + id + "/site/" +
-                    UrlPath(folder.empty() ? "" : folder + "/") + "\">\n");
+                    htmlmemdoc::UrlOf(folder.empty() ? "" : folder + "/") +
+                    "\">\n");
     res.set_header("Content-Security-Policy", SandboxPolicy(m_port));
     res.set_content(html, "text/html");
   }
