@@ -82,14 +82,16 @@ class Page:
         """Every file the page refers to, each once."""
     def render(self, encode: bool = False, base: Optional[str] = None) -> str:
         """The page in the library's layout; `base` matches file names' letter
-        case to the files beside it, `encode` replaces blank ! $ & ( ) , @."""
+        case to the files beside it, `encode` replaces blank ! $ & ( ) , @.
+        The interpreter lock is released while it renders."""
     def render_bytes(self, encode: bool = False, base: Optional[str] = None) -> bytes:
         """render(), as bytes."""
     def write(self, path: Path, encode: bool = False, base: Optional[str] = None,
               allow_loss: bool = False) -> None:
         """Writes the page (CR LF line ends), replacing `path` only once the
         new file is whole; WriteRefused when it would lose something,
-        ValueError for an empty path or one holding a NUL."""
+        ValueError for an empty path or one holding a NUL. The interpreter
+        lock is released while it checks and writes."""
 
 class Layer:
     """A layer: a positioned <div> block. Plain layers are of this class.

@@ -10,6 +10,7 @@
 
 #include <climits>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -81,11 +82,28 @@ py::object Error(const char* name) {
 // --- pages
 // --------------------------------------------------------------------
 
+// A page's document is shared with its layers' objects, which any thread
+// may use; one thread at a time works on it, under its mutex (recursive: a
+// finalizer run while a thread holds it may come back to the same page).
 struct PageState {
   CHtmlMemDoc document;
   std::string text;  // the text read, for the write guards
+  std::recursive_mutex mutex;
 };
 using State = std::shared_ptr<PageState>;
+using Hold = std::unique_lock<std::recursive_mutex>;
+
+// Takes `state`'s page for this thread. A thread that must wait lets go of
+// the interpreter lock first: the holder may be rendering without it and
+// need it back to finish, and other threads run meanwhile.
+Hold HoldPage(const State& state) {
+  Hold hold(state->mutex, std::try_to_lock);
+  if (!hold.owns_lock()) {
+    py::gil_scoped_release released;
+    hold.lock();
+  }
+  return hold;
+}
 
 [[noreturn]] void RaiseProblem(const htmlmemdoc::PageFile& file) {
   const htmlmemdoc::PageProblem& problem = file.problem;
@@ -132,6 +150,7 @@ htmlmemdoc::PageFile ReadFile(const std::string& path) {
   return file;
 }
 
+// Every use of a page's document holds the page (HoldPage) first.
 struct Page {
   State state;
   CHtmlMemDoc& Doc() const { return state->document; }
@@ -181,6 +200,7 @@ py::object Wrap(const State& state, CHtmlLayer* layer) {
 // reason, named after the property set. `layer` is null for the page.
 void Change(const State& state, CHtmlLayer* layer, const char* property,
             const htmlmemdoc::PageEdit& edit) {
+  const Hold hold = HoldPage(state);
   const std::string why = htmlmemdoc::ApplyEdit(state->document, layer, edit);
   if (!why.empty()) throw py::value_error(std::string(property) + ": " + why);
 }
@@ -216,6 +236,7 @@ void BoxProperty(py::class_<Layer>& cls, const char* name, IntGetter get,
   cls.def_property(
       name,
       [get](const Layer& l) -> std::optional<int> {
+        const Hold hold = HoldPage(l.state);
         int value = 0;
         if ((l.layer->*get)(value, "div")) return value;
         return std::nullopt;
@@ -229,6 +250,7 @@ void BoxProperty(py::class_<Layer>& cls, const char* name, IntGetter get,
 }
 
 std::optional<std::string> ColorText(const TextLayer& l) {
+  const Hold hold = HoldPage(l.state);
   unsigned long rgb = 0;
   if (!static_cast<CHtmlTextLayer*>(l.layer)->GetColor(rgb))
     return std::nullopt;
@@ -257,6 +279,7 @@ void SourceProperty(Class& cls, const char* name,
   cls.def_property(
       name,
       [get](const typename Class::type& l) {
+        const Hold hold = HoldPage(l.state);
         CString value;
         return StrOrNone((static_cast<Element*>(l.layer)->*get)(value), value);
       },
@@ -287,6 +310,7 @@ void ForEach(const CObList& list, Visit visit) {
 }
 
 py::list Metas(const Page& page) {
+  const Hold hold = HoldPage(page.state);
   py::list metas;
   ForEach(page.Doc().m_metaList, [&](const CHtmlTextBase& meta) {
     metas.append(Attributes(htmlmemdoc::MarkupOf(meta), "meta"));
@@ -295,6 +319,7 @@ py::list Metas(const Page& page) {
 }
 
 py::list Scripts(const Page& page) {
+  const Hold hold = HoldPage(page.state);
   py::list scripts;
   ForEach(page.Doc().m_scriptList, [&](const CHtmlTextBase& script) {
     const std::string markup = htmlmemdoc::MarkupOf(script);
@@ -313,6 +338,7 @@ py::list Scripts(const Page& page) {
 }
 
 py::dict Styles(const Page& page) {
+  const Hold hold = HoldPage(page.state);
   py::dict styles;
   ForEach(page.Doc().m_styleList, [&](const CHtmlTextBase& element) {
     const auto& rule = static_cast<const CHtmlStyle&>(element);
@@ -335,6 +361,7 @@ py::dict Styles(const Page& page) {
 }
 
 py::list Frames(const Page& page) {
+  const Hold hold = HoldPage(page.state);
   py::list frames;
   const CHtmlFrameSet& set = page.Doc().m_frameSet;
   for (int i = 0; i < set.GetFrameCount(); ++i) {
@@ -356,12 +383,14 @@ py::list Strings(const CStringArray& items) {
 }
 
 py::object Title(const Page& page) {
+  const Hold hold = HoldPage(page.state);
   std::string text;
   if (!htmlmemdoc::TitleText(page.Doc().m_title, text)) return py::none();
   return ToStr(text);
 }
 
 py::list Layers(const Page& page) {
+  const Hold hold = HoldPage(page.state);
   CObList layers;
   page.Doc().GetLayersInPageOrder(layers);
   py::list list;
@@ -374,9 +403,8 @@ py::list Layers(const Page& page) {
 std::string Render(const Page& page, bool encode,
                    const std::optional<std::string>& base) {
   CString text;
-  // A page's document is shared with its layers' objects, which any thread
-  // may use: work on it keeps the interpreter lock (reading a new page and
-  // writing a file, which no other thread can see, release it).
+  const Hold hold = HoldPage(page.state);
+  py::gil_scoped_release released;
   page.Doc().RenderToString(text, encode, base ? base->c_str() : nullptr);
   return std::string(text, static_cast<size_t>(text.GetLength()));
 }
@@ -389,8 +417,12 @@ void Write(const Page& page, const py::object& path, bool encode,
   options.encode = encode;
   options.basePath = base.value_or("");
   options.allowLoss = allowLoss;
-  const htmlmemdoc::WriteCheck check =
-      htmlmemdoc::CheckWrite(page.Doc(), page.state->text, options);
+  htmlmemdoc::WriteCheck check;
+  {
+    const Hold hold = HoldPage(page.state);
+    py::gil_scoped_release released;
+    check = htmlmemdoc::CheckWrite(page.Doc(), page.state->text, options);
+  }
   if (!check.refusal.empty()) {
     py::list losses;
     for (const auto& loss : check.losses)
@@ -454,6 +486,7 @@ layers; write it with render() or write().)")
       .def_property(
           "background",
           [](const Page& page) -> py::object {
+            const Hold hold = HoldPage(page.state);
             char buffer[1024];
             if (!page.Doc().GetBackgroundImage(buffer, sizeof buffer))
               return py::none();
@@ -468,6 +501,7 @@ layers; write it with render() or write().)")
       .def_property(
           "background_sound",
           [](const Page& page) -> py::object {
+            const Hold hold = HoldPage(page.state);
             if (!page.Doc().IsBackgroundSoundExist()) return py::none();
             char buffer[1040];
             page.Doc().GetBackgroundSound(buffer, sizeof buffer);
@@ -485,6 +519,7 @@ layers; write it with render() or write().)")
       .def_property_readonly(
           "preloaded_images",
           [](const Page& page) {
+            const Hold hold = HoldPage(page.state);
             CStringArray images;
             page.Doc().GetPreloadImage(images);
             return Strings(images);
@@ -499,6 +534,7 @@ layers; write it with render() or write().)")
       .def(
           "layer",
           [](const Page& page, const py::str& id) {
+            const Hold hold = HoldPage(page.state);
             const std::string wanted = ToBytes(id, "id");
             CObList layers;
             page.Doc().GetLayersInPageOrder(layers);
@@ -513,6 +549,7 @@ layers; write it with render() or write().)")
       .def(
           "sources",
           [](const Page& page) {
+            const Hold hold = HoldPage(page.state);
             CStringArray files;
             if (!page.Doc().GetAllSrc(files))
               throw py::value_error("a layer names no file");
@@ -550,20 +587,30 @@ layers; write it with render() or write().)")
   layer
       .def_property(
           "id",
-          [](const Layer& l) { return ToStr(htmlmemdoc::LayerId(*l.layer)); },
+          [](const Layer& l) {
+            const Hold hold = HoldPage(l.state);
+            return ToStr(htmlmemdoc::LayerId(*l.layer));
+          },
           TextSetter("id", &htmlmemdoc::PageEdit::id),
           "The id of the layer's div.")
       .def_property_readonly(
           "kind",
-          [](const Layer& l) { return htmlmemdoc::LayerKind(*l.layer); },
+          [](const Layer& l) {
+            const Hold hold = HoldPage(l.state);
+            return htmlmemdoc::LayerKind(*l.layer);
+          },
           "'text', 'image', 'video', 'embed', 'live audio' or 'plain'.")
       .def_property_readonly(
           "markup",
-          [](const Layer& l) { return ToStr(htmlmemdoc::MarkupOf(*l.layer)); },
+          [](const Layer& l) {
+            const Hold hold = HoldPage(l.state);
+            return ToStr(htmlmemdoc::MarkupOf(*l.layer));
+          },
           "The layer's <div ...>...</div> block as it stands.")
       .def_property(
           "visible",
           [](const Layer& l) -> std::optional<bool> {
+            const Hold hold = HoldPage(l.state);
             HtmlVisibility visibility = HtmlVisibilityVisible;
             if (!l.layer->GetVisibility("div", visibility)) return std::nullopt;
             return visibility == HtmlVisibilityVisible;
@@ -583,6 +630,7 @@ layers; write it with render() or write().)")
            [](const Layer& l) { return std::hash<const void*>()(l.layer); })
       .def("__repr__", [](const py::object& self) {
         const Layer& l = self.cast<const Layer&>();
+        const Hold hold = HoldPage(l.state);
         return "<" + std::string(py::str(py::type::of(self).attr("__name__"))) +
                " " + htmlmemdoc::LayerId(*l.layer) + ">";
       });
@@ -602,6 +650,7 @@ layers; write it with render() or write().)")
       .def_property(
           "text",
           [](const TextLayer& l) {
+            const Hold hold = HoldPage(l.state);
             CString text;
             return StrOrNone(
                 static_cast<CHtmlTextLayer*>(l.layer)->GetTextString(text),
@@ -613,6 +662,7 @@ layers; write it with render() or write().)")
       .def_property(
           "font_size",
           [](const TextLayer& l) -> std::optional<int> {
+            const Hold hold = HoldPage(l.state);
             int size = 0;
             if (!static_cast<CHtmlTextLayer*>(l.layer)->GetFontSize(size))
               return std::nullopt;
