@@ -200,8 +200,9 @@ int main(int argc, char** argv) {
                               "With --fix: print the changes as a unified "
                               "diff and write nothing"),
         siteCommand->add_flag("--allow-loss", site.fixing.allowLoss,
-                              "With --fix: write a page even when it would "
-                              "lose what the library does not keep")}) {
+                              "With --fix: accepted for older scripts; a fix "
+                              "changes only the references' bytes, so it "
+                              "never loses anything")}) {
     option->needs(fixFlag);
   }
 

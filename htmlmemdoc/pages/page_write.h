@@ -1,8 +1,8 @@
 // page_write.h: the one way a front end writes a page. Before anything is
 // written, the rendering is checked: what it would lose of the page (see
 // page_loss.h), that it reads again, and that rewriting file references
-// (--encode, --base) changed nothing but the references. Then the text
-// replaces the output only once it is written whole: through a temporary
+// (encoding them, matching their case) changed nothing but the references.
+// Then the text replaces the output only once it is written whole: through a temporary
 // file that a signal or a crash does not leave behind, keeping the old
 // file's permissions and owner, writing through links to their target.
 

@@ -32,7 +32,7 @@ const char* KindName(ReferenceKind kind);
 
 // Whether `path` holds a character file references should not hold:
 // blank ! $ & ( ) , @ (a trail byte equal to one is none); and `path`
-// with each of them made "_", as --encode does.
+// with each of them made "_", as an encoding fix does.
 bool HasUnsafeCharacter(const std::string& path);
 std::string EncodedPath(const std::string& path);
 

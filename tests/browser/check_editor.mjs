@@ -128,8 +128,24 @@ try {
   await page.waitForSelector('#message.ok');
   await page.screenshot({path: path.join(shotDir, 'editor-saved.png')});
 
-  // A change not saved outlives a reload: the page offers it back.
+  // A page in a folder is offered the files as it names them.
   page.on('dialog', (dialog) => dialog.accept());
+  await page.click('#page-list button[data-path="club/news.htm"]');
+  await page.waitForSelector('.box[data-id="Rose"]');
+  const offered = await page.locator('#page-background option')
+      .evaluateAll((options) => options.map((o) => o.value));
+  // (images/paper.gif stays offered: the copied page names it.)
+  check(offered.includes('../images/rose.gif') &&
+        !offered.includes('images/rose.gif'),
+      `a page in a folder is offered ${offered}`);
+  const chosen = answerTo(page, '../images/paper.gif');
+  await page.selectOption('#page-background', '../images/paper.gif');
+  check((await chosen).status() === 200, 'a background from a folder refused');
+  await settled(page);
+  await page.click('#page-list button[data-path="welcome.htm"]');
+  await page.waitForSelector('.box[data-id="Rose"]');
+
+  // A change not saved outlives a reload: the page offers it back.
   check(await drag(page, '.box[data-id="Rose"]', 10, 0, 'left') === 200,
       'the second drag was refused');
   await page.reload();

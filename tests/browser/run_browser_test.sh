@@ -54,6 +54,7 @@ editor_site=$work/editor_site
 rm -rf "$editor_site" && cp -r "$source_dir/examples" "$editor_site"
 "$tool" render "$editor_site/welcome.htm" -o "$editor_site/welcome.htm" ||
   { echo "FAIL: rendering welcome.htm"; exit 1; }
+mkdir "$editor_site/club" && cp "$editor_site/welcome.htm" "$editor_site/club/news.htm"
 node "$source_dir/tests/browser/check_editor.mjs" "$tool" "$editor_site" \
   "$work/screenshots" || exit $?
 rm -f "$work/preview.png"

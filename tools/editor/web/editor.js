@@ -99,9 +99,24 @@ async function listPages() {
   fillChoices($("page-sound"), state.files);
 }
 
+// The files below DIR as the open page names them: from its own folder
+// ("../images/a.gif" for a page in a subfolder), as the page's sources
+// are resolved.
 function fillChoices(select, files) {
   select.replaceChildren(new Option("(none)", ""));
-  for (const file of files) select.append(new Option(file, file));
+  for (const file of files) {
+    const name = fromPage(file);
+    select.append(new Option(name, name));
+  }
+}
+
+function fromPage(file) {
+  const folder = (state.path || "").split("/").slice(0, -1);
+  const parts = file.split("/");
+  let shared = 0;
+  while (shared < folder.length && shared < parts.length - 1 &&
+         folder[shared] === parts[shared]) shared++;
+  return "../".repeat(folder.length - shared) + parts.slice(shared).join("/");
 }
 
 const openPage = busy(async function openPage(path, key) {
@@ -114,6 +129,8 @@ const openPage = busy(async function openPage(path, key) {
   if (answer.unsaved) ({ status, answer } = await offerUnsaved(answer));
   state.session = answer.session;
   state.path = path;
+  fillChoices($("page-background"), state.files);
+  fillChoices($("page-sound"), state.files);
   state.selected = null;
   for (const b of document.querySelectorAll("#page-list button"))
     b.classList.toggle("current", b.dataset.path === path);
