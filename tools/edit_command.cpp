@@ -10,6 +10,11 @@
 
 int RunEdit(const EditOptions& options) {
   const htmlmemdoc::PageEdit& edit = options.edit;
+  if (!options.refusal.empty()) {
+    std::fprintf(stderr, "htmlmemdoc: %s; nothing written\n",
+                 options.refusal.c_str());
+    return kExitPageFailed;
+  }
   if (edit.ChangesLayer() && edit.layer.empty()) {
     std::fprintf(stderr, "htmlmemdoc: layer changes need --layer ID\n");
     return kExitUsage;

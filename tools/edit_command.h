@@ -12,6 +12,7 @@
 struct EditOptions {
   std::string page;
   htmlmemdoc::PageEdit edit;
+  std::string refusal;  // why a number given cannot be set; "" when all can
   htmlmemdoc::WriteOptions out;
 };
 

@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,22 @@ void AddOutputOptions(CLI::App& command, htmlmemdoc::WriteOptions& out) {
   command.add_flag("--allow-loss", out.allowLoss,
                    "Write the page even when it would lose something it "
                    "holds (what is named on standard error)");
+}
+
+// A number of an edit, read as the other front ends read it: a value that
+// is no whole number of its range is a refused change, with the reason
+// every front end gives.
+void AddNumberOption(CLI::App& command, const std::string& name,
+                     EditOptions& edit,
+                     std::optional<int> htmlmemdoc::PageEdit::*member,
+                     const std::string& help) {
+  command.add_option_function<std::string>(
+      name,
+      [&edit, member](const std::string& written) {
+        const std::string why = htmlmemdoc::SetNumber(edit.edit, member, written);
+        if (edit.refusal.empty()) edit.refusal = why;
+      },
+      help);
 }
 
 }  // namespace
@@ -99,11 +116,17 @@ int main(int argc, char** argv) {
       ->required();
   editCommand->add_option("--layer", edit.edit.layer,
                           "The layer to change: the id of its div");
-  editCommand->add_option("--left", edit.edit.left, "Left edge, in pixels");
-  editCommand->add_option("--top", edit.edit.top, "Top edge, in pixels");
-  editCommand->add_option("--width", edit.edit.width, "Width, in pixels");
-  editCommand->add_option("--height", edit.edit.height, "Height, in pixels");
-  editCommand->add_option("--z-index", edit.edit.zIndex, "Stacking order");
+  using Edit = htmlmemdoc::PageEdit;
+  AddNumberOption(*editCommand, "--left", edit, &Edit::left,
+                  "Left edge, in pixels");
+  AddNumberOption(*editCommand, "--top", edit, &Edit::top,
+                  "Top edge, in pixels");
+  AddNumberOption(*editCommand, "--width", edit, &Edit::width,
+                  "Width, in pixels");
+  AddNumberOption(*editCommand, "--height", edit, &Edit::height,
+                  "Height, in pixels");
+  AddNumberOption(*editCommand, "--z-index", edit, &Edit::zIndex,
+                  "Stacking order");
   editCommand
       ->add_option("--visibility", edit.edit.visibility, "visible or hidden")
       ->check(CLI::IsMember({"visible", "hidden"}));
@@ -112,8 +135,8 @@ int main(int argc, char** argv) {
                    "A text layer's text (--text= empties it)")
       ->expected(0, 1)
       ->default_str("");
-  editCommand->add_option("--font-size", edit.edit.fontSize,
-                          "A text layer's font size, in points");
+  AddNumberOption(*editCommand, "--font-size", edit, &Edit::fontSize,
+                  "A text layer's font size, in points");
   editCommand->add_option("--color", edit.edit.color,
                           "A text layer's colour: #rrggbb or a colour name");
   editCommand->add_option("--src", edit.edit.src,

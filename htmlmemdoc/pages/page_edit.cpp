@@ -9,6 +9,7 @@
 #include "htmlmemdoc/pages/page_edit.h"
 
 #include <cctype>
+#include <charconv>
 #include <functional>
 #include <map>
 #include <utility>
@@ -25,10 +26,36 @@ const int kMaxStacking = 100000;  // a z-index, either sign
 const int kMaxFontSize = 1000;    // points
 const size_t kMaxValue = 1023;    // what GetAttribute reads into a CString
 
-std::string CheckNumber(const std::string& what, int value, int low, int high) {
-  if (value >= low && value <= high) return "";
-  return what + " " + std::to_string(value) + " is out of range (" +
-         std::to_string(low) + " to " + std::to_string(high) + ")";
+// Each number an edit sets: its name in messages and the values it takes.
+struct NumberRange {
+  std::optional<int> PageEdit::*member;
+  const char* property;
+  int low, high;
+};
+const NumberRange kRanges[] = {
+    {&PageEdit::left, "left", -kMaxPixels, kMaxPixels},
+    {&PageEdit::top, "top", -kMaxPixels, kMaxPixels},
+    {&PageEdit::width, "width", 0, kMaxPixels},
+    {&PageEdit::height, "height", 0, kMaxPixels},
+    {&PageEdit::zIndex, "z-index", -kMaxStacking, kMaxStacking},
+    {&PageEdit::fontSize, "font size", 1, kMaxFontSize}};
+
+const NumberRange& RangeOf(std::optional<int> PageEdit::*member) {
+  for (const NumberRange& range : kRanges)
+    if (range.member == member) return range;
+  return kRanges[0];  // every number of PageEdit is in the table
+}
+
+std::string OutOfRange(const NumberRange& range, const std::string& written) {
+  return std::string(range.property) + " " + written + " is out of range (" +
+         std::to_string(range.low) + " to " + std::to_string(range.high) + ")";
+}
+
+// "" when `value` is in the range of `member`; else why not.
+std::string CheckNumber(std::optional<int> PageEdit::*member, int value) {
+  const NumberRange& range = RangeOf(member);
+  if (value >= range.low && value <= range.high) return "";
+  return OutOfRange(range, std::to_string(value));
 }
 
 // A value for an attribute: what a double-quoted value can hold.
@@ -237,31 +264,26 @@ class CEditor {
 
 bool ApplyBox(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
   struct Change {
-    const std::optional<int>& value;
+    std::optional<int> PageEdit::*member;
     int (CHtmlLayer::*set)(int, const char*);
     int (CHtmlLayer::*get)(int&, const char*) const;
-    const char* property;
-    int limit;
+    const char* property;  // in the style attribute, and in messages
   };
   const Change kChanges[] = {
-      {e.left, &CHtmlLayer::SetPixelLeft, &CHtmlLayer::GetPixelLeft, "left",
-       kMaxPixels},
-      {e.top, &CHtmlLayer::SetPixelTop, &CHtmlLayer::GetPixelTop, "top",
-       kMaxPixels},
-      {e.width, &CHtmlLayer::SetPixelWidth, &CHtmlLayer::GetPixelWidth, "width",
-       kMaxPixels},
-      {e.height, &CHtmlLayer::SetPixelHeight, &CHtmlLayer::GetPixelHeight,
-       "height", kMaxPixels},
-      {e.zIndex, &CHtmlLayer::SetZIndex, &CHtmlLayer::GetZIndex, "z-index",
-       kMaxStacking}};
+      {&PageEdit::left, &CHtmlLayer::SetPixelLeft, &CHtmlLayer::GetPixelLeft,
+       "left"},
+      {&PageEdit::top, &CHtmlLayer::SetPixelTop, &CHtmlLayer::GetPixelTop,
+       "top"},
+      {&PageEdit::width, &CHtmlLayer::SetPixelWidth,
+       &CHtmlLayer::GetPixelWidth, "width"},
+      {&PageEdit::height, &CHtmlLayer::SetPixelHeight,
+       &CHtmlLayer::GetPixelHeight, "height"},
+      {&PageEdit::zIndex, &CHtmlLayer::SetZIndex, &CHtmlLayer::GetZIndex,
+       "z-index"}};
   for (const Change& c : kChanges) {
-    if (!c.value) continue;
-    const int value = *c.value;
-    const int low = std::string(c.property) == "width" ||
-                            std::string(c.property) == "height"
-                        ? 0
-                        : -c.limit;
-    if (!editor.Check(CheckNumber(c.property, value, low, c.limit)) ||
+    if (!(e.*c.member)) continue;
+    const int value = *(e.*c.member);
+    if (!editor.Check(CheckNumber(c.member, value)) ||
         !editor.Style(
             layer, c.property, "div", c.property,
             [&] { return (layer.*c.set)(value, "div"); },
@@ -297,7 +319,7 @@ bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
   }
   if (e.fontSize) {
     const int size = *e.fontSize;
-    if (!editor.Check(CheckNumber("font size", size, 1, kMaxFontSize)) ||
+    if (!editor.Check(CheckNumber(&PageEdit::fontSize, size)) ||
         !editor.Style(
             text, "font size", tag, "font-size",
             [&] { return text.SetFontSize(size); },
@@ -390,6 +412,31 @@ bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
 }
 
 }  // namespace
+
+std::string NumberRefusal(std::optional<int> PageEdit::*member,
+                          const std::string& written) {
+  const NumberRange& range = RangeOf(member);
+  const size_t digits = written.find_first_not_of('-') == 1 ? 1 : 0;
+  if (!written.empty() && written.size() > digits &&
+      written.find_first_not_of("0123456789", digits) == std::string::npos)
+    return OutOfRange(range, written);
+  return std::string(range.property) + " " + written +
+         " is not a whole number";
+}
+
+std::string SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
+                      const std::string& written) {
+  const char* first = written.c_str();
+  const char* last = first + written.size();
+  if (first != last && *first == '+' && first + 1 != last && first[1] != '-')
+    ++first;
+  int value = 0;
+  const auto [end, error] = std::from_chars(first, last, value);
+  if (error != std::errc() || end != last || first == last)
+    return NumberRefusal(member, written);
+  edit.*member = value;
+  return "";
+}
 
 CHtmlLayer* FindLayer(const CHtmlMemDoc& document, const std::string& id) {
   const CObList* lists[] = {&document.m_textLayerList,

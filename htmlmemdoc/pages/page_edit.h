@@ -35,6 +35,18 @@ struct PageEdit {
   }
 };
 
+// Why `written`, a number as a person gave it that no int holds, cannot be
+// set as `member` of an edit: "left 99999999999 is out of range (-100000
+// to 100000)", as ApplyEdit says of any number out of its range, or "left
+// 1.5 is not a whole number".
+std::string NumberRefusal(std::optional<int> PageEdit::*member,
+                          const std::string& written);
+
+// Sets `member` of `edit` to the number `written` as a person typed it
+// ("-20", "+7"); returns "" when set, else NumberRefusal's reason.
+std::string SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
+                      const std::string& written);
+
 // The layer whose div has the id `id`, or null.
 CHtmlLayer* FindLayer(const CHtmlMemDoc& document, const std::string& id);
 

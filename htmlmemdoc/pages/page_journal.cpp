@@ -70,8 +70,7 @@ bool SetProperty(PageEdit& edit, const std::string& name, const json& value,
       edit.*field.member = number;
       return true;
     }
-    why = value.is_number() ? name + " " + value.dump() + " is out of range"
-                            : name + " needs a whole number";
+    why = NumberRefusal(field.member, value.dump());
     return false;
   }
   for (const TextField& field : kTexts) {

@@ -205,16 +205,18 @@ void Change(const State& state, CHtmlLayer* layer, const char* property,
   if (!why.empty()) throw py::value_error(std::string(property) + ": " + why);
 }
 
-// A whole number for `property`, refused (as the guard refuses any value
-// out of its range) when it is none or does not fit an int.
-int WholeNumber(const py::object& value, const char* property) {
+// A whole number for `property` (`member` of an edit), refused as the
+// guard refuses any value out of its range when it is none or no int holds it.
+int WholeNumber(const py::object& value, const char* property,
+                std::optional<int> htmlmemdoc::PageEdit::*member) {
   if (!py::isinstance<py::int_>(value) || py::isinstance<py::bool_>(value))
     throw py::type_error(std::string(property) + " takes a whole number");
   int overflow = 0;
   const long long number = PyLong_AsLongLongAndOverflow(value.ptr(), &overflow);
   if (overflow != 0 || number < INT_MIN || number > INT_MAX) {
-    throw py::value_error(std::string(property) + ": " +
-                          std::string(py::str(value)) + " is out of range");
+    throw py::value_error(
+        std::string(property) + ": " +
+        htmlmemdoc::NumberRefusal(member, std::string(py::str(value))));
   }
   return static_cast<int>(number);
 }
@@ -243,7 +245,7 @@ void BoxProperty(py::class_<Layer>& cls, const char* name, IntGetter get,
       },
       [member, name](Layer& l, const py::object& value) {
         htmlmemdoc::PageEdit edit;
-        edit.*member = WholeNumber(value, name);
+        edit.*member = WholeNumber(value, name, member);
         Change(l.state, l.layer, name, edit);
       },
       doc);
@@ -670,7 +672,7 @@ layers; write it with render() or write().)")
           },
           [](TextLayer& l, const py::object& size) {
             Edit edit;
-            edit.fontSize = WholeNumber(size, "font_size");
+            edit.fontSize = WholeNumber(size, "font_size", &Edit::fontSize);
             Change(l.state, l.layer, "font_size", edit);
           },
           "The text's font size in points, or None.")

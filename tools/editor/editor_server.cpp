@@ -446,7 +446,7 @@ class EditorServer::Impl {
     if (!htmlmemdoc::EditFromJson(
             request.contains("property") ? OneProperty(request) : request,
             change, why))
-      return 400;
+      return 422;  // well-formed, but asks for what no page takes
     why = SourcesRefusal(change.edit, FolderOf(page));
     if (why.empty()) why = session.Apply(change.edit, change.index);
     return why.empty() ? 200 : 422;

@@ -258,9 +258,9 @@ TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
       {"a missing file as a source", Own(), "POST", "/api/edit",
        edit("src", "images/none.gif"), 422},
       {"a z-index past 32 bits", Own(), "POST", "/api/edit",
-       edit("zIndex", 4294967297), 400},
+       edit("zIndex", 4294967297), 422},
       {"a width that is no whole number", Own(), "POST", "/api/edit",
-       edit("width", 1.5), 400},
+       edit("width", 1.5), 422},
       {"a source with a query and an escape", Own(), "POST", "/api/edit",
        edit("src", "images/ros%65.gif?v=2#top"), 200},
   };
