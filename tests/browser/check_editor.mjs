@@ -128,8 +128,51 @@ try {
   await page.waitForSelector('#message.ok');
   await page.screenshot({path: path.join(shotDir, 'editor-saved.png')});
 
-  // A page in a folder is offered the files as it names them.
+  // A click where two layers overlap picks the one on top (Rose, z 3,
+  // over Intro, z 2, once Intro is dragged under it).
   page.on('dialog', (dialog) => dialog.accept());
+  check(await drag(page, '.box[data-id="Intro"] .label', 100, 0, 'left') === 200,
+      'the drag under Rose was refused');
+  const intro = await page.locator('.box[data-id="Intro"]').boundingBox();
+  const rose = await page.locator('.box[data-id="Rose"]').boundingBox();
+  await page.mouse.click((Math.max(intro.x, rose.x) + intro.x + intro.width) / 2,
+      (Math.max(intro.y, rose.y) + Math.min(intro.y + intro.height, rose.y + rose.height)) / 2);
+  check(await page.locator('.box.selected').getAttribute('data-id') === 'Rose',
+      'a click on two layers did not pick the one on top');
+  // In a field Ctrl+Z is the field's; elsewhere it undoes the drag.
+  let undos = 0;
+  page.on('request', (r) => { if (r.url().endsWith('/api/undo')) ++undos; });
+  await page.click('#zIndex');
+  await page.keyboard.press('Control+z');
+  await page.waitForTimeout(300);
+  check(undos === 0, 'Ctrl+Z in a field undid a change of the page');
+  await page.evaluate(() => document.activeElement.blur());
+  const undoneDrag = page.waitForResponse((r) => r.url().endsWith('/api/undo'));
+  await page.keyboard.press('Control+z');
+  await undoneDrag;
+  await settled(page);
+  // A save over a file changed behind the editor's back is refused, the
+  // change stays, and the diff against the file on disk is shown.
+  check(await drag(page, '.box[data-id="Intro"] .label', 10, 0, 'left') === 200,
+      'the drag before the conflict was refused');
+  const savedText = fs.readFileSync(pageFile);
+  fs.writeFileSync(pageFile, Buffer.concat([savedText, Buffer.from('\r\n')]));
+  const conflict = page.waitForResponse((r) => r.url().endsWith('/api/save'));
+  await page.click('#save');
+  check((await conflict).status() === 409, 'a save over another write was not refused');
+  await page.waitForSelector('#diff-text:not([hidden])');
+  await settled(page);
+  check((await page.textContent('#message')).startsWith('Not saved'),
+      'a refused save is not said');
+  check(!(await page.locator('#undo').isDisabled()), 'the refused save lost the change');
+  await page.screenshot({path: path.join(shotDir, 'editor-conflict.png')});
+  fs.writeFileSync(pageFile, savedText);
+  const undoneConflict = page.waitForResponse((r) => r.url().endsWith('/api/undo'));
+  await page.click('#undo');
+  await undoneConflict;
+  await settled(page);
+
+  // A page in a folder is offered the files as it names them.
   await page.click('#page-list button[data-path="club/news.htm"]');
   await page.waitForSelector('.box[data-id="Rose"]');
   const offered = await page.locator('#page-background option')

@@ -364,7 +364,15 @@ function onField(id, property, parse) {
   });
 }
 
-const number = (text) => (text === "" ? null : Number.parseInt(text, 10));
+// A number field's text as the person typed it: a whole number is sent as
+// one; anything else is sent as it is, for the server to refuse with the
+// reason (parseInt would have made "1.5" a 1 and "abc" nothing).
+const number = (text) => {
+  const typed = text.trim();
+  if (typed === "") return null;
+  return /^[+-]?[0-9]+$/.test(typed) || Number.isFinite(Number(typed))
+    ? Number(typed) : typed;
+};
 const plain = (text) => text;
 onField("zIndex", "zIndex", number);
 onField("visibility", "visibility", (t) => (t === "" ? null : t));
