@@ -51,6 +51,18 @@ std::string OutOfRange(const NumberRange& range, const std::string& written) {
          std::to_string(range.low) + " to " + std::to_string(range.high) + ")";
 }
 
+// Where the number of `written`, a sign and digits ("-20", "+7"), starts
+// for from_chars (after a "+", which it does not take); null when
+// `written` is not that.
+const char* WholeNumeral(const std::string& written) {
+  const size_t digits =
+      !written.empty() && (written[0] == '+' || written[0] == '-') ? 1 : 0;
+  if (written.size() == digits ||
+      written.find_first_not_of("0123456789", digits) != std::string::npos)
+    return nullptr;
+  return written.c_str() + (written[0] == '+' ? 1 : 0);
+}
+
 // "" when `value` is in the range of `member`; else why not.
 std::string CheckNumber(std::optional<int> PageEdit::*member, int value) {
   const NumberRange& range = RangeOf(member);
@@ -416,23 +428,17 @@ bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
 std::string NumberRefusal(std::optional<int> PageEdit::*member,
                           const std::string& written) {
   const NumberRange& range = RangeOf(member);
-  const size_t digits = written.find_first_not_of('-') == 1 ? 1 : 0;
-  if (!written.empty() && written.size() > digits &&
-      written.find_first_not_of("0123456789", digits) == std::string::npos)
-    return OutOfRange(range, written);
+  if (WholeNumeral(written) != nullptr) return OutOfRange(range, written);
   return std::string(range.property) + " " + written +
          " is not a whole number";
 }
 
 std::string SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
                       const std::string& written) {
-  const char* first = written.c_str();
-  const char* last = first + written.size();
-  if (first != last && *first == '+' && first + 1 != last && first[1] != '-')
-    ++first;
+  const char* first = WholeNumeral(written);
+  const char* last = written.c_str() + written.size();
   int value = 0;
-  const auto [end, error] = std::from_chars(first, last, value);
-  if (error != std::errc() || end != last || first == last)
+  if (first == nullptr || std::from_chars(first, last, value).ec != std::errc())
     return NumberRefusal(member, written);
   edit.*member = value;
   return "";

@@ -2,9 +2,10 @@
 // written, the rendering is checked: what it would lose of the page (see
 // page_loss.h), that it reads again, and that rewriting file references
 // (encoding them, matching their case) changed nothing but the references.
-// Then the text replaces the output only once it is written whole: through a temporary
-// file that a signal or a crash does not leave behind, keeping the old
-// file's permissions and owner, writing through links to their target.
+// Then the text replaces the output only once it is written whole: through
+// a temporary file that a signal or a crash does not leave behind, keeping
+// the old file's permissions and owner, writing through links to their
+// target.
 
 #ifndef HTMLMEMDOC_PAGES_PAGE_WRITE_H_
 #define HTMLMEMDOC_PAGES_PAGE_WRITE_H_

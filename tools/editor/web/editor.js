@@ -370,8 +370,7 @@ function onField(id, property, parse) {
 const number = (text) => {
   const typed = text.trim();
   if (typed === "") return null;
-  return /^[+-]?[0-9]+$/.test(typed) || Number.isFinite(Number(typed))
-    ? Number(typed) : typed;
+  return /^[+-]?[0-9]+$/.test(typed) ? Number(typed) : typed;
 };
 const plain = (text) => text;
 onField("zIndex", "zIndex", number);
