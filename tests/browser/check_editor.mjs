@@ -173,8 +173,10 @@ try {
   await settled(page);
 
   // A page in a folder is offered the files as it names them.
+  const opened = page.waitForResponse((r) => r.url().endsWith('/api/open'));
   await page.click('#page-list button[data-path="club/news.htm"]');
-  await page.waitForSelector('.box[data-id="Rose"]');
+  await opened;
+  await settled(page);
   const offered = await page.locator('#page-background option')
       .evaluateAll((options) => options.map((o) => o.value));
   // (images/paper.gif stays offered: the copied page names it.)
