@@ -9,7 +9,8 @@ page=$src/examples/welcome.htm
 # Input that is not a page.
 printf '' >"$work/empty.htm"
 printf '<html>\0<body>' >"$work/zero.htm"
-head -c 4096 /dev/urandom | tr -d '\0' >"$work/binary.htm"
+# A picture's bytes: a fixed first byte, so the place told is 1:1.
+{ printf '\211PNG\r\n\032\n'; head -c 4096 /dev/urandom | tr -d '\0'; } >"$work/binary.htm"
 printf '\x7fELF\x02\x01\x01\0' >"$work/elf.htm"
 make_old out.htm
 for command in render show edit; do
