@@ -13,7 +13,7 @@ foreach(folder CLI nlohmann dtl)
   endif()
   file(CREATE_LINK /usr/include/${folder} ${host_headers}/${folder} SYMBOLIC)
 endforeach()
-foreach(target CLI11::CLI11 nlohmann_json::nlohmann_json)
+foreach(target CLI11::CLI11 nlohmann_json::nlohmann_json dtl::dtl)
   add_library(${target} INTERFACE IMPORTED)
   set_target_properties(${target} PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES ${host_headers})

@@ -1,55 +1,18 @@
-# Library sources and the headers that are installed for hosts.
-# One line per file, sorted; no globs.
+# Library sources and the headers that are installed for hosts. The
+# sources are listed in plain files (one path per line, sorted, no globs)
+# that python/setup.py reads too.
 
-set(HTMLMEMDOC_SOURCES
-  htmlmemdoc/core/attribute.cpp
-  htmlmemdoc/core/case_forms.cpp
-  htmlmemdoc/core/scan.cpp
-  htmlmemdoc/core/text_base.cpp
-  htmlmemdoc/document/block_scan.cpp
-  htmlmemdoc/document/body_reader.cpp
-  htmlmemdoc/document/file_case.cpp
-  htmlmemdoc/document/head_readers.cpp
-  htmlmemdoc/document/mem_doc.cpp
-  htmlmemdoc/document/page_operations.cpp
-  htmlmemdoc/document/reading_loop.cpp
-  htmlmemdoc/document/rendering.cpp
-  htmlmemdoc/document/resource_listing.cpp
-  htmlmemdoc/document/source_rewriting.cpp
-  htmlmemdoc/document/text_list.cpp
-  htmlmemdoc/elements/bg_sound.cpp
-  htmlmemdoc/elements/frames.cpp
-  htmlmemdoc/elements/head_elements.cpp
-  htmlmemdoc/layers/embed_layer.cpp
-  htmlmemdoc/layers/image_layer.cpp
-  htmlmemdoc/layers/layer.cpp
-  htmlmemdoc/layers/layer_kind.cpp
-  htmlmemdoc/layers/text_layer.cpp
-  htmlmemdoc/layers/text_range.cpp
-  htmlmemdoc/module/module.cpp
-  htmlmemdoc/module/version.cpp
-  htmlmemdoc/platform/afx_string.cpp
-  htmlmemdoc/platform/code_page.cpp
-  htmlmemdoc/platform/file_system.cpp
-  htmlmemdoc/platform/file.cpp
-  htmlmemdoc/platform/mbcs.cpp
-  htmlmemdoc/platform/message_box.cpp
-  htmlmemdoc/platform/object.cpp
-  htmlmemdoc/platform/ob_list.cpp
-  htmlmemdoc/platform/path.cpp
-  htmlmemdoc/platform/replace_file.cpp
-  htmlmemdoc/platform/replace_file_posix.cpp
-  htmlmemdoc/platform/replace_file_win32.cpp
-  htmlmemdoc/platform/string_array.cpp
-  htmlmemdoc/style/canonical_style.cpp
-  htmlmemdoc/style/color_names.cpp
-  htmlmemdoc/style/inline_style.cpp
-  htmlmemdoc/style/style.cpp
-  htmlmemdoc/style/style_fields.cpp
-  htmlmemdoc/style/style_properties.cpp
-  htmlmemdoc/style/style_render.cpp
-  htmlmemdoc/style/style_values.cpp
-)
+# Sets `var` to the paths listed in `file` (relative to the project root),
+# and reconfigures when the list changes.
+function(htmlmemdoc_read_sources var file)
+  set(path ${PROJECT_SOURCE_DIR}/${file})
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${path})
+  file(STRINGS ${path} lines REGEX "^[^#]")
+  list(TRANSFORM lines PREPEND ${PROJECT_SOURCE_DIR}/)
+  set(${var} ${lines} PARENT_SCOPE)
+endfunction()
+
+htmlmemdoc_read_sources(HTMLMEMDOC_SOURCES htmlmemdoc/sources.txt)
 
 set(HTMLMEMDOC_PUBLIC_HEADERS
   htmlmemdoc/core/text_base.h

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
-#include "htmlmemdoc/pages/page_file.h"
-#include "htmlmemdoc/pages/page_model.h"
-#include "htmlmemdoc/pages/page_write.h"
-#include "htmlmemdoc/pages/read_back.h"
-#include "htmlmemdoc/pages/read_problem.h"
+#include "htmlmemdoc/pages/page/page_file.h"
+#include "htmlmemdoc/pages/report/page_model.h"
+#include "htmlmemdoc/pages/page/page_write.h"
+#include "htmlmemdoc/pages/page/read_back.h"
+#include "htmlmemdoc/pages/page/read_problem.h"
 
 namespace {
 

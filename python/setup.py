@@ -1,8 +1,9 @@
 """Builds htmlmemdoc._core from the library's sources in the tree above.
 
-The source lists come from the CMake build (cmake/sources.cmake and
-cmake/pages.cmake), and the version from CMakeLists.txt, so the package and
-the library are one.
+The source lists are the files the CMake build reads too (the library's
+htmlmemdoc/sources.txt and each room's htmlmemdoc/pages/*/sources.txt), and
+the version comes from CMakeLists.txt, so the package and the library are
+one.
 """
 
 import os
@@ -22,17 +23,17 @@ def read(path):
         return f.read()
 
 
-def cmake_sources(path, opening):
-    """The .cpp files listed after `opening` in a CMake file."""
-    text = read(path)
-    body = text[text.index(opening) + len(opening):]
-    body = body[: body.index(")")]
-    return [os.path.join(ROOT, s) for s in body.split() if s.endswith(".cpp")]
+def listed_sources(path):
+    """The sources a sources.txt lists, one per line, "#" lines aside."""
+    lines = read(path).splitlines()
+    return [os.path.join(ROOT, line.strip()) for line in lines
+            if line.strip() and not line.startswith("#")]
 
 
 VERSION = re.search(r"project\(htmlmemdoc\s+VERSION\s+([0-9.]+)",
                     read("CMakeLists.txt")).group(1)
 GENERATED = os.path.join(HERE, "build", "include")
+ROOMS = ("text", "page", "site", "report")  # the services layer, in order
 
 
 def write_version_header():
@@ -79,8 +80,9 @@ class BuildOnAllCores(build_ext):
 
 
 SOURCES = ([os.path.join(HERE, "src", "module.cpp")]
-           + cmake_sources("cmake/sources.cmake", "set(HTMLMEMDOC_SOURCES")
-           + cmake_sources("cmake/pages.cmake", "add_library(htmlmemdoc_pages STATIC"))
+           + listed_sources("htmlmemdoc/sources.txt")
+           + [source for room in ROOMS
+              for source in listed_sources(f"htmlmemdoc/pages/{room}/sources.txt")])
 
 setup(
     version=VERSION,

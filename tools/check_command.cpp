@@ -7,10 +7,10 @@
 #include <utility>
 
 #include "htmlmemdoc/htmlmemdoc.h"
-#include "htmlmemdoc/pages/page_loss.h"
-#include "htmlmemdoc/pages/page_model.h"
-#include "htmlmemdoc/pages/page_walk.h"
-#include "htmlmemdoc/pages/read_problem.h"
+#include "htmlmemdoc/pages/page/page_loss.h"
+#include "htmlmemdoc/pages/report/page_model.h"
+#include "htmlmemdoc/pages/site/page_walk.h"
+#include "htmlmemdoc/pages/page/read_problem.h"
 #include "tools/batch.h"
 #include "tools/page_reader.h"
 

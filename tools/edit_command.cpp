@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "htmlmemdoc/pages/page/page_elements.h"
 #include "tools/page_reader.h"
 #include "tools/page_writer.h"
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "htmlmemdoc/pages/page_edit.h"
-#include "htmlmemdoc/pages/page_write.h"
+#include "htmlmemdoc/pages/page/page_edit.h"
+#include "htmlmemdoc/pages/page/page_write.h"
 
 struct EditOptions {
   std::string page;

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "htmlmemdoc/pages/read_problem.h"
+#include "htmlmemdoc/pages/page/read_problem.h"
 
 using htmlmemdoc::PageFile;
 using htmlmemdoc::PageProblem;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "htmlmemdoc/pages/page_file.h"
+#include "htmlmemdoc/pages/page/page_file.h"
 
 // Exit codes of the tool.
 enum ToolExit { kExitOk = 0, kExitPageFailed = 1, kExitUsage = 2 };

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "htmlmemdoc/pages/page_file.h"
-#include "htmlmemdoc/pages/page_write.h"
+#include "htmlmemdoc/pages/page/page_file.h"
+#include "htmlmemdoc/pages/page/page_write.h"
 
 // Checks and writes `document`, read from `page` (whose text it frees):
 // names on standard error what the page would lose, and writes nothing

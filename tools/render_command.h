@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "htmlmemdoc/pages/page_write.h"
+#include "htmlmemdoc/pages/page/page_write.h"
 
 struct RenderOptions {
   std::string page;

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "htmlmemdoc/pages/page_loss.h"
-#include "htmlmemdoc/pages/page_model.h"
+#include "htmlmemdoc/pages/page/page_loss.h"
+#include "htmlmemdoc/pages/report/page_model.h"
 #include "tools/page_reader.h"
 
 using nlohmann::json;

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <fstream>
 
-#include "htmlmemdoc/pages/page_model.h"
-#include "htmlmemdoc/pages/read_problem.h"
-#include "htmlmemdoc/pages/site_report.h"
+#include "htmlmemdoc/pages/report/page_model.h"
+#include "htmlmemdoc/pages/page/read_problem.h"
+#include "htmlmemdoc/pages/report/site_report.h"
 #include "tools/batch.h"
 #include "tools/page_reader.h"
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "htmlmemdoc/pages/site_fix.h"
+#include "htmlmemdoc/pages/site/site_fix.h"
 
 struct SiteOptions {
   std::string root;

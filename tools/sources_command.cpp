@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <set>
 
-#include "htmlmemdoc/pages/page_references.h"
-#include "htmlmemdoc/pages/page_walk.h"
-#include "htmlmemdoc/pages/text_util.h"
+#include "htmlmemdoc/pages/page/page_references.h"
+#include "htmlmemdoc/pages/site/page_walk.h"
+#include "htmlmemdoc/pages/text/text_util.h"
 #include "tools/batch.h"
 #include "tools/page_reader.h"
 

@@ -16,13 +16,14 @@
 #include <vector>
 
 #include "htmlmemdoc/htmlmemdoc.h"
-#include "htmlmemdoc/pages/markup_view.h"
-#include "htmlmemdoc/pages/page_edit.h"
-#include "htmlmemdoc/pages/page_file.h"
-#include "htmlmemdoc/pages/page_model.h"
-#include "htmlmemdoc/pages/page_write.h"
-#include "htmlmemdoc/pages/read_problem.h"
-#include "htmlmemdoc/pages/text_util.h"
+#include "htmlmemdoc/pages/page/page_edit.h"
+#include "htmlmemdoc/pages/page/page_elements.h"
+#include "htmlmemdoc/pages/page/page_file.h"
+#include "htmlmemdoc/pages/page/page_write.h"
+#include "htmlmemdoc/pages/page/read_problem.h"
+#include "htmlmemdoc/pages/report/page_model.h"
+#include "htmlmemdoc/pages/text/markup_view.h"
+#include "htmlmemdoc/pages/text/text_util.h"
 
 namespace py = pybind11;
 
@@ -599,7 +600,7 @@ layers; write it with render() or write().)")
           "kind",
           [](const Layer& l) {
             const Hold hold = HoldPage(l.state);
-            return htmlmemdoc::LayerKind(*l.layer);
+            return htmlmemdoc::LayerKindName(*l.layer);
           },
           "'text', 'image', 'video', 'embed', 'live audio' or 'plain'.")
       .def_property_readonly(

@@ -16,11 +16,13 @@
 #include <mutex>
 #include <nlohmann/json.hpp>
 
-#include "htmlmemdoc/pages/page_loss.h"
-#include "htmlmemdoc/pages/page_model.h"
-#include "htmlmemdoc/pages/page_session.h"
-#include "htmlmemdoc/pages/site_scan.h"
-#include "htmlmemdoc/pages/text_util.h"
+#include "htmlmemdoc/pages/page/page_loss.h"
+#include "htmlmemdoc/pages/page/page_session.h"
+#include "htmlmemdoc/pages/report/page_journal.h"
+#include "htmlmemdoc/pages/report/page_model.h"
+#include "htmlmemdoc/pages/report/session_model.h"
+#include "htmlmemdoc/pages/site/site_scan.h"
+#include "htmlmemdoc/pages/text/text_util.h"
 #include "htmlmemdoc/platform/file_system.h"
 #include "tools/editor/deadline_server.h"
 #include "tools/editor/editor_assets.h"
@@ -345,9 +347,10 @@ class EditorServer::Impl {
       return;
     }
     auto session = std::make_unique<htmlmemdoc::PageSession>(
-        htmlmemdoc::PathText(file), m_options.journal.empty()
-                                        ? htmlmemdoc::DefaultJournalFolder()
-                                        : m_options.journal);
+        htmlmemdoc::PathText(file),
+        htmlmemdoc::JournalIn(m_options.journal.empty()
+                                  ? htmlmemdoc::DefaultJournalFolder()
+                                  : m_options.journal));
     if (!session->Ok()) {
       Refuse(res, 422, session->Problem().message);
       return;
@@ -380,7 +383,7 @@ class EditorServer::Impl {
                   {"path", m_paths[id]},
                   {"key", HexOf(m_paths[id])},
                   {"view", "/s/" + id + "/view"},
-                  {"model", session.Model()},
+                  {"model", htmlmemdoc::SessionModel(session)},
                   {"canUndo", session.CanUndo()},
                   {"canRedo", session.CanRedo()},
                   {"changes", session.Changes()}};

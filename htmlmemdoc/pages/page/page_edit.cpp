@@ -1,0 +1,471 @@
+// page_edit.cpp: each change is a setter call between two looks at the
+// element it touches. Before: the value must be one a page can hold. After:
+// the library must read the value back as given, and the element's markup
+// as a browser tokenizes it must differ only in the attribute or text
+// changed; for a style attribute, every declaration the element held must
+// still be there. The markup of each element touched is kept, so that a
+// failed change puts every element back.
+
+#include "htmlmemdoc/pages/page/page_edit.h"
+
+#include <cctype>
+#include <charconv>
+#include <functional>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "htmlmemdoc/pages/page/page_elements.h"
+#include "htmlmemdoc/pages/text/markup_view.h"
+#include "htmlmemdoc/pages/text/text_util.h"
+
+namespace htmlmemdoc {
+namespace {
+
+const int kMaxPixels = 100000;    // a position or size, either sign
+const int kMaxStacking = 100000;  // a z-index, either sign
+const int kMaxFontSize = 1000;    // points
+const size_t kMaxValue = 1023;    // what GetAttribute reads into a CString
+
+// Each number an edit sets: its name in messages and the values it takes.
+struct NumberRange {
+  std::optional<int> PageEdit::*member;
+  const char* property;
+  int low, high;
+};
+const NumberRange kRanges[] = {
+    {&PageEdit::left, "left", -kMaxPixels, kMaxPixels},
+    {&PageEdit::top, "top", -kMaxPixels, kMaxPixels},
+    {&PageEdit::width, "width", 0, kMaxPixels},
+    {&PageEdit::height, "height", 0, kMaxPixels},
+    {&PageEdit::zIndex, "z-index", -kMaxStacking, kMaxStacking},
+    {&PageEdit::fontSize, "font size", 1, kMaxFontSize}};
+
+const NumberRange& RangeOf(std::optional<int> PageEdit::*member) {
+  for (const NumberRange& range : kRanges)
+    if (range.member == member) return range;
+  return kRanges[0];  // every number of PageEdit is in the table
+}
+
+std::string OutOfRange(const NumberRange& range, const std::string& written) {
+  return std::string(range.property) + " " + written + " is out of range (" +
+         std::to_string(range.low) + " to " + std::to_string(range.high) + ")";
+}
+
+// Where the number of `written`, a sign and digits ("-20", "+7"), starts
+// for from_chars (after a "+", which it does not take); null when
+// `written` is not that.
+const char* WholeNumeral(const std::string& written) {
+  const size_t digits =
+      !written.empty() && (written[0] == '+' || written[0] == '-') ? 1 : 0;
+  if (written.size() == digits ||
+      written.find_first_not_of("0123456789", digits) != std::string::npos)
+    return nullptr;
+  return written.c_str() + (written[0] == '+' ? 1 : 0);
+}
+
+// "" when `value` is in the range of `member`; else why not.
+std::string CheckNumber(std::optional<int> PageEdit::*member, int value) {
+  const NumberRange& range = RangeOf(member);
+  if (value >= range.low && value <= range.high) return "";
+  return OutOfRange(range, std::to_string(value));
+}
+
+// A value for an attribute: what a double-quoted value can hold.
+std::string CheckValue(const std::string& what, const std::string& value) {
+  if (value.size() > kMaxValue) {
+    return what + " is over " + std::to_string(kMaxValue) + " bytes";
+  }
+  for (unsigned char c : value) {
+    if (c == '"' || c == '<' || c == '>' || c < 0x20) {
+      return what + " cannot hold a double quote, < or > or a control byte";
+    }
+  }
+  return "";
+}
+
+std::string CheckText(const std::string& text) {
+  for (unsigned char c : text) {
+    if (c == '<' || c == '>') {
+      return "a layer's text cannot hold markup: write &lt; and &gt; for "
+             "< and >";
+    }
+  }
+  return "";
+}
+
+// The declarations of the style attribute of the first tag named `tag` as
+// a browser reads it, by lower-case name, the last of a name winning.
+std::map<std::string, std::string> StyleOf(const std::string& markup,
+                                           const std::string& tag) {
+  std::map<std::string, std::string> declarations;
+  const std::vector<MarkupToken> tokens = ViewMarkup(markup);
+  const int at = FindTag(tokens, tag);
+  if (at < 0) return declarations;
+  const MarkupToken::Attribute* style = FindAttribute(tokens[at], "style");
+  if (style == nullptr) return declarations;
+  for (const auto& declaration : Declarations(style->value)) {
+    declarations[declaration.first] = Squeezed(declaration.second);
+  }
+  return declarations;
+}
+
+// A declaration of the style before that the style after lacks or changed,
+// other than `property`; "" when every one is kept.
+std::string LostDeclaration(const std::string& before, const std::string& after,
+                            const std::string& tag,
+                            const std::string& property) {
+  const auto kept = StyleOf(after, tag);
+  for (const auto& declaration : StyleOf(before, tag)) {
+    if (declaration.first == property) continue;
+    const auto found = kept.find(declaration.first);
+    if (found != kept.end() && found->second == declaration.second) continue;
+    return "its style holds " + declaration.first + ":" + declaration.second +
+           ", which the library would " +
+           (found == kept.end() ? "drop" : "write as " + found->second);
+  }
+  return "";
+}
+
+// Why the attribute `attribute` of the first `tag` may have been misread:
+// the library takes double quotes only.
+std::string QuoteNote(const std::string& markup, const std::string& tag,
+                      const std::string& attribute) {
+  const std::vector<MarkupToken> tokens = ViewMarkup(markup);
+  const int at = FindTag(tokens, tag);
+  if (at < 0) return "";
+  const MarkupToken::Attribute* found = FindAttribute(tokens[at], attribute);
+  if (found == nullptr) return "";
+  if (found->quote == '\'') {
+    return " (its " + attribute +
+           " value is in single quotes, which the "
+           "library does not read as one value: use double quotes)";
+  }
+  if (found->quote == 0) {
+    return " (its " + attribute + " value is not in quotes)";
+  }
+  return "";
+}
+
+// Why the library could not change the style of `tag` in `markup`.
+std::string StyleRefusal(const std::string& markup, const std::string& tag) {
+  const std::vector<MarkupToken> tokens = ViewMarkup(markup);
+  const int at = FindTag(tokens, tag);
+  if (at < 0) return "the layer has no <" + tag + "> tag";
+  if (FindAttribute(tokens[at], "style") == nullptr) {
+    return "its <" + tag +
+           "> tag has no style attribute, and the library "
+           "changes only a style that is there";
+  }
+  return "the library cannot read its <" + tag +
+         "> tag's style attribute "
+         "(it is over 1023 bytes, or a blank follows its last \";\")" +
+         QuoteNote(markup, tag, "style");
+}
+
+// From "#rrggbb" or a colour name, the colour as the setters take it (red
+// in the low byte) and as the getters give it; false for anything else.
+bool ParseColor(const std::string& text, unsigned long& colorref,
+                unsigned long& rgb) {
+  CHtmlStyle style;
+  if (text.empty() || !style.Init(("color:" + text + ";").c_str()) ||
+      !style.GetColor(rgb) || (text[0] == '#' && text.size() != 7)) {
+    return false;
+  }
+  colorref = ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+  return true;
+}
+
+// Makes changes one by one, and puts every element touched back when one
+// fails.
+class CEditor {
+ public:
+  explicit CEditor(const std::string& id) : m_id(id) {}
+
+  const std::string& Failure() const { return m_failure; }
+
+  bool Refuse(const std::string& why) {
+    if (m_failure.empty()) m_failure = why;
+    for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
+      it->first->Init(it->second.c_str());
+    }
+    m_saved.clear();
+    return false;
+  }
+
+  bool Check(const std::string& refusal) {
+    return refusal.empty() || Refuse(refusal);
+  }
+
+  // A change of the style of `tag` in `layer` through `set`.
+  bool Style(CHtmlLayer& layer, const std::string& what, std::string tag,
+             const std::string& property, const std::function<int()>& set,
+             const std::function<bool()>& readsBack) {
+    tag = Lower(tag);
+    const std::string before = Keep(layer);
+    if (!set()) return Refuse(Cannot(what) + StyleRefusal(before, tag));
+    const std::string after = MarkupOf(layer);
+    std::string change = OtherChange(before, after, tag, "style");
+    if (change.empty()) change = LostDeclaration(before, after, tag, property);
+    if (change.empty() && !readsBack()) change = "it would not read back";
+    if (change.empty()) return true;
+    return Refuse(Cannot(what) + change + QuoteNote(before, tag, "style"));
+  }
+
+  // A change of `attribute` of `tag` in `element` to `value` through `set`.
+  bool Attribute(CHtmlTextBase& element, const std::string& what,
+                 const std::string& tag, const std::string& attribute,
+                 const std::string& value, const std::function<int()>& set) {
+    const std::string before = Keep(element);
+    if (!set()) {
+      return Refuse(Cannot(what) + "the library cannot change its " +
+                    attribute + QuoteNote(before, tag, attribute));
+    }
+    const std::string after = MarkupOf(element);
+    std::string change = OtherChange(before, after, tag, attribute);
+    CString read;
+    if (change.empty() &&
+        (!element.GetAttribute(tag.c_str(), attribute.c_str(), read) ||
+         value != static_cast<const char*>(read))) {
+      change = "it would not read back";
+    }
+    if (change.empty()) return true;
+    return Refuse(Cannot(what) + change + QuoteNote(before, tag, attribute));
+  }
+
+  bool Text(CHtmlTextLayer& layer, const std::string& text) {
+    const std::string before = Keep(layer);
+    const std::string tag = Lower(static_cast<const char*>(layer.m_strTextTag));
+    CString old;
+    if (!layer.GetTextString(old) || !layer.SetTextString(text.c_str())) {
+      return Refuse(Cannot("text") +
+                    "the library finds a layer's text after "
+                    "a start tag whose name a blank or an attribute follows, "
+                    "and <" +
+                    tag + "> has neither (write <" + tag +
+                    " > or "
+                    "give it an attribute)");
+    }
+    if (MarkupOf(layer).size() > CHtmlTextBase::kMaxOuterTextLength) {
+      return Refuse(Cannot("text") + "the layer would be over 8192 bytes");
+    }
+    std::string change = OtherTextChange(before, MarkupOf(layer), tag);
+    CString read;
+    if (change.empty() && (!layer.GetTextString(read) ||
+                           text != static_cast<const char*>(read))) {
+      change = "it would not read back";
+    }
+    return change.empty() || Refuse(Cannot("text") + change);
+  }
+
+ private:
+  std::string Cannot(const std::string& what) const {
+    return "cannot set the " + what +
+           (m_id.empty() ? "" : " of layer " + m_id) + ": ";
+  }
+
+  std::string Keep(CHtmlTextBase& element) {
+    const std::string markup = MarkupOf(element);
+    m_saved.emplace_back(&element, markup);
+    return markup;
+  }
+
+  std::string m_id;
+  std::string m_failure;
+  std::vector<std::pair<CHtmlTextBase*, std::string>> m_saved;
+};
+
+bool ApplyBox(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
+  struct Change {
+    std::optional<int> PageEdit::*member;
+    int (CHtmlLayer::*set)(int, const char*);
+    int (CHtmlLayer::*get)(int&, const char*) const;
+    const char* property;  // in the style attribute, and in messages
+  };
+  const Change kChanges[] = {
+      {&PageEdit::left, &CHtmlLayer::SetPixelLeft, &CHtmlLayer::GetPixelLeft,
+       "left"},
+      {&PageEdit::top, &CHtmlLayer::SetPixelTop, &CHtmlLayer::GetPixelTop,
+       "top"},
+      {&PageEdit::width, &CHtmlLayer::SetPixelWidth,
+       &CHtmlLayer::GetPixelWidth, "width"},
+      {&PageEdit::height, &CHtmlLayer::SetPixelHeight,
+       &CHtmlLayer::GetPixelHeight, "height"},
+      {&PageEdit::zIndex, &CHtmlLayer::SetZIndex, &CHtmlLayer::GetZIndex,
+       "z-index"}};
+  for (const Change& c : kChanges) {
+    if (!(e.*c.member)) continue;
+    const int value = *(e.*c.member);
+    if (!editor.Check(CheckNumber(c.member, value)) ||
+        !editor.Style(
+            layer, c.property, "div", c.property,
+            [&] { return (layer.*c.set)(value, "div"); },
+            [&] {
+              int read = 0;
+              return (layer.*c.get)(read, "div") && read == value;
+            })) {
+      return false;
+    }
+  }
+  if (!e.visibility) return true;
+  const HtmlVisibility value =
+      *e.visibility == "hidden" ? HtmlVisibilityHidden : HtmlVisibilityVisible;
+  return editor.Style(
+      layer, "visibility", "div", "visibility",
+      [&] { return layer.SetVisibility("div", value); },
+      [&] {
+        HtmlVisibility read = HtmlVisibilityVisible;
+        return layer.GetVisibility("div", read) && read == value;
+      });
+}
+
+bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
+  if (!e.text && !e.fontSize && !e.color) return true;
+  if (!layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
+    return editor.Refuse("a text, a font size and a colour need a text layer");
+  }
+  CHtmlTextLayer& text = static_cast<CHtmlTextLayer&>(layer);
+  const std::string tag = static_cast<const char*>(text.m_strTextTag);
+  if (e.text &&
+      (!editor.Check(CheckText(*e.text)) || !editor.Text(text, *e.text))) {
+    return false;
+  }
+  if (e.fontSize) {
+    const int size = *e.fontSize;
+    if (!editor.Check(CheckNumber(&PageEdit::fontSize, size)) ||
+        !editor.Style(
+            text, "font size", tag, "font-size",
+            [&] { return text.SetFontSize(size); },
+            [&] {
+              int read = 0;
+              return text.GetFontSize(read) && read == size;
+            })) {
+      return false;
+    }
+  }
+  if (!e.color) return true;
+  unsigned long colorref = 0;
+  unsigned long rgb = 0;
+  if (!ParseColor(*e.color, colorref, rgb)) {
+    return editor.Refuse("not a colour: " + *e.color +
+                         " (use #rrggbb or a colour name)");
+  }
+  return editor.Style(
+      text, "colour", tag, "color", [&] { return text.SetColor(colorref); },
+      [&] {
+        unsigned long read = 0;
+        return text.GetColor(read) && read == rgb;
+      });
+}
+
+// A new id or poster: attributes any layer's div, or a video's image, has.
+bool ApplyNames(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
+  if (e.id && (!editor.Check(CheckValue("the id", *e.id)) ||
+               !editor.Attribute(layer, "id", "div", "id", *e.id, [&] {
+                 return layer.SetAttribute("div", "id", e.id->c_str());
+               }))) {
+    return false;
+  }
+  if (!e.poster) return true;
+  if (!layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer)))
+    return editor.Refuse("a poster needs a video layer");
+  CHtmlVideoLayer& video = static_cast<CHtmlVideoLayer&>(layer);
+  return editor.Check(CheckValue("the poster", *e.poster)) &&
+         editor.Attribute(layer, "poster", "img", "src", *e.poster,
+                          [&] { return video.SetSrc(e.poster->c_str()); });
+}
+
+bool ApplySource(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
+  if (!e.src) return true;
+  const std::string& src = *e.src;
+  if (!editor.Check(CheckValue("the source", src))) return false;
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer))) {
+    CHtmlVideoLayer& video = static_cast<CHtmlVideoLayer&>(layer);
+    return editor.Attribute(layer, "source", "img", "dynsrc", src,
+                            [&] { return video.SetDynSrc(src.c_str()); });
+  }
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlImageLayer))) {
+    CHtmlImageLayer& image = static_cast<CHtmlImageLayer&>(layer);
+    return editor.Attribute(layer, "source", "img", "src", src,
+                            [&] { return image.SetSrc(src.c_str()); });
+  }
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlEmbedLayer))) {
+    CHtmlEmbedLayer& embed = static_cast<CHtmlEmbedLayer&>(layer);
+    return editor.Attribute(layer, "source", "embed", "src", src,
+                            [&] { return embed.SetSrc(src.c_str()); });
+  }
+  return editor.Refuse("a source needs an image, video or embed layer");
+}
+
+bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
+  if (e.background) {
+    const std::string& src = *e.background;
+    if (MarkupOf(document.m_body).empty()) {
+      return editor.Refuse(
+          "cannot set the background image: the page has no body tag");
+    }
+    if (!editor.Check(CheckValue("the background image", src)) ||
+        !editor.Attribute(
+            document.m_body, "background image", "body", "background", src,
+            [&] { return document.SetBackgroundImage(src.c_str()); })) {
+      return false;
+    }
+  }
+  if (e.noSound) document.RemoveBackgroundSound();
+  if (!e.sound) return true;
+  const std::string& src = *e.sound;
+  if (!editor.Check(CheckValue("the background sound", src))) return false;
+  if (!document.IsBackgroundSoundExist()) {
+    return document.AddBackgroundSound(src.c_str()) ||
+           editor.Refuse("cannot add the background sound");
+  }
+  return editor.Attribute(
+      document.m_bgSound, "background sound", "bgsound", "src", src,
+      [&] { return document.SetBackgroundSound(src.c_str()); });
+}
+
+}  // namespace
+
+std::string NumberRefusal(std::optional<int> PageEdit::*member,
+                          const std::string& written) {
+  const NumberRange& range = RangeOf(member);
+  if (WholeNumeral(written) != nullptr) return OutOfRange(range, written);
+  return std::string(range.property) + " " + written +
+         " is not a whole number";
+}
+
+std::string SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
+                      const std::string& written) {
+  const char* first = WholeNumeral(written);
+  const char* last = written.c_str() + written.size();
+  int value = 0;
+  if (first == nullptr || std::from_chars(first, last, value).ec != std::errc())
+    return NumberRefusal(member, written);
+  edit.*member = value;
+  return "";
+}
+
+std::string ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit) {
+  CHtmlLayer* layer = nullptr;
+  if (edit.ChangesLayer()) {
+    layer = FindLayer(document, edit.layer);
+    if (layer == nullptr) return "no layer with the id " + edit.layer;
+  }
+  return ApplyEdit(document, layer, edit);
+}
+
+std::string ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
+                      const PageEdit& edit) {
+  if (edit.ChangesLayer() && layer == nullptr) return "no layer to change";
+  CEditor editor(layer != nullptr ? LayerId(*layer) : edit.layer);
+  if (edit.ChangesLayer() &&
+      (!ApplyBox(edit, *layer, editor) || !ApplyText(edit, *layer, editor) ||
+       !ApplySource(edit, *layer, editor) ||
+       !ApplyNames(edit, *layer, editor))) {
+    return editor.Failure();
+  }
+  if (!ApplyPage(edit, document, editor)) return editor.Failure();
+  return "";
+}
+
+}  // namespace htmlmemdoc

@@ -1,0 +1,66 @@
+// page_edit.h: changing a layer or the page so that nothing else changes.
+// Every change goes through the library's setters; before it, values a
+// page cannot hold are refused; after it, the value must read back as
+// given and the element's markup, seen as a browser sees it, must differ
+// only where the change meant it to (a style attribute keeping every other
+// declaration it held). A change that fails leaves the document as it was.
+
+#ifndef HTMLMEMDOC_PAGES_PAGE_PAGE_EDIT_H_
+#define HTMLMEMDOC_PAGES_PAGE_PAGE_EDIT_H_
+
+#include <optional>
+#include <string>
+
+#include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/pages/page/page_elements.h"
+
+namespace htmlmemdoc {
+
+struct PageEdit {
+  std::string layer;  // the id of the layer's div; empty: no layer change
+  std::optional<int> left, top, width, height, zIndex;  // pixels, order
+  std::optional<std::string> visibility;                // "visible" or "hidden"
+  std::optional<std::string> text;                      // a text layer's text
+  std::optional<int> fontSize;            // a text layer's, in points
+  std::optional<std::string> color;       // "#rrggbb" or a colour name
+  std::optional<std::string> src;         // an image, video or embed file
+  std::optional<std::string> poster;      // a video layer's image (src)
+  std::optional<std::string> id;          // a new id for the layer's div
+  std::optional<std::string> background;  // the page's background image
+  std::optional<std::string> sound;       // the page's background sound
+  bool noSound = false;                   // remove the background sound
+
+  bool ChangesLayer() const {
+    return left || top || width || height || zIndex || visibility || text ||
+           fontSize || color || src || poster || id;
+  }
+};
+
+// Why `written`, a number as a person gave it that no int holds, cannot be
+// set as `member` of an edit: "left 99999999999 is out of range (-100000
+// to 100000)", as ApplyEdit says of any number out of its range, or "left
+// 1.5 is not a whole number".
+std::string NumberRefusal(std::optional<int> PageEdit::*member,
+                          const std::string& written);
+
+// Sets `member` of `edit` to the number `written` as a person typed it
+// ("-20", "+7"); returns "" when set, else NumberRefusal's reason.
+std::string SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
+                      const std::string& written);
+
+
+// Makes every change of `edit` (layer changes need a layer of that id).
+// Returns "" when all were made; else what could not be made safely and
+// why, with `document` as it was before the call.
+std::string ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit);
+
+// The same for a layer the caller has already found (one of `document`'s;
+// `edit.layer` is then not looked up), so that layers sharing an id, or
+// having none, can be told apart. `layer` may be null when `edit` changes
+// no layer.
+std::string ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
+                      const PageEdit& edit);
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PAGES_PAGE_PAGE_EDIT_H_

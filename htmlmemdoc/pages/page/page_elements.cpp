@@ -1,0 +1,62 @@
+// page_elements.cpp: the lookups walk the document's lists as they stand;
+// a page has a few thousand layers at most, and each lookup is one pass.
+
+#include "htmlmemdoc/pages/page/page_elements.h"
+
+namespace htmlmemdoc {
+
+std::string MarkupOf(const CHtmlTextBase& element) {
+  const char* text = element;
+  return text != nullptr ? text : "";
+}
+
+std::string LayerId(const CHtmlTextBase& layer) {
+  CString id;
+  return layer.GetAttribute("div", "id", id) ? static_cast<const char*>(id)
+                                             : "";
+}
+
+const char* LayerKindName(const CHtmlLayer& layer) {
+  static const char* const kKinds[] = {"plain", "text",  "image",
+                                       "video", "embed", "live audio"};
+  return kKinds[layer.GetLayerKind()];
+}
+
+bool TitleText(const CHtmlTextBase& title, std::string& text) {
+  const char* markup = title;
+  if (markup == nullptr || *markup == '\0') return false;
+  const std::string whole(markup);
+  const size_t open = whole.find('>');
+  if (open == std::string::npos) return false;
+  const size_t close = whole.find('<', open + 1);
+  text = whole.substr(open + 1, close == std::string::npos ? std::string::npos
+                                                           : close - open - 1);
+  return true;
+}
+
+const CHtmlLayer* FindLayer(const CHtmlMemDoc& document,
+                            const std::string& id) {
+  const CHtmlLayer* found = nullptr;
+  CString value;
+  ForEachLayer(document, [&](const CHtmlLayer& layer) {
+    if (found == nullptr && layer.GetAttribute("div", "id", value) &&
+        value == id.c_str())
+      found = &layer;
+  });
+  return found;
+}
+
+CHtmlLayer* FindLayer(CHtmlMemDoc& document, const std::string& id) {
+  return const_cast<CHtmlLayer*>(
+      FindLayer(static_cast<const CHtmlMemDoc&>(document), id));
+}
+
+CHtmlLayer* LayerAt(CHtmlMemDoc& document, int index) {
+  if (index < 0) return nullptr;
+  CObList layers;
+  document.GetLayersInPageOrder(layers);
+  POSITION pos = layers.FindIndex(index);
+  return pos != nullptr ? static_cast<CHtmlLayer*>(layers.GetAt(pos)) : nullptr;
+}
+
+}  // namespace htmlmemdoc

@@ -1,0 +1,178 @@
+// page_file.cpp: reads a page file into memory in one pass over a single
+// open of the file, then hands the text to the library. Reading once is
+// what lets a fifo or standard input stand for a page; building the text
+// as the library's ReadFromFile does keeps every line, column and offset
+// the reader reports the same as for the file read by the library.
+
+#include "htmlmemdoc/pages/page/page_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "htmlmemdoc/pages/page/message_capture.h"
+#include "htmlmemdoc/pages/page/read_problem.h"
+#include "htmlmemdoc/platform/file_system.h"
+#include "htmlmemdoc/platform/mbcs.h"
+
+namespace htmlmemdoc {
+namespace {
+
+PageProblem Problem(PageProblem::Kind kind, const std::string& message) {
+  PageProblem problem;
+  problem.kind = kind;
+  problem.message = message;
+  return problem;
+}
+
+// Whether a call that failed with errno set is to be made again: after a
+// signal, when `keepGoing()` says so. errno is kept for the caller.
+bool Again(const std::function<bool()>& keepGoing) {
+  const int error = errno;
+  if (error == EINTR && keepGoing()) return true;
+  errno = error;
+  return false;
+}
+
+bool ReadStream(std::FILE* file, std::string& bytes,
+                const std::function<bool()>& keepGoing) {
+  char buffer[64 * 1024];
+  for (;;) {
+    const size_t got = std::fread(buffer, 1, sizeof buffer, file);
+    bytes.append(buffer, got);
+    if (got == sizeof buffer) continue;
+    if (std::ferror(file) == 0) return true;
+    if (!Again(keepGoing)) return false;
+    std::clearerr(file);
+  }
+}
+
+bool ReadFile(const std::string& path, std::string& bytes,
+              const std::function<bool()>& keepGoing) {
+  std::FILE* file = nullptr;
+  while ((file = OpenFile(path.c_str(), "rb")) == nullptr) {
+    if (!Again(keepGoing)) return false;
+  }
+  const bool read = ReadStream(file, bytes, keepGoing);
+  const int error = errno;
+  std::fclose(file);
+  errno = error;
+  return read;
+}
+
+bool NeverAgain() { return false; }
+
+}  // namespace
+
+bool ReadStreamBytes(std::FILE* file, std::string& bytes) {
+  return ReadStream(file, bytes, NeverAgain);
+}
+
+PageFile ReadPageFile(const std::string& path) {
+  return ReadPageFile(path, NeverAgain);
+}
+
+PageFile ReadPageFile(const std::string& path,
+                      const std::function<bool()>& keepGoing) {
+  PageFile page;
+  page.path = path;
+  std::error_code ignored;
+  if (std::filesystem::is_directory(FsPath(path), ignored)) {
+    page.problem = Problem(PageProblem::kUnreadable, std::strerror(EISDIR));
+    return page;
+  }
+  std::string bytes;
+  if (!ReadFile(path, bytes, keepGoing)) {
+    page.problem = Problem(PageProblem::kUnreadable, std::strerror(errno));
+    return page;
+  }
+  return PageFileOf(path, bytes);
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+  return ReadFile(path, bytes, NeverAgain);
+}
+
+PageFile PageFileOf(const std::string& path, const std::string& bytes) {
+  PageFile page;
+  page.path = path;
+  if (bytes.empty()) {
+    page.problem = Problem(PageProblem::kNotText,
+                           "the file is empty: a page begins with <html>");
+  } else if (const size_t nul = bytes.find('\0'); nul != std::string::npos) {
+    page.problem = Problem(PageProblem::kNotText,
+                           "holds a NUL byte at offset " + std::to_string(nul) +
+                               ": a page is text");
+  } else {
+    page.text = PageTextOf(bytes);
+    const size_t end = bytes.find('\n');
+    page.crlf = end == std::string::npos || (end > 0 && bytes[end - 1] == '\r');
+  }
+  return page;
+}
+
+std::string PageTextOf(const std::string& bytes) {
+  std::string text;
+  text.reserve(bytes.size() + 1);
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    const size_t next = end == std::string::npos ? bytes.size() : end + 1;
+    if (end == std::string::npos) end = bytes.size();
+    if (end > start && bytes[end - 1] == '\r') --end;  // CR LF reads as LF
+    text.append(bytes, start, end - start);
+    text += '\n';
+    start = next;
+  }
+  return text;
+}
+
+bool LoadPage(PageFile& page, CHtmlMemDoc& document) {
+  CMessageCapture capture;
+  if (document.ReadFromString(page.text.c_str())) return true;
+  page.problem = DescribeRefusal(page.text, document);
+  if (!capture.Messages().empty()) page.problem.message = capture.Messages()[0];
+  return false;
+}
+
+bool IsUtf8(const std::string& text) {
+  for (size_t i = 0; i < text.size();) {
+    const char* p = text.c_str() + i;
+    const unsigned char lead = static_cast<unsigned char>(*p);
+    const int length = CharLength(p);
+    if (length == 1 && lead >= 0x80) return false;
+    i += static_cast<size_t>(length);
+  }
+  return true;
+}
+
+std::string ShownName(const std::string& name, const std::string& separator) {
+  bool plain = IsUtf8(name) && name.find(separator) == std::string::npos &&
+               !name.empty();
+  for (unsigned char c : name)
+    plain = plain && c >= 0x20 && c != 0x7F && c != '"';
+  if (plain) return name;
+  std::string shown = "\"";
+  for (size_t i = 0; i < name.size();) {
+    const char* p = name.c_str() + i;
+    const unsigned char c = static_cast<unsigned char>(*p);
+    const int length = CharLength(p);
+    if (length > 1) {
+      shown.append(p, static_cast<size_t>(length));
+    } else if (c == '"' || c == '\\') {
+      shown += std::string("\\") + static_cast<char>(c);
+    } else if (c == '\n') {
+      shown += "\\n";
+    } else if (c < 0x20 || c >= 0x7F) {
+      static const char kHex[] = "0123456789abcdef";
+      shown += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
+    } else {
+      shown += static_cast<char>(c);
+    }
+    i += static_cast<size_t>(length);
+  }
+  return shown + "\"";
+}
+
+}  // namespace htmlmemdoc

@@ -1,0 +1,186 @@
+// page_session.cpp: undo and redo read the page text again and make the
+// changes still in effect once more, in order: each made it through the
+// guarded edit before, on the same document, so it does again; the cost is
+// that of the changes, and a person makes them one at a time.
+//
+// A save goes on from what it wrote: the rendering becomes the session's
+// page text and the bytes written the file's, read from memory rather
+// than from disk, so a file changed on disk meanwhile cannot slip in.
+
+#include "htmlmemdoc/pages/page/page_session.h"
+
+#include "htmlmemdoc/pages/page/page_elements.h"
+#include "htmlmemdoc/pages/page/page_write.h"
+#include "htmlmemdoc/pages/text/text_diff.h"
+#include "htmlmemdoc/pages/text/text_util.h"
+#include "htmlmemdoc/platform/replace_file.h"
+
+namespace htmlmemdoc {
+namespace {
+
+// The bytes WriteText puts in a file for `text`.
+std::string WrittenBytes(const CString& text, bool crlf) {
+  const char* data = text;
+  const size_t size = static_cast<size_t>(text.GetLength());
+  if (!crlf) return std::string(data, size);
+  std::string bytes;
+  bytes.reserve(size + size / 16);
+  replace_file::WriteWithCrLf(data, size, [&bytes](const char* p, size_t n) {
+    bytes.append(p, n);
+    return true;
+  });
+  return bytes;
+}
+
+}  // namespace
+
+PageSession::PageSession(const std::string& path,
+                         const SessionLogMaker& makeLog)
+    : m_path(path) {
+  if (!ReadFileBytes(path, m_bytes)) {
+    m_file = ReadPageFile(path);  // says why it cannot be read
+    return;
+  }
+  m_file = PageFileOf(path, m_bytes);
+  if (!m_file.Ok() || !Rebuild()) return;
+  if (makeLog) m_journal = makeLog(path, m_bytes);
+  if (m_journal == nullptr || !m_journal->Read(m_unsaved))
+    m_unsaved = JournalRecord();
+}
+
+bool PageSession::Rebuild() {
+  m_document.reset(new CHtmlMemDoc);
+  if (!LoadPage(m_file, *m_document)) return false;
+  for (size_t i = 0; i < m_done; ++i) ApplyToDocument(m_edits[i]);
+  return true;
+}
+
+std::string PageSession::ApplyToDocument(const SessionEdit& change) {
+  const PageEdit& edit = change.edit;
+  if (!edit.ChangesLayer()) return ApplyEdit(*m_document, nullptr, edit);
+  CHtmlLayer* layer = change.index < 0 ? FindLayer(*m_document, edit.layer)
+                                       : LayerAt(*m_document, change.index);
+  if (layer == nullptr || LayerId(*layer) != edit.layer) {
+    return change.index < 0 ? "no layer with the id " + edit.layer
+                            : "the page has no layer " + edit.layer +
+                                  " at place " + std::to_string(change.index);
+  }
+  return ApplyEdit(*m_document, layer, edit);
+}
+
+void PageSession::Journal(const SessionStep& step) {
+  if (m_journal == nullptr) return;
+  const std::vector<SessionEdit> inEffect(m_edits.begin(),
+                                          m_edits.begin() + m_done);
+  m_journalProblem = m_journal->Write(step, inEffect);
+}
+
+std::string PageSession::Apply(const PageEdit& edit, int index) {
+  const SessionEdit change{index, edit};
+  const std::string failure = ApplyToDocument(change);
+  if (!failure.empty()) return failure;
+  m_edits.resize(m_done);
+  m_edits.push_back(change);
+  ++m_done;
+  Journal({SessionStep::kApply, change});
+  return "";
+}
+
+bool PageSession::Undo() {
+  if (!CanUndo()) return false;
+  --m_done;
+  Journal({SessionStep::kUndo, {}});
+  return Rebuild();
+}
+
+bool PageSession::Redo() {
+  if (!CanRedo()) return false;
+  const bool made = ApplyToDocument(m_edits[m_done++]).empty();
+  Journal({SessionStep::kRedo, {}});
+  return made;
+}
+
+bool PageSession::FileChangedSinceUnsaved() const {
+  return m_unsaved.size != m_bytes.size() ||
+         m_unsaved.hash != BytesHash(m_bytes);
+}
+
+std::vector<std::string> PageSession::RestoreUnsaved() {
+  std::vector<std::string> refused;
+  const std::vector<SessionEdit> edits = std::move(m_unsaved.edits);
+  m_unsaved = JournalRecord();
+  for (size_t i = 0; i < edits.size(); ++i) {
+    const std::string why = Apply(edits[i].edit, edits[i].index);
+    if (!why.empty()) {
+      refused.push_back("change " + std::to_string(i + 1) + " of " +
+                        std::to_string(edits.size()) + ": " + why);
+    }
+  }
+  return refused;
+}
+
+void PageSession::DiscardUnsaved() {
+  m_unsaved = JournalRecord();
+  if (m_journal == nullptr) return;
+  if (m_done == 0) {
+    m_journal->Remove();
+    return;
+  }
+  const std::vector<SessionEdit> inEffect(m_edits.begin(),
+                                          m_edits.begin() + m_done);
+  m_journalProblem = m_journal->Rewrite(inEffect);
+}
+
+std::string PageSession::Rendering() const {
+  CString text;
+  m_document->RenderToString(text, 0, nullptr);
+  return std::string(text);
+}
+
+std::string PageSession::Diff(const std::string& name) const {
+  return UnifiedDiff(m_file.text, Rendering(), name, name + " (edited)");
+}
+
+std::string PageSession::DiffAgainstDisk(const std::string& name) const {
+  std::string bytes;
+  if (!ReadFileBytes(m_path, bytes)) bytes.clear();
+  return UnifiedDiff(PageTextOf(bytes), Rendering(), name + " (on disk now)",
+                     name + " (edited)");
+}
+
+PageSession::SaveResult PageSession::Save(std::string& why) {
+  if (m_done == 0) {
+    why = "the page has no change to save";
+    return SaveResult::kUnchanged;
+  }
+  std::string now;
+  if (!ReadFileBytes(m_path, now) || now != m_bytes) {
+    why =
+        "the page changed on disk since it was opened: see the changes "
+        "against it, or open it again";
+    return SaveResult::kConflict;
+  }
+  WriteOptions options;
+  options.output = m_path;
+  options.crlf = m_file.crlf;
+  options.expected = &m_bytes;  // checked again just before the replace
+  const WriteCheck check = CheckWrite(*m_document, m_file.text, options);
+  why = check.refusal;
+  if (why.empty()) why = WriteText(check.text, options);
+  if (!why.empty()) {
+    return ReadFileBytes(m_path, now) && now == m_bytes ? SaveResult::kRefused
+                                                        : SaveResult::kConflict;
+  }
+  m_file.text.assign(check.text, static_cast<size_t>(check.text.GetLength()));
+  m_bytes = WrittenBytes(check.text, options.crlf);
+  m_edits.clear();
+  m_done = 0;
+  m_unsaved = JournalRecord();
+  if (m_journal != nullptr) m_journal->Forget();
+  // The document's read record must be that of its page text: read the
+  // text written (it reads: the guard read it back) instead of the file.
+  if (!Rebuild()) why = "the page as written does not read again";
+  return SaveResult::kSaved;
+}
+
+}  // namespace htmlmemdoc

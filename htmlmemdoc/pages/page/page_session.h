@@ -1,0 +1,101 @@
+// page_session.h: one person's editing of one page, as an editor holds it:
+// the page as read, the changes made to it in order (so that any of them
+// can be undone and redone), and the file's bytes at opening, so that a
+// save finds out when the file changed on disk since (another editor, a
+// text editor) instead of overwriting it. Every change goes through the
+// guarded edit (page_edit.h), every save through the guarded write. With
+// a log (session_log.h), every change is kept as it is made, and what an
+// earlier session of the page left unsaved is offered back.
+
+#ifndef HTMLMEMDOC_PAGES_PAGE_PAGE_SESSION_H_
+#define HTMLMEMDOC_PAGES_PAGE_PAGE_SESSION_H_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/pages/page/page_edit.h"
+#include "htmlmemdoc/pages/page/page_file.h"
+#include "htmlmemdoc/pages/page/session_log.h"
+
+namespace htmlmemdoc {
+
+class PageSession {
+ public:
+  // Reads the page at `path` (canonical: it names the page's log); Ok()
+  // tells whether it reads. With no `makeLog`, nothing is kept.
+  explicit PageSession(const std::string& path,
+                       const SessionLogMaker& makeLog = nullptr);
+
+  bool Ok() const { return m_file.Ok(); }
+  const PageProblem& Problem() const { return m_file.problem; }
+  const std::string& Path() const { return m_path; }
+
+  // Makes the change to the layer at `index` in page order, which must
+  // have the id `edit.layer` (-1: the layer of that id, or the page);
+  // "" or why it was refused (nothing changed then). A change drops the
+  // changes undone before it.
+  std::string Apply(const PageEdit& edit, int index = -1);
+  bool CanUndo() const { return m_done > 0; }
+  bool CanRedo() const { return m_done < m_edits.size(); }
+  size_t Changes() const { return m_done; }  // in effect, not saved
+  // Take back the last change made, or make again the last one taken back;
+  // false when there is none.
+  bool Undo();
+  bool Redo();
+
+  // The changes an earlier session of the page left unsaved (no edits:
+  // none), and whether the file changed on disk since that session read
+  // it.
+  const JournalRecord& Unsaved() const { return m_unsaved; }
+  bool FileChangedSinceUnsaved() const;
+  // Makes the unsaved changes again, in order, through the guarded edit;
+  // returns why each one refused was ("change 2 of 5: ..."). The offer
+  // is gone after this or DiscardUnsaved.
+  std::vector<std::string> RestoreUnsaved();
+  void DiscardUnsaved();
+  // Why the last change could not be journaled; "" when it was.
+  const std::string& JournalProblem() const { return m_journalProblem; }
+
+  // The page as it now stands (the session keeps it) and its text as
+  // read or last saved.
+  const CHtmlMemDoc& Document() const { return *m_document; }
+  const std::string& Text() const { return m_file.text; }
+  // The page as it would be written, for showing in a browser.
+  std::string Rendering() const;
+  // The unified diff from the file as opened (or last saved) to the page
+  // as it would be written ("" when they are equal), the file called
+  // `name` in it.
+  std::string Diff(const std::string& name) const;
+  // The same from the file as it is on disk now.
+  std::string DiffAgainstDisk(const std::string& name) const;
+
+  enum class SaveResult { kSaved, kUnchanged, kConflict, kRefused };
+  // Writes the page over its file with the tool's guards, keeping its
+  // line ends, unless no change is in effect (kUnchanged: nothing is
+  // written), the file is no longer what was read (kConflict: the
+  // session stays as it was), or writing would lose content or fails
+  // (kRefused); `why` says what. A saved session goes on from the page as
+  // written: its changes can no longer be undone, its journal is gone.
+  SaveResult Save(std::string& why);
+
+ private:
+  bool Rebuild();  // the document read again with the changes in effect
+  std::string ApplyToDocument(const SessionEdit& change);
+  void Journal(const SessionStep& step);
+
+  std::string m_path;
+  PageFile m_file;
+  std::string m_bytes;  // the file as read or written, to find a change
+  std::unique_ptr<CHtmlMemDoc> m_document;
+  std::vector<SessionEdit> m_edits;
+  size_t m_done = 0;  // m_edits[0, m_done) are in effect
+  std::unique_ptr<SessionLog> m_journal;  // null: nothing kept
+  JournalRecord m_unsaved;
+  std::string m_journalProblem;
+};
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PAGES_PAGE_PAGE_SESSION_H_

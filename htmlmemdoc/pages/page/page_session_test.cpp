@@ -1,0 +1,110 @@
+#include "htmlmemdoc/pages/page/page_session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "tests/support/support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using htmlmemdoc::PageEdit;
+using htmlmemdoc::PageSession;
+using Result = PageSession::SaveResult;
+
+class PageSessionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_folder = fs::path(::testing::TempDir()) /
+               ("htmlmemdoc_session_" + std::to_string(std::random_device{}()));
+    fs::create_directories(m_folder / "site");
+    m_page = (m_folder / "site" / "welcome.htm").string();
+    Write(ReadBytes("examples/welcome.htm"));
+  }
+  void TearDown() override { fs::remove_all(m_folder); }
+
+  void Write(const std::string& bytes) {
+    std::ofstream(m_page, std::ios::binary) << bytes;
+  }
+  static PageEdit Move(const std::string& layer, int left) {
+    PageEdit edit;
+    edit.layer = layer;
+    edit.left = left;
+    return edit;
+  }
+
+  fs::path m_folder;
+  std::string m_page;
+};
+
+TEST_F(PageSessionTest, SavesOnlyChangesAndKeepsTheFilesLineEnds) {
+  const std::string lf = ReadBytes(m_page);  // the example has LF ends
+  struct Case {
+    const char* what;
+    std::string bytes;
+    bool change;
+    Result want;
+  } kCases[] = {
+      {"no change: nothing written", lf, false, Result::kUnchanged},
+      {"LF page", lf, true, Result::kSaved},
+      {"CR LF page", ReplaceAll(lf, "\n", "\r\n"), true, Result::kSaved},
+  };
+  for (const Case& c : kCases) {
+    Write(c.bytes);
+    PageSession session(m_page);
+    ASSERT_TRUE(session.Ok()) << c.what;
+    if (c.change) {
+      ASSERT_EQ("", session.Apply(Move("Rose", 7))) << c.what;
+    }
+    std::string why;
+    EXPECT_EQ(c.want, session.Save(why)) << c.what << ": " << why;
+    const std::string saved = ReadBytes(m_page);
+    if (!c.change) {
+      EXPECT_EQ(c.bytes, saved) << c.what;
+      continue;
+    }
+    EXPECT_NE(std::string::npos, saved.find("left:7px")) << c.what;
+    const bool crlf = c.bytes.find("\r\n") != std::string::npos;
+    EXPECT_EQ(crlf, saved.find("\r\n") != std::string::npos) << c.what;
+    EXPECT_EQ(crlf,
+              ReplaceAll(saved, "\r\n", "").find('\n') == std::string::npos)
+        << c.what;
+    // A saved session goes on: nothing to undo, and it saves again.
+    EXPECT_FALSE(session.CanUndo()) << c.what;
+    ASSERT_EQ("", session.Apply(Move("Rose", 8))) << c.what;
+    EXPECT_EQ(Result::kSaved, session.Save(why)) << c.what << ": " << why;
+  }
+}
+
+TEST_F(PageSessionTest, AConflictKeepsTheChangesAndTheOtherWrite) {
+  PageSession session(m_page);
+  ASSERT_EQ("", session.Apply(Move("Rose", 7)));
+  const std::string other = ReplaceAll(ReadBytes(m_page), "Welcome", "Hello");
+  Write(other);
+  std::string why;
+  EXPECT_EQ(Result::kConflict, session.Save(why));
+  EXPECT_NE(std::string::npos, why.find("changed on disk")) << why;
+  EXPECT_EQ(other, ReadBytes(m_page));
+  EXPECT_EQ(1u, session.Changes());
+  EXPECT_NE(std::string::npos,
+            session.DiffAgainstDisk("p").find("+<div id=\"Rose\""))
+      << session.DiffAgainstDisk("p");
+}
+
+TEST_F(PageSessionTest, LayersSharingAnIdAreToldApartByTheirPlace) {
+  const std::string bytes = ReadBytes(m_page);
+  Write(ReplaceAll(bytes, "id=\"Tour\"", "id=\"Rose\""));  // two Roses
+  PageSession session(m_page);
+  ASSERT_TRUE(session.Ok());
+  EXPECT_NE("", session.Apply(Move("Rose", 9), 1));  // place 1 is Intro
+  EXPECT_EQ("", session.Apply(Move("Rose", 9), 3));  // the second Rose
+  const std::string diff = session.Diff("p");
+  EXPECT_NE(std::string::npos, diff.find("left:9px; top:260px")) << diff;
+  EXPECT_EQ(std::string::npos, diff.find("left:9px; top:90px")) << diff;
+}
+
+}  // namespace

@@ -1,0 +1,71 @@
+// session_log.h: what a page session keeps of its changes outside itself
+// as they are made, so that a person's unsaved work outlives the session
+// (a reload, a page switch, the server ending). The session says what
+// happened; a log decides how it is kept (report/page_journal.h keeps it
+// on disk as JSON lines).
+
+#ifndef HTMLMEMDOC_PAGES_PAGE_SESSION_LOG_H_
+#define HTMLMEMDOC_PAGES_PAGE_SESSION_LOG_H_
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "htmlmemdoc/pages/page/page_edit.h"
+
+namespace htmlmemdoc {
+
+// A change as a session makes it: to the layer at `index` in page order
+// (CHtmlMemDoc::GetLayersInPageOrder), which must have the id
+// `edit.layer`; -1: the layer found by its id, or a change of the page.
+struct SessionEdit {
+  int index = -1;
+  PageEdit edit;
+};
+
+// One step of a session: a change made, the last one undone, or the last
+// one undone made again.
+struct SessionStep {
+  enum Kind { kApply, kUndo, kRedo };
+  Kind kind = kApply;
+  SessionEdit edit;  // kApply only
+};
+
+// What an earlier session of a page left unsaved.
+struct JournalRecord {
+  std::string path;   // the page's canonical path
+  uint64_t size = 0;  // the file's size and the hash of its bytes
+  std::string hash;   // (BytesHash) when that session opened it
+  std::string time;   // of the last step, UTC: "2026-12-07T03:41:39Z"
+  std::vector<SessionEdit> edits;  // the changes in effect, in order
+};
+
+class SessionLog {
+ public:
+  virtual ~SessionLog() = default;
+  // The record kept for this page (left by any session); false when there
+  // is none.
+  virtual bool Read(JournalRecord& record) const = 0;
+  // Keeps `step`, after which `inEffect` are the session's changes in
+  // effect; "" or why it could not be kept.
+  virtual std::string Write(const SessionStep& step,
+                            const std::vector<SessionEdit>& inEffect) = 0;
+  // Keeps `inEffect` afresh as the session's changes.
+  virtual std::string Rewrite(const std::vector<SessionEdit>& inEffect) = 0;
+  // Drops the record (a person discarding the changes it holds).
+  virtual void Remove() = 0;
+  // Drops the record when it is this session's (a save: another session's
+  // changes stay).
+  virtual void Forget() = 0;
+};
+
+// Makes the log of the page at canonical `path` for a session that read
+// `bytes` from it; null: nothing is kept.
+using SessionLogMaker = std::function<std::unique_ptr<SessionLog>(
+    const std::string& path, const std::string& bytes)>;
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PAGES_PAGE_SESSION_LOG_H_

@@ -1,0 +1,246 @@
+// stacking.cpp: for each z-index, and each kind r that is written before
+// another, the layers of kind r (the queries) ask whether an earlier layer
+// of a kind written after r (the points) overlaps them. The points that
+// overlap a box are counted by inclusion and exclusion: the earlier points,
+// less those wholly left of it, right of it, above it or below it, plus
+// those in each corner (counted twice among the four). Each term counts
+// earlier points whose two coordinates are at most the query's; divide and
+// conquer over page order, with a sweep and a Fenwick tree over one
+// coordinate, counts a term for every query in O(n log^2 n).
+
+#include "htmlmemdoc/pages/page/stacking.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+namespace htmlmemdoc {
+namespace {
+
+struct Box {
+  long long x1, y1, x2, y2;  // [x1, x2) by [y1, y2), in pixels
+};
+
+struct Item {
+  size_t order;  // place in page order
+  int rank;      // 0 to 3: written with the text, image, video, embed layers
+  Box box;
+  const CHtmlLayer* layer;
+};
+
+bool Overlap(const Box& a, const Box& b) {
+  return a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2;
+}
+
+// Where the layer is written: with the text (0), image (1), video (2) or
+// embed and live-audio layers (3); -1 for a plain layer, never written.
+int RankOf(const CHtmlLayer& layer) {
+  switch (layer.GetLayerKind()) {
+    case HtmlLayerText:
+      return 0;
+    case HtmlLayerImage:
+      return 1;
+    case HtmlLayerVideo:
+      return 2;
+    case HtmlLayerEmbed:
+    case HtmlLayerLiveAudio:
+      return 3;
+    default:
+      return -1;
+  }
+}
+
+// The layer's box, when its div's style gives all of it and it has an area.
+bool BoxOf(const CHtmlLayer& layer, Box& box) {
+  int left = 0, top = 0, width = 0, height = 0;
+  if (!layer.GetPixelLeft(left, "div") || !layer.GetPixelTop(top, "div") ||
+      !layer.GetPixelWidth(width, "div") ||
+      !layer.GetPixelHeight(height, "div") || width <= 0 || height <= 0)
+    return false;
+  box = {left, top, static_cast<long long>(left) + width,
+         static_cast<long long>(top) + height};
+  return true;
+}
+
+// One term of the count: a point or a query with the two coordinates the
+// term compares (a point counts for a query when both are at most the
+// query's).
+struct Entry {
+  bool point;
+  long long a, b;
+  size_t query;  // the query's number
+};
+
+class Fenwick {
+ public:
+  explicit Fenwick(size_t size) : m_counts(size + 1, 0) {}
+  void Add(size_t at) {
+    for (++at; at < m_counts.size(); at += at & (~at + 1)) ++m_counts[at];
+  }
+  long long Prefix(size_t count) const {  // entries 0 .. count - 1
+    long long sum = 0;
+    for (; count > 0; count -= count & (~count + 1)) sum += m_counts[count];
+    return sum;
+  }
+
+ private:
+  std::vector<long long> m_counts;
+};
+
+// Adds to counts[query] the points before each query in `entries` (page
+// order) that it dominates.
+void CountDominated(const std::vector<Entry>& entries, size_t lo, size_t hi,
+                    std::vector<long long>& counts) {
+  if (hi - lo < 2) return;
+  const size_t mid = lo + (hi - lo) / 2;
+  CountDominated(entries, lo, mid, counts);
+  CountDominated(entries, mid, hi, counts);
+  std::vector<const Entry*> points, queries;
+  for (size_t i = lo; i < mid; ++i)
+    if (entries[i].point) points.push_back(&entries[i]);
+  for (size_t i = mid; i < hi; ++i)
+    if (!entries[i].point) queries.push_back(&entries[i]);
+  if (points.empty() || queries.empty()) return;
+  const auto byA = [](const Entry* x, const Entry* y) { return x->a < y->a; };
+  std::sort(points.begin(), points.end(), byA);
+  std::sort(queries.begin(), queries.end(), byA);
+  std::vector<long long> bs;
+  for (const Entry* p : points) bs.push_back(p->b);
+  std::sort(bs.begin(), bs.end());
+  bs.erase(std::unique(bs.begin(), bs.end()), bs.end());
+  Fenwick tree(bs.size());
+  size_t next = 0;
+  for (const Entry* q : queries) {
+    for (; next < points.size() && points[next]->a <= q->a; ++next) {
+      tree.Add(static_cast<size_t>(
+          std::lower_bound(bs.begin(), bs.end(), points[next]->b) -
+          bs.begin()));
+    }
+    counts[q->query] += tree.Prefix(static_cast<size_t>(
+        std::upper_bound(bs.begin(), bs.end(), q->b) - bs.begin()));
+  }
+}
+
+// A coordinate of a point's box and of a query's box for one comparison.
+using Side = long long (*)(const Box&);
+struct Term {
+  int sign;
+  Side pointA, queryA, pointB, queryB;
+};
+
+// For each query among `items` (rank r; points rank above it), how many
+// earlier points overlap it.
+std::vector<long long> OverlapCounts(const std::vector<const Item*>& items,
+                                     int r) {
+  const Side zero = [](const Box&) { return 0LL; };
+  const Side x1 = [](const Box& b) { return b.x1; };
+  const Side x2 = [](const Box& b) { return b.x2; };
+  const Side y1 = [](const Box& b) { return b.y1; };
+  const Side y2 = [](const Box& b) { return b.y2; };
+  const Side minusX1 = [](const Box& b) { return -b.x1; };
+  const Side minusX2 = [](const Box& b) { return -b.x2; };
+  const Side minusY1 = [](const Box& b) { return -b.y1; };
+  const Side minusY2 = [](const Box& b) { return -b.y2; };
+  // Left: p.x2 <= q.x1; right: p.x1 >= q.x2; above: p.y2 <= q.y1; below:
+  // p.y1 >= q.y2.
+  const Term kTerms[] = {{+1, zero, zero, zero, zero},
+                         {-1, x2, x1, zero, zero},
+                         {-1, minusX1, minusX2, zero, zero},
+                         {-1, zero, zero, y2, y1},
+                         {-1, zero, zero, minusY1, minusY2},
+                         {+1, x2, x1, y2, y1},
+                         {+1, x2, x1, minusY1, minusY2},
+                         {+1, minusX1, minusX2, y2, y1},
+                         {+1, minusX1, minusX2, minusY1, minusY2}};
+  size_t queries = 0;
+  for (const Item* item : items) queries += item->rank == r;
+  std::vector<long long> total(queries, 0);
+  std::vector<Entry> entries;
+  std::vector<long long> counts;
+  for (const Term& term : kTerms) {
+    entries.clear();
+    size_t query = 0;
+    for (const Item* item : items) {
+      const bool point = item->rank > r;
+      entries.push_back({point, (point ? term.pointA : term.queryA)(item->box),
+                         (point ? term.pointB : term.queryB)(item->box),
+                         point ? 0 : query++});
+    }
+    counts.assign(queries, 0);
+    CountDominated(entries, 0, entries.size(), counts);
+    for (size_t i = 0; i < queries; ++i) total[i] += term.sign * counts[i];
+  }
+  return total;
+}
+
+// The layers of `group` (one z-index, page order) that kinds written
+// later would cover.
+void AddChanges(const std::vector<Item>& group,
+                std::vector<std::pair<size_t, const Item*>>& found) {
+  for (int r = 0; r < 3; ++r) {
+    std::vector<const Item*> items;
+    size_t firstPoint = group.size();
+    for (const Item& item : group) {
+      if (item.rank > r) firstPoint = std::min(firstPoint, item.order);
+      // A query before every point has nothing to go under.
+      if (item.rank > r || (item.rank == r && item.order > firstPoint))
+        items.push_back(&item);
+    }
+    if (items.empty()) continue;
+    const std::vector<long long> counts = OverlapCounts(items, r);
+    size_t query = 0;
+    for (const Item* item : items) {
+      if (item->rank != r) continue;
+      if (counts[query++] > 0) found.emplace_back(item->order, item);
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<StackingChange> FindStackingChanges(const CHtmlMemDoc& document,
+                                                size_t named) {
+  CObList inPageOrder;
+  document.GetLayersInPageOrder(inPageOrder);
+  std::vector<std::pair<const CHtmlLayer*, int>> written;  // and their rank
+  bool sorted = true;  // already in the order they are written
+  for (POSITION pos = inPageOrder.GetHeadPosition(); pos != nullptr;) {
+    const auto* layer =
+        static_cast<const CHtmlLayer*>(inPageOrder.GetNext(pos));
+    const int rank = RankOf(*layer);
+    if (rank < 0) continue;
+    sorted = sorted && (written.empty() || rank >= written.back().second);
+    written.emplace_back(layer, rank);
+  }
+  if (sorted) return {};  // layers written in page order keep their stacking
+  std::map<int, std::vector<Item>> groups;  // by z-index
+  for (size_t order = 0; order < written.size(); ++order) {
+    const CHtmlLayer* layer = written[order].first;
+    Box box{};
+    if (!BoxOf(*layer, box)) continue;
+    int z = 0;
+    if (!layer->GetZIndex(z, "div")) z = 0;
+    groups[z].push_back({order, written[order].second, box, layer});
+  }
+  std::vector<std::pair<size_t, const Item*>> found;
+  for (const auto& group : groups) AddChanges(group.second, found);
+  std::sort(found.begin(), found.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<StackingChange> changes;
+  for (const auto& [at, item] : found) {
+    const CHtmlLayer* over = nullptr;
+    int z = 0;
+    if (!item->layer->GetZIndex(z, "div")) z = 0;
+    for (const Item& other : groups[z]) {
+      if (changes.size() >= named || other.order >= at) break;
+      if (other.rank > item->rank && Overlap(other.box, item->box)) {
+        over = other.layer;
+        break;
+      }
+    }
+    changes.push_back({item->layer, over});
+  }
+  return changes;
+}
+
+}  // namespace htmlmemdoc

@@ -1,0 +1,334 @@
+// page_journal.cpp: reading a journal replays its lines (a change made
+// drops the changes undone before it, as a session does) and stops at the
+// first line that does not read, the one a crash may have torn. Whether
+// the file is still this session's is told by the session id in its first
+// line, read afresh before every append.
+
+#include "htmlmemdoc/pages/report/page_journal.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <random>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "htmlmemdoc/pages/page/page_file.h"
+#include "htmlmemdoc/pages/text/text_util.h"
+#include "htmlmemdoc/platform/file_system.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace htmlmemdoc {
+namespace {
+
+struct NumberField {
+  const char* name;
+  std::optional<int> PageEdit::*member;
+};
+const NumberField kNumbers[] = {
+    {"left", &PageEdit::left},     {"top", &PageEdit::top},
+    {"width", &PageEdit::width},   {"height", &PageEdit::height},
+    {"zIndex", &PageEdit::zIndex}, {"fontSize", &PageEdit::fontSize}};
+
+struct TextField {
+  const char* name;
+  std::optional<std::string> PageEdit::*member;
+};
+const TextField kTexts[] = {
+    {"visibility", &PageEdit::visibility}, {"text", &PageEdit::text},
+    {"color", &PageEdit::color},           {"src", &PageEdit::src},
+    {"background", &PageEdit::background}, {"sound", &PageEdit::sound},
+    {"poster", &PageEdit::poster},         {"id", &PageEdit::id}};
+
+// `value` as an int; false when it is no integer or does not fit one.
+bool IntOf(const json& value, int& number) {
+  if (value.is_number_unsigned()) {
+    if (value.get<uint64_t>() > static_cast<uint64_t>(INT_MAX)) return false;
+  } else if (!value.is_number_integer() ||
+             value.get<int64_t>() < static_cast<int64_t>(INT_MIN) ||
+             value.get<int64_t>() > static_cast<int64_t>(INT_MAX)) {
+    return false;
+  }
+  number = value.get<int>();
+  return true;
+}
+
+bool SetProperty(PageEdit& edit, const std::string& name, const json& value,
+                 std::string& why) {
+  for (const NumberField& field : kNumbers) {
+    if (name != field.name) continue;
+    int number = 0;
+    if (IntOf(value, number)) {
+      edit.*field.member = number;
+      return true;
+    }
+    why = NumberRefusal(field.member, value.dump());
+    return false;
+  }
+  for (const TextField& field : kTexts) {
+    if (name != field.name) continue;
+    if (value.is_string()) {
+      edit.*field.member = value.get<std::string>();
+      return true;
+    }
+    why = name + " needs a text";
+    return false;
+  }
+  if (name == "noSound" && value == true) {
+    edit.noSound = true;
+    return true;
+  }
+  why = "no property " + name + " with a value of that kind";
+  return false;
+}
+
+std::string Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+#ifdef _WIN32
+  gmtime_s(&utc, &now);
+#else
+  gmtime_r(&now, &utc);
+#endif
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  return text;
+}
+
+std::string NewSessionId() {
+  std::random_device random;
+  char text[17];
+  std::snprintf(text, sizeof text, "%08x%08x", random(), random());
+  return text;
+}
+
+// Writes `text` at the end of `file` (a new file for "wb") and flushes it
+// to the disk; false when any of it fails.
+bool WriteDurably(const std::string& file, const char* mode,
+                  const std::string& text) {
+  std::FILE* out = OpenFile(file.c_str(), mode);
+  if (out == nullptr) return false;
+  bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size() &&
+            std::fflush(out) == 0;
+#ifdef _WIN32
+  ok = ok && _commit(_fileno(out)) == 0;
+#else
+  ok = ok && fsync(fileno(out)) == 0;
+#endif
+  return std::fclose(out) == 0 && ok;
+}
+
+// The first line of `file` ("" when it cannot be read), at most `limit`
+// bytes of it.
+std::string FirstLine(const std::string& file, size_t limit) {
+  std::FILE* in = OpenFile(file.c_str(), "rb");
+  if (in == nullptr) return "";
+  std::string line;
+  for (int c; line.size() < limit && (c = std::getc(in)) != EOF && c != '\n';)
+    line += static_cast<char>(c);
+  std::fclose(in);
+  return line;
+}
+
+// `value` as one line of JSON; a text that is not UTF-8 (a page's own
+// bytes) has its stray bytes replaced rather than failing the journal.
+std::string Line(const json& value) {
+  return value.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+std::string StepLine(json step) {
+  step["time"] = Now();
+  return Line(step);
+}
+
+// Plays one journal line on `record`'s changes, of which `done` are in
+// effect; false when the line is no step.
+bool Replay(const json& step, JournalRecord& record, size_t& done) {
+  if (!step.is_object()) return false;
+  std::string why;
+  SessionEdit edit;
+  if (step.contains("apply")) {
+    if (!EditFromJson(step["apply"], edit, why)) return false;
+    record.edits.resize(done);
+    record.edits.push_back(edit);
+    ++done;
+  } else if (step.contains("undo")) {
+    if (done > 0) --done;
+  } else if (step.contains("redo")) {
+    if (done < record.edits.size()) ++done;
+  } else {
+    return false;
+  }
+  if (step.contains("time") && step["time"].is_string())
+    record.time = step["time"].get<std::string>();
+  return true;
+}
+
+}  // namespace
+
+json EditJson(const SessionEdit& change) {
+  const PageEdit& edit = change.edit;
+  json properties = json::object();
+  for (const NumberField& field : kNumbers) {
+    if (edit.*field.member) properties[field.name] = *(edit.*field.member);
+  }
+  for (const TextField& field : kTexts) {
+    if (edit.*field.member) properties[field.name] = *(edit.*field.member);
+  }
+  if (edit.noSound) properties["noSound"] = true;
+  return {{"index", change.index},
+          {"layer", edit.layer},
+          {"properties", properties}};
+}
+
+bool EditFromJson(const json& value, SessionEdit& edit, std::string& why) {
+  if (!value.is_object()) {
+    why = "a change is a JSON object";
+    return false;
+  }
+  SessionEdit made;
+  const auto index = value.find("index");
+  if (index != value.end() && (!IntOf(*index, made.index) || made.index < -1)) {
+    why = "the layer's place in the page is not a number from 0";
+    return false;
+  }
+  const auto layer = value.find("layer");
+  if (layer != value.end() && !layer->is_string()) {
+    why = "the layer's id is not a text";
+    return false;
+  }
+  if (layer != value.end()) made.edit.layer = layer->get<std::string>();
+  const auto properties = value.find("properties");
+  if (properties == value.end() || !properties->is_object() ||
+      properties->empty()) {
+    why = "the change names no property";
+    return false;
+  }
+  for (const auto& [name, property] : properties->items()) {
+    if (!SetProperty(made.edit, name, property, why)) return false;
+  }
+  edit = std::move(made);
+  return true;
+}
+
+std::string DefaultJournalFolder() {
+  const char* state = std::getenv("XDG_STATE_HOME");
+  if (state != nullptr && *state != '\0')
+    return std::string(state) + "/htmlmemdoc/journal";
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && *home != '\0')
+    return std::string(home) + "/.local/state/htmlmemdoc/journal";
+  return "";
+}
+
+SessionLogMaker JournalIn(const std::string& folder) {
+  if (folder.empty()) return nullptr;
+  return [folder](const std::string& path, const std::string& bytes) {
+    return std::make_unique<PageJournal>(folder, path, bytes);
+  };
+}
+
+PageJournal::PageJournal(const std::string& folder, std::string path,
+                         const std::string& bytes) {
+  if (folder.empty()) return;
+  m_file = folder + "/" + BytesHash(path) + ".journal";
+  // The path as the file will hold it, so that reading compares alike.
+  m_header = {{"path", json::parse(Line(path))},
+              {"size", bytes.size()},
+              {"hash", BytesHash(bytes)},
+              {"session", NewSessionId()}};
+}
+
+bool PageJournal::Read(JournalRecord& record) const {
+  std::string bytes;
+  if (!Kept() || !ReadFileBytes(m_file, bytes)) return false;
+  const size_t end = bytes.find('\n');
+  const json header = json::parse(bytes.substr(0, end), nullptr, false);
+  if (!header.is_object() || header.value("path", "") != m_header["path"] ||
+      !header.value("size", json()).is_number_unsigned() ||
+      !header.value("hash", json()).is_string()) {
+    return false;
+  }
+  JournalRecord read;
+  read.path = header["path"].get<std::string>();
+  read.size = header["size"].get<uint64_t>();
+  read.hash = header["hash"].get<std::string>();
+  read.time = header.value("time", "");
+  size_t done = 0;
+  for (size_t from = end;
+       from != std::string::npos && from + 1 < bytes.size();) {
+    const size_t next = bytes.find('\n', from + 1);
+    if (next == std::string::npos) break;  // a line a crash cut short
+    const json step =
+        json::parse(bytes.substr(from + 1, next - from - 1), nullptr, false);
+    if (!Replay(step, read, done)) break;
+    from = next;
+  }
+  read.edits.resize(done);
+  record = std::move(read);
+  return true;
+}
+
+bool PageJournal::OwnsFile() const {
+  const json header = json::parse(FirstLine(m_file, 1 << 16), nullptr, false);
+  return header.is_object() &&
+         header.value("session", "") == m_header["session"];
+}
+
+std::string PageJournal::Write(const SessionStep& step,
+                               const std::vector<SessionEdit>& inEffect) {
+  if (!Kept()) return "";
+  if (!OwnsFile()) return Rewrite(inEffect);
+  const json line = step.kind == SessionStep::kApply
+                        ? json{{"apply", EditJson(step.edit)}}
+                    : step.kind == SessionStep::kUndo ? json{{"undo", true}}
+                                                      : json{{"redo", true}};
+  if (WriteDurably(m_file, "ab", StepLine(line))) return "";
+  return "the unsaved changes cannot be kept on disk";
+}
+
+std::string PageJournal::Rewrite(const std::vector<SessionEdit>& inEffect) {
+  if (!Kept()) return "";
+  const std::string failure = "the unsaved changes cannot be kept on disk";
+  std::error_code error;
+  const fs::path folder = FsPath(m_file).parent_path();
+  if (fs::create_directories(folder, error))  // only its owner reads it
+    fs::permissions(folder, fs::perms::owner_all, error);
+  if (!fs::is_directory(folder, error)) return failure;
+  json header = m_header;
+  header["time"] = Now();
+  std::string text = Line(header);
+  for (const SessionEdit& edit : inEffect)
+    text += StepLine({{"apply", EditJson(edit)}});
+  const std::string temporary =
+      m_file + "." + m_header["session"].get<std::string>();
+  if (!WriteDurably(temporary, "wb", text)) {
+    fs::remove(FsPath(temporary), error);
+    return failure;
+  }
+  fs::rename(FsPath(temporary), FsPath(m_file), error);
+  if (!error) return "";
+  fs::remove(FsPath(temporary), error);
+  return failure;
+}
+
+void PageJournal::Remove() {
+  if (!Kept()) return;
+  std::error_code error;
+  fs::remove(FsPath(m_file), error);
+}
+
+void PageJournal::Forget() {
+  if (Kept() && OwnsFile()) Remove();
+}
+
+}  // namespace htmlmemdoc

@@ -1,0 +1,83 @@
+// page_journal.h: the changes a page session has in effect, kept on disk
+// outside the edited folder as they are made, so that a person's unsaved
+// work outlives a reload, a page switch, a session given way and the
+// server itself (even killed). One file per page, named by a hash of the
+// page's canonical path; it holds the path, the size and a hash of the
+// file's bytes when the session opened it, and the changes as JSON.
+//
+// The file is a header line, then one line per step (a change made, an
+// undo, a redo), each appended and flushed to disk as it is made: a step
+// costs one short write however many came before it (rewriting the whole
+// list at each step would cost a long session the square of its length),
+// and a crash can tear only the last line, which reading drops. A session
+// writes the file afresh (to a temporary file renamed over it) at its
+// first step, and again when another session of the page has taken the
+// file over since, so the file always tells one session's story.
+
+#ifndef HTMLMEMDOC_PAGES_REPORT_PAGE_JOURNAL_H_
+#define HTMLMEMDOC_PAGES_REPORT_PAGE_JOURNAL_H_
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "htmlmemdoc/pages/page/session_log.h"
+
+namespace htmlmemdoc {
+
+// `edit` as {"index": 2, "layer": "Rose", "properties": {"left": 10}},
+// with the editor's property names (left top width height zIndex
+// visibility text fontSize color src poster id background sound noSound).
+nlohmann::json EditJson(const SessionEdit& edit);
+
+// The change `value` names, in EditJson's form; false, with `why` said,
+// when it names no property, an unknown one, or a value of the wrong kind
+// or out of the range of a number.
+bool EditFromJson(const nlohmann::json& value, SessionEdit& edit,
+                  std::string& why);
+
+// $XDG_STATE_HOME/htmlmemdoc/journal, else
+// $HOME/.local/state/htmlmemdoc/journal; "" when neither is set.
+std::string DefaultJournalFolder();
+
+// Makes the journals of pages in `folder` ("": none is kept).
+SessionLogMaker JournalIn(const std::string& folder);
+
+class PageJournal : public SessionLog {
+ public:
+  PageJournal() = default;  // keeps nothing
+  // The journal in `folder` of the page at canonical `path`, for a
+  // session that opened a file holding `bytes`.
+  PageJournal(const std::string& folder, std::string path,
+              const std::string& bytes);
+
+  bool Kept() const { return !m_file.empty(); }
+
+  // The record on disk for this page (left by any session); false when
+  // there is none, it is another page's, or its header does not read.
+  bool Read(JournalRecord& record) const override;
+
+  // Journals `step` ({"apply": EditJson}, {"undo": true} or
+  // {"redo": true}), after which `inEffect` are the session's changes in
+  // effect (written whole instead when the file is not this session's).
+  // Returns "" or why the step could not be kept.
+  std::string Write(const SessionStep& step,
+                    const std::vector<SessionEdit>& inEffect) override;
+  // Writes the file afresh with `inEffect` as this session's changes.
+  std::string Rewrite(const std::vector<SessionEdit>& inEffect) override;
+  // Deletes the file (a person discarding the changes it holds).
+  void Remove() override;
+  // Deletes the file when it is this session's (a save: another
+  // session's changes stay).
+  void Forget() override;
+
+ private:
+  bool OwnsFile() const;
+
+  std::string m_file;       // the journal file; empty: nothing kept
+  nlohmann::json m_header;  // the path, size, hash and this session's id
+};
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PAGES_REPORT_PAGE_JOURNAL_H_

@@ -1,0 +1,80 @@
+#include "htmlmemdoc/pages/report/page_journal.h"
+
+#include "htmlmemdoc/pages/page/page_session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "tests/support/support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using htmlmemdoc::PageEdit;
+using htmlmemdoc::PageSession;
+using Result = PageSession::SaveResult;
+
+class PageJournalTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_folder = fs::path(::testing::TempDir()) /
+               ("htmlmemdoc_journal_" + std::to_string(std::random_device{}()));
+    fs::create_directories(m_folder);
+    m_page = (m_folder / "welcome.htm").string();
+    m_journal = (m_folder / "journal").string();
+    Write(ReadBytes("examples/welcome.htm"));
+  }
+  void TearDown() override { fs::remove_all(m_folder); }
+  void Write(const std::string& bytes) {
+    std::ofstream(m_page, std::ios::binary) << bytes;
+  }
+  static PageEdit Move(const std::string& layer, int left) {
+    PageEdit edit;
+    edit.layer = layer;
+    edit.left = left;
+    return edit;
+  }
+
+  fs::path m_folder;
+  std::string m_page;
+  std::string m_journal;
+};
+
+TEST_F(PageJournalTest, UnsavedChangesOutliveTheSessionUntilSaved) {
+  std::string diff;
+  {
+    PageSession first(m_page, htmlmemdoc::JournalIn(m_journal));
+    ASSERT_EQ("", first.Apply(Move("Rose", 1)));
+    ASSERT_EQ("", first.Apply(Move("Tour", 2)));
+    ASSERT_EQ("", first.Apply(Move("Map", 3)));
+    ASSERT_TRUE(first.Undo());
+    ASSERT_EQ("", first.JournalProblem());
+    diff = first.Diff("p");
+  }  // the server ends without a save
+  // A crash may tear the last line: it is dropped.
+  for (const auto& entry : fs::directory_iterator(m_journal))
+    std::ofstream(entry.path(), std::ios::app) << "{\"apply\":{\"la";
+  PageSession second(m_page, htmlmemdoc::JournalIn(m_journal));
+  EXPECT_EQ(2u, second.Unsaved().edits.size());
+  EXPECT_FALSE(second.FileChangedSinceUnsaved());
+  EXPECT_TRUE(second.RestoreUnsaved().empty());
+  EXPECT_EQ(diff, second.Diff("p"));
+  std::string why;
+  ASSERT_EQ(Result::kSaved, second.Save(why)) << why;
+  EXPECT_TRUE(PageSession(m_page, htmlmemdoc::JournalIn(m_journal)).Unsaved().edits.empty());
+  // A file changed since the changes were made is told, and still offered.
+  PageSession third(m_page, htmlmemdoc::JournalIn(m_journal));
+  ASSERT_EQ("", third.Apply(Move("Rose", 5)));
+  Write(ReadBytes("examples/welcome.htm"));
+  PageSession fourth(m_page, htmlmemdoc::JournalIn(m_journal));
+  EXPECT_EQ(1u, fourth.Unsaved().edits.size());
+  EXPECT_TRUE(fourth.FileChangedSinceUnsaved());
+  fourth.DiscardUnsaved();
+  EXPECT_TRUE(PageSession(m_page, htmlmemdoc::JournalIn(m_journal)).Unsaved().edits.empty());
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+// page_model.h: a read page described as JSON: what `show --json` prints
+// and what a host shows a person of a page.
+
+#ifndef HTMLMEMDOC_PAGES_REPORT_PAGE_MODEL_H_
+#define HTMLMEMDOC_PAGES_REPORT_PAGE_MODEL_H_
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+class CHtmlMemDoc;
+class CHtmlLayer;
+
+namespace htmlmemdoc {
+
+// The page's title, metas, style rules, scripts, background, background
+// sound, preloaded images, every file it refers to (as `sources` lists
+// them), frames and layers (kind, id, position, size, z-index, visibility,
+// and text or source, fonts or playback), whether the page text `text` it
+// was read from is UTF-8, and what writing it back would lose. A value the
+// page does not hold is null.
+nlohmann::json DescribePage(const CHtmlMemDoc& document,
+                            const std::string& text);
+
+// Writes DescribePage's model as JSON text indented by two spaces, and a
+// line feed, to `out`, holding one layer's JSON at a time.
+void WritePageJson(const CHtmlMemDoc& document, const std::string& text,
+                   std::FILE* out);
+
+// `value` as JSON text, indented by `indent` (-1: on one line). A string
+// byte that is not UTF-8 comes out as U+FFFD.
+std::string JsonText(const nlohmann::json& value, int indent);
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PAGES_REPORT_PAGE_MODEL_H_

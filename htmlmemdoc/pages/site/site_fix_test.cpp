@@ -1,0 +1,139 @@
+#include "htmlmemdoc/pages/site/site_fix.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "htmlmemdoc/pages/page/page_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using htmlmemdoc::PageFix;
+
+// A fresh site in a temporary folder holding `files` (path, bytes).
+fs::path MakeSite(
+    const std::vector<std::pair<std::string, std::string>>& files) {
+  const fs::path root =
+      fs::path(::testing::TempDir()) /
+      ("htmlmemdoc_fix_" + std::to_string(std::random_device{}()));
+  fs::remove_all(root);
+  for (const auto& [path, bytes] : files) {
+    fs::create_directories((root / path).parent_path());
+    std::ofstream(root / path, std::ios::binary) << bytes;
+  }
+  return root;
+}
+
+std::string Bytes(const fs::path& path) {
+  std::string bytes;
+  htmlmemdoc::ReadFileBytes(path.string(), bytes);
+  return bytes;
+}
+
+// Scans the site, fixes every page (refusing to write those `refused`
+// names) and takes old names away: the fixes, by page.
+std::vector<PageFix> FixSite(const fs::path& root, bool encode,
+                             std::vector<htmlmemdoc::SiteRename>& renames,
+                             const std::string& refused = "") {
+  const htmlmemdoc::SiteTree tree(root.string());
+  std::vector<htmlmemdoc::SitePage> pages;
+  for (const std::string& path : htmlmemdoc::SitePages(tree))
+    pages.push_back(htmlmemdoc::ScanPage(tree, path));
+  if (encode) renames = htmlmemdoc::PlanRenames(tree, pages);
+  htmlmemdoc::LinkNewNames(tree, renames);
+  htmlmemdoc::SiteFixOptions options;
+  options.encode = encode;
+  const htmlmemdoc::RenameCheck check = [&](htmlmemdoc::SiteTree::FileId file) {
+    for (const auto& rename : renames)
+      if (rename.file == file) return &rename;
+    return static_cast<const htmlmemdoc::SiteRename*>(nullptr);
+  };
+  std::vector<PageFix> fixes;
+  for (const auto& page : pages) {
+    fixes.push_back(page.path == refused ? PageFix{}
+                                         : FixPage(tree, page, options, check));
+  }
+  htmlmemdoc::RemoveOldNames(tree, pages, fixes, renames);
+  return fixes;
+}
+
+// A fix replaces the wrong values and keeps every other byte: line ends,
+// blank lines, comments, layout.
+TEST(SiteFixTest, ChangesOnlyTheValues) {
+  const std::string style =
+      "<html><head><style>\n.x { background: url(%s) }\n</style></head><body>\n"
+      "<div id=\"A\"><a href=\"#\" onMouseOver=\"MM_swapImage('A','','%s',1)\">"
+      "<img src=\"Pics/A.gif\"></a></div>\n</body></html>\n";
+  auto with = [](std::string text, const char* name) {
+    for (size_t at; (at = text.find("%s")) != std::string::npos;)
+      text.replace(at, 2, name);
+    return text;
+  };
+  const std::string kPages[] = {
+      "<html>\n<body>\n\n<div id=A><img  src=\"%s\"></div>\n<!-- c -->\n"
+      "</body></html>\n",
+      "<html>\r\n<body>\r\n\r\n<div id=A>\r\n<img src=\"%s\"></div>\r\n"
+      "<!-- c -->\r\n</body></html>",
+      style,
+      "<html><head></head>\n<frameset cols=\"50%,*\">\n <frame src=\"%s\">\n"
+      " <frame src=\"%s\">\n</frameset>\n</html>\n",
+  };
+  for (const std::string& page : kPages) {
+    const fs::path root =
+        MakeSite({{"Pics/A.gif", "x"}, {"p.htm", with(page, "pics/a.gif")}});
+    std::vector<htmlmemdoc::SiteRename> renames;
+    const std::vector<PageFix> fixes = FixSite(root, false, renames);
+    EXPECT_EQ(PageFix::kFixed, fixes[0].state) << page << fixes[0].refusal;
+    EXPECT_EQ(with(page, "Pics/A.gif"), Bytes(root / "p.htm"));
+    fs::remove_all(root);
+  }
+}
+
+// An old name goes only when no file below the site still names it; a
+// rename no written page needs leaves no new name; a new name an earlier
+// run left is taken, not refused.
+TEST(SiteFixTest, KeepsNamesStillNamed) {
+  const std::pair<std::string, std::string> kPage = {
+      "p.htm",
+      "<html><body><div id=A><img src=\"a b.gif\"></div></body></html>"};
+  struct Case {
+    std::pair<std::string, std::string> extra;
+    const char* refused;  // a page not written
+    const char* refusal;  // a piece of the rename's refusal; "" when done
+    bool oldName, newName;
+  } kCases[] = {
+      {{"x.txt", "a b.gif"}, "", "", false, true},
+      {{"s.css", ".x { background: url(a%20b.gif) }"},
+       "",
+       "s.css still",
+       true,
+       true},
+      {{"bad.htm", "<html><link a b.gif>"}, "", "bad.htm still", true, true},
+      {{"x.txt", ""}, "p.htm", "no page naming it was written", true, false},
+      {{"a_b.gif", ""}, "", "", false, true},  // linked below
+  };
+  for (const Case& c : kCases) {
+    const fs::path root = MakeSite({{"a b.gif", "x"}, kPage, c.extra});
+    if (c.extra.first == "a_b.gif") {
+      fs::remove(root / "a_b.gif");
+      fs::create_hard_link(root / "a b.gif", root / "a_b.gif");
+    }
+    std::vector<htmlmemdoc::SiteRename> renames;
+    FixSite(root, true, renames, c.refused);
+    ASSERT_EQ(1u, renames.size());
+    EXPECT_NE(std::string::npos, renames[0].refusal.find(c.refusal))
+        << renames[0].refusal;
+    EXPECT_EQ(c.refusal[0] == '\0', renames[0].done) << renames[0].refusal;
+    EXPECT_EQ(c.oldName, fs::exists(root / "a b.gif")) << c.extra.first;
+    EXPECT_EQ(c.newName, fs::exists(root / "a_b.gif")) << c.extra.first;
+    fs::remove_all(root);
+  }
+}
+
+}  // namespace

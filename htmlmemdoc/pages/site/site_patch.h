@@ -1,0 +1,42 @@
+// site_patch.h: a page changed only where some of its reference values
+// stand: the file's own bytes with those values replaced, its line ends,
+// layout and everything else kept byte for byte, and checked before it is
+// written: the changed bytes read, they hold the same references with the
+// new values, and the library reads them exactly as it reads the page
+// with the values changed in its elements.
+
+#ifndef HTMLMEMDOC_PAGES_SITE_SITE_PATCH_H_
+#define HTMLMEMDOC_PAGES_SITE_SITE_PATCH_H_
+
+#include <string>
+#include <vector>
+
+#include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/pages/page/page_file.h"
+#include "htmlmemdoc/pages/page/page_references.h"
+
+namespace htmlmemdoc {
+
+// A reference's new value: `reference` indexes FindReferences's list; the
+// value replaces the reference's value without its blanks at both ends.
+struct ValueChange {
+  size_t reference;
+  std::string value;
+};
+
+struct PatchedPage {
+  std::string bytes;    // the file as it would be written
+  std::string refusal;  // why it must not be written; "" if none
+};
+
+// Patches `bytes`, the file `page` (with `document` and `references`) was
+// read from. `document` is changed in memory as the check needs (the
+// caller reads it no more); `changes` are in any order, one a reference.
+PatchedPage PatchPage(const std::string& bytes, const PageFile& page,
+                      CHtmlMemDoc& document,
+                      const std::vector<PageReference>& references,
+                      const std::vector<ValueChange>& changes);
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PAGES_SITE_SITE_PATCH_H_

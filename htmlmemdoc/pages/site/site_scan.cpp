@@ -1,0 +1,247 @@
+// site_scan.cpp: a reference is sorted before it is looked up: a scheme or
+// a fragment makes it external, a leading separator or a drive letter an
+// absolute file path; its query and fragment are not part of the file.
+
+#include "htmlmemdoc/pages/site/site_scan.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <fstream>
+
+#include "htmlmemdoc/document/source_rewriting.h"
+#include "htmlmemdoc/pages/text/text_util.h"
+#include "htmlmemdoc/platform/file_system.h"
+#include "htmlmemdoc/platform/mbcs.h"
+
+namespace htmlmemdoc {
+namespace {
+
+// The length of a URL scheme and its ":" at the start of `value`, or 0.
+size_t SchemeLength(const std::string& value) {
+  if (value.empty() || !std::isalpha(static_cast<unsigned char>(value[0])))
+    return 0;
+  size_t i = 1;
+  while (i < value.size() &&
+         (std::isalnum(static_cast<unsigned char>(value[i])) ||
+          std::strchr("+.-", value[i]) != nullptr)) {
+    ++i;
+  }
+  return i < value.size() && value[i] == ':' ? i + 1 : 0;
+}
+
+// `path` with each %XX escape a browser decodes made the byte it stands
+// for ("photo%201.jpg" names "photo 1.jpg").
+std::string DecodedPath(const std::string& path) {
+  std::string decoded;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (path[i] == '%' && i + 2 < path.size() &&
+        std::isxdigit(static_cast<unsigned char>(path[i + 1])) &&
+        std::isxdigit(static_cast<unsigned char>(path[i + 2]))) {
+      decoded +=
+          static_cast<char>(std::stoi(path.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      decoded += path[i];
+    }
+  }
+  return decoded;
+}
+
+// A name on disk written back as a reference that used escapes: the
+// bytes a URL cannot hold as they are escaped again.
+std::string EscapedPath(const std::string& path) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string escaped;
+  for (unsigned char c : path) {
+    if (c <= ' ' || c == '%' || c >= 0x7F) {
+      escaped += '%';
+      escaped += kHex[c >> 4];
+      escaped += kHex[c & 15];
+    } else {
+      escaped += static_cast<char>(c);
+    }
+  }
+  return escaped;
+}
+
+bool IsHidden(const std::string& path) {
+  return path[0] == '.' || path.find("/.") != std::string::npos;
+}
+
+// Whether the file at `path` is a site report written as JSON: its mark
+// stands among the first members, so only the file's start is read.
+bool IsJsonReport(const SiteTree& tree, const std::string& path) {
+  const std::string name = Lower(path);
+  if (name.size() < 5 || name.compare(name.size() - 5, 5, ".json") != 0)
+    return false;
+  std::ifstream file(FsPath(tree.Root() + "/" + path), std::ios::binary);
+  std::string start(4096, '\0');
+  file.read(&start[0], static_cast<std::streamsize>(start.size()));
+  start.resize(static_cast<size_t>(file.gcount()));
+  return start.find(kSiteReportJsonMark) != std::string::npos;
+}
+
+}  // namespace
+
+const char kSiteReportMark[] =
+    "<meta name=\"generator\" content=\"htmlmemdoc site report\">";
+const char kSiteReportJsonMark[] = "\"generator\": \"htmlmemdoc site report\"";
+
+bool IsPagePath(const std::string& name) {
+  const std::string lower = Lower(name);
+  auto endsWith = [&lower](const char* end) {
+    const size_t n = std::strlen(end);
+    return lower.size() > n && lower.compare(lower.size() - n, n, end) == 0;
+  };
+  return endsWith(".htm") || endsWith(".html");
+}
+
+const char* KindName(ReferenceKind kind) {
+  static const char* const kNames[] = {
+      "ok", "case", "missing", "outside", "external", "unsafe", "ambiguous"};
+  return kNames[static_cast<int>(kind)];
+}
+
+bool HasUnsafeCharacter(const std::string& path) {
+  return SpanToDelimiter(path.c_str(), kUnsafeSrcChars) < path.size();
+}
+
+std::string EncodedPath(const std::string& path) {
+  return std::string(ReplaceUnsafeSrcChars(CString(path.c_str())));
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "" : path.substr(0, slash);
+}
+
+CheckedReference CheckReference(const SiteTree& tree, const std::string& folder,
+                                const PageReference& reference) {
+  CheckedReference checked;
+  checked.reference = reference;
+  checked.reference.holder = nullptr;
+  const std::string value = Trim(reference.value);
+  if (value.empty()) return checked;  // missing
+  const size_t scheme = SchemeLength(value);
+  if (value[0] == '#' || value.compare(0, 2, "//") == 0 ||
+      (scheme > 2 && Lower(value.substr(0, scheme)) != "file:")) {
+    checked.kind = ReferenceKind::kExternal;
+    return checked;
+  }
+  if (scheme > 0 || value[0] == '/' || value[0] == '\\') {
+    checked.kind = ReferenceKind::kOutside;  // a drive, file: or a root
+    return checked;
+  }
+  const size_t end = value.find_first_of("?#");
+  const std::string path = value.substr(0, end);
+  const std::string rest = end == std::string::npos ? "" : value.substr(end);
+  checked.unsafe = HasUnsafeCharacter(path);
+  const std::string decoded = DecodedPath(path);
+  const bool escaped = decoded != path;
+  const SiteTree::Resolution found = tree.Resolve(folder, decoded);
+  checked.file = found.file;
+  switch (found.found) {
+    case SiteTree::kLeaves:
+      checked.kind = ReferenceKind::kOutside;
+      break;
+    case SiteTree::kMissing:
+      checked.kind = ReferenceKind::kMissing;
+      break;
+    case SiteTree::kAmbiguous:
+      checked.kind = ReferenceKind::kAmbiguous;
+      break;
+    case SiteTree::kOtherCase:
+      checked.kind = ReferenceKind::kCase;
+      checked.onDisk =
+          (escaped ? EscapedPath(found.onDisk) : found.onDisk) + rest;
+      break;
+    case SiteTree::kExact:
+      checked.kind =
+          checked.unsafe ? ReferenceKind::kUnsafe : ReferenceKind::kOk;
+      break;
+  }
+  return checked;
+}
+
+std::vector<std::string> SitePages(const SiteTree& tree) {
+  std::vector<std::string> pages;
+  for (size_t f = 0; f < tree.Folders().size(); ++f) {
+    const SiteTree::Folder& folder = tree.Folders()[f];
+    for (size_t e = 0; e < folder.entries.size(); ++e) {
+      const SiteTree::Entry& entry = folder.entries[e];
+      if (entry.folder >= 0 || !IsPagePath(entry.name)) continue;
+      const SiteTree::FileId file =
+          entry.same.folder >= 0
+              ? entry.same
+              : SiteTree::FileId{static_cast<int>(f), static_cast<int>(e)};
+      pages.push_back(tree.PathOf(file));
+    }
+  }
+  std::sort(pages.begin(), pages.end());
+  pages.erase(std::unique(pages.begin(), pages.end()), pages.end());
+  return pages;
+}
+
+SitePage ScanPage(const SiteTree& tree, const std::string& path) {
+  SitePage page;
+  page.path = path;
+  if (tree.Resolve("", path).found == SiteTree::kLeaves) {
+    page.outside = true;  // never read, so never written, through the link
+    return page;
+  }
+  page.file = ReadPageFile(tree.Root() + "/" + path);
+  if (page.file.text.find(kSiteReportMark) != std::string::npos) {
+    page.report = true;
+    std::string().swap(page.file.text);
+    return page;
+  }
+  CHtmlMemDoc document;
+  if (!page.file.Ok() || !LoadPage(page.file, document)) return page;
+  const std::string folder = FolderOf(path);
+  for (const PageReference& reference :
+       FindReferences(document, page.file.text)) {
+    page.references.push_back(CheckReference(tree, folder, reference));
+  }
+  std::string().swap(page.file.text);
+  return page;
+}
+
+std::vector<std::string> UnusedFiles(const SiteTree& tree,
+                                     const std::vector<SitePage>& pages) {
+  std::vector<std::vector<bool>> used;
+  for (const SiteTree::Folder& folder : tree.Folders()) {
+    used.emplace_back(folder.entries.size(), false);
+  }
+  for (const SitePage& page : pages) {
+    for (const CheckedReference& checked : page.references) {
+      const SiteTree::FileId file = checked.file;
+      if (file.folder < 0) continue;
+      used[static_cast<size_t>(file.folder)][static_cast<size_t>(file.entry)] =
+          true;
+      const SiteTree::FileId same = tree.EntryOf(file).same;
+      if (same.folder >= 0) {
+        used[static_cast<size_t>(same.folder)]
+            [static_cast<size_t>(same.entry)] = true;
+      }
+    }
+  }
+  std::vector<std::string> unused;
+  for (size_t f = 0; f < tree.Folders().size(); ++f) {
+    const SiteTree::Folder& folder = tree.Folders()[f];
+    for (size_t e = 0; e < folder.entries.size(); ++e) {
+      const SiteTree::Entry& entry = folder.entries[e];
+      if (entry.folder >= 0 || entry.leaves || used[f][e] ||
+          IsPagePath(entry.name)) {
+        continue;
+      }
+      const std::string path =
+          tree.PathOf({static_cast<int>(f), static_cast<int>(e)});
+      if (!IsHidden(path) && !IsJsonReport(tree, path)) unused.push_back(path);
+    }
+  }
+  std::sort(unused.begin(), unused.end());
+  return unused;
+}
+
+}  // namespace htmlmemdoc

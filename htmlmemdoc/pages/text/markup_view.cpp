@@ -1,0 +1,200 @@
+// markup_view.cpp: a small tokenizer after the browser's rules for start
+// tags (a name, then attributes with double-quoted, single-quoted or
+// unquoted values), comments and text, and comparisons of two views that
+// allow one change.
+
+#include "htmlmemdoc/pages/text/markup_view.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "htmlmemdoc/pages/text/text_util.h"
+
+namespace htmlmemdoc {
+namespace {
+
+bool IsBlank(char c) {
+  return std::strchr(" \t\r\n\f", c) != nullptr && c != 0;
+}
+
+// Reads the attributes of the tag whose name ends at `p`, up to its ">".
+size_t ReadAttributes(const std::string& m, size_t p, MarkupToken& tag) {
+  for (;;) {
+    while (p < m.size() && (IsBlank(m[p]) || m[p] == '/')) ++p;
+    if (p >= m.size() || m[p] == '>') return p;
+    const size_t nameStart = p;
+    while (p < m.size() && !IsBlank(m[p]) && m[p] != '>' && m[p] != '=' &&
+           (m[p] != '/' || p == nameStart)) {
+      ++p;
+    }
+    MarkupToken::Attribute attribute;
+    attribute.name = Lower(m.substr(nameStart, p - nameStart));
+    size_t q = p;
+    while (q < m.size() && IsBlank(m[q])) ++q;
+    if (q < m.size() && m[q] == '=') {
+      p = q + 1;
+      while (p < m.size() && IsBlank(m[p])) ++p;
+      if (p < m.size() && (m[p] == '"' || m[p] == '\'')) {
+        attribute.quote = m[p];
+        const size_t close = m.find(m[p], p + 1);
+        const size_t end = close == std::string::npos ? m.size() : close;
+        attribute.value = m.substr(p + 1, end - p - 1);
+        attribute.valueAt = p + 1;
+        p = close == std::string::npos ? m.size() : close + 1;
+      } else {
+        const size_t start = p;
+        while (p < m.size() && !IsBlank(m[p]) && m[p] != '>') ++p;
+        attribute.value = m.substr(start, p - start);
+        attribute.valueAt = start;
+      }
+    }
+    tag.attributes.push_back(attribute);
+  }
+}
+
+bool SameAttribute(const MarkupToken::Attribute& a,
+                   const MarkupToken::Attribute& b) {
+  return a.name == b.name && a.value == b.value;
+}
+
+std::string Describe(const MarkupToken& token) {
+  if (token.kind == MarkupToken::kTag) return "the <" + token.name + "> tag";
+  if (token.kind == MarkupToken::kComment) return "a comment";
+  return "the text \"" + token.raw.substr(0, 30) + "\"";
+}
+
+// The first difference between two tags' attributes other than `skip`, or
+// "": one attribute more or less, or one whose value differs.
+std::string AttributeChange(const MarkupToken& a, const MarkupToken& b,
+                            const std::string& skip) {
+  std::vector<MarkupToken::Attribute> left, right;
+  for (const auto& x : a.attributes) {
+    if (x.name != skip) left.push_back(x);
+  }
+  for (const auto& x : b.attributes) {
+    if (x.name != skip) right.push_back(x);
+  }
+  for (size_t i = 0; i < left.size() || i < right.size(); ++i) {
+    if (i < left.size() && i < right.size() &&
+        SameAttribute(left[i], right[i])) {
+      continue;
+    }
+    const auto& changed = i < left.size() ? left[i] : right[i];
+    return "the <" + a.name + "> tag's " + changed.name +
+           (i < left.size() && i < right.size() ? " attribute would change"
+            : i < right.size()                  ? " attribute would appear"
+                                                : " attribute would go");
+  }
+  return "";
+}
+
+// Compares the token lists token by token; `allowed` may differ as
+// `check` says.
+template <typename Check>
+std::string Compare(const std::vector<MarkupToken>& a,
+                    const std::vector<MarkupToken>& b, int allowed,
+                    Check check) {
+  for (size_t i = 0; i < a.size() || i < b.size(); ++i) {
+    if (static_cast<int>(i) == allowed && i < a.size() && i < b.size()) {
+      const std::string change = check(a[i], b[i]);
+      if (!change.empty()) return change;
+      continue;
+    }
+    if (i >= a.size()) return Describe(b[i]) + " would appear";
+    if (i >= b.size()) return Describe(a[i]) + " would go";
+    if (a[i].kind != b[i].kind || a[i].name != b[i].name ||
+        (a[i].kind != MarkupToken::kTag && a[i].raw != b[i].raw)) {
+      return Describe(a[i]) + " would change";
+    }
+    if (a[i].kind == MarkupToken::kTag) {
+      const std::string change = AttributeChange(a[i], b[i], "");
+      if (!change.empty()) return change;
+    }
+  }
+  return "";
+}
+
+}  // namespace
+
+std::vector<MarkupToken> ViewMarkup(const std::string& m) {
+  std::vector<MarkupToken> tokens;
+  size_t p = 0;
+  while (p < m.size()) {
+    MarkupToken token;
+    const size_t start = p;
+    const bool tag = m[p] == '<' && p + 1 < m.size() &&
+                     (std::isalpha(static_cast<unsigned char>(m[p + 1])) ||
+                      m[p + 1] == '/' || m[p + 1] == '!');
+    if (tag && m.compare(p, 4, "<!--") == 0) {
+      token.kind = MarkupToken::kComment;
+      const size_t close = m.find("-->", p + 4);
+      p = close == std::string::npos ? m.size() : close + 3;
+    } else if (tag) {
+      token.kind = MarkupToken::kTag;
+      size_t q = p + 1;
+      while (q < m.size() && !IsBlank(m[q]) && m[q] != '>' &&
+             (m[q] != '/' || q == p + 1)) {
+        ++q;
+      }
+      token.name = Lower(m.substr(p + 1, q - p - 1));
+      p = ReadAttributes(m, q, token);
+      if (p < m.size()) ++p;  // the ">"
+    } else {
+      token.kind = MarkupToken::kText;
+      p = m.find('<', p + 1);
+      if (p == std::string::npos) p = m.size();
+    }
+    token.raw = m.substr(start, p - start);
+    tokens.push_back(token);
+  }
+  return tokens;
+}
+
+int FindTag(const std::vector<MarkupToken>& tokens, const std::string& name) {
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    if (tokens[i].kind == MarkupToken::kTag && tokens[i].name == name) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+const MarkupToken::Attribute* FindAttribute(const MarkupToken& tag,
+                                            const std::string& name) {
+  for (const auto& attribute : tag.attributes) {
+    if (attribute.name == name) return &attribute;
+  }
+  return nullptr;
+}
+
+std::string OtherChange(const std::string& before, const std::string& after,
+                        const std::string& tag, const std::string& attribute) {
+  const std::vector<MarkupToken> a = ViewMarkup(before);
+  const std::vector<MarkupToken> b = ViewMarkup(after);
+  return Compare(a, b, FindTag(a, tag),
+                 [&](const MarkupToken& x, const MarkupToken& y) {
+                   if (x.name != y.name) return Describe(x) + " would change";
+                   return AttributeChange(x, y, attribute);
+                 });
+}
+
+std::string OtherTextChange(const std::string& before, const std::string& after,
+                            const std::string& tag) {
+  const std::vector<MarkupToken> a = ViewMarkup(before);
+  std::vector<MarkupToken> b = ViewMarkup(after);
+  const int at = FindTag(a, tag);
+  if (at < 0) return "the <" + tag + "> tag would go";
+  // The text right after the tag may change, appear or go.
+  auto textAfter = [](const std::vector<MarkupToken>& tokens, int index) {
+    const size_t next = static_cast<size_t>(index) + 1;
+    return next < tokens.size() && tokens[next].kind == MarkupToken::kText;
+  };
+  std::vector<MarkupToken> left = a;
+  if (textAfter(left, at)) left.erase(left.begin() + at + 1);
+  if (FindTag(b, tag) == at && textAfter(b, at)) b.erase(b.begin() + at + 1);
+  return Compare(left, b, -1, [](const MarkupToken&, const MarkupToken&) {
+    return std::string();
+  });
+}
+
+}  // namespace htmlmemdoc

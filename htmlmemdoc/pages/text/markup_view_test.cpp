@@ -1,0 +1,45 @@
+#include "htmlmemdoc/pages/text/markup_view.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A change the guards allow leaves "" here; anything else is named.
+TEST(MarkupViewTest, OtherChangeNamesWhatElseAChangeTouched) {
+  struct Case {
+    const char* before;
+    const char* after;
+    const char* want;
+  };
+  const Case kCases[] = {
+      {"<div id=a><img src=\"x.gif\" alt=b></div>",
+       "<div id=a><img src=\"y.gif\" alt=b></div>", ""},
+      {"<div><img alt=b></div>", "<div><img alt=b src=\"y\"></div>", ""},
+      {"<div><IMG SRC=x.gif></div>", "<div><IMG SRC=\"y\"></div>", ""},
+      {"<div><img src='a b.gif'></div>",
+       "<div><img src=\"n.gif\" b.gif'></div>",
+       "the <img> tag's b.gif' attribute would appear"},
+      {"<div id=\"src1\"><img src=\"a b\"></div>",
+       "<div id=\"src1\"_><img src=\"a b\"></div>",
+       "the <div> tag's _ attribute would appear"},
+      {"<div><img src=a alt=\"a b\"></div>",
+       "<div><img src=a alt=\"a_b\"></div>",
+       "the <img> tag's alt attribute would change"},
+      {"<div><img src=a></div>x", "<div><img src=b></div>y",
+       "the text \"x\" would change"},
+      {"<div><img src=a></div>", "<div><img src=b></div><p>",
+       "the <p> tag would appear"},
+  };
+  for (const Case& c : kCases) {
+    EXPECT_EQ(c.want, htmlmemdoc::OtherChange(c.before, c.after, "img", "src"))
+        << c.before;
+  }
+  EXPECT_EQ("", htmlmemdoc::OtherTextChange("<div><p >Hi</p></div>",
+                                            "<div><p ></p></div>", "p"));
+  EXPECT_EQ(
+      "the </div> tag would change",
+      htmlmemdoc::OtherTextChange("<div><p >Hi</p></div>",
+                                  "<div><p >a</p></span><p>b</p></div>", "p"));
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// text_util.cpp: small text helpers of the shared layer's checks.
+
+#include "htmlmemdoc/pages/text/text_util.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "htmlmemdoc/platform/mbcs.h"
+
+namespace htmlmemdoc {
+
+std::string Lower(std::string text) {
+  MakeLowerBytes(&text[0], text.size());
+  return text;
+}
+
+std::string Trim(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t\r\n\f");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t\r\n\f") - first + 1);
+}
+
+std::string Squeezed(const std::string& text) {
+  std::string squeezed;
+  for (char c : text) {
+    if (!std::isspace(static_cast<unsigned char>(c))) squeezed += c;
+  }
+  return squeezed;
+}
+
+std::map<std::string, std::string> Declarations(const std::string& list) {
+  std::map<std::string, std::string> found;
+  size_t start = 0;
+  while (start < list.size()) {
+    size_t end = list.find(';', start);
+    if (end == std::string::npos) end = list.size();
+    const std::string declaration = list.substr(start, end - start);
+    const size_t colon = declaration.find(':');
+    if (colon != std::string::npos &&
+        !Trim(declaration.substr(0, colon)).empty()) {
+      found[Lower(Trim(declaration.substr(0, colon)))] =
+          Trim(declaration.substr(colon + 1));
+    }
+    start = end + 1;
+  }
+  return found;
+}
+
+std::string UrlOf(const std::string& path) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string url;
+  for (unsigned char c : path) {
+    if (std::isalnum(c) || std::strchr("-._~/", c) != nullptr) {
+      url += static_cast<char>(c);
+    } else {
+      url += '%';
+      url += kHex[c >> 4];
+      url += kHex[c & 15];
+    }
+  }
+  return url;
+}
+
+std::string BytesHash(const std::string& bytes) {
+  uint64_t hash = 14695981039346656037ull;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx",
+                static_cast<unsigned long long>(hash));
+  return text;
+}
+
+}  // namespace htmlmemdoc

@@ -1,0 +1,30 @@
+// text_util.h: small text helpers the shared layer's checks have in
+// common (internal to the layer).
+
+#ifndef HTMLMEMDOC_PAGES_TEXT_TEXT_UTIL_H_
+#define HTMLMEMDOC_PAGES_TEXT_TEXT_UTIL_H_
+
+#include <map>
+#include <string>
+
+namespace htmlmemdoc {
+
+std::string Lower(std::string text);            // ASCII letters only
+std::string Trim(const std::string& text);      // blanks at both ends
+std::string Squeezed(const std::string& text);  // every blank gone
+
+// The declarations of a CSS declaration list ("left: 1px; top:2px"), by
+// lower-case name, each value trimmed, the last of a name winning.
+std::map<std::string, std::string> Declarations(const std::string& list);
+
+// `path` as a relative URL: each byte outside the unreserved set and "/"
+// escaped, so a name holding #, ?, " or % still names its file.
+std::string UrlOf(const std::string& path);
+
+// A fingerprint of `bytes` as 16 hex digits (64-bit FNV-1a): it tells a
+// changed file, it is no secret.
+std::string BytesHash(const std::string& bytes);
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PAGES_TEXT_TEXT_UTIL_H_
