@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "htmlmemdoc/pages/text/text_util.h"
 #include "htmlmemdoc/platform/file_system.h"
 #include "tools/page_reader.h"
 #include "tools/run_program.h"
@@ -41,12 +42,9 @@ std::string PageWithBase(const CHtmlMemDoc& document,
                          const std::string& page) {
   CString text;
   document.RenderToString(text, 0, nullptr);
-  std::string html(text);
-  const std::string base =
-      "<base href=\"" + FileUrl(fs::absolute(htmlmemdoc::FsPath(page)).parent_path()) + "/\">\n";
-  const size_t head = html.find("<head>\n");
-  html.insert(head == std::string::npos ? 0 : head + 7, base);
-  return html;
+  return htmlmemdoc::WithBase(
+      std::string(text),
+      FileUrl(fs::absolute(htmlmemdoc::FsPath(page)).parent_path()) + "/");
 }
 
 // A new folder of our own in the system's temporary folder.

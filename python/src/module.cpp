@@ -157,13 +157,10 @@ struct Page {
   CHtmlMemDoc& Doc() const { return state->document; }
 };
 
+// The bytes as a page file named "<string>": read as `read` reads a file,
+// so both raise the same errors for the same bytes.
 Page FromBytes(const std::string& bytes) {
-  htmlmemdoc::PageFile file;
-  file.path = "<string>";
-  if (bytes.find('\0') != std::string::npos)
-    throw py::value_error("a page holds no NUL character");
-  file.text = htmlmemdoc::PageTextOf(bytes);
-  return Page{Load(std::move(file))};
+  return Page{Load(htmlmemdoc::PageFileOf("<string>", bytes))};
 }
 
 // --- layers
@@ -257,9 +254,7 @@ std::optional<std::string> ColorText(const TextLayer& l) {
   unsigned long rgb = 0;
   if (!static_cast<CHtmlTextLayer*>(l.layer)->GetColor(rgb))
     return std::nullopt;
-  char text[8];
-  std::snprintf(text, sizeof text, "#%06lx", rgb & 0xFFFFFF);
-  return std::string(text);
+  return htmlmemdoc::ColorHex(rgb);
 }
 
 // A setter of `member`, a text, through the guarded edit.

@@ -89,6 +89,16 @@ def test_paths_are_paths(tmp_path, examples):
     assert (tmp_path / "out.htm").exists()
 
 
+@pytest.mark.parametrize("data", [b"", b"<html>\0<body>", b"PK\3\4"])
+def test_bytes_and_files_are_refused_alike(tmp_path, data):
+    (tmp_path / "p.htm").write_bytes(data)
+    with pytest.raises(PageSyntaxError) as from_file:
+        Page.read(tmp_path / "p.htm")
+    with pytest.raises(PageSyntaxError) as from_bytes:
+        Page.from_bytes(data)
+    assert from_bytes.value.why == from_file.value.why
+
+
 def pathlib_path(text):
     import pathlib
     return pathlib.Path(text)

@@ -543,12 +543,10 @@ class EditorServer::Impl {
     htmlmemdoc::PageSession* session = SessionOf(id, res);
     if (session == nullptr) return;
     const std::string folder = FolderOf(m_paths[id]);
-    std::string html = session->Rendering();
-    const size_t head = html.find("<head>\n");
-    html.insert(head == std::string::npos ? 0 : head + 7,
-                "<base href=\"/s/" + id + "/site/" +
-                    htmlmemdoc::UrlOf(folder.empty() ? "" : folder + "/") +
-                    "\">\n");
+    const std::string html = htmlmemdoc::WithBase(
+        session->Rendering(),
+        "/s/" + id + "/site/" +
+            htmlmemdoc::UrlOf(folder.empty() ? "" : folder + "/"));
     res.set_header("Content-Security-Policy", SandboxPolicy(m_port));
     res.set_content(html, "text/html");
   }

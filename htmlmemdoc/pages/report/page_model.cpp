@@ -101,10 +101,8 @@ void AddFont(const CHtmlTextLayer& layer, json& entry) {
   const int hasBold = layer.GetBold(bold);
   const int hasItalic = layer.GetItalic(italic);
   const int hasAlign = layer.GetTextAlign(align);
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "#%06lx", color & 0xFFFFFFul);
   entry["fontSize"] = NumberOr(hasSize, size);
-  entry["color"] = hasColor ? json(hex) : json(nullptr);
+  entry["color"] = hasColor ? json(ColorHex(color)) : json(nullptr);
   entry["bold"] = FlagOr(hasBold, bold);
   entry["italic"] = FlagOr(hasItalic, italic);
   entry["textAlign"] = hasAlign ? json(kAligns[align - 1]) : json(nullptr);

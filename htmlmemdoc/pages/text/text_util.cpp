@@ -74,4 +74,17 @@ std::string BytesHash(const std::string& bytes) {
   return text;
 }
 
+std::string ColorHex(unsigned long rgb) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "#%06lx", rgb & 0xFFFFFFul);
+  return hex;
+}
+
+std::string WithBase(std::string html, const std::string& href) {
+  const size_t head = html.find("<head>\n");
+  html.insert(head == std::string::npos ? 0 : head + 7,
+              "<base href=\"" + href + "\">\n");
+  return html;
+}
+
 }  // namespace htmlmemdoc

@@ -21,6 +21,15 @@ std::map<std::string, std::string> Declarations(const std::string& list);
 // escaped, so a name holding #, ?, " or % still names its file.
 std::string UrlOf(const std::string& path);
 
+// A colour as the library's getters give it (red in the high byte) as
+// "#rrggbb".
+std::string ColorHex(unsigned long rgb);
+
+// `html` with a <base href="`href`"> element after its "<head>" line (at
+// its start when it has none), so that relative names resolve against
+// `href`; `href` must be fit for an attribute value.
+std::string WithBase(std::string html, const std::string& href);
+
 // A fingerprint of `bytes` as 16 hex digits (64-bit FNV-1a): it tells a
 // changed file, it is no secret.
 std::string BytesHash(const std::string& bytes);
