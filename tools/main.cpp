@@ -215,14 +215,14 @@ int main(int argc, char** argv) {
                             "another letter case (each replaced only once "
                             "written whole)");
   for (CLI::Option* option :
-       {siteCommand->add_flag("--encode", site.fixing.encode,
+       {siteCommand->add_flag("--encode", site.fixOptions.encode,
                               "With --fix: also replace blank ! $ & ( ) , @ "
                               "in references by _ and rename the files to "
                               "match"),
-        siteCommand->add_flag("--dry-run", site.fixing.dryRun,
+        siteCommand->add_flag("--dry-run", site.fixOptions.dryRun,
                               "With --fix: print the changes as a unified "
                               "diff and write nothing"),
-        siteCommand->add_flag("--allow-loss", site.fixing.allowLoss,
+        siteCommand->add_flag("--allow-loss", site.fixOptions.allowLoss,
                               "With --fix: accepted for older scripts; a fix "
                               "changes only the references' bytes, so it "
                               "never loses anything")}) {

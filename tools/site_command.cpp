@@ -3,7 +3,6 @@
 
 #include "tools/site_command.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -36,8 +35,8 @@ std::string SummaryLine(const SiteReport& report) {
             htmlmemdoc::KindName(static_cast<ReferenceKind>(kind));
   }
   line += "; " + std::to_string(report.unused.size()) + " files unused";
-  if (report.fixing) {
-    line += std::string("; ") + (report.fix.dryRun ? "would fix " : "fixed ") +
+  if (report.fixRun) {
+    line += std::string("; ") + (report.fixOptions.dryRun ? "would fix " : "fixed ") +
             std::to_string(counts.fixedReferences) + " references in " +
             std::to_string(counts.fixedPages) + " pages, " +
             std::to_string(counts.leftAlone) + " left alone";
@@ -87,7 +86,7 @@ void PrintText(const SiteReport& report, bool verbose, std::FILE* out) {
           (kind != ReferenceKind::kOk && kind != ReferenceKind::kExternal))
         lines += ReferenceLine(report, p, i) + "\n";
     }
-    if (report.fixing && report.fixes[p].state == htmlmemdoc::PageFix::kRefused)
+    if (report.fixRun && report.fixes[p].state == htmlmemdoc::PageFix::kRefused)
       lines += "  not written: " + report.fixes[p].refusal + "\n";
     if (!lines.empty())
       std::fprintf(out, "%s:\n%s",
@@ -114,47 +113,6 @@ bool WriteFile(const std::string& path, const std::string& text) {
   return false;
 }
 
-void Scan(const htmlmemdoc::SiteTree& tree, SiteReport& report) {
-  const std::vector<std::string> paths = htmlmemdoc::SitePages(tree);
-  report.pages.resize(paths.size());
-  RunInParallel(
-      paths.size(),
-      [&](size_t i) { report.pages[i] = htmlmemdoc::ScanPage(tree, paths[i]); },
-      [](size_t) {});
-  // A report written here before is no page of the site.
-  report.pages.erase(std::remove_if(report.pages.begin(), report.pages.end(),
-                                    [](const htmlmemdoc::SitePage& page) {
-                                      return page.report;
-                                    }),
-                     report.pages.end());
-  report.unused = htmlmemdoc::UnusedFiles(tree, report.pages);
-}
-
-void Fix(const htmlmemdoc::SiteTree& tree, SiteReport& report) {
-  const htmlmemdoc::SiteFixOptions& options = report.fix;
-  if (options.encode)
-    report.renames = htmlmemdoc::PlanRenames(tree, report.pages);
-  if (!options.dryRun) htmlmemdoc::LinkNewNames(tree, report.renames);
-  const htmlmemdoc::RenameCheck renames =
-      [&report](
-          htmlmemdoc::SiteTree::FileId file) -> const htmlmemdoc::SiteRename* {
-    for (const htmlmemdoc::SiteRename& rename : report.renames)
-      if (rename.file == file) return &rename;
-    return nullptr;
-  };
-  report.fixes.resize(report.pages.size());
-  RunInParallel(
-      report.pages.size(),
-      [&](size_t i) {
-        report.fixes[i] =
-            htmlmemdoc::FixPage(tree, report.pages[i], options, renames);
-      },
-      [](size_t) {});
-  if (!options.dryRun)
-    htmlmemdoc::RemoveOldNames(tree, report.pages, report.fixes,
-                               report.renames);
-}
-
 }  // namespace
 
 int RunSite(const SiteOptions& options) {
@@ -165,13 +123,11 @@ int RunSite(const SiteOptions& options) {
                  tree.UnreadableFolders().front().reason.c_str());
     return kExitUsage;
   }
-  SiteReport report;
-  report.root = options.root;
-  report.unreadableFolders = tree.UnreadableFolders();
-  report.fixing = options.fix;
-  report.fix = options.fixing;
-  Scan(tree, report);
-  if (options.fix) Fix(tree, report);
+  const SiteReport report = htmlmemdoc::RunSite(
+      tree, options.fix ? &options.fixOptions : nullptr,
+      [](size_t count, const std::function<void(size_t)>& job) {
+        RunInParallel(count, job, [](size_t) {});
+      });
   int code = htmlmemdoc::HasProblems(report) ? kExitPageFailed : kExitOk;
   for (const auto& folder : report.unreadableFolders) {
     std::fprintf(stderr, "htmlmemdoc: cannot read %s: %s\n",
@@ -179,7 +135,7 @@ int RunSite(const SiteOptions& options) {
                  folder.reason.c_str());
     code = kExitUsage;
   }
-  const bool dryRun = options.fix && options.fixing.dryRun;
+  const bool dryRun = options.fix && options.fixOptions.dryRun;
   if (dryRun) {
     for (const htmlmemdoc::PageFix& fix : report.fixes)
       std::fputs(fix.diff.c_str(), stdout);

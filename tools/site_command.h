@@ -15,7 +15,7 @@ struct SiteOptions {
   std::string html;  // a file to write the HTML report to; "" for none
   bool verbose = false;
   bool fix = false;
-  htmlmemdoc::SiteFixOptions fixing;
+  htmlmemdoc::SiteFixOptions fixOptions;
 };
 
 // Prints a summary and the problems by page (on standard error instead

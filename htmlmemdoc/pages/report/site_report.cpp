@@ -19,12 +19,6 @@ namespace fs = std::filesystem;
 namespace htmlmemdoc {
 namespace {
 
-bool IsProblem(ReferenceKind kind) {
-  return kind == ReferenceKind::kCase || kind == ReferenceKind::kMissing ||
-         kind == ReferenceKind::kOutside || kind == ReferenceKind::kUnsafe ||
-         kind == ReferenceKind::kAmbiguous;
-}
-
 const char* StateName(PageFix::State state) {
   return state == PageFix::kFixed     ? "fixed"
          : state == PageFix::kRefused ? "refused"
@@ -43,7 +37,7 @@ json ReferenceJson(const SiteReport& report, size_t page, size_t index) {
       {"tag", reference.tag},
       {"attribute", reference.attribute}};
   if (checked.kind == ReferenceKind::kCase) item["onDisk"] = checked.onDisk;
-  if (!report.fixing) return item;
+  if (!report.fixRun) return item;
   const std::string fixed = FixedTo(report, page, index);
   const std::string why = LeftAlone(report, page, index);
   if (!fixed.empty()) item["fixedTo"] = fixed;
@@ -66,12 +60,12 @@ json PageJson(const SiteReport& report, size_t index) {
   for (size_t i = 0; i < page.references.size(); ++i)
     references.push_back(ReferenceJson(report, index, i));
   entry["references"] = references;
-  if (report.fixing) {
+  if (report.fixRun) {
     const PageFix& fix = report.fixes[index];
     entry["fix"] = {
         {"state", StateName(fix.state)},
         {"refusal", fix.refusal.empty() ? json(nullptr) : json(fix.refusal)}};
-    if (report.fix.dryRun) entry["fix"]["diff"] = fix.diff;
+    if (report.fixOptions.dryRun) entry["fix"]["diff"] = fix.diff;
   }
   return entry;
 }
@@ -111,70 +105,7 @@ std::string LinkTo(const SiteReport& report, const std::string& page,
 
 }  // namespace
 
-SiteCounts CountSite(const SiteReport& report) {
-  SiteCounts counts;
-  for (size_t p = 0; p < report.pages.size(); ++p) {
-    const SitePage& page = report.pages[p];
-    counts.unreadablePages += !page.outside && !page.file.Ok();
-    for (const CheckedReference& checked : page.references) {
-      ++counts.kinds[static_cast<size_t>(checked.kind)];
-      ++counts.references;
-    }
-    if (!report.fixing) continue;
-    const PageFix& fix = report.fixes[p];
-    counts.fixedPages += fix.state == PageFix::kFixed;
-    counts.refusedPages += fix.state == PageFix::kRefused;
-    if (fix.state == PageFix::kFixed)
-      counts.fixedReferences += fix.changes.size();
-    counts.leftAlone += fix.leftAlone.size();
-  }
-  for (const SiteRename& rename : report.renames) counts.renamed += rename.done;
-  return counts;
-}
 
-namespace {
-
-// The entry of `entries` (in order of reference index) for reference
-// `index`, or null: one binary search, as reports ask for every reference.
-const std::string* EntryFor(
-    const std::vector<std::pair<size_t, std::string>>& entries, size_t index) {
-  const auto at = std::lower_bound(entries.begin(), entries.end(), index,
-                                   [](const std::pair<size_t, std::string>& e,
-                                      size_t i) { return e.first < i; });
-  return at != entries.end() && at->first == index ? &at->second : nullptr;
-}
-
-}  // namespace
-
-std::string FixedTo(const SiteReport& report, size_t page, size_t index) {
-  if (!report.fixing || report.fixes[page].state != PageFix::kFixed) return "";
-  const std::string* value = EntryFor(report.fixes[page].changes, index);
-  return value != nullptr ? *value : "";
-}
-
-std::string LeftAlone(const SiteReport& report, size_t page, size_t index) {
-  if (!report.fixing) return "";
-  const PageFix& fix = report.fixes[page];
-  if (const std::string* why = EntryFor(fix.leftAlone, index)) return *why;
-  if (fix.state != PageFix::kRefused || EntryFor(fix.changes, index) == nullptr)
-    return "";
-  return "its page was not written: " + fix.refusal;
-}
-
-bool HasProblems(const SiteReport& report) {
-  if (!report.unused.empty() || !report.unreadableFolders.empty()) return true;
-  for (size_t p = 0; p < report.pages.size(); ++p) {
-    const SitePage& page = report.pages[p];
-    if (page.outside || !page.file.Ok()) return true;
-    for (size_t i = 0; i < page.references.size(); ++i) {
-      if (!IsProblem(page.references[i].kind)) continue;
-      if (report.fix.dryRun || FixedTo(report, p, i).empty()) return true;
-    }
-  }
-  for (const SiteRename& rename : report.renames)
-    if (!rename.refusal.empty()) return true;
-  return false;
-}
 
 json SiteReportJson(const SiteReport& report) {
   const SiteCounts counts = CountSite(report);
@@ -189,14 +120,14 @@ json SiteReportJson(const SiteReport& report) {
   json out = {{"version", 1},
               {"site", report.root},
               {"generator", "htmlmemdoc site report"}};
-  if (report.fixing) {
+  if (report.fixRun) {
     summary.update({{"fixedPages", counts.fixedPages},
                     {"fixedReferences", counts.fixedReferences},
                     {"leftAlone", counts.leftAlone},
                     {"refusedPages", counts.refusedPages},
                     {"renamed", counts.renamed}});
-    out["fixing"] = {{"dryRun", report.fix.dryRun},
-                     {"encode", report.fix.encode}};
+    out["fixing"] = {{"dryRun", report.fixOptions.dryRun},
+                     {"encode", report.fixOptions.encode}};
   }
   out["summary"] = summary;
   json pages = json::array();
@@ -279,7 +210,7 @@ std::string SiteReportHtml(const SiteReport& report,
     }
     for (size_t i = 0; i < page.references.size(); ++i) {
       const CheckedReference& checked = page.references[i];
-      if (!IsProblem(checked.kind)) continue;
+      if (!IsProblemKind(checked.kind)) continue;
       const std::string kind = KindName(checked.kind);
       std::string detail = checked.reference.element;
       if (!checked.reference.id.empty()) detail += " " + checked.reference.id;

@@ -1,0 +1,131 @@
+// site_run.cpp: the scan reads every page once, in parallel; a report
+// written into the site before is no page of it. The fix looks each
+// renamed file up in a map.
+
+#include "htmlmemdoc/pages/site/site_run.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace htmlmemdoc {
+namespace {
+
+void Scan(const SiteTree& tree, const ParallelFor& parallelFor,
+          SiteReport& report) {
+  const std::vector<std::string> paths = SitePages(tree);
+  report.pages.resize(paths.size());
+  parallelFor(paths.size(),
+              [&](size_t i) { report.pages[i] = ScanPage(tree, paths[i]); });
+  report.pages.erase(
+      std::remove_if(report.pages.begin(), report.pages.end(),
+                     [](const SitePage& page) { return page.report; }),
+      report.pages.end());
+  report.unused = UnusedFiles(tree, report.pages);
+}
+
+void Fix(const SiteTree& tree, const ParallelFor& parallelFor,
+         SiteReport& report) {
+  const SiteFixOptions& options = report.fixOptions;
+  if (options.encode) report.renames = PlanRenames(tree, report.pages);
+  if (!options.dryRun) LinkNewNames(tree, report.renames);
+  std::map<std::pair<int, int>, const SiteRename*> renamed;
+  for (const SiteRename& rename : report.renames)
+    renamed.emplace(std::make_pair(rename.file.folder, rename.file.entry),
+                    &rename);
+  const RenameCheck renames = [&renamed](SiteTree::FileId file) {
+    const auto at = renamed.find({file.folder, file.entry});
+    return at != renamed.end() ? at->second : nullptr;
+  };
+  report.fixes.resize(report.pages.size());
+  parallelFor(report.pages.size(), [&](size_t i) {
+    report.fixes[i] = FixPage(tree, report.pages[i], options, renames);
+  });
+  if (!options.dryRun)
+    RemoveOldNames(tree, report.pages, report.fixes, report.renames);
+}
+
+// The entry of `entries` (in order of reference index) for reference
+// `index`, or null: one binary search, as reports ask for every reference.
+const std::string* EntryFor(
+    const std::vector<std::pair<size_t, std::string>>& entries, size_t index) {
+  const auto at = std::lower_bound(entries.begin(), entries.end(), index,
+                                   [](const std::pair<size_t, std::string>& e,
+                                      size_t i) { return e.first < i; });
+  return at != entries.end() && at->first == index ? &at->second : nullptr;
+}
+
+}  // namespace
+
+SiteReport RunSite(const SiteTree& tree, const SiteFixOptions* fix,
+                   const ParallelFor& parallelFor) {
+  SiteReport report;
+  report.root = tree.Root();
+  report.unreadableFolders = tree.UnreadableFolders();
+  Scan(tree, parallelFor, report);
+  if (fix != nullptr) {
+    report.fixRun = true;
+    report.fixOptions = *fix;
+    Fix(tree, parallelFor, report);
+  }
+  return report;
+}
+
+bool IsProblemKind(ReferenceKind kind) {
+  return kind == ReferenceKind::kCase || kind == ReferenceKind::kMissing ||
+         kind == ReferenceKind::kOutside || kind == ReferenceKind::kUnsafe ||
+         kind == ReferenceKind::kAmbiguous;
+}
+
+SiteCounts CountSite(const SiteReport& report) {
+  SiteCounts counts;
+  for (size_t p = 0; p < report.pages.size(); ++p) {
+    const SitePage& page = report.pages[p];
+    counts.unreadablePages += !page.outside && !page.file.Ok();
+    for (const CheckedReference& checked : page.references) {
+      ++counts.kinds[static_cast<size_t>(checked.kind)];
+      ++counts.references;
+    }
+    if (!report.fixRun) continue;
+    const PageFix& fix = report.fixes[p];
+    counts.fixedPages += fix.state == PageFix::kFixed;
+    counts.refusedPages += fix.state == PageFix::kRefused;
+    if (fix.state == PageFix::kFixed)
+      counts.fixedReferences += fix.changes.size();
+    counts.leftAlone += fix.leftAlone.size();
+  }
+  for (const SiteRename& rename : report.renames) counts.renamed += rename.done;
+  return counts;
+}
+
+std::string FixedTo(const SiteReport& report, size_t page, size_t index) {
+  if (!report.fixRun || report.fixes[page].state != PageFix::kFixed) return "";
+  const std::string* value = EntryFor(report.fixes[page].changes, index);
+  return value != nullptr ? *value : "";
+}
+
+std::string LeftAlone(const SiteReport& report, size_t page, size_t index) {
+  if (!report.fixRun) return "";
+  const PageFix& fix = report.fixes[page];
+  if (const std::string* why = EntryFor(fix.leftAlone, index)) return *why;
+  if (fix.state != PageFix::kRefused || EntryFor(fix.changes, index) == nullptr)
+    return "";
+  return "its page was not written: " + fix.refusal;
+}
+
+bool HasProblems(const SiteReport& report) {
+  if (!report.unused.empty() || !report.unreadableFolders.empty()) return true;
+  for (size_t p = 0; p < report.pages.size(); ++p) {
+    const SitePage& page = report.pages[p];
+    if (page.outside || !page.file.Ok()) return true;
+    for (size_t i = 0; i < page.references.size(); ++i) {
+      if (!IsProblemKind(page.references[i].kind)) continue;
+      if (report.fixOptions.dryRun || FixedTo(report, p, i).empty()) return true;
+    }
+  }
+  for (const SiteRename& rename : report.renames)
+    if (!rename.refusal.empty()) return true;
+  return false;
+}
+
+}  // namespace htmlmemdoc
