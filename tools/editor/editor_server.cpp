@@ -271,6 +271,7 @@ class EditorServer::Impl {
     json pages = json::array();
     json files = json::array();
     json unreadable = json::array();
+    std::map<std::string, KeptVerdict> verdicts;
     std::error_code error;
     fs::recursive_directory_iterator it(m_root, error), end;
     for (; !error && it != end; it.increment(error)) {
@@ -298,8 +299,12 @@ class EditorServer::Impl {
         files.push_back(path);
         continue;
       }
-      Verdict(htmlmemdoc::PathText(file), entry);
+      Verdict(htmlmemdoc::PathText(file), entry, verdicts);
       pages.push_back(std::move(entry));
+    }
+    {
+      std::lock_guard<std::mutex> lock(m_verdictLock);
+      m_verdicts = std::move(verdicts);  // pages gone since are dropped
     }
     if (error) unreadable.push_back(".");
     std::sort(pages.begin(), pages.end(),
@@ -310,14 +315,38 @@ class EditorServer::Impl {
   }
 
   // What check says of a page: whether it reads, and what writing it
-  // back would lose.
-  void Verdict(const std::string& file, json& entry) const {
-    htmlmemdoc::PageFile page = htmlmemdoc::ReadPageFile(file);
-    json warnings = json::array();
-    for (const auto& loss : htmlmemdoc::CheckPageFile(page))
-      warnings.push_back(htmlmemdoc::DescribeLoss(loss));
-    entry["verdict"] = page.Ok() ? "ok" : Shown(page.problem.message, "", "");
-    entry["warnings"] = warnings;
+  // back would lose. Kept per file while its size and time stay, so that
+  // listing the pages again reads only the pages changed since; the
+  // verdicts of this listing go into `kept`.
+  struct KeptVerdict {
+    std::uintmax_t size = 0;
+    fs::file_time_type time;
+    json verdict, warnings;
+  };
+  void Verdict(const std::string& file, json& entry,
+               std::map<std::string, KeptVerdict>& kept) {
+    std::error_code error;
+    KeptVerdict now;
+    now.size = fs::file_size(htmlmemdoc::FsPath(file), error);
+    if (!error) now.time = fs::last_write_time(htmlmemdoc::FsPath(file), error);
+    bool found = false;
+    if (!error) {
+      std::lock_guard<std::mutex> lock(m_verdictLock);
+      const auto at = m_verdicts.find(file);
+      found = at != m_verdicts.end() && at->second.size == now.size &&
+              at->second.time == now.time;
+      if (found) now = at->second;
+    }
+    if (!found) {
+      htmlmemdoc::PageFile page = htmlmemdoc::ReadPageFile(file);
+      now.warnings = json::array();
+      for (const auto& loss : htmlmemdoc::CheckPageFile(page))
+        now.warnings.push_back(htmlmemdoc::DescribeLoss(loss));
+      now.verdict = page.Ok() ? "ok" : Shown(page.problem.message, "", "");
+    }
+    entry["verdict"] = now.verdict;
+    entry["warnings"] = now.warnings;
+    if (!error) kept[file] = std::move(now);
   }
 
   // The page a request names below the root: by "key" (HexOf its path,
@@ -589,6 +618,8 @@ class EditorServer::Impl {
   DeadlineServer m_server{kRequestDeadline};
   std::mutex m_lock;
   std::map<std::string, std::unique_ptr<htmlmemdoc::PageSession>> m_sessions;
+  std::mutex m_verdictLock;  // the page list's verdicts, by file
+  std::map<std::string, KeptVerdict> m_verdicts;
   std::map<std::string, std::string> m_paths;  // session: page below root
   // Sessions in the order they were opened; at most kMaxSessions live.
   static constexpr size_t kMaxSessions = 64;
