@@ -9,6 +9,7 @@
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "htmlmemdoc/pages/page/page_loss.h"
 #include "htmlmemdoc/pages/report/page_model.h"
+#include "htmlmemdoc/pages/report/page_outcome.h"
 #include "htmlmemdoc/pages/site/page_walk.h"
 #include "htmlmemdoc/pages/page/read_problem.h"
 #include "tools/batch.h"
@@ -82,26 +83,10 @@ json Describe(const Outcome& outcome) {
   json entry = {{"page", page.path}, {"ok", page.Ok()}};
   if (!page.Ok()) {
     const htmlmemdoc::PageProblem& problem = page.problem;
-    entry["problem"] = {{"message", problem.message}};
-    if (problem.kind == htmlmemdoc::PageProblem::kRefused) {
-      entry["problem"].update({{"reason", problem.reason},
-                               {"line", problem.line},
-                               {"column", problem.column},
-                               {"found", problem.found},
-                               {"expected", problem.expected}});
-    }
+    entry["problem"] = htmlmemdoc::ProblemJson(problem);
     entry["unreadable"] = problem.kind == htmlmemdoc::PageProblem::kUnreadable;
   }
-  json warnings = json::array();
-  for (const PageLoss& loss : outcome.losses) {
-    json warning = {{"kind", loss.kind},
-                    {"id", loss.id},
-                    {"line", loss.line},
-                    {"what", loss.what}};
-    if (loss.count > 1) warning["count"] = loss.count;
-    warnings.push_back(warning);
-  }
-  entry["warnings"] = warnings;
+  entry["warnings"] = htmlmemdoc::LossesJson(outcome.losses);
   return entry;
 }
 

@@ -62,7 +62,8 @@ std::string LayerLine(const json& layer) {
   return line;
 }
 
-void PrintText(const json& page) {
+void PrintText(const json& page,
+               const std::vector<htmlmemdoc::PageLoss>& losses) {
   PrintField("title", Plain(page["title"]));
   PrintList("metas", page["metas"]);
   PrintList("style rules", page["styleRules"]);
@@ -84,14 +85,10 @@ void PrintText(const json& page) {
   json layers = json::array();
   for (const json& layer : page["layers"]) layers.push_back(LayerLine(layer));
   PrintList("layers", layers);
-  json losses = json::array();
-  for (const json& loss : page["losses"]) {
-    htmlmemdoc::PageLoss item{Plain(loss["kind"]),
-                              loss["id"].is_null() ? "" : Plain(loss["id"]),
-                              loss["line"].get<int>(), Plain(loss["what"])};
-    losses.push_back(htmlmemdoc::DescribeLoss(item));
-  }
-  PrintList("not written back", losses);
+  json lost = json::array();
+  for (const htmlmemdoc::PageLoss& loss : losses)
+    lost.push_back(htmlmemdoc::DescribeLoss(loss));
+  PrintList("not written back", lost);
 }
 
 }  // namespace
@@ -104,7 +101,10 @@ int RunShow(const std::string& page, bool asJson) {
   if (asJson) {
     htmlmemdoc::WritePageJson(document, pageFile.text, stdout);
   } else {
-    PrintText(htmlmemdoc::DescribePage(document, pageFile.text));
+    const std::vector<htmlmemdoc::PageLoss> losses =
+        htmlmemdoc::FindLosses(document, pageFile.text);
+    PrintText(htmlmemdoc::DescribePage(document, pageFile.text, losses),
+              losses);
   }
   return kExitOk;
 }

@@ -61,6 +61,13 @@ run 0 "$tool" check "$work/bodies.htm"
 has "warning: line 101: element replaced by a later one: <body id=b100>"
 has "warning: line 102: element replaced by a later one: and 49 more of this kind"
 has "1 pages: 1 read, 0 refused, 149 warnings"
+# A loss is one JSON shape in check and show (no id: null).
+run 0 "$tool" check --json "$work/bodies.htm"
+has '"id": null,'
+grep -o '"what": "[^"]*"' "$work/out" >"$work/checked"
+run 0 "$tool" show --json "$work/bodies.htm"
+grep -o '"what": "[^"]*"' "$work/out" | cmp -s - "$work/checked" ||
+  fail "check and show tell the losses apart"
 
 # Edits a page cannot hold, or that would change more than asked.
 make_old out.htm

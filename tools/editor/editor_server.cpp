@@ -20,6 +20,7 @@
 #include "htmlmemdoc/pages/page/page_session.h"
 #include "htmlmemdoc/pages/report/page_journal.h"
 #include "htmlmemdoc/pages/report/page_model.h"
+#include "htmlmemdoc/pages/report/page_outcome.h"
 #include "htmlmemdoc/pages/report/session_model.h"
 #include "htmlmemdoc/pages/site/site_scan.h"
 #include "htmlmemdoc/pages/text/text_util.h"
@@ -381,7 +382,8 @@ class EditorServer::Impl {
                                   ? htmlmemdoc::DefaultJournalFolder()
                                   : m_options.journal));
     if (!session->Ok()) {
-      Refuse(res, 422, session->Problem().message);
+      Answer(res, 422, {{"error", session->Problem().message},
+                        {"problem", htmlmemdoc::ProblemJson(session->Problem())}});
       return;
     }
     const std::string id = NewToken().substr(0, 32);

@@ -12,6 +12,7 @@
 #include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/page_file.h"
 #include "htmlmemdoc/pages/page/page_loss.h"
+#include "htmlmemdoc/pages/report/page_outcome.h"
 #include "htmlmemdoc/pages/text/text_util.h"
 
 using nlohmann::json;
@@ -179,19 +180,6 @@ json DescribeLayer(const CHtmlLayer& layer) {
   return entry;
 }
 
-json Losses(const CHtmlMemDoc& document, const std::string& text) {
-  json items = json::array();
-  for (const PageLoss& loss : FindLosses(document, text)) {
-    json item = {{"kind", loss.kind},
-                 {"id", loss.id.empty() ? json(nullptr) : json(loss.id)},
-                 {"line", loss.line},
-                 {"what", loss.what}};
-    if (loss.count > 1) item["count"] = loss.count;
-    items.push_back(item);
-  }
-  return items;
-}
-
 }  // namespace
 
 namespace {
@@ -252,7 +240,8 @@ const CModelList kModelLists[] = {
 };
 
 // The page's model with the lists of kModelLists empty.
-json DescribeAllButLists(const CHtmlMemDoc& document, const std::string& text) {
+json DescribeAllButLists(const CHtmlMemDoc& document, const std::string& text,
+                         const std::vector<PageLoss>& losses) {
   char background[1024];
   const int hasBackground =
       document.GetBackgroundImage(background, sizeof background);
@@ -271,7 +260,7 @@ json DescribeAllButLists(const CHtmlMemDoc& document, const std::string& text) {
           {"frames", json::array()},
           {"layers", json::array()},
           {"utf8", IsUtf8(text)},
-          {"losses", Losses(document, text)}};
+          {"losses", LossesJson(losses)}};
 }
 
 // Writes `item` as an element of a list of the model's top level: after
@@ -293,7 +282,12 @@ void WriteListItem(std::FILE* out, const json& element, bool& first) {
 }  // namespace
 
 json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
-  json page = DescribeAllButLists(document, text);
+  return DescribePage(document, text, FindLosses(document, text));
+}
+
+json DescribePage(const CHtmlMemDoc& document, const std::string& text,
+                  const std::vector<PageLoss>& losses) {
+  json page = DescribeAllButLists(document, text, losses);
   for (const CModelList& list : kModelLists) {
     json& items = page[list.name];
     list.fill(document, [&items](const json& item) { items.push_back(item); });
@@ -307,7 +301,8 @@ json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
 // and each item's lines are indented by writing after every feed.
 void WritePageJson(const CHtmlMemDoc& document, const std::string& text,
                    std::FILE* out) {
-  const std::string rest = JsonText(DescribeAllButLists(document, text), 2);
+  const std::string rest = JsonText(
+      DescribeAllButLists(document, text, FindLosses(document, text)), 2);
   size_t written = 0;
   for (const CModelList& list : kModelLists) {
     const std::string empty = std::string("\n  \"") + list.name + "\": []";

@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
+
+#include "htmlmemdoc/pages/page/page_loss.h"
 
 class CHtmlMemDoc;
 class CHtmlLayer;
@@ -21,6 +24,10 @@ namespace htmlmemdoc {
 // page does not hold is null.
 nlohmann::json DescribePage(const CHtmlMemDoc& document,
                             const std::string& text);
+// The same with the losses already found (FindLosses).
+nlohmann::json DescribePage(const CHtmlMemDoc& document,
+                            const std::string& text,
+                            const std::vector<PageLoss>& losses);
 
 // Writes DescribePage's model as JSON text indented by two spaces, and a
 // line feed, to `out`, holding one layer's JSON at a time.
