@@ -96,9 +96,7 @@ int RunCheck(const std::vector<std::string>& arguments, bool asJson) {
   const htmlmemdoc::PageWalk walk = htmlmemdoc::WalkPages(arguments);
   Tally tally;
   for (const auto& folder : walk.unreadable) {
-    std::fprintf(stderr, "htmlmemdoc: cannot read %s: %s\n",
-                 htmlmemdoc::ShownName(folder.folder, ":").c_str(),
-                 folder.reason.c_str());
+    SayCannotRead(folder.folder, folder.reason);
     tally.Raise(kExitUsage);
   }
   if (walk.pages.empty()) {

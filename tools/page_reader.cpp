@@ -12,6 +12,11 @@
 using htmlmemdoc::PageFile;
 using htmlmemdoc::PageProblem;
 
+void SayCannotRead(const std::string& path, const std::string& reason) {
+  std::fprintf(stderr, "htmlmemdoc: cannot read %s: %s\n",
+               htmlmemdoc::ShownName(path, ":").c_str(), reason.c_str());
+}
+
 int ExitCodeOf(const PageProblem& problem) {
   switch (problem.kind) {
     case PageProblem::kNone:

@@ -14,6 +14,10 @@ enum ToolExit { kExitOk = 0, kExitPageFailed = 1, kExitUsage = 2 };
 // read, 1 when it is not a page or does not read, 0 for none.
 int ExitCodeOf(const htmlmemdoc::PageProblem& problem);
 
+// Says on standard error that the file or folder `path` cannot be read,
+// and why.
+void SayCannotRead(const std::string& path, const std::string& reason);
+
 // The line that tells a page's problem: "PAGE:" and the problem, or for a
 // file that cannot be read "htmlmemdoc: cannot read PAGE: WHY".
 std::string ProblemLine(const htmlmemdoc::PageFile& page);

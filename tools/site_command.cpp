@@ -118,9 +118,7 @@ bool WriteFile(const std::string& path, const std::string& text) {
 int RunSite(const SiteOptions& options) {
   const htmlmemdoc::SiteTree tree(options.root);
   if (tree.Folders().empty()) {
-    std::fprintf(stderr, "htmlmemdoc: cannot read %s: %s\n",
-                 htmlmemdoc::ShownName(options.root, ":").c_str(),
-                 tree.UnreadableFolders().front().reason.c_str());
+    SayCannotRead(options.root, tree.UnreadableFolders().front().reason);
     return kExitUsage;
   }
   const SiteReport report = htmlmemdoc::RunSite(
@@ -130,9 +128,7 @@ int RunSite(const SiteOptions& options) {
       });
   int code = htmlmemdoc::HasProblems(report) ? kExitPageFailed : kExitOk;
   for (const auto& folder : report.unreadableFolders) {
-    std::fprintf(stderr, "htmlmemdoc: cannot read %s: %s\n",
-                 htmlmemdoc::ShownName(folder.folder, ":").c_str(),
-                 folder.reason.c_str());
+    SayCannotRead(folder.folder, folder.reason);
     code = kExitUsage;
   }
   const bool dryRun = options.fix && options.fixOptions.dryRun;

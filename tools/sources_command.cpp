@@ -63,9 +63,7 @@ int RunSources(const std::vector<std::string>& arguments, SourcesKind kind) {
   const std::vector<std::string>& pages = walk.pages;
   int exitCode = kExitOk;
   for (const auto& folder : walk.unreadable) {
-    std::fprintf(stderr, "htmlmemdoc: cannot read %s: %s\n",
-                 htmlmemdoc::ShownName(folder.folder, ":").c_str(),
-                 folder.reason.c_str());
+    SayCannotRead(folder.folder, folder.reason);
     exitCode = kExitUsage;
   }
   if (pages.empty()) {
