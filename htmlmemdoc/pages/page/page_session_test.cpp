@@ -4,10 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
-#include "tests/support/support.h"
+#include "tests/support/session_folder.h"
 
 namespace {
 
@@ -16,30 +15,7 @@ using htmlmemdoc::PageEdit;
 using htmlmemdoc::PageSession;
 using Result = PageSession::SaveResult;
 
-class PageSessionTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_folder = fs::path(::testing::TempDir()) /
-               ("htmlmemdoc_session_" + std::to_string(std::random_device{}()));
-    fs::create_directories(m_folder / "site");
-    m_page = (m_folder / "site" / "welcome.htm").string();
-    Write(ReadBytes("examples/welcome.htm"));
-  }
-  void TearDown() override { fs::remove_all(m_folder); }
-
-  void Write(const std::string& bytes) {
-    std::ofstream(m_page, std::ios::binary) << bytes;
-  }
-  static PageEdit Move(const std::string& layer, int left) {
-    PageEdit edit;
-    edit.layer = layer;
-    edit.left = left;
-    return edit;
-  }
-
-  fs::path m_folder;
-  std::string m_page;
-};
+using PageSessionTest = SessionFolderTest;
 
 TEST_F(PageSessionTest, SavesOnlyChangesAndKeepsTheFilesLineEnds) {
   const std::string lf = ReadBytes(m_page);  // the example has LF ends

@@ -1,15 +1,13 @@
 #include "htmlmemdoc/pages/report/page_journal.h"
 
-#include "htmlmemdoc/pages/page/page_session.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
-#include "tests/support/support.h"
+#include "htmlmemdoc/pages/page/page_session.h"
+#include "tests/support/session_folder.h"
 
 namespace {
 
@@ -18,31 +16,7 @@ using htmlmemdoc::PageEdit;
 using htmlmemdoc::PageSession;
 using Result = PageSession::SaveResult;
 
-class PageJournalTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_folder = fs::path(::testing::TempDir()) /
-               ("htmlmemdoc_journal_" + std::to_string(std::random_device{}()));
-    fs::create_directories(m_folder);
-    m_page = (m_folder / "welcome.htm").string();
-    m_journal = (m_folder / "journal").string();
-    Write(ReadBytes("examples/welcome.htm"));
-  }
-  void TearDown() override { fs::remove_all(m_folder); }
-  void Write(const std::string& bytes) {
-    std::ofstream(m_page, std::ios::binary) << bytes;
-  }
-  static PageEdit Move(const std::string& layer, int left) {
-    PageEdit edit;
-    edit.layer = layer;
-    edit.left = left;
-    return edit;
-  }
-
-  fs::path m_folder;
-  std::string m_page;
-  std::string m_journal;
-};
+using PageJournalTest = SessionFolderTest;
 
 TEST_F(PageJournalTest, UnsavedChangesOutliveTheSessionUntilSaved) {
   std::string diff;
