@@ -3,7 +3,8 @@
 # Then the same against a static build of the library made from SOURCE_DIR
 # (pkg-config --static).
 # Arguments: BUILD_DIR, SOURCE_DIR, WORK_DIR, CONSUMER_DIR, CXX_FLAGS,
-# LINKER_FLAGS, CONFIG.
+# LINKER_FLAGS, CONFIG, TOOL (whether the command and its man page were
+# built, and so must be installed).
 
 include(${CMAKE_CURRENT_LIST_DIR}/run.cmake)
 
@@ -44,7 +45,7 @@ endfunction()
 
 set(prefix ${WORK_DIR}/prefix)
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --config ${CONFIG})
-if(NOT EXISTS ${prefix}/bin/htmlmemdoc)
+if(TOOL AND NOT EXISTS ${prefix}/bin/htmlmemdoc)
   message(FATAL_ERROR "not installed: bin/htmlmemdoc")
 endif()
 test_consumers(${prefix} shared "")
@@ -56,7 +57,7 @@ run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples -B ${WORK_DIR}/examples
     "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${LINKER_FLAGS}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/examples --parallel 2)
 run(${WORK_DIR}/examples/example_first_program ${SOURCE_DIR}/examples/welcome.htm)
-if(NOT EXISTS ${prefix}/share/man/man1/htmlmemdoc.1)
+if(TOOL AND NOT EXISTS ${prefix}/share/man/man1/htmlmemdoc.1)
   find_program(pandoc pandoc)
   if(pandoc)
     message(FATAL_ERROR "not installed: share/man/man1/htmlmemdoc.1")
@@ -66,7 +67,7 @@ endif()
 # The library alone, static.
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/static_build
     -DBUILD_SHARED_LIBS=OFF -DHTMLMEMDOC_BUILD_TESTS=OFF
-    -DHTMLMEMDOC_BUILD_TOOLS=OFF -DCMAKE_BUILD_TYPE=${CONFIG}
+    -DHTMLMEMDOC_BUILD_TOOL=OFF -DHTMLMEMDOC_BUILD_PYTHON=OFF -DCMAKE_BUILD_TYPE=${CONFIG}
     "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/static_build --parallel 2)
 run(${CMAKE_COMMAND} --install ${WORK_DIR}/static_build
