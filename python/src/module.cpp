@@ -534,14 +534,10 @@ layers; write it with render() or write().)")
           [](const Page& page, const py::str& id) {
             const Hold hold = HoldPage(page.state);
             const std::string wanted = ToBytes(id, "id");
-            CObList layers;
-            page.Doc().GetLayersInPageOrder(layers);
-            for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;) {
-              auto* layer = static_cast<CHtmlLayer*>(layers.GetNext(pos));
-              if (htmlmemdoc::LayerId(*layer) == wanted)
-                return Wrap(page.state, layer);
-            }
-            throw py::key_error("no layer with the id " + wanted);
+            CHtmlLayer* layer = htmlmemdoc::FindLayer(page.Doc(), wanted);
+            if (layer == nullptr)
+              throw py::key_error("no layer with the id " + wanted);
+            return Wrap(page.state, layer);
           },
           py::arg("id"), "The layer whose div has this id; KeyError if none.")
       .def(

@@ -36,14 +36,15 @@ bool TitleText(const CHtmlTextBase& title, std::string& text) {
 
 const CHtmlLayer* FindLayer(const CHtmlMemDoc& document,
                             const std::string& id) {
-  const CHtmlLayer* found = nullptr;
+  CObList layers;
+  document.GetLayersInPageOrder(layers);
   CString value;
-  ForEachLayer(document, [&](const CHtmlLayer& layer) {
-    if (found == nullptr && layer.GetAttribute("div", "id", value) &&
-        value == id.c_str())
-      found = &layer;
-  });
-  return found;
+  for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;) {
+    const auto* layer = static_cast<const CHtmlLayer*>(layers.GetNext(pos));
+    if (layer->GetAttribute("div", "id", value) && value == id.c_str())
+      return layer;
+  }
+  return nullptr;
 }
 
 CHtmlLayer* FindLayer(CHtmlMemDoc& document, const std::string& id) {

@@ -41,8 +41,9 @@ void ForEachLayer(const CHtmlMemDoc& document, Visit visit) {
   }
 }
 
-// The first layer, in ForEachLayer's order, whose div has the id `id`;
-// null when none has. The layer belongs to the document.
+// The first layer in page order whose div has the id `id` (the one a
+// person sees first); null when none has. The layer belongs to the
+// document.
 CHtmlLayer* FindLayer(CHtmlMemDoc& document, const std::string& id);
 const CHtmlLayer* FindLayer(const CHtmlMemDoc& document, const std::string& id);
 

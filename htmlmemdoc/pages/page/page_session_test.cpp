@@ -83,4 +83,20 @@ TEST_F(PageSessionTest, LayersSharingAnIdAreToldApartByTheirPlace) {
   EXPECT_EQ(std::string::npos, diff.find("left:9px; top:90px")) << diff;
 }
 
+// An id shared by layers of two kinds names the first in page order (an
+// image above a text here), not the first of the lists kind by kind.
+TEST_F(PageSessionTest, AnIdNamesItsFirstLayerInPageOrder) {
+  std::string bytes = ReadBytes(m_page);
+  const size_t rose = bytes.find("<div id=\"Rose\"");
+  const size_t end = bytes.find("</div>", rose) + 7;
+  const std::string image = bytes.substr(rose, end - rose);
+  bytes.erase(rose, end - rose);
+  bytes.insert(bytes.find("<div id=\"Intro\""), image);
+  Write(ReplaceAll(bytes, "id=\"Intro\"", "id=\"Rose\""));
+  PageSession session(m_page);
+  ASSERT_EQ("", session.Apply(Move("Rose", 9)));
+  EXPECT_NE(std::string::npos,
+            session.Diff("p").find("width:200px; height:150px; left:9px;"));
+}
+
 }  // namespace
