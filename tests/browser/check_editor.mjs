@@ -47,6 +47,15 @@ function startServer() {
 // Waits until the editor has shown the answers to every request.
 const settled = (page) => page.waitForSelector('body:not([data-busy="1"])');
 
+// Opens the page at `path` from the list and waits until it is shown (a
+// wait for a box alone may be met by the page shown before).
+async function openPage(page, path) {
+  const opened = page.waitForResponse((r) => r.url().endsWith('/api/open'));
+  await page.click(`#page-list button[data-path="${path}"]`);
+  await opened;
+  await settled(page);
+}
+
 // Sends a pointer drag from the centre of `selector` by (dx, dy) and waits
 // for the change it makes.
 async function drag(page, selector, dx, dy, property) {
@@ -84,8 +93,7 @@ try {
   const page = await browser.newPage({viewport: {width: 1400, height: 900}});
   await page.goto(address);
   check(!page.url().includes('token='), 'the token stayed in the address');
-  await page.click('#page-list button[data-path="welcome.htm"]');
-  await page.waitForSelector('.box[data-id="Rose"]');
+  await openPage(page, 'welcome.htm');
   // The preview shows the page's own images, served in its sandbox; the
   // token lives in the tab, never in a cookie another port would get.
   const preview = page.frameLocator('#view');
@@ -173,10 +181,7 @@ try {
   await settled(page);
 
   // A page in a folder is offered the files as it names them.
-  const opened = page.waitForResponse((r) => r.url().endsWith('/api/open'));
-  await page.click('#page-list button[data-path="club/news.htm"]');
-  await opened;
-  await settled(page);
+  await openPage(page, 'club/news.htm');
   const offered = await page.locator('#page-background option')
       .evaluateAll((options) => options.map((o) => o.value));
   // (images/paper.gif stays offered: the copied page names it.)
@@ -187,8 +192,7 @@ try {
   await page.selectOption('#page-background', '../images/paper.gif');
   check((await chosen).status() === 200, 'a background from a folder refused');
   await settled(page);
-  await page.click('#page-list button[data-path="welcome.htm"]');
-  await page.waitForSelector('.box[data-id="Rose"]');
+  await openPage(page, 'welcome.htm');
 
   // A change not saved outlives a reload: the page offers it back.
   check(await drag(page, '.box[data-id="Rose"]', 10, 0, 'left') === 200,
