@@ -1,5 +1,4 @@
-// page_elements.cpp: the lookups walk the document's lists as they stand;
-// a page has a few thousand layers at most, and each lookup is one pass.
+// page_elements.cpp: each lookup is one pass over the document's layers.
 
 #include "htmlmemdoc/pages/page/page_elements.h"
 
@@ -38,7 +37,7 @@ const CHtmlLayer* FindLayer(const CHtmlMemDoc& document,
                             const std::string& id) {
   CObList layers;
   document.GetLayersInPageOrder(layers);
-  CString value;
+  CString value;  // a div without an id matches no id, not even ""
   for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;) {
     const auto* layer = static_cast<const CHtmlLayer*>(layers.GetNext(pos));
     if (layer->GetAttribute("div", "id", value) && value == id.c_str())

@@ -70,9 +70,7 @@ std::string PageSession::ApplyToDocument(const SessionEdit& change) {
 
 void PageSession::Journal(const SessionStep& step) {
   if (m_journal == nullptr) return;
-  const std::vector<SessionEdit> inEffect(m_edits.begin(),
-                                          m_edits.begin() + m_done);
-  m_journalProblem = m_journal->Write(step, inEffect);
+  m_journalProblem = m_journal->Write(step, {m_edits.data(), m_done});
 }
 
 std::string PageSession::Apply(const PageEdit& edit, int index) {
@@ -126,9 +124,7 @@ void PageSession::DiscardUnsaved() {
     m_journal->Remove();
     return;
   }
-  const std::vector<SessionEdit> inEffect(m_edits.begin(),
-                                          m_edits.begin() + m_done);
-  m_journalProblem = m_journal->Rewrite(inEffect);
+  m_journalProblem = m_journal->Rewrite({m_edits.data(), m_done});
 }
 
 std::string PageSession::Rendering() const {

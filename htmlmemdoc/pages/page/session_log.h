@@ -25,6 +25,16 @@ struct SessionEdit {
   PageEdit edit;
 };
 
+// The changes a session has in effect, seen in place (the session's own
+// list, valid for the call it is passed to): a step is kept without
+// copying every change made before it.
+struct SessionEdits {
+  const SessionEdit* first = nullptr;
+  size_t count = 0;
+  const SessionEdit* begin() const { return first; }
+  const SessionEdit* end() const { return first + count; }
+};
+
 // One step of a session: a change made, the last one undone, or the last
 // one undone made again.
 struct SessionStep {
@@ -51,9 +61,9 @@ class SessionLog {
   // Keeps `step`, after which `inEffect` are the session's changes in
   // effect; "" or why it could not be kept.
   virtual std::string Write(const SessionStep& step,
-                            const std::vector<SessionEdit>& inEffect) = 0;
+                            SessionEdits inEffect) = 0;
   // Keeps `inEffect` afresh as the session's changes.
-  virtual std::string Rewrite(const std::vector<SessionEdit>& inEffect) = 0;
+  virtual std::string Rewrite(SessionEdits inEffect) = 0;
   // Drops the record (a person discarding the changes it holds).
   virtual void Remove() = 0;
   // Drops the record when it is this session's (a save: another session's

@@ -285,7 +285,7 @@ bool PageJournal::OwnsFile() const {
 }
 
 std::string PageJournal::Write(const SessionStep& step,
-                               const std::vector<SessionEdit>& inEffect) {
+                               SessionEdits inEffect) {
   if (!Kept()) return "";
   if (!OwnsFile()) return Rewrite(inEffect);
   const json line = step.kind == SessionStep::kApply
@@ -296,7 +296,7 @@ std::string PageJournal::Write(const SessionStep& step,
   return "the unsaved changes cannot be kept on disk";
 }
 
-std::string PageJournal::Rewrite(const std::vector<SessionEdit>& inEffect) {
+std::string PageJournal::Rewrite(SessionEdits inEffect) {
   if (!Kept()) return "";
   const std::string failure = "the unsaved changes cannot be kept on disk";
   std::error_code error;

@@ -62,9 +62,9 @@ class PageJournal : public SessionLog {
   // effect (written whole instead when the file is not this session's).
   // Returns "" or why the step could not be kept.
   std::string Write(const SessionStep& step,
-                    const std::vector<SessionEdit>& inEffect) override;
+                    SessionEdits inEffect) override;
   // Writes the file afresh with `inEffect` as this session's changes.
-  std::string Rewrite(const std::vector<SessionEdit>& inEffect) override;
+  std::string Rewrite(SessionEdits inEffect) override;
   // Deletes the file (a person discarding the changes it holds).
   void Remove() override;
   // Deletes the file when it is this session's (a save: another
