@@ -89,7 +89,7 @@ class Collector {
   Collector(std::vector<PageReference>& found) : m_found(found) {}
 
   // The references of one element that starts on `line`.
-  void Element(CHtmlTextBase& element, const std::string& kind,
+  void Element(const CHtmlTextBase& element, const std::string& kind,
                const std::string& id, int line) {
     const std::string markup = MarkupOf(element);
     m_tokens = ViewMarkup(markup);
@@ -123,7 +123,7 @@ class Collector {
 
   // The url() names of a style rule, placed in its text, which no
   // attribute quotes: each is replaced exactly where it stands.
-  void Rule(CHtmlTextBase& rule, int line) {
+  void Rule(const CHtmlTextBase& rule, int line) {
     const std::string markup = MarkupOf(rule);
     MarkupToken::Attribute whole;
     whole.name = "style";
@@ -137,7 +137,7 @@ class Collector {
   // A reference the library reads inside attribute `name` of the first
   // tag `tag` of the element, found there after the end of the one before
   // it.
-  void Inner(CHtmlTextBase& element, const std::string& kind,
+  void Inner(const CHtmlTextBase& element, const std::string& kind,
              const std::string& id, const std::string& tag,
              const std::string& name, const std::string& value, int line) {
     const std::string markup = MarkupOf(element);
@@ -154,7 +154,7 @@ class Collector {
   void ResetInner() { m_innerFrom = 0; }
 
  private:
-  void Add(CHtmlTextBase& element, const std::string& kind,
+  void Add(const CHtmlTextBase& element, const std::string& kind,
            const std::string& id, const std::string& tag,
            const MarkupToken::Attribute& attribute, const std::string& value,
            size_t inside, int line, const std::string& markup) {
@@ -193,10 +193,10 @@ std::vector<PageReference> FindReferences(const CHtmlMemDoc& document,
   for (int i = 0; i < document.GetReadItemCount(); ++i) {
     const CHtmlReadItem& item = *document.GetReadItem(i);
     if (item.kind != HtmlReadElement || item.element == nullptr) continue;
-    auto* element = static_cast<CHtmlTextBase*>(item.element);
+    const auto* element = static_cast<const CHtmlTextBase*>(item.element);
     const int line = lines[static_cast<size_t>(i)];
     if (element->IsKindOf(RUNTIME_CLASS(CHtmlLayer))) {
-      auto* layer = static_cast<CHtmlLayer*>(element);
+      const auto* layer = static_cast<const CHtmlLayer*>(element);
       const std::string kind = std::string(LayerKindName(*layer)) + " layer";
       const std::string id = LayerId(*layer);
       collect.Element(*layer, kind, id, line);

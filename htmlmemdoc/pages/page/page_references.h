@@ -23,10 +23,11 @@ struct PageReference {
   std::string tag;        // the tag that holds it: "img", "a", "body", ...
   std::string attribute;  // "src", "href", "background", "style", "onload"
   int line = 0;           // in the page text; 0 when unknown
-  // Where the value stands in the element's markup (npos when it cannot
-  // be placed), and the quote of the attribute that holds it ('"', '\''
-  // or 0 for none).
-  CHtmlTextBase* holder = nullptr;
+  // The element that holds it (to tell elements apart; a change to it goes
+  // through the document it belongs to), where the value stands in the
+  // element's markup (npos when it cannot be placed), and the quote of the
+  // attribute that holds it ('"', '\'' or 0 for none).
+  const CHtmlTextBase* holder = nullptr;
   size_t at = std::string::npos;
   char quote = 0;
 };

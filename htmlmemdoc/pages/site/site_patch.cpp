@@ -18,11 +18,18 @@
 namespace htmlmemdoc {
 namespace {
 
+// An element of the document being patched and where its markup begins
+// in the page text.
+struct PlacedElement {
+  CHtmlTextBase* element;
+  size_t at;
+};
+using Placements = std::unordered_map<const CHtmlTextBase*, PlacedElement>;
+
 // Where each element's markup begins in `text`, for the elements whose
 // markup stands there as the library keeps it.
-std::unordered_map<const CHtmlTextBase*, size_t> MarkupOffsets(
-    const CHtmlMemDoc& document, const std::string& text) {
-  std::unordered_map<const CHtmlTextBase*, size_t> offsets;
+Placements MarkupOffsets(CHtmlMemDoc& document, const std::string& text) {
+  Placements offsets;
   for (int i = 0; i < document.GetReadItemCount(); ++i) {
     const CHtmlReadItem& item = *document.GetReadItem(i);
     if (item.kind != HtmlReadElement || item.element == nullptr) continue;
@@ -31,18 +38,18 @@ std::unordered_map<const CHtmlTextBase*, size_t> MarkupOffsets(
     if (item.element == &document.m_frameSet) {
       size_t from = begin;
       for (int f = 0; f < document.m_frameSet.GetFrameCount(); ++f) {
-        const CHtmlTextBase* frame = document.m_frameSet.GetAt(f);
+        CHtmlTextBase* frame = document.m_frameSet.GetAt(f);
         const size_t at = text.find(MarkupOf(*frame), from);
         if (at == std::string::npos || at >= end) break;
-        offsets.emplace(frame, at);
+        offsets.emplace(frame, PlacedElement{frame, at});
         from = at + 1;
       }
       continue;
     }
-    const auto* element = static_cast<const CHtmlTextBase*>(item.element);
+    auto* element = static_cast<CHtmlTextBase*>(item.element);
     const std::string markup = MarkupOf(*element);
     if (begin <= text.size() && text.compare(begin, markup.size(), markup) == 0)
-      offsets.emplace(element, begin);
+      offsets.emplace(element, PlacedElement{element, begin});
   }
   return offsets;
 }
@@ -72,11 +79,10 @@ struct Span {
 
 // Each change's place in the page text, in order; false with `refusal`
 // when one cannot be placed.
-bool PlaceChanges(const CHtmlMemDoc& document, const std::string& text,
+bool PlaceChanges(const Placements& offsets,
                   const std::vector<PageReference>& references,
                   const std::vector<ValueChange>& changes,
                   std::vector<Span>& spans, std::string& refusal) {
-  const auto offsets = MarkupOffsets(document, text);
   for (const ValueChange& change : changes) {
     const PageReference& reference = references[change.reference];
     const auto holder = offsets.find(reference.holder);
@@ -89,7 +95,7 @@ bool PlaceChanges(const CHtmlMemDoc& document, const std::string& text,
       return false;
     }
     const size_t begin =
-        holder->second + reference.at + reference.value.find(old);
+        holder->second.at + reference.at + reference.value.find(old);
     spans.push_back(Span{begin, begin + old.size(), &change});
   }
   std::sort(spans.begin(), spans.end(),
@@ -105,13 +111,17 @@ bool PlaceChanges(const CHtmlMemDoc& document, const std::string& text,
 
 // Replaces each changed reference's value in its element's markup, from
 // the last in the markup to the first; false when an element refuses its
-// new markup.
-bool ChangeInMemory(const std::vector<PageReference>& references,
+// new markup. Every change is placed (PlaceChanges).
+bool ChangeInMemory(const Placements& offsets,
+                    const std::vector<PageReference>& references,
                     const std::vector<ValueChange>& changes,
                     std::string& refusal) {
   std::map<CHtmlTextBase*, std::vector<const ValueChange*>> byHolder;
-  for (const ValueChange& change : changes)
-    byHolder[references[change.reference].holder].push_back(&change);
+  for (const ValueChange& change : changes) {
+    CHtmlTextBase* holder =
+        offsets.at(references[change.reference].holder).element;
+    byHolder[holder].push_back(&change);
+  }
   for (auto& [holder, list] : byHolder) {
     std::sort(list.begin(), list.end(),
               [&](const ValueChange* a, const ValueChange* b) {
@@ -180,8 +190,8 @@ PatchedPage PatchPage(const std::string& bytes, const PageFile& page,
                       const std::vector<ValueChange>& changes) {
   PatchedPage result;
   std::vector<Span> spans;
-  if (!PlaceChanges(document, page.text, references, changes, spans,
-                    result.refusal)) {
+  const Placements elements = MarkupOffsets(document, page.text);
+  if (!PlaceChanges(elements, references, changes, spans, result.refusal)) {
     return result;
   }
   std::vector<size_t> at;
@@ -203,7 +213,8 @@ PatchedPage PatchPage(const std::string& bytes, const PageFile& page,
     kept = end;
   }
   result.bytes.append(bytes, kept, std::string::npos);
-  if (!ChangeInMemory(references, changes, result.refusal)) return result;
+  if (!ChangeInMemory(elements, references, changes, result.refusal))
+    return result;
   result.refusal = CheckPatched(result.bytes, references, changes, document);
   return result;
 }
