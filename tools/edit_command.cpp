@@ -31,9 +31,10 @@ int RunEdit(const EditOptions& options) {
                  htmlmemdoc::ShownName(options.page, ":").c_str());
     return kExitUsage;
   }
-  const std::string failure = htmlmemdoc::ApplyEdit(document, edit);
-  if (!failure.empty()) {
-    std::fprintf(stderr, "htmlmemdoc: %s; nothing written\n", failure.c_str());
+  const htmlmemdoc::Refusal failure = htmlmemdoc::ApplyEdit(document, edit);
+  if (failure) {
+    std::fprintf(stderr, "htmlmemdoc: %s; nothing written\n",
+                 failure.why.c_str());
     return kExitPageFailed;
   }
   return WritePage(document, page, options.out);

@@ -57,8 +57,9 @@ void AddNumberOption(CLI::App& command, const std::string& name,
   command.add_option_function<std::string>(
       name,
       [&edit, member](const std::string& written) {
-        const std::string why = htmlmemdoc::SetNumber(edit.edit, member, written);
-        if (edit.refusal.empty()) edit.refusal = why;
+        const htmlmemdoc::Refusal why =
+            htmlmemdoc::SetNumber(edit.edit, member, written);
+        if (edit.refusal.empty()) edit.refusal = why.why;
       },
       help);
 }

@@ -17,7 +17,7 @@ from ._core import (  # noqa: F401
     VideoLayer,
     __version__,
 )
-from ._errors import Error, PageSyntaxError, WriteRefused  # noqa: F401
+from ._errors import EditRefused, Error, PageSyntaxError, WriteRefused  # noqa: F401
 
 __all__ = [
     "Page",
@@ -29,6 +29,7 @@ __all__ = [
     "LiveAudioLayer",
     "Error",
     "PageSyntaxError",
+    "EditRefused",
     "WriteRefused",
     "__version__",
 ]

@@ -23,6 +23,15 @@ class PageSyntaxError(Error, ValueError):
     """What stands there and what a layout page holds instead."""
     def __init__(self, message: str, line: int, column: int, why: str) -> None: ...
 
+class EditRefused(Error, ValueError):
+    """A change the page cannot take exactly; nothing was changed."""
+    reason: str
+    """The property and why it was refused."""
+    code: str
+    """The refusal's stable code: "bad-value", "no-layer", "wrong-kind" or
+    "not-exact"."""
+    def __init__(self, reason: str, code: str) -> None: ...
+
 class WriteRefused(Error, ValueError):
     """A write that would lose or damage part of the page; nothing was written."""
     reason: str

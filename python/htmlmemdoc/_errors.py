@@ -27,6 +27,20 @@ class PageSyntaxError(Error, ValueError):
         return (type(self), (self.message, self.line, self.column, self.why))
 
 
+class EditRefused(Error, ValueError):
+    """A change the page cannot take exactly: nothing was changed.
+    ``code`` is the stable reason ("bad-value", "no-layer", "wrong-kind",
+    "not-exact"; see docs/refusals.md), ``str(error)`` the sentence."""
+
+    def __init__(self, reason: str, code: str):
+        super().__init__(reason)
+        self.reason = reason
+        self.code = code
+
+    def __reduce__(self):
+        return (type(self), (self.reason, self.code))
+
+
 class WriteRefused(Error, ValueError):
     """A write that would lose or damage part of the page: nothing was
     written. ``losses`` lists what the page holds that the written page

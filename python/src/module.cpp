@@ -193,14 +193,22 @@ py::object Wrap(const State& state, CHtmlLayer* layer) {
   }
 }
 
+// EditRefused, a ValueError, for a change of `property` refused.
+[[noreturn]] void RaiseRefusedEdit(const char* property,
+                                   const htmlmemdoc::Refusal& refusal) {
+  Raise(Error("EditRefused")(ToStr(std::string(property) + ": " + refusal.why),
+                             refusal.Name()));
+}
+
 // Makes `edit` through the services layer's guarded edit, as the tool and
 // the editor do: the same values are taken and refused, with the same
 // reason, named after the property set. `layer` is null for the page.
 void Change(const State& state, CHtmlLayer* layer, const char* property,
             const htmlmemdoc::PageEdit& edit) {
   const Hold hold = HoldPage(state);
-  const std::string why = htmlmemdoc::ApplyEdit(state->document, layer, edit);
-  if (!why.empty()) throw py::value_error(std::string(property) + ": " + why);
+  const htmlmemdoc::Refusal why =
+      htmlmemdoc::ApplyEdit(state->document, layer, edit);
+  if (why) RaiseRefusedEdit(property, why);
 }
 
 // A whole number for `property` (`member` of an edit), refused as the
@@ -212,9 +220,8 @@ int WholeNumber(const py::object& value, const char* property,
   int overflow = 0;
   const long long number = PyLong_AsLongLongAndOverflow(value.ptr(), &overflow);
   if (overflow != 0 || number < INT_MIN || number > INT_MAX) {
-    throw py::value_error(
-        std::string(property) + ": " +
-        htmlmemdoc::NumberRefusal(member, std::string(py::str(value))));
+    RaiseRefusedEdit(property, htmlmemdoc::NumberRefusal(
+                                   member, std::string(py::str(value))));
   }
   return static_cast<int>(number);
 }

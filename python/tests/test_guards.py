@@ -15,7 +15,7 @@ import time
 
 import pytest
 
-from htmlmemdoc import Error, Page, PageSyntaxError, WriteRefused
+from htmlmemdoc import EditRefused, Error, Page, PageSyntaxError, WriteRefused
 
 ROOT = os.path.join(os.path.dirname(__file__), "..", "..")
 with open(os.path.join(ROOT, "tests", "data", "edit_values.json")) as table:
@@ -54,9 +54,10 @@ def test_every_front_end_takes_and_refuses_alike(examples, case):
         with pytest.raises(AttributeError):
             set_value(page, case)
     else:
-        with pytest.raises(ValueError) as refused:
+        with pytest.raises(EditRefused) as refused:
             set_value(page, case)
         assert case["refused"] in str(refused.value)
+        assert refused.value.code == case["code"]
     assert page.render() == before  # nothing changed
 
 
@@ -111,6 +112,8 @@ def test_errors_are_picklable_with_their_fields():
         syntax.message, 5, 6, "why")
     refused = pickle.loads(pickle.dumps(WriteRefused("reason", ["a loss"])))
     assert (refused.reason, refused.losses) == ("reason", ["a loss"])
+    edit = pickle.loads(pickle.dumps(EditRefused("left: why", "bad-value")))
+    assert (edit.reason, edit.code) == ("left: why", "bad-value")
     assert isinstance(refused, Error) and isinstance(again, Error)
 
 

@@ -447,7 +447,7 @@ class EditorServer::Impl {
     std::string why;
     json body = json::object();
     const int status = action == "edit"
-                           ? Edit(request, m_paths[id], *session, why)
+                           ? Edit(request, m_paths[id], *session, why, body)
                        : action == "save" ? Save(*session, why, body)
                                           : Step(action, *session, why, body);
     if (status == 400) return Refuse(res, 400, why);
@@ -474,16 +474,28 @@ class EditorServer::Impl {
   // named by its place in page order and its id, so that layers sharing
   // an id are told apart), or one "property" and its "value" of the layer
   // of that id. Its sources must name files below the root.
+  // A refused change answers 422 with the refusal's "code" beside the
+  // "error".
   int Edit(const json& request, const std::string& page,
-           htmlmemdoc::PageSession& session, std::string& why) const {
+           htmlmemdoc::PageSession& session, std::string& why,
+           json& body) const {
     htmlmemdoc::SessionEdit change;
+    htmlmemdoc::Refusal refusal;
     if (!htmlmemdoc::EditFromJson(
             request.contains("property") ? OneProperty(request) : request,
-            change, why))
-      return 422;  // well-formed, but asks for what no page takes
-    why = SourcesRefusal(change.edit, FolderOf(page));
-    if (why.empty()) why = session.Apply(change.edit, change.index);
-    return why.empty() ? 200 : 422;
+            change, why)) {
+      // well-formed, but asks for what no page takes
+      refusal = htmlmemdoc::Refusal(htmlmemdoc::RefusalCode::kBadValue, why);
+    }
+    if (!refusal) {
+      why = SourcesRefusal(change.edit, FolderOf(page));
+      if (!why.empty())
+        refusal = htmlmemdoc::Refusal(htmlmemdoc::RefusalCode::kBadValue, why);
+    }
+    if (!refusal) refusal = session.Apply(change.edit, change.index);
+    why = refusal.why;
+    if (refusal) body["code"] = refusal.Name();
+    return refusal ? 422 : 200;
   }
 
   // Why a source of `edit`, written in a page of `folder`, may not be.

@@ -574,6 +574,7 @@ TEST_F(EditorServerTest, TakesAndRefusesWhatEveryFrontEndDoes) {
       EXPECT_NE(std::string::npos,
                 state.value("error", "").find(c["refused"].get<std::string>()))
           << c.dump() << ": " << state.value("error", "");
+      EXPECT_EQ(c["code"], state.value("code", "")) << c.dump();
     }
   }
 }

@@ -182,10 +182,10 @@ class CEditor {
  public:
   explicit CEditor(const std::string& id) : m_id(id) {}
 
-  const std::string& Failure() const { return m_failure; }
+  const Refusal& Failure() const { return m_failure; }
 
-  bool Refuse(const std::string& why) {
-    if (m_failure.empty()) m_failure = why;
+  bool Refuse(RefusalCode code, const std::string& why) {
+    if (!m_failure) m_failure = Refusal(code, why);
     for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
       it->first->Init(it->second.c_str());
     }
@@ -193,8 +193,17 @@ class CEditor {
     return false;
   }
 
+  // A value checked before it is set: "" or why no page can hold it.
   bool Check(const std::string& refusal) {
-    return refusal.empty() || Refuse(refusal);
+    return refusal.empty() || Refuse(RefusalCode::kBadValue, refusal);
+  }
+
+  bool NotExact(const std::string& why) {
+    return Refuse(RefusalCode::kNotExact, why);
+  }
+
+  bool WrongKind(const std::string& why) {
+    return Refuse(RefusalCode::kWrongKind, why);
   }
 
   // A change of the style of `tag` in `layer` through `set`.
@@ -203,13 +212,13 @@ class CEditor {
              const std::function<bool()>& readsBack) {
     tag = Lower(tag);
     const std::string before = Keep(layer);
-    if (!set()) return Refuse(Cannot(what) + StyleRefusal(before, tag));
+    if (!set()) return NotExact(Cannot(what) + StyleRefusal(before, tag));
     const std::string after = MarkupOf(layer);
     std::string change = OtherChange(before, after, tag, "style");
     if (change.empty()) change = LostDeclaration(before, after, tag, property);
     if (change.empty() && !readsBack()) change = "it would not read back";
     if (change.empty()) return true;
-    return Refuse(Cannot(what) + change + QuoteNote(before, tag, "style"));
+    return NotExact(Cannot(what) + change + QuoteNote(before, tag, "style"));
   }
 
   // A change of `attribute` of `tag` in `element` to `value` through `set`.
@@ -218,7 +227,7 @@ class CEditor {
                  const std::string& value, const std::function<int()>& set) {
     const std::string before = Keep(element);
     if (!set()) {
-      return Refuse(Cannot(what) + "the library cannot change its " +
+      return NotExact(Cannot(what) + "the library cannot change its " +
                     attribute + QuoteNote(before, tag, attribute));
     }
     const std::string after = MarkupOf(element);
@@ -230,7 +239,7 @@ class CEditor {
       change = "it would not read back";
     }
     if (change.empty()) return true;
-    return Refuse(Cannot(what) + change + QuoteNote(before, tag, attribute));
+    return NotExact(Cannot(what) + change + QuoteNote(before, tag, attribute));
   }
 
   bool Text(CHtmlTextLayer& layer, const std::string& text) {
@@ -238,7 +247,7 @@ class CEditor {
     const std::string tag = Lower(static_cast<const char*>(layer.m_strTextTag));
     CString old;
     if (!layer.GetTextString(old) || !layer.SetTextString(text.c_str())) {
-      return Refuse(Cannot("text") +
+      return NotExact(Cannot("text") +
                     "the library finds a layer's text after "
                     "a start tag whose name a blank or an attribute follows, "
                     "and <" +
@@ -247,7 +256,7 @@ class CEditor {
                     "give it an attribute)");
     }
     if (MarkupOf(layer).size() > CHtmlTextBase::kMaxOuterTextLength) {
-      return Refuse(Cannot("text") + "the layer would be over 8192 bytes");
+      return NotExact(Cannot("text") + "the layer would be over 8192 bytes");
     }
     std::string change = OtherTextChange(before, MarkupOf(layer), tag);
     CString read;
@@ -255,7 +264,7 @@ class CEditor {
                            text != static_cast<const char*>(read))) {
       change = "it would not read back";
     }
-    return change.empty() || Refuse(Cannot("text") + change);
+    return change.empty() || NotExact(Cannot("text") + change);
   }
 
  private:
@@ -271,7 +280,7 @@ class CEditor {
   }
 
   std::string m_id;
-  std::string m_failure;
+  Refusal m_failure;
   std::vector<std::pair<CHtmlTextBase*, std::string>> m_saved;
 };
 
@@ -322,7 +331,7 @@ bool ApplyBox(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
 bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
   if (!e.text && !e.fontSize && !e.color) return true;
   if (!layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
-    return editor.Refuse("a text, a font size and a colour need a text layer");
+    return editor.WrongKind("a text, a font size and a colour need a text layer");
   }
   CHtmlTextLayer& text = static_cast<CHtmlTextLayer&>(layer);
   const std::string tag = static_cast<const char*>(text.m_strTextTag);
@@ -347,8 +356,8 @@ bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
   unsigned long colorref = 0;
   unsigned long rgb = 0;
   if (!ParseColor(*e.color, colorref, rgb)) {
-    return editor.Refuse("not a colour: " + *e.color +
-                         " (use #rrggbb or a colour name)");
+    return editor.Check("not a colour: " + *e.color +
+                        " (use #rrggbb or a colour name)");
   }
   return editor.Style(
       text, "colour", tag, "color", [&] { return text.SetColor(colorref); },
@@ -368,7 +377,7 @@ bool ApplyNames(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
   }
   if (!e.poster) return true;
   if (!layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer)))
-    return editor.Refuse("a poster needs a video layer");
+    return editor.WrongKind("a poster needs a video layer");
   CHtmlVideoLayer& video = static_cast<CHtmlVideoLayer&>(layer);
   return editor.Check(CheckValue("the poster", *e.poster)) &&
          editor.Attribute(layer, "poster", "img", "src", *e.poster,
@@ -394,14 +403,14 @@ bool ApplySource(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
     return editor.Attribute(layer, "source", "embed", "src", src,
                             [&] { return embed.SetSrc(src.c_str()); });
   }
-  return editor.Refuse("a source needs an image, video or embed layer");
+  return editor.WrongKind("a source needs an image, video or embed layer");
 }
 
 bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
   if (e.background) {
     const std::string& src = *e.background;
     if (MarkupOf(document.m_body).empty()) {
-      return editor.Refuse(
+      return editor.WrongKind(
           "cannot set the background image: the page has no body tag");
     }
     if (!editor.Check(CheckValue("the background image", src)) ||
@@ -417,7 +426,7 @@ bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
   if (!editor.Check(CheckValue("the background sound", src))) return false;
   if (!document.IsBackgroundSoundExist()) {
     return document.AddBackgroundSound(src.c_str()) ||
-           editor.Refuse("cannot add the background sound");
+           editor.NotExact("cannot add the background sound");
   }
   return editor.Attribute(
       document.m_bgSound, "background sound", "bgsound", "src", src,
@@ -426,37 +435,40 @@ bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
 
 }  // namespace
 
-std::string NumberRefusal(std::optional<int> PageEdit::*member,
-                          const std::string& written) {
+Refusal NumberRefusal(std::optional<int> PageEdit::*member,
+                      const std::string& written) {
   const NumberRange& range = RangeOf(member);
-  if (WholeNumeral(written) != nullptr) return OutOfRange(range, written);
-  return std::string(range.property) + " " + written +
-         " is not a whole number";
+  if (WholeNumeral(written) != nullptr)
+    return Refusal(RefusalCode::kBadValue, OutOfRange(range, written));
+  return Refusal(RefusalCode::kBadValue, std::string(range.property) + " " +
+                                             written + " is not a whole number");
 }
 
-std::string SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
-                      const std::string& written) {
+Refusal SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
+                  const std::string& written) {
   const char* first = WholeNumeral(written);
   const char* last = written.c_str() + written.size();
   int value = 0;
   if (first == nullptr || std::from_chars(first, last, value).ec != std::errc())
     return NumberRefusal(member, written);
   edit.*member = value;
-  return "";
+  return Refusal();
 }
 
-std::string ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit) {
+Refusal ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit) {
   CHtmlLayer* layer = nullptr;
   if (edit.ChangesLayer()) {
     layer = FindLayer(document, edit.layer);
-    if (layer == nullptr) return "no layer with the id " + edit.layer;
+    if (layer == nullptr)
+      return Refusal(RefusalCode::kNoLayer, "no layer with the id " + edit.layer);
   }
   return ApplyEdit(document, layer, edit);
 }
 
-std::string ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
-                      const PageEdit& edit) {
-  if (edit.ChangesLayer() && layer == nullptr) return "no layer to change";
+Refusal ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
+                  const PageEdit& edit) {
+  if (edit.ChangesLayer() && layer == nullptr)
+    return Refusal(RefusalCode::kNoLayer, "no layer to change");
   CEditor editor(layer != nullptr ? LayerId(*layer) : edit.layer);
   if (edit.ChangesLayer() &&
       (!ApplyBox(edit, *layer, editor) || !ApplyText(edit, *layer, editor) ||
@@ -465,7 +477,7 @@ std::string ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
     return editor.Failure();
   }
   if (!ApplyPage(edit, document, editor)) return editor.Failure();
-  return "";
+  return Refusal();
 }
 
 }  // namespace htmlmemdoc

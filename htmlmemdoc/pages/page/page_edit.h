@@ -13,6 +13,7 @@
 
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "htmlmemdoc/pages/page/page_elements.h"
+#include "htmlmemdoc/pages/page/refusal.h"
 
 namespace htmlmemdoc {
 
@@ -37,28 +38,29 @@ struct PageEdit {
 };
 
 // Why `written`, a number as a person gave it that no int holds, cannot be
-// set as `member` of an edit: "left 99999999999 is out of range (-100000
-// to 100000)", as ApplyEdit says of any number out of its range, or "left
-// 1.5 is not a whole number".
-std::string NumberRefusal(std::optional<int> PageEdit::*member,
+// set as `member` of an edit (bad-value): "left 99999999999 is out of range
+// (-100000 to 100000)", as ApplyEdit says of any number out of its range,
+// or "left 1.5 is not a whole number".
+Refusal NumberRefusal(std::optional<int> PageEdit::*member,
                           const std::string& written);
 
 // Sets `member` of `edit` to the number `written` as a person typed it
-// ("-20", "+7"); returns "" when set, else NumberRefusal's reason.
-std::string SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
+// ("-20", "+7"); returns no refusal when set, else NumberRefusal's.
+Refusal SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
                       const std::string& written);
 
 
 // Makes every change of `edit` (layer changes need a layer of that id).
-// Returns "" when all were made; else what could not be made safely and
-// why, with `document` as it was before the call.
-std::string ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit);
+// Returns no refusal when all were made; else what could not be made
+// safely and why (bad-value, no-layer, wrong-kind or not-exact), with
+// `document` as it was before the call.
+Refusal ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit);
 
 // The same for a layer the caller has already found (one of `document`'s;
 // `edit.layer` is then not looked up), so that layers sharing an id, or
 // having none, can be told apart. `layer` may be null when `edit` changes
 // no layer.
-std::string ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
+Refusal ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
                       const PageEdit& edit);
 
 }  // namespace htmlmemdoc

@@ -55,15 +55,17 @@ bool PageSession::Rebuild() {
   return true;
 }
 
-std::string PageSession::ApplyToDocument(const SessionEdit& change) {
+Refusal PageSession::ApplyToDocument(const SessionEdit& change) {
   const PageEdit& edit = change.edit;
   if (!edit.ChangesLayer()) return ApplyEdit(*m_document, nullptr, edit);
   CHtmlLayer* layer = change.index < 0 ? FindLayer(*m_document, edit.layer)
                                        : LayerAt(*m_document, change.index);
   if (layer == nullptr || LayerId(*layer) != edit.layer) {
-    return change.index < 0 ? "no layer with the id " + edit.layer
-                            : "the page has no layer " + edit.layer +
-                                  " at place " + std::to_string(change.index);
+    return Refusal(RefusalCode::kNoLayer,
+                   change.index < 0 ? "no layer with the id " + edit.layer
+                                    : "the page has no layer " + edit.layer +
+                                          " at place " +
+                                          std::to_string(change.index));
   }
   return ApplyEdit(*m_document, layer, edit);
 }
@@ -73,15 +75,15 @@ void PageSession::Journal(const SessionStep& step) {
   m_journalProblem = m_journal->Write(step, {m_edits.data(), m_done});
 }
 
-std::string PageSession::Apply(const PageEdit& edit, int index) {
+Refusal PageSession::Apply(const PageEdit& edit, int index) {
   const SessionEdit change{index, edit};
-  const std::string failure = ApplyToDocument(change);
-  if (!failure.empty()) return failure;
+  Refusal failure = ApplyToDocument(change);
+  if (failure) return failure;
   m_edits.resize(m_done);
   m_edits.push_back(change);
   ++m_done;
   Journal({SessionStep::kApply, change});
-  return "";
+  return Refusal();
 }
 
 bool PageSession::Undo() {
@@ -93,7 +95,7 @@ bool PageSession::Undo() {
 
 bool PageSession::Redo() {
   if (!CanRedo()) return false;
-  const bool made = ApplyToDocument(m_edits[m_done++]).empty();
+  const bool made = !ApplyToDocument(m_edits[m_done++]);
   Journal({SessionStep::kRedo, {}});
   return made;
 }
@@ -108,10 +110,10 @@ std::vector<std::string> PageSession::RestoreUnsaved() {
   const std::vector<SessionEdit> edits = std::move(m_unsaved.edits);
   m_unsaved = JournalRecord();
   for (size_t i = 0; i < edits.size(); ++i) {
-    const std::string why = Apply(edits[i].edit, edits[i].index);
-    if (!why.empty()) {
+    const Refusal why = Apply(edits[i].edit, edits[i].index);
+    if (why) {
       refused.push_back("change " + std::to_string(i + 1) + " of " +
-                        std::to_string(edits.size()) + ": " + why);
+                        std::to_string(edits.size()) + ": " + why.why);
     }
   }
   return refused;

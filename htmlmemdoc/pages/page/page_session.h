@@ -34,9 +34,9 @@ class PageSession {
 
   // Makes the change to the layer at `index` in page order, which must
   // have the id `edit.layer` (-1: the layer of that id, or the page);
-  // "" or why it was refused (nothing changed then). A change drops the
-  // changes undone before it.
-  std::string Apply(const PageEdit& edit, int index = -1);
+  // no refusal, or why it was refused (nothing changed then). A change
+  // drops the changes undone before it.
+  Refusal Apply(const PageEdit& edit, int index = -1);
   bool CanUndo() const { return m_done > 0; }
   bool CanRedo() const { return m_done < m_edits.size(); }
   size_t Changes() const { return m_done; }  // in effect, not saved
@@ -82,7 +82,7 @@ class PageSession {
 
  private:
   bool Rebuild();  // the document read again with the changes in effect
-  std::string ApplyToDocument(const SessionEdit& change);
+  Refusal ApplyToDocument(const SessionEdit& change);
   void Journal(const SessionStep& step);
 
   std::string m_path;

@@ -34,7 +34,7 @@ TEST_F(PageSessionTest, SavesOnlyChangesAndKeepsTheFilesLineEnds) {
     PageSession session(m_page);
     ASSERT_TRUE(session.Ok()) << c.what;
     if (c.change) {
-      ASSERT_EQ("", session.Apply(Move("Rose", 7))) << c.what;
+      ASSERT_EQ("", session.Apply(Move("Rose", 7)).why) << c.what;
     }
     std::string why;
     EXPECT_EQ(c.want, session.Save(why)) << c.what << ": " << why;
@@ -51,14 +51,14 @@ TEST_F(PageSessionTest, SavesOnlyChangesAndKeepsTheFilesLineEnds) {
         << c.what;
     // A saved session goes on: nothing to undo, and it saves again.
     EXPECT_FALSE(session.CanUndo()) << c.what;
-    ASSERT_EQ("", session.Apply(Move("Rose", 8))) << c.what;
+    ASSERT_EQ("", session.Apply(Move("Rose", 8)).why) << c.what;
     EXPECT_EQ(Result::kSaved, session.Save(why)) << c.what << ": " << why;
   }
 }
 
 TEST_F(PageSessionTest, AConflictKeepsTheChangesAndTheOtherWrite) {
   PageSession session(m_page);
-  ASSERT_EQ("", session.Apply(Move("Rose", 7)));
+  ASSERT_EQ("", session.Apply(Move("Rose", 7)).why);
   const std::string other = ReplaceAll(ReadBytes(m_page), "Welcome", "Hello");
   Write(other);
   std::string why;
@@ -76,8 +76,9 @@ TEST_F(PageSessionTest, LayersSharingAnIdAreToldApartByTheirPlace) {
   Write(ReplaceAll(bytes, "id=\"Tour\"", "id=\"Rose\""));  // two Roses
   PageSession session(m_page);
   ASSERT_TRUE(session.Ok());
-  EXPECT_NE("", session.Apply(Move("Rose", 9), 1));  // place 1 is Intro
-  EXPECT_EQ("", session.Apply(Move("Rose", 9), 3));  // the second Rose
+  EXPECT_EQ(htmlmemdoc::RefusalCode::kNoLayer,
+            session.Apply(Move("Rose", 9), 1).code);  // place 1 is Intro
+  EXPECT_EQ("", session.Apply(Move("Rose", 9), 3).why);  // the second Rose
   const std::string diff = session.Diff("p");
   EXPECT_NE(std::string::npos, diff.find("left:9px; top:260px")) << diff;
   EXPECT_EQ(std::string::npos, diff.find("left:9px; top:90px")) << diff;
@@ -94,7 +95,7 @@ TEST_F(PageSessionTest, AnIdNamesItsFirstLayerInPageOrder) {
   bytes.insert(bytes.find("<div id=\"Intro\""), image);
   Write(ReplaceAll(bytes, "id=\"Intro\"", "id=\"Rose\""));
   PageSession session(m_page);
-  ASSERT_EQ("", session.Apply(Move("Rose", 9)));
+  ASSERT_EQ("", session.Apply(Move("Rose", 9)).why);
   EXPECT_NE(std::string::npos,
             session.Diff("p").find("width:200px; height:150px; left:9px;"));
 }

@@ -71,7 +71,7 @@ bool SetProperty(PageEdit& edit, const std::string& name, const json& value,
       edit.*field.member = number;
       return true;
     }
-    why = NumberRefusal(field.member, value.dump());
+    why = NumberRefusal(field.member, value.dump()).why;
     return false;
   }
   for (const TextField& field : kTexts) {

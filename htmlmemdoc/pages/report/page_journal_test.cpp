@@ -22,9 +22,9 @@ TEST_F(PageJournalTest, UnsavedChangesOutliveTheSessionUntilSaved) {
   std::string diff;
   {
     PageSession first(m_page, htmlmemdoc::JournalIn(m_journal));
-    ASSERT_EQ("", first.Apply(Move("Rose", 1)));
-    ASSERT_EQ("", first.Apply(Move("Tour", 2)));
-    ASSERT_EQ("", first.Apply(Move("Map", 3)));
+    ASSERT_EQ("", first.Apply(Move("Rose", 1)).why);
+    ASSERT_EQ("", first.Apply(Move("Tour", 2)).why);
+    ASSERT_EQ("", first.Apply(Move("Map", 3)).why);
     ASSERT_TRUE(first.Undo());
     ASSERT_EQ("", first.JournalProblem());
     diff = first.Diff("p");
@@ -42,7 +42,7 @@ TEST_F(PageJournalTest, UnsavedChangesOutliveTheSessionUntilSaved) {
   EXPECT_TRUE(PageSession(m_page, htmlmemdoc::JournalIn(m_journal)).Unsaved().edits.empty());
   // A file changed since the changes were made is told, and still offered.
   PageSession third(m_page, htmlmemdoc::JournalIn(m_journal));
-  ASSERT_EQ("", third.Apply(Move("Rose", 5)));
+  ASSERT_EQ("", third.Apply(Move("Rose", 5)).why);
   Write(ReadBytes("examples/welcome.htm"));
   PageSession fourth(m_page, htmlmemdoc::JournalIn(m_journal));
   EXPECT_EQ(1u, fourth.Unsaved().edits.size());
