@@ -31,6 +31,8 @@ std::string UnifiedDiff(const std::string& oldText, const std::string& newText,
   diff.onHuge();
   diff.compose();
   diff.composeUnifiedHunks();
+  // Texts that differ only in a line feed at the end have the same lines.
+  if (diff.getUniHunks().empty()) return "";
   std::ostringstream out;
   out << "--- " << before << "\n+++ " << after << "\n";
   diff.printUnifiedFormat(out);

@@ -8,8 +8,9 @@
 
 namespace htmlmemdoc {
 
-// "" when the texts are equal; else the "--- " and "+++ " lines naming
-// `before` and `after`, then the hunks with three lines of context.
+// "" when the texts hold the same lines (a line feed at the end aside);
+// else the "--- " and "+++ " lines naming `before` and `after`, then the
+// hunks with three lines of context.
 std::string UnifiedDiff(const std::string& oldText, const std::string& newText,
                         const std::string& before, const std::string& after);
 
