@@ -21,15 +21,16 @@ int WritePage(const CHtmlMemDoc& document, htmlmemdoc::PageFile& page,
       std::fprintf(stderr, "  %s\n", htmlmemdoc::DescribeLoss(loss).c_str());
     }
   }
-  if (!check.refusal.empty()) {
+  if (check.refusal) {
+    const bool loss = check.refusal.code == htmlmemdoc::RefusalCode::kLoss;
     std::fprintf(stderr, "htmlmemdoc: %s%s; nothing written\n",
-                 check.refusal.c_str(),
-                 check.lossRefused ? " (--allow-loss writes it all the same)"
-                                   : "");
+                 check.refusal.why.c_str(),
+                 loss ? " (--allow-loss writes it all the same)" : "");
     return kExitPageFailed;
   }
-  const std::string failure = htmlmemdoc::WriteText(check.text, options);
-  if (failure.empty()) return kExitOk;
-  std::fprintf(stderr, "htmlmemdoc: %s\n", failure.c_str());
+  const htmlmemdoc::Refusal failure =
+      htmlmemdoc::WriteText(check.text, options);
+  if (!failure) return kExitOk;
+  std::fprintf(stderr, "htmlmemdoc: %s\n", failure.why.c_str());
   return kExitUsage;
 }

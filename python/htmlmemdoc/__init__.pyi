@@ -38,7 +38,9 @@ class WriteRefused(Error, ValueError):
     """Why the page was not written."""
     losses: List[str]
     """What the page holds that the written page would not, one line each."""
-    def __init__(self, reason: str, losses: List[str]) -> None: ...
+    code: str
+    """ "loss" when the losses alone refused it, else "no-read-back"."""
+    def __init__(self, reason: str, losses: List[str], code: str = "loss") -> None: ...
 
 class Page:
     """One layout page in memory."""

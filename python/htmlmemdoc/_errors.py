@@ -44,12 +44,15 @@ class EditRefused(Error, ValueError):
 class WriteRefused(Error, ValueError):
     """A write that would lose or damage part of the page: nothing was
     written. ``losses`` lists what the page holds that the written page
-    would not, one line each."""
+    would not, one line each; ``code`` is "loss" when the losses alone
+    refused it, "no-read-back" when the written page would not read as
+    the page (see docs/refusals.md)."""
 
-    def __init__(self, reason: str, losses: list):
+    def __init__(self, reason: str, losses: list, code: str = "loss"):
         super().__init__(reason)
         self.reason = reason
         self.losses = losses
+        self.code = code
 
     def __reduce__(self):
-        return (type(self), (self.reason, self.losses))
+        return (type(self), (self.reason, self.losses, self.code))

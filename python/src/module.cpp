@@ -428,23 +428,24 @@ void Write(const Page& page, const py::object& path, bool encode,
     py::gil_scoped_release released;
     check = htmlmemdoc::CheckWrite(page.Doc(), page.state->text, options);
   }
-  if (!check.refusal.empty()) {
+  if (check.refusal) {
     py::list losses;
     for (const auto& loss : check.losses)
       losses.append(ToStr(htmlmemdoc::DescribeLoss(loss)));
     Raise(Error("WriteRefused")(
-        ToStr(check.refusal + (check.lossRefused
-                                   ? " (allow_loss=True writes it all the same)"
-                                   : "")),
-        losses));
+        ToStr(check.refusal.why +
+              (check.refusal.code == htmlmemdoc::RefusalCode::kLoss
+                   ? " (allow_loss=True writes it all the same)"
+                   : "")),
+        losses, check.refusal.Name()));
   }
-  std::string failure;
+  htmlmemdoc::Refusal failure;
   {
     py::gil_scoped_release released;
     failure = htmlmemdoc::WriteText(check.text, options);
   }
-  if (!failure.empty()) {
-    PyErr_SetString(PyExc_OSError, failure.c_str());
+  if (failure) {
+    PyErr_SetString(PyExc_OSError, failure.why.c_str());
     throw py::error_already_set();
   }
 }

@@ -515,21 +515,23 @@ class EditorServer::Impl {
   // page was opened would lead the write out of the root.
   int Save(htmlmemdoc::PageSession& session, std::string& why,
            json& body) const {
-    using Result = htmlmemdoc::PageSession::SaveResult;
+    using Code = htmlmemdoc::RefusalCode;
     body["saved"] = false;
     if (!LeadsToItself(session.Path())) {
       why = "the page's folder changed since it was opened: open it again";
       return 409;
     }
-    const Result result = session.Save(why);
-    body["saved"] = result == Result::kSaved;
-    if (result == Result::kUnchanged) {
-      body["note"] = why;
-      why.clear();
+    const htmlmemdoc::Refusal refused = session.Save();
+    body["saved"] = !refused;
+    if (refused.code == Code::kUnchanged) {
+      body["note"] = refused.why;
+      return 200;
     }
-    return result == Result::kSaved || result == Result::kUnchanged ? 200
-           : result == Result::kConflict                            ? 409
-                                                                    : 422;
+    why = refused.why;
+    if (refused) body["code"] = refused.Name();
+    return !refused                       ? 200
+           : refused.code == Code::kConflict ? 409
+                                             : 422;
   }
 
   // Whether `file`, a canonical path below the root when a page was opened,

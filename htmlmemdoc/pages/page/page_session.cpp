@@ -146,39 +146,40 @@ std::string PageSession::DiffAgainstDisk(const std::string& name) const {
                      name + " (edited)");
 }
 
-PageSession::SaveResult PageSession::Save(std::string& why) {
-  if (m_done == 0) {
-    why = "the page has no change to save";
-    return SaveResult::kUnchanged;
-  }
+Refusal PageSession::Save() {
+  if (m_done == 0)
+    return Refusal(RefusalCode::kUnchanged, "the page has no change to save");
   std::string now;
   if (!ReadFileBytes(m_path, now) || now != m_bytes) {
-    why =
-        "the page changed on disk since it was opened: see the changes "
-        "against it, or open it again";
-    return SaveResult::kConflict;
+    return Refusal(RefusalCode::kConflict,
+                   "the page changed on disk since it was opened: see the "
+                   "changes against it, or open it again");
   }
   WriteOptions options;
   options.output = m_path;
   options.crlf = m_file.crlf;
   options.expected = &m_bytes;  // checked again just before the replace
-  const WriteCheck check = CheckWrite(*m_document, m_file.text, options);
-  why = check.refusal;
-  if (why.empty()) why = WriteText(check.text, options);
-  if (!why.empty()) {
-    return ReadFileBytes(m_path, now) && now == m_bytes ? SaveResult::kRefused
-                                                        : SaveResult::kConflict;
+  options.keepRead = true;      // the session goes on from it
+  WriteCheck check = CheckWrite(*m_document, m_file.text, options);
+  Refusal refused = std::move(check.refusal);
+  if (!refused) refused = WriteText(check.text, options);
+  if (refused) {
+    if (!ReadFileBytes(m_path, now) || now != m_bytes)
+      refused.code = RefusalCode::kConflict;
+    return refused;
   }
-  m_file.text.assign(check.text, static_cast<size_t>(check.text.GetLength()));
+  // The session goes on as if it had opened the file written: its bytes
+  // and page text are those a read of it gives, and the document is the
+  // one the check read the text as (a read of the file would add no more
+  // than a line feed at the end).
+  m_document = std::move(check.read);
   m_bytes = WrittenBytes(check.text, options.crlf);
+  m_file.text = PageTextOf(m_bytes);
   m_edits.clear();
   m_done = 0;
   m_unsaved = JournalRecord();
   if (m_journal != nullptr) m_journal->Forget();
-  // The document's read record must be that of its page text: read the
-  // text written (it reads: the guard read it back) instead of the file.
-  if (!Rebuild()) why = "the page as written does not read again";
-  return SaveResult::kSaved;
+  return Refusal();
 }
 
 }  // namespace htmlmemdoc

@@ -71,14 +71,15 @@ class PageSession {
   // The same from the file as it is on disk now.
   std::string DiffAgainstDisk(const std::string& name) const;
 
-  enum class SaveResult { kSaved, kUnchanged, kConflict, kRefused };
-  // Writes the page over its file with the tool's guards, keeping its
-  // line ends, unless no change is in effect (kUnchanged: nothing is
-  // written), the file is no longer what was read (kConflict: the
-  // session stays as it was), or writing would lose content or fails
-  // (kRefused); `why` says what. A saved session goes on from the page as
-  // written: its changes can no longer be undone, its journal is gone.
-  SaveResult Save(std::string& why);
+  // Writes the page over its file through the guarded write, keeping its
+  // line ends; no refusal when written. Else nothing is written: no
+  // change is in effect (unchanged), the file is no longer what was read
+  // (conflict: the session stays as it was), or writing would lose
+  // content (loss), would not read again (no-read-back) or fails
+  // (cannot-write). A saved session goes on from the page as written, as
+  // the write's check read it: its changes can no longer be undone, its
+  // journal is gone.
+  Refusal Save();
 
  private:
   bool Rebuild();  // the document read again with the changes in effect

@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 using htmlmemdoc::PageEdit;
 using htmlmemdoc::PageSession;
-using Result = PageSession::SaveResult;
+using Result = htmlmemdoc::RefusalCode;
 
 using PageSessionTest = SessionFolderTest;
 
@@ -26,8 +26,8 @@ TEST_F(PageSessionTest, SavesOnlyChangesAndKeepsTheFilesLineEnds) {
     Result want;
   } kCases[] = {
       {"no change: nothing written", lf, false, Result::kUnchanged},
-      {"LF page", lf, true, Result::kSaved},
-      {"CR LF page", ReplaceAll(lf, "\n", "\r\n"), true, Result::kSaved},
+      {"LF page", lf, true, Result::kNone},
+      {"CR LF page", ReplaceAll(lf, "\n", "\r\n"), true, Result::kNone},
   };
   for (const Case& c : kCases) {
     Write(c.bytes);
@@ -36,8 +36,8 @@ TEST_F(PageSessionTest, SavesOnlyChangesAndKeepsTheFilesLineEnds) {
     if (c.change) {
       ASSERT_EQ("", session.Apply(Move("Rose", 7)).why) << c.what;
     }
-    std::string why;
-    EXPECT_EQ(c.want, session.Save(why)) << c.what << ": " << why;
+    const htmlmemdoc::Refusal result = session.Save();
+    EXPECT_EQ(c.want, result.code) << c.what << ": " << result.why;
     const std::string saved = ReadBytes(m_page);
     if (!c.change) {
       EXPECT_EQ(c.bytes, saved) << c.what;
@@ -49,10 +49,15 @@ TEST_F(PageSessionTest, SavesOnlyChangesAndKeepsTheFilesLineEnds) {
     EXPECT_EQ(crlf,
               ReplaceAll(saved, "\r\n", "").find('\n') == std::string::npos)
         << c.what;
-    // A saved session goes on: nothing to undo, and it saves again.
+    // A saved session goes on from the page as a read of the file gives
+    // it: nothing to undo, and it saves again.
     EXPECT_FALSE(session.CanUndo()) << c.what;
+    PageSession reopened(m_page);
+    EXPECT_EQ(reopened.Text(), session.Text()) << c.what;
+    EXPECT_EQ("", session.Diff("p")) << c.what;
+    EXPECT_EQ("", reopened.Diff("p")) << c.what;
     ASSERT_EQ("", session.Apply(Move("Rose", 8)).why) << c.what;
-    EXPECT_EQ(Result::kSaved, session.Save(why)) << c.what << ": " << why;
+    EXPECT_EQ(Result::kNone, session.Save().code) << c.what;
   }
 }
 
@@ -61,9 +66,9 @@ TEST_F(PageSessionTest, AConflictKeepsTheChangesAndTheOtherWrite) {
   ASSERT_EQ("", session.Apply(Move("Rose", 7)).why);
   const std::string other = ReplaceAll(ReadBytes(m_page), "Welcome", "Hello");
   Write(other);
-  std::string why;
-  EXPECT_EQ(Result::kConflict, session.Save(why));
-  EXPECT_NE(std::string::npos, why.find("changed on disk")) << why;
+  const htmlmemdoc::Refusal result = session.Save();
+  EXPECT_EQ(Result::kConflict, result.code);
+  EXPECT_NE(std::string::npos, result.why.find("changed on disk")) << result.why;
   EXPECT_EQ(other, ReadBytes(m_page));
   EXPECT_EQ(1u, session.Changes());
   EXPECT_NE(std::string::npos,

@@ -112,14 +112,19 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, std::string pageText,
   LossFinder losses(document, pageText);
   std::string().swap(pageText);
   check.text = Render(document, false, "");
-  ReadBack plain(document);
+  const bool keep =
+      options.keepRead && !options.encode && options.basePath.empty();
+  ReadBack plain(document, nullptr, keep);
   std::string problem = ReadAgainFailure(plain.Read(check.text));
+  if (keep && problem.empty()) check.read = plain.TakeRead();
   check.losses = losses.Finish(plain);
   if (!check.losses.empty() && !options.allowLoss) {
     const size_t count = CountLosses(check.losses);
-    check.refusal = "writing the page would lose " + std::to_string(count) +
-                    (count == 1 ? " thing" : " things") + " it holds";
-    check.lossRefused = true;
+    check.refusal = Refusal(RefusalCode::kLoss,
+                            "writing the page would lose " +
+                                std::to_string(count) +
+                                (count == 1 ? " thing" : " things") +
+                                " it holds");
   }
   if (options.encode || !options.basePath.empty()) {
     check.text.Empty();
@@ -127,12 +132,11 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, std::string pageText,
     if (problem.empty())
       problem = RewritingCheck(document, plain).Check(check.text);
   }
-  if (!problem.empty()) check.lossRefused = false;
-  if (check.refusal.empty()) check.refusal = problem;
+  if (!problem.empty()) check.refusal = Refusal(RefusalCode::kNoReadBack, problem);
   return check;
 }
 
-std::string WriteText(const CString& text, const WriteOptions& options) {
+Refusal WriteText(const CString& text, const WriteOptions& options) {
   const size_t size = static_cast<size_t>(text.GetLength());
   if (!options.output.empty() && options.output != "-") {
     WholeText whole;
@@ -140,13 +144,15 @@ std::string WriteText(const CString& text, const WriteOptions& options) {
     whole.size = size;
     whole.crlf = options.crlf;
     whole.expected = options.expected;
-    return ReplaceFileWhole(options.output, whole);
+    std::string failure = ReplaceFileWhole(options.output, whole);
+    if (failure.empty()) return Refusal();
+    return Refusal(RefusalCode::kCannotWrite, std::move(failure));
   }
   if (std::fwrite(static_cast<const char*>(text), 1, size, stdout) != size ||
       std::fflush(stdout) != 0) {
-    return OutputFailure();
+    return Refusal(RefusalCode::kCannotWrite, OutputFailure());
   }
-  return "";
+  return Refusal();
 }
 
 }  // namespace htmlmemdoc

@@ -10,11 +10,13 @@
 #ifndef HTMLMEMDOC_PAGES_PAGE_PAGE_WRITE_H_
 #define HTMLMEMDOC_PAGES_PAGE_PAGE_WRITE_H_
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "htmlmemdoc/pages/page/page_loss.h"
+#include "htmlmemdoc/pages/page/refusal.h"
 
 namespace htmlmemdoc {
 
@@ -30,14 +32,22 @@ struct WriteOptions {
   // bytes (checked again just before the replace), so that a write by
   // another program since they were read is never overwritten.
   const std::string* expected = nullptr;
+  // The check's reading of the rendering kept whole (WriteCheck::read), for
+  // a caller that goes on from the page as written without reading it
+  // again. Only when no reference is rewritten (no encode, no basePath):
+  // then the text read is the text written.
+  bool keepRead = false;
 };
 
 struct WriteCheck {
   CString text;                  // the page as it would be written
   std::vector<PageLoss> losses;  // what it would not write of the page
-  std::string refusal;           // why it must not be written; "" if none
-  // The refusal is for the losses alone: allowing loss would write it.
-  bool lossRefused = false;
+  // Why it must not be written: loss (for the losses alone: allowing loss
+  // would write it) or no-read-back; none when it may be.
+  Refusal refusal;
+  // With keepRead, when the text reads: the document it reads as (owned
+  // here; move it out).
+  std::unique_ptr<CHtmlMemDoc> read;
 };
 
 // Renders `document`, read from `pageText`, as `options` say and checks
@@ -49,10 +59,10 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, std::string pageText,
 // Writes `text` to `options.output`: to standard output as it is, to a
 // file with each line feed as CR LF, as the library writes page files. A
 // regular file is replaced only once the new one is whole and on disk; a
-// device or a pipe is written directly. Returns "" or what went wrong, in
-// a sentence that names the output (and its folder when that is the
-// cause).
-std::string WriteText(const CString& text, const WriteOptions& options);
+// device or a pipe is written directly. Returns no refusal, or
+// cannot-write with a sentence that names the output (and its folder when
+// that is the cause).
+Refusal WriteText(const CString& text, const WriteOptions& options);
 
 }  // namespace htmlmemdoc
 

@@ -21,7 +21,7 @@ TEST(CheckWriteTest, RefusesLossesUnlessAllowedAndRendersAsAsked) {
   struct Case {
     bool lossy, allowLoss, encode;
     const char* refusal;  // "" for none
-    bool lossRefused;
+    htmlmemdoc::RefusalCode code;
     const char* kinds;     // of the losses, in order
     const char* rendered;  // a piece of the text
   };
@@ -29,9 +29,11 @@ TEST(CheckWriteTest, RefusesLossesUnlessAllowedAndRendersAsAsked) {
       "plain layer (no text, image or embed in it),comment,";
   const Case cases[] = {
       {true, false, false, "writing the page would lose 2 things it holds",
-       true, lost, "src=\"a b.gif\""},
-      {true, true, true, "", false, lost, "src=\"a_b.gif\""},
-      {false, false, false, "", false, "", "src=\"a b.gif\""},
+       htmlmemdoc::RefusalCode::kLoss, lost, "src=\"a b.gif\""},
+      {true, true, true, "", htmlmemdoc::RefusalCode::kNone, lost,
+       "src=\"a_b.gif\""},
+      {false, false, false, "", htmlmemdoc::RefusalCode::kNone, "",
+       "src=\"a b.gif\""},
   };
   for (const Case& c : cases) {
     const std::string text = std::string("<html>\n<head>\n<title>t</title>\n"
@@ -50,8 +52,8 @@ TEST(CheckWriteTest, RefusesLossesUnlessAllowedAndRendersAsAsked) {
     for (const htmlmemdoc::PageLoss& loss : check.losses)
       kinds += loss.kind + ",";
     SCOPED_TRACE(std::string(c.rendered) + (c.lossy ? " lossy" : ""));
-    EXPECT_EQ(c.refusal, check.refusal);
-    EXPECT_EQ(c.lossRefused, check.lossRefused);
+    EXPECT_EQ(c.refusal, check.refusal.why);
+    EXPECT_EQ(c.code, check.refusal.code);
     EXPECT_EQ(c.kinds, kinds);
     EXPECT_NE(std::string::npos,
               std::string(check.text).find(c.rendered));

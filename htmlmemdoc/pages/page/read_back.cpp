@@ -46,20 +46,23 @@ const CObList& WrittenLayers(const CHtmlMemDoc& document, size_t kind) {
   }
 }
 
-ReadBack::ReadBack(const CHtmlMemDoc& rendered, LayerHook hook)
-    : m_rendered(rendered), m_hook(std::move(hook)) {
+ReadBack::ReadBack(const CHtmlMemDoc& rendered, LayerHook hook, bool keep)
+    : m_rendered(rendered),
+      m_hook(std::move(hook)),
+      m_keep(keep),
+      m_written(new CHtmlMemDoc) {
   for (size_t kind = 0; kind < kWrittenLists; ++kind) {
     m_lists[kind].next = WrittenLayers(rendered, kind).GetHeadPosition();
   }
-  m_written.SetReadObserver(this);
-  m_written.SetReadRecordKept(0);
+  m_written->SetReadObserver(this);
+  m_written->SetReadRecordKept(keep ? 1 : 0);
 }
 
 std::string ReadBack::Read(const CString& rendering) {
   bool ok;
   {
     CMessageCapture quiet;
-    ok = m_written.ReadFromString(static_cast<const char*>(rendering)) != 0;
+    ok = m_written->ReadFromString(static_cast<const char*>(rendering)) != 0;
   }
   for (size_t kind = 0; kind < kWrittenLists; ++kind) {
     ListState& state = m_lists[kind];
@@ -92,11 +95,17 @@ const char* ReadBack::Echo(size_t kind, size_t index) const {
 int ReadBack::ElementRead(const CHtmlTextList& list,
                           const CHtmlTextBase& element) {
   for (size_t kind = 0; kind < kWrittenLists; ++kind) {
-    if (&list != &WrittenLayers(m_written, kind)) continue;
+    if (&list != &WrittenLayers(*m_written, kind)) continue;
     Match(kind, element);
     if (m_hook) m_hook(kind, m_lists[kind].echoes.size() - 1, element);
   }
-  return 0;
+  return m_keep ? 1 : 0;
+}
+
+std::unique_ptr<CHtmlMemDoc> ReadBack::TakeRead() {
+  if (!m_keep || m_written == nullptr) return nullptr;
+  m_written->SetReadObserver(nullptr);  // this object is not the owner's
+  return std::move(m_written);
 }
 
 void ReadBack::Match(size_t kind, const CHtmlTextBase& layer) {

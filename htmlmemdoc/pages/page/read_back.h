@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,10 @@ class ReadBack : public CHtmlReadObserver {
   using LayerHook =
       std::function<void(size_t kind, size_t index, const CHtmlTextBase&)>;
 
-  // `rendered` must outlive this object and stay unchanged.
-  explicit ReadBack(const CHtmlMemDoc& rendered, LayerHook hook = nullptr);
+  // `rendered` must outlive this object and stay unchanged. With `keep`,
+  // the reading keeps every element and its read record, for TakeRead.
+  explicit ReadBack(const CHtmlMemDoc& rendered, LayerHook hook = nullptr,
+                    bool keep = false);
 
   // Reads `rendering`, made from the document; "" or where and why it
   // does not read again ("LINE:COLUMN: what stands there: why").
@@ -52,7 +55,12 @@ class ReadBack : public CHtmlReadObserver {
   // (the document's own where it came back unchanged), or null.
   const char* Echo(size_t kind, size_t index) const;
   // The single elements read (title, body, sound, frameset).
-  const CHtmlMemDoc& Singles() const { return m_written; }
+  const CHtmlMemDoc& Singles() const { return *m_written; }
+
+  // With `keep`, after a Read that read: the document the rendering reads
+  // as, whole, its read record that of the rendering. The caller owns it;
+  // this object gives it once (null after).
+  std::unique_ptr<CHtmlMemDoc> TakeRead();
 
   int ElementRead(const CHtmlTextList& list,
                   const CHtmlTextBase& element) override;
@@ -69,7 +77,8 @@ class ReadBack : public CHtmlReadObserver {
 
   const CHtmlMemDoc& m_rendered;
   LayerHook m_hook;
-  CHtmlMemDoc m_written;
+  bool m_keep;
+  std::unique_ptr<CHtmlMemDoc> m_written;
   ListState m_lists[kWrittenLists];
 };
 

@@ -1,6 +1,6 @@
 // refusal.h: the one result of the layer's operations that can refuse
-// (the guarded edit and a session's changes so far; writes, saves, reads
-// and site fixes have their codes here and move to it next): a stable code
+// (edits, writes and saves; reads and site fixes have their codes here and
+// move to it next): a stable code
 // a program can act on, and a sentence a person can (what happened and
 // what the page needs; which option of which front end to use is the front
 // end's to add). An empty refusal means it was done. The codes and what

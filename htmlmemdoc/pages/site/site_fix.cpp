@@ -214,7 +214,7 @@ PageFix FixPage(const SiteTree& tree, const SitePage& page,
     write.output = path;
     write.crlf = false;       // the bytes are the page's own, line ends too
     write.expected = &bytes;  // never over a write made since the read
-    fix.refusal = WriteText(CString(patched.bytes.c_str()), write);
+    fix.refusal = WriteText(CString(patched.bytes.c_str()), write).why;
     if (!fix.refusal.empty()) return fix;
   }
   fix.state = PageFix::kFixed;
