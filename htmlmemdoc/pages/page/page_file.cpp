@@ -128,6 +128,16 @@ std::string PageTextOf(const std::string& bytes) {
   return text;
 }
 
+RefusalCode PageProblem::Code() const {
+  switch (kind) {
+    case kNone: return RefusalCode::kNone;
+    case kUnreadable: return RefusalCode::kUnreadable;
+    case kNotText: return RefusalCode::kNotText;
+    case kRefused: return RefusalCode::kNotAPage;
+  }
+  return RefusalCode::kNone;
+}
+
 bool LoadPage(PageFile& page, CHtmlMemDoc& document) {
   CMessageCapture capture;
   if (document.ReadFromString(page.text.c_str())) return true;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/pages/page/refusal.h"
 
 namespace htmlmemdoc {
 
@@ -28,6 +29,9 @@ struct PageProblem {
   int column = 0;        // column, a tab counting as one column
   std::string found;     // what stands there: "<link> in the head"
   std::string expected;  // what a layout page has there
+
+  // The kind as a refusal's code: none, unreadable, not-text, not-a-page.
+  RefusalCode Code() const;
 };
 
 struct PageFile {

@@ -21,7 +21,8 @@ nlohmann::json LossesJson(const std::vector<PageLoss>& losses) {
 }
 
 nlohmann::json ProblemJson(const PageProblem& problem) {
-  nlohmann::json item = {{"message", problem.message}};
+  nlohmann::json item = {{"code", RefusalCodeName(problem.Code())},
+                         {"message", problem.message}};
   if (problem.kind == PageProblem::kRefused) {
     item.update({{"reason", problem.reason},
                  {"line", problem.line},

@@ -18,8 +18,9 @@ namespace htmlmemdoc {
 nlohmann::json LossJson(const PageLoss& loss);
 nlohmann::json LossesJson(const std::vector<PageLoss>& losses);
 
-// {"message"}, and for a page the reader refused its "reason", "line",
-// "column", "found" and "expected".
+// {"code", "message"} (the code: unreadable, not-text or not-a-page), and
+// for a page the reader refused its "reason", "line", "column", "found"
+// and "expected".
 nlohmann::json ProblemJson(const PageProblem& problem);
 
 }  // namespace htmlmemdoc

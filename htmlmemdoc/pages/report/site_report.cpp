@@ -52,7 +52,8 @@ json PageJson(const SiteReport& report, size_t index) {
   if (page.outside) entry["outside"] = true;
   entry["problem"] = nullptr;
   if (!page.outside && !page.file.Ok()) {
-    entry["problem"] = {{"message", DescribeProblem(page.file.problem)},
+    entry["problem"] = {{"code", RefusalCodeName(page.file.problem.Code())},
+                        {"message", DescribeProblem(page.file.problem)},
                         {"line", page.file.problem.line},
                         {"column", page.file.problem.column}};
   }
