@@ -87,7 +87,7 @@ void PrintText(const SiteReport& report, bool verbose, std::FILE* out) {
         lines += ReferenceLine(report, p, i) + "\n";
     }
     if (report.fixRun && report.fixes[p].state == htmlmemdoc::PageFix::kRefused)
-      lines += "  not written: " + report.fixes[p].refusal + "\n";
+      lines += "  not written: " + report.fixes[p].refusal.why + "\n";
     if (!lines.empty())
       std::fprintf(out, "%s:\n%s",
                    htmlmemdoc::ShownName(page.path, ":").c_str(),
@@ -99,7 +99,7 @@ void PrintText(const SiteReport& report, bool verbose, std::FILE* out) {
     std::fprintf(out, "%s %s -> %s%s\n",
                  rename.done ? "renamed" : "not renamed", rename.from.c_str(),
                  rename.to.c_str(),
-                 rename.refusal.empty() ? "" : (": " + rename.refusal).c_str());
+                 rename.refusal ? (": " + rename.refusal.why).c_str() : "");
   }
 }
 

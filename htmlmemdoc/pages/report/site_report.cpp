@@ -25,6 +25,13 @@ const char* StateName(PageFix::State state) {
                                       : "untouched";
 }
 
+// A refusal as two members of `object`: its sentence ("refusal") and its
+// code ("code"), both null when there is none.
+void AddRefusal(json& object, const Refusal& refusal) {
+  object["refusal"] = refusal ? json(refusal.why) : json(nullptr);
+  object["code"] = refusal ? json(refusal.Name()) : json(nullptr);
+}
+
 json ReferenceJson(const SiteReport& report, size_t page, size_t index) {
   const CheckedReference& checked = report.pages[page].references[index];
   const PageReference& reference = checked.reference;
@@ -63,9 +70,8 @@ json PageJson(const SiteReport& report, size_t index) {
   entry["references"] = references;
   if (report.fixRun) {
     const PageFix& fix = report.fixes[index];
-    entry["fix"] = {
-        {"state", StateName(fix.state)},
-        {"refusal", fix.refusal.empty() ? json(nullptr) : json(fix.refusal)}};
+    entry["fix"] = {{"state", StateName(fix.state)}};
+    AddRefusal(entry["fix"], fix.refusal);
     if (report.fixOptions.dryRun) entry["fix"]["diff"] = fix.diff;
   }
   return entry;
@@ -138,12 +144,10 @@ json SiteReportJson(const SiteReport& report) {
   out["unused"] = report.unused;
   json renames = json::array();
   for (const SiteRename& rename : report.renames) {
-    renames.push_back(
-        {{"from", rename.from},
-         {"to", rename.to},
-         {"done", rename.done},
-         {"refusal",
-          rename.refusal.empty() ? json(nullptr) : json(rename.refusal)}});
+    json entry = {
+        {"from", rename.from}, {"to", rename.to}, {"done", rename.done}};
+    AddRefusal(entry, rename.refusal);
+    renames.push_back(std::move(entry));
   }
   out["renames"] = renames;
   json folders = json::array();

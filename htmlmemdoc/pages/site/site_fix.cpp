@@ -83,9 +83,8 @@ std::string WhyLeftAlone(const CheckedReference& checked,
   if (!why.empty() || !encode || !checked.unsafe) return why;
   const SiteRename* rename = renames(checked.file);
   if (rename == nullptr) return "";  // only a folder of its path was wrong
-  return rename->refusal.empty()
-             ? ""
-             : "its file is not renamed: " + rename->refusal;
+  return rename->refusal ? "its file is not renamed: " + rename->refusal.why
+                         : "";
 }
 
 }  // namespace
@@ -93,8 +92,9 @@ std::string WhyLeftAlone(const CheckedReference& checked,
 std::vector<SiteRename> PlanRenames(const SiteTree& tree,
                                     const std::vector<SitePage>& pages) {
   std::map<std::pair<int, int>, SiteRename> planned;
-  auto refuse = [](SiteRename& rename, const std::string& why) {
-    if (rename.refusal.empty()) rename.refusal = why;
+  auto refuse = [](SiteRename& rename, const std::string& why,
+                   RefusalCode code = RefusalCode::kInTheWay) {
+    if (!rename.refusal) rename.refusal = Refusal(code, why);
   };
   for (const SitePage& page : pages) {
     for (const CheckedReference& checked : page.references) {
@@ -117,7 +117,8 @@ std::vector<SiteRename> PlanRenames(const SiteTree& tree,
       if (!why.empty()) {
         refuse(rename, page.path + " line " +
                            std::to_string(checked.reference.line) +
-                           " names it and cannot be changed: " + why);
+                           " names it and cannot be changed: " + why,
+               RefusalCode::kNotInPlace);
       }
     }
   }
@@ -146,7 +147,7 @@ std::vector<SiteRename> PlanRenames(const SiteTree& tree,
 
 void LinkNewNames(const SiteTree& tree, std::vector<SiteRename>& renames) {
   for (SiteRename& rename : renames) {
-    if (!rename.refusal.empty()) continue;
+    if (rename.refusal) continue;
     std::error_code error;
     std::filesystem::create_hard_link(OnDisk(tree, rename.from),
                                       OnDisk(tree, rename.to), error);
@@ -155,7 +156,9 @@ void LinkNewNames(const SiteTree& tree, std::vector<SiteRename>& renames) {
                                              OnDisk(tree, rename.to), same))
       continue;  // linked already
     if (error)
-      rename.refusal = "cannot make " + rename.to + ": " + error.message();
+      rename.refusal = Refusal(RefusalCode::kCannotWrite,
+                               "cannot make " + rename.to + ": " +
+                                   error.message());
   }
 }
 
@@ -181,13 +184,14 @@ PageFix FixPage(const SiteTree& tree, const SitePage& page,
   const std::string path = tree.Root() + "/" + page.path;
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) {
-    fix.refusal = "the page can no longer be read";
+    fix.refusal =
+        Refusal(RefusalCode::kUnreadable, "the page can no longer be read");
     return fix;
   }
   PageFile file = PageFileOf(path, bytes);
   CHtmlMemDoc document;
   if (!file.Ok() || !LoadPage(file, document)) {
-    fix.refusal = "the page no longer reads";
+    fix.refusal = Refusal(RefusalCode::kNotAPage, "the page no longer reads");
     return fix;
   }
   const std::vector<PageReference> references =
@@ -199,13 +203,14 @@ PageFix FixPage(const SiteTree& tree, const SitePage& page,
                    return now.value == then.reference.value;
                  });
   if (!same) {
-    fix.refusal = "the page changed since it was read";
+    fix.refusal =
+        Refusal(RefusalCode::kConflict, "the page changed since it was read");
     return fix;
   }
   const PatchedPage patched =
       PatchPage(bytes, file, document, references, changes);
   fix.refusal = patched.refusal;
-  if (!fix.refusal.empty()) return fix;
+  if (fix.refusal) return fix;
   if (options.dryRun) {
     fix.diff =
         UnifiedDiff(bytes, patched.bytes, "a/" + page.path, "b/" + page.path);
@@ -214,8 +219,8 @@ PageFix FixPage(const SiteTree& tree, const SitePage& page,
     write.output = path;
     write.crlf = false;       // the bytes are the page's own, line ends too
     write.expected = &bytes;  // never over a write made since the read
-    fix.refusal = WriteText(CString(patched.bytes.c_str()), write).why;
-    if (!fix.refusal.empty()) return fix;
+    fix.refusal = WriteText(CString(patched.bytes.c_str()), write);
+    if (fix.refusal) return fix;
   }
   fix.state = PageFix::kFixed;
   return fix;
@@ -344,28 +349,33 @@ void RemoveOldNames(const SiteTree& tree, const std::vector<SitePage>& pages,
   const std::vector<std::string> naming = StillNaming(tree, renames);
   for (size_t r = 0; r < renames.size(); ++r) {
     SiteRename& rename = renames[r];
-    if (!rename.refusal.empty()) continue;
+    if (rename.refusal) continue;
     const Key key{rename.file.folder, rename.file.entry};
     std::error_code error;
     if (!written[key]) {  // nothing names the new name: it goes again
       std::filesystem::remove(OnDisk(tree, rename.to), error);
-      rename.refusal = "no page naming it was written";
+      rename.refusal =
+          Refusal(RefusalCode::kInTheWay, "no page naming it was written");
       continue;
     }
     const auto blocker = unwritten.find(key);
     if (blocker != unwritten.end()) {
-      rename.refusal = "kept under both names: " + blocker->second +
-                       " names it and was not written";
+      rename.refusal = Refusal(RefusalCode::kInTheWay,
+                               "kept under both names: " + blocker->second +
+                                   " names it and was not written");
       continue;
     }
     if (!naming[r].empty()) {
-      rename.refusal =
-          "kept under both names: " + naming[r] + " still names it in its text";
+      rename.refusal = Refusal(RefusalCode::kInTheWay,
+                               "kept under both names: " + naming[r] +
+                                   " still names it in its text");
       continue;
     }
     std::filesystem::remove(OnDisk(tree, rename.from), error);
     if (error) {
-      rename.refusal = "cannot remove " + rename.from + ": " + error.message();
+      rename.refusal = Refusal(RefusalCode::kCannotWrite,
+                               "cannot remove " + rename.from + ": " +
+                                   error.message());
       continue;
     }
     rename.done = true;

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "htmlmemdoc/pages/page/refusal.h"
 #include "htmlmemdoc/pages/site/site_scan.h"
 
 namespace htmlmemdoc {
@@ -35,7 +36,9 @@ struct SiteFixOptions {
 struct SiteRename {
   SiteTree::FileId file;
   std::string from, to;
-  std::string refusal;  // why it is not renamed; "" when it is
+  // Why it is not renamed (not-in-place, in-the-way, cannot-write); none
+  // when it is.
+  Refusal refusal;
   bool done = false;    // the old name is gone
 };
 
@@ -45,7 +48,9 @@ struct PageFix {
   // order, with the new value, or with why the reference is left as it is.
   std::vector<std::pair<size_t, std::string>> changes;
   std::vector<std::pair<size_t, std::string>> leftAlone;
-  std::string refusal;  // kRefused: why the page was not written
+  // kRefused: why the page was not written (unreadable, not-a-page,
+  // conflict, not-in-place, not-exact, no-read-back, cannot-write).
+  Refusal refusal;
   std::string diff;     // with dryRun: the change as a unified diff
 };
 

@@ -89,7 +89,7 @@ TEST(SiteFixTest, ChangesOnlyTheValues) {
         MakeSite({{"Pics/A.gif", "x"}, {"p.htm", with(page, "pics/a.gif")}});
     std::vector<htmlmemdoc::SiteRename> renames;
     const std::vector<PageFix> fixes = FixSite(root, false, renames);
-    EXPECT_EQ(PageFix::kFixed, fixes[0].state) << page << fixes[0].refusal;
+    EXPECT_EQ(PageFix::kFixed, fixes[0].state) << page << fixes[0].refusal.why;
     EXPECT_EQ(with(page, "Pics/A.gif"), Bytes(root / "p.htm"));
     fs::remove_all(root);
   }
@@ -127,9 +127,10 @@ TEST(SiteFixTest, KeepsNamesStillNamed) {
     std::vector<htmlmemdoc::SiteRename> renames;
     FixSite(root, true, renames, c.refused);
     ASSERT_EQ(1u, renames.size());
-    EXPECT_NE(std::string::npos, renames[0].refusal.find(c.refusal))
-        << renames[0].refusal;
-    EXPECT_EQ(c.refusal[0] == '\0', renames[0].done) << renames[0].refusal;
+    const htmlmemdoc::Refusal& refusal = renames[0].refusal;
+    EXPECT_NE(std::string::npos, refusal.why.find(c.refusal)) << refusal.why;
+    EXPECT_EQ(c.refusal[0] == '\0', renames[0].done) << refusal.why;
+    EXPECT_STREQ(c.refusal[0] == '\0' ? "" : "in-the-way", refusal.Name());
     EXPECT_EQ(c.oldName, fs::exists(root / "a b.gif")) << c.extra.first;
     EXPECT_EQ(c.newName, fs::exists(root / "a_b.gif")) << c.extra.first;
     fs::remove_all(root);

@@ -190,8 +190,10 @@ PatchedPage PatchPage(const std::string& bytes, const PageFile& page,
                       const std::vector<ValueChange>& changes) {
   PatchedPage result;
   std::vector<Span> spans;
+  std::string why;
   const Placements elements = MarkupOffsets(document, page.text);
-  if (!PlaceChanges(elements, references, changes, spans, result.refusal)) {
+  if (!PlaceChanges(elements, references, changes, spans, why)) {
+    result.refusal = Refusal(RefusalCode::kNotInPlace, why);
     return result;
   }
   std::vector<size_t> at;
@@ -205,7 +207,9 @@ PatchedPage PatchPage(const std::string& bytes, const PageFile& page,
     const size_t begin = offsets[2 * i], end = offsets[2 * i + 1];
     const std::string old = Trim(references[spans[i].change->reference].value);
     if (bytes.compare(begin, end - begin, old) != 0) {
-      result.refusal = "a reference is not in the file as the library read it";
+      result.refusal =
+          Refusal(RefusalCode::kNotInPlace,
+                  "a reference is not in the file as the library read it");
       return result;
     }
     result.bytes.append(bytes, kept, begin - kept);
@@ -213,9 +217,12 @@ PatchedPage PatchPage(const std::string& bytes, const PageFile& page,
     kept = end;
   }
   result.bytes.append(bytes, kept, std::string::npos);
-  if (!ChangeInMemory(elements, references, changes, result.refusal))
+  if (!ChangeInMemory(elements, references, changes, why)) {
+    result.refusal = Refusal(RefusalCode::kNotExact, why);
     return result;
-  result.refusal = CheckPatched(result.bytes, references, changes, document);
+  }
+  why = CheckPatched(result.bytes, references, changes, document);
+  if (!why.empty()) result.refusal = Refusal(RefusalCode::kNoReadBack, why);
   return result;
 }
 

@@ -14,6 +14,7 @@
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "htmlmemdoc/pages/page/page_file.h"
 #include "htmlmemdoc/pages/page/page_references.h"
+#include "htmlmemdoc/pages/page/refusal.h"
 
 namespace htmlmemdoc {
 
@@ -26,7 +27,9 @@ struct ValueChange {
 
 struct PatchedPage {
   std::string bytes;    // the file as it would be written
-  std::string refusal;  // why it must not be written; "" if none
+  // Why it must not be written (not-in-place, not-exact, no-read-back);
+  // none when it may be.
+  Refusal refusal;
 };
 
 // Patches `bytes`, the file `page` (with `document` and `references`) was

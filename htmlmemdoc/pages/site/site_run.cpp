@@ -110,7 +110,7 @@ std::string LeftAlone(const SiteReport& report, size_t page, size_t index) {
   if (const std::string* why = EntryFor(fix.leftAlone, index)) return *why;
   if (fix.state != PageFix::kRefused || EntryFor(fix.changes, index) == nullptr)
     return "";
-  return "its page was not written: " + fix.refusal;
+  return "its page was not written: " + fix.refusal.why;
 }
 
 bool HasProblems(const SiteReport& report) {
@@ -124,7 +124,7 @@ bool HasProblems(const SiteReport& report) {
     }
   }
   for (const SiteRename& rename : report.renames)
-    if (!rename.refusal.empty()) return true;
+    if (rename.refusal) return true;
   return false;
 }
 
