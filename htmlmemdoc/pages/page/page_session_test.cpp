@@ -76,6 +76,24 @@ TEST_F(PageSessionTest, AConflictKeepsTheChangesAndTheOtherWrite) {
       << session.DiffAgainstDisk("p");
 }
 
+// Undo and redo walk the changes; a change made after an undo drops the
+// change undone.
+TEST_F(PageSessionTest, UndoAndRedoWalkTheChanges) {
+  PageSession session(m_page);
+  const std::string opened = session.Rendering();
+  ASSERT_EQ("", session.Apply(Move("Rose", 7)).why);
+  const std::string moved = session.Rendering();
+  EXPECT_TRUE(session.Undo());
+  EXPECT_EQ(opened, session.Rendering());
+  EXPECT_FALSE(session.Undo());
+  EXPECT_TRUE(session.Redo());
+  EXPECT_EQ(moved, session.Rendering());
+  EXPECT_TRUE(session.Undo());
+  ASSERT_EQ("", session.Apply(Move("Rose", 8)).why);
+  EXPECT_FALSE(session.CanRedo());
+  EXPECT_EQ(1u, session.Changes());
+}
+
 TEST_F(PageSessionTest, LayersSharingAnIdAreToldApartByTheirPlace) {
   const std::string bytes = ReadBytes(m_page);
   Write(ReplaceAll(bytes, "id=\"Tour\"", "id=\"Rose\""));  // two Roses
