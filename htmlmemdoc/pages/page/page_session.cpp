@@ -49,6 +49,7 @@ PageSession::PageSession(const std::string& path,
 }
 
 bool PageSession::Rebuild() {
+  m_checked = false;
   m_document.reset(new CHtmlMemDoc);
   if (!LoadPage(m_file, *m_document)) return false;
   for (size_t i = 0; i < m_done; ++i) ApplyToDocument(m_edits[i]);
@@ -56,6 +57,7 @@ bool PageSession::Rebuild() {
 }
 
 Refusal PageSession::ApplyToDocument(const SessionEdit& change) {
+  m_checked = false;
   const PageEdit& edit = change.edit;
   if (!edit.ChangesLayer()) return ApplyEdit(*m_document, nullptr, edit);
   CHtmlLayer* layer = change.index < 0 ? FindLayer(*m_document, edit.layer)
@@ -129,10 +131,24 @@ void PageSession::DiscardUnsaved() {
   m_journalProblem = m_journal->Rewrite({m_edits.data(), m_done});
 }
 
-std::string PageSession::Rendering() const {
-  CString text;
-  m_document->RenderToString(text, 0, nullptr);
-  return std::string(text);
+void PageSession::Check() const {
+  if (m_checked) return;
+  WriteOptions options;
+  options.allowLoss = true;
+  WriteCheck check = CheckWrite(*m_document, m_file.text, options);
+  m_rendering.assign(check.text, static_cast<size_t>(check.text.GetLength()));
+  m_losses = std::move(check.losses);
+  m_checked = true;
+}
+
+const std::string& PageSession::Rendering() const {
+  Check();
+  return m_rendering;
+}
+
+const std::vector<PageLoss>& PageSession::Losses() const {
+  Check();
+  return m_losses;
 }
 
 std::string PageSession::Diff(const std::string& name) const {
@@ -173,6 +189,7 @@ Refusal PageSession::Save() {
   // one the check read the text as (a read of the file would add no more
   // than a line feed at the end).
   m_document = std::move(check.read);
+  m_checked = false;
   m_bytes = WrittenBytes(check.text, options.crlf);
   m_file.text = PageTextOf(m_bytes);
   m_edits.clear();

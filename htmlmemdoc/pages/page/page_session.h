@@ -17,6 +17,7 @@
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "htmlmemdoc/pages/page/page_edit.h"
 #include "htmlmemdoc/pages/page/page_file.h"
+#include "htmlmemdoc/pages/page/page_loss.h"
 #include "htmlmemdoc/pages/page/session_log.h"
 
 namespace htmlmemdoc {
@@ -62,8 +63,11 @@ class PageSession {
   // read or last saved.
   const CHtmlMemDoc& Document() const { return *m_document; }
   const std::string& Text() const { return m_file.text; }
-  // The page as it would be written, for showing in a browser.
-  std::string Rendering() const;
+  // The page as it would be written, for showing in a browser, and what
+  // writing it would lose: made together, once for each state of the page
+  // (a change, an undo, a save), however often they are asked for.
+  const std::string& Rendering() const;
+  const std::vector<PageLoss>& Losses() const;
   // The unified diff from the file as opened (or last saved) to the page
   // as it would be written ("" when they are equal), the file called
   // `name` in it.
@@ -83,6 +87,7 @@ class PageSession {
 
  private:
   bool Rebuild();  // the document read again with the changes in effect
+  void Check() const;  // makes m_rendering and m_losses when not made
   Refusal ApplyToDocument(const SessionEdit& change);
   void Journal(const SessionStep& step);
 
@@ -95,6 +100,11 @@ class PageSession {
   std::unique_ptr<SessionLog> m_journal;  // null: nothing kept
   JournalRecord m_unsaved;
   std::string m_journalProblem;
+  // The rendering and losses of the document as it stands; m_checked is
+  // false once it changed.
+  mutable bool m_checked = false;
+  mutable std::string m_rendering;
+  mutable std::vector<PageLoss> m_losses;
 };
 
 }  // namespace htmlmemdoc

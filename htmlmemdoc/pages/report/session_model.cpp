@@ -13,7 +13,8 @@ namespace htmlmemdoc {
 
 nlohmann::json SessionModel(const PageSession& session) {
   const CHtmlMemDoc& document = session.Document();
-  nlohmann::json model = DescribePage(document, session.Text());
+  nlohmann::json model =
+      DescribePage(document, session.Text(), session.Losses());
   CObList inPageOrder;
   document.GetLayersInPageOrder(inPageOrder);
   std::unordered_map<const CObject*, int> places;
