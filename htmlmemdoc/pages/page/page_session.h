@@ -5,7 +5,9 @@
 // text editor) instead of overwriting it. Every change goes through the
 // guarded edit (page_edit.h), every save through the guarded write. With
 // a log (session_log.h), every change is kept as it is made, and what an
-// earlier session of the page left unsaved is offered back.
+// earlier session of the page left unsaved is offered back. A session is
+// used by one thread at a time, even through its const members (which keep
+// the rendering they make).
 
 #ifndef HTMLMEMDOC_PAGES_PAGE_PAGE_SESSION_H_
 #define HTMLMEMDOC_PAGES_PAGE_PAGE_SESSION_H_
