@@ -483,16 +483,13 @@ class EditorServer::Impl {
     htmlmemdoc::Refusal refusal;
     if (!htmlmemdoc::EditFromJson(
             request.contains("property") ? OneProperty(request) : request,
-            change, why)) {
+            change, why) ||
+        !(why = SourcesRefusal(change.edit, FolderOf(page))).empty()) {
       // well-formed, but asks for what no page takes
       refusal = htmlmemdoc::Refusal(htmlmemdoc::RefusalCode::kBadValue, why);
+    } else {
+      refusal = session.Apply(change.edit, change.index);
     }
-    if (!refusal) {
-      why = SourcesRefusal(change.edit, FolderOf(page));
-      if (!why.empty())
-        refusal = htmlmemdoc::Refusal(htmlmemdoc::RefusalCode::kBadValue, why);
-    }
-    if (!refusal) refusal = session.Apply(change.edit, change.index);
     why = refusal.why;
     if (refusal) body["code"] = refusal.Name();
     return refusal ? 422 : 200;

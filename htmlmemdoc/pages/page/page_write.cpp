@@ -112,8 +112,8 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, std::string pageText,
   LossFinder losses(document, pageText);
   std::string().swap(pageText);
   check.text = Render(document, false, "");
-  const bool keep =
-      options.keepRead && !options.encode && options.basePath.empty();
+  const bool rewrites = options.encode || !options.basePath.empty();
+  const bool keep = options.keepRead && !rewrites;
   ReadBack plain(document, nullptr, keep);
   std::string problem = ReadAgainFailure(plain.Read(check.text));
   if (keep && problem.empty()) check.read = plain.TakeRead();
@@ -126,13 +126,14 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, std::string pageText,
                                 (count == 1 ? " thing" : " things") +
                                 " it holds");
   }
-  if (options.encode || !options.basePath.empty()) {
+  if (rewrites) {
     check.text.Empty();
     check.text = Render(document, options.encode, options.basePath);
     if (problem.empty())
       problem = RewritingCheck(document, plain).Check(check.text);
   }
-  if (!problem.empty()) check.refusal = Refusal(RefusalCode::kNoReadBack, problem);
+  if (!problem.empty())
+    check.refusal = Refusal(RefusalCode::kNoReadBack, problem);
   return check;
 }
 
