@@ -466,7 +466,15 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
   EXPECT_NE(std::string::npos,
             state.value("error", "").find("changed on disk"));
   EXPECT_EQ(saved, ReadBytes((m_root / "site/welcome.htm").string()));
-  Post("/api/undo", {{"session", "none"}}, 404);
+  // Past 64 open pages the oldest gives way; its unsaved change is offered
+  // back when its page is opened again.
+  for (int i = 0; i < 63; ++i) Open("welcome.htm");
+  Post("/api/undo", {{"session", session}}, 404);
+  Post("/api/redo", {{"session", other}}, 409);  // still open
+  Open("welcome.htm");
+  Post("/api/redo", {{"session", other}}, 404);
+  state = Post("/api/open", {{"path", "welcome.htm"}}, 200);
+  EXPECT_EQ(1, state["unsaved"].value("count", 0)) << state["unsaved"];
 }
 
 }  // namespace

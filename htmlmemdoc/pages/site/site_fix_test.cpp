@@ -4,12 +4,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "htmlmemdoc/pages/page/page_file.h"
+#include "htmlmemdoc/pages/site/site_run.h"
 
 namespace {
 
@@ -36,31 +38,23 @@ std::string Bytes(const fs::path& path) {
   return bytes;
 }
 
-// Scans the site, fixes every page (refusing to write those `refused`
-// names) and takes old names away: the fixes, by page.
-std::vector<PageFix> FixSite(const fs::path& root, bool encode,
-                             std::vector<htmlmemdoc::SiteRename>& renames,
-                             const std::string& refused = "") {
+// Fixes the site at `root` as the site run does, a page at a time, calling
+// `writing(true)` just before the pages are written and `writing(false)`
+// just after.
+htmlmemdoc::SiteReport FixSite(
+    const fs::path& root, bool encode,
+    const std::function<void(bool)>& writing = [](bool) {}) {
   const htmlmemdoc::SiteTree tree(root.string());
-  std::vector<htmlmemdoc::SitePage> pages;
-  for (const std::string& path : htmlmemdoc::SitePages(tree))
-    pages.push_back(htmlmemdoc::ScanPage(tree, path));
-  if (encode) renames = htmlmemdoc::PlanRenames(tree, pages);
-  htmlmemdoc::LinkNewNames(tree, renames);
+  int runs = 0;
+  const htmlmemdoc::ParallelFor oneByOne =
+      [&](size_t count, const std::function<void(size_t)>& job) {
+        if (++runs == 2) writing(true);
+        for (size_t i = 0; i < count; ++i) job(i);
+        if (runs == 2) writing(false);
+      };
   htmlmemdoc::SiteFixOptions options;
   options.encode = encode;
-  const htmlmemdoc::RenameCheck check = [&](htmlmemdoc::SiteTree::FileId file) {
-    for (const auto& rename : renames)
-      if (rename.file == file) return &rename;
-    return static_cast<const htmlmemdoc::SiteRename*>(nullptr);
-  };
-  std::vector<PageFix> fixes;
-  for (const auto& page : pages) {
-    fixes.push_back(page.path == refused ? PageFix{}
-                                         : FixPage(tree, page, options, check));
-  }
-  htmlmemdoc::RemoveOldNames(tree, pages, fixes, renames);
-  return fixes;
+  return htmlmemdoc::RunSite(tree, &options, oneByOne);
 }
 
 // A fix replaces the wrong values and keeps every other byte: line ends,
@@ -87,24 +81,24 @@ TEST(SiteFixTest, ChangesOnlyTheValues) {
   for (const std::string& page : kPages) {
     const fs::path root =
         MakeSite({{"Pics/A.gif", "x"}, {"p.htm", with(page, "pics/a.gif")}});
-    std::vector<htmlmemdoc::SiteRename> renames;
-    const std::vector<PageFix> fixes = FixSite(root, false, renames);
-    EXPECT_EQ(PageFix::kFixed, fixes[0].state) << page << fixes[0].refusal.why;
+    const PageFix fix = FixSite(root, false).fixes.at(0);
+    EXPECT_EQ(PageFix::kFixed, fix.state) << page << fix.refusal.why;
     EXPECT_EQ(with(page, "Pics/A.gif"), Bytes(root / "p.htm"));
     fs::remove_all(root);
   }
 }
 
-// An old name goes only when no file below the site still names it; a
-// rename no written page needs leaves no new name; a new name an earlier
-// run left is taken, not refused.
+// While pages are written, a renamed file has both names. The old name
+// goes only when no file below the site still names it; a rename no
+// written page needs (its page no page by then) leaves no new
+// name; a new name an earlier run left is taken, not refused.
 TEST(SiteFixTest, KeepsNamesStillNamed) {
   const std::pair<std::string, std::string> kPage = {
       "p.htm",
       "<html><body><div id=A><img src=\"a b.gif\"></div></body></html>"};
   struct Case {
     std::pair<std::string, std::string> extra;
-    const char* refused;  // a page not written
+    const char* changed;  // a page that is no page when it is written
     const char* refusal;  // a piece of the rename's refusal; "" when done
     bool oldName, newName;
   } kCases[] = {
@@ -124,9 +118,12 @@ TEST(SiteFixTest, KeepsNamesStillNamed) {
       fs::remove(root / "a_b.gif");
       fs::create_hard_link(root / "a b.gif", root / "a_b.gif");
     }
-    std::vector<htmlmemdoc::SiteRename> renames;
-    FixSite(root, true, renames, c.refused);
-    ASSERT_EQ(1u, renames.size());
+    const auto renames = FixSite(root, true, [&](bool before) {
+                           EXPECT_TRUE(fs::exists(root / "a b.gif") &&
+                                       fs::exists(root / "a_b.gif"));
+                           if (before && c.changed[0] != '\0')
+                             std::ofstream(root / c.changed) << "x";  // no page
+                         }).renames;
     const htmlmemdoc::Refusal& refusal = renames[0].refusal;
     EXPECT_NE(std::string::npos, refusal.why.find(c.refusal)) << refusal.why;
     EXPECT_EQ(c.refusal[0] == '\0', renames[0].done) << refusal.why;

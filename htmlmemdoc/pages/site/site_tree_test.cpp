@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 
 #ifndef _WIN32  // wine makes no links; Windows folds letter case
 // Pages below a link nearer the root keep their real folder; links out of
-// the root lead outside; names that differ only in case are told apart.
+// the root lead outside; a link back up is no folder of its own; names
+// that differ only in case are told apart.
 TEST(SiteTreeTest, ResolvesFromRealFolders) {
   const fs::path base =
       fs::path(::testing::TempDir()) /
@@ -33,6 +34,7 @@ TEST(SiteTreeTest, ResolvesFromRealFolders) {
   fs::create_symlink("../away.htm", root / "away.htm");
   fs::create_symlink("sub/deep/p.htm", root / "alias.htm");
   fs::create_directory_symlink("/", root / "out");
+  fs::create_directory_symlink("../..", root / "sub/deep/loop");
   const htmlmemdoc::SiteTree tree(root.string());
   using htmlmemdoc::SiteTree;
   struct Case {
@@ -66,6 +68,7 @@ TEST(SiteTreeTest, ResolvesFromRealFolders) {
     folders.push_back(folder.path);
   EXPECT_EQ(1, std::count(folders.begin(), folders.end(), "sub/deep"));
   EXPECT_EQ(0, std::count(folders.begin(), folders.end(), "shortcut"));
+  EXPECT_EQ(6u, folders.size());  // none through the loop
   // The link to a page inside stands for it; the one leaving is listed to
   // be told outside, and never read.
   EXPECT_EQ(std::vector<std::string>({"away.htm", "sub/deep/p.htm"}),
