@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "htmlmemdoc/pages/page/read_problem.h"
+#include "htmlmemdoc/pages/report/page_outcome.h"
 #include "htmlmemdoc/pages/text/text_util.h"
 #include "htmlmemdoc/platform/file_system.h"
 
@@ -59,10 +60,7 @@ json PageJson(const SiteReport& report, size_t index) {
   if (page.outside) entry["outside"] = true;
   entry["problem"] = nullptr;
   if (!page.outside && !page.file.Ok()) {
-    entry["problem"] = {{"code", RefusalCodeName(page.file.problem.Code())},
-                        {"message", DescribeProblem(page.file.problem)},
-                        {"line", page.file.problem.line},
-                        {"column", page.file.problem.column}};
+    entry["problem"] = ProblemJson(page.file.problem);
   }
   json references = json::array();
   for (size_t i = 0; i < page.references.size(); ++i)
