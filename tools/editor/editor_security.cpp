@@ -8,6 +8,7 @@
 #include <random>
 #include <system_error>
 
+#include "htmlmemdoc/pages/site/site_tree.h"
 #include "htmlmemdoc/platform/file_system.h"
 
 std::string NewToken() {
@@ -58,16 +59,6 @@ bool ResolveInside(const std::filesystem::path& root,
   return std::filesystem::is_regular_file(file, error);
 }
 
-bool IsHidden(const std::string& relative) {
-  for (size_t at = 0; at < relative.size();) {
-    if (relative[at] == '.') return true;  // '.' starts a hidden name
-    const size_t slash = relative.find('/', at);
-    if (slash == std::string::npos) break;
-    at = slash + 1;
-  }
-  return false;
-}
-
 std::string SourceRefusal(const std::filesystem::path& root,
                           const std::string& pageFolder,
                           const std::string& value) {
@@ -81,7 +72,8 @@ std::string SourceRefusal(const std::filesystem::path& root,
       htmlmemdoc::PathRootLength(name) == 0 &&
       ResolveInside(root, pageFolder.empty() ? name : pageFolder + "/" + name,
                     file) &&
-      !IsHidden(htmlmemdoc::PathText(file.lexically_relative(root))))
+      !htmlmemdoc::IsHiddenPath(
+          htmlmemdoc::PathText(file.lexically_relative(root))))
     return "";
   return "a source must name a file below the site folder: " + value;
 }

@@ -26,10 +26,6 @@ bool IsOwnOrigin(const std::string& origin, int port);
 bool ResolveInside(const std::filesystem::path& root,
                    const std::string& relative, std::filesystem::path& file);
 
-// Whether a path below the root names a hidden file or folder (".git",
-// ".htaccess"): those are neither listed nor served.
-bool IsHidden(const std::string& relative);
-
 // Why `value`, a source (an image, a background, a sound) written in a
 // page of the folder `pageFolder` below `root` ("" for `root` itself),
 // may not be written: "" when it names a regular file below `root` that is

@@ -23,6 +23,7 @@
 #include "htmlmemdoc/pages/report/page_outcome.h"
 #include "htmlmemdoc/pages/report/session_model.h"
 #include "htmlmemdoc/pages/site/site_scan.h"
+#include "htmlmemdoc/pages/site/site_tree.h"
 #include "htmlmemdoc/pages/text/text_util.h"
 #include "htmlmemdoc/platform/file_system.h"
 #include "tools/editor/deadline_server.h"
@@ -273,41 +274,33 @@ class EditorServer::Impl {
     json files = json::array();
     json unreadable = json::array();
     std::map<std::string, KeptVerdict> verdicts;
-    std::error_code error;
-    fs::recursive_directory_iterator it(m_root, error), end;
-    for (; !error && it != end; it.increment(error)) {
-      const std::string path =
-          htmlmemdoc::PathText(it->path().lexically_relative(m_root));
-      std::error_code kind;
-      if (IsHidden(path)) {
-        if (it->is_directory(kind)) it.disable_recursion_pending();
-        continue;
-      }
-      if (it->is_directory(kind)) {
-        fs::directory_iterator probe(it->path(), kind);
-        if (kind) {
-          unreadable.push_back(path);
-          it.disable_recursion_pending();
+    const htmlmemdoc::SiteTree tree(htmlmemdoc::PathText(m_root), false);
+    for (const htmlmemdoc::SiteTree::Unreadable& folder :
+         tree.UnreadableFolders())
+      unreadable.push_back(folder.path);
+    for (size_t f = 0; f < tree.Folders().size(); ++f) {
+      const auto& entries = tree.Folders()[f].entries;
+      for (size_t e = 0; e < entries.size(); ++e) {
+        // Only what the routes would open: no folder, no special file, no
+        // link leading out of the root.
+        if (!entries[e].file || entries[e].leaves) continue;
+        const std::string path =
+            tree.PathOf({static_cast<int>(f), static_cast<int>(e)});
+        fs::path file;
+        if (!ResolveInside(m_root, path, file)) continue;
+        if (!htmlmemdoc::IsPagePath(path)) {
+          files.push_back(path);
+          continue;
         }
-        continue;
+        json entry = {{"path", path}, {"key", HexOf(path)}};
+        Verdict(htmlmemdoc::PathText(file), entry, verdicts);
+        pages.push_back(std::move(entry));
       }
-      // Only what the routes would open: a link to a file outside the
-      // root is neither read nor listed.
-      fs::path file;
-      if (!ResolveInside(m_root, path, file)) continue;
-      json entry = {{"path", path}, {"key", HexOf(path)}};
-      if (!htmlmemdoc::IsPagePath(path)) {
-        files.push_back(path);
-        continue;
-      }
-      Verdict(htmlmemdoc::PathText(file), entry, verdicts);
-      pages.push_back(std::move(entry));
     }
     {
       std::lock_guard<std::mutex> lock(m_verdictLock);
       m_verdicts = std::move(verdicts);  // pages gone since are dropped
     }
-    if (error) unreadable.push_back(".");
     std::sort(pages.begin(), pages.end(),
               [](const json& a, const json& b) { return a["key"] < b["key"]; });
     std::sort(files.begin(), files.end());
@@ -363,7 +356,8 @@ class EditorServer::Impl {
     } else {
       return false;
     }
-    return !IsHidden(relative) && ResolveInside(m_root, relative, file);
+    return !htmlmemdoc::IsHiddenPath(relative) &&
+           ResolveInside(m_root, relative, file);
   }
 
   // Opens a page in a session of its own; the answer offers back the
@@ -382,8 +376,9 @@ class EditorServer::Impl {
                                   ? htmlmemdoc::DefaultJournalFolder()
                                   : m_options.journal));
     if (!session->Ok()) {
-      Answer(res, 422, {{"error", session->Problem().message},
-                        {"problem", htmlmemdoc::ProblemJson(session->Problem())}});
+      Answer(res, 422,
+             {{"error", session->Problem().message},
+              {"problem", htmlmemdoc::ProblemJson(session->Problem())}});
       return;
     }
     const std::string id = NewToken().substr(0, 32);
@@ -526,9 +521,7 @@ class EditorServer::Impl {
     }
     why = refused.why;
     if (refused) body["code"] = refused.Name();
-    return !refused                       ? 200
-           : refused.code == Code::kConflict ? 409
-                                             : 422;
+    return !refused ? 200 : refused.code == Code::kConflict ? 409 : 422;
   }
 
   // Whether `file`, a canonical path below the root when a page was opened,
@@ -603,7 +596,8 @@ class EditorServer::Impl {
     }
     fs::path file;
     std::string bytes;
-    if (IsHidden(relative) || !ResolveInside(m_root, relative, file) ||
+    if (htmlmemdoc::IsHiddenPath(relative) ||
+        !ResolveInside(m_root, relative, file) ||
         !htmlmemdoc::ReadFileBytes(htmlmemdoc::PathText(file), bytes)) {
       Refuse(res, 404, "no such file below the folder");
       return;

@@ -1,6 +1,7 @@
-// page_walk.h: the pages a command line names, with every folder below a
-// folder named walked for .htm and .html files, and the folders that
-// cannot be read named with their reason instead of ending the walk.
+// page_walk.h: the pages a command line names, with every folder named
+// listed as a site tree (see site_tree.h) for its .htm and .html files, and
+// the folders that cannot be read named with their reason instead of
+// ending the walk.
 
 #ifndef HTMLMEMDOC_PAGES_SITE_PAGE_WALK_H_
 #define HTMLMEMDOC_PAGES_SITE_PAGE_WALK_H_
@@ -8,21 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "htmlmemdoc/pages/site/site_tree.h"
+
 namespace htmlmemdoc {
 
 struct PageWalk {
   std::vector<std::string> pages;  // in the order of the names, each
                                    // folder's pages sorted by path
-  struct Unreadable {
-    std::string folder;
-    std::string reason;
-  };
-  std::vector<Unreadable> unreadable;  // folders the walk could not list
+  std::vector<SiteTree::Unreadable> unreadable;  // folders not listed
 };
 
-// A name that is a folder stands for the pages below it (a name ending in
-// .htm or .html, any letter case, that is a regular file or a link to
-// one); any other name stands for itself.
+// A name that is a folder stands for the pages below it (see SitePages),
+// named by the folder's name and their path from it; any other name
+// stands for itself.
 PageWalk WalkPages(const std::vector<std::string>& names);
 
 }  // namespace htmlmemdoc

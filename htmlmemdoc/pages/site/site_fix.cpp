@@ -23,7 +23,7 @@ namespace {
 
 // A path from the site's root as the file system takes it (UTF-8).
 std::filesystem::path OnDisk(const SiteTree& tree, const std::string& path) {
-  return FsPath(tree.Root() + "/" + path);
+  return FsPath(JoinedPath(tree.Root(), path));
 }
 
 // The path part of a reference, before its query or fragment.
@@ -115,9 +115,9 @@ std::vector<SiteRename> PlanRenames(const SiteTree& tree,
       }
       const std::string why = WhyNotInPlace(checked, target, true);
       if (!why.empty()) {
-        refuse(rename, page.path + " line " +
-                           std::to_string(checked.reference.line) +
-                           " names it and cannot be changed: " + why,
+        refuse(rename,
+               page.path + " line " + std::to_string(checked.reference.line) +
+                   " names it and cannot be changed: " + why,
                RefusalCode::kNotInPlace);
       }
     }
@@ -156,9 +156,9 @@ void LinkNewNames(const SiteTree& tree, std::vector<SiteRename>& renames) {
                                              OnDisk(tree, rename.to), same))
       continue;  // linked already
     if (error)
-      rename.refusal = Refusal(RefusalCode::kCannotWrite,
-                               "cannot make " + rename.to + ": " +
-                                   error.message());
+      rename.refusal =
+          Refusal(RefusalCode::kCannotWrite,
+                  "cannot make " + rename.to + ": " + error.message());
   }
 }
 
@@ -181,7 +181,7 @@ PageFix FixPage(const SiteTree& tree, const SitePage& page,
   }
   if (changes.empty()) return fix;
   fix.state = PageFix::kRefused;
-  const std::string path = tree.Root() + "/" + page.path;
+  const std::string path = JoinedPath(tree.Root(), page.path);
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) {
     fix.refusal =
@@ -318,7 +318,7 @@ std::vector<std::string> StillNaming(const SiteTree& tree,
   const std::vector<std::string> files = NamingFiles(tree);
   std::vector<std::string> texts(files.size());
   for (size_t f = 0; f < files.size(); ++f)
-    ReadFileBytes(tree.Root() + "/" + files[f], texts[f]);
+    ReadFileBytes(JoinedPath(tree.Root(), files[f]), texts[f]);
   const std::vector<int> first = FirstHolders(names, texts);
   std::vector<std::string> naming(renames.size());
   for (size_t n = 0; n < names.size(); ++n) {
@@ -373,9 +373,9 @@ void RemoveOldNames(const SiteTree& tree, const std::vector<SitePage>& pages,
     }
     std::filesystem::remove(OnDisk(tree, rename.from), error);
     if (error) {
-      rename.refusal = Refusal(RefusalCode::kCannotWrite,
-                               "cannot remove " + rename.from + ": " +
-                                   error.message());
+      rename.refusal =
+          Refusal(RefusalCode::kCannotWrite,
+                  "cannot remove " + rename.from + ": " + error.message());
       continue;
     }
     rename.done = true;

@@ -39,7 +39,7 @@ struct SiteRename {
   // Why it is not renamed (not-in-place, in-the-way, cannot-write); none
   // when it is.
   Refusal refusal;
-  bool done = false;    // the old name is gone
+  bool done = false;  // the old name is gone
 };
 
 struct PageFix {
@@ -51,7 +51,7 @@ struct PageFix {
   // kRefused: why the page was not written (unreadable, not-a-page,
   // conflict, not-in-place, not-exact, no-read-back, cannot-write).
   Refusal refusal;
-  std::string diff;     // with dryRun: the change as a unified diff
+  std::string diff;  // with dryRun: the change as a unified diff
 };
 
 // Whether the rename of a file is planned and not refused.

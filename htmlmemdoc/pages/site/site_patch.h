@@ -26,7 +26,7 @@ struct ValueChange {
 };
 
 struct PatchedPage {
-  std::string bytes;    // the file as it would be written
+  std::string bytes;  // the file as it would be written
   // Why it must not be written (not-in-place, not-exact, no-read-back);
   // none when it may be.
   Refusal refusal;

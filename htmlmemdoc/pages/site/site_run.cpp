@@ -120,7 +120,8 @@ bool HasProblems(const SiteReport& report) {
     if (page.outside || !page.file.Ok()) return true;
     for (size_t i = 0; i < page.references.size(); ++i) {
       if (!IsProblemKind(page.references[i].kind)) continue;
-      if (report.fixOptions.dryRun || FixedTo(report, p, i).empty()) return true;
+      if (report.fixOptions.dryRun || FixedTo(report, p, i).empty())
+        return true;
     }
   }
   for (const SiteRename& rename : report.renames)

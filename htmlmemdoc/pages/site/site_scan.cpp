@@ -65,17 +65,13 @@ std::string EscapedPath(const std::string& path) {
   return escaped;
 }
 
-bool IsHidden(const std::string& path) {
-  return path[0] == '.' || path.find("/.") != std::string::npos;
-}
-
 // Whether the file at `path` is a site report written as JSON: its mark
 // stands among the first members, so only the file's start is read.
 bool IsJsonReport(const SiteTree& tree, const std::string& path) {
   const std::string name = Lower(path);
   if (name.size() < 5 || name.compare(name.size() - 5, 5, ".json") != 0)
     return false;
-  std::ifstream file(FsPath(tree.Root() + "/" + path), std::ios::binary);
+  std::ifstream file(FsPath(JoinedPath(tree.Root(), path)), std::ios::binary);
   std::string start(4096, '\0');
   file.read(&start[0], static_cast<std::streamsize>(start.size()));
   start.resize(static_cast<size_t>(file.gcount()));
@@ -170,7 +166,7 @@ std::vector<std::string> SitePages(const SiteTree& tree) {
     const SiteTree::Folder& folder = tree.Folders()[f];
     for (size_t e = 0; e < folder.entries.size(); ++e) {
       const SiteTree::Entry& entry = folder.entries[e];
-      if (entry.folder >= 0 || !IsPagePath(entry.name)) continue;
+      if (!entry.file || !IsPagePath(entry.name)) continue;
       const SiteTree::FileId file =
           entry.same.folder >= 0
               ? entry.same
@@ -190,7 +186,7 @@ SitePage ScanPage(const SiteTree& tree, const std::string& path) {
     page.outside = true;  // never read, so never written, through the link
     return page;
   }
-  page.file = ReadPageFile(tree.Root() + "/" + path);
+  page.file = ReadPageFile(JoinedPath(tree.Root(), path));
   if (page.file.text.find(kSiteReportMark) != std::string::npos) {
     page.report = true;
     std::string().swap(page.file.text);
@@ -237,7 +233,8 @@ std::vector<std::string> UnusedFiles(const SiteTree& tree,
       }
       const std::string path =
           tree.PathOf({static_cast<int>(f), static_cast<int>(e)});
-      if (!IsHidden(path) && !IsJsonReport(tree, path)) unused.push_back(path);
+      if (!IsHiddenPath(path) && !IsJsonReport(tree, path))
+        unused.push_back(path);
     }
   }
   std::sort(unused.begin(), unused.end());

@@ -72,11 +72,25 @@ struct SiteTree::Step {
   int before = -1;
 };
 
-SiteTree::SiteTree(const std::string& root) : m_root(root) {
+namespace {
+
+// `root` without the separators that end it, so that a path joined to it
+// with "/" has one; "/" and a drive's root stay.
+std::string Trimmed(std::string root) {
+  while (root.size() > 1 && (root.back() == '/' || root.back() == '\\') &&
+         root[root.size() - 2] != ':')  // "C:\\" stays
+    root.pop_back();
+  return root;
+}
+
+}  // namespace
+
+SiteTree::SiteTree(const std::string& root, bool hidden)
+    : m_root(Trimmed(root)), m_hidden(hidden) {
   std::error_code error;
   const std::string real = PathText(fs::canonical(FsPath(root), error));
   if (error) {
-    m_unreadable.push_back({root, error.message()});
+    m_unreadable.push_back({m_root, ".", error.message()});
     return;
   }
   std::unordered_map<std::string, int> byReal;
@@ -98,6 +112,9 @@ SiteTree::SiteTree(const std::string& root) : m_root(root) {
     ListFolder(index, real, add, fileLinks);
   }
   LinkFiles(fileLinks, byReal);
+  std::sort(
+      m_unreadable.begin(), m_unreadable.end(),
+      [](const Unreadable& a, const Unreadable& b) { return a.path < b.path; });
 }
 
 void SiteTree::ListFolder(
@@ -105,8 +122,7 @@ void SiteTree::ListFolder(
     const std::function<int(const std::string&)>& addFolder,
     std::vector<std::pair<FileId, std::string>>& fileLinks) {
   const std::string path = m_folders[static_cast<size_t>(index)].path;
-  const fs::path on =
-      path.empty() ? FsPath(m_root) : FsPath(m_root + "/" + path);
+  const fs::path on = FsPath(path.empty() ? m_root : JoinedPath(m_root, path));
   std::vector<Entry> entries;
   std::unordered_map<std::string, std::string> targets;  // files' links
   std::error_code error;
@@ -114,6 +130,7 @@ void SiteTree::ListFolder(
   for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
     Entry entry;
     entry.name = PathText(it->path().filename());
+    if (!m_hidden && entry.name[0] == '.') continue;
     std::error_code kind;
     const fs::file_status status = it->status(kind);
     if (kind || !fs::exists(status)) continue;  // a broken link
@@ -123,6 +140,7 @@ void SiteTree::ListFolder(
       target = PathText(fs::canonical(it->path(), kind));
       if (kind) continue;
     }
+    entry.file = fs::is_regular_file(status);
     if (link && !Inside(target, real)) {
       entry.leaves = true;
     } else if (fs::is_directory(status)) {
@@ -132,7 +150,9 @@ void SiteTree::ListFolder(
     }
     entries.push_back(std::move(entry));
   }
-  if (error) m_unreadable.push_back({PathText(on), error.message()});
+  if (error)
+    m_unreadable.push_back(
+        {PathText(on), path.empty() ? "." : path, error.message()});
   std::sort(entries.begin(), entries.end(),
             [](const Entry& a, const Entry& b) { return a.name < b.name; });
   Folder& folder = m_folders[static_cast<size_t>(index)];
@@ -295,6 +315,20 @@ SiteTree::Resolution SiteTree::Resolve(const std::string& from,
                           EntryOf(FileId{in, step.entry}).name);
   }
   return result;
+}
+
+std::string JoinedPath(const std::string& root, const std::string& path) {
+  return root == "/" ? root + path : root + "/" + path;
+}
+
+bool IsHiddenPath(const std::string& path) {
+  for (size_t at = 0; at < path.size();) {
+    if (path[at] == '.') return true;
+    const size_t slash = path.find('/', at);
+    if (slash == std::string::npos) break;
+    at = slash + 1;
+  }
+  return false;
 }
 
 }  // namespace htmlmemdoc

@@ -29,6 +29,9 @@ class SiteTree {
     std::string name;     // as the file system stores it
     int folder = -1;      // the folder it is, or -1 for a file
     bool leaves = false;  // a link to a folder or a file outside the root
+    // A regular file or a link to one; a fifo, a device or a socket is
+    // none, and is never opened (it could hold a reader forever).
+    bool file = false;
     // A link to a file inside the root: that file, by its real path.
     FileId same;
   };
@@ -41,15 +44,19 @@ class SiteTree {
     std::unordered_map<std::string, std::vector<int>> folded;
   };
   struct Unreadable {
-    std::string folder;
+    std::string folder;  // as the root was named, with the path below it
+    std::string path;    // from the root; "." for the root itself
     std::string reason;
   };
 
-  // Lists `root` and every folder below it, each once, by its real path:
+  // Lists `root` (separators that end it taken off) and every folder
+  // below it, each once, by its real path:
   // a link to a folder inside the root is an entry naming that folder (a
   // loop of links ends where it began), a link leaving the root an entry
   // that cannot be entered.
-  explicit SiteTree(const std::string& root);
+  // Without `hidden`, names that start with "." are left out, and the
+  // folders they name are never listed.
+  explicit SiteTree(const std::string& root, bool hidden = true);
 
   const std::string& Root() const { return m_root; }
   const std::vector<Folder>& Folders() const { return m_folders; }
@@ -89,9 +96,17 @@ class SiteTree {
                          bool exactOnly, std::vector<int>& finals) const;
 
   std::string m_root;
+  bool m_hidden;
   std::vector<Folder> m_folders;
   std::vector<Unreadable> m_unreadable;
 };
+
+// `path`, a path from the root `root`, as a path from where the root is.
+std::string JoinedPath(const std::string& root, const std::string& path);
+
+// True when a name of the "/"-separated `path` starts with ".": the
+// files and folders a listing hides.
+bool IsHiddenPath(const std::string& path);
 
 }  // namespace htmlmemdoc
 
