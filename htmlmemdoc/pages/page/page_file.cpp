@@ -73,8 +73,11 @@ PageFile ReadPageFile(const std::string& path) {
   return ReadPageFile(path, NeverAgain);
 }
 
-PageFile ReadPageFile(const std::string& path,
-                      const std::function<bool()>& keepGoing) {
+namespace {
+
+PageFile ReadPageBytes(const std::string& path,
+                       const std::function<bool()>& keepGoing,
+                       std::string& bytes) {
   PageFile page;
   page.path = path;
   std::error_code ignored;
@@ -82,12 +85,24 @@ PageFile ReadPageFile(const std::string& path,
     page.problem = Problem(PageProblem::kUnreadable, std::strerror(EISDIR));
     return page;
   }
-  std::string bytes;
   if (!ReadFile(path, bytes, keepGoing)) {
     page.problem = Problem(PageProblem::kUnreadable, std::strerror(errno));
+    bytes.clear();
     return page;
   }
   return PageFileOf(path, bytes);
+}
+
+}  // namespace
+
+PageFile ReadPageFile(const std::string& path,
+                      const std::function<bool()>& keepGoing) {
+  std::string bytes;
+  return ReadPageBytes(path, keepGoing, bytes);
+}
+
+PageFile ReadPageFile(const std::string& path, std::string& bytes) {
+  return ReadPageBytes(path, NeverAgain, bytes);
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
@@ -130,10 +145,14 @@ std::string PageTextOf(const std::string& bytes) {
 
 RefusalCode PageProblem::Code() const {
   switch (kind) {
-    case kNone: return RefusalCode::kNone;
-    case kUnreadable: return RefusalCode::kUnreadable;
-    case kNotText: return RefusalCode::kNotText;
-    case kRefused: return RefusalCode::kNotAPage;
+    case kNone:
+      return RefusalCode::kNone;
+    case kUnreadable:
+      return RefusalCode::kUnreadable;
+    case kNotText:
+      return RefusalCode::kNotText;
+    case kRefused:
+      return RefusalCode::kNotAPage;
   }
   return RefusalCode::kNone;
 }

@@ -60,6 +60,10 @@ PageFile ReadPageFile(const std::string& path);
 PageFile ReadPageFile(const std::string& path,
                       const std::function<bool()>& keepGoing);
 
+// The plain form, leaving the file's bytes in `bytes` as well (empty when
+// it cannot be read).
+PageFile ReadPageFile(const std::string& path, std::string& bytes);
+
 // Every byte of the file at `path`; false with errno set when it cannot be
 // read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);

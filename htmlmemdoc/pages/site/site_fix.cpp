@@ -1,6 +1,7 @@
-// site_fix.cpp: a page is read again when it is fixed, so its references
-// come with the elements that hold them; they come in the order the scan
-// found them, which names each change by its index.
+// site_fix.cpp: a page is fixed from what the scan read and kept (its
+// references come with the elements that hold them, in the order the scan
+// found them, which names each change by its index), or read again when
+// the scan kept nothing.
 
 #include "htmlmemdoc/pages/site/site_fix.h"
 
@@ -32,8 +33,9 @@ size_t PathEnd(const std::string& value) {
   return end == std::string::npos ? value.size() : end;
 }
 
-// The value `checked` should have; "" when it stays as it is.
-std::string Target(const CheckedReference& checked, bool encode) {
+}  // namespace
+
+std::string FixTarget(const CheckedReference& checked, bool encode) {
   const std::string value = Trim(checked.reference.value);
   std::string target;
   if (checked.kind == ReferenceKind::kCase) {
@@ -49,6 +51,8 @@ std::string Target(const CheckedReference& checked, bool encode) {
   }
   return target == value ? "" : target;
 }
+
+namespace {
 
 // Why the value of `checked` cannot be replaced by `target` in place.
 std::string WhyNotInPlace(const CheckedReference& checked,
@@ -98,7 +102,7 @@ std::vector<SiteRename> PlanRenames(const SiteTree& tree,
   };
   for (const SitePage& page : pages) {
     for (const CheckedReference& checked : page.references) {
-      const std::string target = Target(checked, true);
+      const std::string target = FixTarget(checked, true);
       if (target.empty() || !checked.unsafe || checked.file.folder < 0)
         continue;
       const SiteTree::Folder& folder =
@@ -162,13 +166,48 @@ void LinkNewNames(const SiteTree& tree, std::vector<SiteRename>& renames) {
   }
 }
 
-PageFix FixPage(const SiteTree& tree, const SitePage& page,
+namespace {
+
+// The page read again, for a fix of a scan that kept nothing: null, with
+// `refusal` saying why, when it no longer reads or its references changed.
+std::unique_ptr<PageRead> ReadAgain(const std::string& path,
+                                    const SitePage& page, Refusal& refusal) {
+  auto read = std::make_unique<PageRead>();
+  read->file = ReadPageFile(path, read->bytes);
+  if (read->file.problem.kind == PageProblem::kUnreadable) {
+    refusal =
+        Refusal(RefusalCode::kUnreadable, "the page can no longer be read");
+    return nullptr;
+  }
+  if (!read->file.Ok() || !LoadPage(read->file, read->document)) {
+    refusal = Refusal(RefusalCode::kNotAPage, "the page no longer reads");
+    return nullptr;
+  }
+  read->references = FindReferences(read->document, read->file.text);
+  const bool same =
+      read->references.size() == page.references.size() &&
+      std::equal(read->references.begin(), read->references.end(),
+                 page.references.begin(),
+                 [](const PageReference& now, const CheckedReference& then) {
+                   return now.value == then.reference.value;
+                 });
+  if (!same) {
+    refusal =
+        Refusal(RefusalCode::kConflict, "the page changed since it was read");
+    return nullptr;
+  }
+  return read;
+}
+
+}  // namespace
+
+PageFix FixPage(const SiteTree& tree, SitePage& page,
                 const SiteFixOptions& options, const RenameCheck& renames) {
   PageFix fix;
   std::vector<ValueChange> changes;
   for (size_t i = 0; i < page.references.size(); ++i) {
     const CheckedReference& checked = page.references[i];
-    const std::string target = Target(checked, options.encode);
+    const std::string target = FixTarget(checked, options.encode);
     if (target.empty()) continue;
     const std::string why =
         WhyLeftAlone(checked, target, options.encode, renames);
@@ -179,36 +218,16 @@ PageFix FixPage(const SiteTree& tree, const SitePage& page,
     fix.changes.emplace_back(i, target);
     changes.push_back(ValueChange{i, target});
   }
+  std::unique_ptr<PageRead> kept = std::move(page.read);
   if (changes.empty()) return fix;
   fix.state = PageFix::kRefused;
   const std::string path = JoinedPath(tree.Root(), page.path);
-  std::string bytes;
-  if (!ReadFileBytes(path, bytes)) {
-    fix.refusal =
-        Refusal(RefusalCode::kUnreadable, "the page can no longer be read");
-    return fix;
-  }
-  PageFile file = PageFileOf(path, bytes);
-  CHtmlMemDoc document;
-  if (!file.Ok() || !LoadPage(file, document)) {
-    fix.refusal = Refusal(RefusalCode::kNotAPage, "the page no longer reads");
-    return fix;
-  }
-  const std::vector<PageReference> references =
-      FindReferences(document, file.text);
-  const bool same =
-      references.size() == page.references.size() &&
-      std::equal(references.begin(), references.end(), page.references.begin(),
-                 [](const PageReference& now, const CheckedReference& then) {
-                   return now.value == then.reference.value;
-                 });
-  if (!same) {
-    fix.refusal =
-        Refusal(RefusalCode::kConflict, "the page changed since it was read");
-    return fix;
-  }
+  const std::unique_ptr<PageRead> read =
+      kept ? std::move(kept) : ReadAgain(path, page, fix.refusal);
+  if (!read) return fix;
+  const std::string& bytes = read->bytes;
   const PatchedPage patched =
-      PatchPage(bytes, file, document, references, changes);
+      PatchPage(bytes, read->file, read->document, read->references, changes);
   fix.refusal = patched.refusal;
   if (fix.refusal) return fix;
   if (options.dryRun) {

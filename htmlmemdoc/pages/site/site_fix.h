@@ -67,8 +67,12 @@ std::vector<SiteRename> PlanRenames(const SiteTree& tree,
 // link cannot be made is refused.
 void LinkNewNames(const SiteTree& tree, std::vector<SiteRename>& renames);
 
-// Fixes one scanned page (see above).
-PageFix FixPage(const SiteTree& tree, const SitePage& page,
+// The value a fix gives the reference `checked`; "" when it stays.
+std::string FixTarget(const CheckedReference& checked, bool encode);
+
+// Fixes one scanned page (see above), from what the scan kept of it
+// (taken: `page.read` is null after) or else from the page read again.
+PageFix FixPage(const SiteTree& tree, SitePage& page,
                 const SiteFixOptions& options, const RenameCheck& renames);
 
 // Removes the old name of each linked rename whose every page was written.

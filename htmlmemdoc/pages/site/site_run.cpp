@@ -11,23 +11,55 @@
 namespace htmlmemdoc {
 namespace {
 
+// The pages that are site reports written below the site, and their
+// fixes, taken out: they are no pages of it.
+void DropReports(SiteReport& report) {
+  size_t kept = 0;
+  for (size_t i = 0; i < report.pages.size(); ++i) {
+    if (report.pages[i].report) continue;
+    if (kept != i) {  // a move onto itself would empty it
+      report.pages[kept] = std::move(report.pages[i]);
+      if (report.fixRun) report.fixes[kept] = std::move(report.fixes[i]);
+    }
+    ++kept;
+  }
+  report.pages.resize(kept);
+  if (report.fixRun) report.fixes.resize(kept);
+}
+
+// Reads every page once. A page a fix changes keeps what was read; without
+// renames it is fixed at once, so that a worker holds one page at a time.
 void Scan(const SiteTree& tree, const ParallelFor& parallelFor,
           SiteReport& report) {
   const std::vector<std::string> paths = SitePages(tree);
   report.pages.resize(paths.size());
-  parallelFor(paths.size(),
-              [&](size_t i) { report.pages[i] = ScanPage(tree, paths[i]); });
-  report.pages.erase(
-      std::remove_if(report.pages.begin(), report.pages.end(),
-                     [](const SitePage& page) { return page.report; }),
-      report.pages.end());
+  KeepRead keep;
+  if (report.fixRun) {
+    report.fixes.resize(paths.size());
+    keep = [encode = report.fixOptions.encode](const CheckedReference& c) {
+      return !FixTarget(c, encode).empty();
+    };
+  }
+  const bool fixAtOnce = report.fixRun && !report.fixOptions.encode;
+  const RenameCheck noRenames = [](SiteTree::FileId) {
+    return static_cast<const SiteRename*>(nullptr);
+  };
+  parallelFor(paths.size(), [&](size_t i) {
+    report.pages[i] = ScanPage(tree, paths[i], keep);
+    if (fixAtOnce)
+      report.fixes[i] =
+          FixPage(tree, report.pages[i], report.fixOptions, noRenames);
+  });
+  DropReports(report);
   report.unused = UnusedFiles(tree, report.pages);
 }
 
-void Fix(const SiteTree& tree, const ParallelFor& parallelFor,
-         SiteReport& report) {
+// With renames: the new names linked, then every page written, then the
+// old names removed, so that every name a page holds works at every moment.
+void FixWithRenames(const SiteTree& tree, const ParallelFor& parallelFor,
+                    SiteReport& report) {
   const SiteFixOptions& options = report.fixOptions;
-  if (options.encode) report.renames = PlanRenames(tree, report.pages);
+  report.renames = PlanRenames(tree, report.pages);
   if (!options.dryRun) LinkNewNames(tree, report.renames);
   std::map<std::pair<int, int>, const SiteRename*> renamed;
   for (const SiteRename& rename : report.renames)
@@ -37,7 +69,6 @@ void Fix(const SiteTree& tree, const ParallelFor& parallelFor,
     const auto at = renamed.find({file.folder, file.entry});
     return at != renamed.end() ? at->second : nullptr;
   };
-  report.fixes.resize(report.pages.size());
   parallelFor(report.pages.size(), [&](size_t i) {
     report.fixes[i] = FixPage(tree, report.pages[i], options, renames);
   });
@@ -62,12 +93,13 @@ SiteReport RunSite(const SiteTree& tree, const SiteFixOptions* fix,
   SiteReport report;
   report.root = tree.Root();
   report.unreadableFolders = tree.UnreadableFolders();
-  Scan(tree, parallelFor, report);
   if (fix != nullptr) {
     report.fixRun = true;
     report.fixOptions = *fix;
-    Fix(tree, parallelFor, report);
   }
+  Scan(tree, parallelFor, report);
+  if (report.fixRun && report.fixOptions.encode)
+    FixWithRenames(tree, parallelFor, report);
   return report;
 }
 

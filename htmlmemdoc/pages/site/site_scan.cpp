@@ -179,27 +179,43 @@ std::vector<std::string> SitePages(const SiteTree& tree) {
   return pages;
 }
 
-SitePage ScanPage(const SiteTree& tree, const std::string& path) {
+namespace {
+
+// What a page file says but its text.
+PageFile WithoutText(const PageFile& file) {
+  PageFile bare;
+  bare.path = file.path;
+  bare.crlf = file.crlf;
+  bare.problem = file.problem;
+  return bare;
+}
+
+}  // namespace
+
+SitePage ScanPage(const SiteTree& tree, const std::string& path,
+                  const KeepRead& keep) {
   SitePage page;
   page.path = path;
   if (tree.Resolve("", path).found == SiteTree::kLeaves) {
     page.outside = true;  // never read, so never written, through the link
     return page;
   }
-  page.file = ReadPageFile(JoinedPath(tree.Root(), path));
-  if (page.file.text.find(kSiteReportMark) != std::string::npos) {
-    page.report = true;
-    std::string().swap(page.file.text);
-    return page;
-  }
-  CHtmlMemDoc document;
-  if (!page.file.Ok() || !LoadPage(page.file, document)) return page;
+  auto read = std::make_unique<PageRead>();
+  read->file = ReadPageFile(JoinedPath(tree.Root(), path), read->bytes);
+  page.report = read->file.text.find(kSiteReportMark) != std::string::npos;
+  const bool loaded =
+      !page.report && read->file.Ok() && LoadPage(read->file, read->document);
+  page.file = WithoutText(read->file);
+  if (!loaded) return page;
+  read->references = FindReferences(read->document, read->file.text);
   const std::string folder = FolderOf(path);
-  for (const PageReference& reference :
-       FindReferences(document, page.file.text)) {
+  bool kept = false;
+  for (const PageReference& reference : read->references) {
     page.references.push_back(CheckReference(tree, folder, reference));
+    page.references.back().reference.holder = nullptr;
+    kept = kept || (keep && keep(page.references.back()));
   }
-  std::string().swap(page.file.text);
+  if (kept) page.read = std::move(read);
   return page;
 }
 

@@ -7,6 +7,8 @@
 #ifndef HTMLMEMDOC_PAGES_SITE_SITE_SCAN_H_
 #define HTMLMEMDOC_PAGES_SITE_SITE_SCAN_H_
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,7 +39,7 @@ bool HasUnsafeCharacter(const std::string& path);
 std::string EncodedPath(const std::string& path);
 
 struct CheckedReference {
-  PageReference reference;  // its holder is not kept past the scan
+  PageReference reference;  // its holder is null: see SitePage::read
   ReferenceKind kind = ReferenceKind::kMissing;
   std::string onDisk;     // kCase: the reference with the names on disk
   bool unsafe = false;    // its path holds an unsafe character
@@ -49,12 +51,26 @@ struct CheckedReference {
 CheckedReference CheckReference(const SiteTree& tree, const std::string& folder,
                                 const PageReference& reference);
 
+// A page as the scan read it, kept for a fix that changes it, so that the
+// fix neither reads nor parses it again: its bytes, the page file (text
+// included), the document, and its references in the order of the
+// scanned page's (their holders point into the document).
+struct PageRead {
+  std::string bytes;
+  PageFile file;
+  CHtmlMemDoc document;
+  std::vector<PageReference> references;
+};
+
 struct SitePage {
   std::string path;  // from the root
-  PageFile file;     // its problem when it does not read
+  PageFile file;     // its problem when it does not read; no text
   std::vector<CheckedReference> references;
   bool report = false;   // a site report written here, not a page of the site
   bool outside = false;  // a link to a file outside the root: not read
+  // Owned by the page: what the scan read, when it was asked to keep it
+  // (see ScanPage); a fix takes it.
+  std::unique_ptr<PageRead> read;
 };
 
 // What marks a site report written as HTML, so that one written below the
@@ -72,10 +88,15 @@ bool IsPagePath(const std::string& name);
 // in byte order of their paths.
 std::vector<std::string> SitePages(const SiteTree& tree);
 
+// Whether a fix would change a reference, so that its page's read is kept.
+using KeepRead = std::function<bool(const CheckedReference&)>;
+
 // Reads the page at `path` (from the root) and checks its references;
 // a site report, or a link to a file outside the root, is told as such and
-// not read.
-SitePage ScanPage(const SiteTree& tree, const std::string& path);
+// not read. When `keep` says so of one of its references, the page keeps
+// what was read.
+SitePage ScanPage(const SiteTree& tree, const std::string& path,
+                  const KeepRead& keep = nullptr);
 
 // The files no reference names (pages, site reports, names beginning with
 // ".", and what is below such folders, left out), in byte order of their
