@@ -1,7 +1,8 @@
-// site_fix.cpp: a page is fixed from what the scan read and kept (its
+// site_fix.cpp: a page is fixed from what the scan read and kept: its
 // references come with the elements that hold them, in the order the scan
-// found them, which names each change by its index), or read again when
-// the scan kept nothing.
+// found them, which names each change by its index. Another program's
+// write since the scan is found by the guarded write, which compares the
+// file with the bytes the scan read.
 
 #include "htmlmemdoc/pages/site/site_fix.h"
 
@@ -166,41 +167,6 @@ void LinkNewNames(const SiteTree& tree, std::vector<SiteRename>& renames) {
   }
 }
 
-namespace {
-
-// The page read again, for a fix of a scan that kept nothing: null, with
-// `refusal` saying why, when it no longer reads or its references changed.
-std::unique_ptr<PageRead> ReadAgain(const std::string& path,
-                                    const SitePage& page, Refusal& refusal) {
-  auto read = std::make_unique<PageRead>();
-  read->file = ReadPageFile(path, read->bytes);
-  if (read->file.problem.kind == PageProblem::kUnreadable) {
-    refusal =
-        Refusal(RefusalCode::kUnreadable, "the page can no longer be read");
-    return nullptr;
-  }
-  if (!read->file.Ok() || !LoadPage(read->file, read->document)) {
-    refusal = Refusal(RefusalCode::kNotAPage, "the page no longer reads");
-    return nullptr;
-  }
-  read->references = FindReferences(read->document, read->file.text);
-  const bool same =
-      read->references.size() == page.references.size() &&
-      std::equal(read->references.begin(), read->references.end(),
-                 page.references.begin(),
-                 [](const PageReference& now, const CheckedReference& then) {
-                   return now.value == then.reference.value;
-                 });
-  if (!same) {
-    refusal =
-        Refusal(RefusalCode::kConflict, "the page changed since it was read");
-    return nullptr;
-  }
-  return read;
-}
-
-}  // namespace
-
 PageFix FixPage(const SiteTree& tree, SitePage& page,
                 const SiteFixOptions& options, const RenameCheck& renames) {
   PageFix fix;
@@ -218,13 +184,15 @@ PageFix FixPage(const SiteTree& tree, SitePage& page,
     fix.changes.emplace_back(i, target);
     changes.push_back(ValueChange{i, target});
   }
-  std::unique_ptr<PageRead> kept = std::move(page.read);
+  const std::unique_ptr<PageRead> read = std::move(page.read);
   if (changes.empty()) return fix;
   fix.state = PageFix::kRefused;
+  if (!read) {
+    fix.refusal = Refusal(RefusalCode::kUnreadable,
+                          "its scan kept nothing of the page to fix");
+    return fix;
+  }
   const std::string path = JoinedPath(tree.Root(), page.path);
-  const std::unique_ptr<PageRead> read =
-      kept ? std::move(kept) : ReadAgain(path, page, fix.refusal);
-  if (!read) return fix;
   const std::string& bytes = read->bytes;
   const PatchedPage patched =
       PatchPage(bytes, read->file, read->document, read->references, changes);

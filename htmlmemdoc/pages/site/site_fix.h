@@ -48,8 +48,8 @@ struct PageFix {
   // order, with the new value, or with why the reference is left as it is.
   std::vector<std::pair<size_t, std::string>> changes;
   std::vector<std::pair<size_t, std::string>> leftAlone;
-  // kRefused: why the page was not written (unreadable, not-a-page,
-  // conflict, not-in-place, not-exact, no-read-back, cannot-write).
+  // kRefused: why the page was not written (unreadable, conflict,
+  // not-in-place, not-exact, no-read-back, cannot-write).
   Refusal refusal;
   std::string diff;  // with dryRun: the change as a unified diff
 };
@@ -70,8 +70,9 @@ void LinkNewNames(const SiteTree& tree, std::vector<SiteRename>& renames);
 // The value a fix gives the reference `checked`; "" when it stays.
 std::string FixTarget(const CheckedReference& checked, bool encode);
 
-// Fixes one scanned page (see above), from what the scan kept of it
-// (taken: `page.read` is null after) or else from the page read again.
+// Fixes one scanned page (see above) from what its scan kept (taken:
+// `page.read` is null after); the scan must keep every page FixTarget
+// would change, as RunSite's does.
 PageFix FixPage(const SiteTree& tree, SitePage& page,
                 const SiteFixOptions& options, const RenameCheck& renames);
 

@@ -201,7 +201,9 @@ SitePage ScanPage(const SiteTree& tree, const std::string& path,
     return page;
   }
   auto read = std::make_unique<PageRead>();
-  read->file = ReadPageFile(JoinedPath(tree.Root(), path), read->bytes);
+  const std::string file = JoinedPath(tree.Root(), path);
+  // The bytes are kept only for a fix that may need them.
+  read->file = keep ? ReadPageFile(file, read->bytes) : ReadPageFile(file);
   page.report = read->file.text.find(kSiteReportMark) != std::string::npos;
   const bool loaded =
       !page.report && read->file.Ok() && LoadPage(read->file, read->document);
