@@ -54,14 +54,50 @@ void AddNumberOption(CLI::App& command, const std::string& name,
                      EditOptions& edit,
                      std::optional<int> htmlmemdoc::PageEdit::*member,
                      const std::string& help) {
-  command.add_option_function<std::string>(
-      name,
-      [&edit, member](const std::string& written) {
-        const htmlmemdoc::Refusal why =
-            htmlmemdoc::SetNumber(edit.edit, member, written);
-        if (edit.refusal.empty()) edit.refusal = why.why;
-      },
-      help);
+  command
+      .add_option_function<std::string>(
+          name,
+          [&edit, member](const std::string& written) {
+            const htmlmemdoc::Refusal why =
+                htmlmemdoc::SetNumber(edit.edit, member, written);
+            if (edit.refusal.empty()) edit.refusal = why.why;
+          },
+          help)
+      ->option_text("N");
+}
+
+// "--z-index" for the property "zIndex".
+std::string OptionName(const std::string& property) {
+  std::string name = "--";
+  for (const char c : property) {
+    if (c >= 'A' && c <= 'Z')
+      name += {'-', static_cast<char>(c - 'A' + 'a')};
+    else
+      name += c;
+  }
+  return name;
+}
+
+// An option for each property a change can set, as every front end names
+// them.
+void AddChangeOptions(CLI::App& command, EditOptions& edit) {
+  for (const htmlmemdoc::EditProperty& property :
+       htmlmemdoc::EditProperties()) {
+    const std::string name = OptionName(property.name);
+    if (property.number) {
+      AddNumberOption(command, name, edit, property.number, property.about);
+      continue;
+    }
+    CLI::Option* option =
+        command.add_option(name, edit.edit.*property.text, property.about);
+    if (property.text == &htmlmemdoc::PageEdit::visibility)
+      option->check(CLI::IsMember({"visible", "hidden"}));
+    if (property.text == &htmlmemdoc::PageEdit::text) {
+      option->description(std::string(property.about) + " (--text= empties it)")
+          ->expected(0, 1)
+          ->default_str("");
+    }
+  }
 }
 
 }  // namespace
@@ -117,35 +153,7 @@ int main(int argc, char** argv) {
       ->required();
   editCommand->add_option("--layer", edit.edit.layer,
                           "The layer to change: the id of its div");
-  using Edit = htmlmemdoc::PageEdit;
-  AddNumberOption(*editCommand, "--left", edit, &Edit::left,
-                  "Left edge, in pixels");
-  AddNumberOption(*editCommand, "--top", edit, &Edit::top,
-                  "Top edge, in pixels");
-  AddNumberOption(*editCommand, "--width", edit, &Edit::width,
-                  "Width, in pixels");
-  AddNumberOption(*editCommand, "--height", edit, &Edit::height,
-                  "Height, in pixels");
-  AddNumberOption(*editCommand, "--z-index", edit, &Edit::zIndex,
-                  "Stacking order");
-  editCommand
-      ->add_option("--visibility", edit.edit.visibility, "visible or hidden")
-      ->check(CLI::IsMember({"visible", "hidden"}));
-  editCommand
-      ->add_option("--text", edit.edit.text,
-                   "A text layer's text (--text= empties it)")
-      ->expected(0, 1)
-      ->default_str("");
-  AddNumberOption(*editCommand, "--font-size", edit, &Edit::fontSize,
-                  "A text layer's font size, in points");
-  editCommand->add_option("--color", edit.edit.color,
-                          "A text layer's colour: #rrggbb or a colour name");
-  editCommand->add_option("--src", edit.edit.src,
-                          "The file an image, video or embed layer shows");
-  editCommand->add_option("--background", edit.edit.background,
-                          "The page's background image");
-  editCommand->add_option("--sound", edit.edit.sound,
-                          "The page's background sound (added if missing)");
+  AddChangeOptions(*editCommand, edit);
   editCommand->add_flag("--no-sound", edit.edit.noSound,
                         "Remove the page's background sound");
   AddOutputOptions(*editCommand, edit.out);

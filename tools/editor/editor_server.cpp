@@ -475,16 +475,12 @@ class EditorServer::Impl {
            htmlmemdoc::PageSession& session, std::string& why,
            json& body) const {
     htmlmemdoc::SessionEdit change;
-    htmlmemdoc::Refusal refusal;
-    if (!htmlmemdoc::EditFromJson(
-            request.contains("property") ? OneProperty(request) : request,
-            change, why) ||
-        !(why = SourcesRefusal(change.edit, FolderOf(page))).empty()) {
-      // well-formed, but asks for what no page takes
+    htmlmemdoc::Refusal refusal = htmlmemdoc::EditFromJson(
+        request.contains("property") ? OneProperty(request) : request, change);
+    if (!refusal &&
+        !(why = SourcesRefusal(change.edit, FolderOf(page))).empty())
       refusal = htmlmemdoc::Refusal(htmlmemdoc::RefusalCode::kBadValue, why);
-    } else {
-      refusal = session.Apply(change.edit, change.index);
-    }
+    if (!refusal) refusal = session.Apply(change.edit, change.index);
     why = refusal.why;
     if (refusal) body["code"] = refusal.Name();
     return refusal ? 422 : 200;

@@ -228,7 +228,7 @@ class CEditor {
     const std::string before = Keep(element);
     if (!set()) {
       return NotExact(Cannot(what) + "the library cannot change its " +
-                    attribute + QuoteNote(before, tag, attribute));
+                      attribute + QuoteNote(before, tag, attribute));
     }
     const std::string after = MarkupOf(element);
     std::string change = OtherChange(before, after, tag, attribute);
@@ -248,12 +248,12 @@ class CEditor {
     CString old;
     if (!layer.GetTextString(old) || !layer.SetTextString(text.c_str())) {
       return NotExact(Cannot("text") +
-                    "the library finds a layer's text after "
-                    "a start tag whose name a blank or an attribute follows, "
-                    "and <" +
-                    tag + "> has neither (write <" + tag +
-                    " > or "
-                    "give it an attribute)");
+                      "the library finds a layer's text after "
+                      "a start tag whose name a blank or an attribute follows, "
+                      "and <" +
+                      tag + "> has neither (write <" + tag +
+                      " > or "
+                      "give it an attribute)");
     }
     if (MarkupOf(layer).size() > CHtmlTextBase::kMaxOuterTextLength) {
       return NotExact(Cannot("text") + "the layer would be over 8192 bytes");
@@ -291,17 +291,16 @@ bool ApplyBox(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
     int (CHtmlLayer::*get)(int&, const char*) const;
     const char* property;  // in the style attribute, and in messages
   };
-  const Change kChanges[] = {
-      {&PageEdit::left, &CHtmlLayer::SetPixelLeft, &CHtmlLayer::GetPixelLeft,
-       "left"},
-      {&PageEdit::top, &CHtmlLayer::SetPixelTop, &CHtmlLayer::GetPixelTop,
-       "top"},
-      {&PageEdit::width, &CHtmlLayer::SetPixelWidth,
-       &CHtmlLayer::GetPixelWidth, "width"},
-      {&PageEdit::height, &CHtmlLayer::SetPixelHeight,
-       &CHtmlLayer::GetPixelHeight, "height"},
-      {&PageEdit::zIndex, &CHtmlLayer::SetZIndex, &CHtmlLayer::GetZIndex,
-       "z-index"}};
+  const Change kChanges[] = {{&PageEdit::left, &CHtmlLayer::SetPixelLeft,
+                              &CHtmlLayer::GetPixelLeft, "left"},
+                             {&PageEdit::top, &CHtmlLayer::SetPixelTop,
+                              &CHtmlLayer::GetPixelTop, "top"},
+                             {&PageEdit::width, &CHtmlLayer::SetPixelWidth,
+                              &CHtmlLayer::GetPixelWidth, "width"},
+                             {&PageEdit::height, &CHtmlLayer::SetPixelHeight,
+                              &CHtmlLayer::GetPixelHeight, "height"},
+                             {&PageEdit::zIndex, &CHtmlLayer::SetZIndex,
+                              &CHtmlLayer::GetZIndex, "z-index"}};
   for (const Change& c : kChanges) {
     if (!(e.*c.member)) continue;
     const int value = *(e.*c.member);
@@ -331,7 +330,8 @@ bool ApplyBox(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
 bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
   if (!e.text && !e.fontSize && !e.color) return true;
   if (!layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
-    return editor.WrongKind("a text, a font size and a colour need a text layer");
+    return editor.WrongKind(
+        "a text, a font size and a colour need a text layer");
   }
   CHtmlTextLayer& text = static_cast<CHtmlTextLayer&>(layer);
   const std::string tag = static_cast<const char*>(text.m_strTextTag);
@@ -435,13 +435,44 @@ bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
 
 }  // namespace
 
+const std::vector<EditProperty>& EditProperties() {
+  using E = PageEdit;
+  static const std::vector<EditProperty> kProperties = {
+      {"left", &E::left, nullptr, "Left edge, in pixels"},
+      {"top", &E::top, nullptr, "Top edge, in pixels"},
+      {"width", &E::width, nullptr, "Width, in pixels"},
+      {"height", &E::height, nullptr, "Height, in pixels"},
+      {"zIndex", &E::zIndex, nullptr, "Stacking order"},
+      {"visibility", nullptr, &E::visibility, "visible or hidden"},
+      {"text", nullptr, &E::text, "A text layer's text"},
+      {"fontSize", &E::fontSize, nullptr,
+       "A text layer's font size, in points"},
+      {"color", nullptr, &E::color,
+       "A text layer's colour: #rrggbb or a colour name"},
+      {"src", nullptr, &E::src,
+       "The file an image, video or embed layer shows"},
+      {"poster", nullptr, &E::poster, "The image a video layer shows"},
+      {"id", nullptr, &E::id, "A new id for the layer's div"},
+      {"background", nullptr, &E::background, "The page's background image"},
+      {"sound", nullptr, &E::sound,
+       "The page's background sound (added if missing)"}};
+  return kProperties;
+}
+
+const EditProperty* FindEditProperty(std::string_view name) {
+  for (const EditProperty& property : EditProperties())
+    if (name == property.name) return &property;
+  return nullptr;
+}
+
 Refusal NumberRefusal(std::optional<int> PageEdit::*member,
                       const std::string& written) {
   const NumberRange& range = RangeOf(member);
   if (WholeNumeral(written) != nullptr)
     return Refusal(RefusalCode::kBadValue, OutOfRange(range, written));
-  return Refusal(RefusalCode::kBadValue, std::string(range.property) + " " +
-                                             written + " is not a whole number");
+  return Refusal(
+      RefusalCode::kBadValue,
+      std::string(range.property) + " " + written + " is not a whole number");
 }
 
 Refusal SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
@@ -460,7 +491,8 @@ Refusal ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit) {
   if (edit.ChangesLayer()) {
     layer = FindLayer(document, edit.layer);
     if (layer == nullptr)
-      return Refusal(RefusalCode::kNoLayer, "no layer with the id " + edit.layer);
+      return Refusal(RefusalCode::kNoLayer,
+                     "no layer with the id " + edit.layer);
   }
   return ApplyEdit(document, layer, edit);
 }

@@ -10,6 +10,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "htmlmemdoc/pages/page/page_elements.h"
@@ -37,18 +39,35 @@ struct PageEdit {
   }
 };
 
+// One property a change can set, by the one name every front end knows it
+// by: the editor's JSON, the page model and the journal use `name`; the
+// tool's option is `name` in lower case with dashes ("--z-index"), and
+// Python's attribute in lower case with underscores ("z_index").
+struct EditProperty {
+  const char* name;                            // "zIndex"
+  std::optional<int> PageEdit::*number;        // a number, or
+  std::optional<std::string> PageEdit::*text;  // a text (the other is null)
+  const char* about;                           // what it is, for help texts
+};
+
+// Every property a change can set, in the order front ends list them
+// (noSound, a switch, is not one).
+const std::vector<EditProperty>& EditProperties();
+
+// The property called `name`; null when there is none.
+const EditProperty* FindEditProperty(std::string_view name);
+
 // Why `written`, a number as a person gave it that no int holds, cannot be
 // set as `member` of an edit (bad-value): "left 99999999999 is out of range
 // (-100000 to 100000)", as ApplyEdit says of any number out of its range,
 // or "left 1.5 is not a whole number".
 Refusal NumberRefusal(std::optional<int> PageEdit::*member,
-                          const std::string& written);
+                      const std::string& written);
 
 // Sets `member` of `edit` to the number `written` as a person typed it
 // ("-20", "+7"); returns no refusal when set, else NumberRefusal's.
 Refusal SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
-                      const std::string& written);
-
+                  const std::string& written);
 
 // Makes every change of `edit` (layer changes need a layer of that id).
 // Returns no refusal when all were made; else what could not be made
@@ -61,7 +80,7 @@ Refusal ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit);
 // having none, can be told apart. `layer` may be null when `edit` changes
 // no layer.
 Refusal ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
-                      const PageEdit& edit);
+                  const PageEdit& edit);
 
 }  // namespace htmlmemdoc
 

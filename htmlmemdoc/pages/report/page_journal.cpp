@@ -30,25 +30,6 @@ using nlohmann::json;
 namespace htmlmemdoc {
 namespace {
 
-struct NumberField {
-  const char* name;
-  std::optional<int> PageEdit::*member;
-};
-const NumberField kNumbers[] = {
-    {"left", &PageEdit::left},     {"top", &PageEdit::top},
-    {"width", &PageEdit::width},   {"height", &PageEdit::height},
-    {"zIndex", &PageEdit::zIndex}, {"fontSize", &PageEdit::fontSize}};
-
-struct TextField {
-  const char* name;
-  std::optional<std::string> PageEdit::*member;
-};
-const TextField kTexts[] = {
-    {"visibility", &PageEdit::visibility}, {"text", &PageEdit::text},
-    {"color", &PageEdit::color},           {"src", &PageEdit::src},
-    {"background", &PageEdit::background}, {"sound", &PageEdit::sound},
-    {"poster", &PageEdit::poster},         {"id", &PageEdit::id}};
-
 // `value` as an int; false when it is no integer or does not fit one.
 bool IntOf(const json& value, int& number) {
   if (value.is_number_unsigned()) {
@@ -62,33 +43,30 @@ bool IntOf(const json& value, int& number) {
   return true;
 }
 
-bool SetProperty(PageEdit& edit, const std::string& name, const json& value,
-                 std::string& why) {
-  for (const NumberField& field : kNumbers) {
-    if (name != field.name) continue;
-    int number = 0;
-    if (IntOf(value, number)) {
-      edit.*field.member = number;
-      return true;
-    }
-    why = NumberRefusal(field.member, value.dump()).why;
-    return false;
-  }
-  for (const TextField& field : kTexts) {
-    if (name != field.name) continue;
-    if (value.is_string()) {
-      edit.*field.member = value.get<std::string>();
-      return true;
-    }
-    why = name + " needs a text";
-    return false;
-  }
+Refusal BadChange(std::string why) {
+  return Refusal(RefusalCode::kBadValue, std::move(why));
+}
+
+Refusal SetProperty(PageEdit& edit, const std::string& name,
+                    const json& value) {
   if (name == "noSound" && value == true) {
     edit.noSound = true;
-    return true;
+    return Refusal();
   }
-  why = "no property " + name + " with a value of that kind";
-  return false;
+  const EditProperty* property = FindEditProperty(name);
+  if (property == nullptr)
+    return BadChange("no property " + name + " with a value of that kind");
+  int number = 0;
+  if (property->number && IntOf(value, number)) {
+    edit.*property->number = number;
+  } else if (property->number) {
+    return NumberRefusal(property->number, value.dump());
+  } else if (value.is_string()) {
+    edit.*property->text = value.get<std::string>();
+  } else {
+    return BadChange(name + " needs a text");
+  }
+  return Refusal();
 }
 
 std::string Now() {
@@ -154,10 +132,9 @@ std::string StepLine(json step) {
 // effect; false when the line is no step.
 bool Replay(const json& step, JournalRecord& record, size_t& done) {
   if (!step.is_object()) return false;
-  std::string why;
   SessionEdit edit;
   if (step.contains("apply")) {
-    if (!EditFromJson(step["apply"], edit, why)) return false;
+    if (EditFromJson(step["apply"], edit)) return false;
     record.edits.resize(done);
     record.edits.push_back(edit);
     ++done;
@@ -178,11 +155,11 @@ bool Replay(const json& step, JournalRecord& record, size_t& done) {
 json EditJson(const SessionEdit& change) {
   const PageEdit& edit = change.edit;
   json properties = json::object();
-  for (const NumberField& field : kNumbers) {
-    if (edit.*field.member) properties[field.name] = *(edit.*field.member);
-  }
-  for (const TextField& field : kTexts) {
-    if (edit.*field.member) properties[field.name] = *(edit.*field.member);
+  for (const EditProperty& property : EditProperties()) {
+    if (property.number && edit.*property.number)
+      properties[property.name] = *(edit.*property.number);
+    if (property.text && edit.*property.text)
+      properties[property.name] = *(edit.*property.text);
   }
   if (edit.noSound) properties["noSound"] = true;
   return {{"index", change.index},
@@ -190,34 +167,26 @@ json EditJson(const SessionEdit& change) {
           {"properties", properties}};
 }
 
-bool EditFromJson(const json& value, SessionEdit& edit, std::string& why) {
-  if (!value.is_object()) {
-    why = "a change is a JSON object";
-    return false;
-  }
+Refusal EditFromJson(const json& value, SessionEdit& edit) {
+  if (!value.is_object()) return BadChange("a change is a JSON object");
   SessionEdit made;
   const auto index = value.find("index");
-  if (index != value.end() && (!IntOf(*index, made.index) || made.index < -1)) {
-    why = "the layer's place in the page is not a number from 0";
-    return false;
-  }
+  if (index != value.end() && (!IntOf(*index, made.index) || made.index < -1))
+    return BadChange("the layer's place in the page is not a number from 0");
   const auto layer = value.find("layer");
-  if (layer != value.end() && !layer->is_string()) {
-    why = "the layer's id is not a text";
-    return false;
-  }
+  if (layer != value.end() && !layer->is_string())
+    return BadChange("the layer's id is not a text");
   if (layer != value.end()) made.edit.layer = layer->get<std::string>();
   const auto properties = value.find("properties");
   if (properties == value.end() || !properties->is_object() ||
       properties->empty()) {
-    why = "the change names no property";
-    return false;
+    return BadChange("the change names no property");
   }
   for (const auto& [name, property] : properties->items()) {
-    if (!SetProperty(made.edit, name, property, why)) return false;
+    if (Refusal why = SetProperty(made.edit, name, property)) return why;
   }
   edit = std::move(made);
-  return true;
+  return Refusal();
 }
 
 std::string DefaultJournalFolder() {
@@ -284,8 +253,7 @@ bool PageJournal::OwnsFile() const {
          header.value("session", "") == m_header["session"];
 }
 
-std::string PageJournal::Write(const SessionStep& step,
-                               SessionEdits inEffect) {
+std::string PageJournal::Write(const SessionStep& step, SessionEdits inEffect) {
   if (!Kept()) return "";
   if (!OwnsFile()) return Rewrite(inEffect);
   const json line = step.kind == SessionStep::kApply

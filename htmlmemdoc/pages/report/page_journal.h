@@ -26,15 +26,14 @@
 namespace htmlmemdoc {
 
 // `edit` as {"index": 2, "layer": "Rose", "properties": {"left": 10}},
-// with the editor's property names (left top width height zIndex
-// visibility text fontSize color src poster id background sound noSound).
+// by the properties' own names (EditProperties, and noSound).
 nlohmann::json EditJson(const SessionEdit& edit);
 
-// The change `value` names, in EditJson's form; false, with `why` said,
-// when it names no property, an unknown one, or a value of the wrong kind
-// or out of the range of a number.
-bool EditFromJson(const nlohmann::json& value, SessionEdit& edit,
-                  std::string& why);
+// Sets `edit` to the change `value` names, in EditJson's form; no refusal
+// when set, else why not (bad-value, `edit` unchanged): it names no
+// property, an unknown one, or a value of the wrong kind or out of the
+// range of a number.
+Refusal EditFromJson(const nlohmann::json& value, SessionEdit& edit);
 
 // $XDG_STATE_HOME/htmlmemdoc/journal, else
 // $HOME/.local/state/htmlmemdoc/journal; "" when neither is set.

@@ -37,7 +37,9 @@ TEST_F(PageJournalTest, UnsavedChangesOutliveTheSessionUntilSaved) {
   EXPECT_TRUE(second.RestoreUnsaved().empty());
   EXPECT_EQ(diff, second.Diff("p"));
   ASSERT_EQ("", second.Save().why);
-  EXPECT_TRUE(PageSession(m_page, htmlmemdoc::JournalIn(m_journal)).Unsaved().edits.empty());
+  EXPECT_TRUE(PageSession(m_page, htmlmemdoc::JournalIn(m_journal))
+                  .Unsaved()
+                  .edits.empty());
   // A file changed since the changes were made is told, and still offered.
   PageSession third(m_page, htmlmemdoc::JournalIn(m_journal));
   ASSERT_EQ("", third.Apply(Move("Rose", 5)).why);
@@ -46,7 +48,38 @@ TEST_F(PageJournalTest, UnsavedChangesOutliveTheSessionUntilSaved) {
   EXPECT_EQ(1u, fourth.Unsaved().edits.size());
   EXPECT_TRUE(fourth.FileChangedSinceUnsaved());
   fourth.DiscardUnsaved();
-  EXPECT_TRUE(PageSession(m_page, htmlmemdoc::JournalIn(m_journal)).Unsaved().edits.empty());
+  EXPECT_TRUE(PageSession(m_page, htmlmemdoc::JournalIn(m_journal))
+                  .Unsaved()
+                  .edits.empty());
+}
+
+TEST(EditJsonTest, EveryPropertyRoundTripsAndBadChangesAreRefused) {
+  htmlmemdoc::SessionEdit all{3, {}};
+  all.edit.layer = "Rose";
+  all.edit.noSound = true;
+  for (const auto& property : htmlmemdoc::EditProperties()) {
+    if (property.number) all.edit.*property.number = 7;
+    if (property.text) all.edit.*property.text = property.name;
+  }
+  htmlmemdoc::SessionEdit read;
+  ASSERT_FALSE(htmlmemdoc::EditFromJson(htmlmemdoc::EditJson(all), read));
+  EXPECT_EQ(htmlmemdoc::EditJson(all), htmlmemdoc::EditJson(read));
+  for (const char* bad :
+       {R"([1])", R"({"index": -2, "properties": {"left": 1}})",
+        R"({"layer": 5, "properties": {"left": 1}})", R"({"properties": {}})",
+        R"({"properties": {"lift": 1}})", R"({"properties": {"left": 1.5}})",
+        R"({"properties": {"text": 3}})",
+        R"({"properties": {"noSound": 0}})"}) {
+    EXPECT_EQ(
+        "bad-value",
+        std::string(
+            htmlmemdoc::EditFromJson(nlohmann::json::parse(bad), read).Name()))
+        << bad;
+  }
+  EXPECT_EQ("left 1.5 is not a whole number",
+            htmlmemdoc::EditFromJson(
+                nlohmann::json::parse(R"({"properties": {"left": 1.5}})"), read)
+                .why);
 }
 
 }  // namespace
