@@ -278,25 +278,22 @@ class EditorServer::Impl {
     for (const htmlmemdoc::SiteTree::Unreadable& folder :
          tree.UnreadableFolders())
       unreadable.push_back(folder.path);
-    for (size_t f = 0; f < tree.Folders().size(); ++f) {
-      const auto& entries = tree.Folders()[f].entries;
-      for (size_t e = 0; e < entries.size(); ++e) {
-        // Only what the routes would open: no folder, no special file, no
-        // link leading out of the root.
-        if (!entries[e].file || entries[e].leaves) continue;
-        const std::string path =
-            tree.PathOf({static_cast<int>(f), static_cast<int>(e)});
-        fs::path file;
-        if (!ResolveInside(m_root, path, file)) continue;
-        if (!htmlmemdoc::IsPagePath(path)) {
-          files.push_back(path);
-          continue;
-        }
-        json entry = {{"path", path}, {"key", HexOf(path)}};
-        Verdict(htmlmemdoc::PathText(file), entry, verdicts);
-        pages.push_back(std::move(entry));
+    tree.ForEachEntry([&](htmlmemdoc::SiteTree::FileId id,
+                          const htmlmemdoc::SiteTree::Entry& found) {
+      // Only what the routes would open: no folder, no special file, no
+      // link leading out of the root.
+      if (!found.file || found.leaves) return;
+      const std::string path = tree.PathOf(id);
+      fs::path file;
+      if (!ResolveInside(m_root, path, file)) return;
+      if (!htmlmemdoc::IsPagePath(path)) {
+        files.push_back(path);
+        return;
       }
-    }
+      json entry = {{"path", path}, {"key", HexOf(path)}};
+      Verdict(htmlmemdoc::PathText(file), entry, verdicts);
+      pages.push_back(std::move(entry));
+    });
     {
       std::lock_guard<std::mutex> lock(m_verdictLock);
       m_verdicts = std::move(verdicts);  // pages gone since are dropped

@@ -221,21 +221,12 @@ namespace {
 // root.
 std::vector<std::string> NamingFiles(const SiteTree& tree) {
   std::vector<std::string> files;
-  for (size_t f = 0; f < tree.Folders().size(); ++f) {
-    const SiteTree::Folder& folder = tree.Folders()[f];
-    for (size_t e = 0; e < folder.entries.size(); ++e) {
-      const SiteTree::Entry& entry = folder.entries[e];
-      const std::string name = Lower(entry.name);
-      auto endsWith = [&name](const std::string& end) {
-        return name.size() > end.size() &&
-               name.compare(name.size() - end.size(), end.size(), end) == 0;
-      };
-      if (entry.folder < 0 && !entry.leaves &&
-          (IsPagePath(name) || endsWith(".css") || endsWith(".js")))
-        files.push_back(
-            tree.PathOf({static_cast<int>(f), static_cast<int>(e)}));
-    }
-  }
+  tree.ForEachEntry([&](SiteTree::FileId id, const SiteTree::Entry& entry) {
+    const std::string& name = entry.name;
+    if (entry.folder < 0 && !entry.leaves &&
+        (IsPagePath(name) || HasEnding(name, ".css") || HasEnding(name, ".js")))
+      files.push_back(tree.PathOf(id));
+  });
   return files;
 }
 

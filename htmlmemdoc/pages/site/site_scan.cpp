@@ -68,9 +68,7 @@ std::string EscapedPath(const std::string& path) {
 // Whether the file at `path` is a site report written as JSON: its mark
 // stands among the first members, so only the file's start is read.
 bool IsJsonReport(const SiteTree& tree, const std::string& path) {
-  const std::string name = Lower(path);
-  if (name.size() < 5 || name.compare(name.size() - 5, 5, ".json") != 0)
-    return false;
+  if (!HasEnding(path, ".json")) return false;
   std::ifstream file(FsPath(JoinedPath(tree.Root(), path)), std::ios::binary);
   std::string start(4096, '\0');
   file.read(&start[0], static_cast<std::streamsize>(start.size()));
@@ -85,12 +83,7 @@ const char kSiteReportMark[] =
 const char kSiteReportJsonMark[] = "\"generator\": \"htmlmemdoc site report\"";
 
 bool IsPagePath(const std::string& name) {
-  const std::string lower = Lower(name);
-  auto endsWith = [&lower](const char* end) {
-    const size_t n = std::strlen(end);
-    return lower.size() > n && lower.compare(lower.size() - n, n, end) == 0;
-  };
-  return endsWith(".htm") || endsWith(".html");
+  return HasEnding(name, ".htm") || HasEnding(name, ".html");
 }
 
 const char* KindName(ReferenceKind kind) {
@@ -162,18 +155,10 @@ CheckedReference CheckReference(const SiteTree& tree, const std::string& folder,
 
 std::vector<std::string> SitePages(const SiteTree& tree) {
   std::vector<std::string> pages;
-  for (size_t f = 0; f < tree.Folders().size(); ++f) {
-    const SiteTree::Folder& folder = tree.Folders()[f];
-    for (size_t e = 0; e < folder.entries.size(); ++e) {
-      const SiteTree::Entry& entry = folder.entries[e];
-      if (!entry.file || !IsPagePath(entry.name)) continue;
-      const SiteTree::FileId file =
-          entry.same.folder >= 0
-              ? entry.same
-              : SiteTree::FileId{static_cast<int>(f), static_cast<int>(e)};
-      pages.push_back(tree.PathOf(file));
-    }
-  }
+  tree.ForEachEntry([&](SiteTree::FileId id, const SiteTree::Entry& entry) {
+    if (entry.file && IsPagePath(entry.name))
+      pages.push_back(tree.PathOf(entry.same.folder >= 0 ? entry.same : id));
+  });
   std::sort(pages.begin(), pages.end());
   pages.erase(std::unique(pages.begin(), pages.end()), pages.end());
   return pages;
@@ -241,20 +226,14 @@ std::vector<std::string> UnusedFiles(const SiteTree& tree,
     }
   }
   std::vector<std::string> unused;
-  for (size_t f = 0; f < tree.Folders().size(); ++f) {
-    const SiteTree::Folder& folder = tree.Folders()[f];
-    for (size_t e = 0; e < folder.entries.size(); ++e) {
-      const SiteTree::Entry& entry = folder.entries[e];
-      if (entry.folder >= 0 || entry.leaves || used[f][e] ||
-          IsPagePath(entry.name)) {
-        continue;
-      }
-      const std::string path =
-          tree.PathOf({static_cast<int>(f), static_cast<int>(e)});
-      if (!IsHiddenPath(path) && !IsJsonReport(tree, path))
-        unused.push_back(path);
-    }
-  }
+  tree.ForEachEntry([&](SiteTree::FileId id, const SiteTree::Entry& entry) {
+    if (entry.folder >= 0 || entry.leaves || IsPagePath(entry.name) ||
+        used[static_cast<size_t>(id.folder)][static_cast<size_t>(id.entry)])
+      return;
+    const std::string path = tree.PathOf(id);
+    if (!IsHiddenPath(path) && !IsJsonReport(tree, path))
+      unused.push_back(path);
+  });
   std::sort(unused.begin(), unused.end());
   return unused;
 }

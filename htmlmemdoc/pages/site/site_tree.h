@@ -66,6 +66,15 @@ class SiteTree {
   const Entry& EntryOf(FileId file) const;
   // The path of a file from the root.
   std::string PathOf(FileId file) const;
+  // Calls `visit(id, entry)` for every entry of every folder, in order.
+  template <typename Visit>
+  void ForEachEntry(Visit visit) const {
+    for (size_t f = 0; f < m_folders.size(); ++f) {
+      const std::vector<Entry>& entries = m_folders[f].entries;
+      for (size_t e = 0; e < entries.size(); ++e)
+        visit(FileId{static_cast<int>(f), static_cast<int>(e)}, entries[e]);
+    }
+  }
 
   enum Found { kExact, kOtherCase, kMissing, kLeaves, kAmbiguous };
   struct Resolution {

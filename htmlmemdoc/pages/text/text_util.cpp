@@ -29,6 +29,11 @@ std::string Squeezed(const std::string& text) {
   return squeezed;
 }
 
+bool HasEnding(const std::string& name, const std::string& end) {
+  return name.size() > end.size() &&
+         Lower(name.substr(name.size() - end.size())) == end;
+}
+
 std::map<std::string, std::string> Declarations(const std::string& list) {
   std::map<std::string, std::string> found;
   size_t start = 0;

@@ -12,6 +12,9 @@ namespace htmlmemdoc {
 std::string Lower(std::string text);            // ASCII letters only
 std::string Trim(const std::string& text);      // blanks at both ends
 std::string Squeezed(const std::string& text);  // every blank gone
+// Whether `name` is longer than `end` and ends with it in any letter case
+// (`end` in lower case: ".htm").
+bool HasEnding(const std::string& name, const std::string& end);
 
 // The declarations of a CSS declaration list ("left: 1px; top:2px"), by
 // lower-case name, each value trimmed, the last of a name winning.
