@@ -405,6 +405,7 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
                      {"properties", {{"left", 390}, {"top", 95}}}},
                     200);
   EXPECT_EQ(390, (*Layer(state, "Rose"))["left"]);
+  EXPECT_LT((*Layer(state, "Title"))["index"], (*Layer(state, "Rose"))["index"]);
   EXPECT_TRUE(state["canUndo"]);
   state = Post("/api/edit",
                {{"session", session},
