@@ -5,11 +5,11 @@
 namespace htmlmemdoc {
 
 nlohmann::json LossJson(const PageLoss& loss) {
-  nlohmann::json item = {
-      {"kind", loss.kind},
-      {"id", loss.id.empty() ? nlohmann::json(nullptr) : nlohmann::json(loss.id)},
-      {"line", loss.line},
-      {"what", loss.what}};
+  nlohmann::json item = {{"kind", loss.kind},
+                         {"id", loss.id.empty() ? nlohmann::json(nullptr)
+                                                : nlohmann::json(loss.id)},
+                         {"line", loss.line},
+                         {"what", loss.what}};
   if (loss.count > 1) item["count"] = loss.count;
   return item;
 }
@@ -31,6 +31,13 @@ nlohmann::json ProblemJson(const PageProblem& problem) {
                  {"expected", problem.expected}});
   }
   return item;
+}
+
+void AddRefusal(nlohmann::json& object, const Refusal& refusal) {
+  object["refusal"] =
+      refusal ? nlohmann::json(refusal.why) : nlohmann::json(nullptr);
+  object["code"] =
+      refusal ? nlohmann::json(refusal.Name()) : nlohmann::json(nullptr);
 }
 
 }  // namespace htmlmemdoc

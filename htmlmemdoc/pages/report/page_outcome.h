@@ -10,6 +10,7 @@
 
 #include "htmlmemdoc/pages/page/page_file.h"
 #include "htmlmemdoc/pages/page/page_loss.h"
+#include "htmlmemdoc/pages/page/refusal.h"
 
 namespace htmlmemdoc {
 
@@ -22,6 +23,10 @@ nlohmann::json LossesJson(const std::vector<PageLoss>& losses);
 // for a page the reader refused its "reason", "line", "column", "found"
 // and "expected".
 nlohmann::json ProblemJson(const PageProblem& problem);
+
+// A refusal as two members of `object`: its sentence ("refusal") and its
+// code ("code"), both null when there is none.
+void AddRefusal(nlohmann::json& object, const Refusal& refusal);
 
 }  // namespace htmlmemdoc
 

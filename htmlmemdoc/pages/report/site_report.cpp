@@ -26,13 +26,6 @@ const char* StateName(PageFix::State state) {
                                       : "untouched";
 }
 
-// A refusal as two members of `object`: its sentence ("refusal") and its
-// code ("code"), both null when there is none.
-void AddRefusal(json& object, const Refusal& refusal) {
-  object["refusal"] = refusal ? json(refusal.why) : json(nullptr);
-  object["code"] = refusal ? json(refusal.Name()) : json(nullptr);
-}
-
 json ReferenceJson(const SiteReport& report, size_t page, size_t index) {
   const CheckedReference& checked = report.pages[page].references[index];
   const PageReference& reference = checked.reference;
@@ -75,28 +68,6 @@ json PageJson(const SiteReport& report, size_t index) {
   return entry;
 }
 
-std::string Escape(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
 
 std::string LinkTo(const SiteReport& report, const std::string& page,
                    const std::string& reportFolder) {
@@ -162,7 +133,7 @@ std::string SiteReportHtml(const SiteReport& report,
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta "
       "charset=\"utf-8\">\n" +
       std::string(kSiteReportMark) + "\n" +
-      "<title>Site report: " + Escape(report.root) +
+      "<title>Site report: " + EscapeHtml(report.root) +
       "</title>\n"
       "<style>\nbody { font: 14px/1.4 sans-serif; margin: 2em; }\n"
       "table { border-collapse: collapse; margin-bottom: 2em; }\n"
@@ -173,7 +144,7 @@ std::string SiteReportHtml(const SiteReport& report,
       ".missing, .outside, .unreadable, .unused { color: #b00020; }\n"
       "code { font-size: 13px; }\n</style>\n</head>\n<body>\n"
       "<h1>Site report: " +
-      Escape(report.root) +
+      EscapeHtml(report.root) +
       "</h1>\n"
       "<table id=\"counts\">\n<tr><th>pages</th><td data-count=\"pages\">" +
       std::to_string(report.pages.size()) +
@@ -200,16 +171,16 @@ std::string SiteReportHtml(const SiteReport& report,
     const SitePage& page = report.pages[p];
     const std::string link = "<a href=\"" +
                              LinkTo(report, page.path, reportFolder) + "\">" +
-                             Escape(page.path) + "</a>";
+                             EscapeHtml(page.path) + "</a>";
     if (page.outside) {
-      html += "<tr class=\"outside\"><td>" + Escape(page.path) +
+      html += "<tr class=\"outside\"><td>" + EscapeHtml(page.path) +
               "</td><td></td><td>outside</td><td></td><td>a link to a file "
               "outside the site, not read</td></tr>\n";
     } else if (!page.file.Ok()) {
       html += "<tr class=\"unreadable\"><td>" + link + "</td><td>" +
               std::to_string(page.file.problem.line) +
               "</td><td>does not read</td><td></td><td>" +
-              Escape(DescribeProblem(page.file.problem)) + "</td></tr>\n";
+              EscapeHtml(DescribeProblem(page.file.problem)) + "</td></tr>\n";
     }
     for (size_t i = 0; i < page.references.size(); ++i) {
       const CheckedReference& checked = page.references[i];
@@ -225,13 +196,13 @@ std::string SiteReportHtml(const SiteReport& report,
       if (!why.empty()) detail += "; left alone: " + why;
       html += "<tr class=\"" + kind + "\"><td>" + link + "</td><td>" +
               std::to_string(checked.reference.line) + "</td><td>" + kind +
-              "</td><td><code>" + Escape(checked.reference.value) +
-              "</code></td><td>" + Escape(detail) + "</td></tr>\n";
+              "</td><td><code>" + EscapeHtml(checked.reference.value) +
+              "</code></td><td>" + EscapeHtml(detail) + "</td></tr>\n";
     }
   }
   html += "</table>\n<h2>Files no page refers to</h2>\n<ul id=\"unused\">\n";
   for (const std::string& file : report.unused)
-    html += "<li class=\"unused\"><code>" + Escape(file) + "</code></li>\n";
+    html += "<li class=\"unused\"><code>" + EscapeHtml(file) + "</code></li>\n";
   return html + "</ul>\n</body>\n</html>\n";
 }
 

@@ -18,42 +18,6 @@
 namespace htmlmemdoc {
 namespace {
 
-// An element of the document being patched and where its markup begins
-// in the page text.
-struct PlacedElement {
-  CHtmlTextBase* element;
-  size_t at;
-};
-using Placements = std::unordered_map<const CHtmlTextBase*, PlacedElement>;
-
-// Where each element's markup begins in `text`, for the elements whose
-// markup stands there as the library keeps it.
-Placements MarkupOffsets(CHtmlMemDoc& document, const std::string& text) {
-  Placements offsets;
-  for (int i = 0; i < document.GetReadItemCount(); ++i) {
-    const CHtmlReadItem& item = *document.GetReadItem(i);
-    if (item.kind != HtmlReadElement || item.element == nullptr) continue;
-    const size_t begin = static_cast<size_t>(item.begin);
-    const size_t end = std::min(static_cast<size_t>(item.end), text.size());
-    if (item.element == &document.m_frameSet) {
-      size_t from = begin;
-      for (int f = 0; f < document.m_frameSet.GetFrameCount(); ++f) {
-        CHtmlTextBase* frame = document.m_frameSet.GetAt(f);
-        const size_t at = text.find(MarkupOf(*frame), from);
-        if (at == std::string::npos || at >= end) break;
-        offsets.emplace(frame, PlacedElement{frame, at});
-        from = at + 1;
-      }
-      continue;
-    }
-    auto* element = static_cast<CHtmlTextBase*>(item.element);
-    const std::string markup = MarkupOf(*element);
-    if (begin <= text.size() && text.compare(begin, markup.size(), markup) == 0)
-      offsets.emplace(element, PlacedElement{element, begin});
-  }
-  return offsets;
-}
-
 // The byte offset in `bytes` of each offset in its page text, `at` in
 // increasing order: the text drops a carriage return before a line feed.
 std::vector<size_t> ByteOffsets(const std::string& bytes,
@@ -70,6 +34,19 @@ std::vector<size_t> ByteOffsets(const std::string& bytes,
     offsets.push_back(byte);
   }
   return offsets;
+}
+
+// Whether `bytes` holds `text` once the carriage returns the page text
+// drops are dropped.
+bool SameText(const std::string& bytes, const std::string& text) {
+  size_t t = 0;
+  for (size_t b = 0; b < bytes.size(); ++b) {
+    if (bytes[b] == '\r' && (b + 1 == bytes.size() || bytes[b + 1] == '\n'))
+      continue;
+    if (t == text.size() || bytes[b] != text[t]) return false;
+    ++t;
+  }
+  return t == text.size();
 }
 
 struct Span {
@@ -184,6 +161,57 @@ std::string CheckPatched(const std::string& patched,
 
 }  // namespace
 
+Placements PlaceElements(const CHtmlMemDoc& document, const std::string& text) {
+  Placements offsets;
+  for (int i = 0; i < document.GetReadItemCount(); ++i) {
+    const CHtmlReadItem& item = *document.GetReadItem(i);
+    if (item.kind != HtmlReadElement || item.element == nullptr) continue;
+    const size_t begin = static_cast<size_t>(item.begin);
+    const size_t end = std::min(static_cast<size_t>(item.end), text.size());
+    if (item.element == &document.m_frameSet) {
+      size_t from = begin;
+      for (int f = 0; f < document.m_frameSet.GetFrameCount(); ++f) {
+        CHtmlTextBase* frame = document.m_frameSet.GetAt(f);
+        const size_t at = text.find(MarkupOf(*frame), from);
+        if (at == std::string::npos || at >= end) break;
+        offsets.emplace(frame, PlacedElement{frame, at});
+        from = at + 1;
+      }
+      continue;
+    }
+    auto* element = static_cast<CHtmlTextBase*>(item.element);
+    const std::string markup = MarkupOf(*element);
+    if (begin <= text.size() && text.compare(begin, markup.size(), markup) == 0)
+      offsets.emplace(element, PlacedElement{element, begin});
+  }
+  return offsets;
+}
+
+bool SpliceBytes(const std::string& bytes, const std::string& text,
+                 const std::vector<TextSplice>& splices, std::string& out) {
+  std::vector<size_t> at;
+  for (const TextSplice& splice : splices) {
+    at.push_back(splice.begin);
+    at.push_back(splice.end);
+  }
+  const std::vector<size_t> offsets = ByteOffsets(bytes, at);
+  out.clear();
+  size_t kept = 0;
+  for (size_t i = 0; i < splices.size(); ++i) {
+    const size_t begin = offsets[2 * i], end = offsets[2 * i + 1];
+    const TextSplice& splice = splices[i];
+    if (begin < kept || splice.end > text.size() ||
+        !SameText(bytes.substr(begin, end - begin),
+                  text.substr(splice.begin, splice.end - splice.begin)))
+      return false;
+    out.append(bytes, kept, begin - kept);
+    out += splice.text;
+    kept = end;
+  }
+  out.append(bytes, kept, std::string::npos);
+  return true;
+}
+
 PatchedPage PatchPage(const std::string& bytes, const PageFile& page,
                       CHtmlMemDoc& document,
                       const std::vector<PageReference>& references,
@@ -191,32 +219,20 @@ PatchedPage PatchPage(const std::string& bytes, const PageFile& page,
   PatchedPage result;
   std::vector<Span> spans;
   std::string why;
-  const Placements elements = MarkupOffsets(document, page.text);
+  const Placements elements = PlaceElements(document, page.text);
   if (!PlaceChanges(elements, references, changes, spans, why)) {
     result.refusal = Refusal(RefusalCode::kNotInPlace, why);
     return result;
   }
-  std::vector<size_t> at;
-  for (const Span& span : spans) {
-    at.push_back(span.begin);
-    at.push_back(span.end);
+  std::vector<TextSplice> splices;
+  for (const Span& span : spans)
+    splices.push_back(TextSplice{span.begin, span.end, span.change->value});
+  if (!SpliceBytes(bytes, page.text, splices, result.bytes)) {
+    result.refusal =
+        Refusal(RefusalCode::kNotInPlace,
+                "a reference is not in the file as the library read it");
+    return result;
   }
-  const std::vector<size_t> offsets = ByteOffsets(bytes, at);
-  size_t kept = 0;
-  for (size_t i = 0; i < spans.size(); ++i) {
-    const size_t begin = offsets[2 * i], end = offsets[2 * i + 1];
-    const std::string old = Trim(references[spans[i].change->reference].value);
-    if (bytes.compare(begin, end - begin, old) != 0) {
-      result.refusal =
-          Refusal(RefusalCode::kNotInPlace,
-                  "a reference is not in the file as the library read it");
-      return result;
-    }
-    result.bytes.append(bytes, kept, begin - kept);
-    result.bytes += spans[i].change->value;
-    kept = end;
-  }
-  result.bytes.append(bytes, kept, std::string::npos);
   if (!ChangeInMemory(elements, references, changes, why)) {
     result.refusal = Refusal(RefusalCode::kNotExact, why);
     return result;

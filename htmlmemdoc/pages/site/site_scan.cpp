@@ -175,10 +175,9 @@ PageFile WithoutText(const PageFile& file) {
   return bare;
 }
 
-}  // namespace
-
-SitePage ScanPage(const SiteTree& tree, const std::string& path,
-                  const KeepRead& keep) {
+// ScanPage, keeping the read when `keepAll` or `keep` says so.
+SitePage Scan(const SiteTree& tree, const std::string& path,
+              const KeepRead& keep, bool keepAll) {
   SitePage page;
   page.path = path;
   if (tree.Resolve("", path).found == SiteTree::kLeaves) {
@@ -188,7 +187,8 @@ SitePage ScanPage(const SiteTree& tree, const std::string& path,
   auto read = std::make_unique<PageRead>();
   const std::string file = JoinedPath(tree.Root(), path);
   // The bytes are kept only for a fix that may need them.
-  read->file = keep ? ReadPageFile(file, read->bytes) : ReadPageFile(file);
+  read->file =
+      keep || keepAll ? ReadPageFile(file, read->bytes) : ReadPageFile(file);
   page.report = read->file.text.find(kSiteReportMark) != std::string::npos;
   const bool loaded =
       !page.report && read->file.Ok() && LoadPage(read->file, read->document);
@@ -196,7 +196,7 @@ SitePage ScanPage(const SiteTree& tree, const std::string& path,
   if (!loaded) return page;
   read->references = FindReferences(read->document, read->file.text);
   const std::string folder = FolderOf(path);
-  bool kept = false;
+  bool kept = keepAll;
   for (const PageReference& reference : read->references) {
     page.references.push_back(CheckReference(tree, folder, reference));
     page.references.back().reference.holder = nullptr;
@@ -204,6 +204,17 @@ SitePage ScanPage(const SiteTree& tree, const std::string& path,
   }
   if (kept) page.read = std::move(read);
   return page;
+}
+
+}  // namespace
+
+SitePage ScanPage(const SiteTree& tree, const std::string& path,
+                  const KeepRead& keep) {
+  return Scan(tree, path, keep, false);
+}
+
+SitePage ScanPageKept(const SiteTree& tree, const std::string& path) {
+  return Scan(tree, path, nullptr, true);
 }
 
 std::vector<std::string> UnusedFiles(const SiteTree& tree,

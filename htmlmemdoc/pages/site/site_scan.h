@@ -97,6 +97,8 @@ using KeepRead = std::function<bool(const CheckedReference&)>;
 // what was read.
 SitePage ScanPage(const SiteTree& tree, const std::string& path,
                   const KeepRead& keep = nullptr);
+// The same, keeping what was read of every page that reads.
+SitePage ScanPageKept(const SiteTree& tree, const std::string& path);
 
 // The files no reference names (pages, site reports, names beginning with
 // ".", and what is below such folders, left out), in byte order of their

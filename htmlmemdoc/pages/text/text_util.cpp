@@ -79,6 +79,29 @@ std::string BytesHash(const std::string& bytes) {
   return text;
 }
 
+std::string EscapeHtml(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
 std::string ColorHex(unsigned long rgb) {
   char hex[8];
   std::snprintf(hex, sizeof hex, "#%06lx", rgb & 0xFFFFFFul);

@@ -24,6 +24,10 @@ std::map<std::string, std::string> Declarations(const std::string& list);
 // escaped, so a name holding #, ?, " or % still names its file.
 std::string UrlOf(const std::string& path);
 
+// `text` fit for HTML text and double-quoted attribute values: & < > "
+// as entities.
+std::string EscapeHtml(const std::string& text);
+
 // A colour as the library's getters give it (red in the high byte) as
 // "#rrggbb".
 std::string ColorHex(unsigned long rgb);
