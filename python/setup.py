@@ -33,7 +33,7 @@ def listed_sources(path):
 VERSION = re.search(r"project\(htmlmemdoc\s+VERSION\s+([0-9.]+)",
                     read("CMakeLists.txt")).group(1)
 GENERATED = os.path.join(HERE, "build", "include")
-ROOMS = ("text", "page", "site", "report")  # the services layer, in order
+ROOMS = ("text", "page", "site", "export", "report")  # the services layer, in order
 
 
 def write_version_header():

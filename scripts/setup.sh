@@ -8,8 +8,10 @@ packages=(cmake g++ make pkg-config libgtest-dev libcli11-dev nlohmann-json3-dev
 # Extra groups: `fuzz` adds clang and its fuzzer runtime, `bench` Google
 # Benchmark and the peer libraries the benchmarks compare with, `browser`
 # Chromium and the browser suite's driver (playwright-core, from npm),
-# `python` what the Python package is built and tested with, `windows`
-# the mingw-w64 cross compiler and wine to run its programs.
+# `python` what the Python package is built and tested with, `media` the
+# converters the export runs (ffmpeg, FluidSynth and a small General MIDI
+# soundfont), `windows` the mingw-w64 cross compiler and wine to run its
+# programs.
 for group in "$@"; do
   case "$group" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
@@ -18,6 +20,7 @@ for group in "$@"; do
       packages+=(python3-venv python3-dev python3-pip pybind11-dev python3-pybind11
         python3-setuptools python3-pytest python3-dask python3-distributed)
       ;;
+    media) packages+=(ffmpeg fluidsynth timgm6mb-soundfont) ;;
     windows) packages+=(g++-mingw-w64-x86-64-posix wine64 wine) ;;
     browser)
       packages+=(chromium)
@@ -38,11 +41,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
-# The browser suite's driver, from the committed package-lock.json.
+# The browser suite's driver and the Flash player the export copies in,
+# from the committed package-lock.json.
 case " $* " in
   *" browser "*)
     browser_dir="$(cd "$(dirname "$0")/../tests/browser" && pwd)"
-    [ -d "$browser_dir/node_modules/playwright-core" ] ||
+    [ -d "$browser_dir/node_modules/playwright-core" ] &&
+      [ -d "$browser_dir/node_modules/@ruffle-rs/ruffle" ] ||
       (cd "$browser_dir" && npm ci --no-audit --no-fund --loglevel=error)
     ;;
 esac

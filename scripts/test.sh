@@ -4,7 +4,7 @@
 # default, sanitize, or windows (a cross build, its tests run under wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-groups=(browser python)
+groups=(browser python media)
 [ "${1:-}" = windows ] && groups+=(windows)
 scripts/setup.sh "${groups[@]}"
 cmake --workflow --preset "${1:-default}"

@@ -61,7 +61,8 @@ class CProgress {
 }  // namespace
 
 void RunInParallel(size_t count, const std::function<void(size_t)>& work,
-                   const std::function<void(size_t)>& report) {
+                   const std::function<void(size_t)>& report,
+                   unsigned threads) {
   std::vector<char> done(count, 0);
   std::mutex mutex;
   std::condition_variable finished;
@@ -74,10 +75,11 @@ void RunInParallel(size_t count, const std::function<void(size_t)>& work,
       finished.notify_one();
     }
   };
-  const size_t threads = std::min<size_t>(
-      count, std::max(1u, std::thread::hardware_concurrency()));
+  const size_t workers = std::min<size_t>(
+      count, threads > 0 ? threads
+                         : std::max(1u, std::thread::hardware_concurrency()));
   std::vector<std::thread> pool;
-  for (size_t t = 0; t < threads; ++t) pool.emplace_back(worker);
+  for (size_t t = 0; t < workers; ++t) pool.emplace_back(worker);
   CProgress progress(count);
   for (size_t i = 0; i < count; ++i) {
     {

@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
-// Calls work(i) for each i below `count` on as many threads as the machine
-// has cores, and report(i) on the calling thread in order of i, each as soon
+// Calls work(i) for each i below `count` on `threads` threads (0: as many
+// as the machine has cores), and report(i) on the calling thread in order of i, each as soon
 // as work(0..i) are done. On a terminal, a progress bar on standard error
 // shows how many are done while the run lasts; report() may print freely.
 void RunInParallel(size_t count, const std::function<void(size_t)>& work,
-                   const std::function<void(size_t)>& report);
+                   const std::function<void(size_t)>& report,
+                   unsigned threads = 0);
 
 #endif  // HTMLMEMDOC_TOOLS_BATCH_H_

@@ -12,6 +12,7 @@
 #include "tools/check_command.h"
 #include "tools/console.h"
 #include "tools/edit_command.h"
+#include "tools/export_command.h"
 #include "tools/page_reader.h"
 #include "tools/preview_command.h"
 #include "tools/render_command.h"
@@ -238,6 +239,42 @@ int main(int argc, char** argv) {
     option->needs(fixFlag);
   }
 
+  ExportCommandOptions exportOptions;
+  CLI::App* exportCommand = app.add_subcommand(
+      "export",
+      "Write a copy of the site below DIR that plays in a current browser: "
+      "sounds and movies converted, Flash given a player, the look kept");
+  exportCommand->add_option("DIR", exportOptions.root, "The site's root folder")
+      ->required();
+  exportCommand
+      ->add_option("-o,--output", exportOptions.out,
+                   "The folder to write (made when missing); not inside DIR")
+      ->required()
+      ->option_text("OUT");
+  exportCommand
+      ->add_option("--media", exportOptions.media,
+                   "convert (the default) what a browser cannot play, or "
+                   "copy it as it is")
+      ->check(CLI::IsMember({"convert", "copy"}));
+  exportCommand
+      ->add_option("--audio-format", exportOptions.audio,
+                   "What sounds are converted to: opus (the default) or mp3")
+      ->check(CLI::IsMember({"opus", "mp3"}));
+  exportCommand->add_flag("--no-flash", exportOptions.noFlash,
+                          "Leave Flash movies without a player (reported)");
+  exportCommand
+      ->add_option("--json", exportOptions.json,
+                   "Write the report as JSON to FILE")
+      ->option_text("FILE");
+  exportCommand
+      ->add_option("--html", exportOptions.html,
+                   "Write the report as an HTML page to FILE")
+      ->option_text("FILE");
+  exportCommand
+      ->add_option("--jobs", exportOptions.jobs,
+                   "How many pages and files at once (default: one per core)")
+      ->check(CLI::Range(1u, 256u));
+
 #ifdef HTMLMEMDOC_HAS_EDITOR
   ServeOptions serve;
   CLI::App* serveCommand = app.add_subcommand(
@@ -279,6 +316,7 @@ int main(int argc, char** argv) {
                                       : allReferences ? SourcesKind::kAll
                                                       : SourcesKind::kFiles);
     if (siteCommand->parsed()) return RunSite(site);
+    if (exportCommand->parsed()) return RunExport(exportOptions);
 #ifdef HTMLMEMDOC_HAS_EDITOR
     if (serveCommand->parsed()) return RunServe(serve);
 #endif

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "htmlmemdoc/pages/export/run_program.h"
 #include "htmlmemdoc/pages/text/text_util.h"
 #include "htmlmemdoc/platform/file_system.h"
 #include "tools/page_reader.h"
-#include "tools/run_program.h"
 
 namespace fs = std::filesystem;
 
@@ -38,8 +38,7 @@ std::string FileUrl(const fs::path& path) {
 
 // The rendered page with a <base> element, so that relative names resolve
 // against the page's own folder.
-std::string PageWithBase(const CHtmlMemDoc& document,
-                         const std::string& page) {
+std::string PageWithBase(const CHtmlMemDoc& document, const std::string& page) {
   CString text;
   document.RenderToString(text, 0, nullptr);
   return htmlmemdoc::WithBase(
@@ -67,8 +66,8 @@ int RunPreview(const PreviewOptions& options) {
   htmlmemdoc::PageFile pageFile;
   const int read = ReadPageOrSay(options.page, pageFile, document);
   if (read != kExitOk) return read;
-  const std::string chromium =
-      FindProgram({"chromium", "chromium-browser", "google-chrome", "chrome"});
+  const std::string chromium = htmlmemdoc::FindProgram(
+      {"chromium", "chromium-browser", "google-chrome", "chrome"});
   if (chromium.empty()) {
     return Fail(kExitUsage,
                 "preview needs Chromium, which is not installed (on Debian: "
@@ -83,17 +82,19 @@ int RunPreview(const PreviewOptions& options) {
   const fs::path html = work / "page.htm";
   std::ofstream(html, std::ios::binary) << PageWithBase(document, options.page);
   const fs::path picture = htmlmemdoc::FsPath(options.output + ".part.png");
-  const bool ok = RunProgram(
-      chromium,
-      {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-       "--no-first-run", "--disable-background-networking",
-       "--disable-component-update", "--disable-sync", "--hide-scrollbars",
-       "--user-data-dir=" + htmlmemdoc::PathText(work / "profile"),
-       "--window-size=" + std::to_string(options.width) + "," +
-           std::to_string(options.height),
-       "--screenshot=" + htmlmemdoc::PathText(fs::absolute(picture)),
-       FileUrl(html)},
-      kChromiumSeconds);
+  const bool ok =
+      htmlmemdoc::RunProgram(
+          chromium,
+          {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+           "--no-first-run", "--disable-background-networking",
+           "--disable-component-update", "--disable-sync", "--hide-scrollbars",
+           "--user-data-dir=" + htmlmemdoc::PathText(work / "profile"),
+           "--window-size=" + std::to_string(options.width) + "," +
+               std::to_string(options.height),
+           "--screenshot=" + htmlmemdoc::PathText(fs::absolute(picture)),
+           FileUrl(html)},
+          kChromiumSeconds)
+          .ok;
   fs::remove_all(work, error);
   if (!ok || fs::file_size(picture, error) == 0 || error) {
     fs::remove(picture, error);

@@ -15,6 +15,8 @@
 #include <windows.h>
 #else
 #include <pthread.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 #endif
@@ -43,6 +45,8 @@ const int kSignals[] = {SIGINT, SIGTERM};
 #endif
 const int kSignalCount = sizeof kSignals / sizeof kSignals[0];
 void (*g_oldHandlers[kSignalCount])(int);
+// The child programs to end with the program (0: a free slot).
+volatile sig_atomic_t g_children[kTempSlots];
 // Creations of named temporary files in progress, and whether a signal is
 // ending the program (then no creation starts).
 std::atomic<int> g_creating{0};
@@ -81,6 +85,12 @@ extern "C" void RemoveTempAndDie(int signal) {
   g_ending.store(true);
   for (int waited = 0; g_creating.load() > 0 && waited < 1000; ++waited)
     PauseBriefly();
+#ifndef _WIN32
+  for (int slot = 0; slot < kTempSlots; ++slot) {
+    const pid_t child = static_cast<pid_t>(g_children[slot]);
+    if (child > 0 && kill(child, SIGKILL) == 0) waitpid(child, nullptr, 0);
+  }
+#endif
   for (int slot = 0; slot < kTempSlots; ++slot) {
     if (g_tempNamed[slot]) RemoveInSignal(g_tempPaths[slot]);
   }
@@ -194,6 +204,22 @@ void CTempGuard::Name(const std::string& path) {
   g_tempNamed[m_slot] = 0;
   std::snprintf(g_tempPaths[m_slot], kPathMax, "%s", path.c_str());
   g_tempNamed[m_slot] = !path.empty() && path.size() < kPathMax;
+}
+
+CChildGuard::CChildGuard(long pid) {
+  std::lock_guard<std::mutex> lock(g_slotsLock);
+  for (int slot = 0; slot < kTempSlots; ++slot) {
+    if (g_children[slot] == 0) {
+      m_slot = slot;
+      g_children[slot] = static_cast<sig_atomic_t>(pid);
+      return;
+    }
+  }
+}
+
+CChildGuard::~CChildGuard() {
+  std::lock_guard<std::mutex> lock(g_slotsLock);
+  if (m_slot >= 0) g_children[m_slot] = 0;
 }
 
 }  // namespace replace_file

@@ -100,6 +100,21 @@ class CTempGuard {
   int m_slot = -1;
 };
 
+// While it lives, the signals a CTempGuard handles also end the child
+// program `pid` (a converter writing a temporary file) before the files
+// are removed, so that it neither outlives the program nor makes the file
+// again. POSIX; on Windows it does nothing. Up to a fixed number at once.
+class CChildGuard {
+ public:
+  explicit CChildGuard(long pid);
+  ~CChildGuard();
+  CChildGuard(const CChildGuard&) = delete;
+  CChildGuard& operator=(const CChildGuard&) = delete;
+
+ private:
+  int m_slot = -1;
+};
+
 }  // namespace replace_file
 }  // namespace htmlmemdoc
 

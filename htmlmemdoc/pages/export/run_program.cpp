@@ -1,9 +1,10 @@
-// run_program.cpp: posix_spawn and waitpid, or CreateProcessW and
-// WaitForSingleObject on Windows.
+// run_program.cpp: posix_spawn, a pipe read while it runs and waitpid, or
+// CreateProcessW and WaitForSingleObject on Windows.
 
-#include "tools/run_program.h"
+#include "htmlmemdoc/pages/export/run_program.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -16,14 +17,18 @@
 #include "htmlmemdoc/platform/file_system.h"
 #else
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "htmlmemdoc/platform/replace_file.h"
+
 extern char** environ;
 #endif
 
+namespace htmlmemdoc {
 namespace {
 
 #ifdef _WIN32
@@ -51,7 +56,8 @@ std::string FindProgram(const std::vector<std::string>& names) {
   const std::string dirs = path != nullptr ? path : "/usr/bin:/bin";
   for (const std::string& name : names) {
     for (size_t start = 0; start <= dirs.size();) {
-      const size_t end = std::min(dirs.find(kPathSeparator, start), dirs.size());
+      const size_t end =
+          std::min(dirs.find(kPathSeparator, start), dirs.size());
       const std::string dir = dirs.substr(start, end - start);
       for (const char* suffix : kProgramSuffixes) {
         const std::string candidate =
@@ -72,7 +78,7 @@ namespace {
 std::wstring Quoted(const std::string& arg) {
   std::wstring quoted = L"\"";
   size_t backslashes = 0;
-  for (wchar_t c : htmlmemdoc::Utf16(arg)) {
+  for (wchar_t c : Utf16(arg)) {
     if (c == L'\\') {
       ++backslashes;
       continue;
@@ -87,63 +93,130 @@ std::wstring Quoted(const std::string& arg) {
 
 }  // namespace
 
-bool RunProgram(const std::string& program,
-                const std::vector<std::string>& args, int seconds) {
+ProgramRun RunProgram(const std::string& program,
+                      const std::vector<std::string>& args, int seconds) {
+  ProgramRun run;
   std::wstring line = Quoted(program);
   for (const std::string& arg : args) line += L" " + Quoted(arg);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(htmlmemdoc::Utf16(program).c_str(), &line[0], nullptr,
-                      nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                      &startup, &process))
-    return false;
+  if (!CreateProcessW(Utf16(program).c_str(), &line[0], nullptr, nullptr, FALSE,
+                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
+    run.why = "cannot be started";
+    return run;
+  }
   CloseHandle(process.hThread);
   DWORD code = 1;
-  if (WaitForSingleObject(process.hProcess,
-                          static_cast<DWORD>(seconds) * 1000) ==
-      WAIT_OBJECT_0) {
+  if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds) *
+                                                1000) == WAIT_OBJECT_0) {
     GetExitCodeProcess(process.hProcess, &code);
+    run.ok = code == 0;
+    if (!run.ok) run.why = "exited with " + std::to_string(code);
   } else {
     TerminateProcess(process.hProcess, 1);
     WaitForSingleObject(process.hProcess, INFINITE);
+    run.why = "took longer than " + std::to_string(seconds) + " s";
   }
   CloseHandle(process.hProcess);
-  return code == 0;
+  return run;
 }
 
 #else
 
-bool RunProgram(const std::string& program,
-                const std::vector<std::string>& args, int seconds) {
+namespace {
+
+// The last non-blank line of `errors`.
+std::string LastLine(const std::string& errors) {
+  size_t end = errors.find_last_not_of(" \t\r\n");
+  if (end == std::string::npos) return std::string();
+  const size_t begin = errors.find_last_of("\r\n", end);
+  return errors.substr(begin == std::string::npos ? 0 : begin + 1,
+                       end + 1 - (begin == std::string::npos ? 0 : begin + 1));
+}
+
+// Keeps the last 4 KB of what the child writes to `fd` until it closes it
+// or `deadline` passes; false on the deadline.
+bool ReadErrors(int fd, std::chrono::steady_clock::time_point deadline,
+                std::string& errors) {
+  char buffer[4096];
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd ready = {fd, POLLIN, 0};
+    const int polled = poll(&ready, 1, static_cast<int>(left.count()));
+    if (polled < 0 && errno != EINTR) return true;
+    if (polled <= 0) continue;
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return true;
+    errors.append(buffer, static_cast<size_t>(got));
+    if (errors.size() > 8192) errors.erase(0, errors.size() - 4096);
+  }
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::string& program,
+                      const std::vector<std::string>& args, int seconds) {
+  ProgramRun run;
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& arg : args)
     argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
+  int pipeEnds[2];
+  if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
+    run.why = "cannot be started";
+    return run;
+  }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null",
+                                   O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null",
                                    O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null",
-                                   O_WRONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
   pid_t pid = 0;
   const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr,
                                   argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return false;
+  close(pipeEnds[1]);
+  if (spawned != 0) {
+    close(pipeEnds[0]);
+    run.why = "cannot be started";
+    return run;
+  }
+  // A signal that ends this program ends the child too.
+  const replace_file::CChildGuard child(pid);
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  std::string errors;
+  const bool inTime = ReadErrors(pipeEnds[0], deadline, errors);
+  close(pipeEnds[0]);
   int status = 0;
-  while (waitpid(pid, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      return false;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  while (inTime && waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (!inTime || std::chrono::steady_clock::now() > deadline) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    run.why = "took longer than " + std::to_string(seconds) + " s";
+    return run;
+  }
+  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (!run.ok) {
+    run.why = WIFEXITED(status)
+                  ? "exited with " + std::to_string(WEXITSTATUS(status))
+                  : "ended by signal " + std::to_string(WTERMSIG(status));
+    const std::string last = LastLine(errors);
+    if (!last.empty()) run.why += ": " + last;
+  }
+  return run;
 }
 
 #endif
+
+}  // namespace htmlmemdoc

@@ -1,0 +1,77 @@
+// export_command.cpp: finds the converters and the Flash player, runs the
+// export on all cores (or --jobs), then reports.
+
+#include "tools/export_command.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "htmlmemdoc/pages/export/export_folder.h"
+#include "htmlmemdoc/pages/report/export_report.h"
+#include "tools/batch.h"
+#include "tools/page_reader.h"
+
+namespace {
+
+// The folder of the Flash player (Ruffle's ruffle.js and its .wasm files):
+// HTMLMEMDOC_RUFFLE, or where the install puts it; "" for none.
+std::string FindRuffle() {
+  const char* chosen = std::getenv("HTMLMEMDOC_RUFFLE");
+  std::vector<std::string> folders;
+  if (chosen != nullptr && *chosen != '\0') folders.push_back(chosen);
+#ifdef HTMLMEMDOC_RUFFLE_DIR
+  folders.push_back(HTMLMEMDOC_RUFFLE_DIR);
+#endif
+  for (const std::string& folder : folders)
+    if (!htmlmemdoc::FileStamp(folder + "/ruffle.js").empty()) return folder;
+  return std::string();
+}
+
+bool WriteReport(const std::string& path, const std::string& text) {
+  bool written = false;
+  const size_t slash = path.find_last_of('/');
+  const htmlmemdoc::ExportFolder folder(
+      slash == std::string::npos ? "." : path.substr(0, slash));
+  const htmlmemdoc::Refusal refused =
+      folder.Write(slash == std::string::npos ? path : path.substr(slash + 1),
+                   text, written);
+  if (refused) std::fprintf(stderr, "htmlmemdoc: %s\n", refused.why.c_str());
+  return !refused;
+}
+
+}  // namespace
+
+int RunExport(const ExportCommandOptions& options) {
+  const htmlmemdoc::SiteTree tree(options.root, false);
+  if (tree.Folders().empty()) {
+    SayCannotRead(options.root, tree.UnreadableFolders().front().reason);
+    return kExitUsage;
+  }
+  htmlmemdoc::ExportOptions exportOptions;
+  exportOptions.out = options.out;
+  exportOptions.convert = options.media == "convert";
+  exportOptions.audio = options.audio == "mp3" ? htmlmemdoc::AudioFormat::kMp3
+                                               : htmlmemdoc::AudioFormat::kOpus;
+  exportOptions.flash = !options.noFlash;
+  exportOptions.ruffle = FindRuffle();
+  exportOptions.converters = htmlmemdoc::Converters::Find();
+  const htmlmemdoc::ExportReport report = htmlmemdoc::RunExport(
+      tree, exportOptions,
+      [&](size_t count, const std::function<void(size_t)>& job) {
+        RunInParallel(
+            count, job, [](size_t) {}, options.jobs);
+      });
+  const std::string text = htmlmemdoc::ExportReportText(report);
+  std::fputs(text.c_str(), report.refusal ? stderr : stdout);
+  if (report.refusal) return kExitUsage;
+  int code = htmlmemdoc::ExportHasProblems(report) ? kExitPageFailed : kExitOk;
+  if (!options.json.empty() &&
+      !WriteReport(options.json,
+                   htmlmemdoc::ExportReportJson(report).dump(2) + "\n"))
+    code = kExitUsage;
+  if (!options.html.empty() &&
+      !WriteReport(options.html, htmlmemdoc::ExportReportHtml(report)))
+    code = kExitUsage;
+  return code;
+}
