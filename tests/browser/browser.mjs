@@ -20,9 +20,9 @@ async function loadDriver() {
   }
 }
 
-// The started browser; exits with SKIP when Chromium or the driver is
-// missing.
-export async function launchBrowser() {
+// The started browser, with `extraArgs` added to its command line; exits
+// with SKIP when Chromium or the driver is missing.
+export async function launchBrowser(extraArgs = []) {
   const executablePath = findChromium();
   const chromium = await loadDriver();
   if (!executablePath || !chromium) {
@@ -36,6 +36,6 @@ export async function launchBrowser() {
     executablePath,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update',
-      '--disable-sync'],
+      '--disable-sync', ...extraArgs],
   });
 }
