@@ -4,7 +4,6 @@
 #include "tools/export_command.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "htmlmemdoc/pages/export/export_folder.h"
@@ -13,20 +12,6 @@
 #include "tools/page_reader.h"
 
 namespace {
-
-// The folder of the Flash player (Ruffle's ruffle.js and its .wasm files):
-// HTMLMEMDOC_RUFFLE, or where the install puts it; "" for none.
-std::string FindRuffle() {
-  const char* chosen = std::getenv("HTMLMEMDOC_RUFFLE");
-  std::vector<std::string> folders;
-  if (chosen != nullptr && *chosen != '\0') folders.push_back(chosen);
-#ifdef HTMLMEMDOC_RUFFLE_DIR
-  folders.push_back(HTMLMEMDOC_RUFFLE_DIR);
-#endif
-  for (const std::string& folder : folders)
-    if (!htmlmemdoc::FileStamp(folder + "/ruffle.js").empty()) return folder;
-  return std::string();
-}
 
 bool WriteReport(const std::string& path, const std::string& text) {
   bool written = false;
@@ -54,7 +39,11 @@ int RunExport(const ExportCommandOptions& options) {
   exportOptions.audio = options.audio == "mp3" ? htmlmemdoc::AudioFormat::kMp3
                                                : htmlmemdoc::AudioFormat::kOpus;
   exportOptions.flash = !options.noFlash;
-  exportOptions.ruffle = FindRuffle();
+#ifdef HTMLMEMDOC_RUFFLE_DIR
+  exportOptions.ruffle = htmlmemdoc::FindFlashPlayer(HTMLMEMDOC_RUFFLE_DIR);
+#else
+  exportOptions.ruffle = htmlmemdoc::FindFlashPlayer("");
+#endif
   exportOptions.converters = htmlmemdoc::Converters::Find();
   const htmlmemdoc::ExportReport report = htmlmemdoc::RunExport(
       tree, exportOptions,

@@ -18,6 +18,7 @@ from ._core import (  # noqa: F401
     __version__,
 )
 from ._errors import EditRefused, Error, PageSyntaxError, WriteRefused  # noqa: F401
+from ._export import export  # noqa: F401
 
 __all__ = [
     "Page",
@@ -31,5 +32,6 @@ __all__ = [
     "PageSyntaxError",
     "EditRefused",
     "WriteRefused",
+    "export",
     "__version__",
 ]

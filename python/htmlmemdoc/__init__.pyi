@@ -8,6 +8,17 @@ __version__: str
 
 Path = Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]
 
+def export(
+    site: Path,
+    out: Path,
+    *,
+    media: str = ...,
+    audio_format: str = ...,
+    flash: bool = ...,
+    ruffle: Optional[Path] = ...,
+    jobs: int = ...,
+) -> Dict[str, object]: ...
+
 class Error(Exception):
     """The base of the exceptions of htmlmemdoc's own."""
 

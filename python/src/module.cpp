@@ -16,11 +16,13 @@
 #include <vector>
 
 #include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/pages/export/export_site.h"
 #include "htmlmemdoc/pages/page/page_edit.h"
 #include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/page_file.h"
 #include "htmlmemdoc/pages/page/page_write.h"
 #include "htmlmemdoc/pages/page/read_problem.h"
+#include "htmlmemdoc/pages/report/export_report.h"
 #include "htmlmemdoc/pages/report/page_model.h"
 #include "htmlmemdoc/pages/text/markup_view.h"
 #include "htmlmemdoc/pages/text/text_util.h"
@@ -452,9 +454,50 @@ void Write(const Page& page, const py::object& path, bool encode,
 
 }  // namespace
 
+// The export of the site at `root` into `out`, as the JSON report's text
+// (the Python side parses it); a folder that cannot be read raises OSError.
+std::string ExportSite(const py::object& root, const py::object& out,
+                       bool convert, const std::string& audio, bool flash,
+                       const std::optional<std::string>& ruffle,
+                       unsigned jobs) {
+  htmlmemdoc::ExportOptions options;
+  options.out = PathOf(out);
+  options.convert = convert;
+  if (audio != "opus" && audio != "mp3")
+    throw py::value_error("audio_format must be 'opus' or 'mp3', not '" +
+                          audio + "'");
+  options.audio = audio == "mp3" ? htmlmemdoc::AudioFormat::kMp3
+                                 : htmlmemdoc::AudioFormat::kOpus;
+  options.flash = flash;
+  options.ruffle = htmlmemdoc::FindFlashPlayer(ruffle.value_or(""));
+  options.converters = htmlmemdoc::Converters::Find();
+  const std::string folder = PathOf(root);
+  std::unique_ptr<htmlmemdoc::SiteTree> tree;
+  std::string json;
+  {
+    py::gil_scoped_release released;
+    tree = std::make_unique<htmlmemdoc::SiteTree>(folder, false);
+    if (!tree->Folders().empty())
+      json = htmlmemdoc::ExportReportJson(
+                 htmlmemdoc::RunExport(*tree, options,
+                                       htmlmemdoc::ThreadsFor(jobs)))
+                 .dump();
+  }
+  if (tree->Folders().empty()) {
+    PyErr_SetString(PyExc_OSError, ("cannot read " + folder + ": " +
+                                    tree->UnreadableFolders().front().reason)
+                                       .c_str());
+    throw py::error_already_set();
+  }
+  return json;
+}
+
 PYBIND11_MODULE(_core, m) {
   m.doc() = "The htmlmemdoc library: layout pages kept as HTML, in memory.";
   m.attr("__version__") = HtmlMemDocVersion();
+  m.def("_export", &ExportSite, py::arg("root"), py::arg("out"),
+        py::arg("convert"), py::arg("audio"), py::arg("flash"),
+        py::arg("ruffle"), py::arg("jobs"));
 
   py::class_<Page>(m, "Page", R"(One layout page in memory.
 

@@ -3,6 +3,8 @@ import shutil
 import subprocess
 import sys
 
+import pytest
+
 EXAMPLES = os.path.join(os.path.dirname(__file__), "..", "..", "examples")
 
 
@@ -39,3 +41,24 @@ def test_the_site_job_runs_on_a_local_cluster(tmp_path, examples):
     assert done.returncode == 1, done.stderr
     assert done.stdout.startswith("31 pages, 1 do not read, 180 file references")
     assert "syntax_error.htm: HTML syntax error at Ln8, Col4" in done.stdout
+
+
+def test_the_export_runs_as_the_tool_does(tmp_path, examples):
+    import pathlib
+
+    import htmlmemdoc
+    report = htmlmemdoc.export(pathlib.Path(examples), tmp_path / "out",
+                               media="copy", jobs=2)
+    assert report["summary"]["pages"] == 5
+    assert report["summary"]["unreadablePages"] == 1
+    assert (tmp_path / "out" / "welcome.htm").exists()
+    kinds = {m["source"]: m["state"] for m in report["media"]}
+    assert kinds["audio/birdsong.mid"] == "cannot play"
+    again = htmlmemdoc.export(examples, str(tmp_path / "out"), media="copy")
+    assert again["summary"]["written"] == 0  # nothing changed
+    inside = htmlmemdoc.export(examples, os.path.join(examples, "out"))
+    assert inside["code"] == "in-the-way"
+    with pytest.raises(OSError):
+        htmlmemdoc.export(tmp_path / "missing", tmp_path / "out2")
+    with pytest.raises(ValueError):
+        htmlmemdoc.export(examples, tmp_path / "out3", media="stream")

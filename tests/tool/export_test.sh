@@ -9,8 +9,8 @@
 . "$(dirname "$0")/lib.sh"
 cd "$work" || exit 2
 converters() {
-  command -v ffmpeg >/dev/null && command -v fluidsynth >/dev/null &&
-    posix "the converters run as POSIX programs" && return 0
+  posix "$1: the converters run as POSIX programs" || return 1
+  command -v ffmpeg >/dev/null && command -v fluidsynth >/dev/null && return 0
   echo "SKIP: $1 needs ffmpeg and fluidsynth (apt-get install ffmpeg fluidsynth timgm6mb-soundfont)"
   skipped=$((skipped + 1))
   return 1

@@ -8,6 +8,7 @@
 
 #include "htmlmemdoc/pages/export/export_site.h"
 
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <utility>
@@ -302,6 +303,16 @@ class ExportRun {
 };
 
 }  // namespace
+
+std::string FindFlashPlayer(const std::string& installed) {
+  const char* chosen = std::getenv("HTMLMEMDOC_RUFFLE");
+  for (const std::string& folder :
+       {std::string(chosen != nullptr ? chosen : ""), installed}) {
+    if (!folder.empty() && !FileStamp(folder + "/ruffle.js").empty())
+      return folder;
+  }
+  return std::string();
+}
 
 std::string CharsetOf(int codePage) {
   switch (codePage) {

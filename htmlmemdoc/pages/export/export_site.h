@@ -62,6 +62,11 @@ struct ExportReport {
   Converters converters;
 };
 
+// The folder of the Flash player (Ruffle's ruffle.js and its .wasm
+// files): the one HTMLMEMDOC_RUFFLE names, else `installed` (where an
+// install put it), each when it holds ruffle.js; "" for none.
+std::string FindFlashPlayer(const std::string& installed);
+
 // The name of a code page's character set for a <meta charset>:
 // "shift_jis", "gbk", "euc-kr", "big5", else "utf-8".
 std::string CharsetOf(int codePage);

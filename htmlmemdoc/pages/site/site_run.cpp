@@ -5,7 +5,9 @@
 #include "htmlmemdoc/pages/site/site_run.h"
 
 #include <algorithm>
+#include <atomic>
 #include <map>
+#include <thread>
 #include <utility>
 
 namespace htmlmemdoc {
@@ -159,6 +161,21 @@ bool HasProblems(const SiteReport& report) {
   for (const SiteRename& rename : report.renames)
     if (rename.refusal) return true;
   return false;
+}
+
+ParallelFor ThreadsFor(unsigned threads) {
+  return [threads](size_t count, const std::function<void(size_t)>& job) {
+    std::atomic<size_t> next{0};
+    const size_t workers = std::min<size_t>(
+        count, threads > 0 ? threads
+                           : std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> pool;
+    for (size_t t = 0; t < workers; ++t)
+      pool.emplace_back([&] {
+        for (size_t i = next++; i < count; i = next++) job(i);
+      });
+    for (std::thread& thread : pool) thread.join();
+  };
 }
 
 }  // namespace htmlmemdoc

@@ -31,6 +31,10 @@ struct SiteReport {
 using ParallelFor =
     std::function<void(size_t count, const std::function<void(size_t)>& job)>;
 
+// A ParallelFor on `threads` threads (0: one for each core), for a front
+// end with no progress to show.
+ParallelFor ThreadsFor(unsigned threads);
+
 // Checks the site of `tree`, and fixes it as `fix` says when not null.
 SiteReport RunSite(const SiteTree& tree, const SiteFixOptions* fix,
                    const ParallelFor& parallelFor);
