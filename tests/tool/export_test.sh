@@ -109,6 +109,19 @@ has "cannot play: media/theme.mid: no current browser plays midi files, and it w
 cmp -s site/media/clip.mpg copied/media/clip.mpg || fail "media not copied as it is"
 grep -q '<bgsound src="media/theme.mid"' copied/index.htm || fail "the sound was rewritten without its file"
 
+# Without the converters on the PATH, media is copied and the report names
+# what would convert it; a page with no character set is told the one of
+# --code-page.
+if posix "wine needs its PATH"; then
+  printf '<html>\n<head>\n<title>Jp</title>\n</head>\n<body>\n</body>\n</html>\n' >site/jp.htm
+  run 1 env PATH=/nonexistent "$tool" --code-page 932 export site -o bare
+  has "converting it needs fluidsynth and ffmpeg"
+  grep -q '<meta charset="shift_jis">' bare/jp.htm ||
+    fail "no character set declared for code page 932"
+  rm site/jp.htm
+  snapshot >site.before
+fi
+
 # The export's folder may not be the site, lie inside it or hold it.
 expect 2 "would lie inside the site it copies" "$tool" export site -o site/exported
 [ ! -e site/exported ] || fail "the refused export made its folder"
