@@ -105,6 +105,31 @@ try {
   check((await page.context().cookies()).length === 0, 'the editor set a cookie');
   fs.mkdirSync(shotDir, {recursive: true});
   await page.screenshot({path: path.join(shotDir, 'editor-opened.png')});
+  // The view for current browsers, in a tab of its own: the movie plays as
+  // a <video>, the sound has its control, the Flash movie its player.
+  const [modern] = await Promise.all([page.waitForEvent('popup'),
+    page.click('#modern')]);
+  await modern.waitForLoadState('load');
+  const converters = ['ffmpeg', 'fluidsynth'].every((program) => {
+    try { execFileSync('which', [program]); return true; } catch { return false; }
+  });
+  if (converters) {
+    const movie = await modern.waitForFunction(() => {
+      const video = document.querySelector('video#TourClip');
+      return video && (video.readyState >= 1 || video.error) &&
+          {ready: video.readyState, error: video.error && video.error.code};
+    }, null, {timeout: 20000}).then((h) => h.jsonValue()).catch(() => null);
+    check(movie && movie.ready >= 1 && !movie.error,
+        `the movie does not play in the view for current browsers: ${JSON.stringify(movie)}`);
+    check(await modern.$('#htmlmemdoc-sound button') !== null,
+        'no sound control in the view for current browsers');
+  }
+  if (process.env.HTMLMEMDOC_RUFFLE) {
+    await modern.waitForSelector('ruffle-embed', {timeout: 10000})
+        .catch(() => problems.push('no Flash player in the view for current browsers'));
+  }
+  await modern.screenshot({path: path.join(shotDir, 'editor-modern.png')});
+  await modern.close();
 
   check(await drag(page, '.box[data-id="Rose"]', 30, 0, 'left') === 200, 'drag refused');
   check(await drag(page, '.box[data-id="Tour"] .corner', 20, 10, 'width') === 200,

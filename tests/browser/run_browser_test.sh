@@ -55,6 +55,8 @@ rm -rf "$editor_site" && cp -r "$source_dir/examples" "$editor_site"
 "$tool" render "$editor_site/welcome.htm" -o "$editor_site/welcome.htm" ||
   { echo "FAIL: rendering welcome.htm"; exit 1; }
 mkdir "$editor_site/club" && cp "$editor_site/welcome.htm" "$editor_site/club/news.htm"
+ruffle=$source_dir/tests/browser/node_modules/@ruffle-rs/ruffle
+[ -f "$ruffle/ruffle.js" ] && export HTMLMEMDOC_RUFFLE=$ruffle
 if "$tool" --help | grep -q "^  serve "; then
   node "$source_dir/tests/browser/check_editor.mjs" "$tool" "$editor_site" \
     "$work/screenshots" || exit $?

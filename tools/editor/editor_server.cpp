@@ -13,11 +13,13 @@
 #include <deque>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <nlohmann/json.hpp>
 
 #include "htmlmemdoc/pages/page/page_loss.h"
 #include "htmlmemdoc/pages/page/page_session.h"
+#include "htmlmemdoc/pages/page/read_problem.h"
 #include "htmlmemdoc/pages/report/page_journal.h"
 #include "htmlmemdoc/pages/report/page_model.h"
 #include "htmlmemdoc/pages/report/page_outcome.h"
@@ -29,6 +31,7 @@
 #include "tools/editor/deadline_server.h"
 #include "tools/editor/editor_assets.h"
 #include "tools/editor/editor_security.h"
+#include "tools/editor/modern_preview.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -47,12 +50,29 @@ void Answer(httplib::Response& res, int status, const json& body) {
 // run (no script, no form, no plug-in; an origin of their own), and only
 // inside the editor. A sandboxed document's own origin is opaque, so the
 // server is named where 'self' would match nothing.
+std::string ServerSources(int port) {
+  return "http://127.0.0.1:" + std::to_string(port) +
+         " http://localhost:" + std::to_string(port);
+}
+
 std::string SandboxPolicy(int port) {
-  const std::string self = "http://127.0.0.1:" + std::to_string(port) +
-                           " http://localhost:" + std::to_string(port);
+  const std::string self = ServerSources(port);
   return "sandbox; default-src 'none'; img-src " + self + " data:; " +
          "media-src " + self + "; style-src " + self +
          " 'unsafe-inline'; font-src " + self + "; frame-ancestors 'self'";
+}
+
+// What the view for current browsers is served with: its scripts run (the
+// sound control, swap images, the Flash player and its WebAssembly), in
+// an origin of their own, which reaches nothing of the editor's (its API
+// needs the token, its origin; the view has neither).
+std::string ModernPolicy(int port) {
+  const std::string self = ServerSources(port);
+  return "sandbox allow-scripts; default-src 'none'; script-src " + self +
+         " 'unsafe-inline' 'wasm-unsafe-eval'; connect-src " + self +
+         "; img-src " + self + " data: blob:; media-src " + self +
+         " blob:; style-src " + self + " 'unsafe-inline'; font-src " + self +
+         "; worker-src " + self + " blob:; frame-ancestors 'none'";
 }
 
 // `path` in hex, two digits a byte: how a name that is not UTF-8 (which
@@ -120,6 +140,7 @@ class EditorServer::Impl {
     if (m_options.token.empty()) m_options.token = NewToken();
     std::error_code error;
     m_root = fs::canonical(htmlmemdoc::FsPath(m_options.root), error);
+    m_modern = std::make_unique<ModernPreview>(m_root);
     m_server.set_payload_max_length(m_options.maxBody);
     // A connection that sends nothing for two seconds is closed, a request
     // must arrive whole within kRequestDeadline, and there are workers
@@ -248,6 +269,14 @@ class EditorServer::Impl {
     m_server.Get(R"(/s/([0-9a-f]{32})/view)",
                  [this](const httplib::Request& req, httplib::Response& res) {
                    View(req.matches[1], res);
+                 });
+    m_server.Get(R"(/s/([0-9a-f]{32})/modern)",
+                 [this](const httplib::Request& req, httplib::Response& res) {
+                   ModernView(req.matches[1], res);
+                 });
+    m_server.Get(R"(/s/([0-9a-f]{32})/modern/(.+))",
+                 [this](const httplib::Request& req, httplib::Response& res) {
+                   ModernFile(req.matches[1], req.matches[2], res);
                  });
     m_server.Get(R"(/s/([0-9a-f]{32})/site/(.+))",
                  [this](const httplib::Request& req, httplib::Response& res) {
@@ -599,21 +628,82 @@ class EditorServer::Impl {
     res.set_content(bytes, ContentType(file));
   }
 
+  // The page exported for current browsers, as its unsaved state stands,
+  // its relative names resolved below the session's secret path.
+  void ModernView(const std::string& id, httplib::Response& res) {
+    std::string path, bytes;
+    {
+      std::lock_guard<std::mutex> lock(m_lock);
+      htmlmemdoc::PageSession* session = SessionOf(id, res);
+      if (session == nullptr) return;
+      path = m_paths[id];
+      bytes = session->Rendering();
+    }
+    const htmlmemdoc::ExportedPage exported = m_modern->Page(path, bytes);
+    if (exported.refusal || !exported.file.Ok()) {
+      Refuse(res, 422,
+             exported.refusal
+                 ? exported.refusal.why
+                 : htmlmemdoc::DescribeProblem(exported.file.problem));
+      return;
+    }
+    const std::string folder = FolderOf(path);
+    res.set_header("Content-Security-Policy", ModernPolicy(m_port));
+    res.set_content(
+        htmlmemdoc::WithBase(
+            exported.page.bytes,
+            "/s/" + id + "/modern/" +
+                htmlmemdoc::UrlOf(folder.empty() ? "" : folder + "/")),
+        "text/html");
+  }
+
+  // A file the view for current browsers loads: the Flash player's, a
+  // converted sound or movie, or the site's. Its scripts' origin is
+  // opaque, so the player's fetch of its WebAssembly needs the CORS header.
+  void ModernFile(const std::string& id, const std::string& relative,
+                  httplib::Response& res) {
+    {
+      std::lock_guard<std::mutex> lock(m_lock);
+      if (SessionOf(id, res) == nullptr) return;
+    }
+    fs::path file;
+    std::string bytes;
+    if (!m_modern->File(relative, file) ||
+        !htmlmemdoc::ReadFileBytes(htmlmemdoc::PathText(file), bytes)) {
+      Refuse(res, 404, "no such file below the folder");
+      return;
+    }
+    res.set_header("Access-Control-Allow-Origin", "*");
+    res.set_content(bytes, ContentType(file));
+  }
+
   static const char* ContentType(const fs::path& file) {
     const std::string extension = htmlmemdoc::PathText(file.extension());
     static const std::map<std::string, const char*> kTypes = {
-        {".gif", "image/gif"},   {".jpg", "image/jpeg"},
-        {".jpeg", "image/jpeg"}, {".png", "image/png"},
-        {".htm", "text/html"},   {".html", "text/html"},
-        {".css", "text/css"},    {".js", "text/javascript"},
-        {".mid", "audio/midi"},  {".wav", "audio/wav"},
-        {".mp3", "audio/mpeg"}};
+        {".gif", "image/gif"},
+        {".jpg", "image/jpeg"},
+        {".jpeg", "image/jpeg"},
+        {".png", "image/png"},
+        {".htm", "text/html"},
+        {".html", "text/html"},
+        {".css", "text/css"},
+        {".js", "text/javascript"},
+        {".mid", "audio/midi"},
+        {".wav", "audio/wav"},
+        {".mp3", "audio/mpeg"},
+        {".opus", "audio/ogg"},
+        {".ogg", "audio/ogg"},
+        {".mp4", "video/mp4"},
+        {".webm", "video/webm"},
+        {".wasm", "application/wasm"},
+        {".swf", "application/x-shockwave-flash"}};
     const auto found = kTypes.find(extension);
     return found != kTypes.end() ? found->second : "application/octet-stream";
   }
 
   EditorOptions m_options;
   fs::path m_root;
+  std::unique_ptr<ModernPreview> m_modern;  // the view for current browsers
   int m_port = -1;
   DeadlineServer m_server{kRequestDeadline};
   std::mutex m_lock;

@@ -450,6 +450,24 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
                       ->get_header_value("Content-Security-Policy")
                       .find("sandbox;"));
   }
+  // The view for current browsers runs the page's scripts, in a sandbox of
+  // their own; its files come by the same secret path, and none outside.
+  const auto modern = m_client->Get((secret + "/modern").c_str(), host);
+  ASSERT_TRUE(modern);
+  EXPECT_NE(std::string::npos,
+            modern->body.find("<base href=\"" + secret + "/modern/\">"));
+  EXPECT_EQ(0u, modern->get_header_value("Content-Security-Policy")
+                    .find("sandbox allow-scripts;"));
+  const auto copy =
+      m_client->Get((secret + "/modern/images/rose.gif").c_str(), host);
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(image->body, copy->body);
+  for (const char* name : {"/modern/../outside.htm", "/modern/.git/config",
+                           "/modern/htmlmemdoc-export/ruffle/../../x"}) {
+    const auto refused = m_client->Get((secret + name).c_str(), host);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(404, refused->status) << name;
+  }
 
   // A second tab opened the page before the first saved: its save finds
   // the conflict and writes nothing.

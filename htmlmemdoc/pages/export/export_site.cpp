@@ -62,30 +62,86 @@ class ExportRun {
   }
 
   ExportReport Run() {
-    m_report.refusal = CheckExportFolders(m_tree.Root(), m_options.out);
-    if (!m_report.refusal) m_report.refusal = m_folder.Make();
-    if (m_report.refusal) return std::move(m_report);
-    m_folder.RemoveLeftovers();
-    m_record.Load(m_folder);
-    PlanFiles();
+    if (!Start()) return std::move(m_report);
+    PlanFiles(nullptr);
     ConvertMedia();
     ExportPages();
     CopyFiles();
     CopyFlashPlayer();
-    if (Refusal refused = m_record.Save(m_folder))
-      m_report.notCopied.emplace_back(ConversionRecord::kPath, refused);
+    Finish();
     return std::move(m_report);
   }
 
+  // The page at `path` as `bytes` hold it, exported with the media it
+  // plays (converted into the folder); nothing else is copied.
+  ExportedPage RunOnePage(const std::string& path, const std::string& bytes) {
+    ExportedPage exported;
+    exported.path = path;
+    if (!Start()) {
+      exported.refusal = m_report.refusal;
+      return exported;
+    }
+    PageRead read;
+    read.bytes = bytes;
+    read.file = PageFileOf(path, bytes);
+    exported.file = read.file;
+    if (!read.file.Ok() || !LoadPage(read.file, read.document)) {
+      exported.file.problem = read.file.problem;
+      return exported;
+    }
+    read.references = FindReferences(read.document, read.file.text);
+    std::vector<CheckedReference> checked;
+    std::set<FileKey> played;
+    for (const PageReference& reference : read.references) {
+      checked.push_back(CheckReference(m_tree, FolderOf(path), reference));
+      played.insert(KeyOf(checked.back().file));
+    }
+    PlanFiles(&played);
+    ConvertMedia();
+    exported.page = ExportPage(read, checked,
+                               [this](const CheckedReference& c) {
+                                 return ExportedOf(c);
+                               },
+                               PageOptions(path));
+    Finish();
+    return exported;
+  }
+
  private:
+  bool Start() {
+    m_report.refusal = CheckExportFolders(m_tree.Root(), m_options.out);
+    if (!m_report.refusal) m_report.refusal = m_folder.Make();
+    if (m_report.refusal) return false;
+    m_folder.RemoveLeftovers();
+    m_record.Load(m_folder);
+    return true;
+  }
+
+  void Finish() {
+    if (Refusal refused = m_record.Save(m_folder))
+      m_report.notCopied.emplace_back(ConversionRecord::kPath, refused);
+  }
+
+  PageExportOptions PageOptions(const std::string& path) const {
+    PageExportOptions options;
+    options.flash = m_options.flash && !m_options.ruffle.empty();
+    options.charset = m_options.charset.empty()
+                          ? CharsetOf(HtmlMemDocGetCodePage())
+                          : m_options.charset;
+    options.toRoot = ToRoot(path);
+    return options;
+  }
+
   std::string SourceOf(const std::string& path) const {
     return JoinedPath(m_tree.Root(), path);
   }
 
-  // Every file to copy, and each sound or movie's plan.
-  void PlanFiles() {
+  // Every file to copy, and each sound or movie's plan; with `only`, the
+  // plans of those files alone.
+  void PlanFiles(const std::set<FileKey>* only) {
     m_tree.ForEachEntry([&](SiteTree::FileId id, const SiteTree::Entry& entry) {
-      if (!entry.file) return;
+      if (!entry.file || (only != nullptr && only->count(KeyOf(id)) == 0))
+        return;
       const std::string path = m_tree.PathOf(id);
       if (entry.leaves) {
         m_report.notCopied.emplace_back(
@@ -220,11 +276,6 @@ class ExportRun {
   void ExportPages() {
     const std::vector<std::string> paths = SitePages(m_tree);
     m_report.pages.resize(paths.size());
-    PageExportOptions options;
-    options.flash = m_options.flash && !m_options.ruffle.empty();
-    options.charset = m_options.charset.empty()
-                          ? CharsetOf(HtmlMemDocGetCodePage())
-                          : m_options.charset;
     std::vector<char> done(paths.size(), 0);
     m_parallelFor(paths.size(), [&](size_t i) {
       ExportedPage& exported = m_report.pages[i];
@@ -232,14 +283,11 @@ class ExportRun {
       SitePage page = ScanPageKept(m_tree, paths[i]);
       exported.file = page.file;
       if (page.outside || page.report || !page.read) return;
-      PageExportOptions own = options;
-      own.toRoot = ToRoot(paths[i]);
-      exported.page = ExportPage(
-          *page.read, page.references,
-          [this](const CheckedReference& checked) {
-            return ExportedOf(checked);
-          },
-          own);
+      exported.page = ExportPage(*page.read, page.references,
+                                 [this](const CheckedReference& checked) {
+                                   return ExportedOf(checked);
+                                 },
+                                 PageOptions(paths[i]));
       exported.refusal =
           m_folder.Write(paths[i], exported.page.bytes, exported.written);
       std::string().swap(exported.page.bytes);
@@ -332,6 +380,12 @@ std::string CharsetOf(int codePage) {
 ExportReport RunExport(const SiteTree& tree, const ExportOptions& options,
                        const ParallelFor& parallelFor) {
   return ExportRun(tree, options, parallelFor).Run();
+}
+
+ExportedPage ExportOnePage(const SiteTree& tree, const std::string& path,
+                           const std::string& bytes,
+                           const ExportOptions& options) {
+  return ExportRun(tree, options, ThreadsFor(1)).RunOnePage(path, bytes);
 }
 
 ExportCounts CountExport(const ExportReport& report) {

@@ -75,6 +75,15 @@ std::string CharsetOf(int codePage);
 ExportReport RunExport(const SiteTree& tree, const ExportOptions& options,
                        const ParallelFor& parallelFor);
 
+// The page at `path` (from the root of `tree`) as `bytes` hold it (an
+// editor's unsaved page, say), exported into `options.out` with the media
+// it plays, converted there as the whole export converts them and kept
+// for the next call; nothing else is copied (a preview serves the other
+// files from the site). The page's bytes are in its `page.bytes`.
+ExportedPage ExportOnePage(const SiteTree& tree, const std::string& path,
+                           const std::string& bytes,
+                           const ExportOptions& options);
+
 struct ExportCounts {
   size_t pages = 0, unreadablePages = 0, written = 0, layers = 0;
   size_t converted = 0, copied = 0, failed = 0, cannotPlay = 0;

@@ -163,6 +163,8 @@ function show(answer) {
   $("redo").disabled = !answer.canRedo;
   $("diff").disabled = $("save").disabled = false;
   $("view").src = answer.view + "?t=" + Date.now();
+  $("modern").href = answer.view.replace(/\/view$/, "/modern");
+  $("modern").hidden = false;
   drawBoxes();
   fillPanel();
   if (!$("diff-text").hidden) showDiff();
