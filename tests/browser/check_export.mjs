@@ -7,7 +7,7 @@
 // control starts the background sound at one click (sound that starts by
 // itself is blocked, as for a person); Ruffle's player stands where each
 // Flash <embed> stood and reads its movie; hovering a swap image swaps
-// it. Saves a screenshot of each page before and after. Exits 0 when every
+// it; nothing is fetched from anywhere else. Saves a screenshot of each page before and after. Exits 0 when every
 // check holds, 1 when one fails, 77 (skipped) without Chromium.
 //
 // Usage: node check_export.mjs SITE_DIR EXPORT_DIR REPORT_JSON SHOT_DIR
@@ -111,6 +111,11 @@ async function main() {
   };
   try {
     const page = await browser.newPage({viewport: {width: 1024, height: 768}});
+    page.on('request', (request) => {
+      const url = request.url();
+      if (!/^(data|blob):/.test(url) && !url.startsWith(base))
+        check(false, `a request left the export: ${url}`);
+    });
     for (const entry of report.pages.filter((p) => p.readable)) {
       const name = entry.page;
       const shot = (side) => path.join(shotDir,
@@ -152,8 +157,21 @@ async function main() {
         const paused = () => page.evaluate(() =>
           document.querySelector('#htmlmemdoc-sound audio').paused);
         check(await paused(), `${name}: the background sound started by itself`);
-        await page.focus('#htmlmemdoc-sound button');
-        await page.keyboard.press('Enter');
+        const control = await page.evaluate(() => {
+          const box = (e) => e.getBoundingClientRect();
+          const mine = box(document.querySelector('#htmlmemdoc-sound button'));
+          const covered = [...document.querySelectorAll('body > div[id]')]
+              .filter((div) => div.id !== 'htmlmemdoc-sound')
+              .filter((div) => { const b = box(div); return b.width && b.height &&
+                b.left < mine.right && mine.left < b.right &&
+                b.top < mine.bottom && mine.top < b.bottom; })
+              .map((div) => div.id);
+          return {covered, focusable: document.querySelector(
+              '#htmlmemdoc-sound button').tabIndex >= 0};
+        });
+        check(control.covered.length === 0 && control.focusable,
+            `${name}: the sound control covers ${control.covered} or is out of the keyboard's reach`);
+        await page.click('#htmlmemdoc-sound button');
         await page.waitForFunction(() =>
           !document.querySelector('#htmlmemdoc-sound audio').paused,
         null, {timeout: 5000}).catch(() => null);

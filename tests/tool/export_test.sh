@@ -31,7 +31,7 @@ cat >site/index.htm <<'PAGE'
 <bgsound src="media/theme.mid" loop="-1">
 <body bgcolor="#ffffff">
 <div id="Pic" style="position:absolute; left:10px; top:10px; width:200px; height:150px; z-index:1">
-<img src="images/rose.gif" width="200" height="150"></div>
+<img src="Images/Rose.gif" width="200" height="150"></div>
 <div id="Clip" style="position:absolute; left:220px; top:10px; width:160px; height:120px; z-index:2">
 <img dynsrc="media/clip.mpg" src="images/rose.gif" width="160" height="120"></div>
 </body>
@@ -80,6 +80,10 @@ if converters "converting media"; then
   grep -q '<video width="160" height="120" src="media/clip.mp4" poster="images/rose.gif"' exported/index.htm ||
     fail "no <video> for the video layer"
   grep -q '<embed src="media/broken.avi"' exported/broken.htm || fail "the broken movie's embed changed"
+  grep -q '<img src="images/rose.gif" width="200"' exported/index.htm || fail "a reference kept its wrong case"
+  # Every reference of the export names its file exactly.
+  run 1 "$tool" site exported
+  has "0 case, 0 missing"
   cmp -s site/notes.htm exported/notes.htm || fail "a page that does not read was not copied as it is"
   cmp -s site/media/broken.avi exported/media/broken.avi || fail "the broken movie was not copied"
   grep -q '"state": "failed"' report.json || fail "the JSON report lacks the failure"
