@@ -33,18 +33,12 @@ int RunExport(const ExportCommandOptions& options) {
     SayCannotRead(options.root, tree.UnreadableFolders().front().reason);
     return kExitUsage;
   }
-  htmlmemdoc::ExportOptions exportOptions;
+  htmlmemdoc::ExportOptions exportOptions = htmlmemdoc::MachineExportOptions();
   exportOptions.out = options.out;
   exportOptions.convert = options.media == "convert";
   exportOptions.audio = options.audio == "mp3" ? htmlmemdoc::AudioFormat::kMp3
                                                : htmlmemdoc::AudioFormat::kOpus;
   exportOptions.flash = !options.noFlash;
-#ifdef HTMLMEMDOC_RUFFLE_DIR
-  exportOptions.ruffle = htmlmemdoc::FindFlashPlayer(HTMLMEMDOC_RUFFLE_DIR);
-#else
-  exportOptions.ruffle = htmlmemdoc::FindFlashPlayer("");
-#endif
-  exportOptions.converters = htmlmemdoc::Converters::Find();
   const htmlmemdoc::ExportReport report = htmlmemdoc::RunExport(
       tree, exportOptions,
       [&](size_t count, const std::function<void(size_t)>& job) {

@@ -79,6 +79,15 @@ std::string OptionName(const std::string& property) {
   return name;
 }
 
+// --json FILE and --html FILE, the report's two forms written to files.
+void AddReportOptions(CLI::App& command, std::string& json, std::string& html) {
+  command.add_option("--json", json, "Write the report as JSON to FILE")
+      ->option_text("FILE");
+  command
+      .add_option("--html", html, "Write the report as an HTML page to FILE")
+      ->option_text("FILE");
+}
+
 // An option for each property a change can set, as every front end names
 // them.
 void AddChangeOptions(CLI::App& command, EditOptions& edit) {
@@ -210,13 +219,7 @@ int main(int argc, char** argv) {
       "there; with --fix, make them name the files on disk");
   siteCommand->add_option("DIR", site.root, "The site's root folder")
       ->required();
-  siteCommand
-      ->add_option("--json", site.json, "Write the report as JSON to FILE")
-      ->option_text("FILE");
-  siteCommand
-      ->add_option("--html", site.html,
-                   "Write the report as an HTML page to FILE")
-      ->option_text("FILE");
+  AddReportOptions(*siteCommand, site.json, site.html);
   siteCommand->add_flag("--verbose", site.verbose,
                         "Also list the references that are ok or external");
   CLI::Option* fixFlag =
@@ -262,14 +265,7 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember({"opus", "mp3"}));
   exportCommand->add_flag("--no-flash", exportOptions.noFlash,
                           "Leave Flash movies without a player (reported)");
-  exportCommand
-      ->add_option("--json", exportOptions.json,
-                   "Write the report as JSON to FILE")
-      ->option_text("FILE");
-  exportCommand
-      ->add_option("--html", exportOptions.html,
-                   "Write the report as an HTML page to FILE")
-      ->option_text("FILE");
+  AddReportOptions(*exportCommand, exportOptions.json, exportOptions.html);
   exportCommand
       ->add_option("--jobs", exportOptions.jobs,
                    "How many pages and files at once (default: one per core)")

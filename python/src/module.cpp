@@ -460,7 +460,7 @@ std::string ExportSite(const py::object& root, const py::object& out,
                        bool convert, const std::string& audio, bool flash,
                        const std::optional<std::string>& ruffle,
                        unsigned jobs) {
-  htmlmemdoc::ExportOptions options;
+  htmlmemdoc::ExportOptions options = htmlmemdoc::MachineExportOptions();
   options.out = PathOf(out);
   options.convert = convert;
   if (audio != "opus" && audio != "mp3")
@@ -469,8 +469,7 @@ std::string ExportSite(const py::object& root, const py::object& out,
   options.audio = audio == "mp3" ? htmlmemdoc::AudioFormat::kMp3
                                  : htmlmemdoc::AudioFormat::kOpus;
   options.flash = flash;
-  options.ruffle = htmlmemdoc::FindFlashPlayer(ruffle.value_or(""));
-  options.converters = htmlmemdoc::Converters::Find();
+  if (ruffle) options.ruffle = htmlmemdoc::FindFlashPlayer(*ruffle);
   const std::string folder = PathOf(root);
   std::unique_ptr<htmlmemdoc::SiteTree> tree;
   std::string json;

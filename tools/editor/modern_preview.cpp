@@ -20,14 +20,8 @@ const char kFlashFolder[] = "htmlmemdoc-export/ruffle/";
 
 }  // namespace
 
-ModernPreview::ModernPreview(fs::path root) : m_root(std::move(root)) {
-#ifdef HTMLMEMDOC_RUFFLE_DIR
-  m_options.ruffle = htmlmemdoc::FindFlashPlayer(HTMLMEMDOC_RUFFLE_DIR);
-#else
-  m_options.ruffle = htmlmemdoc::FindFlashPlayer("");
-#endif
-  m_options.converters = htmlmemdoc::Converters::Find();
-}
+ModernPreview::ModernPreview(fs::path root)
+    : m_root(std::move(root)), m_options(htmlmemdoc::MachineExportOptions()) {}
 
 ModernPreview::~ModernPreview() {
   std::error_code error;

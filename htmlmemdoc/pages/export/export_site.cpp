@@ -98,11 +98,10 @@ class ExportRun {
     }
     PlanFiles(&played);
     ConvertMedia();
-    exported.page = ExportPage(read, checked,
-                               [this](const CheckedReference& c) {
-                                 return ExportedOf(c);
-                               },
-                               PageOptions(path));
+    exported.page = ExportPage(
+        read, checked,
+        [this](const CheckedReference& c) { return ExportedOf(c); },
+        PageOptions(path));
     Finish();
     return exported;
   }
@@ -283,11 +282,12 @@ class ExportRun {
       SitePage page = ScanPageKept(m_tree, paths[i]);
       exported.file = page.file;
       if (page.outside || page.report || !page.read) return;
-      exported.page = ExportPage(*page.read, page.references,
-                                 [this](const CheckedReference& checked) {
-                                   return ExportedOf(checked);
-                                 },
-                                 PageOptions(paths[i]));
+      exported.page = ExportPage(
+          *page.read, page.references,
+          [this](const CheckedReference& checked) {
+            return ExportedOf(checked);
+          },
+          PageOptions(paths[i]));
       exported.refusal =
           m_folder.Write(paths[i], exported.page.bytes, exported.written);
       std::string().swap(exported.page.bytes);
@@ -352,14 +352,27 @@ class ExportRun {
 
 }  // namespace
 
-std::string FindFlashPlayer(const std::string& installed) {
-  const char* chosen = std::getenv("HTMLMEMDOC_RUFFLE");
+std::string FindFlashPlayer(const std::string& chosen) {
+  const char* named = std::getenv("HTMLMEMDOC_RUFFLE");
+#ifdef HTMLMEMDOC_RUFFLE_DIR
+  const char* installed = HTMLMEMDOC_RUFFLE_DIR;
+#else
+  const char* installed = "";
+#endif
   for (const std::string& folder :
-       {std::string(chosen != nullptr ? chosen : ""), installed}) {
+       {chosen, std::string(named != nullptr ? named : ""),
+        std::string(installed)}) {
     if (!folder.empty() && !FileStamp(folder + "/ruffle.js").empty())
       return folder;
   }
   return std::string();
+}
+
+ExportOptions MachineExportOptions() {
+  ExportOptions options;
+  options.ruffle = FindFlashPlayer();
+  options.converters = Converters::Find();
+  return options;
 }
 
 std::string CharsetOf(int codePage) {

@@ -63,9 +63,13 @@ struct ExportReport {
 };
 
 // The folder of the Flash player (Ruffle's ruffle.js and its .wasm
-// files): the one HTMLMEMDOC_RUFFLE names, else `installed` (where an
-// install put it), each when it holds ruffle.js; "" for none.
-std::string FindFlashPlayer(const std::string& installed);
+// files): `chosen`, else the one HTMLMEMDOC_RUFFLE names, else where the
+// install put it, each when it holds ruffle.js; "" for none.
+std::string FindFlashPlayer(const std::string& chosen = "");
+
+// The options of an export on this machine: its converters and its Flash
+// player found, the rest as ExportOptions says.
+ExportOptions MachineExportOptions();
 
 // The name of a code page's character set for a <meta charset>:
 // "shift_jis", "gbk", "euc-kr", "big5", else "utf-8".

@@ -20,6 +20,23 @@ std::string Count(size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
+// The summary's counts, by the names the JSON and the HTML give them.
+std::vector<std::pair<const char*, size_t>> SummaryCounts(
+    const ExportReport& report) {
+  const ExportCounts counts = CountExport(report);
+  return {{"pages", counts.pages},
+          {"unreadablePages", counts.unreadablePages},
+          {"written", counts.written},
+          {"layers", counts.layers},
+          {"converted", counts.converted},
+          {"copied", counts.copied},
+          {"failed", counts.failed},
+          {"cannotPlay", counts.cannotPlay},
+          {"silent", counts.silentUses},
+          {"files", report.files},
+          {"filesCopied", report.filesCopied}};
+}
+
 std::string SummaryLine(const ExportReport& report) {
   const ExportCounts counts = CountExport(report);
   std::string line = ShownName(report.root, ":") + " -> " +
@@ -136,23 +153,14 @@ std::string ExportReportText(const ExportReport& report) {
 }
 
 json ExportReportJson(const ExportReport& report) {
-  const ExportCounts counts = CountExport(report);
   json out = {{"version", 1},
               {"generator", "htmlmemdoc export report"},
               {"site", report.root},
               {"export", report.out}};
   AddRefusal(out, report.refusal);
-  out["summary"] = {{"pages", counts.pages},
-                    {"unreadablePages", counts.unreadablePages},
-                    {"written", counts.written},
-                    {"layers", counts.layers},
-                    {"converted", counts.converted},
-                    {"copied", counts.copied},
-                    {"failed", counts.failed},
-                    {"cannotPlay", counts.cannotPlay},
-                    {"silent", counts.silentUses},
-                    {"files", report.files},
-                    {"filesCopied", report.filesCopied}};
+  out["summary"] = json::object();
+  for (const auto& [name, count] : SummaryCounts(report))
+    out["summary"][name] = count;
   out["converters"] = {{"ffmpeg", Nullable(report.converters.ffmpeg)},
                        {"fluidsynth", Nullable(report.converters.fluidsynth)},
                        {"soundfont", Nullable(report.converters.soundfont)}};
@@ -172,7 +180,6 @@ json ExportReportJson(const ExportReport& report) {
 }
 
 std::string ExportReportHtml(const ExportReport& report) {
-  const ExportCounts counts = CountExport(report);
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<title>Export report: " +
@@ -186,18 +193,7 @@ std::string ExportReportHtml(const ExportReport& report) {
       "</style>\n</head>\n<body>\n<h1>Export report: " +
       EscapeHtml(report.root) + " to " + EscapeHtml(report.out) +
       "</h1>\n<table id=\"counts\">\n";
-  const std::pair<const char*, size_t> rows[] = {
-      {"pages", counts.pages},
-      {"unreadablePages", counts.unreadablePages},
-      {"written", counts.written},
-      {"layers", counts.layers},
-      {"converted", counts.converted},
-      {"copied", counts.copied},
-      {"failed", counts.failed},
-      {"cannotPlay", counts.cannotPlay},
-      {"silent", counts.silentUses},
-      {"files", report.files}};
-  for (const auto& [name, count] : rows)
+  for (const auto& [name, count] : SummaryCounts(report))
     html += std::string("<tr><th>") + name + "</th><td data-count=\"" + name +
             "\">" + std::to_string(count) + "</td></tr>\n";
   html +=
