@@ -13,6 +13,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 
 #include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/site/site_fix.h"
@@ -153,6 +154,8 @@ class Exporter {
         m_places(PlaceElements(read.document, read.file.text)) {}
 
   PageExport Run() {
+    for (size_t i = 0; i < m_read.references.size(); ++i)
+      m_byHolder[m_read.references[i].holder].push_back(i);
     for (size_t i = 0; i < m_checked.size(); ++i) NewValue(i);
     Sound();
     for (POSITION pos = m_document.m_videoLayerList.GetHeadPosition(); pos;)
@@ -172,10 +175,11 @@ class Exporter {
   // The reference of `holder`'s `tag` `attribute`, or -1.
   int ReferenceOf(const CHtmlTextBase* holder, const char* tag,
                   const char* attribute) const {
-    for (size_t i = 0; i < m_read.references.size(); ++i) {
+    const auto held = m_byHolder.find(holder);
+    if (held == m_byHolder.end()) return -1;
+    for (const size_t i : held->second) {
       const PageReference& reference = m_read.references[i];
-      if (reference.holder == holder && reference.tag == tag &&
-          reference.attribute == attribute)
+      if (reference.tag == tag && reference.attribute == attribute)
         return static_cast<int>(i);
     }
     return -1;
@@ -452,16 +456,22 @@ class Exporter {
       return a.begin < b.begin || (a.begin == b.begin && a.end < b.end);
     };
     std::sort(m_tagSplices.begin(), m_tagSplices.end(), before);
-    std::vector<TextSplice> splices = m_tagSplices;
+    std::sort(m_valueSplices.begin(), m_valueSplices.end(), before);
+    // One walk of both, in order: a value inside the last replaced tag
+    // that began before it is left out.
+    std::vector<TextSplice> splices;
+    size_t tag = 0, lastTagEnd = 0;
     for (const TextSplice& value : m_valueSplices) {
-      const bool inside = std::any_of(
-          m_tagSplices.begin(), m_tagSplices.end(), [&](const TextSplice& tag) {
-            return tag.begin <= value.begin && value.end <= tag.end &&
-                   tag.begin < tag.end;
-          });
-      if (!inside) splices.push_back(value);
+      for (;
+           tag < m_tagSplices.size() && m_tagSplices[tag].begin <= value.begin;
+           ++tag) {
+        splices.push_back(m_tagSplices[tag]);
+        lastTagEnd = std::max(lastTagEnd, m_tagSplices[tag].end);
+      }
+      if (value.end > lastTagEnd) splices.push_back(value);
     }
-    std::stable_sort(splices.begin(), splices.end(), before);
+    splices.insert(splices.end(), m_tagSplices.begin() + static_cast<long>(tag),
+                   m_tagSplices.end());
     for (size_t i = 1; i < splices.size(); ++i) {
       if (splices[i].begin < splices[i - 1].end)
         return Refuse(RefusalCode::kNotInPlace,
@@ -522,6 +532,8 @@ class Exporter {
   const ExportedFileOf& m_exported;
   const PageExportOptions& m_options;
   const Placements m_places;
+  // Each element's references, by their place in the page's list.
+  std::unordered_map<const CHtmlTextBase*, std::vector<size_t>> m_byHolder;
   std::vector<std::string> m_values;  // each reference's value in a new tag
   std::vector<TextSplice> m_valueSplices, m_tagSplices;
   PageExport m_out;
