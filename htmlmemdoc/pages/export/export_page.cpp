@@ -301,23 +301,20 @@ class Exporter {
     m_tagSplices.push_back(TextSplice{at, at, "\n" + layer});
   }
 
-  // Where the sound's control stands: right of every layer, at the top,
-  // above every layer.
+  // Where the sound's control stands: right of every layer (so it covers
+  // none), at the top, above every layer.
   std::string ControlPlace() const {
-    int right = 0, top = 0, z = 0;
+    int right = 0, z = 0;
     ForEachLayer(m_document, [&](const CHtmlLayer& layer) {
-      int left = 0, width = 0, layerTop = 0, layerZ = 0;
+      int left = 0, width = 0, layerZ = 0;
       layer.GetPixelLeft(left, "div");
       layer.GetPixelWidth(width, "div");
-      layer.GetPixelTop(layerTop, "div");
       layer.GetZIndex(layerZ, "div");
       right = std::max(right, left + std::max(width, 0));
-      top = std::min(top, layerTop);
       z = std::max(z, layerZ);
     });
-    return "left:" + std::to_string(right + 8) +
-           "px; top:" + std::to_string(std::max(top, 0) + 8) +
-           "px; z-index:" + std::to_string(z + 1);
+    return "left:" + std::to_string(right + 8) + "px; top:8px; z-index:" +
+           std::to_string(z + 1);
   }
 
   void Video(const CHtmlLayer& layer) {

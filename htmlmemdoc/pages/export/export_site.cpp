@@ -123,7 +123,8 @@ class ExportRun {
 
   PageExportOptions PageOptions(const std::string& path) const {
     PageExportOptions options;
-    options.flash = m_options.flash && !m_options.ruffle.empty();
+    // Without a player the plan already says Flash will not play.
+    options.flash = m_options.flash;
     options.charset = m_options.charset.empty()
                           ? CharsetOf(HtmlMemDocGetCodePage())
                           : m_options.charset;
