@@ -313,8 +313,8 @@ class Exporter {
       right = std::max(right, left + std::max(width, 0));
       z = std::max(z, layerZ);
     });
-    return "left:" + std::to_string(right + 8) + "px; top:8px; z-index:" +
-           std::to_string(z + 1);
+    return "left:" + std::to_string(right + 8) +
+           "px; top:8px; z-index:" + std::to_string(z + 1);
   }
 
   void Video(const CHtmlLayer& layer) {
@@ -429,21 +429,27 @@ class Exporter {
           folder + "ruffle.js\"></script>";
     }
     if (inserted.empty()) return;
-    size_t at = std::string::npos;
+    const size_t at = AfterHeadTag();
+    if (at == std::string::npos) return;
+    m_tagSplices.push_back(TextSplice{at, at, inserted});
+  }
+
+  // Where the <head> tag ends, else the page's first tag (<html>); npos
+  // when the read kept no tag.
+  size_t AfterHeadTag() const {
+    size_t first = std::string::npos;
     for (int i = 0; i < m_document.GetReadItemCount(); ++i) {
       const CHtmlReadItem& item = *m_document.GetReadItem(i);
       if (item.kind != HtmlReadTag) continue;
-      const std::string tag = Lower(m_text.substr(
-          static_cast<size_t>(item.begin),
-          static_cast<size_t>(std::min<long>(item.end - item.begin, 6))));
-      if (at == std::string::npos || tag.compare(0, 5, "<head") == 0)
-        at = static_cast<size_t>(item.end);
-      if (tag.compare(0, 5, "<head") == 0 &&
-          (tag.size() < 6 || tag[5] == '>' || std::strchr(" \t\n", tag[5])))
-        break;
+      const size_t begin = static_cast<size_t>(item.begin);
+      const size_t end = static_cast<size_t>(item.end);
+      if (first == std::string::npos) first = end;
+      const bool head = end > begin + 5 &&
+                        Lower(m_text.substr(begin, 5)) == "<head" &&
+                        std::strchr("> \t\n", m_text[begin + 5]) != nullptr;
+      if (head) return end;
     }
-    if (at == std::string::npos) return;
-    m_tagSplices.push_back(TextSplice{at, at, inserted});
+    return first;
   }
 
   // The splices in order, a new value inside a replaced tag left out;
