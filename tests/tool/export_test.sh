@@ -105,6 +105,12 @@ if converters "converting media"; then
   has "0 written"
   [ "$(wc -l <runs)" -gt "$runs" ] || fail "a changed MIDI file was not converted again"
   snapshot >site.before
+  # Sounds as MP3 instead.
+  run 1 "$tool" export --audio-format mp3 site -o mp3
+  [ "$(head -c 3 mp3/media/theme.mp3 | od -An -c | tr -d ' ')" = ID3 ] ||
+    [ "$(head -c 2 mp3/media/theme.mp3 | od -An -tx1 | tr -d ' ')" = fffb ] ||
+    fail "the sound is not MP3"
+  grep -q '<audio src="media/theme.mp3" loop' mp3/index.htm || fail "the page does not name the MP3"
 fi
 
 # Without converting, everything is copied and what will not play is named.
