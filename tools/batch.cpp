@@ -20,8 +20,9 @@ namespace {
 // only when standard error is a terminal and the run takes a while.
 class CProgress {
  public:
-  explicit CProgress(size_t total)
+  CProgress(size_t total, const char* unit)
       : m_total(total),
+        m_unit(unit),
         m_shown(ErrorsGoToTerminal() && total > 1),
         m_start(std::chrono::steady_clock::now()) {}
 
@@ -35,9 +36,9 @@ class CProgress {
     m_last = now;
     const int width = 40;
     const int filled = static_cast<int>(width * done / m_total);
-    std::fprintf(stderr, "\r[%.*s%*s] %zu/%zu pages", filled,
+    std::fprintf(stderr, "\r[%.*s%*s] %zu/%zu %s", filled,
                  "########################################", width - filled, "",
-                 done, m_total);
+                 done, m_total, m_unit);
     std::fflush(stderr);
     m_drawn = true;
   }
@@ -52,6 +53,7 @@ class CProgress {
 
  private:
   size_t m_total;
+  const char* m_unit;  // what is counted: "pages", "files"
   bool m_shown;
   bool m_drawn = false;
   std::chrono::steady_clock::time_point m_start;
@@ -61,8 +63,8 @@ class CProgress {
 }  // namespace
 
 void RunInParallel(size_t count, const std::function<void(size_t)>& work,
-                   const std::function<void(size_t)>& report,
-                   unsigned threads) {
+                   const std::function<void(size_t)>& report, unsigned threads,
+                   const char* unit) {
   std::vector<char> done(count, 0);
   std::mutex mutex;
   std::condition_variable finished;
@@ -80,7 +82,7 @@ void RunInParallel(size_t count, const std::function<void(size_t)>& work,
                          : std::max(1u, std::thread::hardware_concurrency()));
   std::vector<std::thread> pool;
   for (size_t t = 0; t < workers; ++t) pool.emplace_back(worker);
-  CProgress progress(count);
+  CProgress progress(count, unit);
   for (size_t i = 0; i < count; ++i) {
     {
       std::unique_lock<std::mutex> lock(mutex);

@@ -43,7 +43,7 @@ int RunExport(const ExportCommandOptions& options) {
       tree, exportOptions,
       [&](size_t count, const std::function<void(size_t)>& job) {
         RunInParallel(
-            count, job, [](size_t) {}, options.jobs);
+            count, job, [](size_t) {}, options.jobs, "files");
       });
   const std::string text = htmlmemdoc::ExportReportText(report);
   std::fputs(text.c_str(), report.refusal ? stderr : stdout);
