@@ -8,6 +8,7 @@
 
 #include "htmlmemdoc/pages/export/export_folder.h"
 #include "htmlmemdoc/pages/report/export_report.h"
+#include "htmlmemdoc/pages/report/page_model.h"
 #include "tools/batch.h"
 #include "tools/page_reader.h"
 
@@ -29,9 +30,12 @@ bool WriteReport(const std::string& path, const std::string& text) {
 
 int RunExport(const ExportCommandOptions& options) {
   const htmlmemdoc::SiteTree tree(options.root, false);
-  if (tree.Folders().empty()) {
-    SayCannotRead(options.root, tree.UnreadableFolders().front().reason);
-    return kExitUsage;
+  // A site whose root cannot be listed is no site: nothing is made.
+  for (const auto& folder : tree.UnreadableFolders()) {
+    if (tree.Folders().empty() || folder.path == ".") {
+      SayCannotRead(options.root, folder.reason);
+      return kExitUsage;
+    }
   }
   htmlmemdoc::ExportOptions exportOptions = htmlmemdoc::MachineExportOptions();
   exportOptions.out = options.out;
@@ -49,9 +53,14 @@ int RunExport(const ExportCommandOptions& options) {
   std::fputs(text.c_str(), report.refusal ? stderr : stdout);
   if (report.refusal) return kExitUsage;
   int code = htmlmemdoc::ExportHasProblems(report) ? kExitPageFailed : kExitOk;
+  for (const auto& folder : report.unreadableFolders) {
+    SayCannotRead(folder.folder, folder.reason);
+    code = kExitUsage;
+  }
   if (!options.json.empty() &&
-      !WriteReport(options.json,
-                   htmlmemdoc::ExportReportJson(report).dump(2) + "\n"))
+      !WriteReport(
+          options.json,
+          htmlmemdoc::JsonText(htmlmemdoc::ExportReportJson(report), 2) + "\n"))
     code = kExitUsage;
   if (!options.html.empty() &&
       !WriteReport(options.html, htmlmemdoc::ExportReportHtml(report)))

@@ -105,12 +105,21 @@ std::string Install(int fd, const std::string& target, const WholeText& text,
   return "";
 }
 
+// The process's file mode mask, read once as the library loads, before
+// any thread runs: reading it means setting it, and while it is 0 the
+// files and folders other threads make would be open to everyone.
+mode_t ReadUmask() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return mask;
+}
+const mode_t kUmask = ReadUmask();
+
 // Writes the text to a new file beside `target` and renames it over it.
 std::string Replace(const WholeText& text, const std::string& target,
                     const struct stat* existing, const std::string& shown) {
   const std::string folder = FolderOf(target);
-  const mode_t mask = umask(0);
-  umask(mask);
+  const mode_t mask = kUmask;
   const mode_t mode =
       existing != nullptr ? existing->st_mode & 07777 : 0666 & ~mask;
   bool unnamed = true;

@@ -477,10 +477,10 @@ std::string ExportSite(const py::object& root, const py::object& out,
     py::gil_scoped_release released;
     tree = std::make_unique<htmlmemdoc::SiteTree>(folder, false);
     if (!tree->Folders().empty())
-      json = htmlmemdoc::ExportReportJson(
-                 htmlmemdoc::RunExport(*tree, options,
-                                       htmlmemdoc::ThreadsFor(jobs)))
-                 .dump();
+      json = htmlmemdoc::JsonText(
+          htmlmemdoc::ExportReportJson(htmlmemdoc::RunExport(
+              *tree, options, htmlmemdoc::ThreadsFor(jobs))),
+          -1);
   }
   if (tree->Folders().empty()) {
     PyErr_SetString(PyExc_OSError, ("cannot read " + folder + ": " +

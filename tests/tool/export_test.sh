@@ -87,6 +87,7 @@ if converters "converting media"; then
   cmp -s site/notes.htm exported/notes.htm || fail "a page that does not read was not copied as it is"
   cmp -s site/media/broken.avi exported/media/broken.avi || fail "the broken movie was not copied"
   grep -q '"state": "failed"' report.json || fail "the JSON report lacks the failure"
+  grep -q '"ffmpeg": ".*/ffmpeg"' report.json || fail "the JSON report lacks the converters"
   grep -q 'data-count="converted">2<' report.html || fail "the HTML report lacks the counts"
   runs=$(wc -l <runs)
   find exported -type f -printf '%p %T@\n' | sort >exported.before
@@ -105,6 +106,22 @@ if converters "converting media"; then
   has "0 written"
   [ "$(wc -l <runs)" -gt "$runs" ] || fail "a changed MIDI file was not converted again"
   snapshot >site.before
+  # A playlist dressed as a movie is read as the movie it says it is (and
+  # fails), never followed outside the site; two movies of one name keep
+  # a converted file each; nothing is made writable by everyone.
+  mkdir -p hostile/outside hostile/site
+  ffmpeg -loglevel error -f lavfi -i testsrc=duration=1:size=64x48:rate=10 \
+    -f mpegts hostile/outside/secret.ts
+  printf '#EXTM3U\n#EXTINF:1,\n../outside/secret.ts\n#EXT-X-ENDLIST\n' >hostile/site/evil.avi
+  cp site/media/clip.mpg hostile/site/clip.mpg
+  ffmpeg -loglevel error -f lavfi -i testsrc=duration=1:size=64x48:rate=10 \
+    -c:v msvideo1 hostile/site/clip.avi
+  run 1 "$tool" export hostile/site -o hostile/out
+  has "failed: evil.avi: it could not be converted: ffmpeg exited with"
+  [ -s hostile/out/clip.mp4 ] && [ -s hostile/out/clip.mpg.mp4 ] ||
+    fail "two movies of one name share a converted file"
+  [ -z "$(find hostile/out exported -perm -o+w ! -type l)" ] ||
+    fail "files writable by everyone: $(find hostile/out exported -perm -o+w ! -type l | head -3)"
   # Sounds as MP3 instead.
   run 1 "$tool" export --audio-format mp3 site -o mp3
   [ "$(head -c 3 mp3/media/theme.mp3 | od -An -c | tr -d ' ')" = ID3 ] ||
@@ -138,6 +155,8 @@ expect 2 "would lie inside the site it copies" "$tool" export site -o site/expor
 expect 2 "would lie inside the site it copies" "$tool" export site -o site
 expect 2 "the site lies inside its export" "$tool" export site -o .
 expect 2 "cannot read" "$tool" export missing -o exported2
+expect 2 "cannot read" "$tool" export site/index.htm -o exported3
+[ ! -e exported3 ] || fail "an export of no site made its folder"
 
 # A link inside the export is not written through.
 if posix "wine makes no links"; then

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "htmlmemdoc/pages/text/text_util.h"
+
 namespace htmlmemdoc {
 namespace {
 
@@ -24,11 +26,39 @@ bool IsFile(const std::string& path) {
   return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
+// The ffmpeg demuxer for a source, by its extension. The demuxer is
+// named, not guessed from the bytes: a file of a site could otherwise be
+// a playlist or a concat list that makes ffmpeg read files from anywhere.
+struct Demuxer {
+  const char* ending;
+  const char* format;
+};
+const Demuxer kDemuxers[] = {
+    {".avi", "avi"},   {".mpg", "mpeg"},      {".mpeg", "mpeg"},
+    {".mpe", "mpeg"},  {".m1v", "mpegvideo"}, {".mov", "mov"},
+    {".qt", "mov"},    {".3gp", "mov"},       {".wmv", "asf"},
+    {".asf", "asf"},   {".wma", "asf"},       {".flv", "flv"},
+    {".au", "au"},     {".snd", "au"},        {".aif", "aiff"},
+    {".aiff", "aiff"}, {".aifc", "aiff"},     {".ra", "rm"},
+    {".ram", "rm"},    {".wav", "wav"},
+};
+
+const char* DemuxerOf(const std::string& source) {
+  for (const Demuxer& demuxer : kDemuxers)
+    if (HasEnding(source, demuxer.ending)) return demuxer.format;
+  return "wav";  // the scratch rendering of a MIDI file
+}
+
+// ffmpeg reading `source` with its own demuxer and no protocol but files,
+// writing `target` as `output` says.
 std::vector<std::string> FfmpegArgs(const std::string& source,
                                     const std::vector<std::string>& output,
                                     const std::string& target) {
   std::vector<std::string> args = {
-      "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-i", source};
+      "-nostdin", "-hide_banner", "-loglevel",
+      "error",    "-y",           "-protocol_whitelist",
+      "file",     "-f",           DemuxerOf(source),
+      "-i",       source};
   args.insert(args.end(), output.begin(), output.end());
   args.push_back(target);
   return args;
@@ -112,19 +142,24 @@ ProgramRun Convert(const Converters& converters, MediaKind kind,
     if (!run.ok) run.why = "ffmpeg " + run.why;
     return run;
   }
+  // FluidSynth's sound libraries make folders in the home and runtime
+  // folders even when it only writes a file: pointed at a device, where no
+  // folder can be made, they make none.
+  const std::string& wav = scratch;
   ProgramRun rendered =
       RunProgram(converters.fluidsynth,
-                 {"-ni", "-q", "-T", "wav", "-r", "44100", "-F", scratch,
+                 {"-ni", "-q", "-T", "wav", "-r", "44100", "-F", wav,
                   converters.soundfont, source},
-                 seconds);
-  if (!rendered.ok || !IsFile(scratch)) {
-    if (rendered.ok) rendered = ProgramRun{false, "wrote no sound"};
+                 seconds,
+                 {"HOME=/dev/null", "XDG_RUNTIME_DIR=/dev/null",
+                  "XDG_CONFIG_HOME=/dev/null"});
+  if (!rendered.ok || !IsFile(wav)) {
+    if (rendered.ok) rendered = ProgramRun{false, true, "wrote no sound"};
     rendered.why = "fluidsynth " + rendered.why;
     return rendered;
   }
-  ProgramRun encoded =
-      RunProgram(converters.ffmpeg,
-                 FfmpegArgs(scratch, SoundOutput(format), target), seconds);
+  ProgramRun encoded = RunProgram(
+      converters.ffmpeg, FfmpegArgs(wav, SoundOutput(format), target), seconds);
   if (!encoded.ok) encoded.why = "ffmpeg " + encoded.why;
   return encoded;
 }

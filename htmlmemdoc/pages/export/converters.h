@@ -45,8 +45,8 @@ std::string ConversionSettings(const Converters& converters, MediaKind kind,
 
 // Converts the file `source` of `kind` into the file `target` (a name
 // without the right extension is fine: the format is told), taking at
-// most `seconds` for each program run. A MIDI file is rendered into
-// `scratch` first, which the caller removes.
+// most `seconds` for each program run. A MIDI file is rendered into the
+// file `scratch` first, which the caller removes.
 ProgramRun Convert(const Converters& converters, MediaKind kind,
                    AudioFormat format, const std::string& source,
                    const std::string& target, const std::string& scratch,

@@ -3,6 +3,7 @@
 
 #include "htmlmemdoc/pages/export/export_folder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <system_error>
@@ -36,6 +37,35 @@ Refusal CannotWrite(const std::string& what) {
 
 std::string Shown(const fs::path& path) {
   return ShownName(PathText(path), ":");
+}
+
+// A field of the conversion record with the bytes that end fields and
+// lines (and "%") written as %XX, and back.
+std::string RecordField(const std::string& text) {
+  std::string field;
+  for (const char c : text) {
+    if (c == '%' || c == '\t' || c == '\n' || c == '\r') {
+      static const char kHex[] = "0123456789ABCDEF";
+      const unsigned char byte = static_cast<unsigned char>(c);
+      field += std::string("%") + kHex[byte >> 4] + kHex[byte & 15];
+    } else {
+      field += c;
+    }
+  }
+  return field;
+}
+
+std::string FieldText(const std::string& field) {
+  std::string text;
+  for (size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == '%' && i + 2 < field.size()) {
+      text += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      text += field[i];
+    }
+  }
+  return text;
 }
 
 }  // namespace
@@ -181,11 +211,13 @@ void ExportFolder::RemoveLeftovers() const {
        end;
        !error && it != end; it.increment(error)) {
     const std::string name = PathText(it->path().filename());
-    if (it->is_regular_file(error) && name.rfind(".htmlmemdoc-", 0) == 0 &&
-        name.find(".tmp") != std::string::npos)
+    if (name.rfind(".htmlmemdoc-", 0) == 0 &&
+        name.find(".tmp") != std::string::npos && !it->is_symlink(error)) {
       leftovers.push_back(it->path());
+      if (it->is_directory(error)) it.disable_recursion_pending();
+    }
   }
-  for (const fs::path& leftover : leftovers) fs::remove(leftover, error);
+  for (const fs::path& leftover : leftovers) fs::remove_all(leftover, error);
 }
 
 void ConversionRecord::Load(const ExportFolder& folder) {
@@ -195,26 +227,26 @@ void ConversionRecord::Load(const ExportFolder& folder) {
   while (start < bytes.size()) {
     size_t end = bytes.find('\n', start);
     if (end == std::string::npos) end = bytes.size();
-    const std::string line = bytes.substr(start, end - start);
+    std::vector<std::string> fields;
+    for (size_t at = start; at <= end;) {
+      const size_t tab = std::min(bytes.find('\t', at), end);
+      fields.push_back(FieldText(bytes.substr(at, tab - at)));
+      at = tab + 1;
+    }
     start = end + 1;
-    const size_t path = line.find('\t');
-    const size_t stamp =
-        line.find('\t', path == std::string::npos ? path : path + 1);
-    if (stamp == std::string::npos) continue;
-    const size_t settings = line.find('\t', stamp + 1);
-    m_lines[line.substr(0, path)] = {
-        line.substr(path + 1,
-                    (settings == std::string::npos ? line.size() : settings) -
-                        path - 1),
-        settings == std::string::npos ? std::string()
-                                      : line.substr(settings + 1)};
+    if (fields.size() == 4)
+      m_lines[fields[0]] = {fields[1] + "\t" + fields[2], fields[3]};
   }
 }
 
 Refusal ConversionRecord::Save(const ExportFolder& folder) const {
   std::string bytes;
-  for (const auto& [path, line] : m_lines)
-    bytes += path + "\t" + line.first + "\t" + line.second + "\n";
+  for (const auto& [path, line] : m_lines) {
+    const size_t tab = line.first.find('\t');
+    bytes += RecordField(path) + "\t" + line.first.substr(0, tab) + "\t" +
+             RecordField(line.first.substr(tab + 1)) + "\t" +
+             RecordField(line.second) + "\n";
+  }
   bool written = false;
   return folder.Write(kPath, bytes, written);
 }
@@ -233,10 +265,7 @@ bool ConversionRecord::Has(const std::string& output, const std::string& stamp,
 void ConversionRecord::Set(const std::string& output, const std::string& stamp,
                            const std::string& settings,
                            const std::string& failure) {
-  std::string reason = failure;
-  for (char& c : reason)
-    if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-  m_lines[output] = {stamp + "\t" + settings, reason};
+  m_lines[output] = {stamp + "\t" + settings, failure};
 }
 
 }  // namespace htmlmemdoc

@@ -202,6 +202,7 @@ class Exporter {
           holder->second.at + reference.at + reference.value.find(old);
       m_valueSplices.push_back(TextSplice{begin, begin + old.size(), value});
     }
+    m_keptValues.push_back(value);
     const ExportedFile* file = m_exported(checked);
     if (file != nullptr && !file->name.empty()) {
       const size_t end = std::min(value.find_first_of("?#"), value.size());
@@ -228,7 +229,7 @@ class Exporter {
     const ExportedFile* file = nullptr;
     if (reference >= 0) {
       use.source = m_checked[static_cast<size_t>(reference)].reference.value;
-      use.value = ValueOf(reference);
+      use.value = m_keptValues[static_cast<size_t>(reference)];
       file = m_exported(m_checked[static_cast<size_t>(reference)]);
     }
     if (file == nullptr) {
@@ -246,9 +247,13 @@ class Exporter {
     return use.plays ? file : nullptr;
   }
 
-  void Replace(const PlacedTag& tag, std::string with, const char* became) {
+  // Puts `with` in place of `tag`, the tag of the last use noted, which
+  // plays reference `reference` now.
+  void Replace(const PlacedTag& tag, std::string with, const char* became,
+               int reference) {
     m_tagSplices.push_back(TextSplice{tag.begin, tag.end, std::move(with)});
     m_out.media.back().became = became;
+    m_out.media.back().value = ValueOf(reference);
   }
 
   bool Place(const CHtmlTextBase& element, const char* name, PlacedTag& tag) {
@@ -293,10 +298,10 @@ class Exporter {
         kSoundScript + "</script>\n</div>";
     const auto body = m_places.find(&m_document.m_body);
     if (body == m_places.end() || MarkupOf(m_document.m_body).empty()) {
-      Replace(tag, layer, "audio");
+      Replace(tag, layer, "audio", src);
       return;
     }
-    Replace(tag, "", "audio");
+    Replace(tag, "", "audio", src);
     const size_t at = body->second.at + MarkupOf(m_document.m_body).size();
     m_tagSplices.push_back(TextSplice{at, at, "\n" + layer});
   }
@@ -343,7 +348,7 @@ class Exporter {
                          "this.play();" + (hover ? " " + hover->value : ""));
     else if (hover != nullptr)
       video += Attribute("onmouseover", hover->value);
-    Replace(tag, video + "></video>", "video");
+    Replace(tag, video + "></video>", "video", dynsrc);
   }
 
   void Embed(const CHtmlLayer& layer) {
@@ -396,7 +401,7 @@ class Exporter {
         " preload=\"metadata\"" + LoopAttributes(Plays(Value(tag.tag, "loop")));
     if (starts) media += sound ? " autoplay" : " autoplay muted playsinline";
     Replace(tag, media + (sound ? "></audio>" : "></video>"),
-            sound ? "audio" : "video");
+            sound ? "audio" : "video", src);
   }
 
   bool DeclaresCharset() const {
@@ -537,7 +542,8 @@ class Exporter {
   const Placements m_places;
   // Each element's references, by their place in the page's list.
   std::unordered_map<const CHtmlTextBase*, std::vector<size_t>> m_byHolder;
-  std::vector<std::string> m_values;  // each reference's value in a new tag
+  std::vector<std::string> m_values;      // each reference's value in a new tag
+  std::vector<std::string> m_keptValues;  // and in a tag kept as it was
   std::vector<TextSplice> m_valueSplices, m_tagSplices;
   PageExport m_out;
 };

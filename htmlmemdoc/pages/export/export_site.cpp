@@ -20,6 +20,7 @@
 namespace htmlmemdoc {
 namespace {
 
+const char kExportFolder[] = "htmlmemdoc-export/";
 const char kFlashFolder[] = "htmlmemdoc-export/ruffle/";
 
 using FileKey = std::pair<int, int>;
@@ -27,17 +28,26 @@ using FileKey = std::pair<int, int>;
 FileKey KeyOf(SiteTree::FileId file) { return {file.folder, file.entry}; }
 
 // The name of the converted form of `name` in `folder`: its stem with
-// `extension`, or the whole name with it when another file of the folder
-// has that name in some letter case.
+// `extension`; else the whole name with it; else that with a number, the
+// first no file of the folder has in any letter case and no other
+// conversion took (`taken`, lower-case paths, gets it).
 std::string ConvertedName(const SiteTree::Folder& folder,
-                          const std::string& name,
-                          const std::string& extension) {
+                          const std::string& name, const std::string& extension,
+                          std::set<std::string>& taken) {
   const size_t dot = name.rfind('.');
   const std::string stem =
       dot == std::string::npos ? name : name.substr(0, dot);
-  if (folder.folded.count(Lower(stem + extension)) == 0)
-    return stem + extension;
-  return name + extension;
+  const std::string prefix = folder.path.empty() ? "" : folder.path + "/";
+  for (int n = 0;; ++n) {
+    const std::string candidate =
+        n == 0   ? stem + extension
+        : n == 1 ? name + extension
+                 : name + "-" + std::to_string(n) + extension;
+    const std::string lower = Lower(candidate);
+    if (folder.folded.count(lower) == 0 &&
+        taken.insert(Lower(prefix) + lower).second)
+      return candidate;
+  }
 }
 
 std::string ToRoot(const std::string& path) {
@@ -149,6 +159,13 @@ class ExportRun {
                           "a link to a file outside the site"));
         return;
       }
+      if (path.compare(0, sizeof kExportFolder - 1, kExportFolder) == 0) {
+        m_report.notCopied.emplace_back(
+            path, Refusal(RefusalCode::kInTheWay,
+                          "the export keeps its own files in a folder of "
+                          "this name"));
+        return;
+      }
       m_files.push_back(path);
       const MediaKind kind = MediaKindOf(entry.name);
       if (kind == MediaKind::kOther) return;
@@ -160,7 +177,7 @@ class ExportRun {
   }
 
   ExportedMedia Plan(SiteTree::FileId id, const std::string& path,
-                     MediaKind kind) const {
+                     MediaKind kind) {
     ExportedMedia media;
     media.source = path;
     media.path = path;
@@ -179,7 +196,7 @@ class ExportRun {
           m_tree.Folders()[static_cast<size_t>(id.folder)];
       const std::string name =
           ConvertedName(folder, m_tree.EntryOf(id).name,
-                        ConvertedExtension(kind, m_options.audio));
+                        ConvertedExtension(kind, m_options.audio), m_taken);
       media.path = (folder.path.empty() ? "" : folder.path + "/") + name;
       media.state = ExportedMedia::kConverted;
     } else if (kind == MediaKind::kFlash &&
@@ -250,7 +267,9 @@ class ExportRun {
             const ProgramRun run = Convert(
                 m_options.converters, media.kind, m_options.audio,
                 SourceOf(media.source), temp, temp + ".wav", m_options.seconds);
-            converterFailed = !run.ok;
+            // A converter that exited with an error fails the same way
+            // again; one ended by a signal or its time limit may not.
+            converterFailed = !run.ok && run.exited;
             return run.ok ? std::string() : run.why;
           });
       media.redone = true;
@@ -349,6 +368,7 @@ class ExportRun {
   std::map<FileKey, size_t> m_mediaOf;   // a sound or movie's media index
   std::vector<ExportedFile> m_exported;  // by media index
   std::set<std::string> m_exportedPages;
+  std::set<std::string> m_taken;  // converted files' paths, in lower case
 };
 
 }  // namespace

@@ -94,7 +94,8 @@ std::wstring Quoted(const std::string& arg) {
 }  // namespace
 
 ProgramRun RunProgram(const std::string& program,
-                      const std::vector<std::string>& args, int seconds) {
+                      const std::vector<std::string>& args, int seconds,
+                      const std::vector<std::string>&) {
   ProgramRun run;
   std::wstring line = Quoted(program);
   for (const std::string& arg : args) line += L" " + Quoted(arg);
@@ -111,6 +112,7 @@ ProgramRun RunProgram(const std::string& program,
   if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds) *
                                                 1000) == WAIT_OBJECT_0) {
     GetExitCodeProcess(process.hProcess, &code);
+    run.exited = true;
     run.ok = code == 0;
     if (!run.ok) run.why = "exited with " + std::to_string(code);
   } else {
@@ -156,10 +158,31 @@ bool ReadErrors(int fd, std::chrono::steady_clock::time_point deadline,
   }
 }
 
+// This program's environment with the variables `environment` names
+// replaced by its own; the strings stay owned by `environ` and the list.
+std::vector<char*> ChildEnvironment(
+    const std::vector<std::string>& environment) {
+  std::vector<char*> envp;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string variable(*entry);
+    const std::string name = variable.substr(0, variable.find('=') + 1);
+    const bool replaced = std::any_of(
+        environment.begin(), environment.end(), [&](const std::string& own) {
+          return own.compare(0, name.size(), name) == 0;
+        });
+    if (!replaced) envp.push_back(*entry);
+  }
+  for (const std::string& own : environment)
+    envp.push_back(const_cast<char*>(own.c_str()));
+  envp.push_back(nullptr);
+  return envp;
+}
+
 }  // namespace
 
 ProgramRun RunProgram(const std::string& program,
-                      const std::vector<std::string>& args, int seconds) {
+                      const std::vector<std::string>& args, int seconds,
+                      const std::vector<std::string>& environment) {
   ProgramRun run;
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
@@ -179,8 +202,9 @@ ProgramRun RunProgram(const std::string& program,
                                    O_WRONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
   pid_t pid = 0;
+  std::vector<char*> envp = ChildEnvironment(environment);
   const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr,
-                                  argv.data(), environ);
+                                  argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   close(pipeEnds[1]);
   if (spawned != 0) {
@@ -196,17 +220,23 @@ ProgramRun RunProgram(const std::string& program,
   const bool inTime = ReadErrors(pipeEnds[0], deadline, errors);
   close(pipeEnds[0]);
   int status = 0;
-  while (inTime && waitpid(pid, &status, WNOHANG) == 0) {
+  pid_t waited = 0;
+  while (inTime && (waited = waitpid(pid, &status, WNOHANG)) == 0) {
     if (std::chrono::steady_clock::now() > deadline) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  if (!inTime || std::chrono::steady_clock::now() > deadline) {
+  if (!inTime || waited == 0) {
     kill(pid, SIGKILL);
     waitpid(pid, &status, 0);
     run.why = "took longer than " + std::to_string(seconds) + " s";
     return run;
   }
-  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (waited != pid) {  // reaped elsewhere: a signal ending this program
+    run.why = "ended with this program";
+    return run;
+  }
+  run.exited = WIFEXITED(status);
+  run.ok = run.exited && WEXITSTATUS(status) == 0;
   if (!run.ok) {
     run.why = WIFEXITED(status)
                   ? "exited with " + std::to_string(WEXITSTATUS(status))

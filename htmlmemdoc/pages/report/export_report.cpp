@@ -12,6 +12,12 @@ using nlohmann::json;
 namespace htmlmemdoc {
 namespace {
 
+// `text` fit for the HTML page, which is UTF-8: a text that is not UTF-8
+// (a file name, say) is shown escaped.
+std::string Html(const std::string& text) {
+  return EscapeHtml(IsUtf8(text) ? text : ShownName(text, ""));
+}
+
 json Nullable(const std::string& text) {
   return text.empty() ? json(nullptr) : json(text);
 }
@@ -54,6 +60,14 @@ std::string SummaryLine(const ExportReport& report) {
           Count(report.files, "file", "files") + " copied (" +
           std::to_string(report.filesCopied) + " new)";
   return line;
+}
+
+// What became of a page that does not read: copied as it is, unless it
+// cannot be read at all (then it is among the files not copied).
+std::string NotReadText(const PageProblem& problem) {
+  if (problem.kind == PageProblem::kUnreadable)
+    return "cannot be read: " + problem.message;
+  return "does not read: " + DescribeProblem(problem) + "; copied as it is";
 }
 
 // What a sound, movie or plug-in of a page became, in a phrase.
@@ -112,8 +126,7 @@ json MediaJson(const ExportedMedia& media) {
 std::vector<std::string> PageChanges(const ExportedPage& page) {
   std::vector<std::string> changes;
   if (!page.file.Ok()) {
-    changes.push_back("does not read: " + DescribeProblem(page.file.problem) +
-                      "; copied as it is");
+    changes.push_back(NotReadText(page.file.problem));
     return changes;
   }
   for (const MediaUse& use : page.page.media) changes.push_back(UseText(use));
@@ -134,8 +147,7 @@ std::string ExportReportText(const ExportReport& report) {
   for (const ExportedPage& page : report.pages) {
     std::string lines;
     if (!page.file.Ok()) {
-      lines = "  does not read: " + DescribeProblem(page.file.problem) +
-              "; copied as it is\n";
+      lines = "  " + NotReadText(page.file.problem) + "\n";
     }
     for (const MediaUse& use : page.page.media)
       if (!use.plays) lines += "  " + UseText(use) + "\n";
@@ -183,7 +195,7 @@ std::string ExportReportHtml(const ExportReport& report) {
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<title>Export report: " +
-      EscapeHtml(report.root) +
+      Html(report.root) +
       "</title>\n"
       "<style>\nbody { font: 14px/1.4 sans-serif; margin: 2em; }\n"
       "table { border-collapse: collapse; margin-bottom: 2em; }\n"
@@ -191,7 +203,7 @@ std::string ExportReportHtml(const ExportReport& report) {
       "left; vertical-align: top; }\nth { background: #eee; }\n"
       ".silent { color: #b00020; }\nul { margin: 0; padding-left: 1.2em; }\n"
       "</style>\n</head>\n<body>\n<h1>Export report: " +
-      EscapeHtml(report.root) + " to " + EscapeHtml(report.out) +
+      Html(report.root) + " to " + Html(report.out) +
       "</h1>\n<table id=\"counts\">\n";
   for (const auto& [name, count] : SummaryCounts(report))
     html += std::string("<tr><th>") + name + "</th><td data-count=\"" + name +
@@ -200,10 +212,10 @@ std::string ExportReportHtml(const ExportReport& report) {
       "</table>\n<h2>Pages</h2>\n<table id=\"pages\">\n"
       "<tr><th>page</th><th>written</th><th>what changed</th></tr>\n";
   for (const ExportedPage& page : report.pages) {
-    html += "<tr><td>" + EscapeHtml(page.path) + "</td><td>" +
+    html += "<tr><td>" + Html(page.path) + "</td><td>" +
             (page.written ? "yes" : "no") + "</td><td><ul>";
     for (const std::string& change : PageChanges(page))
-      html += "<li>" + EscapeHtml(change) + "</li>";
+      html += "<li>" + Html(change) + "</li>";
     html += "</ul></td></tr>\n";
   }
   html +=
@@ -213,8 +225,8 @@ std::string ExportReportHtml(const ExportReport& report) {
     const bool silent = media.state == ExportedMedia::kFailed ||
                         media.state == ExportedMedia::kCannotPlay;
     html += std::string("<tr") + (silent ? " class=\"silent\"" : "") + "><td>" +
-            EscapeHtml(media.source) + "</td><td>" + MediaKindName(media.kind) +
-            "</td><td>" + EscapeHtml(MediaText(media)) + "</td></tr>\n";
+            Html(media.source) + "</td><td>" + MediaKindName(media.kind) +
+            "</td><td>" + Html(MediaText(media)) + "</td></tr>\n";
   }
   return html + "</table>\n</body>\n</html>\n";
 }
