@@ -11,7 +11,7 @@ scripts/setup.sh fuzz
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2 >/dev/null
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_reader fuzz_attributes fuzz_style fuzz_layers fuzz_body_frames fuzz_primitives fuzz_page_model fuzz_style_edits)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_reader fuzz_attributes fuzz_style fuzz_layers fuzz_body_frames fuzz_primitives fuzz_page_model fuzz_style_edits fuzz_export_page)
 mkdir -p build/fuzz/findings
 failed=0
 for target in "${targets[@]}"; do

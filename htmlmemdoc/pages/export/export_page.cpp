@@ -66,8 +66,8 @@ bool IsTrue(const MarkupToken& tag, const std::string& name) {
 int Plays(const std::string& loop) {
   if (loop == "-1" || loop == "infinite" || loop == "true" || loop == "yes")
     return 0;
-  const int count = std::atoi(loop.c_str());
-  return count > 1 ? std::min(count, 1000) : 1;
+  const long long count = std::strtoll(loop.c_str(), nullptr, 10);
+  return count > 1 ? static_cast<int>(std::min(count, 1000LL)) : 1;
 }
 
 // A value fit for a double-quoted attribute.
@@ -114,7 +114,7 @@ std::string SizeStyle(const MarkupToken& tag) {
     const std::string value = Value(tag, side);
     if (!value.empty() && std::isdigit(static_cast<unsigned char>(value[0])))
       style += std::string(side) + ":" +
-               std::to_string(std::atoi(value.c_str())) +
+               std::to_string(std::strtoll(value.c_str(), nullptr, 10)) +
                (value.back() == '%' ? "%; " : "px; ");
   }
   return style;
@@ -307,16 +307,18 @@ class Exporter {
   }
 
   // Where the sound's control stands: right of every layer (so it covers
-  // none), at the top, above every layer.
+  // none), at the top, above every layer. The sums are taken wide: a
+  // page's numbers may be as large as an int holds.
   std::string ControlPlace() const {
-    int right = 0, z = 0;
+    long long right = 0, z = 0;
     ForEachLayer(m_document, [&](const CHtmlLayer& layer) {
       int left = 0, width = 0, layerZ = 0;
       layer.GetPixelLeft(left, "div");
       layer.GetPixelWidth(width, "div");
       layer.GetZIndex(layerZ, "div");
-      right = std::max(right, left + std::max(width, 0));
-      z = std::max(z, layerZ);
+      right =
+          std::max(right, static_cast<long long>(left) + std::max(width, 0));
+      z = std::max(z, static_cast<long long>(layerZ));
     });
     return "left:" + std::to_string(right + 8) +
            "px; top:8px; z-index:" + std::to_string(z + 1);
