@@ -131,6 +131,10 @@ try {
   await modern.screenshot({path: path.join(shotDir, 'editor-modern.png')});
   await modern.close();
 
+  // The sound's layer at top -20 stands above the page, yet can be taken.
+  await page.click('.box[data-id="qBgSound"] .label');
+  check((await page.textContent('#layer-title')).includes('qBgSound'),
+      'the layer above the page cannot be selected');
   check(await drag(page, '.box[data-id="Rose"]', 30, 0, 'left') === 200, 'drag refused');
   check(await drag(page, '.box[data-id="Tour"] .corner', 20, 10, 'width') === 200,
       'resize refused');

@@ -192,9 +192,26 @@ function stackOrder(layers) {
     (a.zIndex ?? 0) - (b.zIndex ?? 0) || a.index - b.index);
 }
 
+// How far the page is shown from the stage's corner: far enough that a
+// layer above or left of the page (a sound's layer at top -20, say), and
+// its label, can still be seen and taken.
+function pageOffset(layers) {
+  let reach = 0;
+  for (const layer of layers) {
+    if (layer.left !== null) reach = Math.max(reach, -layer.left);
+    if (layer.top !== null) reach = Math.max(reach, -layer.top);
+  }
+  return reach > 0 ? Math.min(reach, 100000) + 20 : 0;
+}
+
 function drawBoxes() {
   const boxes = $("boxes");
   boxes.replaceChildren();
+  const offset = pageOffset(state.model.layers) + "px";
+  for (const shown of [boxes, $("view")]) {
+    shown.style.left = offset;
+    shown.style.top = offset;
+  }
   for (const layer of stackOrder(state.model.layers)) {
     if (layer.id === null || layer.left === null || layer.top === null) continue;
     const box = document.createElement("div");
