@@ -166,8 +166,11 @@ for round in 0.05:KILL 0.1:TERM 0.2:KILL; do
          !now { ok[$2 " " $1] = 1; next }
          !ok[$2 " " $1] { print "half fixed: " $2 }' >"$work/half"
   [ -s "$work/half" ] && fail "$(head -3 "$work/half")"
-  [ "${round#*:}" = TERM ] && ls -A "$many" | grep -q '^\.' &&
-    fail "a temporary file was left"
+  # A Windows program removes its temporary file on Ctrl+C; a SIGTERM to
+  # wine ends it without that handler.
+  [ "${round#*:}" = TERM ] &&
+    posix "under wine a SIGTERM ends the program without its Ctrl+C handler" &&
+    ls -A "$many" | grep -q '^\.' && fail "a temporary file was left"
   rm -rf "$many"
 done
 finish
