@@ -12,6 +12,7 @@
 #include <cctype>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -599,31 +600,52 @@ class EditorServer::Impl {
     std::lock_guard<std::mutex> lock(m_lock);
     htmlmemdoc::PageSession* session = SessionOf(id, res);
     if (session == nullptr) return;
-    const std::string folder = FolderOf(m_paths[id]);
     const std::string html = htmlmemdoc::WithBase(
-        session->Rendering(),
-        "/s/" + id + "/site/" +
-            htmlmemdoc::UrlOf(folder.empty() ? "" : folder + "/"));
+        session->Rendering(), PreviewBase(id, "site", m_paths[id]));
     res.set_header("Content-Security-Policy", SandboxPolicy(m_port));
     res.set_content(html, "text/html");
+  }
+
+  // Where the relative names of a preview of session `id`'s page `path`
+  // resolve: its folder below the session's secret path and `route`.
+  static std::string PreviewBase(const std::string& id, const char* route,
+                                 const std::string& path) {
+    const std::string folder = FolderOf(path);
+    return "/s/" + id + "/" + route + "/" +
+           htmlmemdoc::UrlOf(folder.empty() ? "" : folder + "/");
+  }
+
+  // Whether session `id` is open and `find` gives a file the preview may
+  // load, whose bytes go into `bytes`; else answers the refusal.
+  bool PreviewFile(const std::string& id,
+                   const std::function<bool(fs::path&)>& find, fs::path& file,
+                   std::string& bytes, httplib::Response& res) {
+    {
+      std::lock_guard<std::mutex> lock(m_lock);
+      if (SessionOf(id, res) == nullptr) return false;
+    }
+    if (!find(file) ||
+        !htmlmemdoc::ReadFileBytes(htmlmemdoc::PathText(file), bytes)) {
+      Refuse(res, 404, "no such file below the folder");
+      return false;
+    }
+    return true;
   }
 
   // A file below the root for the preview of session `id`, shown in the
   // same sandbox as the page.
   void SiteFile(const std::string& id, const std::string& relative,
                 httplib::Response& res) {
-    {
-      std::lock_guard<std::mutex> lock(m_lock);
-      if (SessionOf(id, res) == nullptr) return;
-    }
     fs::path file;
     std::string bytes;
-    if (htmlmemdoc::IsHiddenPath(relative) ||
-        !ResolveInside(m_root, relative, file) ||
-        !htmlmemdoc::ReadFileBytes(htmlmemdoc::PathText(file), bytes)) {
-      Refuse(res, 404, "no such file below the folder");
+    if (!PreviewFile(
+            id,
+            [&](fs::path& found) {
+              return !htmlmemdoc::IsHiddenPath(relative) &&
+                     ResolveInside(m_root, relative, found);
+            },
+            file, bytes, res))
       return;
-    }
     res.set_header("Content-Security-Policy", SandboxPolicy(m_port));
     res.set_content(bytes, ContentType(file));
   }
@@ -647,14 +669,10 @@ class EditorServer::Impl {
                  : htmlmemdoc::DescribeProblem(exported.file.problem));
       return;
     }
-    const std::string folder = FolderOf(path);
     res.set_header("Content-Security-Policy", ModernPolicy(m_port));
-    res.set_content(
-        htmlmemdoc::WithBase(
-            exported.page.bytes,
-            "/s/" + id + "/modern/" +
-                htmlmemdoc::UrlOf(folder.empty() ? "" : folder + "/")),
-        "text/html");
+    res.set_content(htmlmemdoc::WithBase(exported.page.bytes,
+                                         PreviewBase(id, "modern", path)),
+                    "text/html");
   }
 
   // A file the view for current browsers loads: the Flash player's, a
@@ -662,17 +680,13 @@ class EditorServer::Impl {
   // opaque, so the player's fetch of its WebAssembly needs the CORS header.
   void ModernFile(const std::string& id, const std::string& relative,
                   httplib::Response& res) {
-    {
-      std::lock_guard<std::mutex> lock(m_lock);
-      if (SessionOf(id, res) == nullptr) return;
-    }
     fs::path file;
     std::string bytes;
-    if (!m_modern->File(relative, file) ||
-        !htmlmemdoc::ReadFileBytes(htmlmemdoc::PathText(file), bytes)) {
-      Refuse(res, 404, "no such file below the folder");
+    if (!PreviewFile(
+            id,
+            [&](fs::path& found) { return m_modern->File(relative, found); },
+            file, bytes, res))
       return;
-    }
     res.set_header("Access-Control-Allow-Origin", "*");
     res.set_content(bytes, ContentType(file));
   }

@@ -225,7 +225,7 @@ class ExportRun {
   // What a conversion job found: the source's stamp and, when it failed,
   // why; kept in the record either way.
   struct Converted {
-    std::string output, stamp, failure;
+    std::string output, stamp, settings, failure;
   };
 
   void ConvertMedia() {
@@ -240,23 +240,21 @@ class ExportRun {
     for (size_t j = 0; j < jobs.size(); ++j) {
       m_exported[jobs[j]] = FileOf(m_report.media[jobs[j]]);
       if (!done[j].stamp.empty())
-        m_record.Set(
-            done[j].output, done[j].stamp,
-            ConversionSettings(m_options.converters,
-                               m_report.media[jobs[j]].kind, m_options.audio),
-            done[j].failure);
+        m_record.Set(done[j].output, done[j].stamp, done[j].settings,
+                     done[j].failure);
     }
   }
 
   // Converts `media` unless the record says it was made (or failed) from
   // the same source with the same settings and the file is still there.
   Converted ConvertOne(ExportedMedia& media) const {
-    Converted done{media.path, FileStamp(SourceOf(media.source)), ""};
-    const std::string settings =
-        ConversionSettings(m_options.converters, media.kind, m_options.audio);
+    Converted done{
+        media.path, FileStamp(SourceOf(media.source)),
+        ConversionSettings(m_options.converters, media.kind, m_options.audio),
+        ""};
     std::string output;
     const bool recorded =
-        m_record.Has(media.path, done.stamp, settings, done.failure) &&
+        m_record.Has(media.path, done.stamp, done.settings, done.failure) &&
         (!done.failure.empty() ||
          (!m_folder.Prepare(media.path, output) && !FileStamp(output).empty()));
     if (!recorded) {
