@@ -24,7 +24,7 @@ int RunEdit(const EditOptions& options) {
   htmlmemdoc::PageFile page;
   const int read = ReadPageOrSay(options.page, page, document);
   if (read != kExitOk) return read;
-  if (edit.ChangesLayer() &&
+  if (edit.NamesLayer() &&
       htmlmemdoc::FindLayer(document, edit.layer) == nullptr) {
     std::fprintf(stderr, "htmlmemdoc: no layer with the id %s in %s\n",
                  edit.layer.c_str(),

@@ -166,6 +166,8 @@ int main(int argc, char** argv) {
   AddChangeOptions(*editCommand, edit);
   editCommand->add_flag("--no-sound", edit.edit.noSound,
                         "Remove the page's background sound");
+  editCommand->add_flag("--remove", edit.edit.remove,
+                        "Take the layer out of the page (no other change)");
   AddOutputOptions(*editCommand, edit.out);
 
   PreviewOptions preview;

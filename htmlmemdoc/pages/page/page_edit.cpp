@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "htmlmemdoc/pages/page/page_elements.h"
+#include "htmlmemdoc/pages/page/page_layers.h"
 #include "htmlmemdoc/pages/text/markup_view.h"
 #include "htmlmemdoc/pages/text/text_util.h"
 
@@ -433,6 +434,64 @@ bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
       [&] { return document.SetBackgroundSound(src.c_str()); });
 }
 
+// Every change of `edit` but the making and removing of layers.
+Refusal ApplyChanges(CHtmlMemDoc& document, CHtmlLayer* layer,
+                     const PageEdit& edit) {
+  CEditor editor(layer != nullptr ? LayerId(*layer) : edit.layer);
+  if (edit.ChangesLayer() &&
+      (!ApplyBox(edit, *layer, editor) || !ApplyText(edit, *layer, editor) ||
+       !ApplySource(edit, *layer, editor) ||
+       !ApplyNames(edit, *layer, editor))) {
+    return editor.Failure();
+  }
+  if (!ApplyPage(edit, document, editor)) return editor.Failure();
+  return Refusal();
+}
+
+// Whether `edit` does nothing but take its layer out.
+bool OnlyRemoves(const PageEdit& edit) {
+  if (edit.noSound) return false;
+  for (const EditProperty& property : EditProperties()) {
+    if ((property.number && edit.*property.number) ||
+        (property.text && edit.*property.text))
+      return false;
+  }
+  return true;
+}
+
+Refusal RemoveLayer(CHtmlMemDoc& document, CHtmlLayer& layer,
+                    const PageEdit& edit) {
+  if (!OnlyRemoves(edit)) {
+    return Refusal(RefusalCode::kBadValue,
+                   "a layer taken out of the page takes no other change");
+  }
+  DestroyLayer(document, &layer);
+  return Refusal();
+}
+
+// Makes the layer `edit` adds, or the copy it asks for of `layer`, into
+// `made`; `rest` becomes what is left to do to it (the copy's id set
+// through the guarded edit, as any id is).
+Refusal MakeOrCopy(CHtmlMemDoc& document, CHtmlLayer* layer, PageEdit& rest,
+                   CHtmlLayer*& made) {
+  const std::string& id = rest.add ? rest.layer : *rest.copyAs;
+  if (const std::string why = CheckValue("the new layer's id", id);
+      !why.empty() || id.empty())
+    return Refusal(RefusalCode::kBadValue,
+                   why.empty() ? "a new layer needs an id" : why);
+  if (rest.add) {
+    Refusal refused =
+        MakeLayer(document, *rest.add, id, rest.src.value_or(""), made);
+    rest.add.reset();
+    return refused;
+  }
+  Refusal refused = CopyLayer(document, *layer, id, made);
+  if (!rest.id) rest.id = id;
+  rest.layer = id;
+  rest.copyAs.reset();
+  return refused;
+}
+
 }  // namespace
 
 const std::vector<EditProperty>& EditProperties() {
@@ -455,7 +514,13 @@ const std::vector<EditProperty>& EditProperties() {
       {"id", nullptr, &E::id, "A new id for the layer's div"},
       {"background", nullptr, &E::background, "The page's background image"},
       {"sound", nullptr, &E::sound,
-       "The page's background sound (added if missing)"}};
+       "The page's background sound (added if missing)"},
+      {"add", nullptr, &E::add,
+       "Make the layer first, of this kind: text, image, video, embed or "
+       "live audio"},
+      {"copyAs", nullptr, &E::copyAs,
+       "Copy the layer first, under this new id; the other changes are the "
+       "copy's"}};
   return kProperties;
 }
 
@@ -488,7 +553,7 @@ Refusal SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
 
 Refusal ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit) {
   CHtmlLayer* layer = nullptr;
-  if (edit.ChangesLayer()) {
+  if (edit.NamesLayer()) {
     layer = FindLayer(document, edit.layer);
     if (layer == nullptr)
       return Refusal(RefusalCode::kNoLayer,
@@ -499,17 +564,16 @@ Refusal ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit) {
 
 Refusal ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
                   const PageEdit& edit) {
-  if (edit.ChangesLayer() && layer == nullptr)
+  if (edit.NamesLayer() && layer == nullptr)
     return Refusal(RefusalCode::kNoLayer, "no layer to change");
-  CEditor editor(layer != nullptr ? LayerId(*layer) : edit.layer);
-  if (edit.ChangesLayer() &&
-      (!ApplyBox(edit, *layer, editor) || !ApplyText(edit, *layer, editor) ||
-       !ApplySource(edit, *layer, editor) ||
-       !ApplyNames(edit, *layer, editor))) {
-    return editor.Failure();
-  }
-  if (!ApplyPage(edit, document, editor)) return editor.Failure();
-  return Refusal();
+  if (edit.remove) return RemoveLayer(document, *layer, edit);
+  if (!edit.add && !edit.copyAs) return ApplyChanges(document, layer, edit);
+  PageEdit rest = edit;
+  CHtmlLayer* made = nullptr;
+  Refusal refused = MakeOrCopy(document, layer, rest, made);
+  if (!refused) refused = ApplyChanges(document, made, rest);
+  if (refused && made != nullptr) DestroyLayer(document, made);
+  return refused;
 }
 
 }  // namespace htmlmemdoc

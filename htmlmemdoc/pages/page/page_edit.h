@@ -32,11 +32,20 @@ struct PageEdit {
   std::optional<std::string> background;  // the page's background image
   std::optional<std::string> sound;       // the page's background sound
   bool noSound = false;                   // remove the background sound
+  // A layer made first, of this kind (page_layers.h), with the id `layer`;
+  // the other changes are then the new layer's.
+  std::optional<std::string> add;
+  // A copy of the layer made first, with this id; the other changes are
+  // then the copy's.
+  std::optional<std::string> copyAs;
+  bool remove = false;  // the layer is taken out of the page, alone
 
   bool ChangesLayer() const {
     return left || top || width || height || zIndex || visibility || text ||
-           fontSize || color || src || poster || id;
+           fontSize || color || src || poster || id || add || copyAs || remove;
   }
+  // Whether the change is to a layer the page holds (not one it makes).
+  bool NamesLayer() const { return ChangesLayer() && !add; }
 };
 
 // One property a change can set, by the one name every front end knows it
@@ -69,16 +78,17 @@ Refusal NumberRefusal(std::optional<int> PageEdit::*member,
 Refusal SetNumber(PageEdit& edit, std::optional<int> PageEdit::*member,
                   const std::string& written);
 
-// Makes every change of `edit` (layer changes need a layer of that id).
-// Returns no refusal when all were made; else what could not be made
-// safely and why (bad-value, no-layer, wrong-kind or not-exact), with
+// Makes every change of `edit` (layer changes need a layer of that id,
+// unless the layer is made). Returns no refusal when all were made; else
+// what could not be made safely and why (bad-value, no-layer, wrong-kind,
+// not-exact, or in-the-way for a new layer's id that a layer has), with
 // `document` as it was before the call.
 Refusal ApplyEdit(CHtmlMemDoc& document, const PageEdit& edit);
 
 // The same for a layer the caller has already found (one of `document`'s;
 // `edit.layer` is then not looked up), so that layers sharing an id, or
-// having none, can be told apart. `layer` may be null when `edit` changes
-// no layer.
+// having none, can be told apart. `layer` may be null when `edit` names
+// no layer of the page.
 Refusal ApplyEdit(CHtmlMemDoc& document, CHtmlLayer* layer,
                   const PageEdit& edit);
 

@@ -20,6 +20,7 @@ const char kPage[] =
     "height:10px; z-index:2\"><img src=\"a.gif\" width=10 height=10></div>\n"
     "<div id=\"Q\" style=\"position:absolute; left:5px; top:5px; width:10px; "
     "height:10px; z-index:3\">\n<p>bare</p></div>\n"
+    "<div id=\"P\">plain</div>\n"
     "</body>\n</html>\n";
 
 std::string Rendered(const CHtmlMemDoc& document) {
@@ -55,6 +56,15 @@ TEST(ApplyEditTest, RefusesEachReasonWithItsCodeAndChangesNothing) {
       {"poster of an image", edit("I"), RefusalCode::kWrongKind, "video"},
       {"source of a text", edit("T"), RefusalCode::kWrongKind, "source"},
       {"a style not there", edit("Q"), RefusalCode::kNotExact, "font size"},
+      {"a new layer", edit("N"), RefusalCode::kNone, ""},
+      {"a copy", edit("T"), RefusalCode::kNone, ""},
+      {"an id taken", edit("I"), RefusalCode::kInTheWay, "already"},
+      {"a copy's id taken", edit("T"), RefusalCode::kInTheWay, "already"},
+      {"no such kind", edit("N"), RefusalCode::kBadValue, "no layer kind"},
+      {"no source", edit("N"), RefusalCode::kBadValue, "needs a source"},
+      {"a plain copy", edit("P"), RefusalCode::kWrongKind, "plain"},
+      {"a removal and more", edit("T"), RefusalCode::kBadValue, "no other"},
+      {"a new layer refused", edit("N"), RefusalCode::kBadValue, "range"},
   };
   cases[1].edit.width = -1;
   cases[2].edit.text = "a <b>";
@@ -64,6 +74,16 @@ TEST(ApplyEditTest, RefusesEachReasonWithItsCodeAndChangesNothing) {
   cases[7].edit.poster = "p.gif";
   cases[8].edit.src = "s.gif";
   cases[9].edit.fontSize = 12;
+  cases[10].edit.add = "text";
+  cases[11].edit.copyAs = "T2";
+  cases[12].edit.add = "text";
+  cases[13].edit.copyAs = "I";
+  cases[14].edit.add = "frog";
+  cases[15].edit.add = "image";
+  cases[16].edit.copyAs = "P2";
+  cases[17].edit.remove = true;
+  cases[18].edit.add = "text";
+  cases[18].edit.height = -4;
   for (const Case& c : cases) {
     htmlmemdoc::PageFile file = htmlmemdoc::PageFileOf("p.htm", kPage);
     CHtmlMemDoc document;

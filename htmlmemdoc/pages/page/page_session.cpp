@@ -57,17 +57,24 @@ bool PageSession::Rebuild() {
 }
 
 Refusal PageSession::ApplyToDocument(const SessionEdit& change) {
+  Refusal refused = ApplyOne(change);
+  for (size_t i = 0; !refused && i < change.with.size(); ++i)
+    refused = ApplyOne(change.with[i]);
+  return refused;
+}
+
+Refusal PageSession::ApplyOne(const SessionEdit& change) {
   m_checked = false;
   const PageEdit& edit = change.edit;
-  if (!edit.ChangesLayer()) return ApplyEdit(*m_document, nullptr, edit);
+  if (!edit.NamesLayer()) return ApplyEdit(*m_document, nullptr, edit);
   CHtmlLayer* layer = change.index < 0 ? FindLayer(*m_document, edit.layer)
                                        : LayerAt(*m_document, change.index);
   if (layer == nullptr || LayerId(*layer) != edit.layer) {
     return Refusal(RefusalCode::kNoLayer,
-                   change.index < 0 ? "no layer with the id " + edit.layer
-                                    : "the page has no layer " + edit.layer +
-                                          " at place " +
-                                          std::to_string(change.index));
+                   change.index < 0
+                       ? "no layer with the id " + edit.layer
+                       : "the page has no layer " + edit.layer + " at place " +
+                             std::to_string(change.index));
   }
   return ApplyEdit(*m_document, layer, edit);
 }
@@ -78,9 +85,16 @@ void PageSession::Journal(const SessionStep& step) {
 }
 
 Refusal PageSession::Apply(const PageEdit& edit, int index) {
-  const SessionEdit change{index, edit};
-  Refusal failure = ApplyToDocument(change);
-  if (failure) return failure;
+  return Apply(SessionEdit{index, edit, {}});
+}
+
+Refusal PageSession::Apply(const SessionEdit& change) {
+  if (Refusal failure = ApplyToDocument(change)) {
+    // A change refused leaves the page as it was; the ones made before it
+    // in the step are taken back with the page read again.
+    if (!change.with.empty()) Rebuild();
+    return failure;
+  }
   m_edits.resize(m_done);
   m_edits.push_back(change);
   ++m_done;
@@ -112,7 +126,7 @@ std::vector<std::string> PageSession::RestoreUnsaved() {
   const std::vector<SessionEdit> edits = std::move(m_unsaved.edits);
   m_unsaved = JournalRecord();
   for (size_t i = 0; i < edits.size(); ++i) {
-    const Refusal why = Apply(edits[i].edit, edits[i].index);
+    const Refusal why = Apply(edits[i]);
     if (why) {
       refused.push_back("change " + std::to_string(i + 1) + " of " +
                         std::to_string(edits.size()) + ": " + why.why);

@@ -40,6 +40,8 @@ class PageSession {
   // no refusal, or why it was refused (nothing changed then). A change
   // drops the changes undone before it.
   Refusal Apply(const PageEdit& edit, int index = -1);
+  // The same for the changes of one step, all made or none.
+  Refusal Apply(const SessionEdit& change);
   bool CanUndo() const { return m_done > 0; }
   bool CanRedo() const { return m_done < m_edits.size(); }
   size_t Changes() const { return m_done; }  // in effect, not saved
@@ -88,9 +90,10 @@ class PageSession {
   Refusal Save();
 
  private:
-  bool Rebuild();  // the document read again with the changes in effect
+  bool Rebuild();      // the document read again with the changes in effect
   void Check() const;  // makes m_rendering and m_losses when not made
-  Refusal ApplyToDocument(const SessionEdit& change);
+  Refusal ApplyToDocument(const SessionEdit& change);  // with those `with` it
+  Refusal ApplyOne(const SessionEdit& change);
   void Journal(const SessionStep& step);
 
   std::string m_path;
@@ -98,7 +101,7 @@ class PageSession {
   std::string m_bytes;  // the file as read or written, to find a change
   std::unique_ptr<CHtmlMemDoc> m_document;
   std::vector<SessionEdit> m_edits;
-  size_t m_done = 0;  // m_edits[0, m_done) are in effect
+  size_t m_done = 0;                      // m_edits[0, m_done) are in effect
   std::unique_ptr<SessionLog> m_journal;  // null: nothing kept
   JournalRecord m_unsaved;
   std::string m_journalProblem;

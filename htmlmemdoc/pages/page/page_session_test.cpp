@@ -68,7 +68,8 @@ TEST_F(PageSessionTest, AConflictKeepsTheChangesAndTheOtherWrite) {
   Write(other);
   const htmlmemdoc::Refusal result = session.Save();
   EXPECT_EQ(Result::kConflict, result.code);
-  EXPECT_NE(std::string::npos, result.why.find("changed on disk")) << result.why;
+  EXPECT_NE(std::string::npos, result.why.find("changed on disk"))
+      << result.why;
   EXPECT_EQ(other, ReadBytes(m_page));
   EXPECT_EQ(1u, session.Changes());
   EXPECT_NE(std::string::npos,
@@ -100,7 +101,7 @@ TEST_F(PageSessionTest, LayersSharingAnIdAreToldApartByTheirPlace) {
   PageSession session(m_page);
   ASSERT_TRUE(session.Ok());
   EXPECT_EQ(htmlmemdoc::RefusalCode::kNoLayer,
-            session.Apply(Move("Rose", 9), 1).code);  // place 1 is Intro
+            session.Apply(Move("Rose", 9), 1).code);     // place 1 is Intro
   EXPECT_EQ("", session.Apply(Move("Rose", 9), 3).why);  // the second Rose
   const std::string diff = session.Diff("p");
   EXPECT_NE(std::string::npos, diff.find("left:9px; top:260px")) << diff;
@@ -121,6 +122,35 @@ TEST_F(PageSessionTest, AnIdNamesItsFirstLayerInPageOrder) {
   ASSERT_EQ("", session.Apply(Move("Rose", 9)).why);
   EXPECT_NE(std::string::npos,
             session.Diff("p").find("width:200px; height:150px; left:9px;"));
+}
+
+}  // namespace
+
+namespace {
+
+// The changes of one step are made, undone and redone together, a layer
+// made among them too; one refused leaves the page as it was.
+TEST_F(PageSessionTest, AStepsChangesAreMadeAndUndoneTogether) {
+  PageSession session(m_page);
+  const std::string opened = session.Rendering();
+  htmlmemdoc::SessionEdit step{-1, Move("Rose", 7), {}};
+  step.with.push_back({-1, Move("Tour", 7), {}});
+  step.with.push_back({-1, Move("Nothing", 7), {}});
+  EXPECT_EQ(Result::kNoLayer, session.Apply(step).code);
+  EXPECT_EQ(opened, session.Rendering());
+  EXPECT_FALSE(session.CanUndo());
+  step.with.back().edit.layer = "New";
+  step.with.back().edit.add = "text";
+  ASSERT_EQ("", session.Apply(step).why);
+  const std::string made = session.Rendering();
+  EXPECT_NE(std::string::npos, made.find("<div id=\"New\""));
+  EXPECT_EQ(1u, session.Changes());
+  EXPECT_TRUE(session.Undo());
+  EXPECT_EQ(opened, session.Rendering());
+  EXPECT_TRUE(session.Redo());
+  EXPECT_EQ(made, session.Rendering());
+  ASSERT_EQ("", session.Save().why);
+  EXPECT_NE(std::string::npos, ReadBytes(m_page).find("<div id=\"New\""));
 }
 
 }  // namespace

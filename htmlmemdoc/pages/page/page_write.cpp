@@ -120,11 +120,10 @@ WriteCheck CheckWrite(const CHtmlMemDoc& document, std::string pageText,
   check.losses = losses.Finish(plain);
   if (!check.losses.empty() && !options.allowLoss) {
     const size_t count = CountLosses(check.losses);
-    check.refusal = Refusal(RefusalCode::kLoss,
-                            "writing the page would lose " +
-                                std::to_string(count) +
-                                (count == 1 ? " thing" : " things") +
-                                " it holds");
+    check.refusal =
+        Refusal(RefusalCode::kLoss,
+                "writing the page would lose " + std::to_string(count) +
+                    (count == 1 ? " thing" : " things") + " it holds");
   }
   if (rewrites) {
     check.text.Empty();

@@ -36,8 +36,9 @@ TEST(CheckWriteTest, RefusesLossesUnlessAllowedAndRendersAsAsked) {
        "src=\"a b.gif\""},
   };
   for (const Case& c : cases) {
-    const std::string text = std::string("<html>\n<head>\n<title>t</title>\n"
-                                         "</head>\n<body>\n") +
+    const std::string text = std::string(
+                                 "<html>\n<head>\n<title>t</title>\n"
+                                 "</head>\n<body>\n") +
                              (c.lossy ? kLossy : "") + kImage +
                              "</body>\n</html>\n";
     htmlmemdoc::PageFile file = htmlmemdoc::PageFileOf("p.htm", text);
@@ -55,8 +56,7 @@ TEST(CheckWriteTest, RefusesLossesUnlessAllowedAndRendersAsAsked) {
     EXPECT_EQ(c.refusal, check.refusal.why);
     EXPECT_EQ(c.code, check.refusal.code);
     EXPECT_EQ(c.kinds, kinds);
-    EXPECT_NE(std::string::npos,
-              std::string(check.text).find(c.rendered));
+    EXPECT_NE(std::string::npos, std::string(check.text).find(c.rendered));
   }
 }
 

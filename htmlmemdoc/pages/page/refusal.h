@@ -2,8 +2,9 @@
 // edit, a write, a save, a site fix and its renames; a read's problem
 // gives its code too): a stable code a program can act on, and a sentence
 // a person can (what happened and what the page needs; which option of
-// which front end to use is the front end's to add). An empty refusal means it was done. The codes and what
-// each means are listed in docs/refusals.md; a code is never renamed.
+// which front end to use is the front end's to add). An empty refusal means it
+// was done. The codes and what each means are listed in docs/refusals.md; a
+// code is never renamed.
 
 #ifndef HTMLMEMDOC_PAGES_PAGE_REFUSAL_H_
 #define HTMLMEMDOC_PAGES_PAGE_REFUSAL_H_

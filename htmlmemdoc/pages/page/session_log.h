@@ -20,9 +20,13 @@ namespace htmlmemdoc {
 // A change as a session makes it: to the layer at `index` in page order
 // (CHtmlMemDoc::GetLayersInPageOrder), which must have the id
 // `edit.layer`; -1: the layer found by its id, or a change of the page.
+// Changes made together as one step (an alignment of several layers) are
+// the first and those `with` it, each made on the page as the ones before
+// it left it.
 struct SessionEdit {
   int index = -1;
   PageEdit edit;
+  std::vector<SessionEdit> with;  // never holds changes `with` others
 };
 
 // The changes a session has in effect, seen in place (the session's own
@@ -60,8 +64,7 @@ class SessionLog {
   virtual bool Read(JournalRecord& record) const = 0;
   // Keeps `step`, after which `inEffect` are the session's changes in
   // effect; "" or why it could not be kept.
-  virtual std::string Write(const SessionStep& step,
-                            SessionEdits inEffect) = 0;
+  virtual std::string Write(const SessionStep& step, SessionEdits inEffect) = 0;
   // Keeps `inEffect` afresh as the session's changes.
   virtual std::string Rewrite(SessionEdits inEffect) = 0;
   // Drops the record (a person discarding the changes it holds).

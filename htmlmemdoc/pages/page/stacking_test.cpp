@@ -1,10 +1,10 @@
-#include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/stacking.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/page_loss.h"
 #include "htmlmemdoc/pages/text/text_util.h"
 

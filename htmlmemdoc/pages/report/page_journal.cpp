@@ -49,8 +49,8 @@ Refusal BadChange(std::string why) {
 
 Refusal SetProperty(PageEdit& edit, const std::string& name,
                     const json& value) {
-  if (name == "noSound" && value == true) {
-    edit.noSound = true;
+  if ((name == "noSound" || name == "remove") && value == true) {
+    (name == "remove" ? edit.remove : edit.noSound) = true;
     return Refusal();
   }
   const EditProperty* property = FindEditProperty(name);
@@ -150,6 +150,21 @@ bool Replay(const json& step, JournalRecord& record, size_t& done) {
   return true;
 }
 
+// The changes made `with` the one `value` holds, into `made`; each holds
+// none of its own, so that a step is a flat list, however it was sent.
+Refusal WithFromJson(const json& value, SessionEdit& made) {
+  const auto with = value.find("with");
+  if (with == value.end()) return Refusal();
+  if (!with->is_array()) return BadChange("the changes with it are no list");
+  for (const json& one : *with) {
+    if (one.is_object() && one.contains("with"))
+      return BadChange("a change made with another has none with it");
+    made.with.emplace_back();
+    if (Refusal why = EditFromJson(one, made.with.back())) return why;
+  }
+  return Refusal();
+}
+
 }  // namespace
 
 json EditJson(const SessionEdit& change) {
@@ -162,9 +177,13 @@ json EditJson(const SessionEdit& change) {
       properties[property.name] = *(edit.*property.text);
   }
   if (edit.noSound) properties["noSound"] = true;
-  return {{"index", change.index},
-          {"layer", edit.layer},
-          {"properties", properties}};
+  if (edit.remove) properties["remove"] = true;
+  json made = {{"index", change.index},
+               {"layer", edit.layer},
+               {"properties", properties}};
+  for (const SessionEdit& with : change.with)
+    made["with"].push_back(EditJson(with));
+  return made;
 }
 
 Refusal EditFromJson(const json& value, SessionEdit& edit) {
@@ -185,6 +204,7 @@ Refusal EditFromJson(const json& value, SessionEdit& edit) {
   for (const auto& [name, property] : properties->items()) {
     if (Refusal why = SetProperty(made.edit, name, property)) return why;
   }
+  if (Refusal why = WithFromJson(value, made)) return why;
   edit = std::move(made);
   return Refusal();
 }

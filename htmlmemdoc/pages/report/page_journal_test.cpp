@@ -54,13 +54,15 @@ TEST_F(PageJournalTest, UnsavedChangesOutliveTheSessionUntilSaved) {
 }
 
 TEST(EditJsonTest, EveryPropertyRoundTripsAndBadChangesAreRefused) {
-  htmlmemdoc::SessionEdit all{3, {}};
+  htmlmemdoc::SessionEdit all{3, {}, {}};
   all.edit.layer = "Rose";
   all.edit.noSound = true;
   for (const auto& property : htmlmemdoc::EditProperties()) {
     if (property.number) all.edit.*property.number = 7;
     if (property.text) all.edit.*property.text = property.name;
   }
+  all.with.push_back({4, {}, {}});
+  all.with.back().edit.remove = true;
   htmlmemdoc::SessionEdit read;
   ASSERT_FALSE(htmlmemdoc::EditFromJson(htmlmemdoc::EditJson(all), read));
   EXPECT_EQ(htmlmemdoc::EditJson(all), htmlmemdoc::EditJson(read));
@@ -69,7 +71,12 @@ TEST(EditJsonTest, EveryPropertyRoundTripsAndBadChangesAreRefused) {
         R"({"layer": 5, "properties": {"left": 1}})", R"({"properties": {}})",
         R"({"properties": {"lift": 1}})", R"({"properties": {"left": 1.5}})",
         R"({"properties": {"text": 3}})",
-        R"({"properties": {"noSound": 0}})"}) {
+        R"({"properties": {"noSound": 0}})",
+        R"({"properties": {"remove": 1}})",
+        R"({"properties": {"left": 1}, "with": {}})",
+        R"({"properties": {"left": 1}, "with": [{"properties": {}}]})",
+        R"({"properties": {"left": 1}, "with": [{"properties": {"left": 2},
+            "with": []}]})"}) {
     EXPECT_EQ(
         "bad-value",
         std::string(
