@@ -235,9 +235,10 @@ try {
   await page.reload();
   const restored = page.waitForResponse((r) => r.url().endsWith('/api/restore'));
   await page.click('#page-list button[data-path="welcome.htm"]');
-  const restoredModel = await (await restored).json();
+  const restoredAnswer = await (await restored).json();
   await settled(page);
-  check(restoredModel.model.layers.some((l) => l.id === 'Rose' && l.left === 400),
+  check((restoredAnswer.changed.layers || []).some((l) => l.id === 'Rose' && l.left === 400) &&
+        await page.locator('.box[data-id="Rose"]').evaluate((b) => b.style.left) === '400px',
       'the unsaved change was not offered back');
   const undoneAgain = page.waitForResponse((r) => r.url().endsWith('/api/undo'));
   await page.click('#undo');

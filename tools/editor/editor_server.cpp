@@ -18,6 +18,7 @@
 #include <mutex>
 #include <nlohmann/json.hpp>
 
+#include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/page_loss.h"
 #include "htmlmemdoc/pages/page/page_session.h"
 #include "htmlmemdoc/pages/page/read_problem.h"
@@ -61,6 +62,29 @@ std::string SandboxPolicy(int port) {
   return "sandbox; default-src 'none'; img-src " + self + " data:; " +
          "media-src " + self + "; style-src " + self +
          " 'unsafe-inline'; font-src " + self + "; frame-ancestors 'self'";
+}
+
+// What the preview of a page is served with: the sandbox of its files,
+// and the one script that carries the nonce, the editor's own (live.js),
+// which moves the page's layers as the person moves them; the page's own
+// scripts and handlers still do not run.
+std::string ViewPolicy(int port, const std::string& nonce) {
+  return "sandbox allow-scripts; default-src 'none'; script-src 'nonce-" +
+         nonce + "'; img-src " + ServerSources(port) + " data:; media-src " +
+         ServerSources(port) + "; style-src " + ServerSources(port) +
+         " 'unsafe-inline'; font-src " + ServerSources(port) +
+         "; frame-ancestors 'self'";
+}
+
+// The preview's script, told where each layer's block stands among the
+// blocks the page writes (WrittenLayerPlaces), put at the end of `html`.
+std::string WithLiveScript(std::string html, const std::string& nonce,
+                           const std::vector<int>& places) {
+  const EditorAsset* live = FindEditorAsset("/live.js");
+  html += "\n<script nonce=\"" + nonce + "\" data-places=\"" +
+          json(places).dump() + "\">" + (live ? live->body : "") +
+          "</script>\n";
+  return html;
 }
 
 // What the view for current browsers is served with: its scripts run (the
@@ -243,9 +267,11 @@ class EditorServer::Impl {
   }
 
   void Route() {
-    m_server.Get(R"(/(|editor\.js|editor\.css))",
+    m_server.Get(R"(/(|[a-z_]+\.(js|css)))",
                  [](const httplib::Request& req, httplib::Response& res) {
                    const EditorAsset* asset = FindEditorAsset(req.path);
+                   if (asset == nullptr)
+                     return Refuse(res, 404, "no such file of the editor");
                    res.set_content(asset->body, asset->type);
                    res.set_header("Content-Security-Policy",
                                   "default-src 'self'; frame-ancestors 'none'");
@@ -413,13 +439,14 @@ class EditorServer::Impl {
     if (m_opened.size() == kMaxSessions) {  // the oldest tab gives way
       m_sessions.erase(m_opened.front());
       m_paths.erase(m_opened.front());
+      m_views.erase(m_opened.front());
       m_opened.pop_front();
     }
     m_opened.push_back(id);
     m_paths[id] = relative;
     const htmlmemdoc::PageSession& opened =
         *(m_sessions[id] = std::move(session));
-    json body = State(id, opened);
+    json body = State(id, opened, true);
     const htmlmemdoc::JournalRecord& unsaved = opened.Unsaved();
     if (!unsaved.edits.empty()) {
       body["unsaved"] = {{"count", unsaved.edits.size()},
@@ -430,16 +457,24 @@ class EditorServer::Impl {
   }
 
   // What every answer about a session carries: the page's model (its
-  // losses included), the steps possible and the changes not saved.
-  json State(const std::string& id, const htmlmemdoc::PageSession& session) {
+  // losses included) when the tab opens it, and after that what changed
+  // in it (the tab keeps the rest), the steps possible and the changes
+  // not saved.
+  json State(const std::string& id, const htmlmemdoc::PageSession& session,
+             bool opened) {
+    htmlmemdoc::SessionView& view = m_views[id];
     json state = {{"session", id},
                   {"path", m_paths[id]},
                   {"key", HexOf(m_paths[id])},
                   {"view", "/s/" + id + "/view"},
-                  {"model", htmlmemdoc::SessionModel(session)},
                   {"canUndo", session.CanUndo()},
                   {"canRedo", session.CanRedo()},
                   {"changes", session.Changes()}};
+    if (opened) {
+      state["model"] = view.Whole(session);
+    } else {
+      state["changed"] = view.Changes(session);
+    }
     if (!session.JournalProblem().empty())
       state["journalProblem"] = session.JournalProblem();
     return state;
@@ -473,7 +508,7 @@ class EditorServer::Impl {
                        : action == "save" ? Save(*session, why, body)
                                           : Step(action, *session, why, body);
     if (status == 400) return Refuse(res, 400, why);
-    body.update(State(id, *session));
+    body.update(State(id, *session, false));
     if (!why.empty()) body["error"] = Shown(why, session->Path(), m_paths[id]);
     Answer(res, status, body);
   }
@@ -495,19 +530,23 @@ class EditorServer::Impl {
   // A change of page `page`: {"index", "layer", "properties"} (the layer
   // named by its place in page order and its id, so that layers sharing
   // an id are told apart), or one "property" and its "value" of the layer
-  // of that id. Its sources must name files below the root.
-  // A refused change answers 422 with the refusal's "code" beside the
-  // "error".
+  // of that id; changes "with" it are made in the same step (an alignment
+  // of several layers is undone at once). Its sources must name files
+  // below the root. A refused change answers 422 with the refusal's
+  // "code" beside the "error".
   int Edit(const json& request, const std::string& page,
            htmlmemdoc::PageSession& session, std::string& why,
            json& body) const {
     htmlmemdoc::SessionEdit change;
     htmlmemdoc::Refusal refusal = htmlmemdoc::EditFromJson(
         request.contains("property") ? OneProperty(request) : request, change);
-    if (!refusal &&
-        !(why = SourcesRefusal(change.edit, FolderOf(page))).empty())
-      refusal = htmlmemdoc::Refusal(htmlmemdoc::RefusalCode::kBadValue, why);
-    if (!refusal) refusal = session.Apply(change.edit, change.index);
+    for (size_t i = 0; !refusal && i <= change.with.size(); ++i) {
+      const htmlmemdoc::PageEdit& part =
+          i == 0 ? change.edit : change.with[i - 1].edit;
+      if (!(why = SourcesRefusal(part, FolderOf(page))).empty())
+        refusal = htmlmemdoc::Refusal(htmlmemdoc::RefusalCode::kBadValue, why);
+    }
+    if (!refusal) refusal = session.Apply(change);
     why = refusal.why;
     if (refusal) body["code"] = refusal.Name();
     return refusal ? 422 : 200;
@@ -595,14 +634,18 @@ class EditorServer::Impl {
   }
 
   // The page as it would be written, its relative names resolved in its
-  // folder below the session's secret path; shown in a sandbox, never run.
+  // folder below the session's secret path; shown in a sandbox, where
+  // only the editor's own script runs.
   void View(const std::string& id, httplib::Response& res) {
     std::lock_guard<std::mutex> lock(m_lock);
     htmlmemdoc::PageSession* session = SessionOf(id, res);
     if (session == nullptr) return;
-    const std::string html = htmlmemdoc::WithBase(
-        session->Rendering(), PreviewBase(id, "site", m_paths[id]));
-    res.set_header("Content-Security-Policy", SandboxPolicy(m_port));
+    const std::string nonce = NewToken().substr(0, 24);
+    const std::string html = WithLiveScript(
+        htmlmemdoc::WithBase(session->Rendering(),
+                             PreviewBase(id, "site", m_paths[id])),
+        nonce, htmlmemdoc::WrittenLayerPlaces(session->Document()));
+    res.set_header("Content-Security-Policy", ViewPolicy(m_port, nonce));
     res.set_content(html, "text/html");
   }
 
@@ -725,6 +768,8 @@ class EditorServer::Impl {
   std::mutex m_verdictLock;  // the page list's verdicts, by file
   std::map<std::string, KeptVerdict> m_verdicts;
   std::map<std::string, std::string> m_paths;  // session: page below root
+  // session: what its tab was last shown
+  std::map<std::string, htmlmemdoc::SessionView> m_views;
   // Sessions in the order they were opened; at most kMaxSessions live.
   static constexpr size_t kMaxSessions = 64;
   // Connections answered at once: many more than a person's tabs, so that

@@ -131,13 +131,43 @@ class EditorServerTest : public ::testing::Test {
     EXPECT_TRUE(res);
     if (!res) return json();
     EXPECT_EQ(want, res->status) << path << " " << body << ": " << res->body;
-    return json::parse(res->body, nullptr, false);
+    json answer = json::parse(res->body, nullptr, false);
+    if (answer.is_object() && answer.value("session", "") == m_followed)
+      Follow(answer);
+    return answer;
   }
+  // Opens `page`; the first page opened is followed as the editor's page
+  // follows it: its model, with the changes each answer carries applied.
   std::string Open(const std::string& page) {
-    return Post("/api/open", {{"path", page}}, 200).value("session", "");
+    const json opened = Post("/api/open", {{"path", page}}, 200);
+    if (m_followed.empty()) {
+      m_followed = opened.value("session", "");
+      m_model = opened["model"];
+    }
+    return opened.value("session", "");
   }
-  static const json* Layer(const json& state, const std::string& id) {
-    for (const json& layer : state["model"]["layers"])
+  void Follow(const json& answer) {
+    if (!answer.contains("changed")) return;
+    const json& changed = answer["changed"];
+    EXPECT_EQ(m_model["revision"].get<int>() + 1, changed["revision"]);
+    m_model["revision"] = changed["revision"];
+    for (const auto& [name, value] : changed["page"].items())
+      m_model[name] = value;
+    json& layers = m_model["layers"];
+    for (const json& layer : changed.value("layers", json::array()))
+      layers[layer["index"].get<size_t>()] = layer;
+    if (!changed.contains("splice")) return;
+    const json& splice = changed["splice"];
+    const auto at = layers.begin() + splice["at"].get<ptrdiff_t>();
+    layers.erase(at, at + splice["remove"].get<ptrdiff_t>());
+    layers.insert(layers.begin() + splice["at"].get<ptrdiff_t>(),
+                  splice["layers"].begin(), splice["layers"].end());
+    for (size_t i = 0; i < layers.size(); ++i) layers[i]["index"] = i;
+  }
+  // A layer of the followed page's model, or of `state`'s when it has one.
+  const json* Layer(const json& state, const std::string& id) const {
+    const json& model = state.contains("model") ? state["model"] : m_model;
+    for (const json& layer : model["layers"])
       if (layer["id"] == id) return &layer;
     return nullptr;
   }
@@ -147,6 +177,8 @@ class EditorServerTest : public ::testing::Test {
   int m_port = 0;
   std::thread m_thread;
   std::unique_ptr<httplib::Client> m_client;
+  std::string m_followed;  // the session whose model is followed
+  json m_model;
 };
 
 TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
@@ -405,7 +437,9 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
                      {"properties", {{"left", 390}, {"top", 95}}}},
                     200);
   EXPECT_EQ(390, (*Layer(state, "Rose"))["left"]);
-  EXPECT_LT((*Layer(state, "Title"))["index"], (*Layer(state, "Rose"))["index"]);
+  EXPECT_EQ(1u, state["changed"]["layers"].size()) << state["changed"];
+  EXPECT_LT((*Layer(state, "Title"))["index"],
+            (*Layer(state, "Rose"))["index"]);
   EXPECT_TRUE(state["canUndo"]);
   state = Post("/api/edit",
                {{"session", session},
@@ -445,11 +479,20 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
       m_client->Get((secret + "/site/images/rose.gif").c_str(), host);
   ASSERT_TRUE(image);
   EXPECT_EQ(ReadBytes("examples/images/rose.gif"), image->body);
-  for (const auto* answer : {&view, &image}) {
-    EXPECT_EQ(0u, (*answer)
-                      ->get_header_value("Content-Security-Policy")
-                      .find("sandbox;"));
-  }
+  EXPECT_EQ(
+      0u, image->get_header_value("Content-Security-Policy").find("sandbox;"));
+  // In the preview only the editor's script runs: the one the policy's
+  // nonce names, told where each written layer stands in page order.
+  const std::string policy = view->get_header_value("Content-Security-Policy");
+  const size_t nonce = policy.find("'nonce-");
+  ASSERT_EQ(0u, policy.find("sandbox allow-scripts;")) << policy;
+  ASSERT_NE(std::string::npos, nonce) << policy;
+  const std::string script =
+      "<script nonce=\"" +
+      policy.substr(nonce + 7, policy.find('\'', nonce + 1) - nonce - 7) +
+      "\" data-places=\"[0,1,2,3,4,5]\">";
+  EXPECT_NE(std::string::npos, view->body.find(script)) << policy;
+  EXPECT_EQ(view->body.find("nonce="), view->body.rfind("nonce="));
   // The view for current browsers runs the page's scripts, in a sandbox of
   // their own; its files come by the same secret path, and none outside.
   const auto modern = m_client->Get((secret + "/modern").c_str(), host);
@@ -604,6 +647,63 @@ TEST_F(EditorServerTest, TakesAndRefusesWhatEveryFrontEndDoes) {
       EXPECT_EQ(c["code"], state.value("code", "")) << c.dump();
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Layers are made, copied and taken out, several changes make one step,
+// and each answer carries the layers it changed; the model so followed is
+// the page's as a tab opening it now is shown it.
+TEST_F(EditorServerTest, MakesAndRemovesLayersAndAnswersWithWhatChanged) {
+  const std::string session = Open("welcome.htm");
+  const auto edit = [&](const json& change, int want) {
+    json request = change;
+    request["session"] = session;
+    return Post("/api/edit", request, want);
+  };
+  edit({{"layer", "Note"},
+        {"properties", {{"add", "text"}, {"left", 9}, {"text", "Hi"}}}},
+       200);
+  edit({{"layer", "Pic"},
+        {"properties", {{"add", "image"}, {"src", "images/rose.gif"}}}},
+       200);
+  json state =
+      edit({{"layer", "Pic"},
+            {"properties", {{"add", "image"}, {"src", "images/rose.gif"}}}},
+           422);
+  EXPECT_EQ("in-the-way", state["code"]);
+  state = edit({{"layer", "Up"},
+                {"properties", {{"add", "image"}, {"src", "up/outside.htm"}}}},
+               422);
+  EXPECT_EQ("bad-value", state["code"]);
+  // An alignment: two layers moved as one step; then one refused in a
+  // step leaves the page as it was.
+  edit({{"layer", "Rose"},
+        {"properties", {{"left", 40}}},
+        {"with", {{{"layer", "Map"}, {"properties", {{"left", 40}}}}}}},
+       200);
+  EXPECT_EQ(40, (*Layer(m_model, "Map"))["left"]);
+  edit({{"layer", "Rose"},
+        {"properties", {{"left", 1}}},
+        {"with", {{{"layer", "Nothing"}, {"properties", {{"left", 1}}}}}}},
+       422);
+  EXPECT_EQ(40, (*Layer(m_model, "Rose"))["left"]);
+  const size_t index = (*Layer(m_model, "Intro"))["index"];
+  state = edit({{"index", index},
+                {"layer", "Intro"},
+                {"properties", {{"remove", true}}}},
+               200);
+  EXPECT_EQ(index, state["changed"]["splice"]["at"]) << state["changed"];
+  EXPECT_EQ(nullptr, Layer(m_model, "Intro"));
+  Post("/api/undo", {{"session", session}}, 200);
+  EXPECT_NE(nullptr, Layer(m_model, "Intro"));
+  edit({{"layer", "Rose"}, {"properties", {{"copyAs", "Rose2"}}}}, 200);
+  EXPECT_NE(nullptr, Layer(m_model, "Rose2"));
+  Post("/api/save", {{"session", session}}, 200);
+  const json reopened = Post("/api/open", {{"path", "welcome.htm"}}, 200);
+  EXPECT_EQ(reopened["model"]["layers"], m_model["layers"]);
 }
 
 }  // namespace

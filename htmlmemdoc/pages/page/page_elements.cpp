@@ -2,6 +2,10 @@
 
 #include "htmlmemdoc/pages/page/page_elements.h"
 
+#include <unordered_map>
+
+#include "htmlmemdoc/document/source_rewriting.h"
+
 namespace htmlmemdoc {
 
 std::string MarkupOf(const CHtmlTextBase& element) {
@@ -57,6 +61,28 @@ CHtmlLayer* LayerAt(CHtmlMemDoc& document, int index) {
   document.GetLayersInPageOrder(layers);
   POSITION pos = layers.FindIndex(index);
   return pos != nullptr ? static_cast<CHtmlLayer*>(layers.GetAt(pos)) : nullptr;
+}
+
+std::vector<int> WrittenLayerPlaces(const CHtmlMemDoc& document) {
+  CObList layers;
+  document.GetLayersInPageOrder(layers);
+  std::unordered_map<const CObject*, int> places;
+  for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;)
+    places.emplace(layers.GetNext(pos), static_cast<int>(places.size()));
+  std::vector<int> written;
+  ForEachLayer(document, [&](const CHtmlLayer& layer) {
+    const HtmlLayerKind kind = layer.GetLayerKind();
+    if (kind == HtmlLayerPlain) return;
+    const char* markup = layer;
+    CSrcValue value;
+    if (kind != HtmlLayerText && markup != nullptr &&
+        htmlmemdoc::FindSrcValue(kind == HtmlLayerVideo ? "dynsrc" : "src",
+                                 markup, value) &&
+        value.begin == value.end)
+      return;
+    written.push_back(places[&layer]);
+  });
+  return written;
 }
 
 }  // namespace htmlmemdoc

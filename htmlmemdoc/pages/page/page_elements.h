@@ -7,6 +7,7 @@
 #define HTMLMEMDOC_PAGES_PAGE_PAGE_ELEMENTS_H_
 
 #include <string>
+#include <vector>
 
 #include "htmlmemdoc/htmlmemdoc.h"
 
@@ -46,6 +47,12 @@ void ForEachLayer(const CHtmlMemDoc& document, Visit visit) {
 // document.
 CHtmlLayer* FindLayer(CHtmlMemDoc& document, const std::string& id);
 const CHtmlLayer* FindLayer(const CHtmlMemDoc& document, const std::string& id);
+
+// The place in page order of each layer the document writes, in the order
+// it writes them: kind by kind, without the plain layers and the media
+// layers whose reference is empty, which it leaves out. A preview of the
+// rendering finds each layer's block by it.
+std::vector<int> WrittenLayerPlaces(const CHtmlMemDoc& document);
 
 // The layer at `index` in page order (GetLayersInPageOrder); null when
 // there is none. The layer belongs to the document.

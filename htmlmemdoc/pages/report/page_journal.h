@@ -60,8 +60,7 @@ class PageJournal : public SessionLog {
   // {"redo": true}), after which `inEffect` are the session's changes in
   // effect (written whole instead when the file is not this session's).
   // Returns "" or why the step could not be kept.
-  std::string Write(const SessionStep& step,
-                    SessionEdits inEffect) override;
+  std::string Write(const SessionStep& step, SessionEdits inEffect) override;
   // Writes the file afresh with `inEffect` as this session's changes.
   std::string Rewrite(SessionEdits inEffect) override;
   // Deletes the file (a person discarding the changes it holds).

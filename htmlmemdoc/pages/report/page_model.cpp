@@ -153,7 +153,7 @@ void AddLayerContent(const CHtmlLayer& layer, json& entry) {
   entry["src"] = StringOr(ok, value);
 }
 
-json DescribeLayer(const CHtmlLayer& layer) {
+json Describe(const CHtmlLayer& layer) {
   CString id;
   const int hasId = layer.GetAttribute("div", "id", id);
   int left = 0, top = 0, width = 0, height = 0, z = 0;
@@ -181,6 +181,8 @@ json DescribeLayer(const CHtmlLayer& layer) {
 }
 
 }  // namespace
+
+json DescribeLayer(const CHtmlLayer& layer) { return Describe(layer); }
 
 namespace {
 
@@ -216,8 +218,7 @@ const CModelList kModelLists[] = {
      }},
     {"layers",
      [](const CHtmlMemDoc& document, const AddItem& add) {
-       ForEachLayer(document,
-                    [&](const CHtmlLayer& l) { add(DescribeLayer(l)); });
+       ForEachLayer(document, [&](const CHtmlLayer& l) { add(Describe(l)); });
      }},
     {"metas",
      [](const CHtmlMemDoc& document, const AddItem& add) {
@@ -239,28 +240,32 @@ const CModelList kModelLists[] = {
      }},
 };
 
-// The page's model with the lists of kModelLists empty.
-json DescribeAllButLists(const CHtmlMemDoc& document, const std::string& text,
-                         const std::vector<PageLoss>& losses) {
+// The page's own properties: all of its model but the lists.
+json PropertiesOf(const CHtmlMemDoc& document, const std::string& text,
+                  const std::vector<PageLoss>& losses) {
   char background[1024];
   const int hasBackground =
       document.GetBackgroundImage(background, sizeof background);
   CStringArray preloads;
   document.GetPreloadImage(preloads);
-  CStringArray files;
-  const int hasFiles = document.GetAllSrc(files);
   return {{"title", TitleOf(document.m_title)},
-          {"metas", json::array()},
-          {"styleRules", json::array()},
-          {"scripts", json::array()},
           {"background", hasBackground ? json(background) : json(nullptr)},
           {"backgroundSound", BackgroundSound(document)},
           {"preloadedImages", Strings(preloads)},
-          {"files", hasFiles ? Strings(files) : json(nullptr)},
           {"frames", json::array()},
-          {"layers", json::array()},
           {"utf8", IsUtf8(text)},
           {"losses", LossesJson(losses)}};
+}
+
+// The page's model with the lists of kModelLists empty.
+json DescribeAllButLists(const CHtmlMemDoc& document, const std::string& text,
+                         const std::vector<PageLoss>& losses) {
+  json page = PropertiesOf(document, text, losses);
+  CStringArray files;
+  const int hasFiles = document.GetAllSrc(files);
+  page["files"] = hasFiles ? Strings(files) : json(nullptr);
+  for (const CModelList& list : kModelLists) page[list.name] = json::array();
+  return page;
 }
 
 // Writes `item` as an element of a list of the model's top level: after
@@ -280,6 +285,16 @@ void WriteListItem(std::FILE* out, const json& element, bool& first) {
 }
 
 }  // namespace
+
+json DescribePageProperties(const CHtmlMemDoc& document,
+                            const std::string& text,
+                            const std::vector<PageLoss>& losses) {
+  json page = PropertiesOf(document, text, losses);
+  ForEachFrame(document, [&page](const CHtmlFrame& frame) {
+    page["frames"].push_back(DescribeFrame(frame));
+  });
+  return page;
+}
 
 json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
   return DescribePage(document, text, FindLosses(document, text));

@@ -29,6 +29,17 @@ nlohmann::json DescribePage(const CHtmlMemDoc& document,
                             const std::string& text,
                             const std::vector<PageLoss>& losses);
 
+// One layer as DescribePage lists it: kind, id, box, z-index, visibility,
+// and text and fonts or source and playback.
+nlohmann::json DescribeLayer(const CHtmlLayer& layer);
+
+// DescribePage's model without its lists of layers, metas, style rules and
+// scripts, nor the files it refers to: what a page's editor shows beside
+// the layers (the title, background, sound, frames, losses).
+nlohmann::json DescribePageProperties(const CHtmlMemDoc& document,
+                                      const std::string& text,
+                                      const std::vector<PageLoss>& losses);
+
 // Writes DescribePage's model as JSON text indented by two spaces, and a
 // line feed, to `out`, holding one layer's JSON at a time.
 void WritePageJson(const CHtmlMemDoc& document, const std::string& text,

@@ -1,32 +1,101 @@
-// session_model.cpp: DescribePage lists layers kind by kind, as the
-// document's lists hold them (ForEachLayer's order); each gets its place
-// in page order beside.
+// session_model.cpp: what a viewer was shown is kept as each layer's
+// markup in page order; a change is found by comparing the markup of
+// every layer with it, a pass over the page's text with no model made of
+// the layers that stayed as they were.
 
 #include "htmlmemdoc/pages/report/session_model.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <iterator>
 
 #include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/report/page_model.h"
 
-namespace htmlmemdoc {
+using nlohmann::json;
 
-nlohmann::json SessionModel(const PageSession& session) {
+namespace htmlmemdoc {
+namespace {
+
+// The document's layers in page order.
+std::vector<const CHtmlLayer*> InPageOrder(const CHtmlMemDoc& document) {
+  CObList layers;
+  document.GetLayersInPageOrder(layers);
+  std::vector<const CHtmlLayer*> ordered;
+  ordered.reserve(static_cast<size_t>(layers.GetCount()));
+  for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;)
+    ordered.push_back(static_cast<const CHtmlLayer*>(layers.GetNext(pos)));
+  return ordered;
+}
+
+json LayerAt(const CHtmlLayer& layer, size_t index) {
+  json entry = DescribeLayer(layer);
+  entry["index"] = index;
+  return entry;
+}
+
+bool Same(const CHtmlLayer& layer, const std::string& shown) {
+  const char* markup = layer;
+  const size_t length = layer.GetOuterTextLength();
+  return length == shown.size() &&
+         (length == 0 || std::equal(shown.begin(), shown.end(), markup));
+}
+
+}  // namespace
+
+json SessionView::Whole(const PageSession& session) {
   const CHtmlMemDoc& document = session.Document();
-  nlohmann::json model =
-      DescribePage(document, session.Text(), session.Losses());
-  CObList inPageOrder;
-  document.GetLayersInPageOrder(inPageOrder);
-  std::unordered_map<const CObject*, int> places;
-  int place = 0;
-  for (POSITION pos = inPageOrder.GetHeadPosition(); pos != nullptr;)
-    places[inPageOrder.GetNext(pos)] = place++;
-  nlohmann::json& layers = model["layers"];
-  size_t at = 0;
-  ForEachLayer(document, [&](const CHtmlLayer& layer) {
-    if (at < layers.size()) layers[at++]["index"] = places[&layer];
-  });
+  json model = DescribePage(document, session.Text(), session.Losses());
+  json layers = json::array();
+  m_shown.clear();
+  for (const CHtmlLayer* layer : InPageOrder(document)) {
+    layers.push_back(LayerAt(*layer, m_shown.size()));
+    m_shown.push_back(MarkupOf(*layer));
+  }
+  model["layers"] = std::move(layers);
+  model["revision"] = ++m_revision;
   return model;
+}
+
+json SessionView::Changes(const PageSession& session) {
+  const CHtmlMemDoc& document = session.Document();
+  const std::vector<const CHtmlLayer*> now = InPageOrder(document);
+  json changes = {{"page", DescribePageProperties(document, session.Text(),
+                                                  session.Losses())},
+                  {"revision", ++m_revision}};
+  json layers = json::array();
+  if (now.size() == m_shown.size()) {
+    for (size_t i = 0; i < now.size(); ++i) {
+      if (Same(*now[i], m_shown[i])) continue;
+      layers.push_back(LayerAt(*now[i], i));
+      m_shown[i] = MarkupOf(*now[i]);
+    }
+    changes["layers"] = std::move(layers);
+    return changes;
+  }
+  // Layers made or taken out: the stretch between the layers that stayed
+  // at the start and at the end is replaced.
+  size_t head = 0;
+  while (head < now.size() && head < m_shown.size() &&
+         Same(*now[head], m_shown[head]))
+    ++head;
+  size_t tail = 0;
+  while (tail < now.size() - head && tail < m_shown.size() - head &&
+         Same(*now[now.size() - 1 - tail], m_shown[m_shown.size() - 1 - tail]))
+    ++tail;
+  std::vector<std::string> shown(
+      std::make_move_iterator(m_shown.begin()),
+      std::make_move_iterator(m_shown.begin() + head));
+  for (size_t i = head; i < now.size() - tail; ++i) {
+    layers.push_back(LayerAt(*now[i], i));
+    shown.push_back(MarkupOf(*now[i]));
+  }
+  shown.insert(shown.end(), std::make_move_iterator(m_shown.end() - tail),
+               std::make_move_iterator(m_shown.end()));
+  changes["splice"] = {{"at", head},
+                       {"remove", m_shown.size() - head - tail},
+                       {"layers", std::move(layers)}};
+  m_shown = std::move(shown);
+  return changes;
 }
 
 }  // namespace htmlmemdoc

@@ -68,7 +68,6 @@ json PageJson(const SiteReport& report, size_t index) {
   return entry;
 }
 
-
 std::string LinkTo(const SiteReport& report, const std::string& page,
                    const std::string& reportFolder) {
   std::error_code error;
@@ -80,8 +79,6 @@ std::string LinkTo(const SiteReport& report, const std::string& page,
 }
 
 }  // namespace
-
-
 
 json SiteReportJson(const SiteReport& report) {
   const SiteCounts counts = CountSite(report);

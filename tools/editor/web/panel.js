@@ -1,0 +1,82 @@
+// panel.js: the fields of the page and of the selected layer. A field the
+// person is typing in is never overwritten by an answer; a change is sent
+// when the field is left or Enter is pressed, and the server checks it.
+
+import { $ } from "./api.js";
+import { state, selectedLayers } from "./model.js";
+import { fillChoices, sourceKind } from "./files.js";
+
+let send = null;  // send(parts) makes the changes as one step
+export const connectPanel = (sender) => { send = sender; };
+
+// Sets a field from the model unless the person is typing in it.
+function fill(id, value) {
+  if (document.activeElement !== $(id)) $(id).value = value ?? "";
+}
+
+export function fillPanel() {
+  const model = state.model;
+  if (!model) return;
+  fillChoices($("page-background"), "image", model.background);
+  fillChoices($("page-sound"), "sound",
+              model.backgroundSound ? model.backgroundSound.src : "");
+  const layers = selectedLayers();
+  const layer = layers.length === 1 ? layers[0] : null;
+  $("layer-fields").hidden = !layer;
+  $("layer-title").textContent = layer
+    ? "Layer " + (layer.id ?? "") + " (" + layer.kind + ")"
+    : layers.length > 1 ? layers.length + " layers selected" : "Layer";
+  for (const control of document.querySelectorAll(".needs-selection"))
+    control.disabled = layers.length === 0;
+  for (const control of document.querySelectorAll(".needs-two"))
+    control.disabled = layers.length < 2;
+  for (const control of document.querySelectorAll(".needs-three"))
+    control.disabled = layers.length < 3;
+  if (!layer) return;
+  for (const field of ["left", "top", "width", "height", "zIndex"])
+    fill(field, layer[field]);
+  fill("visibility", layer.visibility ?? "");
+  const isText = layer.kind === "text";
+  const hasSource = layer.kind !== "text" && layer.kind !== "plain";
+  document.querySelector(".only-text").hidden = !isText;
+  document.querySelector(".only-source").hidden = !hasSource;
+  if (isText) {
+    fill("text", layer.text);
+    fill("fontSize", layer.fontSize);
+    fill("color", layer.color);
+  }
+  if (hasSource && document.activeElement !== $("src"))
+    fillChoices($("src"), sourceKind(layer.kind), layer.src);
+}
+
+// A number field's text as the person typed it: a whole number is sent as
+// one; anything else is sent as it is, for the server to refuse with the
+// reason (parseInt would have made "1.5" a 1 and "abc" nothing).
+const number = (text) => {
+  const typed = text.trim();
+  if (typed === "") return null;
+  return /^[+-]?[0-9]+$/.test(typed) ? Number(typed) : typed;
+};
+const plain = (text) => text;
+
+function onField(id, property, parse) {
+  $(id).addEventListener("change", () => {
+    const layers = selectedLayers();
+    const value = parse($(id).value);
+    if (layers.length !== 1 || value === null) return;
+    send([{ layer: layers[0], properties: { [property]: value } }]);
+  });
+}
+
+for (const field of ["left", "top", "width", "height", "zIndex", "fontSize"])
+  onField(field, field, number);
+onField("visibility", "visibility", (t) => (t === "" ? null : t));
+onField("text", "text", plain);
+onField("color", "color", plain);
+onField("src", "src", plain);
+$("page-background").addEventListener("change", () =>
+  send([{ layer: null, properties: { background: $("page-background").value } }]));
+$("page-sound").addEventListener("change", () => {
+  const src = $("page-sound").value;
+  send([{ layer: null, properties: src ? { sound: src } : { noSound: true } }]);
+});
