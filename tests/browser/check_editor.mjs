@@ -13,12 +13,12 @@
 //
 // Usage: node check_editor.mjs TOOL SITE_DIR SHOT_DIR
 
-import {execFileSync, spawn} from 'node:child_process';
+import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
 
 import {launchBrowser} from './browser.mjs';
+import {answerTo, drag, openPage, setField, settled, startServer} from './editor_driver.mjs';
 
 const [tool, siteDir, shotDir] = process.argv.slice(2);
 const pageFile = path.join(siteDir, 'welcome.htm');
@@ -26,68 +26,7 @@ const before = fs.readFileSync(pageFile, 'latin1').split('\r\n');
 const problems = [];
 const check = (ok, what) => { if (!ok) problems.push(what); };
 
-// The server, and the address it prints.
-function startServer() {
-  // Unsaved changes are journaled in a folder of the test's own.
-  const env = {...process.env,
-    XDG_STATE_HOME: fs.mkdtempSync(path.join(os.tmpdir(), 'htmlmemdoc-state-'))};
-  const server = spawn(tool, ['serve', siteDir],
-      {stdio: ['ignore', 'pipe', 'inherit'], env});
-  return new Promise((resolve, reject) => {
-    let output = '';
-    server.stdout.on('data', (chunk) => {
-      output += chunk;
-      const address = output.match(/http:\/\/127\.0\.0\.1:\d+\/\?token=[0-9a-f]+/);
-      if (address) resolve({server, address: address[0]});
-    });
-    server.on('exit', () => reject(new Error(`serve ended: ${output}`)));
-  });
-}
-
-// Waits until the editor has shown the answers to every request.
-const settled = (page) => page.waitForSelector('body:not([data-busy="1"])');
-
-// Opens the page at `path` from the list and waits until it is shown (a
-// wait for a box alone may be met by the page shown before).
-async function openPage(page, path) {
-  const opened = page.waitForResponse((r) => r.url().endsWith('/api/open'));
-  await page.click(`#page-list button[data-path="${path}"]`);
-  await opened;
-  await settled(page);
-}
-
-// Sends a pointer drag from the centre of `selector` by (dx, dy) and waits
-// for the change it makes.
-async function drag(page, selector, dx, dy, property) {
-  const box = await page.locator(selector).boundingBox();
-  const x = box.x + box.width / 2;
-  const y = box.y + box.height / 2;
-  const answered = answerTo(page, `"${property}"`);
-  await page.mouse.move(x, y);
-  await page.mouse.down();
-  await page.mouse.move(x + dx, y + dy, {steps: 5});
-  await page.mouse.up();
-  const status = (await answered).status();
-  await settled(page);
-  return status;
-}
-
-// The answer to the change request whose body holds `text`.
-function answerTo(page, text) {
-  return page.waitForResponse((r) => r.url().endsWith('/api/edit') &&
-      (r.request().postData() || '').includes(text));
-}
-
-async function setField(page, id, value) {
-  const answered = answerTo(page, JSON.stringify(value));
-  await page.fill(`#${id}`, value);
-  await page.press(`#${id}`, 'Tab');  // leaving the field commits it
-  const status = (await answered).status();
-  await settled(page);
-  return status;
-}
-
-const {server, address} = await startServer();
+const {server, address} = await startServer(tool, siteDir);
 const browser = await launchBrowser();
 try {
   const page = await browser.newPage({viewport: {width: 1400, height: 900}});

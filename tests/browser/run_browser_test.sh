@@ -60,6 +60,12 @@ ruffle=$source_dir/tests/browser/node_modules/@ruffle-rs/ruffle
 if "$tool" --help | grep -q "^  serve "; then
   node "$source_dir/tests/browser/check_editor.mjs" "$tool" "$editor_site" \
     "$work/screenshots" || exit $?
+  layers_site=$work/layers_site
+  rm -rf "$layers_site" && cp -r "$source_dir/examples" "$layers_site"
+  "$tool" render "$layers_site/welcome.htm" -o "$layers_site/welcome.htm" ||
+    { echo "FAIL: rendering welcome.htm"; exit 1; }
+  node "$source_dir/tests/browser/check_editor_layers.mjs" "$tool" \
+    "$layers_site" "$work/screenshots" || exit $?
 else
   echo "editor: not built (HTMLMEMDOC_BUILD_EDITOR=OFF)"
 fi

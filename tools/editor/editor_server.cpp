@@ -177,6 +177,11 @@ class EditorServer::Impl {
     m_server.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
     m_server.set_pre_routing_handler(
         [this](const httplib::Request& req, httplib::Response& res) {
+          // Answers go over the loopback, where compressing them costs far
+          // more than it saves (brotli took seconds over a 1 MB page), so
+          // httplib is not told the browser takes compressed ones. The
+          // request is the server's own, passed as const to handlers.
+          const_cast<httplib::Request&>(req).headers.erase("Accept-Encoding");
           if (Guard(req, res))
             return httplib::Server::HandlerResponse::Unhandled;
           // The body, if any, was not read: it must not be taken for the

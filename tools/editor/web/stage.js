@@ -7,6 +7,7 @@
 import { $ } from "./api.js";
 import { state, layerAt, selectedLayers } from "./model.js";
 import { targetsFor, snapAxis, boundsOf } from "./snap.js";
+import { scheduleOutlines } from "./outlines.js";
 
 const hooks = { send: null, selected: null };  // set by the editor
 
@@ -50,6 +51,8 @@ export function tellFrame(layers) {
 // --- Boxes -----------------------------------------------------------
 
 const boxes = new Map();  // place in page order: its box
+const kCrowded = 400;  // layers past which most are outlined, not boxed
+let crowded = false;
 
 // How far the page is shown from the stage's corner: far enough that a
 // layer above or left of the page (a sound's layer at top -20, say), and
@@ -83,11 +86,11 @@ function place(box, left, top, width, height) {
   box.style.height = (height ?? 20) + "px";
 }
 
-// Boxes stack as the browser stacks their layers: by z-index, then page
-// order (the order of the boxes), so a click picks the layer on top.
+// The boxes stand in page order, the order Tab walks them; they carry no
+// z-index (thousands of stacking contexts made each frame slow to
+// composite), and a press picks the layer on top (layerAtPoint).
 function dress(box, layer) {
   place(box, layer.left, layer.top, layer.width, layer.height);
-  box.style.zIndex = String(Math.max(-1e6, Math.min(1e6, layer.zIndex ?? 0)));
   box.hidden = state.hidden.has(layer.index);
   box.classList.toggle("selected", state.selected.has(layer.index));
   box.classList.toggle("locked", state.locked.has(layer.index));
@@ -96,6 +99,14 @@ function dress(box, layer) {
   box.setAttribute("aria-pressed", String(state.selected.has(layer.index)));
   box.setAttribute("aria-label", layer.kind + " layer " + (layer.id ?? "without id") +
                    (state.locked.has(layer.index) ? ", locked" : ""));
+  if (!box.firstChild) {
+    const label = document.createElement("span");
+    label.className = "label";
+    const corner = document.createElement("span");
+    corner.className = "corner";
+    corner.setAttribute("aria-hidden", "true");
+    box.append(label, corner);
+  }
   box.firstChild.textContent = name(layer);
 }
 
@@ -106,12 +117,6 @@ function makeBox(layer) {
   box.setAttribute("role", "button");
   box.dataset.index = layer.index;
   box.dataset.id = layer.id ?? "";
-  const label = document.createElement("span");
-  label.className = "label";
-  const corner = document.createElement("span");
-  corner.className = "corner";
-  corner.setAttribute("aria-hidden", "true");
-  box.append(label, corner);
   dress(box, layer);
   return box;
 }
@@ -119,18 +124,50 @@ function makeBox(layer) {
 // Whether a layer has a box: it must be placed by its style.
 const boxed = (layer) => layer.left !== null && layer.top !== null;
 
+// On a crowded page only the selected layers, and the one that stands for
+// all of them in the Tab order (`entry`), have a box; the others are
+// outlined on a canvas (outlines.js) and taken by where they are.
+let entry = -1;
+const keepsBox = (index) => !crowded || state.selected.has(index) || index === entry;
+
+function ensureBox(index) {
+  const layer = layerAt(index);
+  if (boxes.has(index) || !layer || !boxed(layer)) return boxes.get(index) || null;
+  const box = makeBox(layer);
+  boxes.set(index, box);
+  $("boxes").append(box);
+  return box;
+}
+
+function dropBox(index) {
+  const box = boxes.get(index);
+  if (!box) return;
+  box.remove();
+  boxes.delete(index);
+}
+
+const outlines = () => ({
+  on: crowded, layers: state.model.layers, offset,
+  skip: (layer) => !boxed(layer) || boxes.has(layer.index) || state.hidden.has(layer.index),
+});
+
 export function drawAll() {
   boxes.clear();
   const layers = state.model.layers;
+  crowded = layers.length > kCrowded;
+  const first = layers.find(boxed);
+  entry = first ? first.index : -1;
   placeStage(layers);
   const all = document.createDocumentFragment();
   for (const layer of layers) {
-    if (!boxed(layer)) continue;
+    if (!boxed(layer) || !keepsBox(layer.index)) continue;
     const box = makeBox(layer);
     boxes.set(layer.index, box);
     all.append(box);
   }
   $("boxes").replaceChildren(all);
+  $("boxes").dataset.count = String(layers.length);
+  scheduleOutlines(outlines);
 }
 
 // The boxes of the layers at `indices` as their models now are.
@@ -143,17 +180,21 @@ export function updateBoxes(indices) {
       box.dataset.id = layer.id ?? "";
     }
   }
+  scheduleOutlines();
 }
-
-export const boxOf = (index) => boxes.get(index);
 
 // --- Selection -------------------------------------------------------
 
 export function setSelection(indices, focus) {
   const before = state.selected;
   state.selected = new Set(indices);
-  for (const index of new Set([...before, ...state.selected])) {
-    const box = boxes.get(index);
+  if (focus && state.selected.size === 1) entry = [...state.selected][0];
+  for (const index of new Set([...before, ...state.selected, entry])) {
+    if (!keepsBox(index)) {
+      dropBox(index);
+      continue;
+    }
+    const box = ensureBox(index);
     if (box) dress(box, layerAt(index));
   }
   if (focus && state.selected.size === 1) {
@@ -163,6 +204,7 @@ export function setSelection(indices, focus) {
       box.scrollIntoView({ block: "nearest", inline: "nearest" });
     }
   }
+  scheduleOutlines();
   hooks.selected();
 }
 
@@ -170,6 +212,21 @@ function toggle(index) {
   const next = new Set(state.selected);
   if (next.has(index)) next.delete(index); else next.add(index);
   setSelection(next);
+}
+
+// On a crowded page Tab and Shift+Tab walk the layers from the one
+// focused, in page order, as they walk the boxes of any other page; past
+// the first or the last they leave the page.
+function walkLayers(event) {
+  if (!crowded || event.key !== "Tab" || !event.target.classList.contains("box")) return;
+  const layers = state.model.layers;
+  const step = event.shiftKey ? -1 : 1;
+  let index = Number(event.target.dataset.index) + step;
+  while (index >= 0 && index < layers.length &&
+         (!boxed(layers[index]) || state.hidden.has(index))) index += step;
+  if (index < 0 || index >= layers.length) return;
+  event.preventDefault();
+  setSelection([index], true);
 }
 
 // --- Gestures --------------------------------------------------------
@@ -220,7 +277,7 @@ function snapResize(layer, targets, w, h, alt) {
 // gesture). Shift at the start adds to the selection or takes away from
 // it; Shift while moving keeps the move to one axis; Alt turns snapping
 // off; Esc puts the boxes back.
-function startGesture(event, index) {
+function startGesture(event, index, box) {
   event.preventDefault();
   if (event.shiftKey && !event.target.classList.contains("corner")) {
     toggle(index);
@@ -233,7 +290,7 @@ function startGesture(event, index) {
   const targets = targetsFor(state.model.layers.filter((l) => !state.hidden.has(l.index)),
                              moving);
   const start = { x: event.clientX, y: event.clientY };
-  const target = event.target;
+  const target = resize ? event.target : box;
   target.setPointerCapture(event.pointerId);
   let result = null;
   const show = () => {
@@ -243,10 +300,13 @@ function startGesture(event, index) {
       else if (result) place(box, layer.left + result.dx, layer.top + result.dy, layer.width, layer.height);
       else place(box, layer.left, layer.top, layer.width, layer.height);
     }
-    tellFrame(moving.map((layer) => result === null ? layer : resize
+    // On a crowded page the frame is told once, when the pointer is let
+    // go: laying out and painting it at every move made the drag lag.
+    if (!crowded || finished) tellFrame(moving.map((layer) => result === null ? layer : resize
       ? { ...layer, width: result.w, height: result.h }
       : { ...layer, left: layer.left + result.dx, top: layer.top + result.dy }));
   };
+  let finished = false;
   const move = (e) => {
     let dx = Math.round(e.clientX - start.x), dy = Math.round(e.clientY - start.y);
     if (e.shiftKey && !resize) {
@@ -276,6 +336,8 @@ function startGesture(event, index) {
   };
   const end = () => {
     finish();
+    finished = true;
+    show();
     if (result === null) return;
     const parts = resize
       ? [{ layer: moving[0], properties: { width: result.w, height: result.h } }]
@@ -291,10 +353,9 @@ function startGesture(event, index) {
   document.addEventListener("keydown", cancel);
 }
 
-// A drag over the page where no box is draws a rectangle: the layers it
+// A drag over the page where no layer is draws a rectangle: the layers it
 // touches are selected (with Shift, added to the selection).
 function startBand(event) {
-  if (event.target !== $("stage") && event.target !== $("boxes")) return;
   event.preventDefault();
   const origin = $("boxes").getBoundingClientRect();
   const from = { x: event.clientX - origin.left, y: event.clientY - origin.top };
@@ -327,10 +388,39 @@ function startBand(event) {
   addEventListener("pointerup", end);
 }
 
+// Whether `a` is stacked above `b` (layer models) as a browser stacks
+// them: by z-index, then page order.
+const above = (a, b) => (a.zIndex ?? 0) > (b.zIndex ?? 0) ||
+  ((a.zIndex ?? 0) === (b.zIndex ?? 0) && a.index > b.index);
+
+// The layer a press at (x, y) of the page takes: the one on top there of
+// those shown; null when none is there.
+function layerAtPoint(x, y) {
+  let top = null;
+  for (const layer of state.model.layers) {
+    if (!boxed(layer) || state.hidden.has(layer.index)) continue;
+    const w = layer.width ?? 20, h = layer.height ?? 20;
+    if (x >= layer.left && x < layer.left + w && y >= layer.top && y < layer.top + h &&
+        (top === null || above(layer, top)))
+      top = layer;
+  }
+  return top;
+}
+
+// A press on a label or a corner takes its box; any other press on the
+// page the layer on top there, whether its box is drawn or outlined.
 $("boxes").addEventListener("pointerdown", (event) => {
-  const box = event.target.closest(".box");
-  if (box) startGesture(event, Number(box.dataset.index));
+  let box = event.target.matches(".label, .corner") ? event.target.parentElement : null;
+  if (!box) {
+    const origin = $("boxes").getBoundingClientRect();
+    const layer = layerAtPoint(event.clientX - origin.left, event.clientY - origin.top);
+    box = layer && ensureBox(layer.index);
+  }
+  if (!box) return;
+  event.stopPropagation();
+  startGesture(event, Number(box.dataset.index), box);
 });
+$("boxes").addEventListener("keydown", walkLayers);
 $("stage").addEventListener("pointerdown", startBand);
 // A box reached by Tab is selected, as a click would select it.
 $("boxes").addEventListener("focusin", (event) => {
