@@ -39,6 +39,10 @@ golden edits.image.htm edit edits.htm --layer I1 --left 10 --top 11 \
   --width 50 --height 60 --z-index 9 --visibility hidden --src "pics/new one.gif"
 golden edits.text.htm edit edits.htm --layer T1 --text "New text" \
   --font-size 14 --color navy --background pics/sky.gif --sound rain.mid
+golden edits.font.htm edit edits.htm --layer T1 --text-align center \
+  --font-family "Verdana,  Arial" --title "Club news"
+golden edits.content.htm edit edits.htm --layer T1 \
+  --content 'Hi <b>there</b><br><font color=red>all</font>'
 golden edits.media.htm edit edits.htm --layer V1 --src new.avi --no-sound
 golden edits.embed.htm edit edits.htm --layer E1 --src n.swf --visibility visible
 

@@ -73,8 +73,6 @@ expect 1 "cannot hold a double quote" \
   "$tool" edit shapes.htm --layer Img --src 'a" onerror="x' "${o[@]}"
 expect 1 "font size -2147483648 is out of range" \
   "$tool" edit shapes.htm --layer Sq --font-size=-2147483648 "${o[@]}"
-expect 1 "<p> has neither (write <p > or give it an attribute)" \
-  "$tool" edit shapes.htm --layer Bare --text new "${o[@]}"
 expect 1 "its style holds cursor:hand, which the library would drop" \
   "$tool" edit shapes.htm --layer Cursor --top 3 "${o[@]}"
 expect 1 "layer srcLayer would change more than its src" "$tool" render --encode src.htm
@@ -83,6 +81,18 @@ expect 1 "layer Amp would change more than its src: the <img> tag's alt" \
 unchanged out.htm
 run 0 "$tool" edit shapes.htm --layer Sq --text= "${o[@]}"
 grep -q '<p class=x></p>' out.htm || fail "--text= did not empty the text"
+# A text tag written bare, which the library's own rule passes over, takes
+# a new text and keeps its tag as it was.
+run 0 "$tool" edit shapes.htm --layer Bare --text new "${o[@]}"
+grep -q '<div id=Bare style="left:0px"><p>new</p></div>' out.htm ||
+  fail "the bare text tag's text was not set in place"
+expect 1 "may hold only text, <b>, <i>, <font> and <br>, not <img" \
+  "$tool" edit shapes.htm --layer Bare --content 'a<img src=x>' "${o[@]}"
+expect 1 "closes </i> where it is not open" \
+  "$tool" edit shapes.htm --layer Bare --content '<b>a</i>' "${o[@]}"
+run 0 "$tool" edit shapes.htm --layer Bare --content 'a <b>bold</b><br>next' "${o[@]}"
+grep -q '<p>a <b>bold</b><br>next</p></div>' out.htm ||
+  fail "the content was not set in place"
 
 # A page read from a fifo or a pipe; a folder that cannot be read.
 mkfifo fifo.htm

@@ -17,6 +17,7 @@
 
 #include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/page_layers.h"
+#include "htmlmemdoc/pages/page/text_content.h"
 #include "htmlmemdoc/pages/text/markup_view.h"
 #include "htmlmemdoc/pages/text/text_util.h"
 
@@ -243,10 +244,36 @@ class CEditor {
     return NotExact(Cannot(what) + change + QuoteNote(before, tag, attribute));
   }
 
+  // `element`'s markup replaced by `markup` through the library's Init,
+  // which must then read back (`readsBack`).
+  bool Replace(CHtmlTextBase& element, const std::string& what,
+               const std::string& markup,
+               const std::function<bool()>& readsBack) {
+    Keep(element);
+    if (markup.size() > CHtmlTextBase::kMaxOuterTextLength)
+      return NotExact(Cannot(what) + "the element would be over 8192 bytes");
+    if (!element.Init(markup.c_str()) || !readsBack())
+      return NotExact(Cannot(what) + "it would not read back");
+    return true;
+  }
+
   bool Text(CHtmlTextLayer& layer, const std::string& text) {
-    const std::string before = Keep(layer);
+    const std::string before = MarkupOf(layer);
     const std::string tag = Lower(static_cast<const char*>(layer.m_strTextTag));
     CString old;
+    size_t begin = 0, end = 0;
+    if (!layer.GetTextString(old) && BareTextStretch(before, tag, begin, end)) {
+      // A bare text tag ("<p>"), which the library's rule does not take:
+      // the text after it is replaced as the library would replace it.
+      return Replace(
+          layer, "text", before.substr(0, begin) + text + before.substr(end),
+          [&] {
+            std::string read;
+            return LayerText(layer, read) && read == text &&
+                   OtherTextChange(before, MarkupOf(layer), tag).empty();
+          });
+    }
+    Keep(layer);
     if (!layer.GetTextString(old) || !layer.SetTextString(text.c_str())) {
       return NotExact(Cannot("text") +
                       "the library finds a layer's text after "
@@ -328,18 +355,40 @@ bool ApplyBox(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
       });
 }
 
-bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
-  if (!e.text && !e.fontSize && !e.color) return true;
-  if (!layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
-    return editor.WrongKind(
-        "a text, a font size and a colour need a text layer");
+// `list` as FontFamilies gives it: each name trimmed, ", " between.
+std::string Listed(const std::string& list) {
+  std::string listed;
+  for (size_t from = 0; from <= list.size();) {
+    size_t comma = list.find(',', from);
+    if (comma == std::string::npos) comma = list.size();
+    const std::string name = Trim(list.substr(from, comma - from));
+    if (!name.empty()) listed += (listed.empty() ? "" : ", ") + name;
+    from = comma + 1;
   }
-  CHtmlTextLayer& text = static_cast<CHtmlTextLayer&>(layer);
+  return listed;
+}
+
+bool ApplyContent(const PageEdit& e, CHtmlTextLayer& text, CEditor& editor) {
+  if (!e.content) return true;
+  const std::string before = MarkupOf(text);
+  size_t begin = 0, end = 0;
+  if (!editor.Check(ContentRefusal(*e.content))) return false;
+  if (!ContentStretch(before, begin, end)) {
+    return editor.NotExact(
+        "cannot set the content: the layer's div holds no element to write "
+        "it in");
+  }
+  return editor.Replace(
+      text, "content",
+      before.substr(0, begin) + *e.content + before.substr(end), [&] {
+        std::string read;
+        return LayerContent(text, read) && read == *e.content;
+      });
+}
+
+// The font of the text tag's style: size, colour, alignment, families.
+bool ApplyFont(const PageEdit& e, CHtmlTextLayer& text, CEditor& editor) {
   const std::string tag = static_cast<const char*>(text.m_strTextTag);
-  if (e.text &&
-      (!editor.Check(CheckText(*e.text)) || !editor.Text(text, *e.text))) {
-    return false;
-  }
   if (e.fontSize) {
     const int size = *e.fontSize;
     if (!editor.Check(CheckNumber(&PageEdit::fontSize, size)) ||
@@ -353,6 +402,30 @@ bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
       return false;
     }
   }
+  if (e.textAlign) {
+    static const char* const kAligns[] = {"left", "center", "right"};
+    int align = 0;
+    while (align < 3 && *e.textAlign != kAligns[align]) ++align;
+    if (align == 3)
+      return editor.Check("no alignment " + *e.textAlign +
+                          " (use left, center or right)");
+    const HtmlTextAlign value = static_cast<HtmlTextAlign>(align + 1);
+    if (!editor.Style(
+            text, "alignment", tag, "text-align",
+            [&] { return text.SetTextAlign(value); },
+            [&] {
+              HtmlTextAlign read = HtmlTextAlignLeft;
+              return text.GetTextAlign(read) && read == value;
+            }))
+      return false;
+  }
+  if (e.fontFamily &&
+      (!editor.Check(CheckValue("the font", *e.fontFamily)) ||
+       !editor.Style(
+           text, "font", tag, "font-family",
+           [&] { return text.ResetFontFamily(e.fontFamily->c_str()); },
+           [&] { return FontFamilies(text) == Listed(*e.fontFamily); })))
+    return false;
   if (!e.color) return true;
   unsigned long colorref = 0;
   unsigned long rgb = 0;
@@ -366,6 +439,22 @@ bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
         unsigned long read = 0;
         return text.GetColor(read) && read == rgb;
       });
+}
+
+bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
+  if (!e.text && !e.content && !e.fontSize && !e.color && !e.textAlign &&
+      !e.fontFamily)
+    return true;
+  if (!layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
+    return editor.WrongKind(
+        "a text, a font size and a colour need a text layer");
+  }
+  CHtmlTextLayer& text = static_cast<CHtmlTextLayer&>(layer);
+  if (e.text &&
+      (!editor.Check(CheckText(*e.text)) || !editor.Text(text, *e.text))) {
+    return false;
+  }
+  return ApplyContent(e, text, editor) && ApplyFont(e, text, editor);
 }
 
 // A new id or poster: attributes any layer's div, or a video's image, has.
@@ -407,7 +496,32 @@ bool ApplySource(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
   return editor.WrongKind("a source needs an image, video or embed layer");
 }
 
+// The page's title: the text of its title element, which is made when
+// the page has none.
+bool ApplyTitle(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
+  if (!e.title) return true;
+  const std::string& title = *e.title;
+  if (!editor.Check(CheckText(title)) ||
+      !editor.Check(title.find_first_of("\r\n") == std::string::npos
+                        ? ""
+                        : "a title is one line"))
+    return false;
+  const std::string before = MarkupOf(document.m_title);
+  std::string old;
+  const size_t open = before.find('>');
+  const std::string markup =
+      TitleText(document.m_title, old) && open != std::string::npos
+          ? before.substr(0, open + 1) + title +
+                before.substr(open + 1 + old.size())
+          : "<title>" + title + "</title>";
+  return editor.Replace(document.m_title, "title", markup, [&] {
+    std::string read;
+    return TitleText(document.m_title, read) && read == title;
+  });
+}
+
 bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
+  if (!ApplyTitle(e, document, editor)) return false;
   if (e.background) {
     const std::string& src = *e.background;
     if (MarkupOf(document.m_body).empty()) {
@@ -504,6 +618,13 @@ const std::vector<EditProperty>& EditProperties() {
       {"zIndex", &E::zIndex, nullptr, "Stacking order"},
       {"visibility", nullptr, &E::visibility, "visible or hidden"},
       {"text", nullptr, &E::text, "A text layer's text"},
+      {"content", nullptr, &E::content,
+       "A text layer's content as markup: text with <b>, <i>, <font> and "
+       "<br>"},
+      {"textAlign", nullptr, &E::textAlign,
+       "A text layer's alignment: left, center or right"},
+      {"fontFamily", nullptr, &E::fontFamily,
+       "A text layer's fonts: Verdana, Arial"},
       {"fontSize", &E::fontSize, nullptr,
        "A text layer's font size, in points"},
       {"color", nullptr, &E::color,
@@ -512,6 +633,7 @@ const std::vector<EditProperty>& EditProperties() {
        "The file an image, video or embed layer shows"},
       {"poster", nullptr, &E::poster, "The image a video layer shows"},
       {"id", nullptr, &E::id, "A new id for the layer's div"},
+      {"title", nullptr, &E::title, "The page's title"},
       {"background", nullptr, &E::background, "The page's background image"},
       {"sound", nullptr, &E::sound,
        "The page's background sound (added if missing)"},

@@ -24,6 +24,9 @@ struct PageEdit {
   std::optional<int> left, top, width, height, zIndex;  // pixels, order
   std::optional<std::string> visibility;                // "visible" or "hidden"
   std::optional<std::string> text;                      // a text layer's text
+  std::optional<std::string> content;  // its content as markup (text_content.h)
+  std::optional<std::string> textAlign;   // "left", "center" or "right"
+  std::optional<std::string> fontFamily;  // "Verdana, Arial"
   std::optional<int> fontSize;            // a text layer's, in points
   std::optional<std::string> color;       // "#rrggbb" or a colour name
   std::optional<std::string> src;         // an image, video or embed file
@@ -31,6 +34,7 @@ struct PageEdit {
   std::optional<std::string> id;          // a new id for the layer's div
   std::optional<std::string> background;  // the page's background image
   std::optional<std::string> sound;       // the page's background sound
+  std::optional<std::string> title;       // the page's title
   bool noSound = false;                   // remove the background sound
   // A layer made first, of this kind (page_layers.h), with the id `layer`;
   // the other changes are then the new layer's.
@@ -42,7 +46,8 @@ struct PageEdit {
 
   bool ChangesLayer() const {
     return left || top || width || height || zIndex || visibility || text ||
-           fontSize || color || src || poster || id || add || copyAs || remove;
+           content || textAlign || fontFamily || fontSize || color || src ||
+           poster || id || add || copyAs || remove;
   }
   // Whether the change is to a layer the page holds (not one it makes).
   bool NamesLayer() const { return ChangesLayer() && !add; }

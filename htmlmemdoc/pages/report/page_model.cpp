@@ -12,6 +12,7 @@
 #include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/page_file.h"
 #include "htmlmemdoc/pages/page/page_loss.h"
+#include "htmlmemdoc/pages/page/text_content.h"
 #include "htmlmemdoc/pages/report/page_outcome.h"
 #include "htmlmemdoc/pages/text/text_util.h"
 
@@ -107,6 +108,8 @@ void AddFont(const CHtmlTextLayer& layer, json& entry) {
   entry["bold"] = FlagOr(hasBold, bold);
   entry["italic"] = FlagOr(hasItalic, italic);
   entry["textAlign"] = hasAlign ? json(kAligns[align - 1]) : json(nullptr);
+  const std::string families = FontFamilies(layer);
+  entry["fontFamily"] = families.empty() ? json(nullptr) : json(families);
 }
 
 // How a video or live-audio layer plays: its loop, and the video's repeat
@@ -133,10 +136,11 @@ void AddPlayback(const CHtmlLayer& layer, json& entry) {
 void AddLayerContent(const CHtmlLayer& layer, json& entry) {
   CString value;
   if (layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
-    const int ok =
-        static_cast<const CHtmlTextLayer&>(layer).GetTextString(value);
-    entry["text"] = StringOr(ok, value);
-    AddFont(static_cast<const CHtmlTextLayer&>(layer), entry);
+    const CHtmlTextLayer& text = static_cast<const CHtmlTextLayer&>(layer);
+    std::string read;
+    entry["text"] = LayerText(text, read) ? json(read) : json(nullptr);
+    entry["content"] = LayerContent(text, read) ? json(read) : json(nullptr);
+    AddFont(text, entry);
     return;
   }
   AddPlayback(layer, entry);

@@ -1,0 +1,140 @@
+// text_content.cpp: tags are found as a browser's tokenizer finds their
+// names (letters up to a blank, "/" or ">"); each search goes forward
+// only, so every function costs one pass over the markup.
+
+#include "htmlmemdoc/pages/page/text_content.h"
+
+#include <cctype>
+#include <vector>
+
+#include "htmlmemdoc/pages/page/page_elements.h"
+#include "htmlmemdoc/pages/text/text_util.h"
+
+namespace htmlmemdoc {
+namespace {
+
+bool IsNameEnd(char c) {
+  return c == '>' || c == '/' || std::isspace(static_cast<unsigned char>(c));
+}
+
+// The lower-case name of the tag whose "<" is at `at` ("/b" for an end
+// tag), and where the tag's ">" is (npos when none): a tag's name ends at
+// a blank, "/" or ">".
+std::string TagAt(const std::string& markup, size_t at, size_t& close) {
+  size_t end = at + 1;
+  if (end < markup.size() && markup[end] == '/') ++end;
+  while (end < markup.size() && !IsNameEnd(markup[end])) ++end;
+  close = markup.find('>', at);
+  return Lower(markup.substr(at + 1, end - at - 1));
+}
+
+}  // namespace
+
+bool BareTextStretch(const std::string& markup, const std::string& tag,
+                     size_t& begin, size_t& end) {
+  const std::string bare = "<" + Lower(tag) + ">";
+  const std::string lower = Lower(markup);
+  const size_t at = lower.find(bare);
+  if (tag.empty() || at == std::string::npos) return false;
+  begin = at + bare.size();
+  end = markup.find('<', begin);
+  if (end == std::string::npos) end = markup.size();
+  return true;
+}
+
+bool LayerText(const CHtmlTextLayer& layer, std::string& text) {
+  CString read;
+  if (layer.GetTextString(read)) {
+    text = static_cast<const char*>(read);
+    return true;
+  }
+  const std::string markup = MarkupOf(layer);
+  size_t begin = 0, end = 0;
+  if (!BareTextStretch(markup, static_cast<const char*>(layer.m_strTextTag),
+                       begin, end))
+    return false;
+  text = markup.substr(begin, end - begin);
+  return true;
+}
+
+std::string FontFamilies(const CHtmlTextLayer& layer) {
+  int count = 0;
+  std::string families;
+  if (!layer.GetFontFamilyCount(count)) return "";
+  for (int i = 0; i < count; ++i) {
+    CString family;
+    if (layer.GetFontFamily(i, family))
+      families += (families.empty() ? "" : ", ") +
+                  Trim(static_cast<const char*>(family));
+  }
+  return families;
+}
+
+bool ContentStretch(const std::string& markup, size_t& begin, size_t& end) {
+  if (Lower(markup.substr(0, 4)) != "<div") return false;
+  size_t close = markup.find('>');
+  if (close == std::string::npos) return false;
+  size_t at = markup.find_first_not_of(" \t\r\n", close + 1);
+  if (at == std::string::npos || markup[at] != '<') return false;
+  const std::string name = TagAt(markup, at, close);
+  if (name.empty() || name[0] == '/' || name[0] == '!' ||
+      close == std::string::npos)
+    return false;
+  begin = close + 1;
+  // The matching end tag: elements of the same name inside it counted.
+  int depth = 1;
+  for (at = markup.find('<', begin); at != std::string::npos;
+       at = markup.find('<', at + 1)) {
+    size_t tagEnd = 0;
+    const std::string found = TagAt(markup, at, tagEnd);
+    if (found == name) ++depth;
+    if (found == "/" + name && --depth == 0) {
+      end = at;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool LayerContent(const CHtmlLayer& layer, std::string& content) {
+  const std::string markup = MarkupOf(layer);
+  size_t begin = 0, end = 0;
+  if (!ContentStretch(markup, begin, end)) return false;
+  content = markup.substr(begin, end - begin);
+  return true;
+}
+
+std::string ContentRefusal(const std::string& content) {
+  std::vector<std::string> open;
+  for (size_t at = 0; at < content.size(); ++at) {
+    if (content[at] == '>')
+      return "a layer's content holds a \">\" outside a tag: write &gt;";
+    if (content[at] != '<') continue;
+    size_t close = 0;
+    const std::string name = TagAt(content, at, close);
+    const size_t next = content.find('<', at + 1);
+    if (close == std::string::npos ||
+        (next != std::string::npos && next < close))
+      return "a layer's content holds a \"<\" that starts no whole tag: "
+             "write &lt; for <";
+    const std::string tag = content.substr(at, close - at + 1);
+    at = close;
+    if (name == "br") continue;
+    if (name == "b" || name == "i" || name == "font") {
+      open.push_back(name);
+    } else if (name == "/b" || name == "/i" || name == "/font") {
+      if (open.empty() || "/" + open.back() != name)
+        return "a layer's content closes " + tag + " where it is not open";
+      open.pop_back();
+    } else {
+      return "a layer's content may hold only text, <b>, <i>, <font> and "
+             "<br>, not " +
+             tag.substr(0, 40);
+    }
+  }
+  if (!open.empty())
+    return "a layer's content leaves <" + open.back() + "> open";
+  return "";
+}
+
+}  // namespace htmlmemdoc
