@@ -1,5 +1,7 @@
 // Drives the editor's layer tools in headless Chromium as a person would,
-// on welcome.htm: adds a layer of each kind from the Add dialog, deletes
+// on welcome.htm: adds a layer of each kind from the Add dialog (the text
+// layer dragged to snap onto Title's edge, its text typed in place with a
+// bold word and a line break), changes the page's title, deletes
 // one, duplicates Rose, selects three layers and aligns them, drags the
 // new text layer near Title's left edge (it snaps onto it), reaches Intro
 // with Tab and moves it with the arrows (one step), sends Title to the
@@ -89,6 +91,27 @@ try {
   check(await drag(page, '.box[data-id="Text1"]', 40 + 3 - text, 0, 'left') === 200,
       'the snapping drag refused');
   await shot(page, 'snapped');
+  // Its text typed in place, one word made bold, a line break: one step.
+  await page.dblclick('.box[data-id="Text1"]');
+  await page.waitForSelector('#text-editor');
+  await page.keyboard.press('Control+a');
+  await page.keyboard.type('Open on Sundays');
+  for (let i = 0; i < 7; ++i) await page.keyboard.press('Shift+ArrowLeft');
+  await page.keyboard.press('Control+b');
+  await page.keyboard.press('End');
+  await page.keyboard.press('Enter');
+  await page.keyboard.type('Come along');
+  await shot(page, 'text-in-place');
+  const edited = answerTo(page, '"content"');
+  await page.keyboard.press('Control+Enter');
+  check((await edited).status() === 200, 'the text edited in place was refused');
+  await settled(page);
+  // The page's title.
+  const titled = answerTo(page, '"title"');
+  await page.fill('#page-title', 'The garden club');
+  await page.press('#page-title', 'Tab');
+  check((await titled).status() === 200, 'the title was refused');
+  await settled(page);
   for (const [kind, file] of [['image', 'images/tulip.gif'], ['video', 'video/tour.mpg'],
     ['embed', 'media/map.swf'], ['live audio', 'audio/chime.wav']])
     check(await addLayer(page, kind, file) === 200, `adding a ${kind} layer refused`);
@@ -214,11 +237,16 @@ if (layers) {
     }
   }
   check(!layers.Embed1, 'the deleted layer was saved');
+  const content = layers.Text1 ? layers.Text1.content : '';
+  check(/^Open on <b>Sundays(<\/b><br>|<br>)Come along(<\/b>)?$/.test(content),
+      `the text edited in place was saved as ${content}`);
   const block = (text, id) => (text.match(new RegExp(`<div id="${id}"[^]*?</div>`)) || [''])[0];
   const saved = fs.readFileSync(pageFile, 'latin1');
   for (const id of ['Tour', 'qBgSound'])
     check(block(saved, id) === block(original, id), `layer ${id} changed`);
-  check(saved.split('</head>')[0] === original.split('</head>')[0], 'the head changed');
+  check(saved.split('</head>')[0] ===
+        original.split('</head>')[0].replace(/<title>[^<]*/, '<title>The garden club'),
+      'the head changed otherwise than in its title');
 }
 for (const problem of problems) console.log(`FAIL: ${problem}`);
 console.log(problems.length === 0 ? 'editor layers: ok' : `editor layers: ${problems.length} failed`);

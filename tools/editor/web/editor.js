@@ -5,7 +5,8 @@
 import { $, say, busy, call, status } from "./api.js";
 import { state, layerAt, selectedLayers, openModel, applyAnswer, freeId } from "./model.js";
 import { connect, loadView, tellFrame, drawAll, updateBoxes, setSelection,
-         onArrow, flushNudge, snapping } from "./stage.js";
+         onArrow, flushNudge, snapping, boxOf } from "./stage.js";
+import { editText, styleEditedText } from "./textedit.js";
 import { connectList, drawList, updateRows, showSelection } from "./layers.js";
 import { connectPanel, fillPanel } from "./panel.js";
 import { fillChoices, sourceKind } from "./files.js";
@@ -251,12 +252,19 @@ function remove() {
 
 // --- Controls and keys -----------------------------------------------
 
+// A text layer opened: its text edited where it stands, one step.
+function openLayer(index, box) {
+  const layer = layerAt(index);
+  if (!layer || layer.kind !== "text" || state.locked.has(index)) return;
+  editText(layer, box, (content) => send([{ layer, properties: { content } }]));
+}
+
 let previous = new Set();  // the selection the list last showed
 connect(send, () => {
   showSelection(previous);
   previous = new Set(state.selected);
   fillPanel();
-});
+}, openLayer);
 connectList((index, adding) => {
   const next = adding ? new Set(state.selected) : new Set();
   if (adding && next.has(index)) next.delete(index); else next.add(index);
@@ -277,6 +285,15 @@ $("diff").addEventListener("click", () => {
 });
 $("save").addEventListener("click", save);
 $("add").addEventListener("click", openAddDialog);
+$("edit-text").addEventListener("click", () => {
+  const [layer] = selectedLayers();
+  if (layer && boxOf(layer.index)) openLayer(layer.index, boxOf(layer.index));
+});
+for (const command of ["bold", "italic"]) {
+  // The text being edited keeps the focus: the button acts on its choice.
+  $(command).addEventListener("pointerdown", (e) => e.preventDefault());
+  $(command).addEventListener("click", () => styleEditedText(command));
+}
 $("duplicate").addEventListener("click", duplicate);
 $("delete").addEventListener("click", remove);
 for (const how of ["forward", "backward", "front", "back"])
@@ -292,7 +309,7 @@ $("grid").addEventListener("change", () => {
   snapping.grid = Math.max(0, Number($("grid").value) || 0);
 });
 
-const inField = (e) => e.target.matches("input, textarea, select");
+const inField = (e) => e.target.matches("input, textarea, select, [contenteditable]");
 document.addEventListener("keydown", (e) => {
   if (!state.session || status.lost || $("add-dialog").open) return;
   if (!inField(e) && onArrow(e)) return;

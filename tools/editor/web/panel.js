@@ -17,6 +17,7 @@ function fill(id, value) {
 export function fillPanel() {
   const model = state.model;
   if (!model) return;
+  fill("page-title", model.title);
   fillChoices($("page-background"), "image", model.background);
   fillChoices($("page-sound"), "sound",
               model.backgroundSound ? model.backgroundSound.src : "");
@@ -42,6 +43,8 @@ export function fillPanel() {
   document.querySelector(".only-source").hidden = !hasSource;
   if (isText) {
     fill("text", layer.text);
+    fill("textAlign", layer.textAlign ?? "");
+    fill("fontFamily", layer.fontFamily);
     fill("fontSize", layer.fontSize);
     fill("color", layer.color);
   }
@@ -72,8 +75,12 @@ for (const field of ["left", "top", "width", "height", "zIndex", "fontSize"])
   onField(field, field, number);
 onField("visibility", "visibility", (t) => (t === "" ? null : t));
 onField("text", "text", plain);
+onField("textAlign", "textAlign", (t) => (t === "" ? null : t));
+onField("fontFamily", "fontFamily", plain);
 onField("color", "color", plain);
 onField("src", "src", plain);
+$("page-title").addEventListener("change", () =>
+  send([{ layer: null, properties: { title: $("page-title").value } }]));
 $("page-background").addEventListener("change", () =>
   send([{ layer: null, properties: { background: $("page-background").value } }]));
 $("page-sound").addEventListener("change", () => {

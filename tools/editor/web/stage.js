@@ -9,13 +9,15 @@ import { state, layerAt, selectedLayers } from "./model.js";
 import { targetsFor, snapAxis, boundsOf } from "./snap.js";
 import { scheduleOutlines } from "./outlines.js";
 
-const hooks = { send: null, selected: null };  // set by the editor
+const hooks = { send: null, selected: null, open: null };  // set by the editor
 
 // `send(parts)` makes the changes [{layer, properties}] as one step;
-// `selected()` is told when the selection changes.
-export function connect(send, selected) {
+// `selected()` is told when the selection changes; `open(index, box)` when
+// a layer is opened (a double click, or Enter on its box).
+export function connect(send, selected, open) {
   hooks.send = send;
   hooks.selected = selected;
+  hooks.open = open;
 }
 
 // --- The frame -------------------------------------------------------
@@ -182,6 +184,8 @@ export function updateBoxes(indices) {
   }
   scheduleOutlines();
 }
+
+export const boxOf = (index) => boxes.get(index);
 
 // --- Selection -------------------------------------------------------
 
@@ -421,6 +425,16 @@ $("boxes").addEventListener("pointerdown", (event) => {
   startGesture(event, Number(box.dataset.index), box);
 });
 $("boxes").addEventListener("keydown", walkLayers);
+$("boxes").addEventListener("dblclick", (event) => {
+  const box = event.target.closest(".box");
+  if (box) hooks.open(Number(box.dataset.index), box);
+});
+$("boxes").addEventListener("keydown", (event) => {
+  if (event.key === "Enter" && event.target.classList.contains("box")) {
+    event.preventDefault();
+    hooks.open(Number(event.target.dataset.index), event.target);
+  }
+});
 $("stage").addEventListener("pointerdown", startBand);
 // A box reached by Tab is selected, as a click would select it.
 $("boxes").addEventListener("focusin", (event) => {
