@@ -128,6 +128,12 @@ bool WriteText(const WholeText& text,
 
 std::string ChangedSince(const std::string& path, const WholeText& text,
                          const std::string& shown) {
+  if (text.mustBeNew) {
+    std::FILE* file = OpenFile(path.c_str(), "rb");
+    if (file == nullptr) return "";
+    std::fclose(file);
+    return "not written: " + shown + " is there already";
+  }
   if (text.expected == nullptr) return "";
   std::string now;
   bool read = false;

@@ -25,6 +25,9 @@ struct WholeText {
   // bytes: checked once the new file is whole, just before it takes the
   // file's name, so that a write by another program since is not lost.
   const std::string* expected = nullptr;
+  // When set, the file is written only while no file has its name, checked
+  // at the same moment: a file that came meanwhile is not replaced.
+  bool mustBeNew = false;
 };
 
 // Writes `text` to the file `path` (UTF-8) names. A regular file (or one

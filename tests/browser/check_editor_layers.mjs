@@ -118,6 +118,30 @@ try {
   const offered = await page.$$eval('#add-source option', (o) => o.map((x) => x.value));
   check(offered.every((file) => file === '' || /\.(wav|mid|midi|mp3)$/.test(file)),
       `a live-audio layer is offered ${offered}`);
+  // A picture dropped from the computer: copied into images/ under a name
+  // safe for any server, and shown by a new layer where it was dropped.
+  const gif = fs.readFileSync(path.join(siteDir, 'images', 'tulip.gif')).toString('base64');
+  const dropped = await page.evaluateHandle((data) => {
+    const transfer = new DataTransfer();
+    const bytes = Uint8Array.from(atob(data), (c) => c.charCodeAt(0));
+    transfer.items.add(new File([bytes], 'Blue Flower.GIF', {type: 'image/gif'}));
+    return transfer;
+  }, gif);
+  const stage = await page.locator('#boxes').boundingBox();
+  await page.dispatchEvent('#stage', 'drop', {dataTransfer: dropped,
+    clientX: stage.x + 600, clientY: stage.y + 500});
+  await page.waitForSelector('#add-dialog[open]');
+  check(await page.inputValue('#add-kind') === 'image', 'a dropped picture is not offered as an image');
+  check(await page.inputValue('#add-folder') === 'images', 'a dropped picture is not offered images/');
+  await page.waitForFunction(() => {
+    const preview = document.getElementById('add-preview');
+    return !preview.hidden && preview.complete && preview.naturalWidth > 0;
+  }, null, {timeout: 5000}).catch(() => problems.push('the dropped picture is not shown'));
+  await shot(page, 'dropped');
+  check(await clickAndWait(page, '#add-confirm', 'images/blue_flower.gif') === 200,
+      'the layer of the dropped file was refused');
+  check(fs.existsSync(path.join(siteDir, 'images', 'blue_flower.gif')),
+      'the dropped file is not in the site under the name shown');
   await shot(page, 'added');
   // Delete the embed, from the list and the Delete key.
   await page.click('#layer-list li:has-text("Embed1") .choose');
@@ -229,6 +253,7 @@ if (layers) {
     Image1: {kind: 'image', src: 'images/tulip.gif'},
     Video1: {kind: 'video', src: 'video/tour.mpg'},
     Sound1: {kind: 'live audio', src: 'audio/chime.wav'},
+    Image2: {kind: 'image', src: 'images/blue_flower.gif', left: 600, top: 500},
   };
   for (const [id, values] of Object.entries(want)) {
     for (const [key, value] of Object.entries(values)) {

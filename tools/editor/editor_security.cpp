@@ -42,21 +42,48 @@ bool IsOwnOrigin(const std::string& origin, int port) {
          IsOwnHost(origin.substr(scheme.size()), port);
 }
 
-bool ResolveInside(const std::filesystem::path& root,
-                   const std::string& relative, std::filesystem::path& file) {
-  if (relative.empty() || htmlmemdoc::PathRootLength(relative) > 0 ||
+namespace {
+
+// `relative` below `root`, links resolved, into `found`; false when it is
+// absolute, names no file, or leads out of `root`.
+bool Inside(const std::filesystem::path& root, const std::string& relative,
+            std::filesystem::path& found) {
+  if (htmlmemdoc::PathRootLength(relative) > 0 ||
       relative.find(':') != std::string::npos)
     return false;
   std::error_code error;
-  file = std::filesystem::canonical(root / htmlmemdoc::FsPath(relative), error);
+  found =
+      std::filesystem::canonical(root / htmlmemdoc::FsPath(relative), error);
   if (error) return false;
   auto inRoot = root.begin();
-  auto inFile = file.begin();
-  for (; inRoot != root.end(); ++inRoot, ++inFile) {
-    if (inFile == file.end() || *inFile != *inRoot) return false;
+  auto inFound = found.begin();
+  for (; inRoot != root.end(); ++inRoot, ++inFound) {
+    if (inFound == found.end() || *inFound != *inRoot) return false;
   }
+  return true;
+}
+
+}  // namespace
+
+bool ResolveInside(const std::filesystem::path& root,
+                   const std::string& relative, std::filesystem::path& file) {
+  std::error_code error;
   // Only a regular file: a fifo or a device would hold a reader forever.
-  return std::filesystem::is_regular_file(file, error);
+  return !relative.empty() && Inside(root, relative, file) &&
+         std::filesystem::is_regular_file(file, error);
+}
+
+bool ResolveFolderInside(const std::filesystem::path& root,
+                         const std::string& relative,
+                         std::filesystem::path& folder) {
+  std::error_code error;
+  if (relative.empty()) {
+    folder = root;
+    return true;
+  }
+  return !htmlmemdoc::IsHiddenPath(relative) &&
+         Inside(root, relative, folder) &&
+         std::filesystem::is_directory(folder, error);
 }
 
 std::string SourceRefusal(const std::filesystem::path& root,

@@ -26,6 +26,12 @@ bool IsOwnOrigin(const std::string& origin, int port);
 bool ResolveInside(const std::filesystem::path& root,
                    const std::string& relative, std::filesystem::path& file);
 
+// The folder `relative` names below `root` ("" for `root` itself), links
+// resolved; false when it leaves `root`, is hidden or is no folder.
+bool ResolveFolderInside(const std::filesystem::path& root,
+                         const std::string& relative,
+                         std::filesystem::path& folder);
+
 // Why `value`, a source (an image, a background, a sound) written in a
 // page of the folder `pageFolder` below `root` ("" for `root` itself),
 // may not be written: "" when it names a regular file below `root` that is

@@ -34,6 +34,7 @@
 #include "tools/editor/editor_assets.h"
 #include "tools/editor/editor_security.h"
 #include "tools/editor/modern_preview.h"
+#include "tools/editor/upload.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -166,7 +167,8 @@ class EditorServer::Impl {
     std::error_code error;
     m_root = fs::canonical(htmlmemdoc::FsPath(m_options.root), error);
     m_modern = std::make_unique<ModernPreview>(m_root);
-    m_server.set_payload_max_length(m_options.maxBody);
+    m_server.set_payload_max_length(
+        std::max(m_options.maxBody, m_options.maxUpload));
     // A connection that sends nothing for two seconds is closed, a request
     // must arrive whole within kRequestDeadline, and there are workers
     // enough that slow ones cannot hold the server.
@@ -264,8 +266,14 @@ class EditorServer::Impl {
       Refuse(res, 411, "a request with a body must give its Content-Length");
       return false;
     }
-    if (length.size() > 18 || std::stoull(length) > m_options.maxBody) {
-      Refuse(res, 413, "the body is over the limit");
+    const size_t limit =
+        req.path == "/api/upload" ? m_options.maxUpload : m_options.maxBody;
+    if (length.size() > 18 || std::stoull(length) > limit) {
+      Refuse(res, 413,
+             req.path == "/api/upload"
+                 ? "the file is over " + std::to_string(limit >> 20) +
+                       " MB, the most the editor copies into the site"
+                 : "the body is over the limit");
       return false;
     }
     return true;
@@ -279,7 +287,8 @@ class EditorServer::Impl {
                      return Refuse(res, 404, "no such file of the editor");
                    res.set_content(asset->body, asset->type);
                    res.set_header("Content-Security-Policy",
-                                  "default-src 'self'; frame-ancestors 'none'");
+                                  "default-src 'self'; img-src 'self' blob:; "
+                                  "frame-ancestors 'none'");
                  });
     m_server.Get("/api/pages", [this](const httplib::Request&,
                                       httplib::Response& res) { Pages(res); });
@@ -320,6 +329,16 @@ class EditorServer::Impl {
           [this, action](const httplib::Request& req, httplib::Response& res) {
             Act(action, req, res);
           });
+    m_server.Post("/api/upload",
+                  [this](const httplib::Request& req, httplib::Response& res) {
+                    Upload upload;
+                    upload.folder = req.get_param_value("folder");
+                    upload.name = req.get_param_value("name");
+                    upload.replace = req.get_param_value("replace") == "1";
+                    upload.bytes = &req.body;
+                    const UploadAnswer answer = SaveUpload(m_root, upload);
+                    Answer(res, answer.status, answer.body);
+                  });
     m_server.Get("/api/alive",
                  [](const httplib::Request&, httplib::Response& res) {
                    Answer(res, 200, {{"alive", true}});

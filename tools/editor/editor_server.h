@@ -22,10 +22,11 @@
 #include <string>
 
 struct EditorOptions {
-  std::string root;          // the folder whose pages are edited
-  int port = 0;              // 0: any free port
-  std::string token;         // empty: a new random one
-  size_t maxBody = 1 << 20;  // bytes
+  std::string root;             // the folder whose pages are edited
+  int port = 0;                 // 0: any free port
+  std::string token;            // empty: a new random one
+  size_t maxBody = 1 << 20;     // bytes of a request
+  size_t maxUpload = 32 << 20;  // bytes of a file copied into the site
   // Where unsaved changes are journaled (outside root); empty: the
   // default, $XDG_STATE_HOME/htmlmemdoc/journal.
   std::string journal;

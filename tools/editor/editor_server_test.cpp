@@ -38,6 +38,7 @@ class EditorServerTest : public ::testing::Test {
     options.root = root;
     options.token = token;
     options.maxBody = maxBody;
+    options.maxUpload = 2 * maxBody;
     options.journal = root + "/../journal";
     return options;
   }
@@ -704,6 +705,51 @@ TEST_F(EditorServerTest, MakesAndRemovesLayersAndAnswersWithWhatChanged) {
   Post("/api/save", {{"session", session}}, 200);
   const json reopened = Post("/api/open", {{"path", "welcome.htm"}}, 200);
   EXPECT_EQ(reopened["model"]["layers"], m_model["layers"]);
+}
+
+}  // namespace
+
+namespace {
+
+// A file copied into the site: under a name safe for every server, into
+// a folder below the root, never over a file or through a link unless
+// asked, and never over the limit.
+TEST_F(EditorServerTest, CopiesUploadsIntoTheSiteAndRefusesTheRest) {
+  const fs::path site = m_root / "site";
+  fs::create_symlink(m_root / "outside.htm", site / "images/link.gif");
+  const struct {
+    const char* query;
+    std::string bytes;
+    int status;
+    const char* answer;  // a piece of the answer
+  } kCases[] = {
+      {"folder=images&name=My%20Photo!.GIF", "one", 200,
+       "images/my_photo_.gif"},
+      {"folder=images&name=my_photo_.gif", "two", 409,
+       "images/my_photo_-2.gif"},
+      {"folder=images&name=my_photo_.gif&replace=1", "three", 200, "my_photo_"},
+      {"folder=&name=top.png", "four", 200, "\"top.png\""},
+      {"folder=..&name=x.gif", "x", 422, "no such folder"},
+      {"folder=up&name=x.gif", "x", 422, "no such folder"},
+      {"folder=.git&name=x.gif", "x", 422, "no such folder"},
+      {"folder=images&name=...", "x", 422, "no name"},
+      {"folder=images&name=link.gif&replace=1", "x", 409, "is a link"},
+      {"folder=images&name=big.gif", std::string(8193, 'b'), 413, "over"},
+  };
+  for (const auto& c : kCases) {
+    const auto res =
+        m_client->Post(("/api/upload?" + std::string(c.query)).c_str(), Own(),
+                       c.bytes, "application/octet-stream");
+    ASSERT_TRUE(res) << c.query;
+    EXPECT_EQ(c.status, res->status) << c.query << ": " << res->body;
+    EXPECT_NE(std::string::npos, res->body.find(c.answer))
+        << c.query << ": " << res->body;
+  }
+  EXPECT_EQ("three", ReadBytes((site / "images/my_photo_.gif").string()));
+  EXPECT_EQ("four", ReadBytes((site / "top.png").string()));
+  EXPECT_EQ("<html></html>", ReadBytes((m_root / "outside.htm").string()));
+  EXPECT_FALSE(fs::exists(site / "images/big.gif"));
+  EXPECT_FALSE(fs::exists(m_root / "x.gif"));
 }
 
 }  // namespace

@@ -115,4 +115,15 @@ std::string WithBase(std::string html, const std::string& href) {
   return html;
 }
 
+std::string SafeFileName(const std::string& name) {
+  std::string safe = Lower(name);
+  for (char& c : safe) {
+    const bool kept = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                      c == '.' || c == '-' || c == '_';
+    if (!kept) c = '_';
+  }
+  if (!safe.empty() && safe[0] == '.') safe.insert(0, "_");
+  return safe;
+}
+
 }  // namespace htmlmemdoc

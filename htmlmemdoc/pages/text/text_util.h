@@ -24,6 +24,13 @@ std::map<std::string, std::string> Declarations(const std::string& list);
 // escaped, so a name holding #, ?, " or % still names its file.
 std::string UrlOf(const std::string& path);
 
+// `name`, a file's name without its folder, as one every page can refer to
+// on any server: ASCII letters in lower case (a server that tells cases
+// apart finds the file however a person types it then), digits, ".", "-"
+// and "_"; every other byte becomes "_", and a name beginning with "."
+// (hidden) gets "_" before it. "" stays "".
+std::string SafeFileName(const std::string& name);
+
 // `text` fit for HTML text and double-quoted attribute values: & < > "
 // as entities.
 std::string EscapeHtml(const std::string& text);

@@ -55,16 +55,18 @@ const token = (() => {
   return sessionStorage.getItem("htmlmemdoc-token") || "";
 })();
 
-// The server's answer to one request: its status and its JSON body.
+// The server's answer to one request: its status and its JSON body. A
+// body that is a file (a Blob) is sent as its bytes, any other as JSON.
 export async function call(method, url, body) {
   const headers = { "X-Htmlmemdoc-Token": token };
-  if (body) headers["Content-Type"] = "application/json";
+  const bytes = body instanceof Blob;
+  if (body) headers["Content-Type"] = bytes ? "application/octet-stream" : "application/json";
   let response;
   try {
     response = await fetch(url, {
       method,
       headers,
-      body: body ? JSON.stringify(body) : undefined,
+      body: body ? (bytes ? body : JSON.stringify(body)) : undefined,
     });
   } catch (error) {
     lose();

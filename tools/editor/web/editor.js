@@ -9,7 +9,7 @@ import { connect, loadView, tellFrame, drawAll, updateBoxes, setSelection,
 import { editText, styleEditedText } from "./textedit.js";
 import { connectList, drawList, updateRows, showSelection } from "./layers.js";
 import { connectPanel, fillPanel } from "./panel.js";
-import { fillChoices, sourceKind } from "./files.js";
+import { connectAdding, openAddDialog } from "./adding.js";
 import { align, distribute, restack } from "./arrange.js";
 
 // --- Pages -----------------------------------------------------------
@@ -179,59 +179,6 @@ const save = busy(async function save() {
 
 // --- Making and removing layers --------------------------------------
 
-const kStems = { text: "Text", image: "Image", video: "Video", embed: "Embed",
-                 "live audio": "Sound" };
-
-// The page's point at the middle of what the stage shows, less half a
-// new layer's 100 px.
-function viewCentre() {
-  const stage = $("stage"), boxes = $("boxes");
-  return {
-    left: Math.max(0, Math.round(stage.scrollLeft + stage.clientWidth / 2 - boxes.offsetLeft - 50)),
-    top: Math.max(0, Math.round(stage.scrollTop + stage.clientHeight / 2 - boxes.offsetTop - 50)),
-  };
-}
-
-function addLayer(kind, src) {
-  const { left, top } = viewCentre();
-  const properties = { add: kind, left, top };
-  if (kind === "text") Object.assign(properties, { width: 200, height: 40 });
-  else properties.src = src;
-  send([{ layer: { index: -1, id: freeId(kStems[kind]) }, properties }]);
-}
-
-// The dialog that asks what a new layer shows.
-function openAddDialog() {
-  const dialog = $("add-dialog");
-  showAddKind();
-  dialog.showModal();
-}
-
-function showAddKind() {
-  const kind = $("add-kind").value;
-  $("add-source-field").hidden = kind === "text";
-  fillChoices($("add-source"), sourceKind(kind), "", "(choose a file)");
-  showAddPreview();
-}
-
-function showAddPreview() {
-  const src = $("add-source").value, kind = $("add-kind").value;
-  const preview = $("add-preview");
-  preview.hidden = !src || sourceKind(kind) !== "image";
-  if (!preview.hidden) preview.src = $("view").src.replace(/\/view\?.*$/, "/site") +
-      new URL(src, "http://x/" + state.path.split("/").map(encodeURIComponent).join("/"))
-        .pathname;
-}
-
-$("add-kind").addEventListener("change", showAddKind);
-$("add-source").addEventListener("change", showAddPreview);
-$("add-dialog").addEventListener("close", () => {
-  if ($("add-dialog").returnValue !== "add") return;
-  const kind = $("add-kind").value, src = $("add-source").value;
-  if (kind !== "text" && !src) return say("Choose the file the new layer shows.");
-  addLayer(kind, src);
-});
-
 function duplicate() {
   const taken = new Set();
   send(selectedLayers().filter((l) => l.kind !== "plain").map((layer) => {
@@ -275,6 +222,7 @@ connectList((index, adding) => {
   tellFrame(indices.map(layerAt));
 });
 connectPanel(send);
+connectAdding(send, listPages);
 
 $("undo").addEventListener("click", () => step("undo"));
 $("redo").addEventListener("click", () => step("redo"));
@@ -284,7 +232,7 @@ $("diff").addEventListener("click", () => {
   $("diff").setAttribute("aria-expanded", "false");
 });
 $("save").addEventListener("click", save);
-$("add").addEventListener("click", openAddDialog);
+$("add").addEventListener("click", () => openAddDialog());
 $("edit-text").addEventListener("click", () => {
   const [layer] = selectedLayers();
   if (layer && boxOf(layer.index)) openLayer(layer.index, boxOf(layer.index));
