@@ -82,6 +82,17 @@ try {
   await page.goto(address);
   await openPage(page, 'welcome.htm');
   await checkAccessibility(page, 'a page open');
+  // What the editing view does not play is named on its box; the page as
+  // a current browser plays its export is shown beside.
+  check(await page.getAttribute('.box[data-id="Tour"]', 'data-badge') === '▶ tour.mpg',
+      'the video layer does not name its movie');
+  check((await page.textContent('#page-list button[data-path="welcome.htm"]'))
+      .includes('3 files play once exported'), 'the page list does not say what needs the export');
+  await page.click('#side-by-side');
+  await page.frameLocator('#modern-view').locator('#Title').waitFor({timeout: 30000})
+      .catch(() => problems.push('the view for current browsers is not shown beside'));
+  await shot(page, 'side-by-side');
+  await page.click('#side-by-side');
 
   // One layer of each kind; the new one is selected. The text layer,
   // dragged to end 3 px right of Title's left edge, snaps onto it.

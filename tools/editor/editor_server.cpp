@@ -18,6 +18,7 @@
 #include <mutex>
 #include <nlohmann/json.hpp>
 
+#include "htmlmemdoc/pages/export/play_verdict.h"
 #include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/page_loss.h"
 #include "htmlmemdoc/pages/page/page_session.h"
@@ -91,14 +92,15 @@ std::string WithLiveScript(std::string html, const std::string& nonce,
 // What the view for current browsers is served with: its scripts run (the
 // sound control, swap images, the Flash player and its WebAssembly), in
 // an origin of their own, which reaches nothing of the editor's (its API
-// needs the token, its origin; the view has neither).
+// needs the token, its origin; the view has neither), in a tab of its own
+// or beside the editing view.
 std::string ModernPolicy(int port) {
   const std::string self = ServerSources(port);
   return "sandbox allow-scripts; default-src 'none'; script-src " + self +
          " 'unsafe-inline' 'wasm-unsafe-eval'; connect-src " + self +
          "; img-src " + self + " data: blob:; media-src " + self +
          " blob:; style-src " + self + " 'unsafe-inline'; font-src " + self +
-         "; worker-src " + self + " blob:; frame-ancestors 'none'";
+         "; worker-src " + self + " blob:; frame-ancestors 'self'";
 }
 
 // `path` in hex, two digits a byte: how a name that is not UTF-8 (which
@@ -386,13 +388,14 @@ class EditorServer::Impl {
   }
 
   // What check says of a page: whether it reads, and what writing it
-  // back would lose. Kept per file while its size and time stay, so that
-  // listing the pages again reads only the pages changed since; the
-  // verdicts of this listing go into `kept`.
+  // back would lose; and what a current browser plays of it. Kept per file
+  // while its size and time stay, so that listing the pages again reads only
+  // the pages changed since; the verdicts of this listing go into `kept`.
   struct KeptVerdict {
     std::uintmax_t size = 0;
     fs::file_time_type time;
     json verdict, warnings;
+    json plays;  // what a current browser plays of it (DescribePlayVerdict)
   };
   void Verdict(const std::string& file, json& entry,
                std::map<std::string, KeptVerdict>& kept) {
@@ -410,13 +413,20 @@ class EditorServer::Impl {
     }
     if (!found) {
       htmlmemdoc::PageFile page = htmlmemdoc::ReadPageFile(file);
+      CHtmlMemDoc document;
       now.warnings = json::array();
-      for (const auto& loss : htmlmemdoc::CheckPageFile(page))
-        now.warnings.push_back(htmlmemdoc::DescribeLoss(loss));
+      now.plays = json(nullptr);
+      if (page.Ok() && htmlmemdoc::LoadPage(page, document)) {
+        now.plays = htmlmemdoc::DescribePlayVerdict(
+            htmlmemdoc::PagePlayVerdict(document, page.text));
+        for (const auto& loss : htmlmemdoc::FindLosses(document, page.text))
+          now.warnings.push_back(htmlmemdoc::DescribeLoss(loss));
+      }
       now.verdict = page.Ok() ? "ok" : Shown(page.problem.message, "", "");
     }
     entry["verdict"] = now.verdict;
     entry["warnings"] = now.warnings;
+    entry["plays"] = now.plays;
     if (!error) kept[file] = std::move(now);
   }
 

@@ -429,6 +429,8 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
   ASSERT_EQ(1u, pages["pages"].size()) << list->body;  // no link out
   EXPECT_EQ("welcome.htm", pages["pages"][0]["path"]);
   EXPECT_EQ("ok", pages["pages"][0]["verdict"]);
+  EXPECT_EQ("3 files play once exported (flash, midi, old video)",
+            pages["pages"][0]["plays"]);
   EXPECT_EQ(json({"images/rose.gif"}), pages["files"]);
   const std::string session = Open("welcome.htm");
   json state = Post("/api/edit",

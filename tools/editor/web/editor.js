@@ -32,6 +32,12 @@ async function listPages() {
       ? "ok, " + page.warnings.length + " warning(s)" : page.verdict;
     verdict.title = page.warnings.join("\n");
     button.append(verdict);
+    if (page.plays && page.plays !== "plays as it is") {
+      const plays = document.createElement("span");
+      plays.className = "verdict plays";
+      plays.textContent = page.plays;
+      button.append(plays);
+    }
     button.addEventListener("click", () => openPage(page.path, page.key));
     const item = document.createElement("li");
     item.append(button);
@@ -55,8 +61,10 @@ const openPage = busy(async function openPage(path, key) {
   $("page-name").textContent = path;
   $("modern").href = answer.view.replace(/\/view$/, "/modern");
   $("modern").hidden = false;
+  $("side-by-side").disabled = false;
   say("");
   showWhole(answer);
+  showModern();
 });
 
 // Changes an earlier session of the page left unsaved: made again, or
@@ -119,9 +127,29 @@ function showAnswer(answer) {
   }
   if (!update.boxOnly || !tellFrame(update.layers.map(layerAt)))
     loadView(answer.view);
+  showModernSoon();
   fillPanel();
   if (!$("diff-text").hidden) showDiff();
 }
+
+// The view for current browsers beside the editing view: loaded again a
+// moment after the changes stop (the export converts what it plays).
+let modernTimer = null;
+function showModern() {
+  const shown = $("side-by-side").getAttribute("aria-pressed") === "true";
+  $("modern-view").hidden = !shown;
+  if (shown && state.session) $("modern-view").src = $("modern").href + "?t=" + Date.now();
+}
+function showModernSoon() {
+  clearTimeout(modernTimer);
+  if ($("side-by-side").getAttribute("aria-pressed") === "true")
+    modernTimer = setTimeout(showModern, 1500);
+}
+$("side-by-side").addEventListener("click", () => {
+  const shown = $("side-by-side").getAttribute("aria-pressed") !== "true";
+  $("side-by-side").setAttribute("aria-pressed", String(shown));
+  showModern();
+});
 
 // --- Changes ---------------------------------------------------------
 

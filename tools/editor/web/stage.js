@@ -98,6 +98,11 @@ function dress(box, layer) {
   box.classList.toggle("locked", state.locked.has(layer.index));
   box.classList.toggle("media", ["video", "embed", "live audio"].includes(layer.kind));
   box.dataset.kind = layer.kind;
+  // What no editing view plays is named on its box: the movie a video
+  // layer plays (its poster is shown), an embed's file, a sound.
+  const badge = { video: "▶ ", embed: "◆ ", "live audio": "♪ " }[layer.kind];
+  if (badge && layer.src) box.dataset.badge = badge + layer.src.split("/").pop();
+  else delete box.dataset.badge;
   box.setAttribute("aria-pressed", String(state.selected.has(layer.index)));
   box.setAttribute("aria-label", layer.kind + " layer " + (layer.id ?? "without id") +
                    (state.locked.has(layer.index) ? ", locked" : ""));
