@@ -204,6 +204,19 @@ try {
   await page.waitForSelector('#message.ok');
   await shot(page, 'saved');
 
+  // A frameset page: a frame shows another page, the columns change.
+  await openPage(page, 'frames.htm');
+  const framed = answerTo(page, '"frameSrc":"roses.htm"');
+  await page.selectOption('#frame-list select[data-frame="0"]', 'roses.htm');
+  check((await framed).status() === 200, 'a frame\'s page was refused');
+  await settled(page);
+  const columns = answerTo(page, '"frameCols"');
+  await page.fill('#frameCols', '30%,*');
+  await page.press('#frameCols', 'Tab');
+  check((await columns).status() === 200, 'the frameset\'s columns were refused');
+  await settled(page);
+  await shot(page, 'frames');
+
   // A page of 8,000 layers: opened within 2 s, a drag settled within
   // 100 ms of its release.
   const opening = Date.now();

@@ -43,6 +43,8 @@ golden edits.font.htm edit edits.htm --layer T1 --text-align center \
   --font-family "Verdana,  Arial" --title "Club news"
 golden edits.content.htm edit edits.htm --layer T1 \
   --content 'Hi <b>there</b><br><font color=red>all</font>'
+golden frames.edited.htm edit frames.htm --frame 0 --frame-src other.htm \
+  --frame-width 40 --frame-cols "40%,*" --allow-loss
 golden edits.media.htm edit edits.htm --layer V1 --src new.avi --no-sound
 golden edits.embed.htm edit edits.htm --layer E1 --src n.swf --visibility visible
 

@@ -59,11 +59,14 @@ std::string ServerSources(int port) {
          " http://localhost:" + std::to_string(port);
 }
 
+// A page in one of the preview's frames is framed by the preview, whose
+// origin is opaque and so matches no frame-ancestors source: its files
+// name none (they are reached only through the session's secret path).
 std::string SandboxPolicy(int port) {
   const std::string self = ServerSources(port);
   return "sandbox; default-src 'none'; img-src " + self + " data:; " +
          "media-src " + self + "; style-src " + self +
-         " 'unsafe-inline'; font-src " + self + "; frame-ancestors 'self'";
+         " 'unsafe-inline'; font-src " + self + "; frame-src " + self;
 }
 
 // What the preview of a page is served with: the sandbox of its files,
@@ -75,7 +78,7 @@ std::string ViewPolicy(int port, const std::string& nonce) {
          nonce + "'; img-src " + ServerSources(port) + " data:; media-src " +
          ServerSources(port) + "; style-src " + ServerSources(port) +
          " 'unsafe-inline'; font-src " + ServerSources(port) +
-         "; frame-ancestors 'self'";
+         "; frame-src " + ServerSources(port) + "; frame-ancestors 'self'";
 }
 
 // The preview's script, told where each layer's block stands among the
@@ -590,7 +593,8 @@ class EditorServer::Impl {
   std::string SourcesRefusal(const htmlmemdoc::PageEdit& edit,
                              const std::string& folder) const {
     for (const auto* source :
-         {&edit.src, &edit.poster, &edit.background, &edit.sound}) {
+         {&edit.src, &edit.poster, &edit.background, &edit.sound,
+          &edit.frameSrc}) {
       if (!*source || !IsName(**source)) continue;
       const std::string why = SourceRefusal(m_root, folder, **source);
       if (!why.empty()) return why;

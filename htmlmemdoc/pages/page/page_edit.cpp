@@ -41,7 +41,10 @@ const NumberRange kRanges[] = {
     {&PageEdit::width, "width", 0, kMaxPixels},
     {&PageEdit::height, "height", 0, kMaxPixels},
     {&PageEdit::zIndex, "z-index", -kMaxStacking, kMaxStacking},
-    {&PageEdit::fontSize, "font size", 1, kMaxFontSize}};
+    {&PageEdit::fontSize, "font size", 1, kMaxFontSize},
+    {&PageEdit::frame, "frame", 0, kMaxPixels},
+    {&PageEdit::frameWidth, "frame width", 0, kMaxPixels},
+    {&PageEdit::frameHeight, "frame height", 0, kMaxPixels}};
 
 const NumberRange& RangeOf(std::optional<int> PageEdit::*member) {
   for (const NumberRange& range : kRanges)
@@ -520,8 +523,64 @@ bool ApplyTitle(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
   });
 }
 
+// The frameset's columns and rows, and one frame's file and size.
+bool ApplyFrames(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
+  CHtmlFrameSet& frames = document.m_frameSet;
+  const std::pair<const std::optional<std::string>*, const char*> kSizes[] = {
+      {&e.frameCols, "cols"}, {&e.frameRows, "rows"}};
+  for (const auto& [value, attribute] : kSizes) {
+    if (!*value) continue;
+    if (frames.GetFrameCount() == 0)
+      return editor.WrongKind("the page has no frameset");
+    if (!editor.Check(
+            CheckValue(std::string("the frameset's ") + attribute, **value)) ||
+        !editor.Attribute(frames, std::string("frameset's ") + attribute,
+                          "frameset", attribute, **value, [&] {
+                            return frames.SetAttribute("frameset", attribute,
+                                                       (*value)->c_str());
+                          }))
+      return false;
+  }
+  if (!e.frameSrc && !e.frameWidth && !e.frameHeight) return true;
+  CHtmlFrame* frame = e.frame ? frames.GetAt(*e.frame) : nullptr;
+  if (frame == nullptr)
+    return editor.WrongKind("the page's frameset has no frame " +
+                            (e.frame ? std::to_string(*e.frame) : "named"));
+  if (e.frameSrc &&
+      (!editor.Check(CheckValue("the frame's file", *e.frameSrc)) ||
+       !editor.Attribute(*frame, "frame's file", "frame", "src", *e.frameSrc,
+                         [&] { return frame->SetSrc(e.frameSrc->c_str()); })))
+    return false;
+  const struct {
+    std::optional<int> PageEdit::*member;
+    const char* attribute;
+    int (CHtmlFrame::*set)(int);
+  } kDimensions[] = {
+      {&PageEdit::frameWidth, "width", &CHtmlFrame::SetWidth},
+      {&PageEdit::frameHeight, "height", &CHtmlFrame::SetHeight}};
+  for (const auto& d : kDimensions) {
+    if (!(e.*d.member)) continue;
+    const int value = *(e.*d.member);
+    // The number is replaced and the unit kept ("25%" becomes "30%").
+    CString now;
+    frame->GetAttribute("frame", d.attribute, now);
+    const std::string written = static_cast<const char*>(now);
+    const size_t unit = written.find_first_not_of("0123456789");
+    const std::string want =
+        std::to_string(value) +
+        (unit == std::string::npos ? "" : written.substr(unit));
+    if (!editor.Check(CheckNumber(d.member, value)) ||
+        !editor.Attribute(*frame, std::string("frame's ") + d.attribute,
+                          "frame", d.attribute, want,
+                          [&] { return (frame->*d.set)(value); }))
+      return false;
+  }
+  return true;
+}
+
 bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
-  if (!ApplyTitle(e, document, editor)) return false;
+  if (!ApplyTitle(e, document, editor) || !ApplyFrames(e, document, editor))
+    return false;
   if (e.background) {
     const std::string& src = *e.background;
     if (MarkupOf(document.m_body).empty()) {
@@ -634,6 +693,15 @@ const std::vector<EditProperty>& EditProperties() {
       {"poster", nullptr, &E::poster, "The image a video layer shows"},
       {"id", nullptr, &E::id, "A new id for the layer's div"},
       {"title", nullptr, &E::title, "The page's title"},
+      {"frame", &E::frame, nullptr,
+       "The frame changed, by its place in the frameset (from 0)"},
+      {"frameSrc", nullptr, &E::frameSrc, "The frame's page"},
+      {"frameWidth", &E::frameWidth, nullptr,
+       "The frame's width (its tag's unit kept)"},
+      {"frameHeight", &E::frameHeight, nullptr,
+       "The frame's height (its tag's unit kept)"},
+      {"frameCols", nullptr, &E::frameCols, "The frameset's columns: 25%,*"},
+      {"frameRows", nullptr, &E::frameRows, "The frameset's rows: 80,*"},
       {"background", nullptr, &E::background, "The page's background image"},
       {"sound", nullptr, &E::sound,
        "The page's background sound (added if missing)"},

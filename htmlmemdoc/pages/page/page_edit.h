@@ -35,7 +35,13 @@ struct PageEdit {
   std::optional<std::string> background;  // the page's background image
   std::optional<std::string> sound;       // the page's background sound
   std::optional<std::string> title;       // the page's title
-  bool noSound = false;                   // remove the background sound
+  // A frame of the page's frameset, by its place there (from 0), and what
+  // changes of it: its file and the width and height its tag gives.
+  std::optional<int> frame, frameWidth, frameHeight;
+  std::optional<std::string> frameSrc;
+  // The frameset's columns and rows ("25%,*").
+  std::optional<std::string> frameCols, frameRows;
+  bool noSound = false;  // remove the background sound
   // A layer made first, of this kind (page_layers.h), with the id `layer`;
   // the other changes are then the new layer's.
   std::optional<std::string> add;

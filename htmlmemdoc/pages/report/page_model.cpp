@@ -244,6 +244,21 @@ const CModelList kModelLists[] = {
      }},
 };
 
+// The frameset's columns and rows, each null when its tag has none; null
+// for a page without frames.
+json Frameset(const CHtmlMemDoc& document) {
+  if (document.m_frameSet.GetFrameCount() == 0) return nullptr;
+  json sizes = json::object();
+  for (const char* attribute : {"cols", "rows"}) {
+    CString value;
+    sizes[attribute] =
+        document.m_frameSet.GetAttribute("frameset", attribute, value)
+            ? json(static_cast<const char*>(value))
+            : json(nullptr);
+  }
+  return sizes;
+}
+
 // The page's own properties: all of its model but the lists.
 json PropertiesOf(const CHtmlMemDoc& document, const std::string& text,
                   const std::vector<PageLoss>& losses) {
@@ -257,6 +272,7 @@ json PropertiesOf(const CHtmlMemDoc& document, const std::string& text,
           {"backgroundSound", BackgroundSound(document)},
           {"preloadedImages", Strings(preloads)},
           {"frames", json::array()},
+          {"frameset", Frameset(document)},
           {"utf8", IsUtf8(text)},
           {"losses", LossesJson(losses)}};
 }

@@ -18,6 +18,7 @@ async function listPages() {
   const { status: code, answer } = await call("GET", "/api/pages");
   if (code !== 200) return say(answer.error || "the pages cannot be listed");
   state.files = answer.files;
+  state.pages = answer.pages.map((page) => page.path);
   const list = $("page-list");
   list.replaceChildren();
   for (const page of answer.pages) {

@@ -8,7 +8,7 @@
 // repeat); `locked` and `hidden` the layers the person locked or hid in
 // the editor (the page is not changed by either).
 export const state = {
-  session: null, path: null, model: null, files: [], changes: 0,
+  session: null, path: null, model: null, files: [], pages: [], changes: 0,
   canUndo: false, canRedo: false,
   selected: new Set(), locked: new Set(), hidden: new Set(),
 };

@@ -4,7 +4,7 @@
 
 import { $ } from "./api.js";
 import { state, selectedLayers } from "./model.js";
-import { fillChoices, sourceKind } from "./files.js";
+import { fillChoices, fromPage, sourceKind } from "./files.js";
 
 let send = null;  // send(parts) makes the changes as one step
 export const connectPanel = (sender) => { send = sender; };
@@ -21,6 +21,7 @@ export function fillPanel() {
   fillChoices($("page-background"), "image", model.background);
   fillChoices($("page-sound"), "sound",
               model.backgroundSound ? model.backgroundSound.src : "");
+  fillFrames(model);
   const layers = selectedLayers();
   const layer = layers.length === 1 ? layers[0] : null;
   $("layer-fields").hidden = !layer;
@@ -52,6 +53,42 @@ export function fillPanel() {
     fillChoices($("src"), sourceKind(layer.kind), layer.src);
 }
 
+// The frameset's columns and rows, and each frame's page and size (a
+// size only where its tag gives one: the library changes no other).
+function fillFrames(model) {
+  const frames = model.frames || [];
+  $("frames").hidden = frames.length === 0;
+  if (frames.length === 0) return;
+  fill("frameCols", model.frameset && model.frameset.cols);
+  fill("frameRows", model.frameset && model.frameset.rows);
+  const list = $("frame-list");
+  if (list.contains(document.activeElement)) return;
+  list.replaceChildren(...frames.map((frame, index) => {
+    const item = document.createElement("li");
+    const page = document.createElement("select");
+    page.dataset.frame = index;
+    page.dataset.property = "frameSrc";
+    page.setAttribute("aria-label", "Page of frame " + (frame.name ?? index + 1));
+    page.append(...state.pages.map((path) => new Option(fromPage(path), fromPage(path))));
+    if (frame.src && ![...page.options].some((o) => o.value === frame.src))
+      page.append(new Option(frame.src, frame.src));
+    page.value = frame.src ?? "";
+    item.append((frame.name ?? "frame " + (index + 1)) + " ", page);
+    for (const [property, size] of [["frameWidth", frame.width], ["frameHeight", frame.height]]) {
+      if (!size) continue;
+      const field = document.createElement("input");
+      field.type = "number";
+      field.value = size.value;
+      field.dataset.frame = index;
+      field.dataset.property = property;
+      field.setAttribute("aria-label", (property === "frameWidth" ? "Width" : "Height") +
+                         " of frame " + (frame.name ?? index + 1) + " (" + size.unit + ")");
+      item.append(field);
+    }
+    return item;
+  }));
+}
+
 // A number field's text as the person typed it: a whole number is sent as
 // one; anything else is sent as it is, for the server to refuse with the
 // reason (parseInt would have made "1.5" a 1 and "abc" nothing).
@@ -79,6 +116,14 @@ onField("textAlign", "textAlign", (t) => (t === "" ? null : t));
 onField("fontFamily", "fontFamily", plain);
 onField("color", "color", plain);
 onField("src", "src", plain);
+for (const property of ["frameCols", "frameRows"])
+  $(property).addEventListener("change", () =>
+    send([{ layer: null, properties: { [property]: $(property).value } }]));
+$("frame-list").addEventListener("change", (event) => {
+  const { frame, property } = event.target.dataset;
+  const value = property === "frameSrc" ? event.target.value : number(event.target.value);
+  if (value !== null) send([{ layer: null, properties: { frame: Number(frame), [property]: value } }]);
+});
 $("page-title").addEventListener("change", () =>
   send([{ layer: null, properties: { title: $("page-title").value } }]));
 $("page-background").addEventListener("change", () =>
