@@ -30,6 +30,10 @@ const problems = [];
 const check = (ok, what) => { if (!ok) problems.push(what); };
 fs.mkdirSync(shotDir, {recursive: true});
 const shot = (page, name) => page.screenshot({path: path.join(shotDir, `layers-${name}.png`)});
+// The pictures of docs/editor.md (scripts/update_editor_guide.sh copies them).
+fs.mkdirSync(path.join(shotDir, 'guide'), {recursive: true});
+const guide = (page, name) => page.screenshot(
+    {path: path.join(shotDir, 'guide', `${name}.jpg`), type: 'jpeg', quality: 70});
 
 // A page of `count` small text layers in a grid.
 function bigPage(count) {
@@ -81,6 +85,7 @@ try {
   page.on('dialog', (dialog) => dialog.accept());
   await page.goto(address);
   await openPage(page, 'welcome.htm');
+  await guide(page, 'open');
   await checkAccessibility(page, 'a page open');
   // What the editing view does not play is named on its box; the page as
   // a current browser plays its export is shown beside.
@@ -92,6 +97,7 @@ try {
   await page.frameLocator('#modern-view').locator('#Title').waitFor({timeout: 30000})
       .catch(() => problems.push('the view for current browsers is not shown beside'));
   await shot(page, 'side-by-side');
+  await guide(page, 'current-browser');
   await page.click('#side-by-side');
 
   // One layer of each kind; the new one is selected. The text layer,
@@ -113,6 +119,7 @@ try {
   await page.keyboard.press('Enter');
   await page.keyboard.type('Come along');
   await shot(page, 'text-in-place');
+  await guide(page, 'text');
   const edited = answerTo(page, '"content"');
   await page.keyboard.press('Control+Enter');
   check((await edited).status() === 200, 'the text edited in place was refused');
@@ -149,6 +156,7 @@ try {
     return !preview.hidden && preview.complete && preview.naturalWidth > 0;
   }, null, {timeout: 5000}).catch(() => problems.push('the dropped picture is not shown'));
   await shot(page, 'dropped');
+  await guide(page, 'drop');
   check(await clickAndWait(page, '#add-confirm', 'images/blue_flower.gif') === 200,
       'the layer of the dropped file was refused');
   check(fs.existsSync(path.join(siteDir, 'images', 'blue_flower.gif')),
@@ -174,6 +182,7 @@ try {
   check((await selectedIds(page)).length === 3, 'Shift+click does not add to the selection');
   check(await clickAndWait(page, '#align-left', '"with"') === 200, 'align refused');
   await shot(page, 'aligned');
+  await guide(page, 'align');
   // Tab from the last control of the toolbars reaches the layers in page
   // order; the arrows move the one reached, in one step.
   await page.focus('#grid');
@@ -197,12 +206,14 @@ try {
     await stepped;
     await settled(page);
   }
+  await guide(page, 'undo');
   await checkAccessibility(page, 'layers selected and moved');
   const saved = page.waitForResponse((r) => r.url().endsWith('/api/save'));
   await page.click('#save');
   check((await saved).status() === 200, 'save refused');
   await page.waitForSelector('#message.ok');
   await shot(page, 'saved');
+  await guide(page, 'save');
 
   // A frameset page: a frame shows another page, the columns change.
   await openPage(page, 'frames.htm');
