@@ -18,7 +18,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 
 import {launchBrowser} from './browser.mjs';
-import {answerTo, drag, openPage, setField, settled, startServer} from './editor_driver.mjs';
+import {drag, openPage, setField, settled, startServer, statusOf} from './editor_driver.mjs';
 
 const [tool, siteDir, shotDir] = process.argv.slice(2);
 const pageFile = path.join(siteDir, 'welcome.htm');
@@ -78,10 +78,9 @@ try {
   check(await drag(page, '.box[data-id="Tour"] .corner', 20, 10, 'width') === 200,
       'resize refused');
   await page.click('.box[data-id="Intro"] .label');
-  const nudged = answerTo(page, '"top":120');
-  for (let i = 0; i < 3; ++i) await page.keyboard.press('Shift+ArrowDown');
-  check((await nudged).status() === 200, 'the nudge was refused');
-  await settled(page);
+  check(await statusOf(page, '"top":120', async () => {
+    for (let i = 0; i < 3; ++i) await page.keyboard.press('Shift+ArrowDown');
+  }) === 200, 'the nudge was refused');
   await page.click('.box[data-id="Title"] .label');
   check(await setField(page, 'text', 'Hello from the editor') === 200,
       'text refused');
@@ -162,10 +161,9 @@ try {
   check(offered.includes('../images/rose.gif') &&
         !offered.includes('images/rose.gif'),
       `a page in a folder is offered ${offered}`);
-  const chosen = answerTo(page, '../images/paper.gif');
-  await page.selectOption('#page-background', '../images/paper.gif');
-  check((await chosen).status() === 200, 'a background from a folder refused');
-  await settled(page);
+  check(await statusOf(page, '../images/paper.gif', () =>
+    page.selectOption('#page-background', '../images/paper.gif')) === 200,
+  'a background from a folder refused');
   await openPage(page, 'welcome.htm');
 
   // A change not saved outlives a reload: the page offers it back.

@@ -1,18 +1,14 @@
 // Drives the editor's layer tools in headless Chromium as a person would,
-// on welcome.htm: adds a layer of each kind from the Add dialog (the text
-// layer dragged to snap onto Title's edge, its text typed in place with a
-// bold word and a line break), changes the page's title, deletes
-// one, duplicates Rose, selects three layers and aligns them, drags the
-// new text layer near Title's left edge (it snaps onto it), reaches Intro
-// with Tab and moves it with the arrows (one step), sends Title to the
-// front, undoes twice and redoes once, and saves. The page on disk must
-// then read with exactly those changes and every other layer's markup
-// unchanged. It also checks the editor with axe-core (no serious or
-// critical violation), and on a generated page of 8,000 layers that the
-// page opens within 2 s and a drag settles within 100 ms of its release.
-// Screenshots of each step land in SHOT_DIR.
-// Exits 0 when every check holds, 1 when one fails, 77 (skipped) when
-// Chromium or playwright-core is missing.
+// on welcome.htm: adds a layer of each kind (the text one snapped onto
+// Title's edge and its text typed in place with a bold word and a line
+// break; an image one from a dropped file), changes the title, deletes a
+// layer, duplicates Rose, aligns three layers, moves Intro from the
+// keyboard, sends Title to the front, undoes twice, redoes once and saves:
+// the page on disk must read with exactly those changes. Also: axe-core
+// finds no serious or critical violation, frames are edited, and a drag
+// on a page of 8,000 layers is answered with the layer it moved.
+// Screenshots land in SHOT_DIR. Exits 0 when every check holds, 1 when
+// one fails, 77 (skipped) without Chromium or playwright-core.
 //
 // Usage: node check_editor_layers.mjs TOOL SITE_DIR SHOT_DIR
 
@@ -21,7 +17,8 @@ import path from 'node:path';
 import {createRequire} from 'node:module';
 
 import {launchBrowser} from './browser.mjs';
-import {answerTo, drag, layersOf, openPage, settled, startServer} from './editor_driver.mjs';
+import {answerTo, drag, gridPage, layersOf, openPage, setField, settled, startServer,
+  statusOf} from './editor_driver.mjs';
 
 const [tool, siteDir, shotDir] = process.argv.slice(2);
 const pageFile = path.join(siteDir, 'welcome.htm');
@@ -35,25 +32,9 @@ fs.mkdirSync(path.join(shotDir, 'guide'), {recursive: true});
 const guide = (page, name) => page.screenshot(
     {path: path.join(shotDir, 'guide', `${name}.jpg`), type: 'jpeg', quality: 70});
 
-// A page of `count` small text layers in a grid.
-function bigPage(count) {
-  const layers = [];
-  for (let i = 0; i < count; ++i) {
-    layers.push(`<div id="L${i}" style="position:absolute; left:${(i % 100) * 16}px; ` +
-        `top:${Math.floor(i / 100) * 16}px; width:14px; height:14px; z-index:${i}">\n` +
-        `<p align="left">${i}</p></div>\n`);
-  }
-  return `<html>\n<head>\n<title>Big</title>\n</head>\n<body>\n${layers.join('\n')}</body>\n</html>\n`;
-}
-
-// The answers of the step the click of `selector` sends.
-async function clickAndWait(page, selector, text = '') {
-  const answered = answerTo(page, text);
-  await page.click(selector);
-  const status = (await answered).status();
-  await settled(page);
-  return status;
-}
+// The status of the step the click of `selector` sends.
+const clickAndWait = (page, selector, text = '') =>
+  statusOf(page, text, () => page.click(selector));
 
 async function addLayer(page, kind, file) {
   await page.click('#add');
@@ -77,7 +58,7 @@ async function checkAccessibility(page, when) {
   }
 }
 
-fs.writeFileSync(path.join(siteDir, 'big.htm'), bigPage(8000));
+fs.writeFileSync(path.join(siteDir, 'big.htm'), gridPage(8000));
 const {server, address} = await startServer(tool, siteDir);
 const browser = await launchBrowser();
 try {
@@ -120,16 +101,9 @@ try {
   await page.keyboard.type('Come along');
   await shot(page, 'text-in-place');
   await guide(page, 'text');
-  const edited = answerTo(page, '"content"');
-  await page.keyboard.press('Control+Enter');
-  check((await edited).status() === 200, 'the text edited in place was refused');
-  await settled(page);
-  // The page's title.
-  const titled = answerTo(page, '"title"');
-  await page.fill('#page-title', 'The garden club');
-  await page.press('#page-title', 'Tab');
-  check((await titled).status() === 200, 'the title was refused');
-  await settled(page);
+  check(await statusOf(page, '"content"', () => page.keyboard.press('Control+Enter')) === 200,
+      'the text edited in place was refused');
+  check(await setField(page, 'page-title', 'The garden club') === 200, 'the title was refused');
   for (const [kind, file] of [['image', 'images/tulip.gif'], ['video', 'video/tour.mpg'],
     ['embed', 'media/map.swf'], ['live audio', 'audio/chime.wav']])
     check(await addLayer(page, kind, file) === 200, `adding a ${kind} layer refused`);
@@ -164,17 +138,13 @@ try {
   await shot(page, 'added');
   // Delete the embed, from the list and the Delete key.
   await page.click('#layer-list li:has-text("Embed1") .choose');
-  const deleted = answerTo(page, '"remove":true');
-  await page.keyboard.press('Delete');
-  check((await deleted).status() === 200, 'delete refused');
-  await settled(page);
+  check(await statusOf(page, '"remove":true', () => page.keyboard.press('Delete')) === 200,
+      'delete refused');
   check(await page.$('.box[data-id="Embed1"]') === null, 'the deleted layer keeps its box');
   // Duplicate Rose.
   await page.click('.box[data-id="Rose"] .label');
-  const copied = answerTo(page, '"copyAs":"Rose1"');
-  await page.keyboard.press('Control+d');
-  check((await copied).status() === 200, 'duplicate refused');
-  await settled(page);
+  check(await statusOf(page, '"copyAs":"Rose1"', () => page.keyboard.press('Control+d')) === 200,
+      'duplicate refused');
   // Three layers selected (a click, then Shift+clicks) aligned on the left.
   await page.click('.box[data-id="Rose"] .label');
   await page.click('.box[data-id="Map"] .label', {modifiers: ['Shift']});
@@ -192,11 +162,10 @@ try {
   await page.keyboard.press('Tab');
   check(await page.evaluate(() => document.activeElement.getAttribute('aria-label')) ===
       'text layer Intro', 'the second layer is not reached, or is not named');
-  const moved = answerTo(page, '"left":43');
-  for (const key of ['ArrowRight', 'ArrowRight', 'ArrowRight', 'Shift+ArrowDown'])
-    await page.keyboard.press(key);
-  check((await moved).status() === 200, 'the keyboard move refused');
-  await settled(page);
+  check(await statusOf(page, '"left":43', async () => {
+    for (const key of ['ArrowRight', 'ArrowRight', 'ArrowRight', 'Shift+ArrowDown'])
+      await page.keyboard.press(key);
+  }) === 200, 'the keyboard move refused');
   // Title to the front; undone, with the keyboard move; the move redone.
   await page.click('.box[data-id="Title"] .label');
   check(await clickAndWait(page, '#z-front', '"zIndex"') === 200, 'to front refused');
@@ -217,62 +186,28 @@ try {
 
   // A frameset page: a frame shows another page, the columns change.
   await openPage(page, 'frames.htm');
-  const framed = answerTo(page, '"frameSrc":"roses.htm"');
-  await page.selectOption('#frame-list select[data-frame="0"]', 'roses.htm');
-  check((await framed).status() === 200, 'a frame\'s page was refused');
-  await settled(page);
-  const columns = answerTo(page, '"frameCols"');
-  await page.fill('#frameCols', '30%,*');
-  await page.press('#frameCols', 'Tab');
-  check((await columns).status() === 200, 'the frameset\'s columns were refused');
-  await settled(page);
+  check(await statusOf(page, '"frameSrc":"roses.htm"', () =>
+    page.selectOption('#frame-list select[data-frame="0"]', 'roses.htm')) === 200,
+  'a frame\'s page was refused');
+  check(await setField(page, 'frameCols', '30%,*') === 200, 'the frameset\'s columns were refused');
   await shot(page, 'frames');
 
-  // A page of 8,000 layers: opened within 2 s, a drag settled within
-  // 100 ms of its release.
-  const opening = Date.now();
+  // A page of 8,000 layers: it opens, and a drag is answered with the
+  // layer it moved, not the page (bench/editor_latency.sh times both).
   await openPage(page, 'big.htm');
   await page.waitForSelector('#boxes[data-count="8000"]', {state: 'attached'});
-  const openTime = Date.now() - opening;
-  check(openTime < 2000, `the 8,000-layer page took ${openTime} ms to open`);
-  // Timed in the page, from the release to the end of the first frame
-  // drawn once the answer is shown; the median of five drags, as the
-  // machine is shared.
-  const settleTimes = [];
-  for (let i = 0; i < 5; ++i) {
-    await page.evaluate(() => {
-      window.settleTime = null;
-      addEventListener('pointerup', () => {
-        const released = performance.now();
-        const busy = new MutationObserver(() => {
-          if (document.body.dataset.busy) return;
-          busy.disconnect();
-          requestAnimationFrame(() => setTimeout(() => {
-            window.settleTime = performance.now() - released;
-          }, 0));
-        });
-        busy.observe(document.body, {attributes: true, attributeFilter: ['data-busy']});
-      }, {capture: true, once: true});
-    });
-    // Layer L(5 + i) stands at (16 (5 + i), 0), 14 px square.
-    const page0 = await page.locator('#boxes').boundingBox();
-    const x = page0.x + 16 * (5 + i) + 7, y = page0.y + 7;
-    await page.mouse.move(x, y);
-    await page.mouse.down();
-    await page.mouse.move(x + 40, y, {steps: 5});
-    const answered = answerTo(page, '"left"');
-    await page.mouse.up();
-    const reply = await answered;
-    await settled(page);
-    check((await reply.body()).length < 20000,
-        `a move on the 8,000-layer page answered ${(await reply.body()).length} bytes`);
-    settleTimes.push(await page.waitForFunction(() => window.settleTime)
-        .then((h) => h.jsonValue()));
-  }
-  const settleTime = Math.round(settleTimes.sort((a, b) => a - b)[2]);
-  check(settleTime < 100, `a drag on the 8,000-layer page settled in ${settleTime} ms`);
+  const origin = await page.locator('#boxes').boundingBox();
+  const answered = answerTo(page, '"left"');
+  await page.mouse.move(origin.x + 87, origin.y + 7);  // L5, at (80, 0)
+  await page.mouse.down();
+  await page.mouse.move(origin.x + 127, origin.y + 7, {steps: 5});
+  await page.mouse.up();
+  const reply = JSON.parse(await (await answered).body());
+  await settled(page);
+  const moved = reply.changed.layers;
+  check(moved.length === 1 && moved[0].id === 'L5' && moved[0].left > 100,
+      `a move on the 8,000-layer page answered ${JSON.stringify(reply.changed).slice(0, 200)}`);
   await shot(page, 'big');
-  console.log(`big page: opened in ${openTime} ms, a drag settled in ${settleTime} ms`);
 } finally {
   await browser.close();
   server.kill();

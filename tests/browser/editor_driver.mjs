@@ -42,31 +42,37 @@ export function answerTo(page, text) {
       (r.request().postData() || '').includes(text));
 }
 
+// The status of the change request holding `text` that `act` (an async
+// function) sends, once the editor has shown its answer.
+export async function statusOf(page, text, act) {
+  const answered = answerTo(page, text);
+  await act();
+  const status = (await answered).status();
+  await settled(page);
+  return status;
+}
+
 // Sends a pointer drag from the centre of `selector` by (dx, dy) and waits
 // for the change it makes; returns its status.
 export async function drag(page, selector, dx, dy, property) {
   const box = await page.locator(selector).boundingBox();
   const x = box.x + box.width / 2;
   const y = box.y + box.height / 2;
-  const answered = answerTo(page, `"${property}"`);
-  await page.mouse.move(x, y);
-  await page.mouse.down();
-  await page.mouse.move(x + dx, y + dy, {steps: 5});
-  await page.mouse.up();
-  const status = (await answered).status();
-  await settled(page);
-  return status;
+  return statusOf(page, `"${property}"`, async () => {
+    await page.mouse.move(x, y);
+    await page.mouse.down();
+    await page.mouse.move(x + dx, y + dy, {steps: 5});
+    await page.mouse.up();
+  });
 }
 
 // Sets the panel's field `id` to `value` and leaves it; returns the
 // answer's status.
-export async function setField(page, id, value) {
-  const answered = answerTo(page, JSON.stringify(value));
-  await page.fill(`#${id}`, value);
-  await page.press(`#${id}`, 'Tab');  // leaving the field commits it
-  const status = (await answered).status();
-  await settled(page);
-  return status;
+export function setField(page, id, value) {
+  return statusOf(page, JSON.stringify(value), async () => {
+    await page.fill(`#${id}`, value);
+    await page.press(`#${id}`, 'Tab');  // leaving the field commits it
+  });
 }
 
 // The layers of the page `file` as `htmlmemdoc show --json` reads them,
@@ -78,4 +84,16 @@ export function layersOf(tool, file) {
   } catch {
     return null;
   }
+}
+
+// A page of `count` text layers 14 px square in rows of 100, layer i at
+// (16 (i % 100), 16 floor(i / 100)).
+export function gridPage(count) {
+  const layers = [];
+  for (let i = 0; i < count; ++i) {
+    layers.push(`<div id="L${i}" style="position:absolute; left:${(i % 100) * 16}px; ` +
+        `top:${Math.floor(i / 100) * 16}px; width:14px; height:14px; z-index:${i}">\n` +
+        `<p align="left">${i}</p></div>\n`);
+  }
+  return `<html>\n<head>\n<title>Grid</title>\n</head>\n<body>\n${layers.join('\n')}</body>\n</html>\n`;
 }
