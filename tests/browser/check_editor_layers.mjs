@@ -151,6 +151,7 @@ try {
   await page.click('.box[data-id="Rose1"] .label', {modifiers: ['Shift']});
   check((await selectedIds(page)).length === 3, 'Shift+click does not add to the selection');
   check(await clickAndWait(page, '#align-left', '"with"') === 200, 'align refused');
+  check(await clickAndWait(page, '#distribute-vertical', '"with"') === 200, 'distribute refused');
   await shot(page, 'aligned');
   await guide(page, 'align');
   // Tab from the last control of the toolbars reaches the layers in page
@@ -218,7 +219,7 @@ const layers = layersOf(tool, pageFile);
 check(layers !== null, 'the saved page does not read again');
 if (layers) {
   const want = {
-    Rose: {left: 360}, Map: {left: 360}, Rose1: {left: 360, top: 100},
+    Rose: {left: 360}, Map: {left: 360}, Rose1: {left: 360, top: 175},
     Text1: {left: 40}, Intro: {left: 43, top: 100}, Title: {zIndex: 1},
     Image1: {kind: 'image', src: 'images/tulip.gif'},
     Video1: {kind: 'video', src: 'video/tour.mpg'},
@@ -237,7 +238,7 @@ if (layers) {
       `the text edited in place was saved as ${content}`);
   const block = (text, id) => (text.match(new RegExp(`<div id="${id}"[^]*?</div>`)) || [''])[0];
   const saved = fs.readFileSync(pageFile, 'latin1');
-  for (const id of ['Tour', 'qBgSound'])
+  for (const id of ['Title', 'Tour', 'qBgSound'])
     check(block(saved, id) === block(original, id), `layer ${id} changed`);
   check(saved.split('</head>')[0] ===
         original.split('</head>')[0].replace(/<title>[^<]*/, '<title>The garden club'),

@@ -40,7 +40,7 @@ golden edits.image.htm edit edits.htm --layer I1 --left 10 --top 11 \
 golden edits.text.htm edit edits.htm --layer T1 --text "New text" \
   --font-size 14 --color navy --background pics/sky.gif --sound rain.mid
 golden edits.font.htm edit edits.htm --layer T1 --text-align center \
-  --font-family "Verdana,  Arial" --title "Club news"
+  --font-family "Verdana,  Arial" --title "Club news" --background-color silver
 golden edits.content.htm edit edits.htm --layer T1 \
   --content 'Hi <b>there</b><br><font color=red>all</font>'
 golden frames.edited.htm edit frames.htm --frame 0 --frame-src other.htm \

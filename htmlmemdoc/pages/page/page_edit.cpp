@@ -594,6 +594,22 @@ bool ApplyPage(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
       return false;
     }
   }
+  if (e.backgroundColor) {
+    const std::string& color = *e.backgroundColor;
+    unsigned long colorref = 0, rgb = 0;
+    if (MarkupOf(document.m_body).empty())
+      return editor.WrongKind(
+          "cannot set the background colour: the page has no body tag");
+    if (!ParseColor(color, colorref, rgb))
+      return editor.Check("not a colour: " + color +
+                          " (use #rrggbb or a colour name)");
+    if (!editor.Attribute(document.m_body, "background colour", "body",
+                          "bgcolor", color, [&] {
+                            return document.m_body.SetAttribute(
+                                "body", "bgcolor", color.c_str());
+                          }))
+      return false;
+  }
   if (e.noSound) document.RemoveBackgroundSound();
   if (!e.sound) return true;
   const std::string& src = *e.sound;
@@ -703,6 +719,8 @@ const std::vector<EditProperty>& EditProperties() {
       {"frameCols", nullptr, &E::frameCols, "The frameset's columns: 25%,*"},
       {"frameRows", nullptr, &E::frameRows, "The frameset's rows: 80,*"},
       {"background", nullptr, &E::background, "The page's background image"},
+      {"backgroundColor", nullptr, &E::backgroundColor,
+       "The page's background colour: #rrggbb or a colour name"},
       {"sound", nullptr, &E::sound,
        "The page's background sound (added if missing)"},
       {"add", nullptr, &E::add,

@@ -25,16 +25,17 @@ struct PageEdit {
   std::optional<std::string> visibility;                // "visible" or "hidden"
   std::optional<std::string> text;                      // a text layer's text
   std::optional<std::string> content;  // its content as markup (text_content.h)
-  std::optional<std::string> textAlign;   // "left", "center" or "right"
-  std::optional<std::string> fontFamily;  // "Verdana, Arial"
-  std::optional<int> fontSize;            // a text layer's, in points
-  std::optional<std::string> color;       // "#rrggbb" or a colour name
-  std::optional<std::string> src;         // an image, video or embed file
-  std::optional<std::string> poster;      // a video layer's image (src)
-  std::optional<std::string> id;          // a new id for the layer's div
-  std::optional<std::string> background;  // the page's background image
-  std::optional<std::string> sound;       // the page's background sound
-  std::optional<std::string> title;       // the page's title
+  std::optional<std::string> textAlign;        // "left", "center" or "right"
+  std::optional<std::string> fontFamily;       // "Verdana, Arial"
+  std::optional<int> fontSize;                 // a text layer's, in points
+  std::optional<std::string> color;            // "#rrggbb" or a colour name
+  std::optional<std::string> src;              // an image, video or embed file
+  std::optional<std::string> poster;           // a video layer's image (src)
+  std::optional<std::string> id;               // a new id for the layer's div
+  std::optional<std::string> background;       // the page's background image
+  std::optional<std::string> backgroundColor;  // its colour: "#rrggbb", a name
+  std::optional<std::string> sound;            // the page's background sound
+  std::optional<std::string> title;            // the page's title
   // A frame of the page's frameset, by its place there (from 0), and what
   // changes of it: its file and the width and height its tag gives.
   std::optional<int> frame, frameWidth, frameHeight;

@@ -146,7 +146,11 @@ void AddLayerContent(const CHtmlLayer& layer, json& entry) {
   AddPlayback(layer, entry);
   int ok = 0;
   if (layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer))) {
-    ok = static_cast<const CHtmlVideoLayer&>(layer).GetDynSrc(value);
+    const CHtmlVideoLayer& video = static_cast<const CHtmlVideoLayer&>(layer);
+    CString poster;
+    const int hasPoster = video.GetSrc(poster);
+    entry["poster"] = StringOr(hasPoster, poster);
+    ok = video.GetDynSrc(value);
   } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlImageLayer))) {
     ok = static_cast<const CHtmlImageLayer&>(layer).GetSrc(value);
   } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlEmbedLayer))) {
@@ -267,8 +271,11 @@ json PropertiesOf(const CHtmlMemDoc& document, const std::string& text,
       document.GetBackgroundImage(background, sizeof background);
   CStringArray preloads;
   document.GetPreloadImage(preloads);
+  CString color;
+  const int hasColor = document.m_body.GetAttribute("body", "bgcolor", color);
   return {{"title", TitleOf(document.m_title)},
           {"background", hasBackground ? json(background) : json(nullptr)},
+          {"backgroundColor", StringOr(hasColor, color)},
           {"backgroundSound", BackgroundSound(document)},
           {"preloadedImages", Strings(preloads)},
           {"frames", json::array()},

@@ -6,7 +6,7 @@
 
 import { $, say, call, busy } from "./api.js";
 import { state, freeId } from "./model.js";
-import { fillChoices, fits, fromPage, sourceKind } from "./files.js";
+import { fillChoices, fits, fromPage, siteUrl, sourceKind } from "./files.js";
 
 const hooks = { send: null, refresh: null };
 
@@ -84,9 +84,7 @@ function showChoice() {
   preview.hidden = !image;
   if (!image) return;
   if (preview.src.startsWith("blob:")) URL.revokeObjectURL(preview.src);
-  preview.src = local ? URL.createObjectURL(local)
-    : $("view").src.replace(/\/view\?.*$/, "/site") +
-      new URL(src, "http://x/" + state.path.split("/").map(encodeURIComponent).join("/")).pathname;
+  preview.src = local ? URL.createObjectURL(local) : siteUrl(src);
 }
 
 // Copies the computer's file into `folder`; the path below the site it

@@ -48,3 +48,11 @@ export function fillChoices(select, kind, value, none = "(none)") {
     select.append(new Option(value, value));
   select.value = value || "";
 }
+
+// Where the editor loads `name`, as the open page names it, from: the
+// site's files below the page view's secret path.
+export function siteUrl(name) {
+  const page = state.path.split("/").map(encodeURIComponent).join("/");
+  return document.getElementById("view").src.replace(/\/view(\?.*)?$/, "/site") +
+    new URL(name, "http://x/" + page).pathname;
+}

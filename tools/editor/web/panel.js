@@ -4,7 +4,7 @@
 
 import { $ } from "./api.js";
 import { state, selectedLayers } from "./model.js";
-import { fillChoices, fromPage, sourceKind } from "./files.js";
+import { fillChoices, fromPage, siteUrl, sourceKind } from "./files.js";
 
 let send = null;  // send(parts) makes the changes as one step
 export const connectPanel = (sender) => { send = sender; };
@@ -18,6 +18,7 @@ export function fillPanel() {
   const model = state.model;
   if (!model) return;
   fill("page-title", model.title);
+  fill("page-color", model.backgroundColor);
   fillChoices($("page-background"), "image", model.background);
   fillChoices($("page-sound"), "sound",
               model.backgroundSound ? model.backgroundSound.src : "");
@@ -51,6 +52,10 @@ export function fillPanel() {
   }
   if (hasSource && document.activeElement !== $("src"))
     fillChoices($("src"), sourceKind(layer.kind), layer.src);
+  // An image layer's picture, or a video's poster, as the site has it.
+  const picture = layer.kind === "image" ? layer.src : layer.kind === "video" ? layer.poster : null;
+  $("src-preview").hidden = !picture;
+  if (picture) $("src-preview").src = siteUrl(picture);
 }
 
 // The frameset's columns and rows, and each frame's page and size (a
@@ -124,6 +129,8 @@ $("frame-list").addEventListener("change", (event) => {
   const value = property === "frameSrc" ? event.target.value : number(event.target.value);
   if (value !== null) send([{ layer: null, properties: { frame: Number(frame), [property]: value } }]);
 });
+$("page-color").addEventListener("change", () =>
+  send([{ layer: null, properties: { backgroundColor: $("page-color").value } }]));
 $("page-title").addEventListener("change", () =>
   send([{ layer: null, properties: { title: $("page-title").value } }]));
 $("page-background").addEventListener("change", () =>
