@@ -22,6 +22,7 @@
 #include "htmlmemdoc/pages/page/page_file.h"
 #include "htmlmemdoc/pages/page/page_write.h"
 #include "htmlmemdoc/pages/page/read_problem.h"
+#include "htmlmemdoc/pages/page/text_content.h"
 #include "htmlmemdoc/pages/report/export_report.h"
 #include "htmlmemdoc/pages/report/page_model.h"
 #include "htmlmemdoc/pages/text/markup_view.h"
@@ -695,14 +696,15 @@ layers; write it with render() or write().)")
           "text",
           [](const TextLayer& l) {
             const Hold hold = HoldPage(l.state);
-            CString text;
-            return StrOrNone(
-                static_cast<CHtmlTextLayer*>(l.layer)->GetTextString(text),
-                text);
+            std::string text;
+            if (!htmlmemdoc::LayerText(*static_cast<CHtmlTextLayer*>(l.layer),
+                                       text))
+              return py::object(py::none());
+            return py::object(ToStr(text));
           },
           TextSetter("text", &Edit::text),
           "The text after the text tag up to the next tag, as markup "
-          "(nothing is escaped).")
+          "(nothing is escaped); a text tag written bare (<p>) too.")
       .def_property(
           "font_size",
           [](const TextLayer& l) -> std::optional<int> {
