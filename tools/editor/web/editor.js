@@ -5,7 +5,9 @@
 import { $, say, busy, call, status } from "./api.js";
 import { state, layerAt, selectedLayers, openModel, applyAnswer, freeId } from "./model.js";
 import { connect, loadView, tellFrame, drawAll, updateBoxes, setSelection,
-         onArrow, flushNudge, snapping, boxOf } from "./stage.js";
+         boxOf } from "./stage.js";
+import { connectGestures, snapping } from "./gestures.js";
+import { connectKeys, onArrow, flushNudge } from "./keys.js";
 import { editText, styleEditedText } from "./textedit.js";
 import { connectList, drawList, updateRows, showSelection } from "./layers.js";
 import { connectPanel, fillPanel } from "./panel.js";
@@ -236,11 +238,13 @@ function openLayer(index, box) {
 }
 
 let previous = new Set();  // the selection the list last showed
-connect(send, () => {
+connect(() => {
   showSelection(previous);
   previous = new Set(state.selected);
   fillPanel();
-}, openLayer);
+});
+connectGestures(send, openLayer);
+connectKeys(send);
 connectList((index, adding) => {
   const next = adding ? new Set(state.selected) : new Set();
   if (adding && next.has(index)) next.delete(index); else next.add(index);
