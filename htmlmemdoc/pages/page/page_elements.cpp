@@ -55,14 +55,6 @@ CHtmlLayer* FindLayer(CHtmlMemDoc& document, const std::string& id) {
       FindLayer(static_cast<const CHtmlMemDoc&>(document), id));
 }
 
-CHtmlLayer* LayerAt(CHtmlMemDoc& document, int index) {
-  if (index < 0) return nullptr;
-  CObList layers;
-  document.GetLayersInPageOrder(layers);
-  POSITION pos = layers.FindIndex(index);
-  return pos != nullptr ? static_cast<CHtmlLayer*>(layers.GetAt(pos)) : nullptr;
-}
-
 std::vector<int> WrittenLayerPlaces(const CHtmlMemDoc& document) {
   CObList layers;
   document.GetLayersInPageOrder(layers);

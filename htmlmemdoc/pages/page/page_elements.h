@@ -1,7 +1,7 @@
 // page_elements.h: what the services layer reads off the library's
-// elements: their markup, a layer's id and kind, a title's text, and the
-// one walk over a document's layers and lookup of a layer by its id or
-// place.
+// elements: their markup, a layer's id and kind, a title's text, the one
+// walk over a document's layers, the lookup of a layer by its id, and
+// where each layer the page writes stands in page order.
 
 #ifndef HTMLMEMDOC_PAGES_PAGE_PAGE_ELEMENTS_H_
 #define HTMLMEMDOC_PAGES_PAGE_PAGE_ELEMENTS_H_
@@ -54,9 +54,6 @@ const CHtmlLayer* FindLayer(const CHtmlMemDoc& document, const std::string& id);
 // rendering finds each layer's block by it.
 std::vector<int> WrittenLayerPlaces(const CHtmlMemDoc& document);
 
-// The layer at `index` in page order (GetLayersInPageOrder); null when
-// there is none. The layer belongs to the document.
-CHtmlLayer* LayerAt(CHtmlMemDoc& document, int index);
 
 }  // namespace htmlmemdoc
 

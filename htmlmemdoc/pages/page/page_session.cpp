@@ -57,18 +57,37 @@ bool PageSession::Rebuild() {
 }
 
 Refusal PageSession::ApplyToDocument(const SessionEdit& change) {
-  Refusal refused = ApplyOne(change);
+  // The layers in page order, found once for all the changes of a step
+  // that name a place (an alignment of thousands of layers costs one walk
+  // of them), and again after a change that makes or removes a layer.
+  std::vector<CHtmlLayer*> order;
+  bool ordered = false;
+  Refusal refused = ApplyOne(change, order, ordered);
   for (size_t i = 0; !refused && i < change.with.size(); ++i)
-    refused = ApplyOne(change.with[i]);
+    refused = ApplyOne(change.with[i], order, ordered);
   return refused;
 }
 
-Refusal PageSession::ApplyOne(const SessionEdit& change) {
+Refusal PageSession::ApplyOne(const SessionEdit& change,
+                              std::vector<CHtmlLayer*>& order, bool& ordered) {
   m_checked = false;
   const PageEdit& edit = change.edit;
-  if (!edit.NamesLayer()) return ApplyEdit(*m_document, nullptr, edit);
+  if (!edit.NamesLayer()) {  // a layer made: the order changes after it
+    ordered = ordered && !edit.add;
+    return ApplyEdit(*m_document, nullptr, edit);
+  }
+  if (change.index >= 0 && !ordered) {
+    CObList layers;
+    m_document->GetLayersInPageOrder(layers);
+    order.clear();
+    for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;)
+      order.push_back(static_cast<CHtmlLayer*>(layers.GetNext(pos)));
+    ordered = true;
+  }
   CHtmlLayer* layer = change.index < 0 ? FindLayer(*m_document, edit.layer)
-                                       : LayerAt(*m_document, change.index);
+                      : static_cast<size_t>(change.index) < order.size()
+                          ? order[change.index]
+                          : nullptr;
   if (layer == nullptr || LayerId(*layer) != edit.layer) {
     return Refusal(RefusalCode::kNoLayer,
                    change.index < 0
@@ -76,7 +95,10 @@ Refusal PageSession::ApplyOne(const SessionEdit& change) {
                        : "the page has no layer " + edit.layer + " at place " +
                              std::to_string(change.index));
   }
-  return ApplyEdit(*m_document, layer, edit);
+  Refusal refused = ApplyEdit(*m_document, layer, edit);
+  if (edit.copyAs || edit.remove)
+    ordered = false;  // so does one copied or removed
+  return refused;
 }
 
 void PageSession::Journal(const SessionStep& step) {

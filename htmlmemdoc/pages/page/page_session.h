@@ -93,7 +93,10 @@ class PageSession {
   bool Rebuild();      // the document read again with the changes in effect
   void Check() const;  // makes m_rendering and m_losses when not made
   Refusal ApplyToDocument(const SessionEdit& change);  // with those `with` it
-  Refusal ApplyOne(const SessionEdit& change);
+  // One change, the layers' page order (`ordered`: found and still so)
+  // shared with the others of its step.
+  Refusal ApplyOne(const SessionEdit& change, std::vector<CHtmlLayer*>& order,
+                   bool& ordered);
   void Journal(const SessionStep& step);
 
   std::string m_path;

@@ -149,8 +149,14 @@ TEST_F(PageSessionTest, AStepsChangesAreMadeAndUndoneTogether) {
   EXPECT_EQ(opened, session.Rendering());
   EXPECT_TRUE(session.Redo());
   EXPECT_EQ(made, session.Rendering());
+  // A change after a removal in one step finds the layers as it left them.
+  htmlmemdoc::SessionEdit removal{1, {}, {{1, Move("Rose", 5), {}}}};
+  removal.edit.layer = "Intro";
+  removal.edit.remove = true;
+  ASSERT_EQ("", session.Apply(removal).why);
   ASSERT_EQ("", session.Save().why);
   EXPECT_NE(std::string::npos, ReadBytes(m_page).find("<div id=\"New\""));
+  EXPECT_EQ(std::string::npos, ReadBytes(m_page).find("<div id=\"Intro\""));
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ std::vector<const CHtmlLayer*> InPageOrder(const CHtmlMemDoc& document) {
   return ordered;
 }
 
-json LayerAt(const CHtmlLayer& layer, size_t index) {
+json Entry(const CHtmlLayer& layer, size_t index) {
   json entry = DescribeLayer(layer);
   entry["index"] = index;
   return entry;
@@ -48,7 +48,7 @@ json SessionView::Whole(const PageSession& session) {
   json layers = json::array();
   m_shown.clear();
   for (const CHtmlLayer* layer : InPageOrder(document)) {
-    layers.push_back(LayerAt(*layer, m_shown.size()));
+    layers.push_back(Entry(*layer, m_shown.size()));
     m_shown.push_back(MarkupOf(*layer));
   }
   model["layers"] = std::move(layers);
@@ -66,7 +66,7 @@ json SessionView::Changes(const PageSession& session) {
   if (now.size() == m_shown.size()) {
     for (size_t i = 0; i < now.size(); ++i) {
       if (Same(*now[i], m_shown[i])) continue;
-      layers.push_back(LayerAt(*now[i], i));
+      layers.push_back(Entry(*now[i], i));
       m_shown[i] = MarkupOf(*now[i]);
     }
     changes["layers"] = std::move(layers);
@@ -86,7 +86,7 @@ json SessionView::Changes(const PageSession& session) {
       std::make_move_iterator(m_shown.begin()),
       std::make_move_iterator(m_shown.begin() + head));
   for (size_t i = head; i < now.size() - tail; ++i) {
-    layers.push_back(LayerAt(*now[i], i));
+    layers.push_back(Entry(*now[i], i));
     shown.push_back(MarkupOf(*now[i]));
   }
   shown.insert(shown.end(), std::make_move_iterator(m_shown.end() - tail),
