@@ -79,11 +79,9 @@ export function setField(page, id, value) {
 // by id; null when it does not read.
 export function layersOf(tool, file) {
   try {
-    const model = JSON.parse(execFileSync(tool, ['show', '--json', file]));
-    return Object.fromEntries(model.layers.map((layer) => [layer.id, layer]));
-  } catch {
-    return null;
-  }
+    const {layers} = JSON.parse(execFileSync(tool, ['show', '--json', file]));
+    return Object.fromEntries(layers.map((layer) => [layer.id, layer]));
+  } catch { return null; }
 }
 
 // A page of `count` text layers 14 px square in rows of 100, layer i at

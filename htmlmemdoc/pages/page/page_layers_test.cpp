@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "htmlmemdoc/pages/page/page_edit.h"
 #include "htmlmemdoc/pages/page/page_elements.h"
@@ -66,6 +67,15 @@ TEST(PageLayersTest, MadeCopiedAndRemovedLayersReadBackAsTheirKind) {
     }
     EXPECT_EQ(rendered(original), rendered(document)) << kind;
   }
+  // An image of an empty reference and a plain layer are not written.
+  htmlmemdoc::PageFile gaps = htmlmemdoc::PageFileOf(
+      "g.htm", std::string(kPage).replace(
+                   std::string(kPage).find("</body>"), 0,
+                   "<div id=I><img src=\"\"></div>\n<div id=P>x</div>\n"
+                   "<div id=V><img dynsrc=\"m.avi\"></div>\n"));
+  CHtmlMemDoc read;
+  ASSERT_TRUE(htmlmemdoc::LoadPage(gaps, read));
+  EXPECT_EQ((std::vector<int>{0, 3}), htmlmemdoc::WrittenLayerPlaces(read));
 }
 
 }  // namespace
