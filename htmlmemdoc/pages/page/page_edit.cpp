@@ -528,7 +528,9 @@ bool ApplyFrames(const PageEdit& e, CHtmlMemDoc& document, CEditor& editor) {
   CHtmlFrameSet& frames = document.m_frameSet;
   const std::pair<const std::optional<std::string>*, const char*> kSizes[] = {
       {&e.frameCols, "cols"}, {&e.frameRows, "rows"}};
-  for (const auto& [value, attribute] : kSizes) {
+  for (const auto& size : kSizes) {
+    const std::optional<std::string>* value = size.first;
+    const char* attribute = size.second;
     if (!*value) continue;
     if (frames.GetFrameCount() == 0)
       return editor.WrongKind("the page has no frameset");
