@@ -84,8 +84,7 @@ export function layersOf(tool, file) {
   } catch { return null; }
 }
 
-// A page of `count` text layers 14 px square in rows of 100, layer i at
-// (16 (i % 100), 16 floor(i / 100)).
+// A page of `count` 14 px text layers in rows of 100, each 16 px apart.
 export function gridPage(count) {
   const layers = [];
   for (let i = 0; i < count; ++i) {

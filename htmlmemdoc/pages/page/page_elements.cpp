@@ -55,12 +55,20 @@ CHtmlLayer* FindLayer(CHtmlMemDoc& document, const std::string& id) {
       FindLayer(static_cast<const CHtmlMemDoc&>(document), id));
 }
 
-std::vector<int> WrittenLayerPlaces(const CHtmlMemDoc& document) {
+std::vector<CHtmlLayer*> LayersInPageOrder(const CHtmlMemDoc& document) {
   CObList layers;
   document.GetLayersInPageOrder(layers);
-  std::unordered_map<const CObject*, int> places;
+  std::vector<CHtmlLayer*> ordered;
+  ordered.reserve(static_cast<size_t>(layers.GetCount()));
   for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;)
-    places.emplace(layers.GetNext(pos), static_cast<int>(places.size()));
+    ordered.push_back(static_cast<CHtmlLayer*>(layers.GetNext(pos)));
+  return ordered;
+}
+
+std::vector<int> WrittenLayerPlaces(const CHtmlMemDoc& document) {
+  std::unordered_map<const CObject*, int> places;
+  for (const CHtmlLayer* layer : LayersInPageOrder(document))
+    places.emplace(layer, static_cast<int>(places.size()));
   std::vector<int> written;
   ForEachLayer(document, [&](const CHtmlLayer& layer) {
     const HtmlLayerKind kind = layer.GetLayerKind();

@@ -48,12 +48,15 @@ void ForEachLayer(const CHtmlMemDoc& document, Visit visit) {
 CHtmlLayer* FindLayer(CHtmlMemDoc& document, const std::string& id);
 const CHtmlLayer* FindLayer(const CHtmlMemDoc& document, const std::string& id);
 
+// The document's layers in page order (GetLayersInPageOrder), which stay
+// the document's.
+std::vector<CHtmlLayer*> LayersInPageOrder(const CHtmlMemDoc& document);
+
 // The place in page order of each layer the document writes, in the order
 // it writes them: kind by kind, without the plain layers and the media
 // layers whose reference is empty, which it leaves out. A preview of the
 // rendering finds each layer's block by it.
 std::vector<int> WrittenLayerPlaces(const CHtmlMemDoc& document);
-
 
 }  // namespace htmlmemdoc
 

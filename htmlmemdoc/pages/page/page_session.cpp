@@ -77,11 +77,7 @@ Refusal PageSession::ApplyOne(const SessionEdit& change,
     return ApplyEdit(*m_document, nullptr, edit);
   }
   if (change.index >= 0 && !ordered) {
-    CObList layers;
-    m_document->GetLayersInPageOrder(layers);
-    order.clear();
-    for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;)
-      order.push_back(static_cast<CHtmlLayer*>(layers.GetNext(pos)));
+    order = LayersInPageOrder(*m_document);
     ordered = true;
   }
   CHtmlLayer* layer = change.index < 0 ? FindLayer(*m_document, edit.layer)

@@ -16,17 +16,6 @@ using nlohmann::json;
 namespace htmlmemdoc {
 namespace {
 
-// The document's layers in page order.
-std::vector<const CHtmlLayer*> InPageOrder(const CHtmlMemDoc& document) {
-  CObList layers;
-  document.GetLayersInPageOrder(layers);
-  std::vector<const CHtmlLayer*> ordered;
-  ordered.reserve(static_cast<size_t>(layers.GetCount()));
-  for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;)
-    ordered.push_back(static_cast<const CHtmlLayer*>(layers.GetNext(pos)));
-  return ordered;
-}
-
 json Entry(const CHtmlLayer& layer, size_t index) {
   json entry = DescribeLayer(layer);
   entry["index"] = index;
@@ -47,7 +36,7 @@ json SessionView::Whole(const PageSession& session) {
   json model = DescribePage(document, session.Text(), session.Losses());
   json layers = json::array();
   m_shown.clear();
-  for (const CHtmlLayer* layer : InPageOrder(document)) {
+  for (const CHtmlLayer* layer : LayersInPageOrder(document)) {
     layers.push_back(Entry(*layer, m_shown.size()));
     m_shown.push_back(MarkupOf(*layer));
   }
@@ -58,7 +47,7 @@ json SessionView::Whole(const PageSession& session) {
 
 json SessionView::Changes(const PageSession& session) {
   const CHtmlMemDoc& document = session.Document();
-  const std::vector<const CHtmlLayer*> now = InPageOrder(document);
+  const std::vector<CHtmlLayer*> now = LayersInPageOrder(document);
   json changes = {{"page", DescribePageProperties(document, session.Text(),
                                                   session.Losses())},
                   {"revision", ++m_revision}};

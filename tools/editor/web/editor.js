@@ -54,7 +54,7 @@ const openPage = busy(async function openPage(path, key) {
       !confirm(`${state.path} has ${state.changes} unsaved change(s). ` +
                "Leave it? (They are kept, and offered when you open it again.)"))
     return;
-  let { status: code, answer } = await call("POST", "/api/open", { key });
+  const { status: code, answer } = await call("POST", "/api/open", { key });
   if (code !== 200) return say(answer.error);
   state.path = path;
   openModel(answer);
