@@ -2,12 +2,14 @@
 // replace: for a style attribute and a sequence of edits from the input,
 // every getter returns the same result and value as parsing the attribute
 // into a CHtmlStyle, and every setter returns the same result and leaves
-// the same markup as parsing, setting and rendering the attribute back.
+// the same markup as parsing, setting and rendering the attribute back;
+// the box read in one look matches the four getters.
 
 #include <string>
 
 #include "fuzz/fuzz_input.h"
 #include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/layers/layer_box.h"
 
 namespace {
 
@@ -73,6 +75,17 @@ void CompareGetters(const CHtmlLayer& layer) {
   same(layer.GetPixelTop(a, "div"), style.GetPixelTop(b), a, b);
   same(layer.GetPixelWidth(a, "div"), style.GetPixelWidth(b), a, b);
   same(layer.GetPixelHeight(a, "div"), style.GetPixelHeight(b), a, b);
+  // The box in one look gives what the four getters give.
+  htmlmemdoc::CPixelBox box;
+  int l = 0, t = 0, w = 0, h = 0;
+  const int four =
+      layer.GetPixelLeft(l, "div") && layer.GetPixelTop(t, "div") &&
+      layer.GetPixelWidth(w, "div") && layer.GetPixelHeight(h, "div");
+  FUZZ_CHECK(htmlmemdoc::GetPixelBox(layer, "div", box) == four);
+  int z = 0;
+  if (!layer.GetZIndex(z, "div")) z = 0;
+  FUZZ_CHECK(!four || (box.left == l && box.top == t && box.width == w &&
+                       box.height == h && box.zIndex == z));
   same(layer.GetZIndex(a, "div"), style.GetZIndex(b), a, b);
   same(layer.GetFontSize(a, "div"), style.GetFontSize(b), a, b);
   same(layer.GetItalic(a, "div"), style.GetItalic(b), a, b);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "htmlmemdoc/pages/page/read_problem.h"
 
@@ -47,7 +48,7 @@ PageFile ReadPageArgument(const std::string& path) {
         "standard input: " + std::string(std::strerror(errno));
     return page;
   }
-  return htmlmemdoc::PageFileOf(path, bytes);
+  return htmlmemdoc::PageFileOf(path, std::move(bytes));
 }
 
 int ReadPageOrSay(const std::string& path, PageFile& page,

@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "htmlmemdoc/core/scan.h"
+#include "htmlmemdoc/layers/layer_box.h"
 #include "htmlmemdoc/platform/mbcs.h"
 #include "htmlmemdoc/style/canonical_style.h"
 #include "htmlmemdoc/style/inline_style.h"
@@ -82,6 +83,38 @@ int GetKeywordField(const CHtmlLayer& layer, const char* tag, StyleField field,
     value = static_cast<Enum>(number);
     return 1;
   });
+}
+
+// The fields of a box from one copy of the style text: each found in place
+// while the text is a bare rendering, else all from one reading. Each is
+// read as its getter reads it; `read[i]` tells whether that succeeded.
+void GetBoxFields(char* text, const StyleField* fields, int* const* values,
+                  int* read, int count) {
+  const auto convert = [](StyleField field, const char* value, int& to) {
+    return field == htmlmemdoc::kZIndexField
+               ? htmlmemdoc::ReadZIndex(value, to)
+               : htmlmemdoc::ReadLeadingInt(value, to);
+  };
+  for (int i = 0; i < count; ++i) {
+    htmlmemdoc::CCanonicalField spot;
+    if (!htmlmemdoc::FindCanonicalField(text, fields[i], spot)) {
+      CInlineStyle style;
+      const int parsed = style.Read(text);
+      for (; i < count; ++i) {
+        read[i] =
+            parsed && convert(fields[i], style.Field(fields[i]), *values[i]);
+      }
+      return;
+    }
+    if (spot.value == nullptr) {
+      read[i] = convert(fields[i], "", *values[i]);
+      continue;
+    }
+    char* const cut = text + (spot.end - 1 - text);  // the value's ';'
+    *cut = '\0';
+    read[i] = convert(fields[i], spot.value, *values[i]);
+    *cut = ';';
+  }
 }
 
 struct CFieldEdit {
@@ -314,4 +347,22 @@ int CHtmlLayer::FlattenSwapImageSrc() {
   }
   if (found) ReplaceText(working, static_cast<size_t>(working.GetLength()));
   return found;
+}
+
+int htmlmemdoc::GetPixelBox(const CHtmlLayer& layer, const char* tag,
+                            CPixelBox& box) {
+  static const StyleField kFields[5] = {
+      htmlmemdoc::kLeftField, htmlmemdoc::kTopField, htmlmemdoc::kWidthField,
+      htmlmemdoc::kHeightField, htmlmemdoc::kZIndexField};
+  char text[CInlineStyle::kMaxText + 1];
+  if (!GetStyleText(layer, tag, text)) return 0;
+  CPixelBox found;
+  int* const values[5] = {&found.left, &found.top, &found.width, &found.height,
+                          &found.zIndex};
+  int read[5] = {0, 0, 0, 0, 0};
+  GetBoxFields(text, kFields, values, read, 5);
+  if (!read[0] || !read[1] || !read[2] || !read[3]) return 0;
+  if (!read[4]) found.zIndex = 0;
+  box = found;
+  return 1;
 }

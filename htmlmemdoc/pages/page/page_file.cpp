@@ -6,6 +6,9 @@
 
 #include "htmlmemdoc/pages/page/page_file.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -35,17 +38,36 @@ bool Again(const std::function<bool()>& keepGoing) {
   return false;
 }
 
+// The size a regular file has now, 0 for anything else (a fifo, a device,
+// standard input): the room to make before the first read.
+size_t SizeNow(std::FILE* file) {
+  struct stat status {};
+  if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) return 0;
+  return static_cast<size_t>(status.st_size);
+}
+
+// Reads into `bytes` from its current end, into room made ahead of each
+// read: a file's known size in one step, so a regular file is read into a
+// buffer of its final size, never copied to a larger one; then doubling,
+// for a stream whose size is not known, or a file that grew meanwhile.
 bool ReadStream(std::FILE* file, std::string& bytes,
                 const std::function<bool()>& keepGoing) {
-  char buffer[64 * 1024];
+  size_t used = bytes.size();
+  bytes.resize(used + std::max<size_t>(SizeNow(file) + 1, 64 * 1024));
   for (;;) {
-    const size_t got = std::fread(buffer, 1, sizeof buffer, file);
-    bytes.append(buffer, got);
-    if (got == sizeof buffer) continue;
-    if (std::ferror(file) == 0) return true;
-    if (!Again(keepGoing)) return false;
+    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    const size_t got = std::fread(&bytes[used], 1, bytes.size() - used, file);
+    used += got;
+    if (got > 0) continue;
+    if (std::ferror(file) == 0) break;
+    if (!Again(keepGoing)) {
+      bytes.resize(used);
+      return false;
+    }
     std::clearerr(file);
   }
+  bytes.resize(used);
+  return true;
 }
 
 bool ReadFile(const std::string& path, std::string& bytes,
@@ -88,9 +110,8 @@ PageFile ReadPageBytes(const std::string& path,
   if (!ReadFile(path, bytes, keepGoing)) {
     page.problem = Problem(PageProblem::kUnreadable, std::strerror(errno));
     bytes.clear();
-    return page;
   }
-  return PageFileOf(path, bytes);
+  return page;
 }
 
 }  // namespace
@@ -98,11 +119,15 @@ PageFile ReadPageBytes(const std::string& path,
 PageFile ReadPageFile(const std::string& path,
                       const std::function<bool()>& keepGoing) {
   std::string bytes;
-  return ReadPageBytes(path, keepGoing, bytes);
+  PageFile page = ReadPageBytes(path, keepGoing, bytes);
+  if (page.Ok()) page = PageFileOf(path, std::move(bytes));
+  return page;
 }
 
 PageFile ReadPageFile(const std::string& path, std::string& bytes) {
-  return ReadPageBytes(path, NeverAgain, bytes);
+  PageFile page = ReadPageBytes(path, NeverAgain, bytes);
+  if (page.Ok()) page = PageFileOf(path, bytes);
+  return page;
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
@@ -110,6 +135,10 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
 }
 
 PageFile PageFileOf(const std::string& path, const std::string& bytes) {
+  return PageFileOf(path, std::string(bytes));
+}
+
+PageFile PageFileOf(const std::string& path, std::string&& bytes) {
   PageFile page;
   page.path = path;
   if (bytes.empty()) {
@@ -120,27 +149,44 @@ PageFile PageFileOf(const std::string& path, const std::string& bytes) {
                            "holds a NUL byte at offset " + std::to_string(nul) +
                                ": a page is text");
   } else {
-    page.text = PageTextOf(bytes);
     const size_t end = bytes.find('\n');
     page.crlf = end == std::string::npos || (end > 0 && bytes[end - 1] == '\r');
+    page.text = PageTextOf(std::move(bytes));
   }
   return page;
 }
 
 std::string PageTextOf(const std::string& bytes) {
-  std::string text;
-  text.reserve(bytes.size() + 1);
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    const size_t next = end == std::string::npos ? bytes.size() : end + 1;
-    if (end == std::string::npos) end = bytes.size();
-    if (end > start && bytes[end - 1] == '\r') --end;  // CR LF reads as LF
-    text.append(bytes, start, end - start);
-    text += '\n';
+  return PageTextOf(std::string(bytes));
+}
+
+// Each line is moved down over the carriage returns dropped before it, in
+// the bytes' own buffer: the text is never longer than the bytes but for
+// the line feed a last line may lack.
+std::string PageTextOf(std::string&& bytes) {
+  char* const data = &bytes[0];
+  const size_t size = bytes.size();
+  size_t kept = 0;
+  for (size_t start = 0; start < size;) {
+    const void* feed = std::memchr(data + start, '\n', size - start);
+    size_t end =
+        feed != nullptr
+            ? static_cast<size_t>(static_cast<const char*>(feed) - data)
+            : size;
+    const size_t next = end + 1;
+    if (end > start && data[end - 1] == '\r') --end;  // CR LF reads as LF
+    if (kept != start) std::memmove(data + kept, data + start, end - start);
+    kept += end - start;
+    if (feed == nullptr) {
+      bytes.resize(kept);
+      bytes += '\n';
+      return std::move(bytes);
+    }
+    data[kept++] = '\n';
     start = next;
   }
-  return text;
+  bytes.resize(kept);
+  return std::move(bytes);
 }
 
 RefusalCode PageProblem::Code() const {

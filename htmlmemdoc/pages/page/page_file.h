@@ -75,9 +75,13 @@ bool ReadStreamBytes(std::FILE* file, std::string& bytes);
 // The page of a file at `path` that holds `bytes` (read already): its text,
 // or the problem of an empty file or one holding a NUL byte.
 PageFile PageFileOf(const std::string& path, const std::string& bytes);
+// The same, taking the bytes' buffer for the text.
+PageFile PageFileOf(const std::string& path, std::string&& bytes);
 
 // The text ReadFromFile builds from a file holding `bytes`.
 std::string PageTextOf(const std::string& bytes);
+// The same, made in the buffer of `bytes`, which it takes.
+std::string PageTextOf(std::string&& bytes);
 
 // Reads `page.text` into `document` with the library's message captured.
 // Returns true, or false with `page.problem` saying what was found where

@@ -132,6 +132,7 @@ void AddRecordLosses(const CHtmlMemDoc& document, const std::string& text,
   for (int i = 0; i < document.GetReadItemCount(); ++i) {
     const CHtmlReadItem& item = *document.GetReadItem(i);
     const int line = itemLines[static_cast<size_t>(i)];
+    if (item.kind == HtmlReadElement) continue;  // the most, and no loss
     const std::string stretch =
         text.substr(static_cast<size_t>(item.begin),
                     static_cast<size_t>(item.end - item.begin));
@@ -326,8 +327,7 @@ std::vector<int> ReadItemLines(const CHtmlMemDoc& document,
                               document.GetReadItem(static_cast<int>(i))->begin),
                           text.size()));
     line += static_cast<int>(
-        std::count(text.begin() + static_cast<long>(counted),
-                   text.begin() + static_cast<long>(offset), '\n'));
+        CountLineFeeds(text.data() + counted, text.data() + offset));
     counted = offset;
     lines[i] = line;
   }

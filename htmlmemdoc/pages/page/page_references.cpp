@@ -170,11 +170,10 @@ class Collector {
     const size_t upTo = std::min(
         reference.at == std::string::npos ? attribute.valueAt : reference.at,
         markup.size());
-    reference.line =
-        line == 0 ? 0
-                  : line + static_cast<int>(std::count(
-                               markup.begin(),
-                               markup.begin() + static_cast<long>(upTo), '\n'));
+    reference.line = line == 0
+                         ? 0
+                         : line + static_cast<int>(CountLineFeeds(
+                                      markup.data(), markup.data() + upTo));
     m_found.push_back(std::move(reference));
   }
 

@@ -14,6 +14,8 @@
 #include <functional>
 #include <map>
 
+#include "htmlmemdoc/layers/layer_box.h"
+
 namespace htmlmemdoc {
 namespace {
 
@@ -24,6 +26,7 @@ struct Box {
 struct Item {
   size_t order;  // place in page order
   int rank;      // 0 to 3: written with the text, image, video, embed layers
+  int z;
   Box box;
   const CHtmlLayer* layer;
 };
@@ -50,15 +53,17 @@ int RankOf(const CHtmlLayer& layer) {
   }
 }
 
-// The layer's box, when its div's style gives all of it and it has an area.
-bool BoxOf(const CHtmlLayer& layer, Box& box) {
-  int left = 0, top = 0, width = 0, height = 0;
-  if (!layer.GetPixelLeft(left, "div") || !layer.GetPixelTop(top, "div") ||
-      !layer.GetPixelWidth(width, "div") ||
-      !layer.GetPixelHeight(height, "div") || width <= 0 || height <= 0)
+// The layer's box and z-index (0 for none), when its div's style gives all
+// of the box and it has an area.
+bool BoxOf(const CHtmlLayer& layer, Box& box, int& z) {
+  CPixelBox pixels;
+  if (!GetPixelBox(layer, "div", pixels) || pixels.width <= 0 ||
+      pixels.height <= 0)
     return false;
-  box = {left, top, static_cast<long long>(left) + width,
-         static_cast<long long>(top) + height};
+  box = {pixels.left, pixels.top,
+         static_cast<long long>(pixels.left) + pixels.width,
+         static_cast<long long>(pixels.top) + pixels.height};
+  z = pixels.zIndex;
   return true;
 }
 
@@ -121,6 +126,29 @@ void CountDominated(const std::vector<Entry>& entries, size_t lo, size_t hi,
   }
 }
 
+// The same when one coordinate is 0 for every entry (`b`: the other one
+// is): a sweep in that coordinate, with a Fenwick tree over page order,
+// counts each query's earlier points at or below it in O(n log n).
+void CountDominatedInOne(const std::vector<Entry>& entries, bool b,
+                         std::vector<long long>& counts) {
+  std::vector<size_t> order(entries.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  const auto key = [&entries, b](size_t i) {
+    return b ? entries[i].b : entries[i].a;
+  };
+  std::sort(order.begin(), order.end(), [&](size_t x, size_t y) {
+    if (key(x) != key(y)) return key(x) < key(y);
+    return entries[x].point && !entries[y].point;  // "at most": points first
+  });
+  Fenwick tree(entries.size());
+  for (const size_t i : order) {
+    if (entries[i].point)
+      tree.Add(i);
+    else
+      counts[entries[i].query] += tree.Prefix(i);
+  }
+}
+
 // A coordinate of a point's box and of a query's box for one comparison.
 using Side = long long (*)(const Box&);
 struct Term {
@@ -167,16 +195,50 @@ std::vector<long long> OverlapCounts(const std::vector<const Item*>& items,
                          point ? 0 : query++});
     }
     counts.assign(queries, 0);
-    CountDominated(entries, 0, entries.size(), counts);
+    const bool flatA = term.pointA == zero, flatB = term.pointB == zero;
+    if (flatA && flatB) {
+      long long points = 0;  // every earlier point counts
+      for (const Entry& entry : entries) {
+        if (entry.point)
+          ++points;
+        else
+          counts[entry.query] = points;
+      }
+    } else if (flatA != flatB) {
+      CountDominatedInOne(entries, flatA, counts);
+    } else {
+      CountDominated(entries, 0, entries.size(), counts);
+    }
     for (size_t i = 0; i < queries; ++i) total[i] += term.sign * counts[i];
   }
   return total;
+}
+
+// Groups this small are compared pair by pair: at most kFewItems steps a
+// layer, cheaper than the counting's sorts for the few layers most pages
+// give a z-index.
+const size_t kFewItems = 32;
+
+// For each query among `items` (rank r), 1 when an earlier point overlaps
+// it, else 0.
+std::vector<long long> OverlapsByPairs(const std::vector<const Item*>& items,
+                                       int r) {
+  std::vector<long long> found;
+  for (size_t q = 0; q < items.size(); ++q) {
+    if (items[q]->rank != r) continue;
+    bool over = false;
+    for (size_t p = 0; p < q && !over; ++p)
+      over = items[p]->rank > r && Overlap(items[p]->box, items[q]->box);
+    found.push_back(over ? 1 : 0);
+  }
+  return found;
 }
 
 // The layers of `group` (one z-index, page order) that kinds written
 // later would cover.
 void AddChanges(const std::vector<Item>& group,
                 std::vector<std::pair<size_t, const Item*>>& found) {
+  if (group.size() < 2) return;  // one layer of its z-index is on top
   for (int r = 0; r < 3; ++r) {
     std::vector<const Item*> items;
     size_t firstPoint = group.size();
@@ -187,7 +249,9 @@ void AddChanges(const std::vector<Item>& group,
         items.push_back(&item);
     }
     if (items.empty()) continue;
-    const std::vector<long long> counts = OverlapCounts(items, r);
+    const std::vector<long long> counts = items.size() <= kFewItems
+                                              ? OverlapsByPairs(items, r)
+                                              : OverlapCounts(items, r);
     size_t query = 0;
     for (const Item* item : items) {
       if (item->rank != r) continue;
@@ -217,10 +281,9 @@ std::vector<StackingChange> FindStackingChanges(const CHtmlMemDoc& document,
   for (size_t order = 0; order < written.size(); ++order) {
     const CHtmlLayer* layer = written[order].first;
     Box box{};
-    if (!BoxOf(*layer, box)) continue;
     int z = 0;
-    if (!layer->GetZIndex(z, "div")) z = 0;
-    groups[z].push_back({order, written[order].second, box, layer});
+    if (!BoxOf(*layer, box, z)) continue;
+    groups[z].push_back({order, written[order].second, z, box, layer});
   }
   std::vector<std::pair<size_t, const Item*>> found;
   for (const auto& group : groups) AddChanges(group.second, found);
@@ -229,9 +292,7 @@ std::vector<StackingChange> FindStackingChanges(const CHtmlMemDoc& document,
   std::vector<StackingChange> changes;
   for (const auto& [at, item] : found) {
     const CHtmlLayer* over = nullptr;
-    int z = 0;
-    if (!item->layer->GetZIndex(z, "div")) z = 0;
-    for (const Item& other : groups[z]) {
+    for (const Item& other : groups[item->z]) {
       if (changes.size() >= named || other.order >= at) break;
       if (other.rank > item->rank && Overlap(other.box, item->box)) {
         over = other.layer;

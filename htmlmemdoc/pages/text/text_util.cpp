@@ -3,6 +3,7 @@
 #include "htmlmemdoc/pages/text/text_util.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -65,6 +66,23 @@ std::string UrlOf(const std::string& path) {
     }
   }
   return url;
+}
+
+size_t CountLineFeeds(const char* begin, const char* end) {
+  const uint64_t kOnes = 0x0101010101010101ULL;
+  const uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+  size_t count = 0;
+  for (; end - begin >= 8; begin += 8) {
+    uint64_t word;
+    std::memcpy(&word, begin, 8);
+    // A byte of `x` is 0 where the text holds a line feed; its top bit
+    // ends up set in `zero` exactly there (no carry crosses bytes).
+    const uint64_t x = word ^ (kOnes * '\n');
+    const uint64_t zero = ~(((x & kLow7) + kLow7) | x | kLow7);
+    count += static_cast<size_t>(((zero >> 7) * kOnes) >> 56);
+  }
+  for (; begin < end; ++begin) count += *begin == '\n';
+  return count;
 }
 
 std::string BytesHash(const std::string& bytes) {

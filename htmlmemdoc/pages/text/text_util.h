@@ -4,6 +4,7 @@
 #ifndef HTMLMEMDOC_PAGES_TEXT_TEXT_UTIL_H_
 #define HTMLMEMDOC_PAGES_TEXT_TEXT_UTIL_H_
 
+#include <cstddef>
 #include <map>
 #include <string>
 
@@ -15,6 +16,8 @@ std::string Squeezed(const std::string& text);  // every blank gone
 // Whether `name` is longer than `end` and ends with it in any letter case
 // (`end` in lower case: ".htm").
 bool HasEnding(const std::string& name, const std::string& end);
+// The line feeds in [begin, end), counted eight bytes at a time.
+size_t CountLineFeeds(const char* begin, const char* end);
 
 // The declarations of a CSS declaration list ("left: 1px; top:2px"), by
 // lower-case name, each value trimmed, the last of a name winning.
