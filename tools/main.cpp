@@ -12,6 +12,7 @@
 #include "tools/check_command.h"
 #include "tools/console.h"
 #include "tools/edit_command.h"
+#include "tools/editor_program.h"
 #include "tools/export_command.h"
 #include "tools/page_reader.h"
 #include "tools/preview_command.h"
@@ -273,7 +274,7 @@ int main(int argc, char** argv) {
                    "How many pages and files at once (default: one per core)")
       ->check(CLI::Range(1u, 256u));
 
-#ifdef HTMLMEMDOC_HAS_EDITOR
+#if defined(HTMLMEMDOC_HAS_EDITOR) || defined(HTMLMEMDOC_EDITOR_FROM_TOOL)
   ServeOptions serve;
   CLI::App* serveCommand = app.add_subcommand(
       "serve",
@@ -315,8 +316,10 @@ int main(int argc, char** argv) {
                                                       : SourcesKind::kFiles);
     if (siteCommand->parsed()) return RunSite(site);
     if (exportCommand->parsed()) return RunExport(exportOptions);
-#ifdef HTMLMEMDOC_HAS_EDITOR
+#if defined(HTMLMEMDOC_HAS_EDITOR)
     if (serveCommand->parsed()) return RunServe(serve);
+#elif defined(HTMLMEMDOC_EDITOR_FROM_TOOL)
+    if (serveCommand->parsed()) return RunEditorProgram(argv);
 #endif
   } catch (CFileException* error) {
     std::fprintf(stderr, "htmlmemdoc: %s\n",
