@@ -1,20 +1,23 @@
 // Drives what the shared layer does with a page the tool reads: the read
 // with its problem told as data, the page model and its JSON text, the
 // losses, and the write check with and without reference rewriting. The
-// JSON must always be UTF-8 and parse back; the rendering read back
-// without keeping its layers must lose the same layers as a whole second
-// document compared list by list; nothing may throw or crash.
+// JSON must always be UTF-8, parse back and be written alike as a stream;
+// the rendering read back without keeping its layers must lose the same
+// layers as a whole second document compared list by list; nothing may
+// throw or crash.
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
 #include "htmlmemdoc/pages/page/page_file.h"
-#include "htmlmemdoc/pages/report/page_model.h"
 #include "htmlmemdoc/pages/page/page_write.h"
 #include "htmlmemdoc/pages/page/read_back.h"
 #include "htmlmemdoc/pages/page/read_problem.h"
+#include "htmlmemdoc/pages/report/page_model.h"
 
 namespace {
 
@@ -55,6 +58,19 @@ void CheckReadBack(const CHtmlMemDoc& document) {
   }
 }
 
+// The model written as a stream is the model's own JSON text.
+void CheckStreamedJson(const CHtmlMemDoc& document, const std::string& text) {
+  char* written = nullptr;
+  size_t size = 0;
+  std::FILE* out = open_memstream(&written, &size);
+  htmlmemdoc::WritePageJson(document, text, out);
+  std::fclose(out);
+  const std::string whole =
+      htmlmemdoc::JsonText(htmlmemdoc::DescribePage(document, text), 2) + "\n";
+  FUZZ_CHECK(whole == std::string(written, size));
+  std::free(written);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -73,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(htmlmemdoc::IsUtf8(json));
   FUZZ_CHECK(!nlohmann::json::parse(json, nullptr, false).is_discarded());
   CheckReadBack(document);
+  CheckStreamedJson(document, page.text);
   htmlmemdoc::WriteOptions options;
   htmlmemdoc::CheckWrite(document, page.text, options);
   options.encode = true;

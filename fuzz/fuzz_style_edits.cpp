@@ -3,7 +3,8 @@
 // every getter returns the same result and value as parsing the attribute
 // into a CHtmlStyle, and every setter returns the same result and leaves
 // the same markup as parsing, setting and rendering the attribute back;
-// the box read in one look matches the four getters.
+// the box and other properties read in one look match their getters, and
+// the background image read in place matches the parsed style's.
 
 #include <string>
 
@@ -62,6 +63,61 @@ const Edit kEdits[] = {
      }},
 };
 
+// A getter of a number, a flag or a keyword's number.
+using NumberGetter = int (*)(const CHtmlLayer&, int&);
+template <typename Enum, int (CHtmlLayer::*getter)(Enum&, const char*) const>
+int KeywordNumber(const CHtmlLayer& layer, int& number) {
+  Enum value{};
+  const int ok = (layer.*getter)(value, "div");
+  number = value;
+  return ok;
+}
+
+const htmlmemdoc::StyleField kLookFields[] = {
+    htmlmemdoc::kLeftField,       htmlmemdoc::kTopField,
+    htmlmemdoc::kWidthField,      htmlmemdoc::kHeightField,
+    htmlmemdoc::kZIndexField,     htmlmemdoc::kFontSizeField,
+    htmlmemdoc::kFontStyleField,  htmlmemdoc::kFontWeightField,
+    htmlmemdoc::kTextAlignField,  htmlmemdoc::kPositionField,
+    htmlmemdoc::kVisibilityField, htmlmemdoc::kColorField};
+const NumberGetter kLookGetters[] = {
+    [](const CHtmlLayer& l, int& v) { return l.GetPixelLeft(v, "div"); },
+    [](const CHtmlLayer& l, int& v) { return l.GetPixelTop(v, "div"); },
+    [](const CHtmlLayer& l, int& v) { return l.GetPixelWidth(v, "div"); },
+    [](const CHtmlLayer& l, int& v) { return l.GetPixelHeight(v, "div"); },
+    [](const CHtmlLayer& l, int& v) { return l.GetZIndex(v, "div"); },
+    [](const CHtmlLayer& l, int& v) { return l.GetFontSize(v, "div"); },
+    [](const CHtmlLayer& l, int& v) { return l.GetItalic(v, "div"); },
+    [](const CHtmlLayer& l, int& v) { return l.GetBold(v, "div"); },
+    KeywordNumber<HtmlTextAlign, &CHtmlLayer::GetTextAlign>,
+    KeywordNumber<HtmlPosition, &CHtmlLayer::GetPosition>,
+    [](const CHtmlLayer& l, int& v) {
+      HtmlVisibility visibility = HtmlVisibilityVisible;
+      const int ok = l.GetVisibility("div", visibility);
+      v = visibility;
+      return ok;
+    }};
+
+// The properties read in one look, and the background image read in
+// place, give what their getters and the parsed style give.
+void CompareLook(const CHtmlLayer& layer, const CHtmlStyle& style, int parsed) {
+  htmlmemdoc::CStyleValue values[12];
+  htmlmemdoc::GetStyleValues(layer, "div", kLookFields, values, 12);
+  for (int i = 0; i < 11; ++i) {
+    int number = 0;
+    const int ok = kLookGetters[i](layer, number);
+    FUZZ_CHECK(values[i].ok == ok && (!ok || values[i].number == number));
+  }
+  unsigned long color = 0;
+  const int hasColor = layer.GetColor(color, "div");
+  FUZZ_CHECK(values[11].ok == hasColor &&
+             (!hasColor || values[11].color == color));
+  CString fast, reference;
+  const int hasFast = layer.GetBackgroundImage(fast, "div");
+  FUZZ_CHECK(hasFast == (parsed && style.GetBackgroundImage(reference)));
+  FUZZ_CHECK(!hasFast || fast == reference);
+}
+
 // Every getter of `layer` agrees with the same getter of its parsed style.
 void CompareGetters(const CHtmlLayer& layer) {
   CHtmlStyle style;
@@ -99,6 +155,7 @@ void CompareGetters(const CHtmlLayer& layer) {
   same(layer.GetPosition(pa, "div"), style.GetPosition(pb), pa, pb);
   HtmlVisibility va = HtmlVisibilityVisible, vb = HtmlVisibilityVisible;
   same(layer.GetVisibility("div", va), style.GetVisibility(vb), va, vb);
+  CompareLook(layer, style, parsed);
 }
 
 }  // namespace

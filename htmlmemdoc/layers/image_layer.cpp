@@ -15,9 +15,11 @@ namespace {
 const int kNumberBuffer = 16;
 
 // "&amp;" in any letter case read as "&", in one left-to-right pass.
+// A value without '&' (nearly every one) is taken as it is.
 CString DecodeAmpersands(const CString& value) {
-  CString decoded;
   const char* text = value;
+  if (std::strchr(text, '&') == nullptr) return value;
+  CString decoded;
   for (const char* p = text; *p != '\0'; ++p) {
     decoded += *p;
     if (*p == '&' && htmlmemdoc::EqualNoCase(p, strnlen(p, 5), "&amp;", 5)) {

@@ -85,34 +85,50 @@ int GetKeywordField(const CHtmlLayer& layer, const char* tag, StyleField field,
   });
 }
 
-// The fields of a box from one copy of the style text: each found in place
-// while the text is a bare rendering, else all from one reading. Each is
-// read as its getter reads it; `read[i]` tells whether that succeeded.
-void GetBoxFields(char* text, const StyleField* fields, int* const* values,
-                  int* read, int count) {
-  const auto convert = [](StyleField field, const char* value, int& to) {
-    return field == htmlmemdoc::kZIndexField
-               ? htmlmemdoc::ReadZIndex(value, to)
-               : htmlmemdoc::ReadLeadingInt(value, to);
-  };
+// `text`, one field's value, converted as the field's getter converts it.
+int ConvertField(StyleField field, const char* text,
+                 htmlmemdoc::CStyleValue& to) {
+  switch (field) {
+    case htmlmemdoc::kZIndexField:
+      return htmlmemdoc::ReadZIndex(text, to.number);
+    case htmlmemdoc::kPositionField:
+    case htmlmemdoc::kVisibilityField:
+    case htmlmemdoc::kTextAlignField:
+      return htmlmemdoc::ReadKeyword(text, field, to.number);
+    case htmlmemdoc::kFontStyleField:
+      return htmlmemdoc::ReadFlag(text, "italic", to.number);
+    case htmlmemdoc::kFontWeightField:
+      return htmlmemdoc::ReadFlag(text, "bold", to.number);
+    case htmlmemdoc::kColorField:
+      return htmlmemdoc::ReadColor(text, to.color);
+    default:
+      return htmlmemdoc::ReadLeadingInt(text, to.number);
+  }
+}
+
+// The fields from one copy of the style text: each found in place while
+// the text is a bare rendering, else all from one reading. Each is read as
+// its getter reads it.
+void GetFieldsOf(char* text, const StyleField* fields,
+                 htmlmemdoc::CStyleValue* values, int count) {
   for (int i = 0; i < count; ++i) {
     htmlmemdoc::CCanonicalField spot;
     if (!htmlmemdoc::FindCanonicalField(text, fields[i], spot)) {
       CInlineStyle style;
       const int parsed = style.Read(text);
       for (; i < count; ++i) {
-        read[i] =
-            parsed && convert(fields[i], style.Field(fields[i]), *values[i]);
+        values[i].ok = parsed && ConvertField(fields[i], style.Field(fields[i]),
+                                              values[i]);
       }
       return;
     }
     if (spot.value == nullptr) {
-      read[i] = convert(fields[i], "", *values[i]);
+      values[i].ok = ConvertField(fields[i], "", values[i]);
       continue;
     }
     char* const cut = text + (spot.end - 1 - text);  // the value's ';'
     *cut = '\0';
-    read[i] = convert(fields[i], spot.value, *values[i]);
+    values[i].ok = ConvertField(fields[i], spot.value, values[i]);
     *cut = ';';
   }
 }
@@ -228,8 +244,20 @@ int CHtmlLayer::GetColor(unsigned long& color, const char* tag) const {
                     return htmlmemdoc::ReadColor(text, color);
                   });
 }
+// A style that fits the in-place reading gives its address from there; a
+// longer one (or none) goes through a CHtmlStyle as before.
 int CHtmlLayer::GetBackgroundImage(CString& address, const char* tag) const {
-  return GetThroughStyle(*this, tag, &CHtmlStyle::GetBackgroundImage, address);
+  char text[CInlineStyle::kMaxText + 1];
+  if (!GetStyleText(*this, tag, text)) {
+    return GetThroughStyle(*this, tag, &CHtmlStyle::GetBackgroundImage,
+                           address);
+  }
+  CInlineStyle style;
+  if (!style.Read(text)) return 0;
+  const char* const found = style.Field(htmlmemdoc::kBackgroundImageField);
+  if (*found == '\0') return 0;
+  address = found;
+  return 1;
 }
 int CHtmlLayer::GetBackgroundImage(char* buffer, int bufferSize,
                                    const char* tag) const {
@@ -349,20 +377,25 @@ int CHtmlLayer::FlattenSwapImageSrc() {
   return found;
 }
 
+void htmlmemdoc::GetStyleValues(const CHtmlLayer& layer, const char* tag,
+                                const StyleField* fields, CStyleValue* values,
+                                int count) {
+  for (int i = 0; i < count; ++i) values[i] = CStyleValue();
+  char text[CInlineStyle::kMaxText + 1];
+  if (GetStyleText(layer, tag, text)) GetFieldsOf(text, fields, values, count);
+}
+
 int htmlmemdoc::GetPixelBox(const CHtmlLayer& layer, const char* tag,
                             CPixelBox& box) {
   static const StyleField kFields[5] = {
       htmlmemdoc::kLeftField, htmlmemdoc::kTopField, htmlmemdoc::kWidthField,
       htmlmemdoc::kHeightField, htmlmemdoc::kZIndexField};
-  char text[CInlineStyle::kMaxText + 1];
-  if (!GetStyleText(layer, tag, text)) return 0;
-  CPixelBox found;
-  int* const values[5] = {&found.left, &found.top, &found.width, &found.height,
-                          &found.zIndex};
-  int read[5] = {0, 0, 0, 0, 0};
-  GetBoxFields(text, kFields, values, read, 5);
-  if (!read[0] || !read[1] || !read[2] || !read[3]) return 0;
-  if (!read[4]) found.zIndex = 0;
-  box = found;
+  CStyleValue values[5];
+  GetStyleValues(layer, tag, kFields, values, 5);
+  for (int i = 0; i < 4; ++i) {
+    if (!values[i].ok) return 0;
+  }
+  box = {values[0].number, values[1].number, values[2].number, values[3].number,
+         values[4].ok ? values[4].number : 0};
   return 1;
 }

@@ -16,6 +16,7 @@
 
 #include "htmlmemdoc/pages/page/message_capture.h"
 #include "htmlmemdoc/pages/page/read_problem.h"
+#include "htmlmemdoc/pages/text/text_util.h"
 #include "htmlmemdoc/platform/file_system.h"
 #include "htmlmemdoc/platform/mbcs.h"
 
@@ -211,13 +212,15 @@ bool LoadPage(PageFile& page, CHtmlMemDoc& document) {
   return false;
 }
 
+// Runs of ASCII, a character of one byte in every code page, are passed
+// over a word at a time.
 bool IsUtf8(const std::string& text) {
-  for (size_t i = 0; i < text.size();) {
-    const char* p = text.c_str() + i;
-    const unsigned char lead = static_cast<unsigned char>(*p);
+  const char* const end = text.c_str() + text.size();
+  for (const char* p = SkipAscii(text.c_str(), end); p < end;
+       p = SkipAscii(p, end)) {
     const int length = CharLength(p);
-    if (length == 1 && lead >= 0x80) return false;
-    i += static_cast<size_t>(length);
+    if (length == 1) return false;  // a byte above 0x7F alone
+    p += length;
   }
   return true;
 }

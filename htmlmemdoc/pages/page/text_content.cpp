@@ -57,13 +57,19 @@ bool LayerText(const CHtmlTextLayer& layer, std::string& text) {
   return true;
 }
 
+// The families from one reading of the text tag's style, as the layer's
+// family getters give them one by one.
 std::string FontFamilies(const CHtmlTextLayer& layer) {
+  CHtmlStyle style;
   int count = 0;
   std::string families;
-  if (!layer.GetFontFamilyCount(count)) return "";
+  if (!layer.GetStyle(layer.m_strTextTag, style) ||
+      !style.GetFontFamilyCount(count)) {
+    return "";
+  }
   for (int i = 0; i < count; ++i) {
     CString family;
-    if (layer.GetFontFamily(i, family))
+    if (style.GetFontFamily(i, family))
       families += (families.empty() ? "" : ", ") +
                   Trim(static_cast<const char*>(family));
   }

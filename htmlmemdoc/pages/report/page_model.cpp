@@ -7,12 +7,13 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/page_file.h"
 #include "htmlmemdoc/pages/page/page_loss.h"
-#include "htmlmemdoc/pages/page/text_content.h"
+#include "htmlmemdoc/pages/report/layer_model.h"
 #include "htmlmemdoc/pages/report/page_outcome.h"
 #include "htmlmemdoc/pages/text/text_util.h"
 
@@ -20,13 +21,6 @@ using nlohmann::json;
 
 namespace htmlmemdoc {
 namespace {
-
-// A string value, or null when `ok` is 0.
-json StringOr(int ok, const CString& value) {
-  return ok ? json(static_cast<const char*>(value)) : json(nullptr);
-}
-
-json NumberOr(int ok, int value) { return ok ? json(value) : json(nullptr); }
 
 json TitleOf(const CHtmlTitle& title) {
   std::string text;
@@ -88,112 +82,6 @@ json DescribeFrame(const CHtmlFrame& frame) {
           {"height", Dimension(hasHeight, height, heightUnit)}};
 }
 
-json FlagOr(int ok, int flag) { return ok ? json(flag != 0) : json(nullptr); }
-
-// The font of a text layer's text tag: size in points, colour as
-// "#rrggbb", bold, italic and alignment; null where the tag's style does
-// not say.
-void AddFont(const CHtmlTextLayer& layer, json& entry) {
-  static const char* const kAligns[] = {"left", "center", "right"};
-  int size = 0, bold = 0, italic = 0;
-  unsigned long color = 0;
-  HtmlTextAlign align = HtmlTextAlignLeft;
-  const int hasSize = layer.GetFontSize(size);
-  const int hasColor = layer.GetColor(color);
-  const int hasBold = layer.GetBold(bold);
-  const int hasItalic = layer.GetItalic(italic);
-  const int hasAlign = layer.GetTextAlign(align);
-  entry["fontSize"] = NumberOr(hasSize, size);
-  entry["color"] = hasColor ? json(ColorHex(color)) : json(nullptr);
-  entry["bold"] = FlagOr(hasBold, bold);
-  entry["italic"] = FlagOr(hasItalic, italic);
-  entry["textAlign"] = hasAlign ? json(kAligns[align - 1]) : json(nullptr);
-  const std::string families = FontFamilies(layer);
-  entry["fontFamily"] = families.empty() ? json(nullptr) : json(families);
-}
-
-// How a video or live-audio layer plays: its loop, and the video's repeat
-// or the sound's autostart.
-void AddPlayback(const CHtmlLayer& layer, json& entry) {
-  int loop = 0, other = 0;
-  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer))) {
-    const CHtmlVideoLayer& video = static_cast<const CHtmlVideoLayer&>(layer);
-    const int hasLoop = video.GetLoop(loop);
-    const int hasRepeat = video.GetRepeat(other);
-    entry["loop"] = NumberOr(hasLoop, loop);
-    entry["repeat"] = NumberOr(hasRepeat, other);
-  } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlLiveAudioLayer))) {
-    const CHtmlLiveAudioLayer& sound =
-        static_cast<const CHtmlLiveAudioLayer&>(layer);
-    const int hasLoop = sound.GetLoop(loop);
-    const int hasAutoStart = sound.GetAutoStart(other);
-    entry["loop"] = FlagOr(hasLoop, loop);
-    entry["autoStart"] = FlagOr(hasAutoStart, other);
-  }
-}
-
-// Adds what a layer shows to `entry`: its text, or the file it plays.
-void AddLayerContent(const CHtmlLayer& layer, json& entry) {
-  CString value;
-  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
-    const CHtmlTextLayer& text = static_cast<const CHtmlTextLayer&>(layer);
-    std::string read;
-    entry["text"] = LayerText(text, read) ? json(read) : json(nullptr);
-    entry["content"] = LayerContent(text, read) ? json(read) : json(nullptr);
-    AddFont(text, entry);
-    return;
-  }
-  AddPlayback(layer, entry);
-  int ok = 0;
-  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer))) {
-    const CHtmlVideoLayer& video = static_cast<const CHtmlVideoLayer&>(layer);
-    CString poster;
-    const int hasPoster = video.GetSrc(poster);
-    entry["poster"] = StringOr(hasPoster, poster);
-    ok = video.GetDynSrc(value);
-  } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlImageLayer))) {
-    ok = static_cast<const CHtmlImageLayer&>(layer).GetSrc(value);
-  } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlEmbedLayer))) {
-    ok = static_cast<const CHtmlEmbedLayer&>(layer).GetSrc(value);
-  } else {
-    return;  // a plain layer names no file
-  }
-  entry["src"] = StringOr(ok, value);
-}
-
-json Describe(const CHtmlLayer& layer) {
-  CString id;
-  const int hasId = layer.GetAttribute("div", "id", id);
-  int left = 0, top = 0, width = 0, height = 0, z = 0;
-  const int hasLeft = layer.GetPixelLeft(left, "div");
-  const int hasTop = layer.GetPixelTop(top, "div");
-  const int hasWidth = layer.GetPixelWidth(width, "div");
-  const int hasHeight = layer.GetPixelHeight(height, "div");
-  const int hasZ = layer.GetZIndex(z, "div");
-  HtmlVisibility visibility = HtmlVisibilityVisible;
-  const int hasVisibility = layer.GetVisibility("div", visibility);
-  json entry = {
-      {"kind", LayerKindName(layer)},
-      {"id", StringOr(hasId, id)},
-      {"left", NumberOr(hasLeft, left)},
-      {"top", NumberOr(hasTop, top)},
-      {"width", NumberOr(hasWidth, width)},
-      {"height", NumberOr(hasHeight, height)},
-      {"zIndex", NumberOr(hasZ, z)},
-      {"visibility",
-       hasVisibility
-           ? json(visibility == HtmlVisibilityHidden ? "hidden" : "visible")
-           : json(nullptr)}};
-  AddLayerContent(layer, entry);
-  return entry;
-}
-
-}  // namespace
-
-json DescribeLayer(const CHtmlLayer& layer) { return Describe(layer); }
-
-namespace {
-
 template <typename Visit>
 void ForEachFrame(const CHtmlMemDoc& document, Visit visit) {
   for (int i = 0; i < document.m_frameSet.GetFrameCount(); ++i) {
@@ -210,12 +98,15 @@ void ForEachIn(const CObList& list, Visit visit) {
 }
 
 // The lists that make the bulk of a model, in the order its text writes
-// them (by name), each with what fills it.
+// them (by name), each with what fills it and, where it is the bulk of a
+// page, what writes its items' JSON text without making them first.
 using AddItem = std::function<void(const json&)>;
+using AddText = std::function<void(const std::string&)>;
 
 struct CModelList {
   const char* name;
   void (*fill)(const CHtmlMemDoc& document, const AddItem& add);
+  void (*write)(const CHtmlMemDoc& document, const AddText& add);
 };
 
 const CModelList kModelLists[] = {
@@ -223,29 +114,42 @@ const CModelList kModelLists[] = {
      [](const CHtmlMemDoc& document, const AddItem& add) {
        ForEachFrame(document,
                     [&](const CHtmlFrame& f) { add(DescribeFrame(f)); });
-     }},
+     },
+     nullptr},
     {"layers",
      [](const CHtmlMemDoc& document, const AddItem& add) {
-       ForEachLayer(document, [&](const CHtmlLayer& l) { add(Describe(l)); });
+       ForEachLayer(document,
+                    [&](const CHtmlLayer& l) { add(DescribeLayer(l)); });
+     },
+     [](const CHtmlMemDoc& document, const AddText& add) {
+       std::string item;
+       ForEachLayer(document, [&](const CHtmlLayer& l) {
+         item.clear();
+         AppendLayerJson(l, item);
+         add(item);
+       });
      }},
     {"metas",
      [](const CHtmlMemDoc& document, const AddItem& add) {
        ForEachIn<CHtmlTextBase>(
            document.m_metaList,
            [&](const CHtmlTextBase& m) { add(MarkupOf(m)); });
-     }},
+     },
+     nullptr},
     {"scripts",
      [](const CHtmlMemDoc& document, const AddItem& add) {
        ForEachIn<CHtmlScript>(document.m_scriptList, [&](const CHtmlScript& s) {
          add(DescribeScript(s));
        });
-     }},
+     },
+     nullptr},
     {"styleRules",
      [](const CHtmlMemDoc& document, const AddItem& add) {
        ForEachIn<CHtmlStyle>(document.m_styleList, [&](const CHtmlStyle& r) {
          add(DescribeRule(r));
        });
-     }},
+     },
+     nullptr},
 };
 
 // The frameset's columns and rows, each null when its tag has none; null
@@ -295,21 +199,43 @@ json DescribeAllButLists(const CHtmlMemDoc& document, const std::string& text,
   return page;
 }
 
-// Writes `item` as an element of a list of the model's top level: after
-// a comma unless it is the first, indented under the list.
-void WriteListItem(std::FILE* out, const json& element, bool& first) {
-  const std::string item = JsonText(element, 2);
-  std::fputs(first ? "\n    " : ",\n    ", out);
-  first = false;
-  for (size_t from = 0;;) {
-    const size_t feed = item.find('\n', from);
-    std::fwrite(item.data() + from, 1,
-                (feed == std::string::npos ? item.size() : feed) - from, out);
-    if (feed == std::string::npos) break;
-    std::fputs("\n    ", out);
-    from = feed + 1;
+// Writes the elements of a list of the model's top level, each given as
+// its JSON text: after a comma unless it is the first, every line
+// indented under the list; gathered into pieces of about 64 KB.
+class ListWriter {
+ public:
+  explicit ListWriter(std::FILE* out) : m_out(out) {}
+  ~ListWriter() { Flush(); }
+  ListWriter(const ListWriter&) = delete;
+  ListWriter& operator=(const ListWriter&) = delete;
+
+  void Add(const std::string& item) {
+    m_text += m_empty ? "\n    " : ",\n    ";
+    m_empty = false;
+    for (size_t from = 0;;) {
+      const size_t feed = item.find('\n', from);
+      if (feed == std::string::npos) {
+        m_text.append(item, from, std::string::npos);
+        break;
+      }
+      m_text.append(item, from, feed - from);
+      m_text += "\n    ";
+      from = feed + 1;
+    }
+    if (m_text.size() >= kPiece) Flush();
   }
-}
+  bool Empty() const { return m_empty; }
+  void Flush() {
+    std::fwrite(m_text.data(), 1, m_text.size(), m_out);
+    m_text.clear();
+  }
+
+ private:
+  static const size_t kPiece = 65536;
+  std::FILE* m_out;
+  std::string m_text;
+  bool m_empty = true;
+};
 
 }  // namespace
 
@@ -351,10 +277,15 @@ void WritePageJson(const CHtmlMemDoc& document, const std::string& text,
     const size_t at = rest.find(empty, written) + empty.size() - 1;
     std::fwrite(rest.data() + written, 1, at - written, out);
     written = at;  // the list's "]"
-    bool first = true;
-    list.fill(document,
-              [&](const json& item) { WriteListItem(out, item, first); });
-    if (!first) std::fputs("\n  ", out);
+    ListWriter items(out);
+    const AddText add = [&items](const std::string& item) { items.Add(item); };
+    if (list.write != nullptr) {
+      list.write(document, add);
+    } else {
+      list.fill(document, [&](const json& item) { add(JsonText(item, 2)); });
+    }
+    items.Flush();
+    if (!items.Empty()) std::fputs("\n  ", out);
   }
   std::fwrite(rest.data() + written, 1, rest.size() - written, out);
   std::fputc('\n', out);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "htmlmemdoc/pages/page/page_loss.h"
+#include "htmlmemdoc/pages/report/layer_model.h"
 
 class CHtmlMemDoc;
 class CHtmlLayer;
@@ -28,10 +29,6 @@ nlohmann::json DescribePage(const CHtmlMemDoc& document,
 nlohmann::json DescribePage(const CHtmlMemDoc& document,
                             const std::string& text,
                             const std::vector<PageLoss>& losses);
-
-// One layer as DescribePage lists it: kind, id, box, z-index, visibility,
-// and text and fonts or source and playback.
-nlohmann::json DescribeLayer(const CHtmlLayer& layer);
 
 // DescribePage's model without its lists of layers, metas, style rules and
 // scripts, nor the files it refers to: what a page's editor shows beside

@@ -85,6 +85,16 @@ size_t CountLineFeeds(const char* begin, const char* end) {
   return count;
 }
 
+const char* SkipAscii(const char* begin, const char* end) {
+  for (; end - begin >= 8; begin += 8) {
+    uint64_t word;
+    std::memcpy(&word, begin, 8);
+    if ((word & 0x8080808080808080ULL) != 0) break;
+  }
+  while (begin < end && static_cast<unsigned char>(*begin) < 0x80) ++begin;
+  return begin;
+}
+
 std::string BytesHash(const std::string& bytes) {
   uint64_t hash = 14695981039346656037ull;
   for (const char c : bytes) {

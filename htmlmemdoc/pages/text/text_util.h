@@ -18,6 +18,9 @@ std::string Squeezed(const std::string& text);  // every blank gone
 bool HasEnding(const std::string& name, const std::string& end);
 // The line feeds in [begin, end), counted eight bytes at a time.
 size_t CountLineFeeds(const char* begin, const char* end);
+// The first byte of [begin, end) at or above 0x80, or `end`; eight bytes
+// at a time.
+const char* SkipAscii(const char* begin, const char* end);
 
 // The declarations of a CSS declaration list ("left: 1px; top:2px"), by
 // lower-case name, each value trimmed, the last of a name winning.

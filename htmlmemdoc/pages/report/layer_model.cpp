@@ -1,0 +1,268 @@
+// layer_model.cpp: a layer's fields read through the library's accessors,
+// as a JSON object or written straight as its JSON text.
+
+#include "htmlmemdoc/pages/report/layer_model.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <utility>
+
+#include "htmlmemdoc/htmlmemdoc.h"
+#include "htmlmemdoc/layers/layer_box.h"
+#include "htmlmemdoc/pages/page/page_elements.h"
+#include "htmlmemdoc/pages/page/text_content.h"
+#include "htmlmemdoc/pages/report/page_model.h"
+#include "htmlmemdoc/pages/text/text_util.h"
+
+using nlohmann::json;
+
+namespace htmlmemdoc {
+
+json StringOr(int ok, const CString& value) {
+  return ok ? json(static_cast<const char*>(value)) : json(nullptr);
+}
+
+json NumberOr(int ok, int value) { return ok ? json(value) : json(nullptr); }
+
+json FlagOr(int ok, int flag) { return ok ? json(flag != 0) : json(nullptr); }
+
+namespace {
+
+// ASCII: every byte below 0x80, whose JSON escape is fixed.
+bool IsAscii(const std::string& text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// An ASCII string's JSON text as the JSON library writes it: '"' and '\\'
+// escaped, the five control bytes with a short escape by it, the other
+// control bytes as \u00xx.
+void AppendQuotedAscii(const std::string& text, std::string& out) {
+  static const char kShort[] = "btnvfr";  // \b \t \n (\v has none) \f \r
+  out += '"';
+  for (const char c : text) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte >= 0x20) {
+      out += c;
+    } else if (byte >= 8 && byte <= 13 && byte != 11) {
+      out += '\\';
+      out += kShort[byte - 8];
+    } else {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+      out += escape;
+    }
+  }
+  out += '"';
+}
+
+// The names of a layer's fields, in the order a JSON object sorts them
+// (byte by byte), so that the fields are written in that order as they
+// stand.
+enum LayerKey {
+  kAutoStartKey,
+  kBoldKey,
+  kColorKey,
+  kContentKey,
+  kFontFamilyKey,
+  kFontSizeKey,
+  kHeightKey,
+  kIdKey,
+  kItalicKey,
+  kKindKey,
+  kLeftKey,
+  kLoopKey,
+  kPosterKey,
+  kRepeatKey,
+  kSrcKey,
+  kTextKey,
+  kTextAlignKey,
+  kTopKey,
+  kVisibilityKey,
+  kWidthKey,
+  kZIndexKey,
+  kLayerKeys
+};
+constexpr const char* kLayerKeyNames[kLayerKeys] = {
+    "autoStart",  "bold",   "color",  "content", "fontFamily", "fontSize",
+    "height",     "id",     "italic", "kind",    "left",       "loop",
+    "poster",     "repeat", "src",    "text",    "textAlign",  "top",
+    "visibility", "width",  "zIndex"};
+
+constexpr bool Before(const char* a, const char* b) {
+  return *a != *b
+             ? static_cast<unsigned char>(*a) < static_cast<unsigned char>(*b)
+             : *a != '\0' && Before(a + 1, b + 1);
+}
+constexpr bool SortedNames(int i) {
+  return i + 1 >= kLayerKeys ||
+         (Before(kLayerKeyNames[i], kLayerKeyNames[i + 1]) &&
+          SortedNames(i + 1));
+}
+static_assert(SortedNames(0), "the layer's field names are sorted");
+
+// A layer's model: the fields it has, each a scalar.
+struct LayerFields {
+  json value[kLayerKeys];
+  bool has[kLayerKeys] = {};
+  void Set(LayerKey key, json field) {
+    value[key] = std::move(field);
+    has[key] = true;
+  }
+};
+
+// The font of a text layer's text tag: size in points, colour as
+// "#rrggbb", bold, italic and alignment, read from one copy of its style;
+// null where the tag's style does not say.
+void AddFont(const CHtmlTextLayer& layer, LayerFields& entry) {
+  static const char* const kAligns[] = {"left", "center", "right"};
+  static const StyleField kFields[] = {kFontSizeField, kColorField,
+                                       kFontWeightField, kFontStyleField,
+                                       kTextAlignField};
+  CStyleValue font[5];
+  GetStyleValues(layer, layer.m_strTextTag, kFields, font, 5);
+  entry.Set(kFontSizeKey, NumberOr(font[0].ok, font[0].number));
+  entry.Set(kColorKey,
+            font[1].ok ? json(ColorHex(font[1].color)) : json(nullptr));
+  entry.Set(kBoldKey, FlagOr(font[2].ok, font[2].number));
+  entry.Set(kItalicKey, FlagOr(font[3].ok, font[3].number));
+  entry.Set(kTextAlignKey,
+            font[4].ok ? json(kAligns[font[4].number - 1]) : json(nullptr));
+  const std::string families = FontFamilies(layer);
+  entry.Set(kFontFamilyKey, families.empty() ? json(nullptr) : json(families));
+}
+
+// How a video or live-audio layer plays: its loop, and the video's repeat
+// or the sound's autostart.
+void AddPlayback(const CHtmlLayer& layer, LayerFields& entry) {
+  int loop = 0, other = 0;
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer))) {
+    const CHtmlVideoLayer& video = static_cast<const CHtmlVideoLayer&>(layer);
+    const int hasLoop = video.GetLoop(loop);
+    const int hasRepeat = video.GetRepeat(other);
+    entry.Set(kLoopKey, NumberOr(hasLoop, loop));
+    entry.Set(kRepeatKey, NumberOr(hasRepeat, other));
+  } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlLiveAudioLayer))) {
+    const CHtmlLiveAudioLayer& sound =
+        static_cast<const CHtmlLiveAudioLayer&>(layer);
+    const int hasLoop = sound.GetLoop(loop);
+    const int hasAutoStart = sound.GetAutoStart(other);
+    entry.Set(kLoopKey, FlagOr(hasLoop, loop));
+    entry.Set(kAutoStartKey, FlagOr(hasAutoStart, other));
+  }
+}
+
+// Adds what a layer shows to `entry`: its text, or the file it plays.
+void AddLayerContent(const CHtmlLayer& layer, LayerFields& entry) {
+  CString value;
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
+    const CHtmlTextLayer& text = static_cast<const CHtmlTextLayer&>(layer);
+    std::string read;
+    entry.Set(kTextKey, LayerText(text, read) ? json(read) : json(nullptr));
+    entry.Set(kContentKey,
+              LayerContent(text, read) ? json(read) : json(nullptr));
+    AddFont(text, entry);
+    return;
+  }
+  AddPlayback(layer, entry);
+  int ok = 0;
+  if (layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer))) {
+    const CHtmlVideoLayer& video = static_cast<const CHtmlVideoLayer&>(layer);
+    CString poster;
+    const int hasPoster = video.GetSrc(poster);
+    entry.Set(kPosterKey, StringOr(hasPoster, poster));
+    ok = video.GetDynSrc(value);
+  } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlImageLayer))) {
+    ok = static_cast<const CHtmlImageLayer&>(layer).GetSrc(value);
+  } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlEmbedLayer))) {
+    ok = static_cast<const CHtmlEmbedLayer&>(layer).GetSrc(value);
+  } else {
+    return;  // a plain layer names no file
+  }
+  entry.Set(kSrcKey, StringOr(ok, value));
+}
+
+// The layer's fields: its kind, id, and the div's box, z-index and
+// visibility, read from one copy of its style, then what it shows.
+LayerFields FieldsOf(const CHtmlLayer& layer) {
+  static const StyleField kFields[] = {kLeftField,   kTopField,
+                                       kWidthField,  kHeightField,
+                                       kZIndexField, kVisibilityField};
+  CStyleValue div[6];
+  GetStyleValues(layer, "div", kFields, div, 6);
+  CString id;
+  const int hasId = layer.GetAttribute("div", "id", id);
+  const bool hidden = div[5].number == HtmlVisibilityHidden;
+  LayerFields entry;
+  entry.Set(kKindKey, LayerKindName(layer));
+  entry.Set(kIdKey, StringOr(hasId, id));
+  entry.Set(kLeftKey, NumberOr(div[0].ok, div[0].number));
+  entry.Set(kTopKey, NumberOr(div[1].ok, div[1].number));
+  entry.Set(kWidthKey, NumberOr(div[2].ok, div[2].number));
+  entry.Set(kHeightKey, NumberOr(div[3].ok, div[3].number));
+  entry.Set(kZIndexKey, NumberOr(div[4].ok, div[4].number));
+  entry.Set(kVisibilityKey,
+            div[5].ok ? json(hidden ? "hidden" : "visible") : json(nullptr));
+  AddLayerContent(layer, entry);
+  return entry;
+}
+
+}  // namespace
+
+json DescribeLayer(const CHtmlLayer& layer) {
+  LayerFields fields = FieldsOf(layer);
+  json entry = json::object();
+  for (int key = 0; key < kLayerKeys; ++key) {
+    if (fields.has[key])
+      entry[kLayerKeyNames[key]] = std::move(fields.value[key]);
+  }
+  return entry;
+}
+
+namespace {
+
+// Appends a scalar's JSON text as JsonText writes it; a number, a flag,
+// null and an ASCII string (all but a few of a page's) directly.
+void AppendScalar(const json& value, std::string& out) {
+  if (value.is_null()) {
+    out += "null";
+  } else if (value.is_boolean()) {
+    out += value.get<bool>() ? "true" : "false";
+  } else if (value.is_number_integer()) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits,
+                                   value.get<std::int64_t>());
+    out.append(digits, end.ptr);
+  } else if (value.is_string() &&
+             IsAscii(value.get_ref<const std::string&>())) {
+    AppendQuotedAscii(value.get_ref<const std::string&>(), out);
+  } else {
+    out += JsonText(value, -1);
+  }
+}
+
+}  // namespace
+
+// The fields in the order of their names, a line each.
+void AppendLayerJson(const CHtmlLayer& layer, std::string& out) {
+  const LayerFields fields = FieldsOf(layer);
+  const char* separator = "{\n  \"";
+  for (int key = 0; key < kLayerKeys; ++key) {
+    if (!fields.has[key]) continue;
+    out += separator;
+    out += kLayerKeyNames[key];
+    out += "\": ";
+    AppendScalar(fields.value[key], out);
+    separator = ",\n  \"";
+  }
+  out += "\n}";
+}
+
+}  // namespace htmlmemdoc

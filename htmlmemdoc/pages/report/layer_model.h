@@ -1,0 +1,30 @@
+// layer_model.h: one layer as a page's model describes it (kind, id, box,
+// z-index, visibility, and text and fonts or source and playback), and the
+// values of a getter's result in that model.
+
+#ifndef HTMLMEMDOC_PAGES_REPORT_LAYER_MODEL_H_
+#define HTMLMEMDOC_PAGES_REPORT_LAYER_MODEL_H_
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+class CHtmlLayer;
+class CString;
+
+namespace htmlmemdoc {
+
+// The layer as a JSON object.
+nlohmann::json DescribeLayer(const CHtmlLayer& layer);
+
+// Appends the layer's JSON text as JsonText(DescribeLayer(layer), 2)
+// writes it, without making the object.
+void AppendLayerJson(const CHtmlLayer& layer, std::string& out);
+
+// A getter's result: its value when `ok`, else null.
+nlohmann::json StringOr(int ok, const CString& value);
+nlohmann::json NumberOr(int ok, int value);
+nlohmann::json FlagOr(int ok, int flag);
+
+}  // namespace htmlmemdoc
+
+#endif  // HTMLMEMDOC_PAGES_REPORT_LAYER_MODEL_H_
