@@ -24,6 +24,11 @@ using Clock = std::chrono::steady_clock;
 // Set by a handler, read once its request is answered; a connection is
 // answered on one thread from its first request to its last.
 thread_local bool t_closeAfterAnswer = false;
+// What the request being read may still send: its head (the request line
+// and headers, which httplib gathers without a bound) up to kHeadLimit,
+// then the body a handler took (AllowBody).
+constexpr size_t kHeadLimit = 64 * 1024;
+thread_local size_t t_allowance = kHeadLimit;
 
 Clock::duration Duration(time_t seconds, time_t microseconds) {
   return std::chrono::seconds(seconds) +
@@ -86,8 +91,13 @@ class DeadlineStream : public httplib::Stream {
     return Await(m_sock, POLLOUT, m_writeTimeout);
   }
   ssize_t read(char* ptr, size_t size) override {
+    if (t_allowance == 0) {
+      m_broken = true;  // a head or body over what the request may send
+      return -1;
+    }
     if (m_begin == m_end && !Fill()) return -1;
-    const size_t count = std::min(size, m_end - m_begin);
+    const size_t count = std::min({size, m_end - m_begin, t_allowance});
+    t_allowance -= count;
     std::memcpy(ptr, m_buffer + m_begin, count);
     m_begin += count;
     return static_cast<ssize_t>(count);
@@ -143,6 +153,8 @@ class DeadlineStream : public httplib::Stream {
 
 void DeadlineServer::CloseAfterAnswer() { t_closeAfterAnswer = true; }
 
+void DeadlineServer::AllowBody(size_t length) { t_allowance = length; }
+
 void DeadlineServer::WidenBacklog() {
   // listen() again on a listening socket only changes its queue.
   if (svr_sock_ != INVALID_SOCKET) ::listen(svr_sock_, SOMAXCONN);
@@ -158,6 +170,7 @@ bool DeadlineServer::process_and_close_socket(socket_t sock) {
          --left) {
       stream.Begin(Clock::now() + m_deadline);
       t_closeAfterAnswer = false;
+      t_allowance = kHeadLimit;
       bool closed = false;
       if (!process_request(stream, left == 1, closed, nullptr) || closed ||
           t_closeAfterAnswer || stream.Broken())

@@ -1,7 +1,8 @@
 // deadline_server.h: an httplib::Server that gives each request a deadline
 // to arrive whole (request line, headers and body), however slowly it
-// dribbles in. httplib's own read timeout counts from one recv to the
-// next, so a client sending a byte now and then held a worker for ever.
+// dribbles in, and a bound on its size. httplib's own read timeout counts from
+// one recv to the next, so a client sending a byte now and then held a worker
+// for ever.
 
 #ifndef HTMLMEMDOC_TOOLS_EDITOR_DEADLINE_SERVER_H_
 #define HTMLMEMDOC_TOOLS_EDITOR_DEADLINE_SERVER_H_
@@ -21,6 +22,10 @@ class DeadlineServer : public httplib::Server {
   // ends once the answer is sent (a body refused unread would otherwise
   // be taken for the next request).
   static void CloseAfterAnswer();
+  // Called once a request's head is read and its body's size found
+  // acceptable: what the connection may send of this request from now on.
+  // Before, a request's head may take 64 KB; a longer one is dropped.
+  static void AllowBody(size_t length);
 
   // Once bound: lets the system queue as many connections as it allows
   // (httplib listens with a queue of 5, so a burst of connections saw

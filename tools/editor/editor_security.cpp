@@ -45,7 +45,7 @@ bool IsOwnOrigin(const std::string& origin, int port) {
 namespace {
 
 // `relative` below `root`, links resolved, into `found`; false when it is
-// absolute, names no file, or leads out of `root`.
+// absolute, names no file, leads out of `root` or to a hidden name in it.
 bool Inside(const std::filesystem::path& root, const std::string& relative,
             std::filesystem::path& found) {
   if (htmlmemdoc::PathRootLength(relative) > 0 ||
@@ -60,7 +60,10 @@ bool Inside(const std::filesystem::path& root, const std::string& relative,
   for (; inRoot != root.end(); ++inRoot, ++inFound) {
     if (inFound == found.end() || *inFound != *inRoot) return false;
   }
-  return true;
+  // A link to a hidden file or folder is as hidden as what it names.
+  const std::string below =
+      htmlmemdoc::PathText(found.lexically_relative(root));
+  return below == "." || !htmlmemdoc::IsHiddenPath(below);
 }
 
 }  // namespace

@@ -77,8 +77,8 @@ std::string ViewPolicy(int port, const std::string& nonce) {
   return "sandbox allow-scripts; default-src 'none'; script-src 'nonce-" +
          nonce + "'; img-src " + ServerSources(port) + " data:; media-src " +
          ServerSources(port) + "; style-src " + ServerSources(port) +
-         " 'unsafe-inline'; font-src " + ServerSources(port) +
-         "; frame-src " + ServerSources(port) + "; frame-ancestors 'self'";
+         " 'unsafe-inline'; font-src " + ServerSources(port) + "; frame-src " +
+         ServerSources(port) + "; frame-ancestors 'self'";
 }
 
 // The preview's script, told where each layer's block stands among the
@@ -156,6 +156,21 @@ bool IsName(const std::string& value) {
   return std::none_of(value.begin(), value.end(), [](unsigned char c) {
     return c == '"' || c == '<' || c == '>' || c < 0x20;
   });
+}
+
+// A request's JSON body, or a discarded value when it is not JSON or nests
+// deeper than any request of the editor (the library writes a value by
+// recursion: one nested 100,000 deep ended the server).
+json ParseRequest(const std::string& body) {
+  bool tooDeep = false;
+  json request = json::parse(
+      body,
+      [&tooDeep](int depth, json::parse_event_t, json&) {
+        tooDeep = tooDeep || depth > 16;
+        return !tooDeep;
+      },
+      false);
+  return tooDeep ? json(json::value_t::discarded) : request;
 }
 
 // The folder of page `relative` below the root; "" for the root itself.
@@ -264,7 +279,10 @@ class EditorServer::Impl {
       Refuse(res, 411, "the editor takes a body with its Content-Length only");
       return false;
     }
-    if (req.method == "GET" || req.method == "HEAD") return true;
+    if (req.method == "GET" || req.method == "HEAD") {
+      DeadlineServer::AllowBody(0);
+      return true;
+    }
     const std::string length = req.get_header_value("Content-Length");
     if (length.empty() ||
         length.find_first_not_of("0123456789") != std::string::npos) {
@@ -281,6 +299,7 @@ class EditorServer::Impl {
                  : "the body is over the limit");
       return false;
     }
+    DeadlineServer::AllowBody(std::stoull(length));
     return true;
   }
 
@@ -453,7 +472,7 @@ class EditorServer::Impl {
   // Opens a page in a session of its own; the answer offers back the
   // changes an earlier session of the page left unsaved, if any.
   void Open(const httplib::Request& req, httplib::Response& res) {
-    const json request = json::parse(req.body, nullptr, false);
+    const json request = ParseRequest(req.body);
     fs::path file;
     std::string relative;
     if (!PageOf(request, relative, file)) {
@@ -528,7 +547,7 @@ class EditorServer::Impl {
 
   void Act(const std::string& action, const httplib::Request& req,
            httplib::Response& res) {
-    const json request = json::parse(req.body, nullptr, false);
+    const json request = ParseRequest(req.body);
     if (!request.is_object())
       return Refuse(res, 400, "the body is no JSON object");
     const json named = request.value("session", json());
@@ -592,9 +611,8 @@ class EditorServer::Impl {
   // Why a source of `edit`, written in a page of `folder`, may not be.
   std::string SourcesRefusal(const htmlmemdoc::PageEdit& edit,
                              const std::string& folder) const {
-    for (const auto* source :
-         {&edit.src, &edit.poster, &edit.background, &edit.sound,
-          &edit.frameSrc}) {
+    for (const auto* source : {&edit.src, &edit.poster, &edit.background,
+                               &edit.sound, &edit.frameSrc}) {
       if (!*source || !IsName(**source)) continue;
       const std::string why = SourceRefusal(m_root, folder, **source);
       if (!why.empty()) return why;
@@ -758,7 +776,9 @@ class EditorServer::Impl {
 
   // A file the view for current browsers loads: the Flash player's, a
   // converted sound or movie, or the site's. Its scripts' origin is
-  // opaque, so the player's fetch of its WebAssembly needs the CORS header.
+  // opaque ("null"), so the player's fetch of its WebAssembly needs the
+  // CORS header, given to that origin only (any site could read the files
+  // through "*"); a page reached by a link runs in the view's sandbox.
   void ModernFile(const std::string& id, const std::string& relative,
                   httplib::Response& res) {
     fs::path file;
@@ -768,7 +788,8 @@ class EditorServer::Impl {
             [&](fs::path& found) { return m_modern->File(relative, found); },
             file, bytes, res))
       return;
-    res.set_header("Access-Control-Allow-Origin", "*");
+    res.set_header("Access-Control-Allow-Origin", "null");
+    res.set_header("Content-Security-Policy", ModernPolicy(m_port));
     res.set_content(bytes, ContentType(file));
   }
 

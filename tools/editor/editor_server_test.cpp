@@ -61,6 +61,7 @@ class EditorServerTest : public ::testing::Test {
     fs::create_directories(m_root / "site" / ".git");
     std::ofstream(m_root / "site" / ".git" / "config") << "[core]";
     std::ofstream(m_root / "site" / ".hidden.htm") << "<html>";
+    fs::create_symlink(".git", m_root / "site" / "gitlink");
     ASSERT_EQ(0, mkfifo((m_root / "site" / "pipe.htm").c_str(), 0600));
     m_server.reset(
         new EditorServer(Options((m_root / "site").string(), kToken, 4096)));
@@ -257,6 +258,12 @@ TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
        404},
       {"a hidden page", Own(), "POST", "/api/open", R"({"path":".hidden.htm"})",
        404},
+      {"a hidden folder through a link",
+       {{"Host", host}},
+       "GET",
+       files + "gitlink/config",
+       "",
+       404},
       {"a fifo as a page", Own(), "POST", "/api/open", R"({"path":"pipe.htm"})",
        404},
       {"a fifo as a file",
@@ -329,6 +336,18 @@ TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
       {"a body announced over the limit",
        Head("POST /api/open HTTP/1.1") + "Content-Length: 99999999999\r\n\r\n",
        "HTTP/1.1 413 Payload Too Large"},
+      // httplib gathers a header line without a bound: 20 such
+      // connections held a gigabyte.
+      {"a head without an end",
+       Head("GET /api/pages HTTP/1.1") + "X: " + std::string(100000, 'x'),
+       "HTTP/1.1 400 Bad Request"},
+      // The library writes a value by recursion: 100,000 deep ended the
+      // server.
+      {"a body nested deeper than any request",
+       Head("POST /api/edit HTTP/1.1") + "Content-Length: 2024\r\n\r\n" +
+           "{\"session\":\"s\",\"value\":" + std::string(1000, '[') +
+           std::string(1000, ']') + "}",
+       "HTTP/1.1 400 Bad Request"},
   };
   for (const auto& c : kBodies) EXPECT_EQ(c.status, Raw(c.request)) << c.what;
 }
@@ -508,6 +527,14 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
       m_client->Get((secret + "/modern/images/rose.gif").c_str(), host);
   ASSERT_TRUE(copy);
   EXPECT_EQ(image->body, copy->body);
+  // A site page reached from the view runs in its sandbox too, and only
+  // the view's opaque origin may read its files.
+  const auto linked =
+      m_client->Get((secret + "/modern/welcome.htm").c_str(), host);
+  ASSERT_TRUE(linked);
+  EXPECT_EQ(0u, linked->get_header_value("Content-Security-Policy")
+                    .find("sandbox allow-scripts;"));
+  EXPECT_EQ("null", copy->get_header_value("Access-Control-Allow-Origin"));
   for (const char* name : {"/modern/../outside.htm", "/modern/.git/config",
                            "/modern/htmlmemdoc-export/ruffle/../../x"}) {
     const auto refused = m_client->Get((secret + name).c_str(), host);
@@ -725,6 +752,7 @@ TEST_F(EditorServerTest, CopiesUploadsIntoTheSiteAndRefusesTheRest) {
       {"folder=..&name=x.gif", "x", 422, "no such folder"},
       {"folder=up&name=x.gif", "x", 422, "no such folder"},
       {"folder=.git&name=x.gif", "x", 422, "no such folder"},
+      {"folder=gitlink&name=x.gif", "x", 422, "no such folder"},
       {"folder=images&name=...", "x", 422, "no name"},
       {"folder=images&name=link.gif&replace=1", "x", 409, "is a link"},
       {"folder=images&name=big.gif", std::string(8193, 'b'), 413, "over"},

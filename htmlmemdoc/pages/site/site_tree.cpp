@@ -141,6 +141,10 @@ void SiteTree::ListFolder(
       if (kind) continue;
     }
     entry.file = fs::is_regular_file(status);
+    // A link to a hidden file or folder below the root is hidden as it is.
+    if (!m_hidden && link && Inside(target, real) &&
+        IsHiddenPath(RelativeTo(target, real)))
+      continue;
     if (link && !Inside(target, real)) {
       entry.leaves = true;
     } else if (fs::is_directory(status)) {
