@@ -4,11 +4,14 @@
 #include "tools/site_command.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
-#include "htmlmemdoc/pages/report/page_model.h"
 #include "htmlmemdoc/pages/page/read_problem.h"
+#include "htmlmemdoc/pages/report/page_model.h"
 #include "htmlmemdoc/pages/report/site_report.h"
+#include "htmlmemdoc/pages/site/site_scan.h"
+#include "htmlmemdoc/platform/file_system.h"
 #include "tools/batch.h"
 #include "tools/page_reader.h"
 
@@ -36,7 +39,8 @@ std::string SummaryLine(const SiteReport& report) {
   }
   line += "; " + std::to_string(report.unused.size()) + " files unused";
   if (report.fixRun) {
-    line += std::string("; ") + (report.fixOptions.dryRun ? "would fix " : "fixed ") +
+    line += std::string("; ") +
+            (report.fixOptions.dryRun ? "would fix " : "fixed ") +
             std::to_string(counts.fixedReferences) + " references in " +
             std::to_string(counts.fixedPages) + " pages, " +
             std::to_string(counts.leftAlone) + " left alone";
@@ -103,6 +107,25 @@ void PrintText(const SiteReport& report, bool verbose, std::FILE* out) {
   }
 }
 
+// Whether a report may go to `path`: a new file, one that is no regular
+// file (a terminal, a pipe), or an earlier report, whose start holds
+// `mark`; never a page or any other file of the site.
+bool MayHoldReport(const std::string& path, const char* mark) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(htmlmemdoc::FsPath(path), error))
+    return true;
+  std::ifstream file(htmlmemdoc::FsPath(path), std::ios::binary);
+  std::string start(1 << 16, '\0');
+  file.read(&start[0], static_cast<std::streamsize>(start.size()));
+  start.resize(static_cast<size_t>(file.gcount()));
+  if (start.find(mark) != std::string::npos) return true;
+  std::fprintf(stderr,
+               "htmlmemdoc: will not write the report over %s: it holds no "
+               "site report\n",
+               htmlmemdoc::ShownName(path, ":").c_str());
+  return false;
+}
+
 bool WriteFile(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
   out << text;
@@ -116,6 +139,12 @@ bool WriteFile(const std::string& path, const std::string& text) {
 }  // namespace
 
 int RunSite(const SiteOptions& options) {
+  // Checked before anything is read or fixed.
+  if ((!options.json.empty() &&
+       !MayHoldReport(options.json, htmlmemdoc::kSiteReportJsonMark)) ||
+      (!options.html.empty() &&
+       !MayHoldReport(options.html, htmlmemdoc::kSiteReportMark)))
+    return kExitUsage;
   const htmlmemdoc::SiteTree tree(options.root);
   if (tree.Folders().empty()) {
     SayCannotRead(options.root, tree.UnreadableFolders().front().reason);

@@ -126,8 +126,14 @@ run 0 "$tool" site "$work/escapes"
 has "3 references: 2 ok, 0 case, 0 missing, 0 outside, 1 external, 0 unsafe; 0 files unused"
 # A report written inside the site is no page of it on the next run.
 run 0 "$tool" site "$work/escapes" --html "$work/escapes/report.html"
-run 0 "$tool" site "$work/escapes"
+run 0 "$tool" site "$work/escapes" --html "$work/escapes/report.html"
 has "escapes: 1 pages, 3 references"
+# A report never goes over a file of the site that is no report.
+expect 2 "will not write the report over" "$tool" site "$work/escapes" \
+  --html "$work/escapes/index.htm"
+expect 2 "will not write the report over" "$tool" site "$work/escapes" \
+  --json "$work/escapes/pics/o.gif"
+grep -q MM_swapImage "$work/escapes/index.htm" || fail "the page was overwritten"
 expect 2 "cannot read" "$tool" site "$work/none"
 # With both Images/ and images/, a name in another case is fixed to the one
 # that holds the file; one both hold is ambiguous and left as it is. A

@@ -676,9 +676,11 @@ class EditorServer::Impl {
   std::string Shown(std::string why, const std::string& file,
                     const std::string& page) const {
     why = ReplaceAll(std::move(why), file, page);
-    // Any other file named (a temporary one, the folder) by its name below
-    // the root.
-    return ReplaceAll(std::move(why), htmlmemdoc::PathText(m_root) + "/", "");
+    // Any other file named (a temporary one, a folder) by its name below
+    // the root, and the root itself as the site's folder.
+    const std::string root = htmlmemdoc::PathText(m_root);
+    return ReplaceAll(ReplaceAll(std::move(why), root + "/", ""), root,
+                      "the site folder");
   }
 
   static std::string ReplaceAll(std::string text, const std::string& from,

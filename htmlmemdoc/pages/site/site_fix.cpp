@@ -159,7 +159,8 @@ void LinkNewNames(const SiteTree& tree, std::vector<SiteRename>& renames) {
     std::error_code same;
     if (error && std::filesystem::equivalent(OnDisk(tree, rename.from),
                                              OnDisk(tree, rename.to), same))
-      continue;  // linked already
+      continue;  // linked already, by an earlier run
+    rename.linked = !error;
     if (error)
       rename.refusal =
           Refusal(RefusalCode::kCannotWrite,
@@ -223,7 +224,7 @@ std::vector<std::string> NamingFiles(const SiteTree& tree) {
   std::vector<std::string> files;
   tree.ForEachEntry([&](SiteTree::FileId id, const SiteTree::Entry& entry) {
     const std::string& name = entry.name;
-    if (entry.folder < 0 && !entry.leaves &&
+    if (entry.folder < 0 && !entry.leaves && entry.file &&
         (IsPagePath(name) || HasEnding(name, ".css") || HasEnding(name, ".js")))
       files.push_back(tree.PathOf(id));
   });
@@ -295,10 +296,17 @@ std::vector<std::string> StillNaming(const SiteTree& tree,
   }
   const std::vector<std::string> files = NamingFiles(tree);
   std::vector<std::string> texts(files.size());
-  for (size_t f = 0; f < files.size(); ++f)
-    ReadFileBytes(JoinedPath(tree.Root(), files[f]), texts[f]);
+  // A file or folder that cannot be read may name any of them.
+  std::string unread;
+  for (const SiteTree::Unreadable& folder : tree.UnreadableFolders())
+    unread = folder.path;
+  for (size_t f = 0; f < files.size(); ++f) {
+    if (!ReadFileBytes(JoinedPath(tree.Root(), files[f]), texts[f]))
+      unread = files[f];
+  }
+  std::vector<std::string> naming(renames.size(), unread);
+  if (!unread.empty()) return naming;
   const std::vector<int> first = FirstHolders(names, texts);
-  std::vector<std::string> naming(renames.size());
   for (size_t n = 0; n < names.size(); ++n) {
     if (first[n] >= 0 && naming[owner[n]].empty())
       naming[owner[n]] = files[static_cast<size_t>(first[n])];
@@ -330,8 +338,11 @@ void RemoveOldNames(const SiteTree& tree, const std::vector<SitePage>& pages,
     if (rename.refusal) continue;
     const Key key{rename.file.folder, rename.file.entry};
     std::error_code error;
-    if (!written[key]) {  // nothing names the new name: it goes again
-      std::filesystem::remove(OnDisk(tree, rename.to), error);
+    if (!written[key]) {  // nothing this run wrote names the new name
+      // made by this run, it goes again; left by an earlier one, the pages
+      // fixed then name it
+      if (rename.linked)
+        std::filesystem::remove(OnDisk(tree, rename.to), error);
       rename.refusal =
           Refusal(RefusalCode::kInTheWay, "no page naming it was written");
       continue;

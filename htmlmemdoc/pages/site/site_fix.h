@@ -39,7 +39,8 @@ struct SiteRename {
   // Why it is not renamed (not-in-place, in-the-way, cannot-write); none
   // when it is.
   Refusal refusal;
-  bool done = false;  // the old name is gone
+  bool done = false;    // the old name is gone
+  bool linked = false;  // this run made the new name
 };
 
 struct PageFix {

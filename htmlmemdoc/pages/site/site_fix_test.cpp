@@ -1,6 +1,7 @@
 #include "htmlmemdoc/pages/site/site_fix.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -111,12 +112,24 @@ TEST(SiteFixTest, KeepsNamesStillNamed) {
       {{"bad.htm", "<html><link a b.gif>"}, "", "bad.htm still", true, true},
       {{"x.txt", ""}, "p.htm", "no page naming it was written", true, false},
       {{"a_b.gif", ""}, "", "", false, true},  // linked below
+      // The new name an earlier run made stays: the pages it fixed name it.
+      {{"a_b.gif", ""}, "p.htm", "no page naming it was written", true, true},
+      {{"fifo.css", ""}, "", "", false, true},  // a fifo holds no name
   };
   for (const Case& c : kCases) {
     const fs::path root = MakeSite({{"a b.gif", "x"}, kPage, c.extra});
     if (c.extra.first == "a_b.gif") {
       fs::remove(root / "a_b.gif");
       fs::create_hard_link(root / "a b.gif", root / "a_b.gif");
+    }
+    if (c.extra.first == "fifo.css") {
+      fs::remove(root / "fifo.css");
+#ifdef _WIN32
+      fs::remove_all(root);
+      continue;  // no fifos
+#else
+      ASSERT_EQ(0, mkfifo((root / "fifo.css").c_str(), 0600));
+#endif
     }
     const auto renames = FixSite(root, true, [&](bool before) {
                            EXPECT_TRUE(fs::exists(root / "a b.gif") &&
