@@ -25,7 +25,13 @@ PY
 
 page="$src/examples/welcome.htm"
 while IFS=$'\x1f' read -r layer property value refused; do
-  args=(edit "$page" -o "$work/out.htm" "$(flag_of "$property")=$value")
+  # "--flag=VALUE" lets a value start with "-"; an empty one goes apart,
+  # as "--flag=" takes the next argument.
+  if [ -n "$value" ]; then
+    args=(edit "$page" -o "$work/out.htm" "$(flag_of "$property")=$value")
+  else
+    args=(edit "$page" -o "$work/out.htm" "$(flag_of "$property")" "")
+  fi
   [ -n "$layer" ] && args+=(--layer "$layer")
   rm -f "$work/out.htm"
   if [ -z "$refused" ]; then

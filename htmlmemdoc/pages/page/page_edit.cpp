@@ -460,9 +460,27 @@ bool ApplyText(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
   return ApplyContent(e, text, editor) && ApplyFont(e, text, editor);
 }
 
+// Whether no layer of `document` but `layer` has the id `id`.
+bool IdIsFree(const CHtmlMemDoc& document, const CHtmlLayer& layer,
+              const std::string& id) {
+  bool free = true;
+  ForEachLayer(document, [&](const CHtmlLayer& other) {
+    free = free && (&other == &layer || LayerId(other) != id);
+  });
+  return free;
+}
+
 // A new id or poster: attributes any layer's div, or a video's image, has.
-bool ApplyNames(const PageEdit& e, CHtmlLayer& layer, CEditor& editor) {
+// An id is not empty and no other layer's, or a layer could no longer be
+// told apart.
+bool ApplyNames(const PageEdit& e, const CHtmlMemDoc& document,
+                CHtmlLayer& layer, CEditor& editor) {
+  if (e.id && !IdIsFree(document, layer, *e.id)) {
+    const Refusal taken = IdTaken(*e.id);
+    return editor.Refuse(taken.code, taken.why);
+  }
   if (e.id && (!editor.Check(CheckValue("the id", *e.id)) ||
+               !editor.Check(e.id->empty() ? "a layer needs an id" : "") ||
                !editor.Attribute(layer, "id", "div", "id", *e.id, [&] {
                  return layer.SetAttribute("div", "id", e.id->c_str());
                }))) {
@@ -632,7 +650,7 @@ Refusal ApplyChanges(CHtmlMemDoc& document, CHtmlLayer* layer,
   if (edit.ChangesLayer() &&
       (!ApplyBox(edit, *layer, editor) || !ApplyText(edit, *layer, editor) ||
        !ApplySource(edit, *layer, editor) ||
-       !ApplyNames(edit, *layer, editor))) {
+       !ApplyNames(edit, document, *layer, editor))) {
     return editor.Failure();
   }
   if (!ApplyPage(edit, document, editor)) return editor.Failure();

@@ -81,11 +81,6 @@ bool AddToDocument(CHtmlMemDoc& document, CHtmlLayer* layer) {
   }
 }
 
-Refusal IdTaken(const std::string& id) {
-  return Refusal(RefusalCode::kInTheWay,
-                 "a layer with the id " + id + " is on the page already");
-}
-
 // `markup` as a new layer of `runtimeClass` in `document`, which then
 // owns it; null when the class does not read it as a layer of its kind.
 CHtmlLayer* NewLayer(CHtmlMemDoc& document, CRuntimeClass* runtimeClass,
@@ -147,6 +142,11 @@ Refusal CopyLayer(CHtmlMemDoc& document, const CHtmlLayer& layer,
 
 void DestroyLayer(CHtmlMemDoc& document, CHtmlLayer* layer) {
   if (document.ReleaseLayer(layer)) delete layer;
+}
+
+Refusal IdTaken(const std::string& id) {
+  return Refusal(RefusalCode::kInTheWay,
+                 "a layer with the id " + id + " is on the page already");
 }
 
 }  // namespace htmlmemdoc

@@ -43,6 +43,9 @@ Refusal CopyLayer(CHtmlMemDoc& document, const CHtmlLayer& layer,
 // Takes `layer` out of the document and destroys it.
 void DestroyLayer(CHtmlMemDoc& document, CHtmlLayer* layer);
 
+// Why a layer cannot take the id `id`: another layer has it.
+Refusal IdTaken(const std::string& id);
+
 }  // namespace htmlmemdoc
 
 #endif  // HTMLMEMDOC_PAGES_PAGE_PAGE_LAYERS_H_
