@@ -47,6 +47,10 @@ size_t SizeNow(std::FILE* file) {
   return static_cast<size_t>(status.st_size);
 }
 
+// The most a page read may hold: the library counts a text's bytes in an
+// int. A stream that goes on (/dev/zero) ends there, not in the memory's end.
+const size_t kMostBytes = 0x7FFFFFFE;
+
 // Reads into `bytes` from its current end, into room made ahead of each
 // read: a file's known size in one step, so a regular file is read into a
 // buffer of its final size, never copied to a larger one; then doubling,
@@ -56,7 +60,13 @@ bool ReadStream(std::FILE* file, std::string& bytes,
   size_t used = bytes.size();
   bytes.resize(used + std::max<size_t>(SizeNow(file) + 1, 64 * 1024));
   for (;;) {
-    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    if (used >= kMostBytes) {  // a page's text is counted in an int
+      bytes.clear();
+      errno = EFBIG;
+      return false;
+    }
+    if (used == bytes.size())
+      bytes.resize(std::min(bytes.size() * 2, kMostBytes + 1));
     const size_t got = std::fread(&bytes[used], 1, bytes.size() - used, file);
     used += got;
     if (got > 0) continue;
