@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "htmlmemdoc/platform/replace_file.h"
@@ -153,6 +154,24 @@ std::string Replace(const WholeText& text, const std::string& target,
   return failure;
 }
 
+// The number of one of the process's own open files that `path` names
+// (/dev/stdout, /dev/stderr, /dev/fd/N, /proc/self/fd/N), else -1. Such a
+// file is written through the open file: a shell's ">>" appends, and its
+// file is neither replaced nor opened anew at its start.
+int OwnDescriptor(const std::string& path) {
+  if (path == "/dev/stdout") return 1;
+  if (path == "/dev/stderr") return 2;
+  for (const char* folder : {"/dev/fd/", "/proc/self/fd/"}) {
+    const size_t length = std::strlen(folder);
+    if (path.compare(0, length, folder) != 0 || path.size() == length ||
+        path.size() > length + 6 ||
+        path.find_first_not_of("0123456789", length) != std::string::npos)
+      continue;
+    return std::atoi(path.c_str() + length);
+  }
+  return -1;
+}
+
 }  // namespace
 
 namespace replace_file {
@@ -162,6 +181,9 @@ void RemoveInSignal(const char* path) { unlink(path); }
 std::string ReplaceFileWhole(const std::string& path, const WholeText& text) {
   const std::string& shown = path;
   struct stat existing;
+  const int own = OwnDescriptor(path);
+  if (own >= 0 && fstat(own, &existing) == 0)
+    return WriteAll(own, text) ? "" : WriteFailure(shown);
   // A device, pipe or socket is opened by the name given: /dev/stdout
   // leads through /proc's links to "pipe:[N]", which names no file.
   const bool special = stat(path.c_str(), &existing) == 0 &&

@@ -42,7 +42,7 @@ printf '<html>\r\n<head>\r\n' | cmp -s -n 16 - "$work/page.htm" ||
   fail "the output file does not start with CR LF line ends"
 
 # "-" is standard input for a page and standard output for -o; /dev/stdout
-# and /dev/fd/1 are written on a pipe as the device they are.
+# and /dev/fd/1 are written through the open file, a pipe or a file.
 "$tool" render "$frames" >"$work/plain.htm"
 "$tool" render "$frames" -o - | cmp -s - "$work/plain.htm" || fail "-o - differs"
 "$tool" render - <"$frames" | cmp -s - "$work/plain.htm" ||
@@ -53,6 +53,11 @@ if posix "wine has no /dev/stdout"; then
   for device in /dev/stdout /dev/fd/1; do
     "$tool" render "$frames" -o $device | cmp -s - "$work/page.htm" ||
       fail "-o $device on a pipe differs from the file written"
+    # Standard output led to a file: written through, so ">>" appends.
+    echo kept >"$work/log"
+    "$tool" render "$frames" -o $device >>"$work/log"
+    { echo kept; cat "$work/page.htm"; } | cmp -s - "$work/log" ||
+      fail "-o $device >> log did not append"
   done
   name=$(printf 'p%.0s' $(seq 251)).htm  # the longest name a folder holds
   run 0 "$tool" render "$frames" -o "$work/$name"
