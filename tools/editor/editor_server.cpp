@@ -20,6 +20,7 @@
 
 #include "htmlmemdoc/pages/export/play_verdict.h"
 #include "htmlmemdoc/pages/page/page_elements.h"
+#include "htmlmemdoc/pages/page/page_file.h"
 #include "htmlmemdoc/pages/page/page_loss.h"
 #include "htmlmemdoc/pages/page/page_session.h"
 #include "htmlmemdoc/pages/page/read_problem.h"
@@ -599,13 +600,45 @@ class EditorServer::Impl {
     for (size_t i = 0; !refusal && i <= change.with.size(); ++i) {
       const htmlmemdoc::PageEdit& part =
           i == 0 ? change.edit : change.with[i - 1].edit;
-      if (!(why = SourcesRefusal(part, FolderOf(page))).empty())
+      if (!(why = SourcesRefusal(part, FolderOf(page))).empty() ||
+          !(why = TextRefusal(part, session)).empty())
         refusal = htmlmemdoc::Refusal(htmlmemdoc::RefusalCode::kBadValue, why);
     }
     if (!refusal) refusal = session.Apply(change);
     why = refusal.why;
     if (refusal) body["code"] = refusal.Name();
     return refusal ? 422 : 200;
+  }
+
+  // Why a text of `edit` may not be written into the session's page. The
+  // browser works in UTF-8, and a page in another character set is shown
+  // with each byte it cannot read as U+FFFD: a text, content or title
+  // sent back from there would write those in place of the page's own
+  // bytes, and any letter beyond ASCII in a character set not the page's
+  // (a page read in a double-byte code page is shown so too).
+  static std::string TextRefusal(const htmlmemdoc::PageEdit& edit,
+                                 const htmlmemdoc::PageSession& session) {
+    if (!edit.text && !edit.content && !edit.title) return "";
+    if (HtmlMemDocGetCodePage() == HTMLMEMDOC_CP_UTF8 &&
+        htmlmemdoc::IsUtf8(session.Text()))
+      return "";
+    const CHtmlMemDoc& document = session.Document();
+    const CHtmlLayer* layer = htmlmemdoc::FindLayer(document, edit.layer);
+    const std::string now = edit.title ? htmlmemdoc::MarkupOf(document.m_title)
+                            : layer != nullptr ? htmlmemdoc::MarkupOf(*layer)
+                                               : "";
+    bool ascii = IsAscii(now);
+    for (const auto* text : {&edit.text, &edit.content, &edit.title})
+      ascii = ascii && (!*text || IsAscii(**text));
+    return ascii ? ""
+                 : "the page is not UTF-8, which the editor's text is: a "
+                   "text beyond ASCII is changed in a program that reads "
+                   "the page's character set";
+  }
+
+  static bool IsAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](unsigned char c) { return c < 0x80; });
   }
 
   // Why a source of `edit`, written in a page of `folder`, may not be.

@@ -643,6 +643,23 @@ TEST_F(EditorServerTest, OpensPagesAndNamesThatAreNotUtf8) {
         m_client->Get((site + c.base + "images/rose.gif").c_str(), host);
     ASSERT_TRUE(image);
     EXPECT_EQ(200, image->status) << c.shown;
+    // The title came as U+FFFD where the page's bytes are not UTF-8:
+    // sent back, it would write those; a text beyond ASCII neither.
+    const std::string session = state.value("session", "");
+    for (const std::string& title : {c.title, std::string("caf\xc3\xa9")})
+      EXPECT_EQ("bad-value", Post("/api/edit",
+                                  {{"session", session},
+                                   {"property", "title"},
+                                   {"layer", ""},
+                                   {"value", title}},
+                                  422)
+                                 .value("code", ""));
+    Post("/api/edit",
+         {{"session", session},
+          {"layer", "Intro"},
+          {"property", "text"},
+          {"value", "Roses"}},
+         200);
   }
   HtmlMemDocSetCodePage(HTMLMEMDOC_CP_UTF8);
 }
