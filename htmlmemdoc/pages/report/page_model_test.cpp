@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "htmlmemdoc/htmlmemdoc.h"
@@ -12,13 +11,12 @@ namespace {
 
 // What WritePageJson writes of `page`.
 std::string Streamed(const CHtmlMemDoc& document, const std::string& page) {
-  char* written = nullptr;
-  size_t size = 0;
-  std::FILE* out = open_memstream(&written, &size);
+  std::FILE* out = std::tmpfile();
   htmlmemdoc::WritePageJson(document, page, out);
+  std::string text(static_cast<size_t>(std::ftell(out)), '\0');
+  std::rewind(out);
+  text.resize(std::fread(&text[0], 1, text.size(), out));
   std::fclose(out);
-  std::string text(written, size);
-  std::free(written);
   return text;
 }
 
