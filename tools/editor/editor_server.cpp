@@ -627,18 +627,13 @@ class EditorServer::Impl {
     const std::string now = edit.title ? htmlmemdoc::MarkupOf(document.m_title)
                             : layer != nullptr ? htmlmemdoc::MarkupOf(*layer)
                                                : "";
-    bool ascii = IsAscii(now);
+    bool ascii = htmlmemdoc::IsAscii(now);
     for (const auto* text : {&edit.text, &edit.content, &edit.title})
-      ascii = ascii && (!*text || IsAscii(**text));
+      ascii = ascii && (!*text || htmlmemdoc::IsAscii(**text));
     return ascii ? ""
                  : "the page is not UTF-8, which the editor's text is: a "
                    "text beyond ASCII is changed in a program that reads "
                    "the page's character set";
-  }
-
-  static bool IsAscii(const std::string& text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](unsigned char c) { return c < 0x80; });
   }
 
   // Why a source of `edit`, written in a page of `folder`, may not be.

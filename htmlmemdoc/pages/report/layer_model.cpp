@@ -30,14 +30,6 @@ json FlagOr(int ok, int flag) { return ok ? json(flag != 0) : json(nullptr); }
 
 namespace {
 
-// ASCII: every byte below 0x80, whose JSON escape is fixed.
-bool IsAscii(const std::string& text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 // An ASCII string's JSON text as the JSON library writes it: '"' and '\\'
 // escaped, the five control bytes with a short escape by it, the other
 // control bytes as \u00xx.

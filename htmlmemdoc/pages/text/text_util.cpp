@@ -95,6 +95,11 @@ const char* SkipAscii(const char* begin, const char* end) {
   return begin;
 }
 
+bool IsAscii(const std::string& text) {
+  return SkipAscii(text.data(), text.data() + text.size()) ==
+         text.data() + text.size();
+}
+
 std::string BytesHash(const std::string& bytes) {
   uint64_t hash = 14695981039346656037ull;
   for (const char c : bytes) {

@@ -21,6 +21,8 @@ size_t CountLineFeeds(const char* begin, const char* end);
 // The first byte of [begin, end) at or above 0x80, or `end`; eight bytes
 // at a time.
 const char* SkipAscii(const char* begin, const char* end);
+// Whether every byte of `text` is below 0x80.
+bool IsAscii(const std::string& text);
 
 // The declarations of a CSS declaration list ("left: 1px; top:2px"), by
 // lower-case name, each value trimmed, the last of a name winning.
