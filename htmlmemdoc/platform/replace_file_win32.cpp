@@ -1,8 +1,10 @@
 // replace_file_win32.cpp: replacing a file whole on Windows. The text goes
-// to a new named file beside the output (removed by the signal guard if
-// Ctrl+C ends the program first), is flushed to disk and then takes the
-// output's place: ReplaceFileW for a file that exists, which keeps its
-// attributes and access rights, MoveFileExW for a new one.
+// to a new named file beside the output, is flushed to disk and then takes
+// the output's place: ReplaceFileW for a file that exists, which keeps its
+// attributes and access rights, MoveFileExW for a new one. While it is
+// written the new file is marked for deletion, so the system removes it if
+// the program is ended at any point (Ctrl+C, or killed from outside, when
+// no code of ours runs); the mark is taken off only once the text is whole.
 
 #ifdef _WIN32
 
@@ -54,6 +56,15 @@ bool WriteAll(HANDLE file, const WholeText& text) {
   });
 }
 
+// Marks the open `file` to be removed when its last handle closes, or takes
+// the mark off.
+bool MarkForDeletion(HANDLE file, bool remove) {
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = remove ? TRUE : FALSE;
+  return SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                    sizeof disposition) != 0;
+}
+
 // Creates a new file beside `target` under a fresh name, known to `guard`.
 HANDLE CreateTemp(const std::string& target, std::string& tempPath,
                   CTempGuard& guard) {
@@ -62,9 +73,9 @@ HANDLE CreateTemp(const std::string& target, std::string& tempPath,
     tempPath = TempName(FolderOf(target));
     if (guard.Create(tempPath,
                      [&] {
-                       file = CreateFileW(Utf16(tempPath).c_str(),
-                                          GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+                       file = CreateFileW(
+                           Utf16(tempPath).c_str(), GENERIC_WRITE | DELETE, 0,
+                           nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
                        return file != INVALID_HANDLE_VALUE;
                      }) ||
         GetLastError() != ERROR_FILE_EXISTS)
@@ -96,7 +107,10 @@ std::string Replace(const WholeText& text, const std::string& target,
            FolderOf(target) + " (" + SystemMessage(GetLastError()) + ")";
   }
   std::string failure;
+  const bool marked = MarkForDeletion(file, true);
   if (!WriteAll(file, text) || !FlushFileBuffers(file))
+    failure = WriteFailure(target, GetLastError());
+  if (failure.empty() && marked && !MarkForDeletion(file, false))
     failure = WriteFailure(target, GetLastError());
   CloseHandle(file);
   if (failure.empty()) failure = ChangedSince(target, text, target);
