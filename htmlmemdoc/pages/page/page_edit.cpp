@@ -8,6 +8,7 @@
 
 #include "htmlmemdoc/pages/page/page_edit.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <functional>
@@ -196,6 +197,20 @@ class CEditor {
     }
     m_saved.clear();
     return false;
+  }
+
+  // Every element changed that a browser sees as it was (a value set to
+  // the one it held, with the library rewriting the style around it) is
+  // put back as it was, byte for byte, so that the change changes nothing.
+  void KeepUnchanged() {
+    std::vector<CHtmlTextBase*> seen;
+    for (const auto& [element, before] : m_saved) {
+      if (std::find(seen.begin(), seen.end(), element) != seen.end()) continue;
+      seen.push_back(element);  // the first markup kept is the original
+      const std::string now = MarkupOf(*element);
+      if (now != before && SeenAlike(before, now))
+        element->Init(before.c_str());
+    }
   }
 
   // A value checked before it is set: "" or why no page can hold it.
@@ -654,6 +669,7 @@ Refusal ApplyChanges(CHtmlMemDoc& document, CHtmlLayer* layer,
     return editor.Failure();
   }
   if (!ApplyPage(edit, document, editor)) return editor.Failure();
+  editor.KeepUnchanged();
   return Refusal();
 }
 

@@ -194,9 +194,27 @@ std::string PageSession::DiffAgainstDisk(const std::string& name) const {
                      name + " (edited)");
 }
 
+bool PageSession::RendersAsOpened() const {
+  PageFile opened = m_file;
+  CHtmlMemDoc document;
+  if (!LoadPage(opened, document)) return false;
+  CString text;
+  document.RenderToString(text, 0, nullptr);
+  const std::string& now = Rendering();
+  return now.size() == static_cast<size_t>(text.GetLength()) &&
+         now.compare(0, now.size(), text, now.size()) == 0;
+}
+
 Refusal PageSession::Save() {
   if (m_done == 0)
     return Refusal(RefusalCode::kUnchanged, "the page has no change to save");
+  // Changes that put every value back (a layer moved and moved back, a
+  // field set to what it held) leave nothing to save: writing would only
+  // rewrite the file in the library's own layout.
+  if (RendersAsOpened()) {
+    return Refusal(RefusalCode::kUnchanged,
+                   "the changes leave the page as it was: nothing to save");
+  }
   std::string now;
   if (!ReadFileBytes(m_path, now) || now != m_bytes) {
     return Refusal(RefusalCode::kConflict,

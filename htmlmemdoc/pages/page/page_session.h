@@ -81,7 +81,8 @@ class PageSession {
 
   // Writes the page over its file through the guarded write, keeping its
   // line ends; no refusal when written. Else nothing is written: no
-  // change is in effect (unchanged), the file is no longer what was read
+  // change is in effect or the changes leave the page rendering as it did
+  // when opened (unchanged), the file is no longer what was read
   // (conflict: the session stays as it was), or writing would lose
   // content (loss), would not read again (no-read-back) or fails
   // (cannot-write). A saved session goes on from the page as written, as
@@ -98,6 +99,8 @@ class PageSession {
   Refusal ApplyOne(const SessionEdit& change, std::vector<CHtmlLayer*>& order,
                    bool& ordered);
   void Journal(const SessionStep& step);
+  // Whether the page as it stands renders as the page as opened does.
+  bool RendersAsOpened() const;
 
   std::string m_path;
   PageFile m_file;

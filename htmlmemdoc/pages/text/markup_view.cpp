@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <map>
 
 #include "htmlmemdoc/pages/text/text_util.h"
 
@@ -165,6 +166,31 @@ const MarkupToken::Attribute* FindAttribute(const MarkupToken& tag,
     if (attribute.name == name) return &attribute;
   }
   return nullptr;
+}
+
+bool SeenAlike(const std::string& before, const std::string& after) {
+  if (before == after) return true;
+  const std::vector<MarkupToken> a = ViewMarkup(before);
+  const std::vector<MarkupToken> b = ViewMarkup(after);
+  if (a.size() != b.size()) return false;
+  auto declarations = [](const MarkupToken::Attribute* style) {
+    std::map<std::string, std::string> read;
+    if (style == nullptr) return read;
+    for (const auto& declaration : Declarations(style->value))
+      read[declaration.first] = Squeezed(declaration.second);
+    return read;
+  };
+  for (size_t i = 0; i < a.size(); ++i) {
+    const MarkupToken::Attribute* x = FindAttribute(a[i], "style");
+    const MarkupToken::Attribute* y = FindAttribute(b[i], "style");
+    if (a[i].kind != b[i].kind || a[i].name != b[i].name ||
+        (a[i].kind != MarkupToken::kTag && a[i].raw != b[i].raw) ||
+        (x == nullptr) != (y == nullptr) ||
+        declarations(x) != declarations(y) ||
+        !AttributeChange(a[i], b[i], "style").empty())
+      return false;
+  }
+  return true;
 }
 
 std::string OtherChange(const std::string& before, const std::string& after,

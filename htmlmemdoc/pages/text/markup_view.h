@@ -47,6 +47,11 @@ const MarkupToken::Attribute* FindAttribute(const MarkupToken& tag,
 std::string OtherChange(const std::string& before, const std::string& after,
                         const std::string& tag, const std::string& attribute);
 
+// Whether a browser sees `before` and `after` alike: the same tokens, each
+// tag with the same attributes but for the order and spelling of its
+// style's declarations.
+bool SeenAlike(const std::string& before, const std::string& after);
+
 // The same for a change of the text that follows the first start tag
 // named `tag`.
 std::string OtherTextChange(const std::string& before, const std::string& after,
