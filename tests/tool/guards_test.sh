@@ -90,6 +90,13 @@ expect 1 "may hold only text, <b>, <i>, <font> and <br>, not <img" \
   "$tool" edit shapes.htm --layer Bare --content 'a<img src=x>' "${o[@]}"
 expect 1 "closes </i> where it is not open" \
   "$tool" edit shapes.htm --layer Bare --content '<b>a</i>' "${o[@]}"
+expect 1 "may not give <b> the attribute onclick" \
+  "$tool" edit shapes.htm --layer Bare --content '<b onclick="x()">a</b>' "${o[@]}"
+expect 1 "may style only the font and its colour, not background" \
+  "$tool" edit shapes.htm --layer Bare --content '<font style="background:url(http://x/)">a</font>' "${o[@]}"
+expect 1 "may not call url()" \
+  "$tool" edit shapes.htm --layer Bare --content "<font style='font:url(x)'>a</font>" "${o[@]}"
+run 0 "$tool" edit shapes.htm --layer Bare --content '<font face="Arial" size=3 style="font-size:12px; color:rgb(1,2,3)">a</font><br/>' "${o[@]}"
 run 0 "$tool" edit shapes.htm --layer Bare --content 'a <b>bold</b><br>next' "${o[@]}"
 grep -q '<p>a <b>bold</b><br>next</p></div>' out.htm ||
   fail "the content was not set in place"

@@ -28,6 +28,70 @@ std::string TagAt(const std::string& markup, size_t at, size_t& close) {
   return Lower(markup.substr(at + 1, end - at - 1));
 }
 
+// Why the style `value` of a <font> in a layer's content is refused: it
+// may set the font and the colour, with no url(), expression() or escape
+// that could fetch or run something; "" when it passes.
+std::string FontStyleRefusal(const std::string& value) {
+  for (size_t begin = 0; begin <= value.size();) {
+    size_t end = value.find(';', begin);
+    if (end == std::string::npos) end = value.size();
+    const std::string declaration = value.substr(begin, end - begin);
+    begin = end + 1;
+    const size_t colon = declaration.find(':');
+    const std::string name = Lower(Trim(declaration.substr(0, colon)));
+    if (name.empty() && colon == std::string::npos) continue;
+    if (name.compare(0, 4, "font") != 0 && name != "color")
+      return "a <font> in a layer's content may style only the font and its "
+             "colour, not " +
+             name;
+  }
+  const std::string lower = Lower(value);
+  for (size_t at = lower.find('('); at != std::string::npos;
+       at = lower.find('(', at + 1)) {
+    const size_t start =
+        lower.find_last_not_of("abcdefghijklmnopqrstuvwxyz", at - 1);
+    const std::string function =
+        lower.substr(start == std::string::npos ? 0 : start + 1,
+                     at - (start == std::string::npos ? 0 : start + 1));
+    if (function != "rgb" && function != "rgba")
+      return "a <font> style in a layer's content may not call " + function +
+             "()";
+  }
+  if (value.find('\\') != std::string::npos)
+    return "a <font> style in a layer's content may not hold a \\ escape";
+  return "";
+}
+
+// Why the attributes of `tag`, named `name`, are refused in a layer's
+// content: only <font> has any (face, size, color and a font style), and
+// <br> may close itself; "" when they pass.
+std::string AttributeRefusal(const std::string& name, const std::string& tag) {
+  size_t at = 1 + name.size();
+  while (true) {
+    at = tag.find_first_not_of(" \t\r\n/", at);
+    if (at == std::string::npos || tag[at] == '>') return "";
+    const size_t nameEnd = tag.find_first_of(" \t\r\n/=>", at);
+    const std::string attribute = Lower(tag.substr(at, nameEnd - at));
+    if (name != "font" || (attribute != "face" && attribute != "size" &&
+                           attribute != "color" && attribute != "style"))
+      return "a layer's content may not give <" + name + "> the attribute " +
+             attribute.substr(0, 40);
+    at = tag.find_first_not_of(" \t\r\n", nameEnd);
+    if (tag[at] != '=') continue;
+    at = tag.find_first_not_of(" \t\r\n", at + 1);
+    const char quote = tag[at];
+    const bool quoted = quote == '"' || quote == '\'';
+    const size_t valueEnd =
+        quoted ? tag.find(quote, at + 1) : tag.find_first_of(" \t\r\n>", at);
+    if (valueEnd == std::string::npos)
+      return "a layer's content leaves a quote open in " + tag.substr(0, 40);
+    const std::string value = tag.substr(at + quoted, valueEnd - at - quoted);
+    if (attribute == "style")
+      if (std::string why = FontStyleRefusal(value); !why.empty()) return why;
+    at = valueEnd + quoted;
+  }
+}
+
 }  // namespace
 
 bool BareTextStretch(const std::string& markup, const std::string& tag,
@@ -125,8 +189,8 @@ std::string ContentRefusal(const std::string& content) {
              "write &lt; for <";
     const std::string tag = content.substr(at, close - at + 1);
     at = close;
-    if (name == "br") continue;
-    if (name == "b" || name == "i" || name == "font") {
+    if (name == "br") {
+    } else if (name == "b" || name == "i" || name == "font") {
       open.push_back(name);
     } else if (name == "/b" || name == "/i" || name == "/font") {
       if (open.empty() || "/" + open.back() != name)
@@ -137,6 +201,7 @@ std::string ContentRefusal(const std::string& content) {
              "<br>, not " +
              tag.substr(0, 40);
     }
+    if (std::string why = AttributeRefusal(name, tag); !why.empty()) return why;
   }
   if (!open.empty())
     return "a layer's content leaves <" + open.back() + "> open";

@@ -39,7 +39,8 @@ bool ContentStretch(const std::string& markup, size_t& begin, size_t& end);
 bool LayerContent(const CHtmlLayer& layer, std::string& content);
 
 // "" when `content` is one a layer's content may become: text and
-// character references, with <b>, <i>, <font ...> and their end tags,
+// character references, with <b>, <i>, <font ...> (face, size, color
+// and a style of the font and its colour) and their end tags,
 // each element closed in order, and <br>; else why not.
 std::string ContentRefusal(const std::string& content);
 
