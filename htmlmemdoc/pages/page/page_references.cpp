@@ -106,9 +106,14 @@ class Collector {
             IsHandler(attribute.name) &&
             !(token.name == "body" && attribute.name == "onload");
         if (handler || (attribute.name == "style" && !layerDiv)) {
-          for (const auto& [at, size] : NamesIn(attribute.value, handler))
-            Add(element, kind, id, token.name, attribute,
-                attribute.value.substr(at, size), at, line, markup);
+          // Names are looked for in the value as a browser reads it
+          // ("&quot;" quoting a handler's strings); one that reads
+          // otherwise than it is written has no place to be fixed in.
+          const std::string read = DecodeCharacterReferences(attribute.value);
+          const bool decoded = read != attribute.value;
+          for (const auto& [at, size] : NamesIn(read, handler))
+            Add(element, kind, id, token.name, attribute, read.substr(at, size),
+                decoded ? std::string::npos : at, line, markup, decoded);
           continue;
         }
         if (!NamesFile(kind, token.name, attribute.name) ||
@@ -157,9 +162,11 @@ class Collector {
   void Add(const CHtmlTextBase& element, const std::string& kind,
            const std::string& id, const std::string& tag,
            const MarkupToken::Attribute& attribute, const std::string& value,
-           size_t inside, int line, const std::string& markup) {
+           size_t inside, int line, const std::string& markup,
+           bool decoded = false) {
     PageReference reference;
     reference.value = value;
+    reference.decoded = decoded;
     reference.element = kind;
     reference.id = id;
     reference.tag = tag;

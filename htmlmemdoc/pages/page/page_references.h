@@ -17,7 +17,8 @@
 namespace htmlmemdoc {
 
 struct PageReference {
-  std::string value;      // as the page writes it
+  std::string value;      // as the page writes it, or with `decoded`:
+  bool decoded = false;   // with its character references read (&quot;)
   std::string element;    // "image layer", "body", "frame", "script", ...
   std::string id;         // the layer's id, when it has one
   std::string tag;        // the tag that holds it: "img", "a", "body", ...

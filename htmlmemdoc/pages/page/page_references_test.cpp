@@ -27,6 +27,8 @@ TEST(PageReferencesTest, FindsEveryReferenceInPageOrder) {
       "<div id=\"E\"><embed src=\"e.swf\"></div>\n"
       "<div id=\"S\"><a onMouseOver=\"MM_swapImage('S','','s/o.gif',1)\" "
       "style=\"background: url( u.png )\"><img src=\"s.gif\"></a></div>\n"
+      "<div id=\"Q\"><a onMouseOut=\"MM_swapImage(&quot;Q&quot;,&quot;&quot;,"
+      "&quot;q&amp;r.gif&quot;,1)\">q</a></div>\n"
       "</body></html>";
   CHtmlMemDoc document;
   ASSERT_TRUE(htmlmemdoc::LoadPage(page, document));
@@ -36,7 +38,11 @@ TEST(PageReferencesTest, FindsEveryReferenceInPageOrder) {
     found += std::to_string(r.line) + " " + r.element + " " + r.id + " <" +
              r.tag + " " + r.attribute + "> " + r.value + " " +
              (r.quote == 0 ? std::string("none") : std::string(1, r.quote)) +
-             " " + markup.substr(r.at - 1, r.value.size() + 1) + "\n";
+             " " +
+             (r.at == std::string::npos  // read from its references
+                  ? "-"
+                  : markup.substr(r.at - 1, r.value.size() + 1)) +
+             "\n";
   }
   EXPECT_EQ(
       "1 script  <script src> menu.js \" \"menu.js\n"
@@ -57,7 +63,8 @@ TEST(PageReferencesTest, FindsEveryReferenceInPageOrder) {
       "11 embed layer E <embed src> e.swf \" \"e.swf\n"
       "12 image layer S <a onmouseover> s/o.gif \" 's/o.gif\n"
       "12 image layer S <a style> u.png \"  u.png\n"
-      "12 image layer S <img src> s.gif \" \"s.gif\n",
+      "12 image layer S <img src> s.gif \" \"s.gif\n"
+      "13 plain layer Q <a onmouseout> q&r.gif \" -\n",
       found);
 }
 

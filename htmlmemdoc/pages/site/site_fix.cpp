@@ -37,7 +37,8 @@ size_t PathEnd(const std::string& value) {
 }  // namespace
 
 std::string FixTarget(const CheckedReference& checked, bool encode) {
-  const std::string value = Trim(checked.reference.value);
+  const std::string written = Trim(checked.reference.value);
+  const std::string value = BrowserValue(checked.reference);
   std::string target;
   if (checked.kind == ReferenceKind::kCase) {
     target = checked.onDisk;
@@ -50,7 +51,9 @@ std::string FixTarget(const CheckedReference& checked, bool encode) {
     const size_t end = PathEnd(target);
     target = EncodedPath(target.substr(0, end)) + target.substr(end);
   }
-  return target == value ? "" : target;
+  // A value that spelled characters as references is written so again.
+  if (value != written) target = EscapeHtml(target);
+  return target == written ? "" : target;
 }
 
 namespace {

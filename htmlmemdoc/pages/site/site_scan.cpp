@@ -105,12 +105,18 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? "" : path.substr(0, slash);
 }
 
+std::string BrowserValue(const PageReference& reference) {
+  return Trim(reference.decoded || reference.element == "style rule"
+                  ? reference.value
+                  : DecodeCharacterReferences(reference.value));
+}
+
 CheckedReference CheckReference(const SiteTree& tree, const std::string& folder,
                                 const PageReference& reference) {
   CheckedReference checked;
   checked.reference = reference;
   checked.reference.holder = nullptr;
-  const std::string value = Trim(reference.value);
+  const std::string value = BrowserValue(reference);
   if (value.empty()) return checked;  // missing
   const size_t scheme = SchemeLength(value);
   if (value[0] == '#' || value.compare(0, 2, "//") == 0 ||
@@ -142,8 +148,8 @@ CheckedReference CheckReference(const SiteTree& tree, const std::string& folder,
       break;
     case SiteTree::kOtherCase:
       checked.kind = ReferenceKind::kCase;
-      checked.onDisk =
-          (escaped ? EscapedPath(found.onDisk) : found.onDisk) + rest;
+      checked.onDisk = escaped ? EscapedPath(found.onDisk) : found.onDisk;
+      checked.onDisk += rest;
       break;
     case SiteTree::kExact:
       checked.kind =

@@ -41,10 +41,17 @@ std::string EncodedPath(const std::string& path);
 struct CheckedReference {
   PageReference reference;  // its holder is null: see SitePage::read
   ReferenceKind kind = ReferenceKind::kMissing;
-  std::string onDisk;     // kCase: the reference with the names on disk
+  // kCase: the reference with the names on disk, as a browser reads it
+  // (FixTarget writes it as the page spells it).
+  std::string onDisk;
   bool unsafe = false;    // its path holds an unsafe character
   SiteTree::FileId file;  // the file it names, when it resolves to one
 };
+
+// The reference's value as a browser reads it, blanks at its ends
+// trimmed: in an attribute, its character references (&amp;) decoded
+// first; a style rule's text has none.
+std::string BrowserValue(const PageReference& reference);
 
 // Where `value`, written in a page in folder `folder` (from the root),
 // leads.

@@ -21,7 +21,7 @@ TEST(SiteScanTest, SortsReferences) {
   fs::create_directories(root / "Sub" / "Deep");
   fs::create_directories(root / "Pics");
   for (const char* file : {"Pics/A.gif", "Pics/b c.gif", "Pics/d e.gif",
-                           "Sub/Deep/x.gif", "top.htm"}) {
+                           "Pics/f&g.gif", "Sub/Deep/x.gif", "top.htm"}) {
     std::ofstream(root / file) << "x";
   }
 #ifndef _WIN32  // one name on Windows; wine makes no links
@@ -47,6 +47,8 @@ TEST(SiteScanTest, SortsReferences) {
       {"../Pics/b%20c.gif?x=1", "ok", ""},  // escapes decoded, query left
       {"../pics/d%20e.gif", "case", "../Pics/d%20e.gif"},
       {"../pics/b c.gif", "case", "../Pics/b c.gif"},
+      {"../Pics/f&#x26;g.gif", "unsafe", ""},  // references decoded
+      {"../pics/f&amp;g.gif", "case", "../Pics/f&g.gif"},
       {"../../top.htm", "outside", ""},
 #ifndef _WIN32
       {"../Pics/a.GIF", "ok", ""},

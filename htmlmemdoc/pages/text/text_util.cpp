@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "htmlmemdoc/platform/mbcs.h"
 
@@ -157,6 +158,72 @@ std::string SafeFileName(const std::string& name) {
   }
   if (!safe.empty() && safe[0] == '.') safe.insert(0, "_");
   return safe;
+}
+
+namespace {
+
+void AppendUtf8(unsigned long code, std::string& out) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// The character the reference `name` (between "&" and ";") names, as
+// UTF-8; false when it is none this reader knows.
+bool ReferencedCharacter(const std::string& name, std::string& out) {
+  static const std::map<std::string, unsigned long> kNamed = {
+      {"amp", '&'}, {"quot", '"'}, {"apos", '\''},
+      {"lt", '<'},  {"gt", '>'},   {"nbsp", 0xA0}};
+  unsigned long code = 0;
+  if (name.size() > 1 && name[0] == '#') {
+    const bool hex = name[1] == 'x' || name[1] == 'X';
+    const std::string digits = name.substr(hex ? 2 : 1);
+    if (digits.empty() || digits.size() > 7 ||
+        digits.find_first_not_of(hex ? "0123456789abcdefABCDEF"
+                                     : "0123456789") != std::string::npos)
+      return false;
+    code = std::stoul(digits, nullptr, hex ? 16 : 10);
+    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+      return false;
+  } else {
+    const auto found = kNamed.find(name);
+    if (found == kNamed.end()) return false;
+    code = found->second;
+  }
+  AppendUtf8(code, out);
+  return true;
+}
+
+}  // namespace
+
+std::string DecodeCharacterReferences(const std::string& text) {
+  std::string decoded;
+  decoded.reserve(text.size());
+  for (size_t at = 0; at < text.size(); ++at) {
+    // A reference is at most "&#x10FFFF;": the ";" is looked for that far.
+    const size_t length =
+        text[at] == '&' ? std::string_view(text).substr(at + 1, 9).find(';')
+                        : std::string_view::npos;
+    if (length != std::string_view::npos &&
+        ReferencedCharacter(text.substr(at + 1, length), decoded)) {
+      at += length + 1;
+    } else {
+      decoded += text[at];
+    }
+  }
+  return decoded;
 }
 
 }  // namespace htmlmemdoc

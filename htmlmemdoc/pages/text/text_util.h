@@ -43,6 +43,11 @@ std::string SafeFileName(const std::string& name);
 // as entities.
 std::string EscapeHtml(const std::string& text);
 
+// An attribute value as a browser reads it: each character reference
+// (&amp; &quot; &apos; &lt; &gt; &nbsp;, &#NN; and &#xHH;) made the
+// character it names, in UTF-8; anything else as it is.
+std::string DecodeCharacterReferences(const std::string& text);
+
 // A colour as the library's getters give it (red in the high byte) as
 // "#rrggbb".
 std::string ColorHex(unsigned long rgb);
