@@ -128,16 +128,24 @@ bool WriteText(const WholeText& text,
 
 std::string ChangedSince(const std::string& path, const WholeText& text,
                          const std::string& shown) {
+  if (!text.mustBeNew && text.expected == nullptr) return "";
+  return ChangedSince(OpenFile(path.c_str(), "rb"), text, shown);
+}
+
+std::string ChangedSince(std::FILE* file, const WholeText& text,
+                         const std::string& shown) {
   if (text.mustBeNew) {
-    std::FILE* file = OpenFile(path.c_str(), "rb");
     if (file == nullptr) return "";
     std::fclose(file);
     return "not written: " + shown + " is there already";
   }
-  if (text.expected == nullptr) return "";
+  if (text.expected == nullptr) {
+    if (file != nullptr) std::fclose(file);
+    return "";
+  }
   std::string now;
   bool read = false;
-  if (std::FILE* file = OpenFile(path.c_str(), "rb")) {
+  if (file != nullptr) {
     char buffer[64 * 1024];
     size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)

@@ -10,6 +10,7 @@
 #define HTMLMEMDOC_PLATFORM_REPLACE_FILE_H_
 
 #include <cstddef>
+#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -28,6 +29,13 @@ struct WholeText {
   // When set, the file is written only while no file has its name, checked
   // at the same moment: a file that came meanwhile is not replaced.
   bool mustBeNew = false;
+  // When set (a folder's canonical path), the path written is relative to
+  // it and leads to a file below it through no link: each folder on the
+  // way is opened without following one, and the file is written through
+  // the last of them, so a folder swapped for a link during the write
+  // cannot lead it elsewhere. A link in the path is refused. (On Windows
+  // the path is only joined to it.)
+  const char* within = nullptr;
 };
 
 // Writes `text` to the file `path` (UTF-8) names. A regular file (or one
@@ -63,6 +71,10 @@ bool WriteText(const WholeText& text,
 // "" when `text.expected` is unset or the file `path` still holds exactly
 // those bytes; else why the file is not replaced.
 std::string ChangedSince(const std::string& path, const WholeText& text,
+                         const std::string& shown);
+// The same for the file open for reading as `file` (null: there is none),
+// which it closes.
+std::string ChangedSince(std::FILE* file, const WholeText& text,
                          const std::string& shown);
 
 // A fresh name for a temporary file in `folder`:

@@ -2,7 +2,9 @@
 // text goes to an unnamed file in the output's folder (O_TMPFILE) that is
 // given a name only once it is whole and on disk, and is renamed over the
 // output at once; where the system has no unnamed files, to a named
-// temporary file that the signal guard removes.
+// temporary file that the signal guard removes. The folder is opened once
+// and every name is made and renamed relative to it, so the file lands in
+// the folder that was checked, whatever happens to its path meanwhile.
 
 #ifndef _WIN32
 
@@ -69,11 +71,46 @@ std::string FollowLinks(std::string path) {
   return path;
 }
 
+// A folder the file is written in: open (`fd`, what names are made and
+// renamed relative to) and its path, for messages and the signal guard.
+struct Folder {
+  int fd = -1;
+  std::string path;
+};
+
+// Opens `path` as a Folder; fd -1 with errno when it cannot be.
+Folder OpenFolder(const std::string& path) {
+#ifdef O_PATH
+  const int flags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+  const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+  return Folder{open(path.c_str(), flags), path};
+}
+
+// The file `name` in `folder`, open for reading when it is there and no
+// link, for ChangedSince.
+std::FILE* OpenIn(const Folder& folder, const std::string& name) {
+  const int fd =
+      openat(folder.fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  std::FILE* file = fdopen(fd, "rb");
+  if (file == nullptr) close(fd);
+  return file;
+}
+
+// A fresh temporary name in a folder, without the folder.
+std::string TempNameIn() {
+  const std::string path = TempName("");
+  return path.substr(path.rfind('/') + 1);
+}
+
 // Gives the whole, synced file `fd` its owner and mode and puts it in
-// place of `target`.
-std::string Install(int fd, const std::string& target, const WholeText& text,
-                    const struct stat* existing, const std::string& shown,
-                    bool unnamed, std::string& tempPath, CTempGuard& guard) {
+// place of `name` in `folder`.
+std::string Install(int fd, const Folder& folder, const std::string& name,
+                    const WholeText& text, const struct stat* existing,
+                    const std::string& shown, bool unnamed,
+                    std::string& tempName, CTempGuard& guard) {
   if (existing != nullptr) {
     if (fchown(fd, existing->st_uid, existing->st_gid) != 0 &&
         fchown(fd, static_cast<uid_t>(-1), existing->st_gid) != 0) {
@@ -86,23 +123,27 @@ std::string Install(int fd, const std::string& target, const WholeText& text,
     char procPath[64];
     std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", fd);
     for (int tries = 0; tries < 10; ++tries) {
-      tempPath = TempName(FolderOf(target));
-      if (guard.Create(tempPath, [&] {
-            return linkat(AT_FDCWD, procPath, AT_FDCWD, tempPath.c_str(),
+      tempName = TempNameIn();
+      if (guard.Create(folder.path + "/" + tempName, [&] {
+            return linkat(AT_FDCWD, procPath, folder.fd, tempName.c_str(),
                           AT_SYMLINK_FOLLOW) == 0;
           }))
         break;
       if (errno != EEXIST) return WriteFailure(shown);
-      tempPath.clear();
+      tempName.clear();
     }
   }
-  const std::string changed = ChangedSince(target, text, shown);
+  struct stat there;
+  if (text.mustBeNew &&
+      fstatat(folder.fd, name.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0)
+    return "not written: " + shown + " is there already";
+  const std::string changed =
+      text.mustBeNew ? "" : ChangedSince(OpenIn(folder, name), text, shown);
   if (!changed.empty()) return changed;
-  if (std::rename(tempPath.c_str(), target.c_str()) != 0) {
+  if (renameat(folder.fd, tempName.c_str(), folder.fd, name.c_str()) != 0)
     return "cannot replace " + shown + ": " + std::strerror(errno);
-  }
   guard.Forget();
-  tempPath.clear();
+  tempName.clear();
   return "";
 }
 
@@ -116,41 +157,95 @@ mode_t ReadUmask() {
 }
 const mode_t kUmask = ReadUmask();
 
-// Writes the text to a new file beside `target` and renames it over it.
-std::string Replace(const WholeText& text, const std::string& target,
-                    const struct stat* existing, const std::string& shown) {
-  const std::string folder = FolderOf(target);
-  const mode_t mask = kUmask;
+// Writes the text to a new file in `folder` and renames it over `name`
+// there.
+std::string Replace(const WholeText& text, const Folder& folder,
+                    const std::string& name, const struct stat* existing,
+                    const std::string& shown) {
   const mode_t mode =
-      existing != nullptr ? existing->st_mode & 07777 : 0666 & ~mask;
+      existing != nullptr ? existing->st_mode & 07777 : 0666 & ~kUmask;
   bool unnamed = true;
-  std::string tempPath;
+  std::string tempName;
   CTempGuard guard;
 #ifdef O_TMPFILE
-  int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  int fd = openat(folder.fd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
 #else
   int fd = -1;
   errno = EOPNOTSUPP;
 #endif
   if (fd < 0 && errno != EACCES && errno != EROFS && errno != ENOENT) {
     unnamed = false;
-    tempPath = TempName(folder);
-    guard.Create(tempPath, [&] {
-      fd =
-          open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    tempName = TempNameIn();
+    guard.Create(folder.path + "/" + tempName, [&] {
+      fd = openat(folder.fd, tempName.c_str(),
+                  O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
       return fd >= 0;
     });
   }
-  if (fd < 0) return NoFileIn(shown, folder);
+  if (fd < 0) return NoFileIn(shown, folder.path);
   std::string failure;
   if (!WriteAll(fd, text)) {
     failure = WriteFailure(shown);
   } else {
-    failure =
-        Install(fd, target, text, existing, shown, unnamed, tempPath, guard);
+    failure = Install(fd, folder, name, text, existing, shown, unnamed,
+                      tempName, guard);
   }
   close(fd);
-  if (!tempPath.empty()) unlink(tempPath.c_str());
+  if (!tempName.empty()) unlinkat(folder.fd, tempName.c_str(), 0);
+  return failure;
+}
+
+// Replace for the file `target` names (a path whose links are followed).
+std::string ReplacePath(const WholeText& text, const std::string& target,
+                        const struct stat* existing, const std::string& shown) {
+  Folder folder = OpenFolder(FolderOf(target));
+  if (folder.fd < 0) return NoFileIn(shown, folder.path);
+  const std::string failure = Replace(
+      text, folder, target.substr(target.rfind('/') + 1), existing, shown);
+  close(folder.fd);
+  return failure;
+}
+
+// Writes `relative`, below the folder `text.within`, through no link.
+std::string ReplaceBelow(const std::string& relative, const WholeText& text) {
+  const std::string& shown = relative;
+  Folder folder = OpenFolder(text.within);
+  if (folder.fd < 0) return WriteFailure(shown);
+  size_t from = 0;
+  for (size_t slash; (slash = relative.find('/', from)) != std::string::npos;
+       from = slash + 1) {
+    const std::string step = relative.substr(from, slash - from);
+    if (step.empty() || step == ".") continue;
+    const int next =
+        step == ".." ? -1
+                     : openat(folder.fd, step.c_str(),
+                              O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    close(folder.fd);
+    if (next < 0) {
+      return "cannot write " + shown + ": its folder " +
+             relative.substr(0, slash) + " is no longer a plain folder" +
+             (step == ".." ? " (it leads up)"
+              : errno == ENOTDIR || errno == ELOOP
+                  ? " (it is a link, or a file)"
+                  : " (" + std::string(std::strerror(errno)) + ")");
+    }
+    folder = Folder{next, text.within + ("/" + relative.substr(0, slash))};
+  }
+  const std::string name = relative.substr(from);
+  struct stat existing;
+  const bool exists =
+      fstatat(folder.fd, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
+  std::string failure;
+  if (name.empty() || name == "." || name == "..") {
+    failure = "cannot write " + shown + ": it names no file";
+  } else if (exists && !S_ISREG(existing.st_mode)) {
+    failure = "cannot write " + shown + ": it is no longer a plain file";
+  } else if (!exists && errno != ENOENT) {
+    failure = WriteFailure(shown);
+  } else {
+    failure = Replace(text, folder, name, exists ? &existing : nullptr, shown);
+  }
+  close(folder.fd);
   return failure;
 }
 
@@ -179,6 +274,7 @@ void RemoveInSignal(const char* path) { unlink(path); }
 }  // namespace replace_file
 
 std::string ReplaceFileWhole(const std::string& path, const WholeText& text) {
+  if (text.within != nullptr) return ReplaceBelow(path, text);
   const std::string& shown = path;
   struct stat existing;
   const int own = OwnDescriptor(path);
@@ -192,7 +288,7 @@ std::string ReplaceFileWhole(const std::string& path, const WholeText& text) {
   if (!special && stat(target.c_str(), &existing) != 0) {
     if (errno != ENOENT) return WriteFailure(shown);
     if (text.expected != nullptr) return ChangedSince(target, text, shown);
-    return Replace(text, target, nullptr, shown);
+    return ReplacePath(text, target, nullptr, shown);
   }
   if (S_ISREG(existing.st_mode) &&
       access(FolderOf(target).c_str(), W_OK | X_OK) != 0) {
@@ -206,7 +302,8 @@ std::string ReplaceFileWhole(const std::string& path, const WholeText& text) {
                 ? std::string("the file is read-only")
                 : std::strerror(errno));
   }
-  if (S_ISREG(existing.st_mode)) return Replace(text, target, &existing, shown);
+  if (S_ISREG(existing.st_mode))
+    return ReplacePath(text, target, &existing, shown);
   // A device or a pipe is written as it is, never replaced.
   const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return WriteFailure(shown);

@@ -159,6 +159,11 @@ void RemoveInSignal(const char* path) {
 }  // namespace replace_file
 
 std::string ReplaceFileWhole(const std::string& path, const WholeText& text) {
+  if (text.within != nullptr) {
+    WholeText joined = text;
+    joined.within = nullptr;
+    return ReplaceFileWhole(std::string(text.within) + "\\" + path, joined);
+  }
   if (IsDevice(path)) return WriteDevice(text, path);
   const DWORD attributes = GetFileAttributesW(Utf16(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {

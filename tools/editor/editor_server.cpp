@@ -485,6 +485,7 @@ class EditorServer::Impl {
         htmlmemdoc::JournalIn(m_options.journal.empty()
                                   ? htmlmemdoc::DefaultJournalFolder()
                                   : m_options.journal));
+    session->WriteOnlyBelow(htmlmemdoc::PathText(m_root));
     if (!session->Ok()) {
       Answer(res, 422,
              {{"error", session->Problem().message},

@@ -142,6 +142,7 @@ PageFile ReadPageFile(const std::string& path, std::string& bytes) {
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
+  bytes.clear();  // the file's bytes alone, not added to what was there
   return ReadFile(path, bytes, NeverAgain);
 }
 

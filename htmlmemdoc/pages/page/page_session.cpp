@@ -223,6 +223,14 @@ Refusal PageSession::Save() {
   }
   WriteOptions options;
   options.output = m_path;
+  if (!m_within.empty()) {
+    const std::string root = m_within.back() == '/' ? m_within : m_within + "/";
+    if (m_path.compare(0, root.size(), root) != 0)
+      return Refusal(RefusalCode::kCannotWrite,
+                     "the page is not below the folder it may be written in");
+    options.output = m_path.substr(root.size());
+    options.within = m_within;
+  }
   options.crlf = m_file.crlf;
   options.expected = &m_bytes;  // checked again just before the replace
   options.keepRead = true;      // the session goes on from it

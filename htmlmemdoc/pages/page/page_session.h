@@ -89,6 +89,9 @@ class PageSession {
   // the write's check read it: its changes can no longer be undone, its
   // journal is gone.
   Refusal Save();
+  // Saves write only below the folder `root` (the canonical path the
+  // session's path starts with), through no link (WriteOptions::within).
+  void WriteOnlyBelow(const std::string& root) { m_within = root; }
 
  private:
   bool Rebuild();      // the document read again with the changes in effect
@@ -103,6 +106,7 @@ class PageSession {
   bool RendersAsOpened() const;
 
   std::string m_path;
+  std::string m_within;  // empty: saves write m_path as it stands
   PageFile m_file;
   std::string m_bytes;  // the file as read or written, to find a change
   std::unique_ptr<CHtmlMemDoc> m_document;

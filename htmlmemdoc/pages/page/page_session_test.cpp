@@ -78,6 +78,35 @@ TEST_F(PageSessionTest, AConflictKeepsTheChangesAndTheOtherWrite) {
       << session.DiffAgainstDisk("p");
 }
 
+#ifndef _WIN32  // wine makes no links
+// A save below a folder goes through no link: a page's folder swapped for
+// a link to elsewhere after the page was opened is not written through.
+TEST_F(PageSessionTest, ASaveBelowAFolderFollowsNoLink) {
+  const fs::path sub = m_folder / "sub", away = m_folder / "away";
+  fs::create_directories(sub);
+  fs::create_directories(away);
+  fs::copy_file(m_page, sub / "p.htm");
+  fs::copy_file(m_page, away / "p.htm");
+  PageSession session((sub / "p.htm").string());
+  session.WriteOnlyBelow(fs::canonical(m_folder).string());
+  ASSERT_EQ("", session.Apply(Move("Rose", 7)).why);
+  fs::rename(sub, m_folder / "old");
+  fs::create_directory_symlink(away, sub);
+  const htmlmemdoc::Refusal result = session.Save();
+  EXPECT_EQ(Result::kCannotWrite, result.code) << result.why;
+  EXPECT_NE(std::string::npos,
+            result.why.find("cannot write sub/p.htm: its "
+                            "folder sub is no longer a plain folder"))
+      << result.why;
+  EXPECT_EQ(ReadBytes(m_page), ReadBytes((away / "p.htm").string()));
+  EXPECT_EQ(1u, fs::remove_all(sub));  // the link alone: nothing was left
+  fs::rename(m_folder / "old", sub);
+  EXPECT_EQ(Result::kNone, session.Save().code);
+  EXPECT_NE(std::string::npos,
+            ReadBytes((sub / "p.htm").string()).find("left:7px"));
+}
+#endif
+
 // Undo and redo walk the changes; a change made after an undo drops the
 // change undone.
 TEST_F(PageSessionTest, UndoAndRedoWalkTheChanges) {

@@ -144,6 +144,7 @@ Refusal WriteText(const CString& text, const WriteOptions& options) {
     whole.size = size;
     whole.crlf = options.crlf;
     whole.expected = options.expected;
+    if (!options.within.empty()) whole.within = options.within.c_str();
     std::string failure = ReplaceFileWhole(options.output, whole);
     if (failure.empty()) return Refusal();
     return Refusal(RefusalCode::kCannotWrite, std::move(failure));

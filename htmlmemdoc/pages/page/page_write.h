@@ -32,6 +32,9 @@ struct WriteOptions {
   // bytes (checked again just before the replace), so that a write by
   // another program since they were read is never overwritten.
   const std::string* expected = nullptr;
+  // When set, `output` is relative to this folder and is written only
+  // through folders below it that are no links (WholeText::within).
+  std::string within;
   // The check's reading of the rendering kept whole (WriteCheck::read), for
   // a caller that goes on from the page as written without reading it
   // again. Only when no reference is rewritten (no encode, no basePath):
