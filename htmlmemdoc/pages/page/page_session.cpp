@@ -150,17 +150,15 @@ std::vector<std::string> PageSession::RestoreUnsaved() {
                         std::to_string(edits.size()) + ": " + why.why);
     }
   }
+  // Journaled as this session's own by now (a crash before this offers
+  // them twice rather than never).
+  if (m_journal != nullptr) m_journal->DropOffered();
   return refused;
 }
 
 void PageSession::DiscardUnsaved() {
   m_unsaved = JournalRecord();
-  if (m_journal == nullptr) return;
-  if (m_done == 0) {
-    m_journal->Remove();
-    return;
-  }
-  m_journalProblem = m_journal->Rewrite({m_edits.data(), m_done});
+  if (m_journal != nullptr) m_journal->DropOffered();
 }
 
 void PageSession::Check() const {

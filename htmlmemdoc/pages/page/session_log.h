@@ -59,19 +59,17 @@ struct JournalRecord {
 class SessionLog {
  public:
   virtual ~SessionLog() = default;
-  // The record kept for this page (left by any session); false when there
-  // is none.
+  // What other sessions of this page left unsaved; false when nothing.
   virtual bool Read(JournalRecord& record) const = 0;
   // Keeps `step`, after which `inEffect` are the session's changes in
   // effect; "" or why it could not be kept.
   virtual std::string Write(const SessionStep& step, SessionEdits inEffect) = 0;
   // Keeps `inEffect` afresh as the session's changes.
   virtual std::string Rewrite(SessionEdits inEffect) = 0;
-  // Drops the record (a person discarding the changes it holds).
-  virtual void Remove() = 0;
-  // Drops the record when it is this session's (a save: another session's
-  // changes stay).
+  // Drops this session's record (a save).
   virtual void Forget() = 0;
+  // Drops what Read offered (made again in this session, or discarded).
+  virtual void DropOffered() = 0;
 };
 
 // Makes the log of the page at canonical `path` for a session that read

@@ -6,6 +6,7 @@
 
 #include "htmlmemdoc/pages/report/page_journal.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -103,18 +104,6 @@ bool WriteDurably(const std::string& file, const char* mode,
   ok = ok && fsync(fileno(out)) == 0;
 #endif
   return std::fclose(out) == 0 && ok;
-}
-
-// The first line of `file` ("" when it cannot be read), at most `limit`
-// bytes of it.
-std::string FirstLine(const std::string& file, size_t limit) {
-  std::FILE* in = OpenFile(file.c_str(), "rb");
-  if (in == nullptr) return "";
-  std::string line;
-  for (int c; line.size() < limit && (c = std::getc(in)) != EOF && c != '\n';)
-    line += static_cast<char>(c);
-  std::fclose(in);
-  return line;
 }
 
 // `value` as one line of JSON; a text that is not UTF-8 (a page's own
@@ -229,17 +218,18 @@ SessionLogMaker JournalIn(const std::string& folder) {
 PageJournal::PageJournal(const std::string& folder, std::string path,
                          const std::string& bytes) {
   if (folder.empty()) return;
-  m_file = folder + "/" + BytesHash(path) + ".journal";
+  m_prefix = BytesHash(path) + ".";
+  m_file = folder + "/" + m_prefix + NewSessionId() + ".journal";
   // The path as the file will hold it, so that reading compares alike.
   m_header = {{"path", json::parse(Line(path))},
               {"size", bytes.size()},
-              {"hash", BytesHash(bytes)},
-              {"session", NewSessionId()}};
+              {"hash", BytesHash(bytes)}};
 }
 
-bool PageJournal::Read(JournalRecord& record) const {
+bool PageJournal::ReadFile(const std::string& file,
+                           JournalRecord& record) const {
   std::string bytes;
-  if (!Kept() || !ReadFileBytes(m_file, bytes)) return false;
+  if (!ReadFileBytes(file, bytes)) return false;
   const size_t end = bytes.find('\n');
   const json header = json::parse(bytes.substr(0, end), nullptr, false);
   if (!header.is_object() || header.value("path", "") != m_header["path"] ||
@@ -267,15 +257,44 @@ bool PageJournal::Read(JournalRecord& record) const {
   return true;
 }
 
-bool PageJournal::OwnsFile() const {
-  const json header = json::parse(FirstLine(m_file, 1 << 16), nullptr, false);
-  return header.is_object() &&
-         header.value("session", "") == m_header["session"];
+bool PageJournal::Read(JournalRecord& record) const {
+  m_offered.clear();
+  if (!Kept()) return false;
+  // Every other session's journal of the page, oldest first.
+  std::vector<std::pair<JournalRecord, std::string>> found;
+  std::error_code error;
+  const std::string own = FsPath(m_file).filename().u8string();
+  for (fs::directory_iterator it(FsPath(m_file).parent_path(), error), end;
+       !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().u8string();
+    JournalRecord read;
+    if (name != own && name.compare(0, m_prefix.size(), m_prefix) == 0 &&
+        HasEnding(name, ".journal") && ReadFile(PathText(it->path()), read))
+      found.emplace_back(std::move(read), PathText(it->path()));
+  }
+  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+    return a.first.time < b.first.time;
+  });
+  // Those made from the same file as the oldest are offered as one list.
+  for (auto& [read, file] : found) {
+    if (m_offered.empty()) {
+      record = read;
+    } else if (read.size != record.size || read.hash != record.hash) {
+      continue;
+    } else {
+      record.edits.insert(record.edits.end(), read.edits.begin(),
+                          read.edits.end());
+      record.time = read.time;
+    }
+    m_offered.push_back(file);
+  }
+  return !m_offered.empty();
 }
 
 std::string PageJournal::Write(const SessionStep& step, SessionEdits inEffect) {
   if (!Kept()) return "";
-  if (!OwnsFile()) return Rewrite(inEffect);
+  std::error_code error;
+  if (!fs::exists(FsPath(m_file), error)) return Rewrite(inEffect);
   const json line = step.kind == SessionStep::kApply
                         ? json{{"apply", EditJson(step.edit)}}
                     : step.kind == SessionStep::kUndo ? json{{"undo", true}}
@@ -297,8 +316,7 @@ std::string PageJournal::Rewrite(SessionEdits inEffect) {
   std::string text = Line(header);
   for (const SessionEdit& edit : inEffect)
     text += StepLine({{"apply", EditJson(edit)}});
-  const std::string temporary =
-      m_file + "." + m_header["session"].get<std::string>();
+  const std::string temporary = m_file + ".tmp";
   if (!WriteDurably(temporary, "wb", text)) {
     fs::remove(FsPath(temporary), error);
     return failure;
@@ -309,14 +327,16 @@ std::string PageJournal::Rewrite(SessionEdits inEffect) {
   return failure;
 }
 
-void PageJournal::Remove() {
+void PageJournal::Forget() {
   if (!Kept()) return;
   std::error_code error;
   fs::remove(FsPath(m_file), error);
 }
 
-void PageJournal::Forget() {
-  if (Kept() && OwnsFile()) Remove();
+void PageJournal::DropOffered() {
+  std::error_code error;
+  for (const std::string& file : m_offered) fs::remove(FsPath(file), error);
+  m_offered.clear();
 }
 
 }  // namespace htmlmemdoc

@@ -1,18 +1,18 @@
 // page_journal.h: the changes a page session has in effect, kept on disk
 // outside the edited folder as they are made, so that a person's unsaved
 // work outlives a reload, a page switch, a session given way and the
-// server itself (even killed). One file per page, named by a hash of the
-// page's canonical path; it holds the path, the size and a hash of the
-// file's bytes when the session opened it, and the changes as JSON.
+// server itself (even killed). One file per session of a page, named by a
+// hash of the page's canonical path and the session's id; it holds the
+// path, the size and a hash of the file's bytes when the session opened
+// it, and the changes as JSON.
 //
 // The file is a header line, then one line per step (a change made, an
 // undo, a redo), each appended and flushed to disk as it is made: a step
 // costs one short write however many came before it (rewriting the whole
 // list at each step would cost a long session the square of its length),
 // and a crash can tear only the last line, which reading drops. A session
-// writes the file afresh (to a temporary file renamed over it) at its
-// first step, and again when another session of the page has taken the
-// file over since, so the file always tells one session's story.
+// writes its file afresh (to a temporary file renamed over it) at its
+// first step, and again when a later session took over what it held.
 
 #ifndef HTMLMEMDOC_PAGES_REPORT_PAGE_JOURNAL_H_
 #define HTMLMEMDOC_PAGES_REPORT_PAGE_JOURNAL_H_
@@ -52,28 +52,31 @@ class PageJournal : public SessionLog {
 
   bool Kept() const { return !m_file.empty(); }
 
-  // The record on disk for this page (left by any session); false when
-  // there is none, it is another page's, or its header does not read.
+  // What every other session of this page left in the folder, as one
+  // record: the oldest, with the changes of the others made from the same
+  // file after its own; false when there is none.
   bool Read(JournalRecord& record) const override;
 
   // Journals `step` ({"apply": EditJson}, {"undo": true} or
   // {"redo": true}), after which `inEffect` are the session's changes in
-  // effect (written whole instead when the file is not this session's).
+  // effect (written whole instead when the file is not there yet).
   // Returns "" or why the step could not be kept.
   std::string Write(const SessionStep& step, SessionEdits inEffect) override;
-  // Writes the file afresh with `inEffect` as this session's changes.
+  // Writes this session's file afresh with `inEffect` as its changes.
   std::string Rewrite(SessionEdits inEffect) override;
-  // Deletes the file (a person discarding the changes it holds).
-  void Remove() override;
-  // Deletes the file when it is this session's (a save: another
-  // session's changes stay).
+  // Deletes this session's file (a save).
   void Forget() override;
+  // Deletes the files of the record Read offered.
+  void DropOffered() override;
 
  private:
-  bool OwnsFile() const;
+  // The record `file` holds, when it is this page's; false when not.
+  bool ReadFile(const std::string& file, JournalRecord& record) const;
 
-  std::string m_file;       // the journal file; empty: nothing kept
-  nlohmann::json m_header;  // the path, size, hash and this session's id
+  std::string m_prefix;     // the names of this page's journals start so
+  std::string m_file;       // this session's file; empty: nothing kept
+  nlohmann::json m_header;  // the page's path, size and hash
+  mutable std::vector<std::string> m_offered;  // the files Read merged
 };
 
 }  // namespace htmlmemdoc

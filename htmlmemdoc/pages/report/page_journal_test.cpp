@@ -53,6 +53,26 @@ TEST_F(PageJournalTest, UnsavedChangesOutliveTheSessionUntilSaved) {
                   .edits.empty());
 }
 
+// Two tabs on one page each keep their own changes: both are offered.
+TEST_F(PageJournalTest, EverySessionsChangesAreOffered) {
+  {
+    PageSession first(m_page, htmlmemdoc::JournalIn(m_journal));
+    PageSession second(m_page, htmlmemdoc::JournalIn(m_journal));
+    ASSERT_EQ("", first.Apply(Move("Rose", 1)).why);
+    ASSERT_EQ("", second.Apply(Move("Tour", 2)).why);
+    ASSERT_EQ("", first.Apply(Move("Map", 3)).why);
+  }
+  PageSession third(m_page, htmlmemdoc::JournalIn(m_journal));
+  ASSERT_EQ(3u, third.Unsaved().edits.size());
+  EXPECT_TRUE(third.RestoreUnsaved().empty());
+  const std::string diff = third.Diff("p");
+  for (const char* moved : {"left:1px", "left:2px", "left:3px"})
+    EXPECT_NE(std::string::npos, diff.find(moved)) << moved;
+  // Taken over: offered once more only as the third session's own.
+  PageSession fourth(m_page, htmlmemdoc::JournalIn(m_journal));
+  EXPECT_EQ(3u, fourth.Unsaved().edits.size());
+}
+
 TEST(EditJsonTest, EveryPropertyRoundTripsAndBadChangesAreRefused) {
   htmlmemdoc::SessionEdit all{3, {}, {}};
   all.edit.layer = "Rose";
