@@ -766,6 +766,7 @@ TEST_F(EditorServerTest, CopiesUploadsIntoTheSiteAndRefusesTheRest) {
        "images/my_photo_-2.gif"},
       {"folder=images&name=my_photo_.gif&replace=1", "three", 200, "my_photo_"},
       {"folder=&name=top.png", "four", 200, "\"top.png\""},
+      {"folder=&name=Bl%C3%BCte%E2%82%AC.PNG", "five", 200, "\"blute_.png\""},
       {"folder=..&name=x.gif", "x", 422, "no such folder"},
       {"folder=up&name=x.gif", "x", 422, "no such folder"},
       {"folder=.git&name=x.gif", "x", 422, "no such folder"},

@@ -150,11 +150,31 @@ std::string WithBase(std::string html, const std::string& href) {
 }
 
 std::string SafeFileName(const std::string& name) {
-  std::string safe = Lower(name);
-  for (char& c : safe) {
-    const bool kept = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                      c == '.' || c == '-' || c == '_';
-    if (!kept) c = '_';
+  // The Latin-1 letters U+00C0 to U+00FF as the ASCII letter they carry.
+  static const char kLatin[] =
+      "aaaaaaaceeeeiiiidnooooo_ouuuuytsaaaaaaaceeeeiiiidnooooo_ouuuuyty";
+  const std::string lower = Lower(name);
+  std::string safe;
+  for (size_t at = 0; at < lower.size(); ++at) {
+    const unsigned char c = static_cast<unsigned char>(lower[at]);
+    size_t length = 1;
+    if (c >= 0x80) {
+      length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+      for (size_t i = 1; i < length; ++i) {
+        if (at + i >= lower.size() ||
+            (static_cast<unsigned char>(lower[at + i]) & 0xC0) != 0x80)
+          length = 1;  // not UTF-8: the byte alone
+      }
+    }
+    if (length == 2 && c == 0xC3) {
+      safe += kLatin[static_cast<unsigned char>(lower[at + 1]) & 0x3F];
+    } else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
+               c == '-' || c == '_') {
+      safe += static_cast<char>(c);
+    } else {
+      safe += '_';  // one for each character
+    }
+    at += length - 1;
   }
   if (!safe.empty() && safe[0] == '.') safe.insert(0, "_");
   return safe;

@@ -35,8 +35,9 @@ std::string UrlOf(const std::string& path);
 // `name`, a file's name without its folder, as one every page can refer to
 // on any server: ASCII letters in lower case (a server that tells cases
 // apart finds the file however a person types it then), digits, ".", "-"
-// and "_"; every other byte becomes "_", and a name beginning with "."
-// (hidden) gets "_" before it. "" stays "".
+// and "_"; a Latin-1 letter becomes the ASCII letter it carries ("ö" "o"),
+// every other character (or byte that is not UTF-8) one "_", and a name
+// beginning with "." (hidden) gets "_" before it. "" stays "".
 std::string SafeFileName(const std::string& name);
 
 // `text` fit for HTML text and double-quoted attribute values: & < > "
