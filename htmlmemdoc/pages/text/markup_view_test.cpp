@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <string>
+
+#include "htmlmemdoc/pages/text/text_util.h"
+
 namespace {
 
 // A change the guards allow leaves "" here; anything else is named.
@@ -40,6 +46,20 @@ TEST(MarkupViewTest, OtherChangeNamesWhatElseAChangeTouched) {
       "the </div> tag would change",
       htmlmemdoc::OtherTextChange("<div><p >Hi</p></div>",
                                   "<div><p >a</p></span><p>b</p></div>", "p"));
+}
+
+// Line feeds counted many bytes at a time, as one at a time would count
+// them: any byte values, every length around the steps of the count.
+TEST(TextUtilTest, CountsLineFeedsAsOneByteAtATimeWould) {
+  std::mt19937 random(7);
+  for (size_t size : {0, 1, 7, 8, 15, 16, 17, 31, 4079, 4080, 4097, 70001}) {
+    std::string text(size, 'a');
+    for (char& c : text)
+      c = random() % 3 == 0 ? '\n' : static_cast<char>(random());
+    EXPECT_EQ(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')),
+              htmlmemdoc::CountLineFeeds(text.data(), text.data() + size))
+        << size;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,11 @@
 
 #include "htmlmemdoc/pages/text/text_util.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -73,6 +78,24 @@ size_t CountLineFeeds(const char* begin, const char* end) {
   const uint64_t kOnes = 0x0101010101010101ULL;
   const uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
   size_t count = 0;
+#ifdef __SSE2__
+  // Sixteen bytes at a time: each lane counts its line feeds (a compare
+  // gives -1 where one is) for up to 255 rounds, then the lanes are summed.
+  const __m128i feed = _mm_set1_epi8('\n');
+  while (end - begin >= 16) {
+    const size_t rounds =
+        std::min<size_t>(static_cast<size_t>(end - begin) / 16, 255);
+    __m128i lanes = _mm_setzero_si128();
+    for (size_t i = 0; i < rounds; ++i, begin += 16) {
+      const __m128i bytes =
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin));
+      lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(bytes, feed));
+    }
+    const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+    count += static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
+             static_cast<size_t>(_mm_extract_epi16(sums, 4));
+  }
+#endif
   for (; end - begin >= 8; begin += 8) {
     uint64_t word;
     std::memcpy(&word, begin, 8);
