@@ -11,8 +11,8 @@
 #include "htmlmemdoc/pages/page/stacking.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
-#include <map>
 
 #include "htmlmemdoc/layers/layer_box.h"
 
@@ -234,19 +234,20 @@ std::vector<long long> OverlapsByPairs(const std::vector<const Item*>& items,
   return found;
 }
 
-// The layers of `group` (one z-index, page order) that kinds written
-// later would cover.
-void AddChanges(const std::vector<Item>& group,
-                std::vector<std::pair<size_t, const Item*>>& found) {
-  if (group.size() < 2) return;  // one layer of its z-index is on top
+// The layers of [begin, end) (one z-index, page order) that kinds written
+// later would cover; `items` is room for the layers each kind compares.
+void AddChanges(const Item* begin, const Item* end,
+                std::vector<std::pair<size_t, const Item*>>& found,
+                std::vector<const Item*>& items) {
+  if (end - begin < 2) return;  // one layer of its z-index is on top
   for (int r = 0; r < 3; ++r) {
-    std::vector<const Item*> items;
-    size_t firstPoint = group.size();
-    for (const Item& item : group) {
-      if (item.rank > r) firstPoint = std::min(firstPoint, item.order);
+    items.clear();
+    size_t firstPoint = SIZE_MAX;
+    for (const Item* item = begin; item != end; ++item) {
+      if (item->rank > r) firstPoint = std::min(firstPoint, item->order);
       // A query before every point has nothing to go under.
-      if (item.rank > r || (item.rank == r && item.order > firstPoint))
-        items.push_back(&item);
+      if (item->rank > r || (item->rank == r && item->order > firstPoint))
+        items.push_back(item);
     }
     if (items.empty()) continue;
     const std::vector<long long> counts = items.size() <= kFewItems
@@ -277,25 +278,35 @@ std::vector<StackingChange> FindStackingChanges(const CHtmlMemDoc& document,
     written.emplace_back(layer, rank);
   }
   if (sorted) return {};  // layers written in page order keep their stacking
-  std::map<int, std::vector<Item>> groups;  // by z-index
+  // The layers with a box, by z-index and in page order within one: each
+  // z-index's group is a run of them.
+  std::vector<Item> items;
+  items.reserve(written.size());
   for (size_t order = 0; order < written.size(); ++order) {
     const CHtmlLayer* layer = written[order].first;
     Box box{};
     int z = 0;
     if (!BoxOf(*layer, box, z)) continue;
-    groups[z].push_back({order, written[order].second, z, box, layer});
+    items.push_back({order, written[order].second, z, box, layer});
   }
+  const auto byZ = [](const Item& a, const Item& b) { return a.z < b.z; };
+  std::stable_sort(items.begin(), items.end(), byZ);
   std::vector<std::pair<size_t, const Item*>> found;
-  for (const auto& group : groups) AddChanges(group.second, found);
+  std::vector<const Item*> compared;
+  for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
+    while (end < items.size() && items[end].z == items[begin].z) ++end;
+    AddChanges(&items[begin], items.data() + end, found, compared);
+  }
   std::sort(found.begin(), found.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<StackingChange> changes;
   for (const auto& [at, item] : found) {
     const CHtmlLayer* over = nullptr;
-    for (const Item& other : groups[item->z]) {
-      if (changes.size() >= named || other.order >= at) break;
-      if (other.rank > item->rank && Overlap(other.box, item->box)) {
-        over = other.layer;
+    for (auto other = std::lower_bound(items.begin(), items.end(), *item, byZ);
+         other != items.end() && other->z == item->z; ++other) {
+      if (changes.size() >= named || other->order >= at) break;
+      if (other->rank > item->rank && Overlap(other->box, item->box)) {
+        over = other->layer;
         break;
       }
     }
