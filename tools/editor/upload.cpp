@@ -69,8 +69,11 @@ UploadAnswer SaveUpload(const fs::path& root, const Upload& upload) {
   text.size = upload.bytes->size();
   text.crlf = false;
   text.mustBeNew = !upload.replace;
-  const std::string failure =
-      htmlmemdoc::ReplaceFileWhole(htmlmemdoc::PathText(target), text);
+  // Written through the folders below the root, none of them a link: one
+  // swapped for a link since the check above cannot lead the file out.
+  const std::string within = htmlmemdoc::PathText(root);
+  text.within = within.c_str();
+  const std::string failure = htmlmemdoc::ReplaceFileWhole(relative, text);
   if (!failure.empty()) {
     const bool came = !upload.replace && fs::exists(target, error);
     return Refused(
