@@ -94,6 +94,10 @@ expect 1 "may not give <b> the attribute onclick" \
   "$tool" edit shapes.htm --layer Bare --content '<b onclick="x()">a</b>' "${o[@]}"
 expect 1 "may style only the font and its colour, not background" \
   "$tool" edit shapes.htm --layer Bare --content '<font style="background:url(http://x/)">a</font>' "${o[@]}"
+expect 1 "may not give <font> the attribute onmouseover" \
+  "$tool" edit shapes.htm --layer Bare --content $'<font face=x\fonmouseover=go()>a</font>' "${o[@]}"
+expect 1 "may not hold a character reference in the style of <font>" \
+  "$tool" edit shapes.htm --layer Bare --content '<font style="color:red&#59background:url&#40x&#41">a</font>' "${o[@]}"
 expect 1 "may not call url()" \
   "$tool" edit shapes.htm --layer Bare --content "<font style='font:url(x)'>a</font>" "${o[@]}"
 run 0 "$tool" edit shapes.htm --layer Bare --content '<font face="Arial" size=3 style="font-size:12px; color:rgb(1,2,3)">a</font><br/>' "${o[@]}"

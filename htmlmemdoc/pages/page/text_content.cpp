@@ -13,6 +13,10 @@
 namespace htmlmemdoc {
 namespace {
 
+// A browser's blanks between a tag's attributes: space, tab, line feed,
+// form feed and carriage return.
+const char kTagBlanks[] = " \t\n\f\r";
+
 bool IsNameEnd(char c) {
   return c == '>' || c == '/' || std::isspace(static_cast<unsigned char>(c));
 }
@@ -68,24 +72,31 @@ std::string FontStyleRefusal(const std::string& value) {
 std::string AttributeRefusal(const std::string& name, const std::string& tag) {
   size_t at = 1 + name.size();
   while (true) {
-    at = tag.find_first_not_of(" \t\r\n/", at);
+    at = tag.find_first_not_of(std::string(kTagBlanks) + "/", at);
     if (at == std::string::npos || tag[at] == '>') return "";
-    const size_t nameEnd = tag.find_first_of(" \t\r\n/=>", at);
+    const size_t nameEnd =
+        tag.find_first_of(std::string(kTagBlanks) + "/=>", at);
     const std::string attribute = Lower(tag.substr(at, nameEnd - at));
     if (name != "font" || (attribute != "face" && attribute != "size" &&
                            attribute != "color" && attribute != "style"))
       return "a layer's content may not give <" + name + "> the attribute " +
              attribute.substr(0, 40);
-    at = tag.find_first_not_of(" \t\r\n", nameEnd);
+    at = tag.find_first_not_of(kTagBlanks, nameEnd);
     if (tag[at] != '=') continue;
-    at = tag.find_first_not_of(" \t\r\n", at + 1);
+    at = tag.find_first_not_of(kTagBlanks, at + 1);
     const char quote = tag[at];
     const bool quoted = quote == '"' || quote == '\'';
     const size_t valueEnd =
-        quoted ? tag.find(quote, at + 1) : tag.find_first_of(" \t\r\n>", at);
+        quoted ? tag.find(quote, at + 1)
+               : tag.find_first_of(std::string(kTagBlanks) + ">", at);
     if (valueEnd == std::string::npos)
       return "a layer's content leaves a quote open in " + tag.substr(0, 40);
     const std::string value = tag.substr(at + quoted, valueEnd - at - quoted);
+    // A browser reads references in a value (with or without their ";"),
+    // which could spell what the checks below look for.
+    if (value.find('&') != std::string::npos)
+      return "a layer's content may not hold a character reference in the " +
+             attribute + " of <" + name + ">";
     if (attribute == "style")
       if (std::string why = FontStyleRefusal(value); !why.empty()) return why;
     at = valueEnd + quoted;
