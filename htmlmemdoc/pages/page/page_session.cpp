@@ -11,6 +11,7 @@
 
 #include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/page_write.h"
+#include "htmlmemdoc/pages/text/markup_view.h"
 #include "htmlmemdoc/pages/text/text_diff.h"
 #include "htmlmemdoc/pages/text/text_util.h"
 #include "htmlmemdoc/platform/replace_file.h"
@@ -192,10 +193,50 @@ std::string PageSession::DiffAgainstDisk(const std::string& name) const {
                      name + " (edited)");
 }
 
-bool PageSession::RendersAsOpened() const {
+namespace {
+
+bool MakesOrRemoves(const PageEdit& edit) {
+  return edit.add || edit.copyAs || edit.remove;
+}
+
+// Whether a change in effect makes, copies or removes a layer (the
+// document's elements are then no longer those it read, one for one).
+bool MakesOrRemoves(const std::vector<SessionEdit>& edits, size_t done) {
+  for (size_t i = 0; i < done; ++i) {
+    if (MakesOrRemoves(edits[i].edit)) return true;
+    for (const SessionEdit& with : edits[i].with)
+      if (MakesOrRemoves(with.edit)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool PageSession::RendersAsOpened() {
   PageFile opened = m_file;
   CHtmlMemDoc document;
   if (!LoadPage(opened, document)) return false;
+  // An element the changes leave as a browser sees it as read (a layer
+  // moved and moved back, its style rewritten by the library) gets its
+  // bytes as read back, so that it is written as it was.
+  const int count = document.GetReadItemCount();
+  if (!MakesOrRemoves(m_edits, m_done) &&
+      count == m_document->GetReadItemCount()) {
+    for (int i = 0; i < count; ++i) {
+      const CHtmlReadItem& was = *document.GetReadItem(i);
+      const CHtmlReadItem& now = *m_document->GetReadItem(i);
+      if (was.kind != HtmlReadElement || now.kind != HtmlReadElement ||
+          was.element == nullptr || now.element == nullptr)
+        continue;
+      const std::string before =
+          MarkupOf(*static_cast<const CHtmlTextBase*>(was.element));
+      auto* element = static_cast<CHtmlTextBase*>(now.element);
+      const std::string after = MarkupOf(*element);
+      if (before != after && SeenAlike(before, after) &&
+          element->Init(before.c_str()))
+        m_checked = false;
+    }
+  }
   CString text;
   document.RenderToString(text, 0, nullptr);
   const std::string& now = Rendering();

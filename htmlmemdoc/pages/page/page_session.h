@@ -102,8 +102,9 @@ class PageSession {
   Refusal ApplyOne(const SessionEdit& change, std::vector<CHtmlLayer*>& order,
                    bool& ordered);
   void Journal(const SessionStep& step);
-  // Whether the page as it stands renders as the page as opened does.
-  bool RendersAsOpened() const;
+  // Whether the page as it stands renders as the page as opened does, once
+  // each element a browser sees as it was read has its bytes as read.
+  bool RendersAsOpened();
 
   std::string m_path;
   std::string m_within;  // empty: saves write m_path as it stands

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "tests/support/session_folder.h"
 
@@ -22,21 +23,21 @@ TEST_F(PageSessionTest, SavesOnlyChangesAndKeepsTheFilesLineEnds) {
   struct Case {
     const char* what;
     std::string bytes;
-    int left;  // where Rose is moved; -1: no change
+    std::vector<int> lefts;  // where Rose is moved, in turn
     Result want;
   } kCases[] = {
-      {"no change: nothing written", lf, -1, Result::kUnchanged},
-      {"moved where it was: nothing written", lf, 360, Result::kUnchanged},
-      {"LF page", lf, 7, Result::kNone},
-      {"CR LF page", ReplaceAll(lf, "\n", "\r\n"), 7, Result::kNone},
+      {"no change: nothing written", lf, {}, Result::kUnchanged},
+      {"moved where it was: nothing written", lf, {360}, Result::kUnchanged},
+      {"moved, then back: nothing written", lf, {361, 360}, Result::kUnchanged},
+      {"LF page", lf, {7}, Result::kNone},
+      {"CR LF page", ReplaceAll(lf, "\n", "\r\n"), {7}, Result::kNone},
   };
   for (const Case& c : kCases) {
     Write(c.bytes);
     PageSession session(m_page);
     ASSERT_TRUE(session.Ok()) << c.what;
-    if (c.left >= 0) {
-      ASSERT_EQ("", session.Apply(Move("Rose", c.left)).why) << c.what;
-    }
+    for (int left : c.lefts)
+      ASSERT_EQ("", session.Apply(Move("Rose", left)).why) << c.what;
     const htmlmemdoc::Refusal result = session.Save();
     EXPECT_EQ(c.want, result.code) << c.what << ": " << result.why;
     const std::string saved = ReadBytes(m_page);
