@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <map>
+#include <mutex>
 #include <optional>
 #include <random>
 
@@ -154,6 +156,52 @@ Refusal WithFromJson(const json& value, SessionEdit& made) {
   return Refusal();
 }
 
+// The journal files of the sessions alive in this process, each with
+// whether a later session took over or discarded what it held. Such a
+// file is not removed while its session lives (its changes are still in
+// that session, and a crash must not lose them), only no longer offered;
+// it goes with its session.
+class LiveJournals {
+ public:
+  static LiveJournals& Get() {
+    static LiveJournals live;
+    return live;
+  }
+  void Add(const std::string& file) { Set(file, false); }
+  void Set(const std::string& file, bool dropped) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_files[file] = dropped;
+  }
+  // Whether `file` is a live session's; `dropped` then says whether it was.
+  bool Find(const std::string& file, bool& dropped) const {
+    std::lock_guard<std::mutex> lock(m_lock);
+    const auto found = m_files.find(file);
+    if (found == m_files.end()) return false;
+    dropped = found->second;
+    return true;
+  }
+  // Marks `file` dropped when it is a live session's; whether it is.
+  bool Drop(const std::string& file) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    const auto found = m_files.find(file);
+    if (found == m_files.end()) return false;
+    found->second = true;
+    return true;
+  }
+  // Forgets `file`; whether it had been dropped.
+  bool Remove(const std::string& file) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    const auto found = m_files.find(file);
+    const bool dropped = found != m_files.end() && found->second;
+    if (found != m_files.end()) m_files.erase(found);
+    return dropped;
+  }
+
+ private:
+  mutable std::mutex m_lock;
+  std::map<std::string, bool> m_files;
+};
+
 }  // namespace
 
 json EditJson(const SessionEdit& change) {
@@ -224,6 +272,13 @@ PageJournal::PageJournal(const std::string& folder, std::string path,
   m_header = {{"path", json::parse(Line(path))},
               {"size", bytes.size()},
               {"hash", BytesHash(bytes)}};
+  LiveJournals::Get().Add(m_file);
+}
+
+PageJournal::~PageJournal() {
+  std::error_code error;
+  if (Kept() && LiveJournals::Get().Remove(m_file))
+    fs::remove(FsPath(m_file), error);
 }
 
 bool PageJournal::ReadFile(const std::string& file,
@@ -267,10 +322,14 @@ bool PageJournal::Read(JournalRecord& record) const {
   for (fs::directory_iterator it(FsPath(m_file).parent_path(), error), end;
        !error && it != end; it.increment(error)) {
     const std::string name = it->path().filename().u8string();
+    const std::string file = PathText(it->path());
+    bool dropped = false;
     JournalRecord read;
     if (name != own && name.compare(0, m_prefix.size(), m_prefix) == 0 &&
-        HasEnding(name, ".journal") && ReadFile(PathText(it->path()), read))
-      found.emplace_back(std::move(read), PathText(it->path()));
+        HasEnding(name, ".journal") &&
+        !(LiveJournals::Get().Find(file, dropped) && dropped) &&
+        ReadFile(file, read))
+      found.emplace_back(std::move(read), file);
   }
   std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
     return a.first.time < b.first.time;
@@ -293,6 +352,7 @@ bool PageJournal::Read(JournalRecord& record) const {
 
 std::string PageJournal::Write(const SessionStep& step, SessionEdits inEffect) {
   if (!Kept()) return "";
+  LiveJournals::Get().Set(m_file, false);  // a change: offered again
   std::error_code error;
   if (!fs::exists(FsPath(m_file), error)) return Rewrite(inEffect);
   const json line = step.kind == SessionStep::kApply
@@ -335,7 +395,8 @@ void PageJournal::Forget() {
 
 void PageJournal::DropOffered() {
   std::error_code error;
-  for (const std::string& file : m_offered) fs::remove(FsPath(file), error);
+  for (const std::string& file : m_offered)
+    if (!LiveJournals::Get().Drop(file)) fs::remove(FsPath(file), error);
   m_offered.clear();
 }
 

@@ -49,6 +49,10 @@ class PageJournal : public SessionLog {
   // session that opened a file holding `bytes`.
   PageJournal(const std::string& folder, std::string path,
               const std::string& bytes);
+  // Removes the file when a later session took over or discarded it.
+  ~PageJournal() override;
+  PageJournal(const PageJournal&) = delete;
+  PageJournal& operator=(const PageJournal&) = delete;
 
   bool Kept() const { return !m_file.empty(); }
 
@@ -66,7 +70,8 @@ class PageJournal : public SessionLog {
   std::string Rewrite(SessionEdits inEffect) override;
   // Deletes this session's file (a save).
   void Forget() override;
-  // Deletes the files of the record Read offered.
+  // Deletes the files of the record Read offered; one of a session still
+  // alive in this process is only no longer offered while it lives.
   void DropOffered() override;
 
  private:

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
 
 #include "htmlmemdoc/pages/page/page_session.h"
@@ -71,6 +73,25 @@ TEST_F(PageJournalTest, EverySessionsChangesAreOffered) {
   // Taken over: offered once more only as the third session's own.
   PageSession fourth(m_page, htmlmemdoc::JournalIn(m_journal));
   EXPECT_EQ(3u, fourth.Unsaved().edits.size());
+}
+
+// A tab still open whose changes another tab discards keeps its journal
+// while it lives (a crash then must not lose them), offered no more.
+TEST_F(PageJournalTest, ALiveSessionsJournalOutlivesADiscard) {
+  auto open =
+      std::make_unique<PageSession>(m_page, htmlmemdoc::JournalIn(m_journal));
+  ASSERT_EQ("", open->Apply(Move("Rose", 1)).why);
+  {
+    PageSession other(m_page, htmlmemdoc::JournalIn(m_journal));
+    ASSERT_EQ(1u, other.Unsaved().edits.size());
+    other.DiscardUnsaved();
+  }
+  EXPECT_EQ(1, std::distance(fs::directory_iterator(m_journal), {}));
+  EXPECT_TRUE(PageSession(m_page, htmlmemdoc::JournalIn(m_journal))
+                  .Unsaved()
+                  .edits.empty());
+  open.reset();  // discarded, so it goes with its session
+  EXPECT_EQ(0, std::distance(fs::directory_iterator(m_journal), {}));
 }
 
 TEST(EditJsonTest, EveryPropertyRoundTripsAndBadChangesAreRefused) {
