@@ -49,6 +49,9 @@ TEST(SiteScanTest, SortsReferences) {
       {"../pics/b c.gif", "case", "../Pics/b c.gif"},
       {"../Pics/f&#x26;g.gif", "unsafe", ""},  // references decoded
       {"../pics/f&amp;g.gif", "case", "../Pics/f&g.gif"},
+      {"../Pics/f&#38g.gif", "unsafe", ""},  // a browser needs no ";"
+      {"../Pics/f&ampg.gif", "missing", ""},  // but after a name it does
+      {"../Pics/f&amp", "missing", ""},
       {"../../top.htm", "outside", ""},
 #ifndef _WIN32
       {"../Pics/a.GIF", "ok", ""},

@@ -223,30 +223,53 @@ void AppendUtf8(unsigned long code, std::string& out) {
   }
 }
 
-// The character the reference `name` (between "&" and ";") names, as
-// UTF-8; false when it is none this reader knows.
-bool ReferencedCharacter(const std::string& name, std::string& out) {
-  static const std::map<std::string, unsigned long> kNamed = {
-      {"amp", '&'}, {"quot", '"'}, {"apos", '\''},
-      {"lt", '<'},  {"gt", '>'},   {"nbsp", 0xA0}};
+bool IsAsciiAlnum(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) != 0;
+}
+
+// The numeric reference after "&#" at `at` ("38;", "x26"): its character
+// into `out` and its length (the ";" counted when there); 0 when no digit
+// follows. A browser reads the digits with or without the ";".
+size_t NumericReference(const std::string& text, size_t at, std::string& out) {
+  const bool hex = at < text.size() && (text[at] == 'x' || text[at] == 'X');
+  const size_t from = at + hex;
+  size_t end = from;
   unsigned long code = 0;
-  if (name.size() > 1 && name[0] == '#') {
-    const bool hex = name[1] == 'x' || name[1] == 'X';
-    const std::string digits = name.substr(hex ? 2 : 1);
-    if (digits.empty() || digits.size() > 7 ||
-        digits.find_first_not_of(hex ? "0123456789abcdefABCDEF"
-                                     : "0123456789") != std::string::npos)
-      return false;
-    code = std::stoul(digits, nullptr, hex ? 16 : 10);
-    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-      return false;
-  } else {
-    const auto found = kNamed.find(name);
-    if (found == kNamed.end()) return false;
-    code = found->second;
+  for (; end < text.size(); ++end) {
+    const unsigned char c = static_cast<unsigned char>(text[end]);
+    if (!(hex ? std::isxdigit(c) : std::isdigit(c))) break;
+    const unsigned long digit =
+        std::isdigit(c)
+            ? c - '0'
+            : static_cast<unsigned long>(std::tolower(c) - 'a' + 10);
+    if (code <= 0x10FFFF) code = code * (hex ? 16 : 10) + digit;
   }
+  if (end == from) return 0;
+  if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+    code = 0xFFFD;  // as a browser reads it
   AppendUtf8(code, out);
-  return true;
+  return end - at + (end < text.size() && text[end] == ';');
+}
+
+// The named reference after "&" at `at` ("amp;"): its character into `out`
+// and its length; 0 when it is none this reader knows. Without its ";",
+// a name a browser reads so (amp, lt, gt, quot, nbsp) counts only when no
+// letter, digit or "=" follows, as in an attribute's value.
+size_t NamedReference(const std::string& text, size_t at, std::string& out) {
+  static const std::map<std::string, std::pair<unsigned long, bool>> kNamed = {
+      {"amp", {'&', true}}, {"quot", {'"', true}}, {"apos", {'\'', false}},
+      {"lt", {'<', true}},  {"gt", {'>', true}},   {"nbsp", {0xA0, true}}};
+  size_t end = at;
+  while (end < text.size() && end - at < 8 && IsAsciiAlnum(text[end])) ++end;
+  const auto found = kNamed.find(text.substr(at, end - at));
+  if (found == kNamed.end()) return 0;
+  const bool closed = end < text.size() && text[end] == ';';
+  if (!closed &&
+      (!found->second.second ||
+       (end < text.size() && (IsAsciiAlnum(text[end]) || text[end] == '='))))
+    return 0;
+  AppendUtf8(found->second.first, out);
+  return end - at + closed;
 }
 
 }  // namespace
@@ -255,16 +278,16 @@ std::string DecodeCharacterReferences(const std::string& text) {
   std::string decoded;
   decoded.reserve(text.size());
   for (size_t at = 0; at < text.size(); ++at) {
-    // A reference is at most "&#x10FFFF;": the ";" is looked for that far.
-    const size_t length =
-        text[at] == '&' ? std::string_view(text).substr(at + 1, 9).find(';')
-                        : std::string_view::npos;
-    if (length != std::string_view::npos &&
-        ReferencedCharacter(text.substr(at + 1, length), decoded)) {
-      at += length + 1;
-    } else {
-      decoded += text[at];
+    size_t length = 0;
+    if (text[at] == '&' && at + 1 < text.size()) {
+      length = text[at + 1] == '#' ? NumericReference(text, at + 2, decoded)
+                                   : NamedReference(text, at + 1, decoded);
+      if (length > 0) length += text[at + 1] == '#';
     }
+    if (length == 0)
+      decoded += text[at];
+    else
+      at += length;
   }
   return decoded;
 }
