@@ -40,17 +40,21 @@ int RunEditorProgram(char** argv) {
       folder + "/" + kProgram,
       folder + "/" HTMLMEMDOC_EDITOR_FROM_TOOL "/" + kProgram};
   int error = ENOENT;
+  const std::string* failed = &places[1];  // where it is installed
 #ifndef _WIN32
   for (const std::string& place : places) {
     if (folder.empty()) break;
     argv[0] = const_cast<char*>(place.c_str());
     execv(place.c_str(), argv);
-    if (errno != ENOENT) error = errno;
+    if (errno != ENOENT && error == ENOENT) {
+      error = errno;  // the one that is there but does not start
+      failed = &place;
+    }
   }
 #endif
   std::fprintf(stderr,
                "htmlmemdoc: cannot start the editor: %s (%s, installed with "
                "the tool)\n",
-               std::strerror(error), places[1].c_str());
+               std::strerror(error), failed->c_str());
   return kExitUsage;
 }
