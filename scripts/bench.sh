@@ -12,3 +12,18 @@ cmake --build --preset bench -j2 >/dev/null
 build/bench/bench/htmlmemdoc_bench --benchmark_min_time=0.2 \
   --benchmark_repetitions=9 --benchmark_enable_random_interleaving=true \
   --benchmark_report_aggregates_only=false "$@"
+
+# The Python package reading on one thread and on two, installed in a
+# virtual environment of its own (Debian's build tools, nothing fetched).
+if python3 -c "import pybind11, setuptools, venv" 2>/dev/null; then
+  venv=build/bench/python
+  [ -x "$venv/bin/python" ] || python3 -m venv --system-site-packages "$venv"
+  "$venv/bin/pip" install --quiet --no-build-isolation --no-index ./python
+  page=$(mktemp --suffix=.htm)
+  trap 'rm -f "$page"' EXIT
+  build/bench/bench/htmlmemdoc_bench --write-shape page 1048576 "$page"
+  # Run from elsewhere, so the source tree's package does not stand in.
+  root=$PWD
+  (cd /tmp && "$root/$venv/bin/python" "$root/bench/python_threads.py" "$page")
+fi
+
