@@ -14,10 +14,12 @@ build/bench/bench/htmlmemdoc_bench --benchmark_min_time=0.2 \
   --benchmark_report_aggregates_only=false "$@"
 
 # The Python package reading on one thread and on two, installed in a
-# virtual environment of its own (Debian's build tools, nothing fetched).
-if python3 -c "import pybind11, setuptools, venv" 2>/dev/null; then
+# virtual environment of its own (Debian's Python and build tools, nothing
+# fetched; scripts/setup.sh python installs them).
+python=/usr/bin/python3
+if "$python" -c "import pybind11, setuptools, venv" 2>/dev/null; then
   venv=build/bench/python
-  [ -x "$venv/bin/python" ] || python3 -m venv --system-site-packages "$venv"
+  [ -x "$venv/bin/python" ] || "$python" -m venv --system-site-packages "$venv"
   "$venv/bin/pip" install --quiet --no-build-isolation --no-index ./python
   page=$(mktemp --suffix=.htm)
   trap 'rm -f "$page"' EXIT
