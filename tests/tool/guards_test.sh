@@ -100,6 +100,11 @@ expect 1 "may not hold a character reference in the style of <font>" \
   "$tool" edit shapes.htm --layer Bare --content '<font style="color:red&#59background:url&#40x&#41">a</font>' "${o[@]}"
 expect 1 "may not call url()" \
   "$tool" edit shapes.htm --layer Bare --content "<font style='font:url(x)'>a</font>" "${o[@]}"
+# A tag the layer holds already may keep its attributes, however new ones
+# would be judged.
+printf '<html><body><div id=K><p><b class=k>old</b></p></div></body></html>' >kept.htm
+run 0 "$tool" edit kept.htm --layer K --content '<b class=k>new</b> <i>it</i>' "${o[@]}"
+grep -q '<p><b class=k>new</b> <i>it</i></p>' out.htm || fail "a kept tag was not written"
 run 0 "$tool" edit shapes.htm --layer Bare --content '<font face="Arial" size=3 style="font-size:12px; color:rgb(1,2,3)">a</font><br/>' "${o[@]}"
 run 0 "$tool" edit shapes.htm --layer Bare --content 'a <b>bold</b><br>next' "${o[@]}"
 grep -q '<p>a <b>bold</b><br>next</p></div>' out.htm ||

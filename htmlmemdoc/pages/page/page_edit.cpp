@@ -390,8 +390,11 @@ bool ApplyContent(const PageEdit& e, CHtmlTextLayer& text, CEditor& editor) {
   if (!e.content) return true;
   const std::string before = MarkupOf(text);
   size_t begin = 0, end = 0;
-  if (!editor.Check(ContentRefusal(*e.content))) return false;
-  if (!ContentStretch(before, begin, end)) {
+  const bool stretch = ContentStretch(before, begin, end);
+  if (!editor.Check(ContentRefusal(
+          *e.content, stretch ? before.substr(begin, end - begin) : "")))
+    return false;
+  if (!stretch) {
     return editor.NotExact(
         "cannot set the content: the layer's div holds no element to write "
         "it in");

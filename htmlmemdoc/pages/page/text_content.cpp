@@ -185,7 +185,8 @@ bool LayerContent(const CHtmlLayer& layer, std::string& content) {
   return true;
 }
 
-std::string ContentRefusal(const std::string& content) {
+std::string ContentRefusal(const std::string& content,
+                           const std::string& current) {
   std::vector<std::string> open;
   for (size_t at = 0; at < content.size(); ++at) {
     if (content[at] == '>')
@@ -212,6 +213,9 @@ std::string ContentRefusal(const std::string& content) {
              "<br>, not " +
              tag.substr(0, 40);
     }
+    // A tag the layer holds already stays as it is; a new one may carry
+    // only what AttributeRefusal lets through.
+    if (current.find(tag) != std::string::npos) continue;
     if (std::string why = AttributeRefusal(name, tag); !why.empty()) return why;
   }
   if (!open.empty())

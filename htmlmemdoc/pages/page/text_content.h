@@ -42,7 +42,10 @@ bool LayerContent(const CHtmlLayer& layer, std::string& content);
 // character references, with <b>, <i>, <font ...> (face, size, color
 // and a style of the font and its colour) and their end tags,
 // each element closed in order, and <br>; else why not.
-std::string ContentRefusal(const std::string& content);
+// A start tag found byte for byte in `current` (the layer's content as it
+// stands) passes with whatever attributes it has.
+std::string ContentRefusal(const std::string& content,
+                           const std::string& current = "");
 
 }  // namespace htmlmemdoc
 
