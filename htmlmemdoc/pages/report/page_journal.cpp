@@ -170,12 +170,12 @@ class LiveJournals {
   void Add(const std::string& file) { Set(file, false); }
   void Set(const std::string& file, bool dropped) {
     std::lock_guard<std::mutex> lock(m_lock);
-    m_files[file] = dropped;
+    m_files[Key(file)] = dropped;
   }
   // Whether `file` is a live session's; `dropped` then says whether it was.
   bool Find(const std::string& file, bool& dropped) const {
     std::lock_guard<std::mutex> lock(m_lock);
-    const auto found = m_files.find(file);
+    const auto found = m_files.find(Key(file));
     if (found == m_files.end()) return false;
     dropped = found->second;
     return true;
@@ -183,7 +183,7 @@ class LiveJournals {
   // Marks `file` dropped when it is a live session's; whether it is.
   bool Drop(const std::string& file) {
     std::lock_guard<std::mutex> lock(m_lock);
-    const auto found = m_files.find(file);
+    const auto found = m_files.find(Key(file));
     if (found == m_files.end()) return false;
     found->second = true;
     return true;
@@ -191,13 +191,19 @@ class LiveJournals {
   // Forgets `file`; whether it had been dropped.
   bool Remove(const std::string& file) {
     std::lock_guard<std::mutex> lock(m_lock);
-    const auto found = m_files.find(file);
+    const auto found = m_files.find(Key(file));
     const bool dropped = found != m_files.end() && found->second;
     if (found != m_files.end()) m_files.erase(found);
     return dropped;
   }
 
  private:
+  // A file by its name alone (a page's hash and a session id: one folder
+  // holds them), however the folder was spelled ("/" or "\\").
+  static std::string Key(const std::string& file) {
+    return FsPath(file).filename().u8string();
+  }
+
   mutable std::mutex m_lock;
   std::map<std::string, bool> m_files;
 };
