@@ -96,6 +96,8 @@ expect 1 "may style only the font and its colour, not background" \
   "$tool" edit shapes.htm --layer Bare --content '<font style="background:url(http://x/)">a</font>' "${o[@]}"
 expect 1 "may not give <font> the attribute onmouseover" \
   "$tool" edit shapes.htm --layer Bare --content $'<font face=x\fonmouseover=go()>a</font>' "${o[@]}"
+expect 1 "holds a control character inside the tag" \
+  "$tool" edit shapes.htm --layer Bare --content $'<font face=x\vonmouseover=go()>a</font>' "${o[@]}"
 expect 1 "may not hold a character reference in the style of <font>" \
   "$tool" edit shapes.htm --layer Bare --content '<font style="color:red&#59background:url&#40x&#41">a</font>' "${o[@]}"
 expect 1 "may not call url()" \

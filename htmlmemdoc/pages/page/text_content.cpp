@@ -5,6 +5,7 @@
 #include "htmlmemdoc/pages/page/text_content.h"
 
 #include <cctype>
+#include <cstring>
 #include <vector>
 
 #include "htmlmemdoc/pages/page/page_elements.h"
@@ -200,6 +201,14 @@ std::string ContentRefusal(const std::string& content,
       return "a layer's content holds a \"<\" that starts no whole tag: "
              "write &lt; for <";
     const std::string tag = content.substr(at, close - at + 1);
+    // A control character inside a tag separated its attributes in some
+    // browsers (a vertical tab in old ones): none is taken there.
+    for (unsigned char c : tag)
+      if ((c < 0x20 &&
+           std::strchr(kTagBlanks, static_cast<char>(c)) == nullptr) ||
+          c == 0x7F)
+        return "a layer's content holds a control character inside the tag " +
+               tag.substr(0, 40);
     at = close;
     if (name == "br") {
     } else if (name == "b" || name == "i" || name == "font") {

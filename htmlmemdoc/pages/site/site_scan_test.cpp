@@ -51,6 +51,7 @@ TEST(SiteScanTest, SortsReferences) {
       {"../pics/f&amp;g.gif", "case", "../Pics/f&g.gif"},
       {"../Pics/f&#38g.gif", "unsafe", ""},  // a browser needs no ";"
       {"../Pics/f&ampg.gif", "missing", ""},  // but after a name it does
+      {"../Pics/f&AMP;g.gif", "unsafe", ""},
       {"../Pics/f&amp", "missing", ""},
       {"../../top.htm", "outside", ""},
 #ifndef _WIN32

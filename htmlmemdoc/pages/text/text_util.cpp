@@ -253,12 +253,15 @@ size_t NumericReference(const std::string& text, size_t at, std::string& out) {
 
 // The named reference after "&" at `at` ("amp;"): its character into `out`
 // and its length; 0 when it is none this reader knows. Without its ";",
-// a name a browser reads so (amp, lt, gt, quot, nbsp) counts only when no
+// a name a browser reads so (amp, lt, gt, quot, nbsp, and AMP, LT, GT,
+// QUOT in capitals) counts only when no
 // letter, digit or "=" follows, as in an attribute's value.
 size_t NamedReference(const std::string& text, size_t at, std::string& out) {
   static const std::map<std::string, std::pair<unsigned long, bool>> kNamed = {
       {"amp", {'&', true}}, {"quot", {'"', true}}, {"apos", {'\'', false}},
-      {"lt", {'<', true}},  {"gt", {'>', true}},   {"nbsp", {0xA0, true}}};
+      {"lt", {'<', true}},  {"gt", {'>', true}},   {"nbsp", {0xA0, true}},
+      {"AMP", {'&', true}}, {"QUOT", {'"', true}}, {"LT", {'<', true}},
+      {"GT", {'>', true}}};
   size_t end = at;
   while (end < text.size() && end - at < 8 && IsAsciiAlnum(text[end])) ++end;
   const auto found = kNamed.find(text.substr(at, end - at));

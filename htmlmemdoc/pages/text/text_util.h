@@ -45,7 +45,8 @@ std::string SafeFileName(const std::string& name);
 std::string EscapeHtml(const std::string& text);
 
 // An attribute value as a browser reads it: each character reference
-// (&amp; &quot; &apos; &lt; &gt; &nbsp;, &#NN; and &#xHH;) made the
+// (&amp; &quot; &apos; &lt; &gt; &nbsp;, &#NN; and &#xHH;, some without
+// their ";" as a browser reads them) made the
 // character it names, in UTF-8; anything else as it is.
 std::string DecodeCharacterReferences(const std::string& text);
 
