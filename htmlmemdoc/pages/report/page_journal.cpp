@@ -340,7 +340,13 @@ bool PageJournal::Read(JournalRecord& record) const {
   std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
     return a.first.time < b.first.time;
   });
-  // Those made from the same file as the oldest are offered as one list.
+  // Those made from the file as it is now come first (an older record of
+  // the file before a save must not hide them); those made from the same
+  // file as the first are offered as one list.
+  std::stable_partition(found.begin(), found.end(), [&](const auto& one) {
+    return one.first.size == m_header["size"].get<uint64_t>() &&
+           one.first.hash == m_header["hash"].get<std::string>();
+  });
   for (auto& [read, file] : found) {
     if (m_offered.empty()) {
       record = read;
