@@ -4,7 +4,6 @@
 # left byte for byte as it was.
 # Usage: failures_test.sh TOOL SOURCE_DIR
 . "$(dirname "$0")/lib.sh"
-editor_tool=$tool  # as built, beside its editor program
 page=$src/examples/welcome.htm
 
 # Input that is not a page.
@@ -88,30 +87,5 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 }
 no_temporary
-
-# The editor server ends on a signal through its own stop, so the folder
-# its preview for current browsers made outside the site goes with it.
-if posix "the Windows tool has no editor"; then
-  mkdir "$work/tmp"
-  cp -r "$src/examples" "$work/site"
-  TMPDIR=$work/tmp XDG_STATE_HOME=$work/state python3 - "$editor_tool" "$work/site" <<'PY' ||
-import http.client, json, re, signal, subprocess, sys
-server = subprocess.Popen([sys.argv[1], "serve", sys.argv[2], "--port", "0"],
-                          stdout=subprocess.PIPE, text=True)
-host, token = re.search(r"http://([0-9.:]+)/\?token=(\w+)",
-                        server.stdout.readline() + server.stdout.readline()).groups()
-own = {"Host": host, "Origin": "http://" + host, "X-Htmlmemdoc-Token": token}
-client = http.client.HTTPConnection(host)
-client.request("POST", "/api/open", json.dumps({"path": "welcome.htm"}), own)
-session = json.loads(client.getresponse().read())["session"]
-client.request("GET", "/s/%s/modern" % session, headers=own)
-client.getresponse().read()
-client.close()
-server.send_signal(signal.SIGTERM)
-sys.exit(server.wait(20))
-PY
-    fail "the server did not end well on SIGTERM"
-  [ -z "$(ls -A "$work/tmp")" ] || fail "the preview's folder was left: $(ls "$work/tmp")"
-fi
 
 finish
