@@ -17,6 +17,9 @@ namespace {
 // A browser's blanks between a tag's attributes: space, tab, line feed,
 // form feed and carriage return.
 const char kTagBlanks[] = " \t\n\f\r";
+const char kBeforeName[] = " \t\n\f\r/";    // blanks and a "/"
+const char kNameEnds[] = " \t\n\f\r/=>";    // what ends a name
+const char kUnquotedEnds[] = " \t\n\f\r>";  // what ends a bare value
 
 bool IsNameEnd(char c) {
   return c == '>' || c == '/' || std::isspace(static_cast<unsigned char>(c));
@@ -73,10 +76,9 @@ std::string FontStyleRefusal(const std::string& value) {
 std::string AttributeRefusal(const std::string& name, const std::string& tag) {
   size_t at = 1 + name.size();
   while (true) {
-    at = tag.find_first_not_of(std::string(kTagBlanks) + "/", at);
+    at = tag.find_first_not_of(kBeforeName, at);
     if (at == std::string::npos || tag[at] == '>') return "";
-    const size_t nameEnd =
-        tag.find_first_of(std::string(kTagBlanks) + "/=>", at);
+    const size_t nameEnd = tag.find_first_of(kNameEnds, at);
     const std::string attribute = Lower(tag.substr(at, nameEnd - at));
     if (name != "font" || (attribute != "face" && attribute != "size" &&
                            attribute != "color" && attribute != "style"))
@@ -88,8 +90,7 @@ std::string AttributeRefusal(const std::string& name, const std::string& tag) {
     const char quote = tag[at];
     const bool quoted = quote == '"' || quote == '\'';
     const size_t valueEnd =
-        quoted ? tag.find(quote, at + 1)
-               : tag.find_first_of(std::string(kTagBlanks) + ">", at);
+        quoted ? tag.find(quote, at + 1) : tag.find_first_of(kUnquotedEnds, at);
     if (valueEnd == std::string::npos)
       return "a layer's content leaves a quote open in " + tag.substr(0, 40);
     const std::string value = tag.substr(at + quoted, valueEnd - at - quoted);
