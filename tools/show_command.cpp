@@ -1,14 +1,18 @@
 // show_command.cpp: prints the page model as JSON, or as aligned text
-// made from the same JSON.
+// made from the same model, a layer at a time.
 
 #include "tools/show_command.h"
 
 #include <htmlmemdoc/htmlmemdoc.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <utility>
 
+#include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/page_loss.h"
+#include "htmlmemdoc/pages/report/layer_model.h"
 #include "htmlmemdoc/pages/report/page_model.h"
 #include "tools/page_reader.h"
 
@@ -45,24 +49,57 @@ std::string Describe(const json& sound) {
   return Plain(sound["src"]) + " (loop " + Plain(sound["loop"]) + ")";
 }
 
-std::string LayerLine(const json& layer) {
+// A layer's outline: the fields its line shows, null where it has none.
+struct Outline {
+  json kind, id, left, top, width, height, zIndex, visibility, text, src;
+  bool hasText = false, hasSrc = false;
+
+  explicit Outline(const CHtmlLayer& layer) {
+    static const std::pair<const char*, json Outline::*> kFields[] = {
+        {"kind", &Outline::kind},     {"id", &Outline::id},
+        {"left", &Outline::left},     {"top", &Outline::top},
+        {"width", &Outline::width},   {"height", &Outline::height},
+        {"zIndex", &Outline::zIndex}, {"visibility", &Outline::visibility},
+        {"text", &Outline::text},     {"src", &Outline::src}};
+    htmlmemdoc::ForEachLayerField(
+        layer, htmlmemdoc::LayerDetail::kOutline,
+        [this](const char* name, const json& value) {
+          for (const auto& field : kFields) {
+            if (std::strcmp(name, field.first) == 0) this->*field.second = value;
+          }
+          hasText = hasText || std::strcmp(name, "text") == 0;
+          hasSrc = hasSrc || std::strcmp(name, "src") == 0;
+        });
+  }
+};
+
+std::string LayerLine(const Outline& layer) {
   char box[96];
   std::snprintf(box, sizeof box, "left %-5s top %-5s %5s x %-5s z %-3s %s",
-                Plain(layer["left"]).c_str(), Plain(layer["top"]).c_str(),
-                Plain(layer["width"]).c_str(), Plain(layer["height"]).c_str(),
-                Plain(layer["zIndex"]).c_str(),
-                Plain(layer["visibility"]).c_str());
-  std::string line = Plain(layer["kind"]);
+                Plain(layer.left).c_str(), Plain(layer.top).c_str(),
+                Plain(layer.width).c_str(), Plain(layer.height).c_str(),
+                Plain(layer.zIndex).c_str(), Plain(layer.visibility).c_str());
+  std::string line = Plain(layer.kind);
   line.resize(11, ' ');
-  std::string id = Plain(layer["id"]);
+  std::string id = Plain(layer.id);
   if (id.size() < 12) id.resize(12, ' ');
   line += id + " " + box;
-  if (layer.contains("text")) line += "  \"" + Plain(layer["text"]) + "\"";
-  if (layer.contains("src")) line += "  " + Plain(layer["src"]);
+  if (layer.hasText) line += "  \"" + Plain(layer.text) + "\"";
+  if (layer.hasSrc) line += "  " + Plain(layer.src);
   return line;
 }
 
-void PrintText(const json& page,
+// The page's layers, a line each, written as they are described.
+void PrintLayers(const CHtmlMemDoc& document) {
+  const char* label = "layers";
+  htmlmemdoc::ForEachLayer(document, [&label](const CHtmlLayer& layer) {
+    PrintField(label, LayerLine(Outline(layer)));
+    label = "";
+  });
+  if (*label != '\0') PrintField(label, "-");
+}
+
+void PrintText(const CHtmlMemDoc& document, const json& page,
                const std::vector<htmlmemdoc::PageLoss>& losses) {
   PrintField("title", Plain(page["title"]));
   PrintList("metas", page["metas"]);
@@ -82,9 +119,7 @@ void PrintText(const json& page,
     frames.push_back(Plain(frame["name"]) + ": " + Plain(frame["src"]));
   }
   PrintList("frames", frames);
-  json layers = json::array();
-  for (const json& layer : page["layers"]) layers.push_back(LayerLine(layer));
-  PrintList("layers", layers);
+  PrintLayers(document);
   json lost = json::array();
   for (const htmlmemdoc::PageLoss& loss : losses)
     lost.push_back(htmlmemdoc::DescribeLoss(loss));
@@ -103,7 +138,8 @@ int RunShow(const std::string& page, bool asJson) {
   } else {
     const std::vector<htmlmemdoc::PageLoss> losses =
         htmlmemdoc::FindLosses(document, pageFile.text);
-    PrintText(htmlmemdoc::DescribePage(document, pageFile.text, losses),
+    PrintText(document,
+              htmlmemdoc::DescribePageHead(document, pageFile.text, losses),
               losses);
   }
   return kExitOk;

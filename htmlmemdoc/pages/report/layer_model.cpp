@@ -151,25 +151,31 @@ void AddPlayback(const CHtmlLayer& layer, LayerFields& entry) {
   }
 }
 
-// Adds what a layer shows to `entry`: its text, or the file it plays.
-void AddLayerContent(const CHtmlLayer& layer, LayerFields& entry) {
+// Adds what a layer shows to `entry`: its text, or the file it plays;
+// with its fonts, markup and playback unless only its outline is asked.
+void AddLayerContent(const CHtmlLayer& layer, LayerDetail detail,
+                     LayerFields& entry) {
+  const bool all = detail == LayerDetail::kAll;
   CString value;
   if (layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
     const CHtmlTextLayer& text = static_cast<const CHtmlTextLayer&>(layer);
     std::string read;
     entry.Set(kTextKey, LayerText(text, read) ? json(read) : json(nullptr));
+    if (!all) return;
     entry.Set(kContentKey,
               LayerContent(text, read) ? json(read) : json(nullptr));
     AddFont(text, entry);
     return;
   }
-  AddPlayback(layer, entry);
+  if (all) AddPlayback(layer, entry);
   int ok = 0;
   if (layer.IsKindOf(RUNTIME_CLASS(CHtmlVideoLayer))) {
     const CHtmlVideoLayer& video = static_cast<const CHtmlVideoLayer&>(layer);
-    CString poster;
-    const int hasPoster = video.GetSrc(poster);
-    entry.Set(kPosterKey, StringOr(hasPoster, poster));
+    if (all) {
+      CString poster;
+      const int hasPoster = video.GetSrc(poster);
+      entry.Set(kPosterKey, StringOr(hasPoster, poster));
+    }
     ok = video.GetDynSrc(value);
   } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlImageLayer))) {
     ok = static_cast<const CHtmlImageLayer&>(layer).GetSrc(value);
@@ -183,7 +189,7 @@ void AddLayerContent(const CHtmlLayer& layer, LayerFields& entry) {
 
 // The layer's fields: its kind, id, and the div's box, z-index and
 // visibility, read from one copy of its style, then what it shows.
-LayerFields FieldsOf(const CHtmlLayer& layer) {
+LayerFields FieldsOf(const CHtmlLayer& layer, LayerDetail detail) {
   static const StyleField kFields[] = {kLeftField,   kTopField,
                                        kWidthField,  kHeightField,
                                        kZIndexField, kVisibilityField};
@@ -202,19 +208,26 @@ LayerFields FieldsOf(const CHtmlLayer& layer) {
   entry.Set(kZIndexKey, NumberOr(div[4].ok, div[4].number));
   entry.Set(kVisibilityKey,
             div[5].ok ? json(hidden ? "hidden" : "visible") : json(nullptr));
-  AddLayerContent(layer, entry);
+  AddLayerContent(layer, detail, entry);
   return entry;
 }
 
 }  // namespace
 
-json DescribeLayer(const CHtmlLayer& layer) {
-  LayerFields fields = FieldsOf(layer);
-  json entry = json::object();
+void ForEachLayerField(const CHtmlLayer& layer, LayerDetail detail,
+                       const LayerFieldVisit& visit) {
+  const LayerFields fields = FieldsOf(layer, detail);
   for (int key = 0; key < kLayerKeys; ++key) {
-    if (fields.has[key])
-      entry[kLayerKeyNames[key]] = std::move(fields.value[key]);
+    if (fields.has[key]) visit(kLayerKeyNames[key], fields.value[key]);
   }
+}
+
+json DescribeLayer(const CHtmlLayer& layer) {
+  json entry = json::object();
+  ForEachLayerField(layer, LayerDetail::kAll,
+                    [&entry](const char* name, const json& value) {
+                      entry[name] = value;
+                    });
   return entry;
 }
 
@@ -244,16 +257,15 @@ void AppendScalar(const json& value, std::string& out) {
 
 // The fields in the order of their names, a line each.
 void AppendLayerJson(const CHtmlLayer& layer, std::string& out) {
-  const LayerFields fields = FieldsOf(layer);
   const char* separator = "{\n  \"";
-  for (int key = 0; key < kLayerKeys; ++key) {
-    if (!fields.has[key]) continue;
-    out += separator;
-    out += kLayerKeyNames[key];
-    out += "\": ";
-    AppendScalar(fields.value[key], out);
-    separator = ",\n  \"";
-  }
+  ForEachLayerField(layer, LayerDetail::kAll,
+                    [&](const char* name, const json& value) {
+                      out += separator;
+                      out += name;
+                      out += "\": ";
+                      AppendScalar(value, out);
+                      separator = ",\n  \"";
+                    });
   out += "\n}";
 }
 

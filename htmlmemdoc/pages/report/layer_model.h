@@ -5,6 +5,7 @@
 #ifndef HTMLMEMDOC_PAGES_REPORT_LAYER_MODEL_H_
 #define HTMLMEMDOC_PAGES_REPORT_LAYER_MODEL_H_
 
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -12,6 +13,20 @@ class CHtmlLayer;
 class CString;
 
 namespace htmlmemdoc {
+
+// What of a layer is asked for: every field of its model, or its outline
+// (kind, id, box, z-index, visibility, and text or source), what a list of
+// a page's layers shows.
+enum class LayerDetail { kAll, kOutline };
+
+using LayerFieldVisit =
+    std::function<void(const char* name, const nlohmann::json& value)>;
+
+// Calls `visit` with each field of the layer's model that `detail` asks
+// for, in the order of their names; a field the layer's kind has not is
+// not given, one it has without a value is given as null.
+void ForEachLayerField(const CHtmlLayer& layer, LayerDetail detail,
+                       const LayerFieldVisit& visit);
 
 // The layer as a JSON object.
 nlohmann::json DescribeLayer(const CHtmlLayer& layer);

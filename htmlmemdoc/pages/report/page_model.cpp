@@ -249,6 +249,18 @@ json DescribePageProperties(const CHtmlMemDoc& document,
   return page;
 }
 
+json DescribePageHead(const CHtmlMemDoc& document, const std::string& text,
+                      const std::vector<PageLoss>& losses) {
+  json page = PropertiesOf(document, text, losses);
+  for (const CModelList& list : kModelLists) {
+    json& items = page[list.name];
+    items = json::array();
+    if (std::strcmp(list.name, "layers") == 0) continue;
+    list.fill(document, [&items](const json& item) { items.push_back(item); });
+  }
+  return page;
+}
+
 json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
   return DescribePage(document, text, FindLosses(document, text));
 }

@@ -37,6 +37,13 @@ nlohmann::json DescribePageProperties(const CHtmlMemDoc& document,
                                       const std::string& text,
                                       const std::vector<PageLoss>& losses);
 
+// DescribePage's model with its list of layers empty and without the
+// files it refers to: what a listing of the page shows before it walks
+// the layers itself (ForEachLayer, ForEachLayerField).
+nlohmann::json DescribePageHead(const CHtmlMemDoc& document,
+                                const std::string& text,
+                                const std::vector<PageLoss>& losses);
+
 // Writes DescribePage's model as JSON text indented by two spaces, and a
 // line feed, to `out`, holding one layer's JSON at a time.
 void WritePageJson(const CHtmlMemDoc& document, const std::string& text,
