@@ -4,7 +4,8 @@
 // into a CHtmlStyle, and every setter returns the same result and leaves
 // the same markup as parsing, setting and rendering the attribute back;
 // the box and other properties read in one look match their getters, and
-// the background image read in place matches the parsed style's.
+// the background image and font families read in place match the
+// parsed style's.
 
 #include <string>
 
@@ -116,6 +117,14 @@ void CompareLook(const CHtmlLayer& layer, const CHtmlStyle& style, int parsed) {
   const int hasFast = layer.GetBackgroundImage(fast, "div");
   FUZZ_CHECK(hasFast == (parsed && style.GetBackgroundImage(reference)));
   FUZZ_CHECK(!hasFast || fast == reference);
+  std::string families;
+  int count = 0;
+  for (int i = 0; parsed && style.GetFontFamilyCount(count) && i < count; ++i) {
+    CString family;
+    if (!style.GetFontFamily(i, family)) continue;
+    families += (families.empty() ? "" : ", ") + std::string(family);
+  }
+  FUZZ_CHECK(htmlmemdoc::GetFontFamilies(layer, "div") == families);
 }
 
 // Every getter of `layer` agrees with the same getter of its parsed style.

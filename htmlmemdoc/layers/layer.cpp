@@ -385,6 +385,34 @@ void htmlmemdoc::GetStyleValues(const CHtmlLayer& layer, const char* tag,
   if (GetStyleText(layer, tag, text)) GetFieldsOf(text, fields, values, count);
 }
 
+std::string htmlmemdoc::GetFontFamilies(const CHtmlLayer& layer,
+                                        const char* tag) {
+  // GetFontFamily copies a name into a buffer of this size or fails.
+  const size_t kLongestName = 32;
+  std::string families;
+  const auto add = [&families, kLongestName](const char* name) {
+    if (std::strlen(name) > kLongestName) return;
+    if (!families.empty()) families += ", ";
+    families += name;
+  };
+  char text[CInlineStyle::kMaxText + 1];
+  if (GetStyleText(layer, tag, text)) {
+    CInlineStyle style;
+    if (!style.Read(text)) return families;
+    for (int i = 0; i < style.FamilyCount(); ++i) add(style.Family(i));
+    return families;
+  }
+  CHtmlStyle style;  // absent, or longer than the inline reading takes
+  int count = 0;
+  if (!layer.GetStyle(tag, style) || !style.GetFontFamilyCount(count))
+    return families;
+  for (int i = 0; i < count; ++i) {
+    CString family;
+    if (style.GetFontFamily(i, family)) add(family);
+  }
+  return families;
+}
+
 int htmlmemdoc::GetPixelBox(const CHtmlLayer& layer, const char* tag,
                             CPixelBox& box) {
   static const StyleField kFields[5] = {

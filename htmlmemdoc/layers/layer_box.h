@@ -5,6 +5,8 @@
 #ifndef HTMLMEMDOC_LAYERS_LAYER_BOX_H_
 #define HTMLMEMDOC_LAYERS_LAYER_BOX_H_
 
+#include <string>
+
 #include "htmlmemdoc/layers/layer.h"
 #include "htmlmemdoc/style/style_fields.h"
 
@@ -34,6 +36,10 @@ void GetStyleValues(const CHtmlLayer& layer, const char* tag,
 // GetPixelHeight of `tag` would all succeed, each with the value it would
 // give, and the z-index with them; 0 when any of the four would fail.
 int GetPixelBox(const CHtmlLayer& layer, const char* tag, CPixelBox& box);
+
+// The font families of `tag`'s style as GetStyle and GetFontFamily give
+// them, joined by ", "; "" when there are none or GetStyle fails.
+std::string GetFontFamilies(const CHtmlLayer& layer, const char* tag);
 
 }  // namespace htmlmemdoc
 

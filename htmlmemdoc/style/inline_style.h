@@ -34,6 +34,10 @@ class CInlineStyle {
   int Read(const char* text);
   // The text of a field; "" when the property is absent.
   const char* Field(StyleField field) const { return m_fields[field]; }
+  // The font families read (at most three plain identifiers), in order.
+  int FamilyCount() const { return m_familyCount; }
+  const char* Family(int index) const { return m_families[index]; }
+
   // Replaces a field's text by `text`, which must outlive the rendering.
   void SetField(StyleField field, const char* text) { m_fields[field] = text; }
   // Writes the bare rendering (what RenderOutputString(text, 1) gives) and

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "htmlmemdoc/layers/layer_box.h"
 #include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/text/text_util.h"
 
@@ -137,20 +138,7 @@ bool LayerText(const CHtmlTextLayer& layer, std::string& text) {
 // The families from one reading of the text tag's style, as the layer's
 // family getters give them one by one.
 std::string FontFamilies(const CHtmlTextLayer& layer) {
-  CHtmlStyle style;
-  int count = 0;
-  std::string families;
-  if (!layer.GetStyle(layer.m_strTextTag, style) ||
-      !style.GetFontFamilyCount(count)) {
-    return "";
-  }
-  for (int i = 0; i < count; ++i) {
-    CString family;
-    if (style.GetFontFamily(i, family))
-      families += (families.empty() ? "" : ", ") +
-                  Trim(static_cast<const char*>(family));
-  }
-  return families;
+  return GetFontFamilies(layer, layer.m_strTextTag);
 }
 
 bool ContentStretch(const std::string& markup, size_t& begin, size_t& end) {
