@@ -24,6 +24,7 @@ namespace {
 std::string Plain(const json& value) {
   if (value.is_null()) return "-";
   if (value.is_string()) return value.get<std::string>();
+  if (value.is_number_integer()) return std::to_string(value.get<long long>());
   return value.dump();
 }
 
@@ -65,10 +66,12 @@ struct Outline {
         layer, htmlmemdoc::LayerDetail::kOutline,
         [this](const char* name, const json& value) {
           for (const auto& field : kFields) {
-            if (std::strcmp(name, field.first) == 0) this->*field.second = value;
+            if (std::strcmp(name, field.first) != 0) continue;
+            this->*field.second = value;
+            hasText = hasText || field.second == &Outline::text;
+            hasSrc = hasSrc || field.second == &Outline::src;
+            break;
           }
-          hasText = hasText || std::strcmp(name, "text") == 0;
-          hasSrc = hasSrc || std::strcmp(name, "src") == 0;
         });
   }
 };

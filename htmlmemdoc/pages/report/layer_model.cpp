@@ -36,12 +36,19 @@ namespace {
 void AppendQuotedAscii(const std::string& text, std::string& out) {
   static const char kShort[] = "btnvfr";  // \b \t \n (\v has none) \f \r
   out += '"';
-  for (const char c : text) {
+  const auto plain = [](char c) {
+    return static_cast<unsigned char>(c) >= 0x20 && c != '"' && c != '\\';
+  };
+  for (size_t at = 0; at < text.size();) {
+    size_t run = at;
+    while (run < text.size() && plain(text[run])) ++run;
+    out.append(text, at, run - at);  // a run of bytes written as they are
+    if (run == text.size()) break;
+    at = run + 1;
+    const char c = text[run];
     const unsigned char byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       out += '\\';
-      out += c;
-    } else if (byte >= 0x20) {
       out += c;
     } else if (byte >= 8 && byte <= 13 && byte != 11) {
       out += '\\';

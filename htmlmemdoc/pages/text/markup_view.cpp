@@ -5,6 +5,7 @@
 
 #include "htmlmemdoc/pages/text/markup_view.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <map>
@@ -15,7 +16,7 @@ namespace htmlmemdoc {
 namespace {
 
 bool IsBlank(char c) {
-  return std::strchr(" \t\r\n\f", c) != nullptr && c != 0;
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 
 // Reads the attributes of the tag whose name ends at `p`, up to its ">".
@@ -39,17 +40,17 @@ size_t ReadAttributes(const std::string& m, size_t p, MarkupToken& tag) {
         attribute.quote = m[p];
         const size_t close = m.find(m[p], p + 1);
         const size_t end = close == std::string::npos ? m.size() : close;
-        attribute.value = m.substr(p + 1, end - p - 1);
+        attribute.value.assign(m, p + 1, end - p - 1);
         attribute.valueAt = p + 1;
         p = close == std::string::npos ? m.size() : close + 1;
       } else {
         const size_t start = p;
         while (p < m.size() && !IsBlank(m[p]) && m[p] != '>') ++p;
-        attribute.value = m.substr(start, p - start);
+        attribute.value.assign(m, start, p - start);
         attribute.valueAt = start;
       }
     }
-    tag.attributes.push_back(attribute);
+    tag.attributes.push_back(std::move(attribute));
   }
 }
 
@@ -119,6 +120,9 @@ std::string Compare(const std::vector<MarkupToken>& a,
 
 std::vector<MarkupToken> ViewMarkup(const std::string& m) {
   std::vector<MarkupToken> tokens;
+  // Each "<" starts at most a tag and the text behind it.
+  tokens.reserve(2 * static_cast<size_t>(std::count(m.begin(), m.end(), '<')) +
+                 1);
   size_t p = 0;
   while (p < m.size()) {
     MarkupToken token;
@@ -145,8 +149,8 @@ std::vector<MarkupToken> ViewMarkup(const std::string& m) {
       p = m.find('<', p + 1);
       if (p == std::string::npos) p = m.size();
     }
-    token.raw = m.substr(start, p - start);
-    tokens.push_back(token);
+    token.raw.assign(m, start, p - start);
+    tokens.push_back(std::move(token));
   }
   return tokens;
 }
