@@ -388,9 +388,9 @@ void htmlmemdoc::GetStyleValues(const CHtmlLayer& layer, const char* tag,
 std::string htmlmemdoc::GetFontFamilies(const CHtmlLayer& layer,
                                         const char* tag) {
   // GetFontFamily copies a name into a buffer of this size or fails.
-  const size_t kLongestName = 32;
+  static constexpr size_t kLongestName = 32;
   std::string families;
-  const auto add = [&families, kLongestName](const char* name) {
+  const auto add = [&families](const char* name) {
     if (std::strlen(name) > kLongestName) return;
     if (!families.empty()) families += ", ";
     families += name;
