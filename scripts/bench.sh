@@ -29,3 +29,16 @@ if "$python" -c "import pybind11, setuptools, venv" 2>/dev/null; then
   (cd /tmp && "$root/$venv/bin/python" "$root/bench/python_threads.py" "$page")
 fi
 
+
+# The tool on every command and shape against the library, and the editor:
+# the server's time for a change on the 1 MB page and a save beside
+# `render -o`, then opening, dragging and frames in headless Chromium (the
+# browser suite's packages: scripts/setup.sh browser).
+bench/tool_scaling.sh build/bench/bench/htmlmemdoc_bench build/bench/tools/htmlmemdoc
+if [ -d tests/browser/node_modules/playwright-core ] && command -v chromium >/dev/null; then
+  editor_page=$(mktemp --suffix=.htm)
+  build/bench/bench/htmlmemdoc_bench --write-shape page 1048576 "$editor_page"
+  node bench/editor_changes.mjs build/bench/tools/htmlmemdoc "$editor_page"
+  rm -f "$editor_page"
+  bench/editor_latency.sh build/bench
+fi
