@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 #include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/page_loss.h"
@@ -22,11 +23,9 @@
 namespace htmlmemdoc {
 namespace {
 
-// The file-naming attributes of a tag of an element of kind `element`.
-bool NamesFile(const std::string& element, const std::string& tag,
-               const std::string& attribute) {
+// The file-naming attributes of a tag of an element, a layer or not.
+bool NamesFile(bool layer, std::string_view tag, std::string_view attribute) {
   if (attribute == "background") return true;
-  const bool layer = element.find("layer") != std::string::npos;
   if (tag == "img")
     return layer && (attribute == "src" || attribute == "dynsrc");
   if (tag == "embed") return layer && attribute == "src";
@@ -93,19 +92,21 @@ class Collector {
                const std::string& id, int line) {
     const std::string markup = MarkupOf(element);
     m_tokens = ViewMarkup(markup);
+    const bool layer = kind.find("layer") != std::string::npos;
     bool first = true;  // a layer's first tag is its div
     for (const MarkupToken& token : m_tokens) {
       if (token.kind != MarkupToken::kTag) continue;
-      const bool layerDiv = first && kind.find("layer") != std::string::npos;
+      const bool layerDiv = first && layer;
       first = false;
+      const std::string_view tag = token.name;
       for (const auto& attribute : token.attributes) {
         if (attribute.valueAt == std::string::npos) continue;
+        const std::string_view name = attribute.name;
         // The library itself reads a layer's style background and the
         // body's preloads (see Inner).
         const bool handler =
-            IsHandler(attribute.name) &&
-            !(token.name == "body" && attribute.name == "onload");
-        if (handler || (attribute.name == "style" && !layerDiv)) {
+            IsHandler(attribute.name) && !(tag == "body" && name == "onload");
+        if (handler || (name == "style" && !layerDiv)) {
           // Names are looked for in the value as a browser reads it
           // ("&quot;" quoting a handler's strings); one that reads
           // otherwise than it is written has no place to be fixed in.
@@ -116,8 +117,7 @@ class Collector {
                 decoded ? std::string::npos : at, line, markup, decoded);
           continue;
         }
-        if (!NamesFile(kind, token.name, attribute.name) ||
-            Trim(attribute.value).empty()) {
+        if (!NamesFile(layer, tag, name) || Trim(attribute.value).empty()) {
           continue;
         }
         Add(element, kind, id, token.name, attribute, attribute.value, 0, line,
