@@ -83,6 +83,14 @@ bool IsHandler(const std::string& attribute) {
   return attribute.size() > 2 && attribute.compare(0, 2, "on") == 0;
 }
 
+// The attributes that may name a file: event handlers, styles, and the
+// file-naming ones of NamesFile.
+bool NamesFiles(const std::string& attribute) {
+  const std::string_view name = attribute;
+  return IsHandler(attribute) || name == "style" || name == "background" ||
+         name == "src" || name == "dynsrc" || name == "href";
+}
+
 class Collector {
  public:
   Collector(std::vector<PageReference>& found) : m_found(found) {}
@@ -91,7 +99,7 @@ class Collector {
   void Element(const CHtmlTextBase& element, const std::string& kind,
                const std::string& id, int line) {
     const std::string markup = MarkupOf(element);
-    m_tokens = ViewMarkup(markup);
+    m_tokens = ViewTags(markup, NamesFiles);
     const bool layer = kind.find("layer") != std::string::npos;
     bool first = true;  // a layer's first tag is its div
     for (const MarkupToken& token : m_tokens) {

@@ -19,8 +19,10 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 
-// Reads the attributes of the tag whose name ends at `p`, up to its ">".
-size_t ReadAttributes(const std::string& m, size_t p, MarkupToken& tag) {
+// Reads the attributes of the tag whose name ends at `p`, up to its ">";
+// keeps those `wanted` takes (all when it is null).
+size_t ReadAttributes(const std::string& m, size_t p, MarkupToken& tag,
+                      AttributeFilter wanted) {
   for (;;) {
     while (p < m.size() && (IsBlank(m[p]) || m[p] == '/')) ++p;
     if (p >= m.size() || m[p] == '>') return p;
@@ -31,6 +33,7 @@ size_t ReadAttributes(const std::string& m, size_t p, MarkupToken& tag) {
     }
     MarkupToken::Attribute attribute;
     attribute.name = Lower(m.substr(nameStart, p - nameStart));
+    const bool keep = wanted == nullptr || wanted(attribute.name);
     size_t q = p;
     while (q < m.size() && IsBlank(m[q])) ++q;
     if (q < m.size() && m[q] == '=') {
@@ -40,17 +43,17 @@ size_t ReadAttributes(const std::string& m, size_t p, MarkupToken& tag) {
         attribute.quote = m[p];
         const size_t close = m.find(m[p], p + 1);
         const size_t end = close == std::string::npos ? m.size() : close;
-        attribute.value.assign(m, p + 1, end - p - 1);
+        if (keep) attribute.value.assign(m, p + 1, end - p - 1);
         attribute.valueAt = p + 1;
         p = close == std::string::npos ? m.size() : close + 1;
       } else {
         const size_t start = p;
         while (p < m.size() && !IsBlank(m[p]) && m[p] != '>') ++p;
-        attribute.value.assign(m, start, p - start);
+        if (keep) attribute.value.assign(m, start, p - start);
         attribute.valueAt = start;
       }
     }
-    tag.attributes.push_back(std::move(attribute));
+    if (keep) tag.attributes.push_back(std::move(attribute));
   }
 }
 
@@ -116,9 +119,10 @@ std::string Compare(const std::vector<MarkupToken>& a,
   return "";
 }
 
-}  // namespace
-
-std::vector<MarkupToken> ViewMarkup(const std::string& m) {
+// The tokens of `m`; with `tagsOnly`, its tags alone, without their raw
+// bytes, each with the attributes `wanted` takes.
+std::vector<MarkupToken> ReadTokens(const std::string& m, bool tagsOnly,
+                                    AttributeFilter wanted) {
   std::vector<MarkupToken> tokens;
   // Each "<" starts at most a tag and the text behind it.
   tokens.reserve(2 * static_cast<size_t>(std::count(m.begin(), m.end(), '<')) +
@@ -142,17 +146,32 @@ std::vector<MarkupToken> ViewMarkup(const std::string& m) {
         ++q;
       }
       token.name = Lower(m.substr(p + 1, q - p - 1));
-      p = ReadAttributes(m, q, token);
+      p = ReadAttributes(m, q, token, wanted);
       if (p < m.size()) ++p;  // the ">"
     } else {
       token.kind = MarkupToken::kText;
       p = m.find('<', p + 1);
       if (p == std::string::npos) p = m.size();
     }
+    if (tagsOnly) {
+      if (token.kind == MarkupToken::kTag) tokens.push_back(std::move(token));
+      continue;
+    }
     token.raw.assign(m, start, p - start);
     tokens.push_back(std::move(token));
   }
   return tokens;
+}
+
+}  // namespace
+
+std::vector<MarkupToken> ViewMarkup(const std::string& m) {
+  return ReadTokens(m, false, nullptr);
+}
+
+std::vector<MarkupToken> ViewTags(const std::string& m,
+                                  AttributeFilter wanted) {
+  return ReadTokens(m, true, wanted);
 }
 
 int FindTag(const std::vector<MarkupToken>& tokens, const std::string& name) {

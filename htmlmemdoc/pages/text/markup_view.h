@@ -33,6 +33,16 @@ struct MarkupToken {
 
 std::vector<MarkupToken> ViewMarkup(const std::string& markup);
 
+// Whether an attribute (its lower-case name) is one a caller wants.
+using AttributeFilter = bool (*)(const std::string& name);
+
+// The start and end tags of ViewMarkup's view alone, without their raw
+// bytes, each with those of its attributes `wanted` takes: what a caller
+// that looks at some attributes of every element needs, made without
+// copying the rest.
+std::vector<MarkupToken> ViewTags(const std::string& markup,
+                                  AttributeFilter wanted);
+
 // The index of the first start tag named `name` (lower case), or -1.
 int FindTag(const std::vector<MarkupToken>& tokens, const std::string& name);
 
