@@ -50,6 +50,30 @@ TEST(MarkupViewTest, OtherChangeNamesWhatElseAChangeTouched) {
 
 // Line feeds counted many bytes at a time, as one at a time would count
 // them: any byte values, every length around the steps of the count.
+// The tags of the whole view, in order, each with the attributes wanted
+// and their values and places, and nothing else.
+TEST(MarkupViewTest, ViewTagsKeepsTheWantedAttributesOfTheWholeView) {
+  const std::string markup =
+      "<div id=a style='left:1px'>x<!-- <img src=c> --><IMG SRC=b.gif "
+      "alt=\"q\"></div>";
+  const auto wanted = [](const std::string& name) {
+    return name == "src" || name == "style";
+  };
+  const auto whole = htmlmemdoc::ViewMarkup(markup);
+  const auto tags = htmlmemdoc::ViewTags(markup, wanted);
+  std::string seen;
+  for (const auto& tag : tags) {
+    EXPECT_TRUE(tag.raw.empty());
+    seen += tag.name + ":";
+    for (const auto& attribute : tag.attributes)
+      seen += attribute.name + "=" + attribute.value + "@" +
+              std::to_string(attribute.valueAt) + " ";
+  }
+  EXPECT_EQ("div:style=left:1px@17 img:src=b.gif@57 /div:", seen);
+  ASSERT_EQ(5u, whole.size());  // the text and the comment too
+  EXPECT_EQ("alt", whole[3].attributes[1].name);
+}
+
 TEST(TextUtilTest, CountsLineFeedsAsOneByteAtATimeWould) {
   std::mt19937 random(7);
   for (size_t size : {0, 1, 7, 8, 15, 16, 17, 31, 4079, 4080, 4097, 70001}) {
