@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <string>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -38,7 +39,25 @@ struct CRenderContext {
   CString basePath;
   htmlmemdoc::CFileCaseResolver files;
   CString rule;
+  // The style block's rules as rendered, a line each, once rendered: the
+  // measuring walk and the copying one write the same text.
+  std::string rules;
+  bool rulesRendered = false;
 };
+
+const std::string& RenderedRules(const CHtmlMemDoc& document,
+                                 CRenderContext& context) {
+  if (context.rulesRendered) return context.rules;
+  for (POSITION pos = document.m_styleList.GetHeadPosition(); pos != nullptr;) {
+    static_cast<const CHtmlStyle*>(document.m_styleList.GetNext(pos))
+        ->RenderOutputString(context.rule, 0);
+    context.rules.append(context.rule,
+                         static_cast<size_t>(context.rule.GetLength()));
+    context.rules += '\n';
+  }
+  context.rulesRendered = true;
+  return context.rules;
+}
 
 // Counts the bytes of a rendering.
 class CLengthSink {
@@ -202,13 +221,8 @@ void PutHead(Sink& sink, const CHtmlMemDoc& document, CRenderContext& context) {
   }
   if (!document.m_styleList.IsEmpty()) {
     Put(sink, "<style>\n");
-    for (POSITION pos = document.m_styleList.GetHeadPosition();
-         pos != nullptr;) {
-      static_cast<const CHtmlStyle*>(document.m_styleList.GetNext(pos))
-          ->RenderOutputString(context.rule, 0);
-      sink.Write(context.rule, static_cast<size_t>(context.rule.GetLength()));
-      Put(sink, "\n");
-    }
+    const std::string& rules = RenderedRules(document, context);
+    sink.Write(rules.data(), rules.size());
     Put(sink, "</style>\n\n");
   }
   PutEach(sink, document.m_scriptList, "\n\n");

@@ -210,9 +210,13 @@ void AddStyleLosses(const CHtmlMemDoc& document, LossList& losses) {
     rule.RenderOutputString(written, 0);
     const std::string writtenText =
         Lower(Squeezed(static_cast<const char*>(written)));
+    const std::string markup = MarkupOf(rule);
+    // Each declaration is a stretch of the rule, so with the blanks and
+    // case aside a rule written as it stands keeps every one of them.
+    if (Lower(Squeezed(markup)) == writtenText) continue;
     CString name;
     rule.GetStyleName(name);
-    for (const auto& declaration : RuleDeclarations(MarkupOf(rule))) {
+    for (const auto& declaration : RuleDeclarations(markup)) {
       const std::string wanted =
           Lower(Squeezed(declaration.first + ":" + declaration.second));
       if (writtenText.find(wanted) != std::string::npos) continue;
