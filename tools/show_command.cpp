@@ -92,6 +92,18 @@ std::string LayerLine(const Outline& layer) {
   return line;
 }
 
+// The page's frames, a line each: name and source.
+void PrintFrames(const CHtmlMemDoc& document) {
+  const char* label = "frames";
+  for (int i = 0; i < document.m_frameSet.GetFrameCount(); ++i) {
+    const json frame =
+        htmlmemdoc::DescribeFrameModel(*document.m_frameSet.GetAt(i));
+    PrintField(label, Plain(frame["name"]) + ": " + Plain(frame["src"]));
+    label = "";
+  }
+  if (*label != '\0') PrintField(label, "-");
+}
+
 // The page's layers, a line each, written as they are described.
 void PrintLayers(const CHtmlMemDoc& document) {
   const char* label = "layers";
@@ -117,11 +129,7 @@ void PrintText(const CHtmlMemDoc& document, const json& page,
   PrintField("background", Plain(page["background"]));
   PrintField("background sound", Describe(page["backgroundSound"]));
   PrintList("preloaded images", page["preloadedImages"]);
-  json frames = json::array();
-  for (const json& frame : page["frames"]) {
-    frames.push_back(Plain(frame["name"]) + ": " + Plain(frame["src"]));
-  }
-  PrintList("frames", frames);
+  PrintFrames(document);
   PrintLayers(document);
   json lost = json::array();
   for (const htmlmemdoc::PageLoss& loss : losses)

@@ -249,13 +249,19 @@ json DescribePageProperties(const CHtmlMemDoc& document,
   return page;
 }
 
+json DescribeFrameModel(const CHtmlFrame& frame) {
+  return DescribeFrame(frame);
+}
+
 json DescribePageHead(const CHtmlMemDoc& document, const std::string& text,
                       const std::vector<PageLoss>& losses) {
   json page = PropertiesOf(document, text, losses);
   for (const CModelList& list : kModelLists) {
     json& items = page[list.name];
     items = json::array();
-    if (std::strcmp(list.name, "layers") == 0) continue;
+    if (std::strcmp(list.name, "layers") == 0 ||
+        std::strcmp(list.name, "frames") == 0)
+      continue;
     list.fill(document, [&items](const json& item) { items.push_back(item); });
   }
   return page;

@@ -13,6 +13,7 @@
 #include "htmlmemdoc/pages/report/layer_model.h"
 
 class CHtmlMemDoc;
+class CHtmlFrame;
 class CHtmlLayer;
 
 namespace htmlmemdoc {
@@ -37,12 +38,16 @@ nlohmann::json DescribePageProperties(const CHtmlMemDoc& document,
                                       const std::string& text,
                                       const std::vector<PageLoss>& losses);
 
-// DescribePage's model with its list of layers empty and without the
-// files it refers to: what a listing of the page shows before it walks
-// the layers itself (ForEachLayer, ForEachLayerField).
+// DescribePage's model with its lists of layers and frames empty and
+// without the files it refers to: what a listing of the page shows before
+// it walks the frames (DescribeFrameModel) and layers (ForEachLayer,
+// ForEachLayerField) itself.
 nlohmann::json DescribePageHead(const CHtmlMemDoc& document,
                                 const std::string& text,
                                 const std::vector<PageLoss>& losses);
+
+// One frame as the model's list of frames describes it.
+nlohmann::json DescribeFrameModel(const CHtmlFrame& frame);
 
 // Writes DescribePage's model as JSON text indented by two spaces, and a
 // line feed, to `out`, holding one layer's JSON at a time.
