@@ -10,6 +10,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <stdexcept>
 #include <utility>
@@ -140,11 +141,17 @@ void CString::Assign(const char* text, int length) {
     return;
   }
   if (length > Capacity()) {
+    // Every byte of the new room is written, so none is cleared first; a
+    // text inside this string is copied before its room is freed.
+    const std::less_equal<const char*> atMost;
+    const bool inside = atMost(m_pchData, text) &&
+                        atMost(text, m_pchData + Capacity());
     CString copy;
-    copy.Reserve(length, 0);
-    std::memcpy(copy.m_pchData, text, static_cast<size_t>(length));
-    copy.Data()->length = length;
-    *this = std::move(copy);
+    CString& target = inside ? copy : *this;
+    target.Reserve(length, 0, false);
+    std::memcpy(target.m_pchData, text, static_cast<size_t>(length));
+    target.Data()->length = length;
+    if (inside) *this = std::move(copy);
     return;
   }
   std::memmove(m_pchData, text, static_cast<size_t>(length));

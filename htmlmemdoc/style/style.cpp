@@ -11,6 +11,7 @@
 #include "htmlmemdoc/style/style.h"
 
 #include <cstring>
+#include <utility>
 
 #include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/platform/mbcs.h"
@@ -32,11 +33,18 @@ CString SpanText(const CTextSpan& span) {
   return CString(span.begin, static_cast<int>(span.end - span.begin));
 }
 
-CString Trimmed(const CTextSpan& span, const char* left, const char* right) {
-  CString text = SpanText(span);
-  text.TrimLeft(left);
-  text.TrimRight(right);
-  return text;
+// Whether CString's TrimLeft and TrimRight take `c` off for `set`.
+bool Trims(char c, const char* set) {
+  return static_cast<unsigned char>(c) < 0x80 && c != '\0' &&
+         std::strchr(set, c) != nullptr;
+}
+
+// The span's text trimmed as TrimLeft(left) and TrimRight(right) trim it,
+// narrowed before it is copied.
+CString Trimmed(CTextSpan span, const char* left, const char* right) {
+  while (span.begin < span.end && Trims(*span.begin, left)) ++span.begin;
+  while (span.end > span.begin && Trims(span.end[-1], right)) --span.end;
+  return SpanText(span);
 }
 
 // The address inside "url(...)" (or "URL(...)"), else the whole value. A
@@ -130,20 +138,20 @@ const CString& CHtmlStyle::Field(int field) const {
   return const_cast<CHtmlStyle*>(this)->Field(field);
 }
 
-void CHtmlStyle::StoreDeclaration(const CString& property, const CString& value,
+void CHtmlStyle::StoreDeclaration(const CString& property, CString value,
                                   CString& pendingFamilies) {
   const htmlmemdoc::CStyleProperty* known = htmlmemdoc::FindStyleProperty(
       property, static_cast<size_t>(property.GetLength()));
   if (known == nullptr) return;  // any other property is dropped
   switch (known->action) {
     case htmlmemdoc::kStoreField:
-      Field(known->field) = value;
+      Field(known->field) = std::move(value);
       break;
     case htmlmemdoc::kStoreBorder:
       m_strBorder = BorderAfterWidth(value);
       break;
     case htmlmemdoc::kStoreFamilies:
-      pendingFamilies = value;
+      pendingFamilies = std::move(value);
       break;
     case htmlmemdoc::kStoreBackground:
       m_strBackgroundImage = BackgroundAddress(value);
