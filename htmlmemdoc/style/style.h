@@ -144,6 +144,7 @@ class HTMLMEMDOC_EXPORT CHtmlStyle : public CHtmlTextBase {
   const CString& Field(int field) const;
   void ClearFontFamily() { m_fontFamilies.RemoveAll(); }
   void AppendFamilies(CString& output) const;
+  int RenderedLengthBound() const;
   void StoreDeclaration(const CString& property, CString value,
                         CString& pendingFamilies);
   int ParseDeclarations(const char* text, CString& pendingFamilies);

@@ -17,8 +17,26 @@ void CHtmlStyle::AppendFamilies(CString& output) const {
   output += ';';
 }
 
+// At least the length of any rendering of the style, framed or bare.
+int CHtmlStyle::RenderedLengthBound() const {
+  int length = m_strName.GetLength() + 8;  // ".name{ " and " }", style=" "
+  length += 13;                            // "font-family:" and ';'
+  for (int i = 0; i < m_fontFamilies.GetSize(); ++i)
+    length += m_fontFamilies[i].GetLength() + 2;
+  for (int field = 0; field < htmlmemdoc::kRenderedFieldCount; ++field) {
+    const int text = Field(field).GetLength();
+    if (text > 0) length += htmlmemdoc::kRenderedNameLengths[field] + text + 1;
+  }
+  if (!m_strBackgroundImage.IsEmpty())
+    length += 2 * m_strBackgroundImage.GetLength() + 56;
+  return length;
+}
+
 int CHtmlStyle::RenderOutputString(CString& output, int bare) const {
-  output.Empty();
+  // Emptied, keeping its room, and made large enough once: a caller that
+  // renders rule after rule into one string allocates for the longest.
+  if (!output.IsEmpty()) output.GetBufferSetLength(0);
+  output.Preallocate(RenderedLengthBound());
   if (!bare) {
     if (m_nKind == kInline) {
       output += "style=\"";
