@@ -29,9 +29,14 @@ std::string Trim(const std::string& text) {
 }
 
 std::string Squeezed(const std::string& text) {
+  // The blanks of the C locale: space, and tab to carriage return.
+  const auto blank = [](char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+  };
   std::string squeezed;
+  squeezed.reserve(text.size());
   for (char c : text) {
-    if (!std::isspace(static_cast<unsigned char>(c))) squeezed += c;
+    if (!blank(c)) squeezed += c;
   }
   return squeezed;
 }
