@@ -39,12 +39,16 @@ bool Trims(char c, const char* set) {
          std::strchr(set, c) != nullptr;
 }
 
-// The span's text trimmed as TrimLeft(left) and TrimRight(right) trim it,
-// narrowed before it is copied.
-CString Trimmed(CTextSpan span, const char* left, const char* right) {
+// Narrows the span as TrimLeft(left) and TrimRight(right) trim a string.
+CTextSpan TrimmedSpan(CTextSpan span, const char* left, const char* right) {
   while (span.begin < span.end && Trims(*span.begin, left)) ++span.begin;
   while (span.end > span.begin && Trims(span.end[-1], right)) --span.end;
-  return SpanText(span);
+  return span;
+}
+
+// The span's text trimmed so, narrowed before it is copied.
+CString Trimmed(const CTextSpan& span, const char* left, const char* right) {
+  return SpanText(TrimmedSpan(span, left, right));
 }
 
 // The address inside "url(...)" (or "URL(...)"), else the whole value. A
@@ -108,11 +112,15 @@ int CHtmlStyle::ParseDeclarations(const char* text, CString& pendingFamilies) {
       const char mark = m_nKind == kInline ? '"' : '}';
       return SpanText(token).Find(mark) >= 0;
     }
-    const CString property = Trimmed(token, "; \t\r\n", kBlanks);
+    const CTextSpan property = TrimmedSpan(token, "; \t\r\n", kBlanks);
     CTextSpan value;
     if (!tokens.Next(";}", value)) return 0;
-    StoreDeclaration(property, Trimmed(value, kBlanks, kBlanks),
-                     pendingFamilies);
+    const htmlmemdoc::CStyleProperty* known = htmlmemdoc::FindStyleProperty(
+        property.begin, static_cast<size_t>(property.end - property.begin));
+    // Any other property is dropped, its value never copied.
+    if (known != nullptr)
+      StoreDeclaration(known->action, known->field,
+                       Trimmed(value, kBlanks, kBlanks), pendingFamilies);
   }
   return 1;
 }
@@ -138,14 +146,11 @@ const CString& CHtmlStyle::Field(int field) const {
   return const_cast<CHtmlStyle*>(this)->Field(field);
 }
 
-void CHtmlStyle::StoreDeclaration(const CString& property, CString value,
+void CHtmlStyle::StoreDeclaration(int action, int field, CString value,
                                   CString& pendingFamilies) {
-  const htmlmemdoc::CStyleProperty* known = htmlmemdoc::FindStyleProperty(
-      property, static_cast<size_t>(property.GetLength()));
-  if (known == nullptr) return;  // any other property is dropped
-  switch (known->action) {
+  switch (action) {
     case htmlmemdoc::kStoreField:
-      Field(known->field) = std::move(value);
+      Field(field) = std::move(value);
       break;
     case htmlmemdoc::kStoreBorder:
       m_strBorder = BorderAfterWidth(value);

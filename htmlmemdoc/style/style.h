@@ -145,7 +145,8 @@ class HTMLMEMDOC_EXPORT CHtmlStyle : public CHtmlTextBase {
   void ClearFontFamily() { m_fontFamilies.RemoveAll(); }
   void AppendFamilies(CString& output) const;
   int RenderedLengthBound() const;
-  void StoreDeclaration(const CString& property, CString value,
+  // Stores a known property's value as its action (style_fields.h) says.
+  void StoreDeclaration(int action, int field, CString value,
                         CString& pendingFamilies);
   int ParseDeclarations(const char* text, CString& pendingFamilies);
 };
