@@ -79,14 +79,19 @@ int FindTagRange(const char* text, const char* tagName, int& start, int& end) {
   return 0;
 }
 
+// The delimiters of a tag's name.
+constexpr CByteSet kNameEnd(" <>\t\r\n");
+
 int FindTextTag(const char* markup, const char*& name, int& length) {
-  const char* close = FindText(markup, ">");
+  // ">" is below every code page's trail bytes, so each one found byte by
+  // byte stands for itself, as a search by characters would find it.
+  const char* close = std::strchr(markup, '>');
   if (close == nullptr) return 0;
   for (;;) {
     const char* next = close + 1;
     SkipChars(next, kBlanks);
     if (*next != '<') break;  // text, or the end, follows this tag
-    close = FindText(close + 1, ">");
+    close = std::strchr(close + 1, '>');
     if (close == nullptr) return 0;
   }
   const char* open = close;
@@ -94,7 +99,7 @@ int FindTextTag(const char* markup, const char*& name, int& length) {
   if (*open != '<') return 0;
   CSpanTokenizer tokens(open);
   CTextSpan token;
-  if (!tokens.Next(" <>\t\r\n", token)) return 0;
+  if (!tokens.Next(kNameEnd, token)) return 0;
   name = token.begin;
   length = static_cast<int>(Length(token));
   return 1;
