@@ -31,10 +31,25 @@ const char* ScanBlock(const char* block, CBlockContents& contents,
       }
       continue;
     }
-    contents.image = contents.image || kImage.MatchesAt(block, p);
-    contents.paragraph = contents.paragraph || kParagraph.MatchesAt(block, p);
-    contents.embed = contents.embed || kEmbed.MatchesAt(block, p);
-    if (kOpen.MatchesAt(block, p)) ++depth;
+    // Each tag looked for is told from the others by its first letter,
+    // which only one of them can match in any of its forms.
+    switch (ToLowerAscii(p[1])) {
+      case 'i':
+        contents.image = contents.image || kImage.MatchesAt(block, p);
+        break;
+      case 'p':
+        contents.paragraph =
+            contents.paragraph || kParagraph.MatchesAt(block, p);
+        break;
+      case 'e':
+        contents.embed = contents.embed || kEmbed.MatchesAt(block, p);
+        break;
+      case 'd':
+        if (kOpen.MatchesAt(block, p)) ++depth;
+        break;
+      default:
+        break;
+    }
   }
   if (close == nullptr) {
     fault = block + 4;
