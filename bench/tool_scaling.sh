@@ -110,7 +110,7 @@ for shape in "${shapes[@]}"; do
     for size in "${sizes[@]}"; do
       page=$work/$shape-$size.htm
       bytes=$(stat -c %s "$page")
-      runs=$((size < 1048576 ? 21 : 3))
+      runs=$((size < 1048576 ? 21 : size < 10485760 ? 7 : 3))
       read -r seconds rss < <(measure "$runs" "$(command_line "$command" "$page")")
       rate=$(awk -v s="$seconds" -v b="${base_time[$command]}" -v n="$bytes" \
         'BEGIN { t = s - b; if (t < 1e-4) t = 1e-4; printf "%.1f", n / t / 1048576 }')
