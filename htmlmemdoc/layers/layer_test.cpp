@@ -46,6 +46,10 @@ TEST(LayerStyleTest, PositionAndBackgroundImageOnTheDiv) {
   EXPECT_EQ(1, layer.GetPosition(position, "div"));
   EXPECT_EQ(HtmlPositionRelative, position);
   EXPECT_EQ(" position:relative; left:0px;", Style(layer));
+  layer.Init("<div style=\"x{ left:4px; }\">x</div>");  // read as a rule
+  int left = 0;
+  EXPECT_EQ(1, layer.GetPixelLeft(left, "div"));
+  EXPECT_EQ(4, left);
   layer.Init("<div style=\"background-image:url(img/bg.gif);\">x</div>");
   char buffer[11] = "untouched";
   EXPECT_EQ(0, layer.GetBackgroundImage(buffer, 8, "div"));
