@@ -32,17 +32,29 @@ void PrintField(const char* name, const std::string& value) {
   std::printf("%-17s %s\n", name, value.c_str());
 }
 
-// One line per entry, the first after the field's name.
+// A field of many lines, one per entry, the first after the field's
+// name; "-" when it has none.
+class FieldLines {
+ public:
+  explicit FieldLines(const char* name) : m_label(name) {}
+  ~FieldLines() {
+    if (*m_label != '\0') PrintField(m_label, "-");
+  }
+  FieldLines(const FieldLines&) = delete;
+  FieldLines& operator=(const FieldLines&) = delete;
+
+  void Add(const std::string& line) {
+    PrintField(m_label, line);
+    m_label = "";
+  }
+
+ private:
+  const char* m_label;
+};
+
 void PrintList(const char* name, const json& items) {
-  if (items.empty()) {
-    PrintField(name, "-");
-    return;
-  }
-  const char* label = name;
-  for (const json& item : items) {
-    PrintField(label, Plain(item));
-    label = "";
-  }
+  FieldLines lines(name);
+  for (const json& item : items) lines.Add(Plain(item));
 }
 
 std::string Describe(const json& sound) {
@@ -94,24 +106,20 @@ std::string LayerLine(const Outline& layer) {
 
 // The page's frames, a line each: name and source.
 void PrintFrames(const CHtmlMemDoc& document) {
-  const char* label = "frames";
+  FieldLines lines("frames");
   for (int i = 0; i < document.m_frameSet.GetFrameCount(); ++i) {
     const json frame =
         htmlmemdoc::DescribeFrameModel(*document.m_frameSet.GetAt(i));
-    PrintField(label, Plain(frame["name"]) + ": " + Plain(frame["src"]));
-    label = "";
+    lines.Add(Plain(frame["name"]) + ": " + Plain(frame["src"]));
   }
-  if (*label != '\0') PrintField(label, "-");
 }
 
 // The page's layers, a line each, written as they are described.
 void PrintLayers(const CHtmlMemDoc& document) {
-  const char* label = "layers";
-  htmlmemdoc::ForEachLayer(document, [&label](const CHtmlLayer& layer) {
-    PrintField(label, LayerLine(Outline(layer)));
-    label = "";
+  FieldLines lines("layers");
+  htmlmemdoc::ForEachLayer(document, [&lines](const CHtmlLayer& layer) {
+    lines.Add(LayerLine(Outline(layer)));
   });
-  if (*label != '\0') PrintField(label, "-");
 }
 
 void PrintText(const CHtmlMemDoc& document, const json& page,

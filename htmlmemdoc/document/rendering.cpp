@@ -39,15 +39,15 @@ struct CRenderContext {
   CString basePath;
   htmlmemdoc::CFileCaseResolver files;
   CString rule;
-  // The style block's rules as rendered, a line each, once rendered: the
-  // measuring walk and the copying one write the same text.
+  // The style block's rules as rendered, a line each, once rendered (each
+  // rule adds a line, so a block of rules is never empty): the measuring
+  // walk and the copying one write the same text.
   std::string rules;
-  bool rulesRendered = false;
 };
 
 const std::string& RenderedRules(const CHtmlMemDoc& document,
                                  CRenderContext& context) {
-  if (context.rulesRendered) return context.rules;
+  if (!context.rules.empty()) return context.rules;
   for (POSITION pos = document.m_styleList.GetHeadPosition(); pos != nullptr;) {
     static_cast<const CHtmlStyle*>(document.m_styleList.GetNext(pos))
         ->RenderOutputString(context.rule, 0);
@@ -55,7 +55,6 @@ const std::string& RenderedRules(const CHtmlMemDoc& document,
                          static_cast<size_t>(context.rule.GetLength()));
     context.rules += '\n';
   }
-  context.rulesRendered = true;
   return context.rules;
 }
 

@@ -103,7 +103,6 @@ class Collector {
     const bool layer = kind.find("layer") != std::string::npos;
     bool first = true;  // a layer's first tag is its div
     for (const MarkupToken& token : m_tokens) {
-      if (token.kind != MarkupToken::kTag) continue;
       const bool layerDiv = first && layer;
       first = false;
       const std::string_view tag = token.name;

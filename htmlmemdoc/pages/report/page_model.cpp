@@ -67,7 +67,9 @@ json Dimension(int ok, int value, HtmlUnit unit) {
   return {{"value", value}, {"unit", kUnits[unit - HtmlUnitRelative]}};
 }
 
-json DescribeFrame(const CHtmlFrame& frame) {
+}  // namespace
+
+json DescribeFrameModel(const CHtmlFrame& frame) {
   CString name;
   CString src;
   int width = 0, height = 0;
@@ -81,6 +83,8 @@ json DescribeFrame(const CHtmlFrame& frame) {
           {"width", Dimension(hasWidth, width, widthUnit)},
           {"height", Dimension(hasHeight, height, heightUnit)}};
 }
+
+namespace {
 
 template <typename Visit>
 void ForEachFrame(const CHtmlMemDoc& document, Visit visit) {
@@ -113,7 +117,7 @@ const CModelList kModelLists[] = {
     {"frames",
      [](const CHtmlMemDoc& document, const AddItem& add) {
        ForEachFrame(document,
-                    [&](const CHtmlFrame& f) { add(DescribeFrame(f)); });
+                    [&](const CHtmlFrame& f) { add(DescribeFrameModel(f)); });
      },
      nullptr},
     {"layers",
@@ -199,6 +203,18 @@ json DescribeAllButLists(const CHtmlMemDoc& document, const std::string& text,
   return page;
 }
 
+// Fills each list of kModelLists that `take` takes into `page`, and sets
+// every other one empty.
+template <typename Take>
+void FillLists(const CHtmlMemDoc& document, json& page, Take take) {
+  for (const CModelList& list : kModelLists) {
+    json& items = page[list.name];
+    items = json::array();
+    if (!take(list)) continue;
+    list.fill(document, [&items](const json& item) { items.push_back(item); });
+  }
+}
+
 // Writes the elements of a list of the model's top level, each given as
 // its JSON text: after a comma unless it is the first, every line
 // indented under the list; gathered into pieces of about 64 KB.
@@ -244,26 +260,18 @@ json DescribePageProperties(const CHtmlMemDoc& document,
                             const std::vector<PageLoss>& losses) {
   json page = PropertiesOf(document, text, losses);
   ForEachFrame(document, [&page](const CHtmlFrame& frame) {
-    page["frames"].push_back(DescribeFrame(frame));
+    page["frames"].push_back(DescribeFrameModel(frame));
   });
   return page;
-}
-
-json DescribeFrameModel(const CHtmlFrame& frame) {
-  return DescribeFrame(frame);
 }
 
 json DescribePageHead(const CHtmlMemDoc& document, const std::string& text,
                       const std::vector<PageLoss>& losses) {
   json page = PropertiesOf(document, text, losses);
-  for (const CModelList& list : kModelLists) {
-    json& items = page[list.name];
-    items = json::array();
-    if (std::strcmp(list.name, "layers") == 0 ||
-        std::strcmp(list.name, "frames") == 0)
-      continue;
-    list.fill(document, [&items](const json& item) { items.push_back(item); });
-  }
+  FillLists(document, page, [](const CModelList& list) {
+    return std::strcmp(list.name, "layers") != 0 &&
+           std::strcmp(list.name, "frames") != 0;
+  });
   return page;
 }
 
@@ -274,10 +282,7 @@ json DescribePage(const CHtmlMemDoc& document, const std::string& text) {
 json DescribePage(const CHtmlMemDoc& document, const std::string& text,
                   const std::vector<PageLoss>& losses) {
   json page = DescribeAllButLists(document, text, losses);
-  for (const CModelList& list : kModelLists) {
-    json& items = page[list.name];
-    list.fill(document, [&items](const json& item) { items.push_back(item); });
-  }
+  FillLists(document, page, [](const CModelList&) { return true; });
   return page;
 }
 
