@@ -121,18 +121,19 @@ int CHtmlTextBase::GetAttribute(const char* tag, const char* attr, char* buffer,
 
 int CHtmlTextBase::GetAttribute(const CString& tag, const CString& attr,
                                 CString& value) const {
+  return GetAttribute(static_cast<const char*>(tag),
+                      static_cast<const char*>(attr), value);
+}
+
+// A missing tag name reads as "" here, as it does through a CString.
+int CHtmlTextBase::GetAttribute(const char* tag, const char* attr,
+                                CString& value) const {
   char buffer[kStringAttributeBuffer];
-  if (!GetAttribute(static_cast<const char*>(tag),
-                    static_cast<const char*>(attr), buffer, sizeof buffer)) {
+  if (!GetAttribute(tag != nullptr ? tag : "", attr, buffer, sizeof buffer)) {
     return 0;
   }
   value = buffer;
   return 1;
-}
-
-int CHtmlTextBase::GetAttribute(const char* tag, const char* attr,
-                                CString& value) const {
-  return GetAttribute(CString(tag), CString(attr), value);
 }
 
 int CHtmlTextBase::GetNumberAttribute(const char* tag, const char* attr,
