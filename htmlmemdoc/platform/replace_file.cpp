@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <random>
 
@@ -100,17 +101,34 @@ extern "C" void RemoveTempAndDie(int signal) {
 
 }  // namespace
 
+// The runs between line feeds are copied whole into a buffer that is
+// handed to `sink` when full.
 bool WriteWithCrLf(const char* data, size_t size,
                    const std::function<bool(const char*, size_t)>& sink) {
   char buffer[64 * 1024];
   size_t filled = 0;
-  for (size_t i = 0; i < size; ++i) {
-    if (filled + 2 > sizeof buffer) {
-      if (!sink(buffer, filled)) return false;
-      filled = 0;
+  const auto put = [&](const char* bytes, size_t count) {
+    while (count > 0) {
+      if (filled == sizeof buffer) {
+        if (!sink(buffer, filled)) return false;
+        filled = 0;
+      }
+      const size_t take = std::min(count, sizeof buffer - filled);
+      std::memcpy(buffer + filled, bytes, take);
+      filled += take;
+      bytes += take;
+      count -= take;
     }
-    if (data[i] == '\n') buffer[filled++] = '\r';
-    buffer[filled++] = data[i];
+    return true;
+  };
+  const char* const end = data + size;
+  for (const char* at = data; at < end;) {
+    const void* found = std::memchr(at, '\n', static_cast<size_t>(end - at));
+    const char* feed = found != nullptr ? static_cast<const char*>(found) : end;
+    if (!put(at, static_cast<size_t>(feed - at))) return false;
+    if (feed == end) break;
+    if (!put("\r\n", 2)) return false;
+    at = feed + 1;
   }
   return filled == 0 || sink(buffer, filled);
 }

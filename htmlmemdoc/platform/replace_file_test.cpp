@@ -66,6 +66,25 @@ TEST(ReplaceFileTest, WritesLineEndsAsAskedOnlyOverTheExpectedBytes) {
   fs::remove_all(folder);
 }
 
+// Line feeds at the ends of the writer's buffer, in runs and at the end,
+// each become CR LF, and nothing else changes.
+TEST(ReplaceFileTest, WritesEveryLineFeedAsCrLfAcrossItsBuffer) {
+  for (const size_t run : {1, 7, 65535, 65536, 65537, 200000}) {
+    std::string data;
+    for (size_t i = 0; data.size() < 300000; ++i)
+      data += std::string(run, static_cast<char>('a' + i % 26)) + "\n\n";
+    std::string want;
+    for (const char c : data) want += c == '\n' ? "\r\n" : std::string(1, c);
+    std::string written;
+    ASSERT_TRUE(htmlmemdoc::replace_file::WriteWithCrLf(
+        data.data(), data.size(), [&written](const char* p, size_t n) {
+          written.append(p, n);
+          return true;
+        }));
+    EXPECT_TRUE(written == want) << "runs of " << run;
+  }
+}
+
 TEST(ReplaceFileTest, WritesANameAtTheSystemsLimit) {
   const std::string folder = NewFolder("htmlmemdoc_long_name");
   const std::string page = folder + "/" + std::string(251, 'p') + ".htm";
