@@ -125,6 +125,14 @@ void CompareLook(const CHtmlLayer& layer, const CHtmlStyle& style, int parsed) {
     families += (families.empty() ? "" : ", ") + std::string(family);
   }
   FUZZ_CHECK(htmlmemdoc::GetFontFamilies(layer, "div") == families);
+  htmlmemdoc::CStyleValue together[12];
+  FUZZ_CHECK(htmlmemdoc::GetStyleValuesAndFamilies(layer, "div", kLookFields,
+                                                   together, 12) == families);
+  for (int i = 0; i < 12; ++i) {
+    FUZZ_CHECK(together[i].ok == values[i].ok &&
+               (!values[i].ok || (together[i].number == values[i].number &&
+                                  together[i].color == values[i].color)));
+  }
 }
 
 // Every getter of `layer` agrees with the same getter of its parsed style.

@@ -62,13 +62,29 @@ std::string Describe(const json& sound) {
   return Plain(sound["src"]) + " (loop " + Plain(sound["loop"]) + ")";
 }
 
-// A layer's outline: the fields its line shows, null where it has none.
+// A field of a layer as plain text, as Plain gives its JSON value.
+std::string PlainField(const htmlmemdoc::FieldValue& value) {
+  switch (value.kind) {
+    case htmlmemdoc::FieldValue::kText:
+      return value.text;
+    case htmlmemdoc::FieldValue::kNumber:
+      return std::to_string(value.number);
+    case htmlmemdoc::FieldValue::kFlag:
+      return value.number != 0 ? "true" : "false";
+    default:
+      return "-";
+  }
+}
+
+// A layer's outline: the fields its line shows, "-" where it has none.
 struct Outline {
-  json kind, id, left, top, width, height, zIndex, visibility, text, src;
+  std::string kind = "-", id = "-", left = "-", top = "-", width = "-",
+              height = "-", zIndex = "-", visibility = "-", text = "-",
+              src = "-";
   bool hasText = false, hasSrc = false;
 
   explicit Outline(const CHtmlLayer& layer) {
-    static const std::pair<const char*, json Outline::*> kFields[] = {
+    static const std::pair<const char*, std::string Outline::*> kFields[] = {
         {"kind", &Outline::kind},     {"id", &Outline::id},
         {"left", &Outline::left},     {"top", &Outline::top},
         {"width", &Outline::width},   {"height", &Outline::height},
@@ -76,10 +92,10 @@ struct Outline {
         {"text", &Outline::text},     {"src", &Outline::src}};
     htmlmemdoc::ForEachLayerField(
         layer, htmlmemdoc::LayerDetail::kOutline,
-        [this](const char* name, const json& value) {
+        [this](const char* name, const htmlmemdoc::FieldValue& value) {
           for (const auto& field : kFields) {
             if (std::strcmp(name, field.first) != 0) continue;
-            this->*field.second = value;
+            this->*field.second = PlainField(value);
             hasText = hasText || field.second == &Outline::text;
             hasSrc = hasSrc || field.second == &Outline::src;
             break;
@@ -88,19 +104,34 @@ struct Outline {
   }
 };
 
+// `text` padded with blanks to `width` bytes, on the left or the right as
+// printf's "%-5s" and "%5s" pad.
+void AppendPadded(std::string& line, const std::string& text, size_t width,
+                  bool left) {
+  const size_t pad = text.size() < width ? width - text.size() : 0;
+  if (!left) line.append(pad, ' ');
+  line += text;
+  if (left) line.append(pad, ' ');
+}
+
 std::string LayerLine(const Outline& layer) {
-  char box[96];
-  std::snprintf(box, sizeof box, "left %-5s top %-5s %5s x %-5s z %-3s %s",
-                Plain(layer.left).c_str(), Plain(layer.top).c_str(),
-                Plain(layer.width).c_str(), Plain(layer.height).c_str(),
-                Plain(layer.zIndex).c_str(), Plain(layer.visibility).c_str());
-  std::string line = Plain(layer.kind);
+  std::string line = layer.kind;
   line.resize(11, ' ');
-  std::string id = Plain(layer.id);
-  if (id.size() < 12) id.resize(12, ' ');
-  line += id + " " + box;
-  if (layer.hasText) line += "  \"" + Plain(layer.text) + "\"";
-  if (layer.hasSrc) line += "  " + Plain(layer.src);
+  AppendPadded(line, layer.id, 12, true);
+  line += " left ";
+  AppendPadded(line, layer.left, 5, true);
+  line += " top ";
+  AppendPadded(line, layer.top, 5, true);
+  line += ' ';
+  AppendPadded(line, layer.width, 5, false);
+  line += " x ";
+  AppendPadded(line, layer.height, 5, true);
+  line += " z ";
+  AppendPadded(line, layer.zIndex, 3, true);
+  line += ' ';
+  line += layer.visibility;
+  if (layer.hasText) line += "  \"" + layer.text + "\"";
+  if (layer.hasSrc) line += "  " + layer.src;
   return line;
 }
 

@@ -385,31 +385,55 @@ void htmlmemdoc::GetStyleValues(const CHtmlLayer& layer, const char* tag,
   if (GetStyleText(layer, tag, text)) GetFieldsOf(text, fields, values, count);
 }
 
-std::string htmlmemdoc::GetFontFamilies(const CHtmlLayer& layer,
-                                        const char* tag) {
-  // GetFontFamily copies a name into a buffer of this size or fails.
-  static constexpr size_t kLongestName = 32;
+namespace {
+
+// GetFontFamily copies a name into a buffer of this size or fails.
+constexpr size_t kLongestFamily = 32;
+
+// Appends a family name as GetFontFamily gives it, when it gives it.
+void AddFamily(const char* name, std::string& families) {
+  if (std::strlen(name) > kLongestFamily) return;
+  if (!families.empty()) families += ", ";
+  families += name;
+}
+
+// The families through a CHtmlStyle: the style attribute is absent, or
+// longer than the inline reading takes.
+std::string FamiliesThroughStyle(const CHtmlLayer& layer, const char* tag) {
   std::string families;
-  const auto add = [&families](const char* name) {
-    if (std::strlen(name) > kLongestName) return;
-    if (!families.empty()) families += ", ";
-    families += name;
-  };
-  char text[CInlineStyle::kMaxText + 1];
-  if (GetStyleText(layer, tag, text)) {
-    CInlineStyle style;
-    if (!style.Read(text)) return families;
-    for (int i = 0; i < style.FamilyCount(); ++i) add(style.Family(i));
-    return families;
-  }
-  CHtmlStyle style;  // absent, or longer than the inline reading takes
+  CHtmlStyle style;
   int count = 0;
   if (!layer.GetStyle(tag, style) || !style.GetFontFamilyCount(count))
     return families;
   for (int i = 0; i < count; ++i) {
     CString family;
-    if (style.GetFontFamily(i, family)) add(family);
+    if (style.GetFontFamily(i, family)) AddFamily(family, families);
   }
+  return families;
+}
+
+}  // namespace
+
+std::string htmlmemdoc::GetFontFamilies(const CHtmlLayer& layer,
+                                        const char* tag) {
+  return GetStyleValuesAndFamilies(layer, tag, nullptr, nullptr, 0);
+}
+
+std::string htmlmemdoc::GetStyleValuesAndFamilies(const CHtmlLayer& layer,
+                                                  const char* tag,
+                                                  const StyleField* fields,
+                                                  CStyleValue* values,
+                                                  int count) {
+  for (int i = 0; i < count; ++i) values[i] = CStyleValue();
+  char text[CInlineStyle::kMaxText + 1];
+  if (!GetStyleText(layer, tag, text)) return FamiliesThroughStyle(layer, tag);
+  CInlineStyle style;
+  std::string families;
+  if (!style.Read(text)) return families;
+  for (int i = 0; i < count; ++i)
+    values[i].ok = ConvertField(fields[i], style.Field(fields[i]), values[i]);
+  for (int i = 0; i < style.FamilyCount(); ++i)
+    AddFamily(style.Family(i), families);
   return families;
 }
 

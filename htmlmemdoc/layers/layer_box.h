@@ -41,6 +41,12 @@ int GetPixelBox(const CHtmlLayer& layer, const char* tag, CPixelBox& box);
 // them, joined by ", "; "" when there are none or GetStyle fails.
 std::string GetFontFamilies(const CHtmlLayer& layer, const char* tag);
 
+// GetStyleValues and GetFontFamilies of the same tag from one reading of
+// its style: the values into `values`, the families returned.
+std::string GetStyleValuesAndFamilies(const CHtmlLayer& layer, const char* tag,
+                                      const StyleField* fields,
+                                      CStyleValue* values, int count);
+
 }  // namespace htmlmemdoc
 
 #endif  // HTMLMEMDOC_LAYERS_LAYER_BOX_H_

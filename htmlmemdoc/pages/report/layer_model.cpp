@@ -30,10 +30,11 @@ json FlagOr(int ok, int flag) { return ok ? json(flag != 0) : json(nullptr); }
 
 namespace {
 
-// An ASCII string's JSON text as the JSON library writes it: '"' and '\\'
-// escaped, the five control bytes with a short escape by it, the other
-// control bytes as \u00xx.
-void AppendQuotedAscii(const std::string& text, std::string& out) {
+// The JSON text of a string of well-formed UTF-8 as the JSON library
+// writes it: '"' and '\\' escaped, the five control bytes with a short
+// escape by it, the other control bytes as \u00xx, every other byte as it
+// is.
+void AppendQuotedUtf8(const std::string& text, std::string& out) {
   static const char kShort[] = "btnvfr";  // \b \t \n (\v has none) \f \r
   out += '"';
   const auto plain = [](char c) {
@@ -109,33 +110,58 @@ static_assert(SortedNames(0), "the layer's field names are sorted");
 
 // A layer's model: the fields it has, each a scalar.
 struct LayerFields {
-  json value[kLayerKeys];
+  FieldValue value[kLayerKeys];
   bool has[kLayerKeys] = {};
-  void Set(LayerKey key, json field) {
-    value[key] = std::move(field);
+  FieldValue& Set(LayerKey key) {
     has[key] = true;
+    return value[key];
+  }
+  void SetNull(LayerKey key) { Set(key); }
+  void SetNumber(LayerKey key, int ok, int number) {
+    FieldValue& field = Set(key);
+    if (!ok) return;
+    field.kind = FieldValue::kNumber;
+    field.number = number;
+  }
+  void SetFlag(LayerKey key, int ok, int flag) {
+    FieldValue& field = Set(key);
+    if (!ok) return;
+    field.kind = FieldValue::kFlag;
+    field.number = flag != 0;
+  }
+  void SetText(LayerKey key, bool ok, const char* text) {
+    FieldValue& field = Set(key);
+    if (!ok) return;
+    field.kind = FieldValue::kText;
+    field.text = text;
+  }
+  void SetText(LayerKey key, bool ok, std::string&& text) {
+    FieldValue& field = Set(key);
+    if (!ok) return;
+    field.kind = FieldValue::kText;
+    field.text = std::move(text);
   }
 };
 
 // The font of a text layer's text tag: size in points, colour as
-// "#rrggbb", bold, italic and alignment, read from one copy of its style;
-// null where the tag's style does not say.
+// "#rrggbb", bold, italic, alignment and families, read from one copy of
+// its style; null where the tag's style does not say.
 void AddFont(const CHtmlTextLayer& layer, LayerFields& entry) {
   static const char* const kAligns[] = {"left", "center", "right"};
   static const StyleField kFields[] = {kFontSizeField, kColorField,
                                        kFontWeightField, kFontStyleField,
                                        kTextAlignField};
   CStyleValue font[5];
-  GetStyleValues(layer, layer.m_strTextTag, kFields, font, 5);
-  entry.Set(kFontSizeKey, NumberOr(font[0].ok, font[0].number));
-  entry.Set(kColorKey,
-            font[1].ok ? json(ColorHex(font[1].color)) : json(nullptr));
-  entry.Set(kBoldKey, FlagOr(font[2].ok, font[2].number));
-  entry.Set(kItalicKey, FlagOr(font[3].ok, font[3].number));
-  entry.Set(kTextAlignKey,
-            font[4].ok ? json(kAligns[font[4].number - 1]) : json(nullptr));
-  const std::string families = FontFamilies(layer);
-  entry.Set(kFontFamilyKey, families.empty() ? json(nullptr) : json(families));
+  std::string families = GetStyleValuesAndFamilies(layer, layer.m_strTextTag,
+                                                   kFields, font, 5);
+  entry.SetNumber(kFontSizeKey, font[0].ok, font[0].number);
+  entry.SetText(kColorKey, font[1].ok,
+                font[1].ok ? ColorHex(font[1].color) : std::string());
+  entry.SetFlag(kBoldKey, font[2].ok, font[2].number);
+  entry.SetFlag(kItalicKey, font[3].ok, font[3].number);
+  entry.SetText(kTextAlignKey, font[4].ok,
+                font[4].ok ? kAligns[font[4].number - 1] : "");
+  entry.SetText(kFontFamilyKey, !families.empty(), std::move(families));
 }
 
 // How a video or live-audio layer plays: its loop, and the video's repeat
@@ -146,15 +172,15 @@ void AddPlayback(const CHtmlLayer& layer, LayerFields& entry) {
     const CHtmlVideoLayer& video = static_cast<const CHtmlVideoLayer&>(layer);
     const int hasLoop = video.GetLoop(loop);
     const int hasRepeat = video.GetRepeat(other);
-    entry.Set(kLoopKey, NumberOr(hasLoop, loop));
-    entry.Set(kRepeatKey, NumberOr(hasRepeat, other));
+    entry.SetNumber(kLoopKey, hasLoop, loop);
+    entry.SetNumber(kRepeatKey, hasRepeat, other);
   } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlLiveAudioLayer))) {
     const CHtmlLiveAudioLayer& sound =
         static_cast<const CHtmlLiveAudioLayer&>(layer);
     const int hasLoop = sound.GetLoop(loop);
     const int hasAutoStart = sound.GetAutoStart(other);
-    entry.Set(kLoopKey, FlagOr(hasLoop, loop));
-    entry.Set(kAutoStartKey, FlagOr(hasAutoStart, other));
+    entry.SetFlag(kLoopKey, hasLoop, loop);
+    entry.SetFlag(kAutoStartKey, hasAutoStart, other);
   }
 }
 
@@ -167,10 +193,11 @@ void AddLayerContent(const CHtmlLayer& layer, LayerDetail detail,
   if (layer.IsKindOf(RUNTIME_CLASS(CHtmlTextLayer))) {
     const CHtmlTextLayer& text = static_cast<const CHtmlTextLayer&>(layer);
     std::string read;
-    entry.Set(kTextKey, LayerText(text, read) ? json(read) : json(nullptr));
+    const bool hasText = LayerText(text, read);
+    entry.SetText(kTextKey, hasText, std::move(read));
     if (!all) return;
-    entry.Set(kContentKey,
-              LayerContent(text, read) ? json(read) : json(nullptr));
+    const bool hasContent = LayerContent(text, read);
+    entry.SetText(kContentKey, hasContent, std::move(read));
     AddFont(text, entry);
     return;
   }
@@ -181,7 +208,7 @@ void AddLayerContent(const CHtmlLayer& layer, LayerDetail detail,
     if (all) {
       CString poster;
       const int hasPoster = video.GetSrc(poster);
-      entry.Set(kPosterKey, StringOr(hasPoster, poster));
+      entry.SetText(kPosterKey, hasPoster, poster);
     }
     ok = video.GetDynSrc(value);
   } else if (layer.IsKindOf(RUNTIME_CLASS(CHtmlImageLayer))) {
@@ -191,12 +218,13 @@ void AddLayerContent(const CHtmlLayer& layer, LayerDetail detail,
   } else {
     return;  // a plain layer names no file
   }
-  entry.Set(kSrcKey, StringOr(ok, value));
+  entry.SetText(kSrcKey, ok, value);
 }
 
 // The layer's fields: its kind, id, and the div's box, z-index and
 // visibility, read from one copy of its style, then what it shows.
-LayerFields FieldsOf(const CHtmlLayer& layer, LayerDetail detail) {
+void FillFields(const CHtmlLayer& layer, LayerDetail detail,
+                LayerFields& entry) {
   static const StyleField kFields[] = {kLeftField,   kTopField,
                                        kWidthField,  kHeightField,
                                        kZIndexField, kVisibilityField};
@@ -205,58 +233,83 @@ LayerFields FieldsOf(const CHtmlLayer& layer, LayerDetail detail) {
   CString id;
   const int hasId = layer.GetAttribute("div", "id", id);
   const bool hidden = div[5].number == HtmlVisibilityHidden;
-  LayerFields entry;
-  entry.Set(kKindKey, LayerKindName(layer));
-  entry.Set(kIdKey, StringOr(hasId, id));
-  entry.Set(kLeftKey, NumberOr(div[0].ok, div[0].number));
-  entry.Set(kTopKey, NumberOr(div[1].ok, div[1].number));
-  entry.Set(kWidthKey, NumberOr(div[2].ok, div[2].number));
-  entry.Set(kHeightKey, NumberOr(div[3].ok, div[3].number));
-  entry.Set(kZIndexKey, NumberOr(div[4].ok, div[4].number));
-  entry.Set(kVisibilityKey,
-            div[5].ok ? json(hidden ? "hidden" : "visible") : json(nullptr));
+  entry.SetText(kKindKey, true, LayerKindName(layer));
+  entry.SetText(kIdKey, hasId, id);
+  entry.SetNumber(kLeftKey, div[0].ok, div[0].number);
+  entry.SetNumber(kTopKey, div[1].ok, div[1].number);
+  entry.SetNumber(kWidthKey, div[2].ok, div[2].number);
+  entry.SetNumber(kHeightKey, div[3].ok, div[3].number);
+  entry.SetNumber(kZIndexKey, div[4].ok, div[4].number);
+  entry.SetText(kVisibilityKey, div[5].ok, hidden ? "hidden" : "visible");
   AddLayerContent(layer, detail, entry);
-  return entry;
 }
 
-}  // namespace
-
-void ForEachLayerField(const CHtmlLayer& layer, LayerDetail detail,
-                       const LayerFieldVisit& visit) {
-  const LayerFields fields = FieldsOf(layer, detail);
+// Calls `visit` with each field the layer has, in the order of its name.
+template <typename Visit>
+void VisitFields(const CHtmlLayer& layer, LayerDetail detail, Visit&& visit) {
+  LayerFields fields;
+  FillFields(layer, detail, fields);
   for (int key = 0; key < kLayerKeys; ++key) {
     if (fields.has[key]) visit(kLayerKeyNames[key], fields.value[key]);
   }
 }
 
+}  // namespace
+
+json ToJson(const FieldValue& value) {
+  switch (value.kind) {
+    case FieldValue::kFlag:
+      return json(value.number != 0);
+    case FieldValue::kNumber:
+      return json(value.number);
+    case FieldValue::kText:
+      return json(value.text);
+    default:
+      return json(nullptr);
+  }
+}
+
+void ForEachLayerField(const CHtmlLayer& layer, LayerDetail detail,
+                       const LayerFieldVisit& visit) {
+  VisitFields(layer, detail, visit);
+}
+
 json DescribeLayer(const CHtmlLayer& layer) {
   json entry = json::object();
-  ForEachLayerField(layer, LayerDetail::kAll,
-                    [&entry](const char* name, const json& value) {
-                      entry[name] = value;
-                    });
+  VisitFields(layer, LayerDetail::kAll,
+              [&entry](const char* name, const FieldValue& value) {
+                entry[name] = ToJson(value);
+              });
   return entry;
 }
 
 namespace {
 
 // Appends a scalar's JSON text as JsonText writes it; a number, a flag,
-// null and an ASCII string (all but a few of a page's) directly.
-void AppendScalar(const json& value, std::string& out) {
-  if (value.is_null()) {
-    out += "null";
-  } else if (value.is_boolean()) {
-    out += value.get<bool>() ? "true" : "false";
-  } else if (value.is_number_integer()) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits,
-                                   value.get<std::int64_t>());
-    out.append(digits, end.ptr);
-  } else if (value.is_string() &&
-             IsAscii(value.get_ref<const std::string&>())) {
-    AppendQuotedAscii(value.get_ref<const std::string&>(), out);
-  } else {
-    out += JsonText(value, -1);
+// null and a string of well-formed UTF-8 (all but a few of a page's)
+// directly.
+void AppendScalar(const FieldValue& value, std::string& out) {
+  switch (value.kind) {
+    case FieldValue::kNull:
+      out += "null";
+      return;
+    case FieldValue::kFlag:
+      out += value.number != 0 ? "true" : "false";
+      return;
+    case FieldValue::kNumber: {
+      char digits[16];
+      const auto end =
+          std::to_chars(digits, digits + sizeof digits, value.number);
+      out.append(digits, end.ptr);
+      return;
+    }
+    case FieldValue::kText:
+      if (IsWellFormedUtf8(value.text)) {
+        AppendQuotedUtf8(value.text, out);
+      } else {
+        out += JsonText(json(value.text), -1);
+      }
+      return;
   }
 }
 
@@ -265,14 +318,14 @@ void AppendScalar(const json& value, std::string& out) {
 // The fields in the order of their names, a line each.
 void AppendLayerJson(const CHtmlLayer& layer, std::string& out) {
   const char* separator = "{\n  \"";
-  ForEachLayerField(layer, LayerDetail::kAll,
-                    [&](const char* name, const json& value) {
-                      out += separator;
-                      out += name;
-                      out += "\": ";
-                      AppendScalar(value, out);
-                      separator = ",\n  \"";
-                    });
+  VisitFields(layer, LayerDetail::kAll,
+              [&](const char* name, const FieldValue& value) {
+                out += separator;
+                out += name;
+                out += "\": ";
+                AppendScalar(value, out);
+                separator = ",\n  \"";
+              });
   out += "\n}";
 }
 

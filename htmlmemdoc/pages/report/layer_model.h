@@ -19,8 +19,20 @@ namespace htmlmemdoc {
 // a page's layers shows.
 enum class LayerDetail { kAll, kOutline };
 
+// One field's value in a layer's model: null, a flag, a number or a text
+// (bytes as the layer holds them).
+struct FieldValue {
+  enum Kind : unsigned char { kNull, kFlag, kNumber, kText };
+  Kind kind = kNull;
+  int number = 0;  // the flag (0 or 1) or the number
+  std::string text;
+};
+
+// The field's value as a JSON scalar.
+nlohmann::json ToJson(const FieldValue& value);
+
 using LayerFieldVisit =
-    std::function<void(const char* name, const nlohmann::json& value)>;
+    std::function<void(const char* name, const FieldValue& value)>;
 
 // Calls `visit` with each field of the layer's model that `detail` asks
 // for, in the order of their names; a field the layer's kind has not is

@@ -129,6 +129,45 @@ bool IsAscii(const std::string& text) {
          text.data() + text.size();
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `p` (before `end`) whose
+// first byte is at or above 0x80, or 0: no overlong form, no surrogate,
+// nothing above U+10FFFF.
+size_t Utf8SequenceAt(const unsigned char* p, const unsigned char* end) {
+  const size_t left = static_cast<size_t>(end - p);
+  const auto tail = [&](size_t i) { return i < left && (p[i] & 0xC0) == 0x80; };
+  if (p[0] >= 0xC2 && p[0] <= 0xDF) return tail(1) ? 2 : 0;
+  if (p[0] >= 0xE0 && p[0] <= 0xEF) {
+    if (left < 2 || (p[0] == 0xE0 && p[1] < 0xA0) ||
+        (p[0] == 0xED && p[1] > 0x9F))
+      return 0;
+    return tail(1) && tail(2) ? 3 : 0;
+  }
+  if (p[0] >= 0xF0 && p[0] <= 0xF4) {
+    if (left < 2 || (p[0] == 0xF0 && p[1] < 0x90) ||
+        (p[0] == 0xF4 && p[1] > 0x8F))
+      return 0;
+    return tail(1) && tail(2) && tail(3) ? 4 : 0;
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool IsWellFormedUtf8(const std::string& text) {
+  const char* at = text.data();
+  const char* const end = at + text.size();
+  while ((at = SkipAscii(at, end)) != end) {
+    const size_t length =
+        Utf8SequenceAt(reinterpret_cast<const unsigned char*>(at),
+                       reinterpret_cast<const unsigned char*>(end));
+    if (length == 0) return false;
+    at += length;
+  }
+  return true;
+}
+
 std::string BytesHash(const std::string& bytes) {
   uint64_t hash = 14695981039346656037ull;
   for (const char c : bytes) {

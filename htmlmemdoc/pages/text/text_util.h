@@ -23,6 +23,9 @@ size_t CountLineFeeds(const char* begin, const char* end);
 const char* SkipAscii(const char* begin, const char* end);
 // Whether every byte of `text` is below 0x80.
 bool IsAscii(const std::string& text);
+// Whether `text` is well-formed UTF-8 (no overlong form, no surrogate,
+// nothing above U+10FFFF).
+bool IsWellFormedUtf8(const std::string& text);
 
 // The declarations of a CSS declaration list ("left: 1px; top:2px"), by
 // lower-case name, each value trimmed, the last of a name winning.
