@@ -246,12 +246,31 @@ int CHtmlLayer::GetColor(unsigned long& color, const char* tag) const {
 }
 // A style that fits the in-place reading gives its address from there; a
 // longer one (or none) goes through a CHtmlStyle as before.
+namespace {
+
+// Whether "background-image" stands in `text` in any ASCII letter case,
+// byte by byte: both property names that set the background image hold
+// it, so a text without it has none, whatever else it reads as.
+bool MayNameBackground(const char* text) {
+  static const char kName[] = "background-image";
+  for (const char* p = text; (p = std::strpbrk(p, "bB")) != nullptr; ++p) {
+    size_t i = 1;
+    while (i < sizeof kName - 1 && htmlmemdoc::ToLowerAscii(p[i]) == kName[i])
+      ++i;
+    if (i == sizeof kName - 1) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int CHtmlLayer::GetBackgroundImage(CString& address, const char* tag) const {
   char text[CInlineStyle::kMaxText + 1];
   if (!GetStyleText(*this, tag, text)) {
     return GetThroughStyle(*this, tag, &CHtmlStyle::GetBackgroundImage,
                            address);
   }
+  if (!MayNameBackground(text)) return 0;
   CInlineStyle style;
   if (!style.Read(text)) return 0;
   const char* const found = style.Field(htmlmemdoc::kBackgroundImageField);
