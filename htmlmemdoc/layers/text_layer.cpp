@@ -4,7 +4,6 @@
 #include "htmlmemdoc/layers/text_layer.h"
 
 #include <cstring>
-#include <vector>
 
 #include "htmlmemdoc/layers/text_range.h"
 
@@ -41,14 +40,19 @@ int CHtmlTextLayer::GetTextString(char* buffer, int bufferSize) const {
   return 1;
 }
 
+// What the buffer form gives through a buffer as long as the markup, read
+// in place.
 int CHtmlTextLayer::GetTextString(CString& text) const {
   const char* markup = *this;
-  if (markup == nullptr) return 0;
-  std::vector<char> buffer(std::strlen(markup) + 1);
-  if (!GetTextString(buffer.data(), static_cast<int>(buffer.size() - 1))) {
+  int start = 0;
+  int end = 0;
+  if (markup == nullptr ||
+      !htmlmemdoc::FindTagRange(markup, m_strTextTag, start, end) ||
+      static_cast<long long>(std::strlen(markup)) <
+          static_cast<long long>(end) - start + 2) {
     return 0;
   }
-  text = buffer.data();
+  text = CString(markup + start, end - start);
   return 1;
 }
 
