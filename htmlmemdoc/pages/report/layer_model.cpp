@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -34,15 +35,36 @@ namespace {
 // writes it: '"' and '\\' escaped, the five control bytes with a short
 // escape by it, the other control bytes as \u00xx, every other byte as it
 // is.
-void AppendQuotedUtf8(const std::string& text, std::string& out) {
-  static const char kShort[] = "btnvfr";  // \b \t \n (\v has none) \f \r
-  out += '"';
+// Whether one of the eight bytes of `word` is below 0x20, '"' or '\\'
+// (the tests for a zero byte and a byte below a bound, a word at a time).
+bool NeedsEscape(std::uint64_t word) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+  const auto below = [](std::uint64_t v, std::uint64_t bound) {
+    return (v - kOnes * bound) & ~v & kHigh;
+  };
+  return (below(word, 0x20) | below(word ^ (kOnes * '"'), 1) |
+          below(word ^ (kOnes * '\\'), 1)) != 0;
+}
+
+// Where the run of bytes written as they are that starts at `at` ends.
+size_t PlainRunEnd(const std::string& text, size_t at) {
   const auto plain = [](char c) {
     return static_cast<unsigned char>(c) >= 0x20 && c != '"' && c != '\\';
   };
+  for (std::uint64_t word; at + 8 <= text.size(); at += 8) {
+    std::memcpy(&word, text.data() + at, 8);
+    if (NeedsEscape(word)) break;
+  }
+  while (at < text.size() && plain(text[at])) ++at;
+  return at;
+}
+
+void AppendQuotedUtf8(const std::string& text, std::string& out) {
+  static const char kShort[] = "btnvfr";  // \b \t \n (\v has none) \f \r
+  out += '"';
   for (size_t at = 0; at < text.size();) {
-    size_t run = at;
-    while (run < text.size() && plain(text[run])) ++run;
+    const size_t run = PlainRunEnd(text, at);
     out.append(text, at, run - at);  // a run of bytes written as they are
     if (run == text.size()) break;
     at = run + 1;
