@@ -99,7 +99,7 @@ class Collector {
   void Element(const CHtmlTextBase& element, const std::string& kind,
                const std::string& id, int line) {
     const std::string markup = MarkupOf(element);
-    m_tokens = ViewTags(markup, NamesFiles);
+    ViewTags(markup, NamesFiles, m_tokens);
     const bool layer = kind.find("layer") != std::string::npos;
     bool first = true;  // a layer's first tag is its div
     for (const MarkupToken& token : m_tokens) {

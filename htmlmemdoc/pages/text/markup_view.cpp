@@ -11,6 +11,7 @@
 #include <map>
 
 #include "htmlmemdoc/pages/text/text_util.h"
+#include "htmlmemdoc/platform/mbcs.h"
 
 namespace htmlmemdoc {
 namespace {
@@ -19,21 +20,34 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 
+// `m`'s bytes [begin, end) in lower case into `out`, reusing its room.
+void AssignLower(std::string& out, const std::string& m, size_t begin,
+                 size_t end) {
+  out.assign(m, begin, end - begin);
+  MakeLowerBytes(&out[0], out.size());
+}
+
 // Reads the attributes of the tag whose name ends at `p`, up to its ">";
-// keeps those `wanted` takes (all when it is null).
+// keeps those `wanted` takes (all when it is null) in `tag`, whose
+// attributes' room is reused.
 size_t ReadAttributes(const std::string& m, size_t p, MarkupToken& tag,
                       AttributeFilter wanted) {
+  size_t kept = 0;
   for (;;) {
     while (p < m.size() && (IsBlank(m[p]) || m[p] == '/')) ++p;
-    if (p >= m.size() || m[p] == '>') return p;
+    if (p >= m.size() || m[p] == '>') break;
     const size_t nameStart = p;
     while (p < m.size() && !IsBlank(m[p]) && m[p] != '>' && m[p] != '=' &&
            (m[p] != '/' || p == nameStart)) {
       ++p;
     }
-    MarkupToken::Attribute attribute;
-    attribute.name = Lower(m.substr(nameStart, p - nameStart));
+    if (kept == tag.attributes.size()) tag.attributes.emplace_back();
+    MarkupToken::Attribute& attribute = tag.attributes[kept];
+    AssignLower(attribute.name, m, nameStart, p);
     const bool keep = wanted == nullptr || wanted(attribute.name);
+    attribute.value.clear();
+    attribute.quote = 0;
+    attribute.valueAt = std::string::npos;
     size_t q = p;
     while (q < m.size() && IsBlank(m[q])) ++q;
     if (q < m.size() && m[q] == '=') {
@@ -53,8 +67,10 @@ size_t ReadAttributes(const std::string& m, size_t p, MarkupToken& tag,
         attribute.valueAt = start;
       }
     }
-    if (keep) tag.attributes.push_back(std::move(attribute));
+    if (keep) ++kept;
   }
+  tag.attributes.resize(kept);
+  return p;
 }
 
 bool SameAttribute(const MarkupToken::Attribute& a,
@@ -119,59 +135,78 @@ std::string Compare(const std::vector<MarkupToken>& a,
   return "";
 }
 
-// The tokens of `m`; with `tagsOnly`, its tags alone, without their raw
-// bytes, each with the attributes `wanted` takes.
-std::vector<MarkupToken> ReadTokens(const std::string& m, bool tagsOnly,
-                                    AttributeFilter wanted) {
-  std::vector<MarkupToken> tokens;
-  // Each "<" starts at most a tag and the text behind it.
-  tokens.reserve(2 * static_cast<size_t>(std::count(m.begin(), m.end(), '<')) +
-                 1);
-  size_t p = 0;
-  while (p < m.size()) {
-    MarkupToken token;
-    const size_t start = p;
-    const bool tag = m[p] == '<' && p + 1 < m.size() &&
-                     (std::isalpha(static_cast<unsigned char>(m[p + 1])) ||
-                      m[p + 1] == '/' || m[p + 1] == '!');
-    if (tag && m.compare(p, 4, "<!--") == 0) {
-      token.kind = MarkupToken::kComment;
-      const size_t close = m.find("-->", p + 4);
-      p = close == std::string::npos ? m.size() : close + 3;
-    } else if (tag) {
-      token.kind = MarkupToken::kTag;
-      size_t q = p + 1;
-      while (q < m.size() && !IsBlank(m[q]) && m[q] != '>' &&
-             (m[q] != '/' || q == p + 1)) {
-        ++q;
-      }
-      token.name = Lower(m.substr(p + 1, q - p - 1));
-      p = ReadAttributes(m, q, token, wanted);
-      if (p < m.size()) ++p;  // the ">"
-    } else {
-      token.kind = MarkupToken::kText;
-      p = m.find('<', p + 1);
-      if (p == std::string::npos) p = m.size();
+// Reads the token that starts at `p` into `token` (whose room is reused):
+// its kind, and a tag's name and the attributes `wanted` takes; returns
+// where it ends.
+size_t ReadToken(const std::string& m, size_t p, MarkupToken& token,
+                 AttributeFilter wanted) {
+  const bool tag = m[p] == '<' && p + 1 < m.size() &&
+                   (std::isalpha(static_cast<unsigned char>(m[p + 1])) ||
+                    m[p + 1] == '/' || m[p + 1] == '!');
+  token.name.clear();
+  if (tag && m[p + 1] == '!' && m.compare(p, 4, "<!--") == 0) {
+    token.kind = MarkupToken::kComment;
+    token.attributes.clear();
+    const size_t close = m.find("-->", p + 4);
+    return close == std::string::npos ? m.size() : close + 3;
+  }
+  if (tag) {
+    token.kind = MarkupToken::kTag;
+    size_t q = p + 1;
+    while (q < m.size() && !IsBlank(m[q]) && m[q] != '>' &&
+           (m[q] != '/' || q == p + 1)) {
+      ++q;
     }
+    AssignLower(token.name, m, p + 1, q);
+    p = ReadAttributes(m, q, token, wanted);
+    return p < m.size() ? p + 1 : p;  // behind the ">"
+  }
+  token.kind = MarkupToken::kText;
+  token.attributes.clear();
+  p = m.find('<', p + 1);
+  return p == std::string::npos ? m.size() : p;
+}
+
+// The tokens of `m`; with `tagsOnly`, its tags alone, without their raw
+// bytes, each with the attributes `wanted` takes. The tokens already in
+// `tokens` lend their room.
+void ReadTokens(const std::string& m, bool tagsOnly, AttributeFilter wanted,
+                std::vector<MarkupToken>& tokens) {
+  size_t count = 0;
+  for (size_t p = 0; p < m.size();) {
+    if (count == tokens.size()) tokens.emplace_back();
+    MarkupToken& token = tokens[count];
+    const size_t start = p;
+    p = ReadToken(m, p, token, wanted);
     if (tagsOnly) {
-      if (token.kind == MarkupToken::kTag) tokens.push_back(std::move(token));
+      token.raw.clear();
+      if (token.kind == MarkupToken::kTag) ++count;
       continue;
     }
     token.raw.assign(m, start, p - start);
-    tokens.push_back(std::move(token));
+    ++count;
   }
-  return tokens;
+  tokens.resize(count);
 }
 
 }  // namespace
 
 std::vector<MarkupToken> ViewMarkup(const std::string& m) {
-  return ReadTokens(m, false, nullptr);
+  std::vector<MarkupToken> tokens;
+  ReadTokens(m, false, nullptr, tokens);
+  return tokens;
 }
 
 std::vector<MarkupToken> ViewTags(const std::string& m,
                                   AttributeFilter wanted) {
-  return ReadTokens(m, true, wanted);
+  std::vector<MarkupToken> tokens;
+  ViewTags(m, wanted, tokens);
+  return tokens;
+}
+
+void ViewTags(const std::string& m, AttributeFilter wanted,
+              std::vector<MarkupToken>& tokens) {
+  ReadTokens(m, true, wanted, tokens);
 }
 
 int FindTag(const std::vector<MarkupToken>& tokens, const std::string& name) {

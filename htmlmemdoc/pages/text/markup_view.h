@@ -42,6 +42,10 @@ using AttributeFilter = bool (*)(const std::string& name);
 // copying the rest.
 std::vector<MarkupToken> ViewTags(const std::string& markup,
                                   AttributeFilter wanted);
+// The same into `tokens`, whose earlier tokens lend their room: a caller
+// that views many elements allocates once for them all.
+void ViewTags(const std::string& markup, AttributeFilter wanted,
+              std::vector<MarkupToken>& tokens);
 
 // The index of the first start tag named `name` (lower case), or -1.
 int FindTag(const std::vector<MarkupToken>& tokens, const std::string& name);
