@@ -4,6 +4,7 @@
 
 #include "htmlmemdoc/core/attribute.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "htmlmemdoc/core/scan.h"
@@ -40,14 +41,17 @@ AttributeSearch LocateAttribute(const char* text, const char* tag,
   CTextSpan token;
   while (tokens.Next(separators, token)) {
     const size_t length = static_cast<size_t>(token.end - token.begin);
-    if (EqualNoCase(token.begin, length, attr, attrLength)) {
+    // Most tokens differ from the name in length: they are passed over
+    // without a call, and searched for '>' in place (tokens are short).
+    if (length == attrLength &&
+        EqualNoCase(token.begin, length, attr, attrLength)) {
       spot.nameBegin = token.begin;
       spot.nameEnd = token.end;
       return kAttributeFound;
     }
-    const void* close = std::memchr(token.begin, '>', length);
-    if (close != nullptr) {
-      spot.insertAt = static_cast<const char*>(close);
+    const char* close = std::find(token.begin, token.end, '>');
+    if (close != token.end) {
+      spot.insertAt = close;
       return kAttributeAbsent;
     }
   }
