@@ -90,4 +90,28 @@ int ReadAttributeValue(const char* afterName, CAttributeValue& value) {
   return 1;
 }
 
+int FindAttributeValue(const char* text, const char* tag, const char* attr,
+                       CAttributeSpot& spot, CAttributeValue& value) {
+  return LocateAttribute(text, tag, attr, kGetAttributeSeparatorSet, spot) ==
+             kAttributeFound &&
+         ReadAttributeValue(spot.nameEnd, value);
+}
+
+int GetAttributeOf(const char* text, const char* tag, const char* attr,
+                   char* buffer, int bufferSize) {
+  if (buffer == nullptr || bufferSize <= 0) return 0;
+  buffer[0] = '\0';
+  if (text == nullptr || tag == nullptr || attr == nullptr || *attr == '\0') {
+    return 0;
+  }
+  CAttributeSpot spot;
+  CAttributeValue value;
+  if (!FindAttributeValue(text, tag, attr, spot, value)) return 0;
+  const size_t length = static_cast<size_t>(value.end - value.begin);
+  if (length > static_cast<size_t>(bufferSize) - 1) return 0;
+  std::memcpy(buffer, value.begin, length);
+  buffer[length] = '\0';
+  return 1;
+}
+
 }  // namespace htmlmemdoc

@@ -57,6 +57,17 @@ struct CAttributeValue {
 // 0 when no "=" follows the name.
 int ReadAttributeValue(const char* afterName, CAttributeValue& value);
 
+// The value of `attr` in the first start tag named `tag`, as GetAttribute
+// finds it.
+int FindAttributeValue(const char* text, const char* tag, const char* attr,
+                       CAttributeSpot& spot, CAttributeValue& value);
+
+// CHtmlTextBase::GetAttribute into a buffer, on any text: the value of
+// `attr` in the first start tag named `tag`, delivered only when it fits
+// with its NUL; on failure the buffer holds "" (when it has room).
+int GetAttributeOf(const char* text, const char* tag, const char* attr,
+                   char* buffer, int bufferSize);
+
 }  // namespace htmlmemdoc
 
 #endif  // HTMLMEMDOC_CORE_ATTRIBUTE_H_

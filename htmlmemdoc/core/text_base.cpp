@@ -81,16 +81,6 @@ void CHtmlTextBase::ReplaceText(const char* text, size_t length) {
 
 namespace {
 
-// The value of `attr` in the first start tag named `tag`, as GetAttribute
-// finds it.
-int FindValue(const char* text, const char* tag, const char* attr,
-              CAttributeSpot& spot, CAttributeValue& value) {
-  return htmlmemdoc::LocateAttribute(text, tag, attr,
-                                     htmlmemdoc::kGetAttributeSeparatorSet,
-                                     spot) == htmlmemdoc::kAttributeFound &&
-         htmlmemdoc::ReadAttributeValue(spot.nameEnd, value);
-}
-
 // Whether SetAttribute may replace `old`, the value read behind the name
 // at `spot`: the name is not a word of another attribute's quoted value,
 // a quoted value has its closing quote, an unquoted one is not empty.
@@ -103,20 +93,8 @@ int IsReplaceable(const CAttributeSpot& spot, const CAttributeValue& old) {
 
 int CHtmlTextBase::GetAttribute(const char* tag, const char* attr, char* buffer,
                                 int bufferSize) const {
-  if (buffer == nullptr || bufferSize <= 0) return 0;
-  buffer[0] = '\0';
-  if (m_pszOuterText == nullptr || tag == nullptr || attr == nullptr ||
-      *attr == '\0') {
-    return 0;
-  }
-  CAttributeSpot spot;
-  CAttributeValue value;
-  if (!FindValue(m_pszOuterText, tag, attr, spot, value)) return 0;
-  const size_t length = static_cast<size_t>(value.end - value.begin);
-  if (length > static_cast<size_t>(bufferSize) - 1) return 0;
-  std::memcpy(buffer, value.begin, length);
-  buffer[length] = '\0';
-  return 1;
+  return htmlmemdoc::GetAttributeOf(m_pszOuterText, tag, attr, buffer,
+                                    bufferSize);
 }
 
 int CHtmlTextBase::GetAttribute(const CString& tag, const CString& attr,
@@ -240,7 +218,8 @@ int CHtmlTextBase::EditAttribute(const char* tag, const char* attr,
   }
   CAttributeSpot spot;
   CAttributeValue old;
-  if (!FindValue(m_pszOuterText, tag, attr, spot, old)) return 0;
+  if (!htmlmemdoc::FindAttributeValue(m_pszOuterText, tag, attr, spot, old))
+    return 0;
   char value[kStringAttributeBuffer];
   const size_t length = static_cast<size_t>(old.end - old.begin);
   if (length >= sizeof value) return 0;

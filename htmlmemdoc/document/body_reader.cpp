@@ -11,6 +11,8 @@
 #include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/document/block_scan.h"
 #include "htmlmemdoc/document/mem_doc.h"
+#include "htmlmemdoc/core/attribute.h"
+#include "htmlmemdoc/layers/layer_markup.h"
 #include "htmlmemdoc/platform/mbcs.h"
 
 using htmlmemdoc::CBlockContents;
@@ -23,22 +25,28 @@ using htmlmemdoc::kBlanks;
 
 namespace {
 
-// A new layer object of the kind the block's text calls for, or null when
-// the block cannot be checked for an audio embed.
-CHtmlLayer* NewLayerFor(const char* block, const CBlockContents& contents) {
+// The kind of layer the block's text calls for, into `kind`; 0 when the
+// block cannot be checked for an audio embed (its text is empty or longer
+// than an element takes).
+int LayerKindFor(const char* block, size_t length,
+                 const CBlockContents& contents, HtmlLayerKind& kind) {
   if (contents.image) {
-    if (FindNoCase(block, "dynsrc") != nullptr) return new CHtmlVideoLayer;
-    return new CHtmlImageLayer;
+    kind = FindNoCase(block, "dynsrc") != nullptr ? HtmlLayerVideo
+                                                  : HtmlLayerImage;
+    return 1;
   }
-  if (contents.paragraph) return new CHtmlTextLayer;
-  if (!contents.embed) return new CHtmlLayer;
-  CHtmlTextBase probe;
-  if (!probe.Init(block)) return nullptr;
-  CString type;
-  if (probe.GetAttribute("embed", "type", type) && type.Find("audio") >= 0) {
-    return new CHtmlLiveAudioLayer;
+  if (contents.paragraph || !contents.embed) {
+    kind = contents.paragraph ? HtmlLayerText : HtmlLayerPlain;
+    return 1;
   }
-  return new CHtmlEmbedLayer;
+  if (length == 0 || length > CHtmlTextBase::kMaxOuterTextLength) return 0;
+  char type[1024];  // what GetAttribute into a CString reads through
+  kind = htmlmemdoc::GetAttributeOf(block, "embed", "type", type,
+                                    sizeof type) &&
+                 htmlmemdoc::FindText(type, "audio") != nullptr
+             ? HtmlLayerLiveAudio
+             : HtmlLayerEmbed;
+  return 1;
 }
 
 }  // namespace
@@ -61,26 +69,27 @@ int CHtmlMemDoc::SkipBlanksAndComments(const char*& p) {
 }
 
 // Files the layer, read from [begin, end), in the list of its kind.
-void CHtmlMemDoc::FileLayer(CHtmlLayer* layer, const char* begin,
-                            const char* end) {
-  CRuntimeClass* kind = layer->GetRuntimeClass();
-  CHtmlTextList* list = &m_layerList;
-  if (kind == RUNTIME_CLASS(CHtmlVideoLayer)) {
-    list = &m_videoLayerList;
-  } else if (kind == RUNTIME_CLASS(CHtmlImageLayer)) {
-    list = &m_imageLayerList;
-  } else if (kind == RUNTIME_CLASS(CHtmlTextLayer)) {
-    list = &m_textLayerList;
-  } else if (layer->IsKindOf(RUNTIME_CLASS(CHtmlEmbedLayer))) {
-    list = &m_embedLayerList;
+// The list a layer of `kind` joins.
+CHtmlTextList& CHtmlMemDoc::LayerListOf(HtmlLayerKind kind) {
+  switch (kind) {
+    case HtmlLayerVideo:
+      return m_videoLayerList;
+    case HtmlLayerImage:
+      return m_imageLayerList;
+    case HtmlLayerText:
+      return m_textLayerList;
+    case HtmlLayerEmbed:
+    case HtmlLayerLiveAudio:
+      return m_embedLayerList;
+    default:
+      return m_layerList;
   }
-  FileElement(*list, layer, begin, end);
 }
 
 // Reads the block at `p` (on its "<div") into a layer; on success `p`
 // stands after the block, on failure `cursor` is the fault. `scratch`
 // holds the block's text while the layer is made, reused from block to
-// block.
+// block. A layer the observer declines from its markup is not made.
 int CHtmlMemDoc::ReadLayerBlock(const char*& p, const char*& cursor,
                                 std::string& scratch) {
   CBlockContents contents;
@@ -95,7 +104,17 @@ int CHtmlMemDoc::ReadLayerBlock(const char*& p, const char*& cursor,
   const char* begin = p;
   p = end;
   const char* block = scratch.c_str();
-  CHtmlLayer* layer = NewLayerFor(block, contents);
+  HtmlLayerKind kind = HtmlLayerPlain;
+  const int known = LayerKindFor(block, scratch.size(), contents, kind);
+  CHtmlTextList& list = LayerListOf(kind);
+  // An observer is asked only of a layer that would be made.
+  const bool asked = known && m_pObserver != nullptr &&
+                     htmlmemdoc::InitTakes(kind, block, scratch.size());
+  if (asked && !m_pObserver->LayerMarkupRead(list, block, scratch.size())) {
+    Record(HtmlReadElement, begin, end, nullptr);
+    return 1;
+  }
+  CHtmlLayer* layer = known ? htmlmemdoc::NewLayerOf(kind) : nullptr;
   if (layer == nullptr || !layer->Init(block)) {
     delete layer;
     cursor = p;
@@ -103,7 +122,7 @@ int CHtmlMemDoc::ReadLayerBlock(const char*& p, const char*& cursor,
                       ? HtmlReadTooLong
                       : HtmlReadRefusedLayer);
   }
-  FileLayer(layer, begin, end);
+  FileElement(list, layer, begin, end);
   return 1;
 }
 

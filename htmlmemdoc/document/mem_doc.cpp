@@ -16,6 +16,11 @@ enum SingleElement { kTitle, kBody, kSound, kFrameSet };
 
 CHtmlReadObserver::~CHtmlReadObserver() = default;
 
+int CHtmlReadObserver::LayerMarkupRead(const CHtmlTextList&, const char*,
+                                       size_t) {
+  return 1;
+}
+
 CHtmlMemDoc::CHtmlMemDoc()
     : m_nTabWidth(kDefaultTabWidth),
       m_readError{HtmlReadOk, 0, 0, 0},

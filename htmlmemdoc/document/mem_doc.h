@@ -197,7 +197,7 @@ class HTMLMEMDOC_EXPORT CHtmlMemDoc : public CObject {
   int ReadLayerBlock(const char*& p, const char*& cursor, std::string& scratch);
   int SkipBlanksAndComments(const char*& p);
   const char* FindDivFrom(const char* p);
-  void FileLayer(CHtmlLayer* layer, const char* begin, const char* end);
+  CHtmlTextList& LayerListOf(HtmlLayerKind kind);
   int AdoptLayer(CHtmlTextList& list, CHtmlLayer* layer);
   void FileElement(CHtmlTextList& list, CHtmlTextBase* element,
                    const char* begin, const char* end);

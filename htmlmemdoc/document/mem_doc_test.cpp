@@ -94,6 +94,74 @@ TEST(MemDocTest, ReadObserverSeesListElementsInPageOrderAndKeepsWhatItLets) {
   EXPECT_EQ(4, declined);
 }  // the sanitizer build fails here if a declined element leaks
 
+// Declines every layer from its markup, noting it; keeps the rest.
+class MarkupDecliner : public CHtmlReadObserver {
+ public:
+  int ElementRead(const CHtmlTextList&, const CHtmlTextBase&) override {
+    return 1;
+  }
+  int LayerMarkupRead(const CHtmlTextList&, const char* markup,
+                      size_t length) override {
+    told += std::string(markup, length) + "|";
+    return 0;
+  }
+  std::string told;
+};
+
+// The read's result and record, each item's place and kind.
+std::string ReadSummary(const CHtmlMemDoc& document, int read) {
+  const CHtmlReadError& error = document.GetReadError();
+  std::string summary = std::to_string(read) + " " +
+                        std::to_string(error.reason) + "@" +
+                        std::to_string(error.offset);
+  for (int i = 0; i < document.GetReadItemCount(); ++i) {
+    const CHtmlReadItem& item = *document.GetReadItem(i);
+    summary += " " + std::to_string(item.kind) + ":" +
+               std::to_string(item.begin) + "-" + std::to_string(item.end);
+  }
+  return summary;
+}
+
+// Layers declined before they are made read as they do made: the same
+// result, fault and record, the refused ones refused all the same.
+TEST(MemDocTest, LayersDeclinedFromTheirMarkupReadAsMadeOnes) {
+  const char* const kBodies[] = {
+      "<div id=T><p>t</p></div><div id=I><img src=i></div>"
+      "<div id=V><img dynsrc=v></div><div id=E><embed src=e></div>"
+      "<div id=A><embed type=audio/x src=a mastersound></div>"
+      "<div>plain</div>",
+      "<div id=A><embed type=audio/x src=a></div>",  // no master sound
+      "<div><embed type=\"audio\" src=a></div>",
+      "<div><p></div>",
+      "<div><p>unended</div><div>next</div>",
+  };
+  for (const char* body : kBodies) {
+    SCOPED_TRACE(body);
+    const std::string page =
+        std::string("<html><body>") + body + "</body></html>";
+    MessageLog quiet;  // the refused ones say so
+    CHtmlMemDoc made, declined;
+    MarkupDecliner observer;
+    declined.SetReadObserver(&observer);
+    const int madeRead = made.ReadFromString(page.c_str());
+    const int declinedRead = declined.ReadFromString(page.c_str());
+    EXPECT_EQ(ReadSummary(made, madeRead),
+              ReadSummary(declined, declinedRead));
+    CObList layers;
+    made.GetLayersInPageOrder(layers);
+    std::string kept;
+    for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;)
+      kept += std::string(*static_cast<const CHtmlLayer*>(layers.GetNext(pos))) +
+              "|";
+    if (madeRead) {
+      EXPECT_EQ(kept, observer.told);
+    }
+    CObList none;
+    declined.GetLayersInPageOrder(none);
+    EXPECT_EQ(0, none.GetCount());
+  }
+}
+
 TEST(MemDocTest, WalksLayersInPageOrderWithTheirKinds) {
   CHtmlMemDoc document;
   ASSERT_EQ(1,

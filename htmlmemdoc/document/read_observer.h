@@ -6,6 +6,8 @@
 #ifndef HTMLMEMDOC_DOCUMENT_READ_OBSERVER_H_
 #define HTMLMEMDOC_DOCUMENT_READ_OBSERVER_H_
 
+#include <cstddef>
+
 #include "htmlmemdoc/core/text_base.h"
 #include "htmlmemdoc/document/text_list.h"
 #include "htmlmemdoc/export.h"
@@ -21,6 +23,15 @@ class HTMLMEMDOC_EXPORT CHtmlReadObserver {
   // elements (title, body, sound, frameset) are always kept and not told.
   virtual int ElementRead(const CHtmlTextList& list,
                           const CHtmlTextBase& element) = 0;
+
+  // Asked first of each layer a read takes, with the list it is about to
+  // join and its markup (`length` bytes, NUL-terminated, valid for the
+  // call). Return 0 to decline it before its object is made (recorded as
+  // one ElementRead declined), nonzero to have it made and then told to
+  // ElementRead. The reading's result is the same either way. By default
+  // every layer is made.
+  virtual int LayerMarkupRead(const CHtmlTextList& list, const char* markup,
+                              size_t length);
 };
 
 #endif  // HTMLMEMDOC_DOCUMENT_READ_OBSERVER_H_

@@ -3,6 +3,7 @@
 #include "htmlmemdoc/layers/embed_layer.h"
 
 #include "htmlmemdoc/core/scan.h"
+#include "htmlmemdoc/layers/layer_markup.h"
 #include "htmlmemdoc/platform/mbcs.h"
 
 IMPLEMENT_DYNCREATE(CHtmlEmbedLayer, CHtmlLayer)
@@ -57,9 +58,7 @@ int CHtmlEmbedLayer::SetHeight(int height) {
 
 int CHtmlLiveAudioLayer::Init(const char* text) {
   if (!CHtmlEmbedLayer::Init(text)) return 0;
-  const char* markup = *this;
-  return htmlmemdoc::FindNoCase(markup, "<embed") != nullptr &&
-         htmlmemdoc::FindNoCase(markup, "mastersound") != nullptr;
+  return htmlmemdoc::HasLiveAudioEmbed(*this);
 }
 
 int CHtmlLiveAudioLayer::GetLoop(int& loop) const {
