@@ -16,12 +16,13 @@
 namespace htmlmemdoc {
 namespace {
 
-bool SameMarkup(const CHtmlTextBase& a, const CHtmlTextBase& b) {
-  const char* x = a;
-  const char* y = b;
-  if (x == nullptr || y == nullptr) return x == y;
-  return a.GetOuterTextLength() == b.GetOuterTextLength() &&
-         std::memcmp(x, y, a.GetOuterTextLength()) == 0;
+// Whether `layer` holds the `length` bytes at `markup` (null: no text).
+bool SameMarkup(const CHtmlTextBase& layer, const char* markup,
+                size_t length) {
+  const char* own = layer;
+  if (own == nullptr || markup == nullptr) return own == markup;
+  return layer.GetOuterTextLength() == length &&
+         std::memcmp(own, markup, length) == 0;
 }
 
 class DeclineAll : public CHtmlReadObserver {
@@ -92,14 +93,33 @@ const char* ReadBack::Echo(size_t kind, size_t index) const {
   return index < echoes.size() ? echoes[index] : nullptr;
 }
 
+// The written list `list` is, or kWrittenLists for another one.
+size_t ReadBack::WrittenKind(const CHtmlTextList& list) const {
+  size_t kind = 0;
+  while (kind < kWrittenLists && &list != &WrittenLayers(*m_written, kind))
+    ++kind;
+  return kind;
+}
+
 int ReadBack::ElementRead(const CHtmlTextList& list,
                           const CHtmlTextBase& element) {
-  for (size_t kind = 0; kind < kWrittenLists; ++kind) {
-    if (&list != &WrittenLayers(*m_written, kind)) continue;
-    Match(kind, element);
+  const size_t kind = WrittenKind(list);
+  if (kind < kWrittenLists) {
+    const char* markup = element;
+    Match(kind, markup, markup != nullptr ? element.GetOuterTextLength() : 0);
     if (m_hook) m_hook(kind, m_lists[kind].echoes.size() - 1, element);
   }
   return m_keep ? 1 : 0;
+}
+
+// Without a hook to show it to or a reading to keep, a layer is matched
+// from its markup and never made.
+int ReadBack::LayerMarkupRead(const CHtmlTextList& list, const char* markup,
+                              size_t length) {
+  if (m_hook || m_keep) return 1;
+  const size_t kind = WrittenKind(list);
+  if (kind < kWrittenLists) Match(kind, markup, length);
+  return 0;
 }
 
 std::unique_ptr<CHtmlMemDoc> ReadBack::TakeRead() {
@@ -108,18 +128,18 @@ std::unique_ptr<CHtmlMemDoc> ReadBack::TakeRead() {
   return std::move(m_written);
 }
 
-void ReadBack::Match(size_t kind, const CHtmlTextBase& layer) {
+void ReadBack::Match(size_t kind, const char* markup, size_t length) {
   ListState& state = m_lists[kind];
   const CObList& list = WrittenLayers(m_rendered, kind);
   while (state.next != nullptr) {
     const auto* kept = static_cast<const CHtmlLayer*>(list.GetNext(state.next));
-    if (SameMarkup(*kept, layer)) {
+    if (SameMarkup(*kept, markup, length)) {
       state.echoes.push_back(*kept);
       return;
     }
     state.lost.push_back(kept);
   }
-  state.copies.push_back(MarkupOf(layer));
+  state.copies.emplace_back(markup != nullptr ? markup : "", length);
   state.echoes.push_back(state.copies.back().c_str());
 }
 

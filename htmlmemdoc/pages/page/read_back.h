@@ -64,6 +64,8 @@ class ReadBack : public CHtmlReadObserver {
 
   int ElementRead(const CHtmlTextList& list,
                   const CHtmlTextBase& element) override;
+  int LayerMarkupRead(const CHtmlTextList& list, const char* markup,
+                      size_t length) override;
 
  private:
   struct ListState {
@@ -73,7 +75,8 @@ class ReadBack : public CHtmlReadObserver {
     std::deque<std::string> copies;  // layers that came back changed
   };
 
-  void Match(size_t kind, const CHtmlTextBase& layer);
+  size_t WrittenKind(const CHtmlTextList& list) const;
+  void Match(size_t kind, const char* markup, size_t length);
 
   const CHtmlMemDoc& m_rendered;
   LayerHook m_hook;
