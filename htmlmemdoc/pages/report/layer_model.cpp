@@ -338,17 +338,21 @@ void AppendScalar(const FieldValue& value, std::string& out) {
 }  // namespace
 
 // The fields in the order of their names, a line each.
-void AppendLayerJson(const CHtmlLayer& layer, std::string& out) {
-  const char* separator = "{\n  \"";
+void AppendLayerJson(const CHtmlLayer& layer, std::string& out,
+                     const char* feed) {
+  // What comes before a field's name: "{" or ",", the feed, the indent
+  // and the opening quote.
+  std::string lead = std::string("{") + feed + "  \"";
   VisitFields(layer, LayerDetail::kAll,
               [&](const char* name, const FieldValue& value) {
-                out += separator;
+                out += lead;
                 out += name;
                 out += "\": ";
                 AppendScalar(value, out);
-                separator = ",\n  \"";
+                lead[0] = ',';
               });
-  out += "\n}";
+  out += feed;
+  out += '}';
 }
 
 }  // namespace htmlmemdoc

@@ -44,8 +44,10 @@ void ForEachLayerField(const CHtmlLayer& layer, LayerDetail detail,
 nlohmann::json DescribeLayer(const CHtmlLayer& layer);
 
 // Appends the layer's JSON text as JsonText(DescribeLayer(layer), 2)
-// writes it, without making the object.
-void AppendLayerJson(const CHtmlLayer& layer, std::string& out);
+// writes it, without making the object; each line feed followed by
+// `feed`'s blanks instead (`feed` is "\n" and blanks).
+void AppendLayerJson(const CHtmlLayer& layer, std::string& out,
+                     const char* feed = "\n");
 
 // A getter's result: its value when `ok`, else null.
 nlohmann::json StringOr(int ok, const CString& value);

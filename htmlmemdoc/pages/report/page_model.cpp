@@ -101,16 +101,65 @@ void ForEachIn(const CObList& list, Visit visit) {
   }
 }
 
+// Writes a list's items, each on lines of its own indented in the list,
+// in pieces of about kPiece bytes.
+class ListWriter {
+ public:
+  explicit ListWriter(std::FILE* out) : m_out(out) {}
+  ~ListWriter() { Flush(); }
+  ListWriter(const ListWriter&) = delete;
+  ListWriter& operator=(const ListWriter&) = delete;
+
+  // Adds an item's JSON text, its lines indented in the list.
+  void Add(const std::string& item) {
+    std::string& text = Open();
+    for (size_t from = 0;;) {
+      const size_t feed = item.find('\n', from);
+      if (feed == std::string::npos) {
+        text.append(item, from, std::string::npos);
+        break;
+      }
+      text.append(item, from, feed - from);
+      text += kIndent;
+      from = feed + 1;
+    }
+    Close();
+  }
+  // Starts an item the caller appends to the returned text itself, each
+  // of its line feeds followed by kIndent; Close ends it.
+  std::string& Open() {
+    if (!m_empty) m_text += ',';
+    m_text += kIndent;
+    m_empty = false;
+    return m_text;
+  }
+  void Close() {
+    if (m_text.size() >= kPiece) Flush();
+  }
+  bool Empty() const { return m_empty; }
+  void Flush() {
+    std::fwrite(m_text.data(), 1, m_text.size(), m_out);
+    m_text.clear();
+  }
+
+  static constexpr const char* kIndent = "\n    ";
+
+ private:
+  static const size_t kPiece = 65536;
+  std::FILE* m_out;
+  std::string m_text;
+  bool m_empty = true;
+};
+
 // The lists that make the bulk of a model, in the order its text writes
 // them (by name), each with what fills it and, where it is the bulk of a
 // page, what writes its items' JSON text without making them first.
 using AddItem = std::function<void(const json&)>;
-using AddText = std::function<void(const std::string&)>;
 
 struct CModelList {
   const char* name;
   void (*fill)(const CHtmlMemDoc& document, const AddItem& add);
-  void (*write)(const CHtmlMemDoc& document, const AddText& add);
+  void (*write)(const CHtmlMemDoc& document, ListWriter& items);
 };
 
 const CModelList kModelLists[] = {
@@ -125,12 +174,10 @@ const CModelList kModelLists[] = {
        ForEachLayer(document,
                     [&](const CHtmlLayer& l) { add(DescribeLayer(l)); });
      },
-     [](const CHtmlMemDoc& document, const AddText& add) {
-       std::string item;
+     [](const CHtmlMemDoc& document, ListWriter& items) {
        ForEachLayer(document, [&](const CHtmlLayer& l) {
-         item.clear();
-         AppendLayerJson(l, item);
-         add(item);
+         AppendLayerJson(l, items.Open(), ListWriter::kIndent);
+         items.Close();
        });
      }},
     {"metas",
@@ -215,43 +262,6 @@ void FillLists(const CHtmlMemDoc& document, json& page, Take take) {
   }
 }
 
-// Writes the elements of a list of the model's top level, each given as
-// its JSON text: after a comma unless it is the first, every line
-// indented under the list; gathered into pieces of about 64 KB.
-class ListWriter {
- public:
-  explicit ListWriter(std::FILE* out) : m_out(out) {}
-  ~ListWriter() { Flush(); }
-  ListWriter(const ListWriter&) = delete;
-  ListWriter& operator=(const ListWriter&) = delete;
-
-  void Add(const std::string& item) {
-    m_text += m_empty ? "\n    " : ",\n    ";
-    m_empty = false;
-    for (size_t from = 0;;) {
-      const size_t feed = item.find('\n', from);
-      if (feed == std::string::npos) {
-        m_text.append(item, from, std::string::npos);
-        break;
-      }
-      m_text.append(item, from, feed - from);
-      m_text += "\n    ";
-      from = feed + 1;
-    }
-    if (m_text.size() >= kPiece) Flush();
-  }
-  bool Empty() const { return m_empty; }
-  void Flush() {
-    std::fwrite(m_text.data(), 1, m_text.size(), m_out);
-    m_text.clear();
-  }
-
- private:
-  static const size_t kPiece = 65536;
-  std::FILE* m_out;
-  std::string m_text;
-  bool m_empty = true;
-};
 
 }  // namespace
 
@@ -301,11 +311,10 @@ void WritePageJson(const CHtmlMemDoc& document, const std::string& text,
     std::fwrite(rest.data() + written, 1, at - written, out);
     written = at;  // the list's "]"
     ListWriter items(out);
-    const AddText add = [&items](const std::string& item) { items.Add(item); };
     if (list.write != nullptr) {
-      list.write(document, add);
+      list.write(document, items);
     } else {
-      list.fill(document, [&](const json& item) { add(JsonText(item, 2)); });
+      list.fill(document, [&](const json& item) { items.Add(JsonText(item, 2)); });
     }
     items.Flush();
     if (!items.Empty()) std::fputs("\n  ", out);
