@@ -29,10 +29,16 @@ bool IsNameEnd(char c) {
 // The lower-case name of the tag whose "<" is at `at` ("/b" for an end
 // tag), and where the tag's ">" is (npos when none): a tag's name ends at
 // a blank, "/" or ">".
-std::string TagAt(const std::string& markup, size_t at, size_t& close) {
+// Where the name (with the "/" of an end tag) of the tag at `at` ends.
+size_t TagNameEnd(const std::string& markup, size_t at) {
   size_t end = at + 1;
   if (end < markup.size() && markup[end] == '/') ++end;
   while (end < markup.size() && !IsNameEnd(markup[end])) ++end;
+  return end;
+}
+
+std::string TagAt(const std::string& markup, size_t at, size_t& close) {
+  const size_t end = TagNameEnd(markup, at);
   close = markup.find('>', at);
   return Lower(markup.substr(at + 1, end - at - 1));
 }
@@ -156,8 +162,10 @@ bool ContentStretch(const std::string& markup, size_t& begin, size_t& end) {
   int depth = 1;
   for (at = markup.find('<', begin); at != std::string::npos;
        at = markup.find('<', at + 1)) {
-    size_t tagEnd = 0;
-    const std::string found = TagAt(markup, at, tagEnd);
+    // Only a name as long as `name`, or one longer (its end tag), counts.
+    const size_t length = TagNameEnd(markup, at) - at - 1;
+    if (length != name.size() && length != name.size() + 1) continue;
+    const std::string found = Lower(markup.substr(at + 1, length));
     if (found == name) ++depth;
     if (found == "/" + name && --depth == 0) {
       end = at;

@@ -204,8 +204,9 @@ std::string EscapeHtml(const std::string& text) {
 }
 
 std::string ColorHex(unsigned long rgb) {
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "#%06lx", rgb & 0xFFFFFFul);
+  static const char kDigits[] = "0123456789abcdef";
+  std::string hex = "#000000";
+  for (size_t at = 6; at > 0; --at, rgb >>= 4) hex[at] = kDigits[rgb & 0xF];
   return hex;
 }
 
