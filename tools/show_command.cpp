@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -83,23 +84,28 @@ struct Outline {
               src = "-";
   bool hasText = false, hasSrc = false;
 
+  // The fields come in the order of their names, so they are matched with
+  // this list, in the same order, in one walk.
   explicit Outline(const CHtmlLayer& layer) {
     static const std::pair<const char*, std::string Outline::*> kFields[] = {
-        {"kind", &Outline::kind},     {"id", &Outline::id},
-        {"left", &Outline::left},     {"top", &Outline::top},
-        {"width", &Outline::width},   {"height", &Outline::height},
-        {"zIndex", &Outline::zIndex}, {"visibility", &Outline::visibility},
-        {"text", &Outline::text},     {"src", &Outline::src}};
+        {"height", &Outline::height}, {"id", &Outline::id},
+        {"kind", &Outline::kind},     {"left", &Outline::left},
+        {"src", &Outline::src},       {"text", &Outline::text},
+        {"top", &Outline::top},       {"visibility", &Outline::visibility},
+        {"width", &Outline::width},   {"zIndex", &Outline::zIndex}};
+    size_t next = 0;
     htmlmemdoc::ForEachLayerField(
         layer, htmlmemdoc::LayerDetail::kOutline,
-        [this](const char* name, const htmlmemdoc::FieldValue& value) {
-          for (const auto& field : kFields) {
-            if (std::strcmp(name, field.first) != 0) continue;
-            this->*field.second = PlainField(value);
-            hasText = hasText || field.second == &Outline::text;
-            hasSrc = hasSrc || field.second == &Outline::src;
-            break;
-          }
+        [&](const char* name, const htmlmemdoc::FieldValue& value) {
+          int order = 1;
+          while (next < std::size(kFields) &&
+                 (order = std::strcmp(kFields[next].first, name)) < 0)
+            ++next;
+          if (order != 0) return;
+          const auto field = kFields[next].second;
+          this->*field = PlainField(value);
+          hasText = hasText || field == &Outline::text;
+          hasSrc = hasSrc || field == &Outline::src;
         });
   }
 };
