@@ -7,11 +7,11 @@
 #include <cstring>
 #include <string>
 
+#include "htmlmemdoc/core/attribute.h"
 #include "htmlmemdoc/core/case_forms.h"
 #include "htmlmemdoc/core/scan.h"
 #include "htmlmemdoc/document/block_scan.h"
 #include "htmlmemdoc/document/mem_doc.h"
-#include "htmlmemdoc/core/attribute.h"
 #include "htmlmemdoc/layers/layer_markup.h"
 #include "htmlmemdoc/platform/mbcs.h"
 
@@ -41,11 +41,11 @@ int LayerKindFor(const char* block, size_t length,
   }
   if (length == 0 || length > CHtmlTextBase::kMaxOuterTextLength) return 0;
   char type[1024];  // what GetAttribute into a CString reads through
-  kind = htmlmemdoc::GetAttributeOf(block, "embed", "type", type,
-                                    sizeof type) &&
-                 htmlmemdoc::FindText(type, "audio") != nullptr
-             ? HtmlLayerLiveAudio
-             : HtmlLayerEmbed;
+  kind =
+      htmlmemdoc::GetAttributeOf(block, "embed", "type", type, sizeof type) &&
+              htmlmemdoc::FindText(type, "audio") != nullptr
+          ? HtmlLayerLiveAudio
+          : HtmlLayerEmbed;
   return 1;
 }
 

@@ -145,14 +145,14 @@ TEST(MemDocTest, LayersDeclinedFromTheirMarkupReadAsMadeOnes) {
     declined.SetReadObserver(&observer);
     const int madeRead = made.ReadFromString(page.c_str());
     const int declinedRead = declined.ReadFromString(page.c_str());
-    EXPECT_EQ(ReadSummary(made, madeRead),
-              ReadSummary(declined, declinedRead));
+    EXPECT_EQ(ReadSummary(made, madeRead), ReadSummary(declined, declinedRead));
     CObList layers;
     made.GetLayersInPageOrder(layers);
     std::string kept;
     for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;)
-      kept += std::string(*static_cast<const CHtmlLayer*>(layers.GetNext(pos))) +
-              "|";
+      kept +=
+          std::string(*static_cast<const CHtmlLayer*>(layers.GetNext(pos))) +
+          "|";
     if (madeRead) {
       EXPECT_EQ(kept, observer.told);
     }

@@ -17,8 +17,7 @@ namespace htmlmemdoc {
 namespace {
 
 // Whether `layer` holds the `length` bytes at `markup` (null: no text).
-bool SameMarkup(const CHtmlTextBase& layer, const char* markup,
-                size_t length) {
+bool SameMarkup(const CHtmlTextBase& layer, const char* markup, size_t length) {
   const char* own = layer;
   if (own == nullptr || markup == nullptr) return own == markup;
   return layer.GetOuterTextLength() == length &&

@@ -174,8 +174,8 @@ void AddFont(const CHtmlTextLayer& layer, LayerFields& entry) {
                                        kFontWeightField, kFontStyleField,
                                        kTextAlignField};
   CStyleValue font[5];
-  std::string families = GetStyleValuesAndFamilies(layer, layer.m_strTextTag,
-                                                   kFields, font, 5);
+  std::string families =
+      GetStyleValuesAndFamilies(layer, layer.m_strTextTag, kFields, font, 5);
   entry.SetNumber(kFontSizeKey, font[0].ok, font[0].number);
   entry.SetText(kColorKey, font[1].ok,
                 font[1].ok ? ColorHex(font[1].color) : std::string());

@@ -262,7 +262,6 @@ void FillLists(const CHtmlMemDoc& document, json& page, Take take) {
   }
 }
 
-
 }  // namespace
 
 json DescribePageProperties(const CHtmlMemDoc& document,
@@ -314,7 +313,8 @@ void WritePageJson(const CHtmlMemDoc& document, const std::string& text,
     if (list.write != nullptr) {
       list.write(document, items);
     } else {
-      list.fill(document, [&](const json& item) { items.Add(JsonText(item, 2)); });
+      list.fill(document,
+                [&](const json& item) { items.Add(JsonText(item, 2)); });
     }
     items.Flush();
     if (!items.Empty()) std::fputs("\n  ", out);

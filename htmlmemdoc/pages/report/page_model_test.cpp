@@ -35,7 +35,8 @@ TEST(PageJsonTest, StreamedModelIsTheModelsText) {
       "<div id=\"\x08\x0c\x0b\"><p>a\r\nb</p></div>",
       // overlong, surrogate, four bytes, above U+10FFFF, cut short
       "<div id=\"\xc0\xaf \xe0\x9f\xbf \xed\xa0\x80\">"
-      "<p>\xf0\x9f\x98\x80 \xf0\x8f\xbf\xbf \xf4\x90\x80\x80 \xe2\x82</p></div>",
+      "<p>\xf0\x9f\x98\x80 \xf0\x8f\xbf\xbf \xf4\x90\x80\x80 "
+      "\xe2\x82</p></div>",
       "<div id=\"I\" style=\"left:-4px; top:0px; width:10px; height:10px\">"
       "<img src=\"a&amp;b.gif\" dynsrc=\"m.avi\" loop=\"2\"></div>",
       "<div id=\"E\" style=\"z-index:auto\"><embed src=\"x.swf\"></div>",
