@@ -120,22 +120,27 @@ void AppendPadded(std::string& line, const std::string& text, size_t width,
   if (left) line.append(pad, ' ');
 }
 
+// The line's padded fields: what stands before each, its width, and
+// whether it is padded on the right (printf's "%-5s") or on the left.
+struct PaddedField {
+  const char* before;
+  std::string Outline::*field;
+  size_t width;
+  bool left;
+};
+const PaddedField kLineFields[] = {
+    {"", &Outline::id, 12, true},        {" left ", &Outline::left, 5, true},
+    {" top ", &Outline::top, 5, true},   {" ", &Outline::width, 5, false},
+    {" x ", &Outline::height, 5, true},  {" z ", &Outline::zIndex, 3, true},
+    {" ", &Outline::visibility, 0, true}};
+
 std::string LayerLine(const Outline& layer) {
   std::string line = layer.kind;
   line.resize(11, ' ');
-  AppendPadded(line, layer.id, 12, true);
-  line += " left ";
-  AppendPadded(line, layer.left, 5, true);
-  line += " top ";
-  AppendPadded(line, layer.top, 5, true);
-  line += ' ';
-  AppendPadded(line, layer.width, 5, false);
-  line += " x ";
-  AppendPadded(line, layer.height, 5, true);
-  line += " z ";
-  AppendPadded(line, layer.zIndex, 3, true);
-  line += ' ';
-  line += layer.visibility;
+  for (const PaddedField& field : kLineFields) {
+    line += field.before;
+    AppendPadded(line, layer.*field.field, field.width, field.left);
+  }
   if (layer.hasText) line += "  \"" + layer.text + "\"";
   if (layer.hasSrc) line += "  " + layer.src;
   return line;

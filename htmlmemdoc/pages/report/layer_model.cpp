@@ -138,7 +138,6 @@ struct LayerFields {
     has[key] = true;
     return value[key];
   }
-  void SetNull(LayerKey key) { Set(key); }
   void SetNumber(LayerKey key, int ok, int number) {
     FieldValue& field = Set(key);
     if (!ok) return;
