@@ -321,19 +321,27 @@ std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
 }
 
 std::vector<int> ReadItemLines(const CHtmlMemDoc& document,
-                               const std::string& text) {
+                               const std::string& text,
+                               std::vector<int>* columns) {
   std::vector<int> lines(static_cast<size_t>(document.GetReadItemCount()));
+  if (columns != nullptr) columns->assign(lines.size(), 0);
   int line = 1;
-  size_t counted = 0;  // text[0, counted) holds line - 1 line feeds
+  size_t counted = 0;    // text[0, counted) holds line - 1 line feeds
+  size_t lineStart = 0;  // where the line of `counted` starts
   for (size_t i = 0; i < lines.size(); ++i) {
     const size_t offset = std::max(
         counted, std::min(static_cast<size_t>(
                               document.GetReadItem(static_cast<int>(i))->begin),
                           text.size()));
-    line += static_cast<int>(
-        CountLineFeeds(text.data() + counted, text.data() + offset));
+    const size_t feeds =
+        CountLineFeeds(text.data() + counted, text.data() + offset);
+    line += static_cast<int>(feeds);
+    // The last of them is in text[counted, offset): the search is linear.
+    if (feeds > 0) lineStart = text.rfind('\n', offset - 1) + 1;
     counted = offset;
     lines[i] = line;
+    if (columns != nullptr)
+      (*columns)[i] = static_cast<int>(offset - lineStart) + 1;
   }
   return lines;
 }

@@ -73,9 +73,11 @@ std::vector<PageLoss> FindLosses(const CHtmlMemDoc& document,
 std::vector<PageLoss> CheckPageFile(PageFile& page);
 
 // The line each of the document's read items starts on in `text`, the
-// text it read, in one pass (the items stand in page order).
+// text it read, in one pass (the items stand in page order); with
+// `columns`, the column each starts at there too (1-based, in bytes).
 std::vector<int> ReadItemLines(const CHtmlMemDoc& document,
-                               const std::string& text);
+                               const std::string& text,
+                               std::vector<int>* columns = nullptr);
 
 // One loss on a line: "line 12: plain layer P1: <div id=P1>just text</div>".
 std::string DescribeLoss(const PageLoss& loss);

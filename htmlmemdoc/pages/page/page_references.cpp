@@ -91,13 +91,29 @@ bool NamesFiles(const std::string& attribute) {
          name == "src" || name == "dynsrc" || name == "href";
 }
 
+// Where an element starts in the page text: 1-based line and column, both
+// 0 when unknown.
+struct Place {
+  int line = 0;
+  int column = 0;
+};
+
+// The place of text[length], text[0] standing at `start`.
+Place Advance(std::string_view text, size_t length, Place start) {
+  if (start.line == 0) return start;
+  const size_t feeds = CountLineFeeds(text.data(), text.data() + length);
+  if (feeds == 0) return {start.line, start.column + static_cast<int>(length)};
+  return {start.line + static_cast<int>(feeds),
+          static_cast<int>(length - text.rfind('\n', length - 1))};
+}
+
 class Collector {
  public:
   Collector(std::vector<PageReference>& found) : m_found(found) {}
 
-  // The references of one element that starts on `line`.
+  // The references of one element that starts at `place`.
   void Element(const CHtmlTextBase& element, const std::string& kind,
-               const std::string& id, int line) {
+               const std::string& id, Place place) {
     const std::string markup = MarkupOf(element);
     ViewTags(markup, NamesFiles, m_tokens);
     const bool layer = kind.find("layer") != std::string::npos;
@@ -121,13 +137,13 @@ class Collector {
           const bool decoded = read != attribute.value;
           for (const auto& [at, size] : NamesIn(read, handler))
             Add(element, kind, id, token.name, attribute, read.substr(at, size),
-                decoded ? std::string::npos : at, line, markup, decoded);
+                decoded ? std::string::npos : at, place, markup, decoded);
           continue;
         }
         if (!NamesFile(layer, tag, name) || Trim(attribute.value).empty()) {
           continue;
         }
-        Add(element, kind, id, token.name, attribute, attribute.value, 0, line,
+        Add(element, kind, id, token.name, attribute, attribute.value, 0, place,
             markup);
       }
     }
@@ -135,7 +151,7 @@ class Collector {
 
   // The url() names of a style rule, placed in its text, which no
   // attribute quotes: each is replaced exactly where it stands.
-  void Rule(const CHtmlTextBase& rule, int line) {
+  void Rule(const CHtmlTextBase& rule, Place place) {
     const std::string markup = MarkupOf(rule);
     MarkupToken::Attribute whole;
     whole.name = "style";
@@ -143,7 +159,7 @@ class Collector {
     whole.quote = '"';
     for (const auto& [at, size] : NamesIn(markup, false))
       Add(rule, "style rule", "", "style", whole, markup.substr(at, size), at,
-          line, markup);
+          place, markup);
   }
 
   // A reference the library reads inside attribute `name` of the first
@@ -151,7 +167,7 @@ class Collector {
   // it.
   void Inner(const CHtmlTextBase& element, const std::string& kind,
              const std::string& id, const std::string& tag,
-             const std::string& name, const std::string& value, int line) {
+             const std::string& name, const std::string& value, Place place) {
     const std::string markup = MarkupOf(element);
     const int at = FindTag(m_tokens, tag);
     const MarkupToken::Attribute* attribute =
@@ -160,7 +176,7 @@ class Collector {
     if (attribute == nullptr || value.empty()) return;
     const size_t inside = attribute->value.find(value, m_innerFrom);
     if (inside != std::string::npos) m_innerFrom = inside + value.size();
-    Add(element, kind, id, tag, *attribute, value, inside, line, markup);
+    Add(element, kind, id, tag, *attribute, value, inside, place, markup);
   }
 
   void ResetInner() { m_innerFrom = 0; }
@@ -169,7 +185,7 @@ class Collector {
   void Add(const CHtmlTextBase& element, const std::string& kind,
            const std::string& id, const std::string& tag,
            const MarkupToken::Attribute& attribute, const std::string& value,
-           size_t inside, int line, const std::string& markup,
+           size_t inside, Place place, const std::string& markup,
            bool decoded = false) {
     PageReference reference;
     reference.value = value;
@@ -184,10 +200,9 @@ class Collector {
     const size_t upTo = std::min(
         reference.at == std::string::npos ? attribute.valueAt : reference.at,
         markup.size());
-    reference.line = line == 0
-                         ? 0
-                         : line + static_cast<int>(CountLineFeeds(
-                                      markup.data(), markup.data() + upTo));
+    const Place at = Advance(markup, upTo, place);
+    reference.line = at.line;
+    reference.column = at.column;
     m_found.push_back(std::move(reference));
   }
 
@@ -202,43 +217,56 @@ std::vector<PageReference> FindReferences(const CHtmlMemDoc& document,
                                           const std::string& text) {
   std::vector<PageReference> found;
   Collector collect(found);
-  const std::vector<int> lines = ReadItemLines(document, text);
+  std::vector<int> columns;
+  const std::vector<int> lines = ReadItemLines(document, text, &columns);
   for (int i = 0; i < document.GetReadItemCount(); ++i) {
     const CHtmlReadItem& item = *document.GetReadItem(i);
     if (item.kind != HtmlReadElement || item.element == nullptr) continue;
     const auto* element = static_cast<const CHtmlTextBase*>(item.element);
-    const int line = lines[static_cast<size_t>(i)];
+    const Place place{lines[static_cast<size_t>(i)],
+                      columns[static_cast<size_t>(i)]};
     if (element->IsKindOf(RUNTIME_CLASS(CHtmlLayer))) {
       const auto* layer = static_cast<const CHtmlLayer*>(element);
       const std::string kind = std::string(LayerKindName(*layer)) + " layer";
       const std::string id = LayerId(*layer);
-      collect.Element(*layer, kind, id, line);
+      collect.Element(*layer, kind, id, place);
       CString address;
       collect.ResetInner();
       if (layer->GetBackgroundImage(address, "div")) {
         collect.Inner(*layer, kind, id, "div", "style",
-                      static_cast<const char*>(address), line);
+                      static_cast<const char*>(address), place);
       }
     } else if (element == &document.m_body) {
-      collect.Element(*element, "body", "", line);
+      collect.Element(*element, "body", "", place);
       CStringArray preloads;
       collect.ResetInner();
       if (document.m_body.GetPreloadImage(preloads)) {
         for (int p = 0; p < preloads.GetSize(); ++p) {
           collect.Inner(*element, "body", "", "body", "onload",
-                        static_cast<const char*>(preloads[p]), line);
+                        static_cast<const char*>(preloads[p]), place);
         }
       }
     } else if (element == &document.m_bgSound) {
-      collect.Element(*element, "background sound", "", line);
+      collect.Element(*element, "background sound", "", place);
     } else if (element == &document.m_frameSet) {
+      // Each frame's markup stands in the text after the frameset's tag,
+      // byte for byte, in order; a frame not found there (never, for the
+      // text the document read) takes the place of the one before it.
+      size_t from = std::min<size_t>(item.begin, text.size());
+      Place at = place;
       for (int f = 0; f < document.m_frameSet.GetFrameCount(); ++f) {
-        collect.Element(*document.m_frameSet.GetAt(f), "frame", "", line);
+        const CHtmlTextBase& frame = *document.m_frameSet.GetAt(f);
+        const size_t found = text.find(MarkupOf(frame), from);
+        if (found != std::string::npos) {
+          at = Advance(std::string_view(text).substr(from), found - from, at);
+          from = found;
+        }
+        collect.Element(frame, "frame", "", at);
       }
     } else if (element->IsKindOf(RUNTIME_CLASS(CHtmlScript))) {
-      collect.Element(*element, "script", "", line);
+      collect.Element(*element, "script", "", place);
     } else if (element->IsKindOf(RUNTIME_CLASS(CHtmlStyle))) {
-      collect.Rule(*element, line);
+      collect.Rule(*element, place);
     }
   }
   return found;

@@ -23,7 +23,8 @@ struct PageReference {
   std::string id;         // the layer's id, when it has one
   std::string tag;        // the tag that holds it: "img", "a", "body", ...
   std::string attribute;  // "src", "href", "background", "style", "onload"
-  int line = 0;           // in the page text; 0 when unknown
+  int line = 0;           // in the page text, and the column of the value's
+  int column = 0;         // first byte there (1-based); both 0 when unknown
   // The element that holds it (to tell elements apart; a change to it goes
   // through the document it belongs to), where the value stands in the
   // element's markup (npos when it cannot be placed), and the quote of the

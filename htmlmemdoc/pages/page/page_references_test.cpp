@@ -8,7 +8,8 @@
 
 namespace {
 
-// Every place a page names a file, in page order, with where it stands.
+// Every place a page names a file, in page order, with where it stands:
+// its line and column in the page (each frame its own) and in its markup.
 TEST(PageReferencesTest, FindsEveryReferenceInPageOrder) {
   htmlmemdoc::PageFile page;
   page.text =
@@ -35,8 +36,9 @@ TEST(PageReferencesTest, FindsEveryReferenceInPageOrder) {
   std::string found;
   for (const auto& r : htmlmemdoc::FindReferences(document, page.text)) {
     const std::string markup = static_cast<const char*>(*r.holder);
-    found += std::to_string(r.line) + " " + r.element + " " + r.id + " <" +
-             r.tag + " " + r.attribute + "> " + r.value + " " +
+    found += std::to_string(r.line) + ":" + std::to_string(r.column) + " " +
+             r.element + " " + r.id + " <" + r.tag + " " + r.attribute + "> " +
+             r.value + " " +
              (r.quote == 0 ? std::string("none") : std::string(1, r.quote)) +
              " " +
              (r.at == std::string::npos  // read from its references
@@ -45,26 +47,26 @@ TEST(PageReferencesTest, FindsEveryReferenceInPageOrder) {
              "\n";
   }
   EXPECT_EQ(
-      "1 script  <script src> menu.js \" \"menu.js\n"
-      "2 style rule  <style style> k.gif \" 'k.gif\n"
-      "4 background sound  <bgsound src> tune.mid \" \"tune.mid\n"
-      "5 frame  <frame src> a.htm \" \"a.htm\n"
-      "5 frame  <frame src> b.htm ' 'b.htm\n"
-      "6 body  <body background> back.jpg \" \"back.jpg\n"
-      "6 body  <body onload> x/a.gif \" 'x/a.gif\n"
-      "6 body  <body onload> a.gif \" 'a.gif\n"
-      "7 text layer T <a href> p.htm \" \"p.htm\n"
-      "7 text layer T <a href> p2.htm none =p2.htm\n"
-      "8 text layer T <table background> t.gif \" \"t.gif\n"
-      "9 image layer I <img src> i.gif \" \"i.gif\n"
-      "9 image layer I <div style> bg.gif \" (bg.gif\n"
-      "10 video layer V <img dynsrc> v.avi \" \"v.avi\n"
-      "10 video layer V <img src> v.gif \" \"v.gif\n"
-      "11 embed layer E <embed src> e.swf \" \"e.swf\n"
-      "12 image layer S <a onmouseover> s/o.gif \" 's/o.gif\n"
-      "12 image layer S <a style> u.png \"  u.png\n"
-      "12 image layer S <img src> s.gif \" \"s.gif\n"
-      "13 plain layer Q <a onmouseout> q&r.gif \" -\n",
+      "1:26 script  <script src> menu.js \" \"menu.js\n"
+      "2:21 style rule  <style style> k.gif \" 'k.gif\n"
+      "4:15 background sound  <bgsound src> tune.mid \" \"tune.mid\n"
+      "5:34 frame  <frame src> a.htm \" \"a.htm\n"
+      "5:53 frame  <frame src> b.htm ' 'b.htm\n"
+      "6:19 body  <body background> back.jpg \" \"back.jpg\n"
+      "6:55 body  <body onload> x/a.gif \" 'x/a.gif\n"
+      "6:70 body  <body onload> a.gif \" 'a.gif\n"
+      "7:25 text layer T <a href> p.htm \" \"p.htm\n"
+      "7:45 text layer T <a href> p2.htm none =p2.htm\n"
+      "8:20 text layer T <table background> t.gif \" \"t.gif\n"
+      "9:60 image layer I <img src> i.gif \" \"i.gif\n"
+      "9:41 image layer I <div style> bg.gif \" (bg.gif\n"
+      "10:26 video layer V <img dynsrc> v.avi \" \"v.avi\n"
+      "10:38 video layer V <img src> v.gif \" \"v.gif\n"
+      "11:25 embed layer E <embed src> e.swf \" \"e.swf\n"
+      "12:50 image layer S <a onmouseover> s/o.gif \" 's/o.gif\n"
+      "12:87 image layer S <a style> u.png \"  u.png\n"
+      "12:106 image layer S <img src> s.gif \" \"s.gif\n"
+      "13:28 plain layer Q <a onmouseout> q&r.gif \" -\n",
       found);
 }
 

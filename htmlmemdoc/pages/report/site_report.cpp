@@ -33,6 +33,7 @@ json ReferenceJson(const SiteReport& report, size_t page, size_t index) {
       {"value", reference.value},
       {"kind", KindName(checked.kind)},
       {"line", reference.line},
+      {"column", reference.column},
       {"element", reference.element},
       {"id", reference.id.empty() ? json(nullptr) : json(reference.id)},
       {"tag", reference.tag},
