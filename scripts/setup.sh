@@ -41,13 +41,18 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
-# The browser suite's driver and the Flash player the export copies in,
-# from the committed package-lock.json.
+# The browser suite's driver, the Flash player the export copies in and
+# the SARIF multitool the site report's SARIF log is validated with, from
+# the committed package-lock.json.
 case " $* " in
   *" browser "*)
     browser_dir="$(cd "$(dirname "$0")/../tests/browser" && pwd)"
-    [ -d "$browser_dir/node_modules/playwright-core" ] &&
-      [ -d "$browser_dir/node_modules/@ruffle-rs/ruffle" ] ||
+    modules=$browser_dir/node_modules
+    [ -d "$modules/playwright-core" ] && [ -d "$modules/@ruffle-rs/ruffle" ] &&
+      [ -d "$modules/@microsoft/sarif-multitool-linux" ] ||
       (cd "$browser_dir" && npm ci --no-audit --no-fund --loglevel=error)
+    # npm runs no install scripts of dependencies: the multitool's own
+    # makes its program executable.
+    chmod u+x "$modules/@microsoft/sarif-multitool-linux/Sarif.Multitool"
     ;;
 esac

@@ -239,6 +239,16 @@ int main(int argc, char** argv) {
   siteCommand->add_option("DIR", site.root, "The site's root folder")
       ->required();
   AddReportOptions(*siteCommand, site.json, site.html);
+  siteCommand
+      ->add_option("--sarif", site.sarif,
+                   "Write the problems as a SARIF 2.1.0 log to FILE, for "
+                   "code-scanning services")
+      ->option_text("FILE");
+  siteCommand
+      ->add_option("--junit", site.junit,
+                   "Write the pages as JUnit XML test cases to FILE, for CI "
+                   "test reports")
+      ->option_text("FILE");
   siteCommand->add_flag("--verbose", site.verbose,
                         "Also list the references that are ok or external");
   CLI::Option* fixFlag =

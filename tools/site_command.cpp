@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "htmlmemdoc/pages/page/read_problem.h"
+#include "htmlmemdoc/pages/report/ci_report.h"
 #include "htmlmemdoc/pages/report/page_model.h"
 #include "htmlmemdoc/pages/report/site_report.h"
 #include "htmlmemdoc/pages/site/site_scan.h"
@@ -15,7 +16,6 @@
 #include "tools/batch.h"
 #include "tools/page_reader.h"
 
-using htmlmemdoc::CheckedReference;
 using htmlmemdoc::ReferenceKind;
 using htmlmemdoc::SiteReport;
 
@@ -51,19 +51,9 @@ std::string SummaryLine(const SiteReport& report) {
 }
 
 std::string ReferenceLine(const SiteReport& report, size_t page, size_t index) {
-  const CheckedReference& checked = report.pages[page].references[index];
-  std::string line = "  line " + std::to_string(checked.reference.line) + ": " +
-                     htmlmemdoc::KindName(checked.kind) + ": " +
-                     checked.reference.value + " (" + checked.reference.element;
-  if (!checked.reference.id.empty()) line += " " + checked.reference.id;
-  line += ")";
-  if (checked.kind == ReferenceKind::kCase)
-    line += " on disk: " + checked.onDisk;
-  const std::string fixed = htmlmemdoc::FixedTo(report, page, index);
-  if (!fixed.empty()) line += "; fixed to " + fixed;
-  const std::string why = htmlmemdoc::LeftAlone(report, page, index);
-  if (!why.empty()) line += "; left alone: " + why;
-  return line;
+  return "  line " +
+         std::to_string(report.pages[page].references[index].reference.line) +
+         ": " + htmlmemdoc::DescribeReference(report, page, index);
 }
 
 void PrintText(const SiteReport& report, bool verbose, std::FILE* out) {
@@ -140,11 +130,13 @@ bool WriteFile(const std::string& path, const std::string& text) {
 
 int RunSite(const SiteOptions& options) {
   // Checked before anything is read or fixed.
-  if ((!options.json.empty() &&
-       !MayHoldReport(options.json, htmlmemdoc::kSiteReportJsonMark)) ||
-      (!options.html.empty() &&
-       !MayHoldReport(options.html, htmlmemdoc::kSiteReportMark)))
-    return kExitUsage;
+  const std::pair<const std::string&, const char*> reports[] = {
+      {options.json, htmlmemdoc::kSiteReportJsonMark},
+      {options.html, htmlmemdoc::kSiteReportMark},
+      {options.sarif, htmlmemdoc::kSiteReportJsonMark},
+      {options.junit, htmlmemdoc::kSiteReportXmlMark}};
+  for (const auto& [path, mark] : reports)
+    if (!path.empty() && !MayHoldReport(path, mark)) return kExitUsage;
   const htmlmemdoc::SiteTree tree(options.root);
   if (tree.Folders().empty()) {
     SayCannotRead(options.root, tree.UnreadableFolders().front().reason);
@@ -172,6 +164,12 @@ int RunSite(const SiteOptions& options) {
           htmlmemdoc::JsonText(htmlmemdoc::SiteReportJson(report), 2) + "\n")) {
     code = kExitUsage;
   }
+  if (!options.sarif.empty() &&
+      !WriteFile(options.sarif, htmlmemdoc::SiteReportSarif(report)))
+    code = kExitUsage;
+  if (!options.junit.empty() &&
+      !WriteFile(options.junit, htmlmemdoc::SiteReportJunit(report)))
+    code = kExitUsage;
   if (!options.html.empty()) {
     const size_t slash = options.html.rfind('/');
     const std::string folder =

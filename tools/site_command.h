@@ -13,6 +13,8 @@ struct SiteOptions {
   std::string root;
   std::string json;  // a file to write the JSON report to; "" for none
   std::string html;  // a file to write the HTML report to; "" for none
+  std::string sarif;  // a file to write the SARIF log to; "" for none
+  std::string junit;  // a file to write the JUnit XML to; "" for none
   bool verbose = false;
   bool fix = false;
   htmlmemdoc::SiteFixOptions fixOptions;

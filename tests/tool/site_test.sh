@@ -47,7 +47,8 @@ state() { (cd "$1" && find . -type f -exec stat -c '%n %Y' {} + -exec md5sum {} 
 site=$work/site
 make_site "$site"
 cd "$site" || exit 2
-run 1 "$tool" site . --json "$work/report.json" --html "$work/report.html"
+run 1 "$tool" site . --json "$work/report.json" --html "$work/report.html" \
+  --sarif "$work/report.sarif" --junit "$work/report.xml"
 cat >"$work/want" <<TEXT
 .: 3 pages (1 do not read), 17 references: 2 ok, 8 case, 1 missing, 2 outside, 3 external, 1 unsafe; 2 files unused
 Sub/Page.htm:
@@ -71,6 +72,16 @@ TEXT
 diff "$work/want" "$work/out" || fail "the text report differs"
 diff "$src/tests/tool/site_report.json" "$work/report.json" ||
   fail "the JSON report differs"
+# The CI reports hold the JSON report's problems; the SARIF log passes the
+# SARIF multitool's validation (installed with the browser suite's tools).
+multitool=$src/tests/browser/node_modules/@microsoft/sarif-multitool-linux/Sarif.Multitool
+[ -f "$multitool" ] && chmod u+x "$multitool" ||
+  { echo "note: no SARIF multitool, the SARIF log is not validated"; multitool=; }
+check_ci_reports() {
+  python3 "$src/tests/tool/check_ci_reports.py" "$1.json" "$1.sarif" "$1.xml" \
+    $multitool || fail "the CI reports of $1 differ from its JSON report"
+}
+check_ci_reports "$work/report"
 run 0 "$tool" sources --all index.htm
 [ "$(wc -l <"$work/out")" -eq 13 ] || fail "sources --all lists $(wc -l <"$work/out") files"
 
@@ -133,21 +144,25 @@ expect 2 "will not write the report over" "$tool" site "$work/escapes" \
   --html "$work/escapes/index.htm"
 expect 2 "will not write the report over" "$tool" site "$work/escapes" \
   --json "$work/escapes/pics/o.gif"
+expect 2 "will not write the report over" "$tool" site "$work/escapes" \
+  --junit "$work/escapes/index.htm"
 grep -q MM_swapImage "$work/escapes/index.htm" || fail "the page was overwritten"
 expect 2 "cannot read" "$tool" site "$work/none"
 # With both Images/ and images/, a name in another case is fixed to the one
-# that holds the file; one both hold is ambiguous and left as it is. A
-# JSON report written inside the site is not unused on the next run.
+# that holds the file; one both hold is ambiguous and left as it is.
+# Reports written inside the site are not unused on the next run.
 mkdir -p "$work/pair/Images" "$work/pair/images"
 touch "$work/pair/images/b.gif" "$work/pair/Images/c.gif" "$work/pair/images/c.gif"
 printf '<html><body><div id=A><img src="IMAGES/b.gif"></div><div id=B><img src="IMAGES/C.gif"></div></body></html>' >"$work/pair/a.htm"
-run 1 "$tool" site "$work/pair" --fix --json "$work/pair/report.json"
+run 1 "$tool" site "$work/pair" --fix --json "$work/pair/report.json" \
+  --sarif "$work/pair/report.sarif" --junit "$work/pair/report.xml"
+check_ci_reports "$work/pair/report"
 has "1 case, 0 missing, 0 outside, 0 external, 0 unsafe, 1 ambiguous"
 has "ambiguous: IMAGES/C.gif"
 grep -q '"images/b.gif"' "$work/pair/a.htm" || fail "the case pair was not fixed"
 run 1 "$tool" site "$work/pair"
 has "2 files unused"
-grep -q report.json "$work/out" && fail "the JSON report is listed: $(cat "$work/out")"
+grep -q report "$work/out" && fail "a report is listed: $(cat "$work/out")"
 run 2 "$tool" site . --encode
 
 # A fix killed at any moment leaves each page as it was or fully fixed;

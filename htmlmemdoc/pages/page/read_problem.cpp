@@ -130,13 +130,17 @@ PageProblem DescribeRefusal(const std::string& text,
   return problem;
 }
 
+std::string ProblemWhat(const PageProblem& problem) {
+  if (problem.kind != PageProblem::kRefused) return problem.message;
+  std::string what = problem.found + ": " + problem.expected;
+  if (!problem.message.empty()) what += " (" + problem.message + ")";
+  return what;
+}
+
 std::string DescribeProblem(const PageProblem& problem) {
   if (problem.kind != PageProblem::kRefused) return " " + problem.message;
-  std::string line = std::to_string(problem.line) + ":" +
-                     std::to_string(problem.column) + ": " + problem.found +
-                     ": " + problem.expected;
-  if (!problem.message.empty()) line += " (" + problem.message + ")";
-  return line;
+  return std::to_string(problem.line) + ":" + std::to_string(problem.column) +
+         ": " + ProblemWhat(problem);
 }
 
 }  // namespace htmlmemdoc

@@ -17,6 +17,10 @@ namespace htmlmemdoc {
 PageProblem DescribeRefusal(const std::string& text,
                             const CHtmlMemDoc& document);
 
+// The problem without its place: for a refusal "FOUND: EXPECTED (the
+// library's message)", else the message.
+std::string ProblemWhat(const PageProblem& problem);
+
 // The problem on one line, to follow a page's name and ":": for a refusal
 // "LINE:COLUMN: FOUND: EXPECTED (the library's message)", else the message.
 std::string DescribeProblem(const PageProblem& problem);

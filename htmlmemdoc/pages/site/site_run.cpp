@@ -163,6 +163,22 @@ bool HasProblems(const SiteReport& report) {
   return false;
 }
 
+std::string DescribeReference(const SiteReport& report, size_t page,
+                              size_t index) {
+  const CheckedReference& checked = report.pages[page].references[index];
+  std::string text = std::string(KindName(checked.kind)) + ": " +
+                     checked.reference.value + " (" + checked.reference.element;
+  if (!checked.reference.id.empty()) text += " " + checked.reference.id;
+  text += ")";
+  if (checked.kind == ReferenceKind::kCase)
+    text += " on disk: " + checked.onDisk;
+  const std::string fixed = FixedTo(report, page, index);
+  if (!fixed.empty()) text += "; fixed to " + fixed;
+  const std::string why = LeftAlone(report, page, index);
+  if (!why.empty()) text += "; left alone: " + why;
+  return text;
+}
+
 ParallelFor ThreadsFor(unsigned threads) {
   return [threads](size_t count, const std::function<void(size_t)>& job) {
     std::atomic<size_t> next{0};

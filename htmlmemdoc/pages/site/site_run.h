@@ -62,6 +62,12 @@ std::string FixedTo(const SiteReport& report, size_t page, size_t index);
 // Why it was left as it was; "".
 std::string LeftAlone(const SiteReport& report, size_t page, size_t index);
 
+// The reference at `index` of page `page` told on one line: "KIND: VALUE
+// (ELEMENT ID)", then " on disk: NAME" for one in the wrong case, "; fixed
+// to VALUE" and "; left alone: WHY" when a fix did so.
+std::string DescribeReference(const SiteReport& report, size_t page,
+                              size_t index);
+
 }  // namespace htmlmemdoc
 
 #endif  // HTMLMEMDOC_PAGES_SITE_SITE_RUN_H_

@@ -65,15 +65,20 @@ std::string EscapedPath(const std::string& path) {
   return escaped;
 }
 
-// Whether the file at `path` is a site report written as JSON: its mark
-// stands among the first members, so only the file's start is read.
-bool IsJsonReport(const SiteTree& tree, const std::string& path) {
-  if (!HasEnding(path, ".json")) return false;
+// Whether the file at `path` is a site report written as JSON, SARIF or
+// JUnit XML: its mark stands in its first lines, so only the file's start
+// is read.
+bool IsDataReport(const SiteTree& tree, const std::string& path) {
+  const char* mark = HasEnding(path, ".json") || HasEnding(path, ".sarif")
+                         ? kSiteReportJsonMark
+                     : HasEnding(path, ".xml") ? kSiteReportXmlMark
+                                               : nullptr;
+  if (mark == nullptr) return false;
   std::ifstream file(FsPath(JoinedPath(tree.Root(), path)), std::ios::binary);
   std::string start(4096, '\0');
   file.read(&start[0], static_cast<std::streamsize>(start.size()));
   start.resize(static_cast<size_t>(file.gcount()));
-  return start.find(kSiteReportJsonMark) != std::string::npos;
+  return start.find(mark) != std::string::npos;
 }
 
 }  // namespace
@@ -81,6 +86,7 @@ bool IsJsonReport(const SiteTree& tree, const std::string& path) {
 const char kSiteReportMark[] =
     "<meta name=\"generator\" content=\"htmlmemdoc site report\">";
 const char kSiteReportJsonMark[] = "\"generator\": \"htmlmemdoc site report\"";
+const char kSiteReportXmlMark[] = "<testsuites name=\"htmlmemdoc site report\"";
 
 bool IsPagePath(const std::string& name) {
   return HasEnding(name, ".htm") || HasEnding(name, ".html");
@@ -248,7 +254,7 @@ std::vector<std::string> UnusedFiles(const SiteTree& tree,
         used[static_cast<size_t>(id.folder)][static_cast<size_t>(id.entry)])
       return;
     const std::string path = tree.PathOf(id);
-    if (!IsHiddenPath(path) && !IsJsonReport(tree, path))
+    if (!IsHiddenPath(path) && !IsDataReport(tree, path))
       unused.push_back(path);
   });
   std::sort(unused.begin(), unused.end());

@@ -86,6 +86,9 @@ struct SitePage {
 // listed as unused.
 extern const char kSiteReportMark[];
 extern const char kSiteReportJsonMark[];
+// A SARIF log (.sarif or .json) carries the JSON mark; JUnit XML (.xml)
+// this one.
+extern const char kSiteReportXmlMark[];
 
 // True for a name ending in .htm or .html (any letter case).
 bool IsPagePath(const std::string& name);

@@ -180,6 +180,65 @@ std::string BytesHash(const std::string& bytes) {
   return text;
 }
 
+std::string EscapeXml(const std::string& text) {
+  static const char kReplacement[] = "\xEF\xBF\xBD";
+  std::string out;
+  out.reserve(text.size());
+  const auto* at = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* const end = at + text.size();
+  while (at < end) {
+    const unsigned char c = *at;
+    if (c >= 0x80) {
+      const size_t length = Utf8SequenceAt(at, end);
+      // U+FFFE and U+FFFF are no XML characters either.
+      const bool nonCharacter = length == 3 && c == 0xEF && at[1] == 0xBF &&
+                                (at[2] == 0xBE || at[2] == 0xBF);
+      if (length == 0 || nonCharacter) {
+        out += kReplacement;
+        at += length == 0 ? 1 : length;
+      } else {
+        out.append(reinterpret_cast<const char*>(at), length);
+        at += length;
+      }
+      continue;
+    }
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      // Kept through attribute-value normalization as references.
+      case '\t':
+        out += "&#9;";
+        break;
+      case '\n':
+        out += "&#10;";
+        break;
+      case '\r':
+        out += "&#13;";
+        break;
+      default:
+        if (c < 0x20)
+          out += kReplacement;
+        else
+          out += static_cast<char>(c);
+    }
+    ++at;
+  }
+  return out;
+}
+
 std::string EscapeHtml(const std::string& text) {
   std::string out;
   for (const char c : text) {

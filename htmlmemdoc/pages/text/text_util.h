@@ -46,6 +46,11 @@ std::string SafeFileName(const std::string& name);
 // `text` fit for HTML text and double-quoted attribute values: & < > "
 // as entities.
 std::string EscapeHtml(const std::string& text);
+// `text` as XML character data or an attribute value: & < > " ' escaped,
+// and what XML 1.0 cannot hold (a byte sequence that is no well-formed
+// UTF-8, a control character other than tab, line feed and carriage
+// return) made U+FFFD.
+std::string EscapeXml(const std::string& text);
 
 // An attribute value as a browser reads it: each character reference
 // (&amp; &quot; &apos; &lt; &gt; &nbsp;, &#NN; and &#xHH;, some without
