@@ -79,7 +79,9 @@ class BuildOnAllCores(build_ext):
             self.compiler.compile = compile_one
 
 
-SOURCES = ([os.path.join(HERE, "src", "module.cpp")]
+SOURCES = (sorted(os.path.join(HERE, "src", name)
+                  for name in os.listdir(os.path.join(HERE, "src"))
+                  if name.endswith(".cpp"))
            + listed_sources("htmlmemdoc/sources.txt")
            + [source for room in ROOMS
               for source in listed_sources(f"htmlmemdoc/pages/{room}/sources.txt")])

@@ -19,6 +19,7 @@ from ._core import (  # noqa: F401
 )
 from ._errors import EditRefused, Error, PageSyntaxError, WriteRefused  # noqa: F401
 from ._export import export  # noqa: F401
+from . import _layers, site  # noqa: F401,E402  (_layers gives Page.layers)
 
 __all__ = [
     "Page",
@@ -33,5 +34,6 @@ __all__ = [
     "EditRefused",
     "WriteRefused",
     "export",
+    "site",
     "__version__",
 ]

@@ -2,7 +2,9 @@
 written back byte for byte where nothing changed."""
 
 import os
-from typing import Dict, List, Optional, Union
+from typing import Dict, Iterator, List, Optional, Sequence, Union, overload
+
+from . import site as site
 
 __version__: str
 
@@ -39,8 +41,9 @@ class EditRefused(Error, ValueError):
     reason: str
     """The property and why it was refused."""
     code: str
-    """The refusal's stable code: "bad-value", "no-layer", "wrong-kind" or
-    "not-exact"."""
+    """The refusal's stable code: "bad-value", "no-layer" (also for a layer
+    taken out of its page), "wrong-kind", "not-exact" or "in-the-way" (a new
+    layer's id that a layer has)."""
     def __init__(self, reason: str, code: str) -> None: ...
 
 class WriteRefused(Error, ValueError):
@@ -96,8 +99,25 @@ class Page:
     def frames(self) -> List[Dict[str, Optional[str]]]:
         """Each frame as {'name': ..., 'src': ...}."""
     @property
-    def layers(self) -> List["Layer"]:
-        """Every layer in page order."""
+    def layers(self) -> "Layers":
+        """Every layer in page order, as a read-only sequence."""
+    def add_text_layer(self, id: str, left: int, top: int, width: int,
+                       height: int, text: str) -> "TextLayer":
+        """Makes a text layer above the others and returns it; EditRefused
+        (naming the method) for a value the tool and the editor refuse too."""
+    def add_image_layer(self, id: str, left: int, top: int, width: int,
+                        height: int, src: str) -> "ImageLayer":
+        """Makes an image layer showing `src` and returns it."""
+    def add_video_layer(self, id: str, left: int, top: int, width: int,
+                        height: int, src: str,
+                        poster: Optional[str] = None) -> "VideoLayer":
+        """Makes a video layer playing `src` (`poster` shown before it plays)."""
+    def add_embed_layer(self, id: str, left: int, top: int, width: int,
+                        height: int, src: str) -> "EmbedLayer":
+        """Makes a layer embedding `src` and returns it."""
+    def remove_layer(self, layer: "Layer") -> None:
+        """Takes the layer out of the page; using it afterwards raises
+        EditRefused ("no-layer"); ValueError for another page's layer."""
     def layer(self, id: str) -> "Layer":
         """The layer whose div has this id; KeyError if none."""
     def sources(self) -> List[str]:
@@ -114,6 +134,20 @@ class Page:
         new file is whole; WriteRefused when it would lose something,
         ValueError for an empty path or one holding a NUL. The interpreter
         lock is released while it checks and writes."""
+    def __copy__(self) -> "Page":
+        """copy.copy, copy.deepcopy and pickle give the page as write() would
+        write it (WriteRefused when that would lose something)."""
+    def __deepcopy__(self, memo: dict) -> "Page": ...
+
+class Layers(Sequence["Layer"]):
+    """A page's layers as they were when asked for; changing it raises
+    TypeError."""
+    @overload
+    def __getitem__(self, index: int) -> "Layer": ...
+    @overload
+    def __getitem__(self, index: slice) -> "Layers": ...
+    def __len__(self) -> int: ...
+    def __iter__(self) -> Iterator["Layer"]: ...
 
 class Layer:
     """A layer: a positioned <div> block. Plain layers are of this class.
@@ -121,55 +155,93 @@ class Layer:
     Each property reads None when the page does not say; setting one goes
     through the same checks as the tool's edit and the editor (a value the
     page cannot hold, or that would change more than it names, raises
-    ValueError naming the property and why, and changes nothing). No
-    property of a layer takes None (TypeError); of the page's,
-    background_sound = None removes the sound."""
-    id: str
-    """The id of the layer's div."""
+    EditRefused naming the property and why, and changes nothing; a value
+    of the wrong type raises TypeError naming the property). No property of
+    a layer takes None; of the page's, background_sound = None removes the
+    sound. Equal layers are the same layer of the same page."""
+    @property
+    def id(self) -> str:
+        """The id of the layer's div."""
+    @id.setter
+    def id(self, value: str) -> None: ...
     @property
     def kind(self) -> str:
         """'text', 'image', 'video', 'embed', 'live audio' or 'plain'."""
     @property
     def markup(self) -> str:
         """The layer's <div ...>...</div> block as it stands."""
-    left: Optional[int]
-    """The div's left edge in pixels (None when its style does not say)."""
-    top: Optional[int]
-    """The div's top edge in pixels."""
-    width: Optional[int]
-    """The div's width in pixels."""
-    height: Optional[int]
-    """The div's height in pixels."""
-    z_index: Optional[int]
-    """The div's z-index."""
-    visible: Optional[bool]
-    """Whether the div's style says visible."""
+    @property
+    def left(self) -> Optional[int]:
+        """The div's left edge in pixels (None when its style does not say)."""
+    @left.setter
+    def left(self, value: int) -> None: ...
+    @property
+    def top(self) -> Optional[int]:
+        """The div's top edge in pixels."""
+    @top.setter
+    def top(self, value: int) -> None: ...
+    @property
+    def width(self) -> Optional[int]:
+        """The div's width in pixels."""
+    @width.setter
+    def width(self, value: int) -> None: ...
+    @property
+    def height(self) -> Optional[int]:
+        """The div's height in pixels."""
+    @height.setter
+    def height(self, value: int) -> None: ...
+    @property
+    def z_index(self) -> Optional[int]:
+        """The div's z-index."""
+    @z_index.setter
+    def z_index(self, value: int) -> None: ...
+    @property
+    def visible(self) -> Optional[bool]:
+        """Whether the div's style says visible."""
+    @visible.setter
+    def visible(self, value: bool) -> None: ...
 
 class TextLayer(Layer):
     """A layer of text."""
-    text: Optional[str]
-    """The text after the text tag up to the next tag (markup, not escaped)."""
-    font_size: Optional[int]
-    """The text's font size in points."""
-    color: Optional[str]
-    """The text's colour as '#rrggbb'."""
+    @property
+    def text(self) -> Optional[str]:
+        """The text after the text tag up to the next tag (markup, not escaped)."""
+    @text.setter
+    def text(self, value: str) -> None: ...
+    @property
+    def font_size(self) -> Optional[int]:
+        """The text's font size in points."""
+    @font_size.setter
+    def font_size(self, value: int) -> None: ...
+    @property
+    def color(self) -> Optional[str]:
+        """The text's colour as '#rrggbb'; set '#rrggbb' or a colour name."""
+    @color.setter
+    def color(self, value: str) -> None: ...
 
 class ImageLayer(Layer):
     """A layer showing an image."""
-    src: Optional[str]
-    """The image file."""
+    @property
+    def src(self) -> Optional[str]:
+        """The image file."""
+    @src.setter
+    def src(self, value: str) -> None: ...
 
 class VideoLayer(ImageLayer):
-    """A layer playing a video."""
-    src: Optional[str]
-    """The video file (dynsrc)."""
-    poster: Optional[str]
-    """The image shown before the video plays (src)."""
+    """A layer playing a video; src is the video file (dynsrc)."""
+    @property
+    def poster(self) -> Optional[str]:
+        """The image shown before the video plays (src)."""
+    @poster.setter
+    def poster(self, value: str) -> None: ...
 
 class EmbedLayer(Layer):
     """A layer with an embedded object."""
-    src: Optional[str]
-    """The embedded file."""
+    @property
+    def src(self) -> Optional[str]:
+        """The embedded file."""
+    @src.setter
+    def src(self, value: str) -> None: ...
 
 class LiveAudioLayer(EmbedLayer):
     """A layer playing a sound."""

@@ -13,75 +13,26 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "convert.h"
 #include "htmlmemdoc/htmlmemdoc.h"
-#include "htmlmemdoc/pages/export/export_site.h"
 #include "htmlmemdoc/pages/page/page_edit.h"
 #include "htmlmemdoc/pages/page/page_elements.h"
 #include "htmlmemdoc/pages/page/page_file.h"
 #include "htmlmemdoc/pages/page/page_write.h"
 #include "htmlmemdoc/pages/page/read_problem.h"
 #include "htmlmemdoc/pages/page/text_content.h"
-#include "htmlmemdoc/pages/report/export_report.h"
 #include "htmlmemdoc/pages/report/page_model.h"
 #include "htmlmemdoc/pages/text/markup_view.h"
 #include "htmlmemdoc/pages/text/text_util.h"
+#include "site.h"
 
 namespace py = pybind11;
+using namespace htmlmemdoc_py;  // NOLINT: the binding's own helpers
 
 namespace {
-
-// --- text across the border -------------------------------------------------
-
-py::str ToStr(const char* data, size_t size) {
-  PyObject* text = PyUnicode_DecodeUTF8(data, static_cast<Py_ssize_t>(size),
-                                        "surrogateescape");
-  if (text == nullptr) throw py::error_already_set();
-  return py::reinterpret_steal<py::str>(text);
-}
-py::str ToStr(const std::string& text) {
-  return ToStr(text.data(), text.size());
-}
-py::object StrOrNone(bool ok, const CString& text) {
-  if (!ok) return py::none();
-  return ToStr(text, static_cast<size_t>(text.GetLength()));
-}
-
-// The bytes of `text`, refused when they hold a NUL (the library reads
-// NUL-terminated text).
-std::string ToBytes(const py::handle& text, const char* what) {
-  PyObject* bytes =
-      PyUnicode_AsEncodedString(text.ptr(), "utf-8", "surrogateescape");
-  if (bytes == nullptr) throw py::error_already_set();
-  const py::bytes owned = py::reinterpret_steal<py::bytes>(bytes);
-  std::string result = owned;
-  if (result.find('\0') != std::string::npos)
-    throw py::value_error(std::string(what) + " holds a NUL character");
-  return result;
-}
-
-// A path as the system takes it: str (surrogateescape), bytes or any
-// os.PathLike; refused when empty or holding a NUL (which would cut it).
-std::string PathOf(const py::object& path) {
-  const py::object named = py::module_::import("os").attr("fspath")(path);
-  std::string bytes = py::isinstance<py::bytes>(named)
-                          ? std::string(named.cast<py::bytes>())
-                          : ToBytes(named, "the path");
-  if (bytes.empty()) throw py::value_error("the path is empty");
-  if (bytes.find('\0') != std::string::npos)
-    throw py::value_error("the path holds a NUL character");
-  return bytes;
-}
-
-py::object Error(const char* name) {
-  return py::module_::import("htmlmemdoc._errors").attr(name);
-}
-
-[[noreturn]] void Raise(const py::object& exception) {
-  PyErr_SetObject(exception.get_type().ptr(), exception.ptr());
-  throw py::error_already_set();
-}
 
 // --- pages
 // --------------------------------------------------------------------
@@ -89,10 +40,19 @@ py::object Error(const char* name) {
 // A page's document is shared with its layers' objects, which any thread
 // may use; one thread at a time works on it, under its mutex (recursive: a
 // finalizer run while a thread holds it may come back to the same page).
+// What a layer's objects point to: the layer, or null once it is taken
+// out of its page (an object of it then raises rather than touch freed
+// memory).
+struct LayerRef {
+  CHtmlLayer* layer;
+};
+
 struct PageState {
   CHtmlMemDoc document;
   std::string text;  // the text read, for the write guards
   std::recursive_mutex mutex;
+  // One ref per layer handed out, shared by all of its objects.
+  std::unordered_map<const CHtmlLayer*, std::shared_ptr<LayerRef>> refs;
 };
 using State = std::shared_ptr<PageState>;
 using Hold = std::unique_lock<std::recursive_mutex>;
@@ -111,12 +71,8 @@ Hold HoldPage(const State& state) {
 
 [[noreturn]] void RaiseProblem(const htmlmemdoc::PageFile& file) {
   const htmlmemdoc::PageProblem& problem = file.problem;
-  if (problem.kind == htmlmemdoc::PageProblem::kUnreadable) {
-    PyErr_SetString(
-        PyExc_OSError,
-        ("cannot read " + file.path + ": " + problem.message).c_str());
-    throw py::error_already_set();
-  }
+  if (problem.kind == htmlmemdoc::PageProblem::kUnreadable)
+    RaiseOSError(problem.error, problem.message, file.path);
   // A text that is no page at all has no message of the library's own.
   const std::string why = htmlmemdoc::DescribeProblem(problem);
   Raise(Error("PageSyntaxError")(
@@ -169,9 +125,16 @@ Page FromBytes(const std::string& bytes) {
 // --- layers
 // -------------------------------------------------------------------
 
+// Every use of a layer holds its page (HoldPage) first.
 struct Layer {
   State state;  // keeps the page, and so this layer, alive
-  CHtmlLayer* layer;
+  std::shared_ptr<LayerRef> ref;
+
+  CHtmlLayer* Get() const {
+    if (ref->layer == nullptr) RaiseRemoved();
+    return ref->layer;
+  }
+  [[noreturn]] static void RaiseRemoved();
 };
 struct TextLayer : Layer {};
 struct ImageLayer : Layer {};
@@ -179,20 +142,24 @@ struct VideoLayer : ImageLayer {};
 struct EmbedLayer : Layer {};
 struct LiveAudioLayer : EmbedLayer {};
 
+// An object of `layer`, one of the page's, of its kind's class; called
+// holding the page.
 py::object Wrap(const State& state, CHtmlLayer* layer) {
+  std::shared_ptr<LayerRef>& ref = state->refs[layer];
+  if (ref == nullptr) ref = std::make_shared<LayerRef>(LayerRef{layer});
   switch (layer->GetLayerKind()) {
     case HtmlLayerText:
-      return py::cast(TextLayer{{state, layer}});
+      return py::cast(TextLayer{{state, ref}});
     case HtmlLayerImage:
-      return py::cast(ImageLayer{{state, layer}});
+      return py::cast(ImageLayer{{state, ref}});
     case HtmlLayerVideo:
-      return py::cast(VideoLayer{{{state, layer}}});
+      return py::cast(VideoLayer{{{state, ref}}});
     case HtmlLayerEmbed:
-      return py::cast(EmbedLayer{{state, layer}});
+      return py::cast(EmbedLayer{{state, ref}});
     case HtmlLayerLiveAudio:
-      return py::cast(LiveAudioLayer{{{state, layer}}});
+      return py::cast(LiveAudioLayer{{{state, ref}}});
     default:
-      return py::cast(Layer{state, layer});
+      return py::cast(Layer{state, ref});
   }
 }
 
@@ -203,14 +170,28 @@ py::object Wrap(const State& state, CHtmlLayer* layer) {
                              refusal.Name()));
 }
 
-// Makes `edit` through the services layer's guarded edit, as the tool and
-// the editor do: the same values are taken and refused, with the same
-// reason, named after the property set. `layer` is null for the page.
-void Change(const State& state, CHtmlLayer* layer, const char* property,
+void Layer::RaiseRemoved() {
+  Raise(Error("EditRefused")(ToStr("the layer was taken out of its page"),
+                             "no-layer"));
+}
+
+// Makes `edit` of the layer through the services layer's guarded edit, as
+// the tool and the editor do: the same values are taken and refused, with
+// the same reason, named after the property set.
+void Change(const Layer& l, const char* property,
+            const htmlmemdoc::PageEdit& edit) {
+  const Hold hold = HoldPage(l.state);
+  const htmlmemdoc::Refusal why =
+      htmlmemdoc::ApplyEdit(l.state->document, l.Get(), edit);
+  if (why) RaiseRefusedEdit(property, why);
+}
+
+// The same for a change of the page itself.
+void Change(const State& state, const char* property,
             const htmlmemdoc::PageEdit& edit) {
   const Hold hold = HoldPage(state);
   const htmlmemdoc::Refusal why =
-      htmlmemdoc::ApplyEdit(state->document, layer, edit);
+      htmlmemdoc::ApplyEdit(state->document, nullptr, edit);
   if (why) RaiseRefusedEdit(property, why);
 }
 
@@ -248,13 +229,13 @@ void BoxProperty(py::class_<Layer>& cls, const char* name, IntGetter get,
       [get](const Layer& l) -> std::optional<int> {
         const Hold hold = HoldPage(l.state);
         int value = 0;
-        if ((l.layer->*get)(value, "div")) return value;
+        if ((l.Get()->*get)(value, "div")) return value;
         return std::nullopt;
       },
       [member, name](Layer& l, const py::object& value) {
         htmlmemdoc::PageEdit edit;
         edit.*member = WholeNumber(value, name, member);
-        Change(l.state, l.layer, name, edit);
+        Change(l, name, edit);
       },
       doc);
 }
@@ -262,7 +243,7 @@ void BoxProperty(py::class_<Layer>& cls, const char* name, IntGetter get,
 std::optional<std::string> ColorText(const TextLayer& l) {
   const Hold hold = HoldPage(l.state);
   unsigned long rgb = 0;
-  if (!static_cast<CHtmlTextLayer*>(l.layer)->GetColor(rgb))
+  if (!static_cast<CHtmlTextLayer*>(l.Get())->GetColor(rgb))
     return std::nullopt;
   return htmlmemdoc::ColorHex(rgb);
 }
@@ -274,7 +255,7 @@ std::function<void(Layer&, const py::object&)> TextSetter(
   return [member, name](Layer& l, const py::object& value) {
     htmlmemdoc::PageEdit edit;
     edit.*member = TextOf(value, name);
-    Change(l.state, l.layer, name, edit);
+    Change(l, name, edit);
   };
 }
 
@@ -289,12 +270,12 @@ void SourceProperty(Class& cls, const char* name,
       [get](const typename Class::type& l) {
         const Hold hold = HoldPage(l.state);
         CString value;
-        return StrOrNone((static_cast<Element*>(l.layer)->*get)(value), value);
+        return StrOrNone((static_cast<Element*>(l.Get())->*get)(value), value);
       },
       [member, name](typename Class::type& l, const py::object& value) {
         htmlmemdoc::PageEdit edit;
         edit.*member = TextOf(value, name);
-        Change(l.state, l.layer, name, edit);
+        Change(l, name, edit);
       },
       doc);
 }
@@ -397,15 +378,16 @@ py::object Title(const Page& page) {
   return ToStr(text);
 }
 
-py::list Layers(const Page& page) {
+py::tuple Layers(const Page& page) {
   const Hold hold = HoldPage(page.state);
   CObList layers;
   page.Doc().GetLayersInPageOrder(layers);
-  py::list list;
+  py::tuple tuple(static_cast<size_t>(layers.GetCount()));
+  size_t i = 0;
   for (POSITION pos = layers.GetHeadPosition(); pos != nullptr;)
-    list.append(
-        Wrap(page.state, static_cast<CHtmlLayer*>(layers.GetNext(pos))));
-  return list;
+    tuple[i++] =
+        Wrap(page.state, static_cast<CHtmlLayer*>(layers.GetNext(pos)));
+  return tuple;
 }
 
 std::string Render(const Page& page, bool encode,
@@ -415,6 +397,18 @@ std::string Render(const Page& page, bool encode,
   py::gil_scoped_release released;
   page.Doc().RenderToString(text, encode, base ? base->c_str() : nullptr);
   return std::string(text, static_cast<size_t>(text.GetLength()));
+}
+
+[[noreturn]] void RaiseWriteRefused(const htmlmemdoc::WriteCheck& check) {
+  py::list losses;
+  for (const auto& loss : check.losses)
+    losses.append(ToStr(htmlmemdoc::DescribeLoss(loss)));
+  Raise(Error("WriteRefused")(
+      ToStr(check.refusal.why +
+            (check.refusal.code == htmlmemdoc::RefusalCode::kLoss
+                 ? " (allow_loss=True writes it all the same)"
+                 : "")),
+      losses, check.refusal.Name()));
 }
 
 void Write(const Page& page, const py::object& path, bool encode,
@@ -431,17 +425,7 @@ void Write(const Page& page, const py::object& path, bool encode,
     py::gil_scoped_release released;
     check = htmlmemdoc::CheckWrite(page.Doc(), page.state->text, options);
   }
-  if (check.refusal) {
-    py::list losses;
-    for (const auto& loss : check.losses)
-      losses.append(ToStr(htmlmemdoc::DescribeLoss(loss)));
-    Raise(Error("WriteRefused")(
-        ToStr(check.refusal.why +
-              (check.refusal.code == htmlmemdoc::RefusalCode::kLoss
-                   ? " (allow_loss=True writes it all the same)"
-                   : "")),
-        losses, check.refusal.Name()));
-  }
+  if (check.refusal) RaiseWriteRefused(check);
   htmlmemdoc::Refusal failure;
   {
     py::gil_scoped_release released;
@@ -453,51 +437,69 @@ void Write(const Page& page, const py::object& path, bool encode,
   }
 }
 
-}  // namespace
-
-// The export of the site at `root` into `out`, as the JSON report's text
-// (the Python side parses it); a folder that cannot be read raises OSError.
-std::string ExportSite(const py::object& root, const py::object& out,
-                       bool convert, const std::string& audio, bool flash,
-                       const std::optional<std::string>& ruffle,
-                       unsigned jobs) {
-  htmlmemdoc::ExportOptions options = htmlmemdoc::MachineExportOptions();
-  options.out = PathOf(out);
-  options.convert = convert;
-  if (audio != "opus" && audio != "mp3")
-    throw py::value_error("audio_format must be 'opus' or 'mp3', not '" +
-                          audio + "'");
-  options.audio = audio == "mp3" ? htmlmemdoc::AudioFormat::kMp3
-                                 : htmlmemdoc::AudioFormat::kOpus;
-  options.flash = flash;
-  if (ruffle) options.ruffle = htmlmemdoc::FindFlashPlayer(*ruffle);
-  const std::string folder = PathOf(root);
-  std::unique_ptr<htmlmemdoc::SiteTree> tree;
-  std::string json;
-  {
-    py::gil_scoped_release released;
-    tree = std::make_unique<htmlmemdoc::SiteTree>(folder, false);
-    if (!tree->Folders().empty())
-      json = htmlmemdoc::JsonText(
-          htmlmemdoc::ExportReportJson(htmlmemdoc::RunExport(
-              *tree, options, htmlmemdoc::ThreadsFor(jobs))),
-          -1);
-  }
-  if (tree->Folders().empty()) {
-    PyErr_SetString(PyExc_OSError, ("cannot read " + folder + ": " +
-                                    tree->UnreadableFolders().front().reason)
-                                       .c_str());
-    throw py::error_already_set();
-  }
-  return json;
+// A new layer of `kind` with the box and `content` (a text layer's text, or
+// the file another kind shows) given, made through the guarded edit as the
+// tool and the editor make one; refusals name `method`.
+py::object AddLayer(const Page& page, const char* method, const char* kind,
+                    const py::object& id, const py::object& left,
+                    const py::object& top, const py::object& width,
+                    const py::object& height, const py::object& content,
+                    const py::object& poster = py::none()) {
+  using Edit = htmlmemdoc::PageEdit;
+  Edit edit;
+  edit.add = kind;
+  edit.layer = TextOf(id, "id");
+  edit.left = WholeNumber(left, "left", &Edit::left);
+  edit.top = WholeNumber(top, "top", &Edit::top);
+  edit.width = WholeNumber(width, "width", &Edit::width);
+  edit.height = WholeNumber(height, "height", &Edit::height);
+  if (std::string(kind) == "text")
+    edit.text = TextOf(content, "text");
+  else
+    edit.src = TextOf(content, "src");
+  if (!poster.is_none()) edit.poster = TextOf(poster, "poster");
+  const Hold hold = HoldPage(page.state);
+  const htmlmemdoc::Refusal why = htmlmemdoc::ApplyEdit(page.Doc(), edit);
+  if (why) RaiseRefusedEdit(method, why);
+  return Wrap(page.state, htmlmemdoc::FindLayer(page.Doc(), edit.layer));
 }
+
+// Takes `l`, one of the page's layers, out of the page; every object of it
+// then raises EditRefused (no-layer).
+void RemoveLayer(const Page& page, const Layer& l) {
+  if (l.state != page.state)
+    throw py::value_error("the layer is not one of this page's");
+  const Hold hold = HoldPage(page.state);
+  CHtmlLayer* layer = l.Get();
+  htmlmemdoc::PageEdit edit;
+  edit.remove = true;
+  const htmlmemdoc::Refusal why =
+      htmlmemdoc::ApplyEdit(page.Doc(), layer, edit);
+  if (why) RaiseRefusedEdit("remove_layer", why);
+  l.ref->layer = nullptr;
+  page.state->refs.erase(layer);
+}
+
+// A page pickles (and so copies) as what write() would write: its
+// rendering, refused as write() refuses one that would lose something.
+py::tuple PickledPage(const Page& page) {
+  htmlmemdoc::WriteCheck check;
+  {
+    const Hold hold = HoldPage(page.state);
+    py::gil_scoped_release released;
+    check = htmlmemdoc::CheckWrite(page.Doc(), page.state->text, {});
+  }
+  if (check.refusal) RaiseWriteRefused(check);
+  return py::make_tuple(
+      py::bytes(check.text, static_cast<size_t>(check.text.GetLength())));
+}
+
+}  // namespace
 
 PYBIND11_MODULE(_core, m) {
   m.doc() = "The htmlmemdoc library: layout pages kept as HTML, in memory.";
   m.attr("__version__") = HtmlMemDocVersion();
-  m.def("_export", &ExportSite, py::arg("root"), py::arg("out"),
-        py::arg("convert"), py::arg("audio"), py::arg("flash"),
-        py::arg("ruffle"), py::arg("jobs"));
+  BindSite(m);
 
   py::class_<Page>(m, "Page", R"(One layout page in memory.
 
@@ -544,7 +546,7 @@ layers; write it with render() or write().)")
           [](Page& page, const py::object& image) {
             htmlmemdoc::PageEdit edit;
             edit.background = TextOf(image, "background");
-            Change(page.state, nullptr, "background", edit);
+            Change(page.state, "background", edit);
           },
           "The body's background image, or None.")
       .def_property(
@@ -562,7 +564,7 @@ layers; write it with render() or write().)")
               edit.noSound = true;
             else
               edit.sound = TextOf(sound, "background_sound");
-            Change(page.state, nullptr, "background_sound", edit);
+            Change(page.state, "background_sound", edit);
           },
           "The background sound's file, or None; set None to remove it.")
       .def_property_readonly(
@@ -576,10 +578,61 @@ layers; write it with render() or write().)")
           "The images the body's load handler preloads.")
       .def_property_readonly("frames", &Frames,
                              "Each frame as {'name': ..., 'src': ...}.")
-      .def_property_readonly("layers", &Layers,
-                             "Every layer in page order: TextLayer, "
-                             "ImageLayer, VideoLayer, EmbedLayer, "
-                             "LiveAudioLayer or (plain) Layer.")
+      // Page.layers (htmlmemdoc/_layers.py) wraps it as a read-only list.
+      .def_property_readonly("_layers", &Layers)
+      .def(
+          "add_text_layer",
+          [](const Page& page, const py::object& id, const py::object& left,
+             const py::object& top, const py::object& width,
+             const py::object& height, const py::object& text) {
+            return AddLayer(page, "add_text_layer", "text", id, left, top,
+                            width, height, text);
+          },
+          py::arg("id"), py::arg("left"), py::arg("top"), py::arg("width"),
+          py::arg("height"), py::arg("text"),
+          "Makes a text layer above the others and returns it.")
+      .def(
+          "add_image_layer",
+          [](const Page& page, const py::object& id, const py::object& left,
+             const py::object& top, const py::object& width,
+             const py::object& height, const py::object& src) {
+            return AddLayer(page, "add_image_layer", "image", id, left, top,
+                            width, height, src);
+          },
+          py::arg("id"), py::arg("left"), py::arg("top"), py::arg("width"),
+          py::arg("height"), py::arg("src"),
+          "Makes an image layer showing `src` and returns it.")
+      .def(
+          "add_video_layer",
+          [](const Page& page, const py::object& id, const py::object& left,
+             const py::object& top, const py::object& width,
+             const py::object& height, const py::object& src,
+             const py::object& poster) {
+            return AddLayer(page, "add_video_layer", "video", id, left, top,
+                            width, height, src, poster);
+          },
+          py::arg("id"), py::arg("left"), py::arg("top"), py::arg("width"),
+          py::arg("height"), py::arg("src"), py::arg("poster") = py::none(),
+          "Makes a video layer playing `src` (with the image `poster`) and "
+          "returns it.")
+      .def(
+          "add_embed_layer",
+          [](const Page& page, const py::object& id, const py::object& left,
+             const py::object& top, const py::object& width,
+             const py::object& height, const py::object& src) {
+            return AddLayer(page, "add_embed_layer", "embed", id, left, top,
+                            width, height, src);
+          },
+          py::arg("id"), py::arg("left"), py::arg("top"), py::arg("width"),
+          py::arg("height"), py::arg("src"),
+          "Makes a layer embedding `src` and returns it.")
+      .def("remove_layer", &RemoveLayer, py::arg("layer"),
+           "Takes the layer out of the page; its objects then raise "
+           "EditRefused.")
+      .def(py::pickle(&PickledPage,
+                      [](const py::tuple& state) {
+                        return FromBytes(state[0].cast<std::string>());
+                      }))
       .def(
           "layer",
           [](const Page& page, const py::str& id) {
@@ -634,7 +687,7 @@ layers; write it with render() or write().)")
           "id",
           [](const Layer& l) {
             const Hold hold = HoldPage(l.state);
-            return ToStr(htmlmemdoc::LayerId(*l.layer));
+            return ToStr(htmlmemdoc::LayerId(*l.Get()));
           },
           TextSetter("id", &htmlmemdoc::PageEdit::id),
           "The id of the layer's div.")
@@ -642,14 +695,14 @@ layers; write it with render() or write().)")
           "kind",
           [](const Layer& l) {
             const Hold hold = HoldPage(l.state);
-            return htmlmemdoc::LayerKindName(*l.layer);
+            return htmlmemdoc::LayerKindName(*l.Get());
           },
           "'text', 'image', 'video', 'embed', 'live audio' or 'plain'.")
       .def_property_readonly(
           "markup",
           [](const Layer& l) {
             const Hold hold = HoldPage(l.state);
-            return ToStr(htmlmemdoc::MarkupOf(*l.layer));
+            return ToStr(htmlmemdoc::MarkupOf(*l.Get()));
           },
           "The layer's <div ...>...</div> block as it stands.")
       .def_property(
@@ -657,7 +710,7 @@ layers; write it with render() or write().)")
           [](const Layer& l) -> std::optional<bool> {
             const Hold hold = HoldPage(l.state);
             HtmlVisibility visibility = HtmlVisibilityVisible;
-            if (!l.layer->GetVisibility("div", visibility)) return std::nullopt;
+            if (!l.Get()->GetVisibility("div", visibility)) return std::nullopt;
             return visibility == HtmlVisibilityVisible;
           },
           [](Layer& l, const py::object& visible) {
@@ -665,19 +718,21 @@ layers; write it with render() or write().)")
               throw py::type_error("visible takes True or False");
             htmlmemdoc::PageEdit edit;
             edit.visibility = visible.cast<bool>() ? "visible" : "hidden";
-            Change(l.state, l.layer, "visible", edit);
+            Change(l, "visible", edit);
           },
           "Whether the div's style says visible; None when it does not say "
           "(read only: set True or False).")
-      .def("__eq__",
-           [](const Layer& a, const Layer& b) { return a.layer == b.layer; })
+      .def(
+          "__eq__",
+          [](const Layer& a, const Layer& b) { return a.ref == b.ref; },
+          py::is_operator())
       .def("__hash__",
-           [](const Layer& l) { return std::hash<const void*>()(l.layer); })
+           [](const Layer& l) { return std::hash<const void*>()(l.ref.get()); })
       .def("__repr__", [](const py::object& self) {
         const Layer& l = self.cast<const Layer&>();
         const Hold hold = HoldPage(l.state);
         return "<" + std::string(py::str(py::type::of(self).attr("__name__"))) +
-               " " + htmlmemdoc::LayerId(*l.layer) + ">";
+               " " + htmlmemdoc::LayerId(*l.Get()) + ">";
       });
   using Edit = htmlmemdoc::PageEdit;
   BoxProperty(layer, "left", &CHtmlLayer::GetPixelLeft, &Edit::left,
@@ -697,7 +752,7 @@ layers; write it with render() or write().)")
           [](const TextLayer& l) {
             const Hold hold = HoldPage(l.state);
             std::string text;
-            if (!htmlmemdoc::LayerText(*static_cast<CHtmlTextLayer*>(l.layer),
+            if (!htmlmemdoc::LayerText(*static_cast<CHtmlTextLayer*>(l.Get()),
                                        text))
               return py::object(py::none());
             return py::object(ToStr(text));
@@ -710,14 +765,14 @@ layers; write it with render() or write().)")
           [](const TextLayer& l) -> std::optional<int> {
             const Hold hold = HoldPage(l.state);
             int size = 0;
-            if (!static_cast<CHtmlTextLayer*>(l.layer)->GetFontSize(size))
+            if (!static_cast<CHtmlTextLayer*>(l.Get())->GetFontSize(size))
               return std::nullopt;
             return size;
           },
           [](TextLayer& l, const py::object& size) {
             Edit edit;
             edit.fontSize = WholeNumber(size, "font_size", &Edit::fontSize);
-            Change(l.state, l.layer, "font_size", edit);
+            Change(l, "font_size", edit);
           },
           "The text's font size in points, or None.")
       .def_property("color", &ColorText, TextSetter("color", &Edit::color),

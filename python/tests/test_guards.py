@@ -26,7 +26,17 @@ ATTRIBUTES = {"zIndex": "z_index", "fontSize": "font_size",
               "visibility": "visible", "sound": "background_sound"}
 
 
+def add_layer(page, case):
+    """A new layer of the case's kind, as big as the tool and the editor
+    make one; a kind Python has no method for raises AttributeError."""
+    method = getattr(page, f"add_{case['value']}_layer")
+    content = "Text" if case["value"] == "text" else ""
+    return method(case["layer"], 0, 0, 100, 100, content), "id"
+
+
 def set_value(page, case):
+    if case["property"] == "add":
+        return add_layer(page, case)
     name = ATTRIBUTES.get(case["property"], case["property"])
     value = case["value"]
     if name == "visible":
@@ -48,9 +58,13 @@ def test_every_front_end_takes_and_refuses_alike(examples, case):
         assert getattr(again, name) is not None
         return
     before = page.render()
-    target = page.layer(case["layer"]) if case["layer"] else page
-    if not hasattr(target, ATTRIBUTES.get(case["property"], case["property"])):
-        # A property of another kind of layer: Python's classes have none.
+    adds = case["property"] == "add"
+    target = page.layer(case["layer"]) if case["layer"] and not adds else page
+    name = ATTRIBUTES.get(case["property"], case["property"])
+    if not (hasattr(page, f"add_{case['value']}_layer") if adds
+            else hasattr(target, name)):
+        # A property of another kind of layer (Python's classes have none),
+        # or a kind of layer Python makes none of.
         with pytest.raises(AttributeError):
             set_value(page, case)
     else:

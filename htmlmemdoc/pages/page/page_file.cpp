@@ -116,10 +116,13 @@ PageFile ReadPageBytes(const std::string& path,
   std::error_code ignored;
   if (std::filesystem::is_directory(FsPath(path), ignored)) {
     page.problem = Problem(PageProblem::kUnreadable, std::strerror(EISDIR));
+    page.problem.error = EISDIR;
     return page;
   }
   if (!ReadFile(path, bytes, keepGoing)) {
-    page.problem = Problem(PageProblem::kUnreadable, std::strerror(errno));
+    const int error = errno;
+    page.problem = Problem(PageProblem::kUnreadable, std::strerror(error));
+    page.problem.error = error;
     bytes.clear();
   }
   return page;

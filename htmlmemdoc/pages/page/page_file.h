@@ -24,6 +24,7 @@ struct PageProblem {
   };
   Kind kind = kNone;
   std::string message;  // the library's own message for kRefused
+  int error = 0;  // kUnreadable: the system's error number (errno), or 0
   HtmlReadReason reason = HtmlReadOk;
   int line = 0;          // where the thing found starts: 1-based line and
   int column = 0;        // column, a tab counting as one column
