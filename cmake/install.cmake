@@ -4,7 +4,8 @@
 # Each file belongs to a component: `runtime` (what a program that uses the
 # shared library needs at run time), `dev` (what building against it needs),
 # `tool` (the command, from tools/), `man` and `doc`. A plain install and
-# the TGZ and ZIP take them all.
+# the TGZ and ZIP take them all; the Debian packages are made of runtime,
+# dev and tool (see debian.cmake).
 
 include(CMakePackageConfigHelpers)
 
@@ -64,7 +65,8 @@ install(FILES ${PROJECT_BINARY_DIR}/htmlmemdoc.pc
 install(FILES README.md CHANGELOG.md DESTINATION ${CMAKE_INSTALL_DOCDIR}
   COMPONENT doc)
 
-# `cpack` packs what is installed: a ZIP on Windows, a tar.gz elsewhere.
+# `cpack` packs what is installed: a ZIP on Windows, a tar.gz elsewhere;
+# `cpack -G DEB` makes the Debian packages.
 set(CPACK_PACKAGE_NAME htmlmemdoc)
 set(CPACK_PACKAGE_VENDOR htmlmemdoc)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
@@ -73,5 +75,6 @@ if(WIN32)
   set(CPACK_SYSTEM_NAME windows-x86_64)
 else()
   set(CPACK_GENERATOR TGZ)
+  include(cmake/debian.cmake)
 endif()
 include(CPack)
