@@ -3,8 +3,10 @@
 # when they are missing. Safe to run again. Usage: setup.sh [GROUP...]
 set -euo pipefail
 
+# lintian, dpkg-dev (dpkg-shlibdeps) and file: for `cpack -G DEB` and the
+# Debian packages' test.
 packages=(cmake g++ make pkg-config libgtest-dev libcli11-dev nlohmann-json3-dev
-  libdtl-dev pandoc man-db libcpp-httplib-dev)
+  libdtl-dev pandoc man-db libcpp-httplib-dev lintian dpkg-dev file)
 # Extra groups: `fuzz` adds clang and its fuzzer runtime, `bench` Google
 # Benchmark and the peer libraries the benchmarks compare with, `browser`
 # Chromium and the browser suite's driver (playwright-core, from npm),
