@@ -9,6 +9,8 @@ from . import site as site
 __version__: str
 
 Path = Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]
+CodePage = Union[int, str, None]
+"""None or "utf-8" (65001), or a double-byte code page: 932, 936, 949, 950."""
 
 def export(
     site: Path,
@@ -59,17 +61,22 @@ class WriteRefused(Error, ValueError):
 class Page:
     """One layout page in memory."""
     @staticmethod
-    def read(path: Path) -> "Page":
-        """Reads the page file at `path`; PageSyntaxError when the library
+    def read(path: Path, code_page: CodePage = None) -> "Page":
+        """Reads the page file at `path`, its bytes from 0x80 up in
+        `code_page` (UTF-8 by default); PageSyntaxError when the library
         does not read it, OSError when it cannot be read, ValueError for an
         empty path or one holding a NUL. The interpreter lock is released
         while it reads, and Ctrl+C ends a read that waits."""
     @staticmethod
-    def from_string(text: str) -> "Page":
+    def from_string(text: str, code_page: CodePage = None) -> "Page":
         """Reads a page from its text."""
     @staticmethod
-    def from_bytes(data: bytes) -> "Page":
+    def from_bytes(data: bytes, code_page: CodePage = None) -> "Page":
         """Reads a page from its bytes, as a file holds them."""
+    @property
+    def code_page(self) -> int:
+        """The code page its bytes from 0x80 up are in (65001: UTF-8); its
+        text crosses as str in it."""
     @property
     def title(self) -> Optional[str]:
         """The text of the page's <title>, or None."""

@@ -25,18 +25,19 @@ def _site_folder(site):
     return folder
 
 
-def scan(site, *, jobs=0):
+def scan(site, *, code_page=None, jobs=0):
     """Checks every file reference of every page below the folder `site`
     and returns the site report: a dict of the JSON schema of
     ``htmlmemdoc site --json`` (docs/site-report.md): the pages, each
     reference with its kind, line, column and the name on disk, the unused
-    files and the pages that do not read. jobs: pages read at once (0: one
-    per core)."""
+    files and the pages that do not read. code_page: the pages' bytes from
+    0x80 up, as Page.read takes it. jobs: pages read at once (0: one per
+    core)."""
     return json.loads(_core._site(_site_folder(site), False, False, False,
-                                  int(jobs)))
+                                  int(jobs), code_page))
 
 
-def fix(site, encode=False, dry_run=False, *, jobs=0):
+def fix(site, encode=False, dry_run=False, *, code_page=None, jobs=0):
     """Makes the references of the pages below `site` name the files on
     disk, as ``htmlmemdoc site --fix`` does (with `encode`, also replaces
     blank ! $ & ( ) , @ by _ and renames the files to match), and returns
@@ -44,4 +45,4 @@ def fix(site, encode=False, dry_run=False, *, jobs=0):
     and with `dry_run` its diff), each reference's "fixedTo" or
     "leftAlone", and the "renames". With `dry_run` nothing is written."""
     return json.loads(_core._site(_site_folder(site), True, bool(encode),
-                                  bool(dry_run), int(jobs)))
+                                  bool(dry_run), int(jobs), code_page))

@@ -1,15 +1,16 @@
 """A whole site: its report, its fix, and its export for current browsers."""
 
-from typing import Any, Dict
+from typing import Any, Dict, Union
 
 from . import Path
 from ._export import export as export
 
-def scan(site: Path, *, jobs: int = ...) -> Dict[str, Any]:
+def scan(site: Path, *, code_page: Union[int, str, None] = ...,
+         jobs: int = ...) -> Dict[str, Any]:
     """The site report of ``htmlmemdoc site --json`` (docs/site-report.md);
     FileNotFoundError or NotADirectoryError when `site` is no folder."""
 
 def fix(site: Path, encode: bool = ..., dry_run: bool = ..., *,
-        jobs: int = ...) -> Dict[str, Any]:
+        code_page: Union[int, str, None] = ..., jobs: int = ...) -> Dict[str, Any]:
     """Fixes the site as ``htmlmemdoc site --fix`` does and returns its
     report, with what was changed."""

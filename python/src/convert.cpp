@@ -1,13 +1,16 @@
-// convert.cpp: str from bytes and back through Python's own codec, so
-// that a byte that is not UTF-8 survives the round trip.
+// convert.cpp: str from bytes and back through Python's own codec for the
+// page's code page, with surrogateescape, so that a byte the code page
+// does not read survives the round trip.
 
 #include "convert.h"
+
+#include "code_page.h"
 
 namespace htmlmemdoc_py {
 
 py::str ToStr(const char* data, size_t size) {
-  PyObject* text = PyUnicode_DecodeUTF8(data, static_cast<Py_ssize_t>(size),
-                                        "surrogateescape");
+  PyObject* text = PyUnicode_Decode(data, static_cast<Py_ssize_t>(size),
+                                    CurrentCodec(), "surrogateescape");
   if (text == nullptr) throw py::error_already_set();
   return py::reinterpret_steal<py::str>(text);
 }
@@ -21,7 +24,7 @@ py::object StrOrNone(bool ok, const CString& text) {
 
 std::string ToBytes(const py::handle& text, const char* what) {
   PyObject* bytes =
-      PyUnicode_AsEncodedString(text.ptr(), "utf-8", "surrogateescape");
+      PyUnicode_AsEncodedString(text.ptr(), CurrentCodec(), "surrogateescape");
   if (bytes == nullptr) throw py::error_already_set();
   const py::bytes owned = py::reinterpret_steal<py::bytes>(bytes);
   std::string result = owned;
@@ -31,10 +34,8 @@ std::string ToBytes(const py::handle& text, const char* what) {
 }
 
 std::string PathOf(const py::object& path) {
-  const py::object named = py::module_::import("os").attr("fspath")(path);
-  std::string bytes = py::isinstance<py::bytes>(named)
-                          ? std::string(named.cast<py::bytes>())
-                          : ToBytes(named, "the path");
+  std::string bytes =
+      py::module_::import("os").attr("fsencode")(path).cast<py::bytes>();
   if (bytes.empty()) throw py::value_error("the path is empty");
   if (bytes.find('\0') != std::string::npos)
     throw py::value_error("the path holds a NUL character");
@@ -52,8 +53,9 @@ py::object Error(const char* name) {
 
 [[noreturn]] void RaiseOSError(int error, const std::string& message,
                                const std::string& path) {
-  Raise(py::reinterpret_borrow<py::object>(PyExc_OSError)(error, ToStr(message),
-                                                          ToStr(path)));
+  Raise(py::reinterpret_borrow<py::object>(PyExc_OSError)(
+      error, ToStr(message),
+      py::module_::import("os").attr("fsdecode")(py::bytes(path))));
 }
 
 }  // namespace htmlmemdoc_py

@@ -1,5 +1,6 @@
 // convert.h: what crosses between Python and the library: text as str
-// (the page's bytes decode as UTF-8, a byte that is not UTF-8 as a lone
+// (the page's bytes decode in its code page, UTF-8 unless a CodecScope of
+// code_page.h says otherwise; a byte that does not decode as a lone
 // surrogate, which encodes back to the same byte), paths, and the
 // package's exceptions.
 
@@ -25,7 +26,7 @@ py::object StrOrNone(bool ok, const CString& text);
 // NUL-terminated text); `what` names it in the refusal.
 std::string ToBytes(const py::handle& text, const char* what);
 
-// A path as the system takes it: str (surrogateescape), bytes or any
+// A path as the system takes it (os.fsencode): str, bytes or any
 // os.PathLike; refused when empty or holding a NUL (which would cut it).
 std::string PathOf(const py::object& path);
 

@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "code_page.h"
 #include "convert.h"
 #include "htmlmemdoc/htmlmemdoc.h"
 #include "htmlmemdoc/pages/page/page_edit.h"
@@ -37,9 +38,6 @@ namespace {
 // --- pages
 // --------------------------------------------------------------------
 
-// A page's document is shared with its layers' objects, which any thread
-// may use; one thread at a time works on it, under its mutex (recursive: a
-// finalizer run while a thread holds it may come back to the same page).
 // What a layer's objects point to: the layer, or null once it is taken
 // out of its page (an object of it then raises rather than touch freed
 // memory).
@@ -47,27 +45,48 @@ struct LayerRef {
   CHtmlLayer* layer;
 };
 
+// A page's document is shared with its layers' objects, which any thread
+// may use; one thread at a time works on it, under its mutex (recursive: a
+// finalizer run while a thread holds it may come back to the same page).
 struct PageState {
   CHtmlMemDoc document;
-  std::string text;  // the text read, for the write guards
+  std::string text;                   // the text read, for the write guards
+  int codePage = HTMLMEMDOC_CP_UTF8;  // its bytes' from 0x80 up
   std::recursive_mutex mutex;
   // One ref per layer handed out, shared by all of its objects.
   std::unordered_map<const CHtmlLayer*, std::shared_ptr<LayerRef>> refs;
 };
 using State = std::shared_ptr<PageState>;
-using Hold = std::unique_lock<std::recursive_mutex>;
 
-// Takes `state`'s page for this thread. A thread that must wait lets go of
-// the interpreter lock first: the holder may be rendering without it and
-// need it back to finish, and other threads run meanwhile.
-Hold HoldPage(const State& state) {
-  Hold hold(state->mutex, std::try_to_lock);
-  if (!hold.owns_lock()) {
-    py::gil_scoped_release released;
-    hold.lock();
+// Takes `state`'s page for this thread, and the process at the page's code
+// page, with its text crossing as str in that code page. A thread that
+// must wait lets go of the interpreter lock first: the holder may be
+// rendering without it and need it back to finish, and other threads run
+// meanwhile.
+class Hold {
+ public:
+  explicit Hold(const State& state)
+      : m_page(Locked(state->mutex)),
+        m_codePage(state->codePage),
+        m_codec(state->codePage) {}
+
+ private:
+  static std::unique_lock<std::recursive_mutex> Locked(
+      std::recursive_mutex& mutex) {
+    std::unique_lock<std::recursive_mutex> lock(mutex, std::try_to_lock);
+    if (!lock.owns_lock()) {
+      py::gil_scoped_release released;
+      lock.lock();
+    }
+    return lock;
   }
-  return hold;
-}
+
+  std::unique_lock<std::recursive_mutex> m_page;
+  CodePageHold m_codePage;
+  CodecScope m_codec;
+};
+
+Hold HoldPage(const State& state) { return Hold(state); }
 
 [[noreturn]] void RaiseProblem(const htmlmemdoc::PageFile& file) {
   const htmlmemdoc::PageProblem& problem = file.problem;
@@ -80,10 +99,14 @@ Hold HoldPage(const State& state) {
       problem.column, ToStr(why)));
 }
 
-// Reads `file` into a new page with the interpreter lock released.
-State Load(htmlmemdoc::PageFile file) {
+// Reads `file` into a new page of `codePage` with the interpreter lock
+// released.
+State Load(htmlmemdoc::PageFile file, int codePage) {
   if (!file.Ok()) RaiseProblem(file);
   auto state = std::make_shared<PageState>();
+  state->codePage = codePage;
+  const CodePageHold hold(codePage);
+  const CodecScope codec(codePage);
   bool read = false;
   {
     py::gil_scoped_release released;
@@ -118,8 +141,8 @@ struct Page {
 
 // The bytes as a page file named "<string>": read as `read` reads a file,
 // so both raise the same errors for the same bytes.
-Page FromBytes(const std::string& bytes) {
-  return Page{Load(htmlmemdoc::PageFileOf("<string>", bytes))};
+Page FromBytes(const std::string& bytes, int codePage) {
+  return Page{Load(htmlmemdoc::PageFileOf("<string>", bytes), codePage)};
 }
 
 // --- layers
@@ -212,9 +235,11 @@ int WholeNumber(const py::object& value, const char* property,
 
 // A text for `property`: None is refused (these attributes cannot be
 // taken away by setting them).
-std::string TextOf(const py::object& value, const char* property) {
+std::string TextOf(const py::object& value, const char* property,
+                   const State& state) {
   if (!py::isinstance<py::str>(value))
     throw py::type_error(std::string(property) + " takes a str");
+  const CodecScope codec(state->codePage);
   return ToBytes(value, property);
 }
 
@@ -254,7 +279,7 @@ std::function<void(Layer&, const py::object&)> TextSetter(
     std::optional<std::string> htmlmemdoc::PageEdit::*member) {
   return [member, name](Layer& l, const py::object& value) {
     htmlmemdoc::PageEdit edit;
-    edit.*member = TextOf(value, name);
+    edit.*member = TextOf(value, name, l.state);
     Change(l, name, edit);
   };
 }
@@ -274,7 +299,7 @@ void SourceProperty(Class& cls, const char* name,
       },
       [member, name](typename Class::type& l, const py::object& value) {
         htmlmemdoc::PageEdit edit;
-        edit.*member = TextOf(value, name);
+        edit.*member = TextOf(value, name, l.state);
         Change(l, name, edit);
       },
       doc);
@@ -399,7 +424,10 @@ std::string Render(const Page& page, bool encode,
   return std::string(text, static_cast<size_t>(text.GetLength()));
 }
 
-[[noreturn]] void RaiseWriteRefused(const htmlmemdoc::WriteCheck& check) {
+// WriteRefused for `check`, its losses told in the page's code page.
+[[noreturn]] void RaiseWriteRefused(const htmlmemdoc::WriteCheck& check,
+                                    const State& state) {
+  const CodecScope codec(state->codePage);
   py::list losses;
   for (const auto& loss : check.losses)
     losses.append(ToStr(htmlmemdoc::DescribeLoss(loss)));
@@ -425,7 +453,7 @@ void Write(const Page& page, const py::object& path, bool encode,
     py::gil_scoped_release released;
     check = htmlmemdoc::CheckWrite(page.Doc(), page.state->text, options);
   }
-  if (check.refusal) RaiseWriteRefused(check);
+  if (check.refusal) RaiseWriteRefused(check, page.state);
   htmlmemdoc::Refusal failure;
   {
     py::gil_scoped_release released;
@@ -448,16 +476,16 @@ py::object AddLayer(const Page& page, const char* method, const char* kind,
   using Edit = htmlmemdoc::PageEdit;
   Edit edit;
   edit.add = kind;
-  edit.layer = TextOf(id, "id");
+  edit.layer = TextOf(id, "id", page.state);
   edit.left = WholeNumber(left, "left", &Edit::left);
   edit.top = WholeNumber(top, "top", &Edit::top);
   edit.width = WholeNumber(width, "width", &Edit::width);
   edit.height = WholeNumber(height, "height", &Edit::height);
   if (std::string(kind) == "text")
-    edit.text = TextOf(content, "text");
+    edit.text = TextOf(content, "text", page.state);
   else
-    edit.src = TextOf(content, "src");
-  if (!poster.is_none()) edit.poster = TextOf(poster, "poster");
+    edit.src = TextOf(content, "src", page.state);
+  if (!poster.is_none()) edit.poster = TextOf(poster, "poster", page.state);
   const Hold hold = HoldPage(page.state);
   const htmlmemdoc::Refusal why = htmlmemdoc::ApplyEdit(page.Doc(), edit);
   if (why) RaiseRefusedEdit(method, why);
@@ -489,9 +517,10 @@ py::tuple PickledPage(const Page& page) {
     py::gil_scoped_release released;
     check = htmlmemdoc::CheckWrite(page.Doc(), page.state->text, {});
   }
-  if (check.refusal) RaiseWriteRefused(check);
+  if (check.refusal) RaiseWriteRefused(check, page.state);
   return py::make_tuple(
-      py::bytes(check.text, static_cast<size_t>(check.text.GetLength())));
+      py::bytes(check.text, static_cast<size_t>(check.text.GetLength())),
+      page.state->codePage);
 }
 
 }  // namespace
@@ -508,21 +537,34 @@ Page.from_bytes(data); inspect and change it through its properties and
 layers; write it with render() or write().)")
       .def_static(
           "read",
-          [](const py::object& path) {
-            return Page{Load(ReadFile(PathOf(path)))};
+          [](const py::object& path, const py::object& codePage) {
+            const int page = CodePageOf(codePage);
+            return Page{Load(ReadFile(PathOf(path)), page)};
           },
-          py::arg("path"),
-          "Reads the page file at `path`. Raises PageSyntaxError when it is "
-          "not a page the library reads, OSError when it cannot be read.")
+          py::arg("path"), py::arg("code_page") = py::none(),
+          "Reads the page file at `path`, its bytes from 0x80 up in "
+          "`code_page` (UTF-8 by default; 932, 936, 949 or 950). Raises "
+          "PageSyntaxError when it is not a page the library reads, OSError "
+          "when it cannot be read.")
       .def_static(
           "from_string",
-          [](const py::str& text) {
-            return FromBytes(ToBytes(text, "the page"));
+          [](const py::str& text, const py::object& codePage) {
+            const int page = CodePageOf(codePage);
+            const CodecScope codec(page);
+            return FromBytes(ToBytes(text, "the page"), page);
           },
-          py::arg("text"), "Reads a page from its text.")
+          py::arg("text"), py::arg("code_page") = py::none(),
+          "Reads a page from its text, as it reads in `code_page`.")
       .def_static(
-          "from_bytes", [](const py::bytes& data) { return FromBytes(data); },
-          py::arg("data"), "Reads a page from its bytes, as a file holds them.")
+          "from_bytes",
+          [](const py::bytes& data, const py::object& codePage) {
+            return FromBytes(data, CodePageOf(codePage));
+          },
+          py::arg("data"), py::arg("code_page") = py::none(),
+          "Reads a page from its bytes, as a file holds them.")
+      .def_property_readonly(
+          "code_page", [](const Page& page) { return page.state->codePage; },
+          "The code page of the page's bytes from 0x80 up (65001: UTF-8).")
       .def_property_readonly("title", &Title,
                              "The text of the page's <title>, or None.")
       .def_property_readonly("metas", &Metas,
@@ -545,7 +587,7 @@ layers; write it with render() or write().)")
           },
           [](Page& page, const py::object& image) {
             htmlmemdoc::PageEdit edit;
-            edit.background = TextOf(image, "background");
+            edit.background = TextOf(image, "background", page.state);
             Change(page.state, "background", edit);
           },
           "The body's background image, or None.")
@@ -563,7 +605,7 @@ layers; write it with render() or write().)")
             if (sound.is_none())
               edit.noSound = true;
             else
-              edit.sound = TextOf(sound, "background_sound");
+              edit.sound = TextOf(sound, "background_sound", page.state);
             Change(page.state, "background_sound", edit);
           },
           "The background sound's file, or None; set None to remove it.")
@@ -631,7 +673,8 @@ layers; write it with render() or write().)")
            "EditRefused.")
       .def(py::pickle(&PickledPage,
                       [](const py::tuple& state) {
-                        return FromBytes(state[0].cast<std::string>());
+                        return FromBytes(state[0].cast<std::string>(),
+                                         state[1].cast<int>());
                       }))
       .def(
           "layer",
@@ -658,7 +701,9 @@ layers; write it with render() or write().)")
           "render",
           [](const Page& page, bool encode,
              const std::optional<std::string>& base) {
-            return ToStr(Render(page, encode, base));
+            const std::string text = Render(page, encode, base);
+            const CodecScope codec(page.state->codePage);
+            return ToStr(text);
           },
           py::arg("encode") = false, py::arg("base") = py::none(),
           "The page in the library's layout. `base`: a path whose folder "

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "code_page.h"
 #include "convert.h"
 #include "htmlmemdoc/pages/export/export_site.h"
 #include "htmlmemdoc/pages/report/export_report.h"
@@ -40,9 +41,11 @@ std::unique_ptr<htmlmemdoc::SiteTree> ListSite(const std::string& folder,
   return tree;
 }
 
-// The site report of the site at `root` (fixed when `fix`), as JSON text.
+// The site report of the site at `root` (fixed when `fix`), its pages read
+// in `codePage`, as JSON text.
 std::string SiteJson(const py::object& root, bool fix, bool encode, bool dryRun,
-                     unsigned jobs) {
+                     unsigned jobs, const py::object& codePage) {
+  const CodePageHold hold(CodePageOf(codePage));
   const std::unique_ptr<htmlmemdoc::SiteTree> tree =
       ListSite(PathOf(root), true);
   htmlmemdoc::SiteFixOptions options;
@@ -70,6 +73,7 @@ std::string ExportSite(const py::object& root, const py::object& out,
                                  : htmlmemdoc::AudioFormat::kOpus;
   options.flash = flash;
   if (ruffle) options.ruffle = htmlmemdoc::FindFlashPlayer(*ruffle);
+  const CodePageHold hold(HTMLMEMDOC_CP_UTF8);
   const std::unique_ptr<htmlmemdoc::SiteTree> tree =
       ListSite(PathOf(root), false);
   py::gil_scoped_release released;
@@ -83,7 +87,7 @@ std::string ExportSite(const py::object& root, const py::object& out,
 
 void BindSite(py::module_& m) {
   m.def("_site", &SiteJson, py::arg("root"), py::arg("fix"), py::arg("encode"),
-        py::arg("dry_run"), py::arg("jobs"));
+        py::arg("dry_run"), py::arg("jobs"), py::arg("code_page"));
   m.def("_export", &ExportSite, py::arg("root"), py::arg("out"),
         py::arg("convert"), py::arg("audio"), py::arg("flash"),
         py::arg("ruffle"), py::arg("jobs"));

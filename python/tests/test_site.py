@@ -107,3 +107,24 @@ def test_a_page_copies_and_pickles_as_it_would_be_written(examples):
     plain = Page.from_string("<html><body><div id=P>just text</div></body></html>")
     with pytest.raises(WriteRefused, match="allow_loss"):
         pickle.dumps(plain)
+
+
+def test_a_double_byte_page_crosses_in_its_code_page(tmp_path):
+    # "表示" in Shift-JIS: the second byte of 表 is a backslash.
+    data = ("<html><body>\n" + LAYER.format("T", "<p class=x>\x95\\\x8e\xa6</p>")
+            + LAYER.format("I", '<img src="\x95\\.gif">') + "</body></html>\n"
+            ).encode("latin-1")
+    page = Page.from_bytes(data, code_page=932)
+    assert (page.code_page, page.layer("T").text) == (932, "表示")
+    assert page.layer("I").src == "表.gif"
+    page.layer("T").text = "漢字"
+    assert "漢字".encode("cp932") in page.render_bytes()
+    assert pickle.loads(pickle.dumps(page)).layer("T").text == "漢字"
+    # A UTF-8 page beside it reads as UTF-8.
+    assert Page.from_string(
+        "<html><body><div id=U><p class=x>é</p></div></body></html>"
+    ).layer("U").text == "é"
+    (tmp_path / "p.htm").write_bytes(data)
+    assert Page.read(tmp_path / "p.htm", code_page=932).layer("I").src == "表.gif"
+    with pytest.raises(ValueError, match="code_page 1252 is none"):
+        Page.from_bytes(data, code_page=1252)
