@@ -36,11 +36,25 @@ for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
     missing+=("$package")
 done
+# Each step says what it does on one line; what apt-get and npm print goes
+# to a log, shown when a step fails.
+log=${HTMLMEMDOC_SETUP_LOG:-$(cd "$(dirname "$0")/.." && pwd)/build/setup.log}
+mkdir -p "$(dirname "$log")"
+step() { # step WHAT COMMAND...
+  echo "setup: $1"
+  if ! "${@:2}" >>"$log" 2>&1; then
+    echo "setup: that failed; the end of $log:" >&2
+    tail -n 40 "$log" >&2
+    exit 1
+  fi
+}
+apt() {
+  if [ "$(id -u)" -eq 0 ]; then apt-get "$@"; else sudo -E apt-get "$@"; fi
+}
 if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+  step "updating the package lists" apt update -qq
+  export DEBIAN_FRONTEND=noninteractive
+  step "installing ${missing[*]}" apt install -y -qq "${missing[@]}"
 fi
 
 # The browser suite's driver, the Flash player the export copies in and
@@ -52,7 +66,9 @@ case " $* " in
     modules=$browser_dir/node_modules
     [ -d "$modules/playwright-core" ] && [ -d "$modules/@ruffle-rs/ruffle" ] &&
       [ -d "$modules/@microsoft/sarif-multitool-linux" ] ||
-      (cd "$browser_dir" && npm ci --no-audit --no-fund --loglevel=error)
+      step "installing the browser suite's npm packages" \
+        bash -c 'cd "$1" && npm ci --no-audit --no-fund --loglevel=error' _ \
+        "$browser_dir"
     # npm runs no install scripts of dependencies: the multitool's own
     # makes its program executable.
     chmod u+x "$modules/@microsoft/sarif-multitool-linux/Sarif.Multitool"
