@@ -180,6 +180,27 @@ std::string BytesHash(const std::string& bytes) {
   return text;
 }
 
+namespace {
+
+// The entity HTML and XML write `c` as in text and double-quoted values:
+// & < > "; null for any other.
+const char* HtmlEntity(char c) {
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return "&quot;";
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
 std::string EscapeXml(const std::string& text) {
   static const char kReplacement[] = "\xEF\xBF\xBD";
   std::string out;
@@ -202,37 +223,17 @@ std::string EscapeXml(const std::string& text) {
       }
       continue;
     }
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
+    if (const char* entity = HtmlEntity(static_cast<char>(c))) {
+      out += entity;
+    } else if (c == '\'') {
+      out += "&apos;";
+    } else if (c == '\t' || c == '\n' || c == '\r') {
       // Kept through attribute-value normalization as references.
-      case '\t':
-        out += "&#9;";
-        break;
-      case '\n':
-        out += "&#10;";
-        break;
-      case '\r':
-        out += "&#13;";
-        break;
-      default:
-        if (c < 0x20)
-          out += kReplacement;
-        else
-          out += static_cast<char>(c);
+      out += "&#" + std::to_string(c) + ";";
+    } else if (c < 0x20) {
+      out += kReplacement;
+    } else {
+      out += static_cast<char>(c);
     }
     ++at;
   }
@@ -242,22 +243,11 @@ std::string EscapeXml(const std::string& text) {
 std::string EscapeHtml(const std::string& text) {
   std::string out;
   for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
+    const char* entity = HtmlEntity(c);
+    if (entity != nullptr)
+      out += entity;
+    else
+      out += c;
   }
   return out;
 }
