@@ -118,6 +118,9 @@ TEST(SiteFindingsTest, ListPagesThenTheSite) {
   EXPECT_NE(std::string::npos,
             junit.find(std::string(htmlmemdoc::kSiteReportXmlMark) +
                        " tests=\"4\" failures=\"4\""));
+  // A page's one finding is its failure's message as it is.
+  EXPECT_NE(std::string::npos,
+            junit.find("message=\"missing: r1 (image layer)\">"));
 }
 
 TEST(EscapeXmlTest, KeepsWhatXmlHoldsAndReplacesTheRest) {
