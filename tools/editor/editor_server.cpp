@@ -186,7 +186,7 @@ class EditorServer::Impl {
   explicit Impl(EditorOptions options) : m_options(std::move(options)) {
     if (m_options.token.empty()) m_options.token = NewToken();
     std::error_code error;
-    m_root = fs::canonical(htmlmemdoc::FsPath(m_options.root), error);
+    m_root = RealPath(htmlmemdoc::FsPath(m_options.root), error);
     m_modern = std::make_unique<ModernPreview>(m_root);
     m_server.set_payload_max_length(
         std::max(m_options.maxBody, m_options.maxUpload));
