@@ -12,8 +12,8 @@ packages=(cmake g++ make pkg-config libgtest-dev libcli11-dev nlohmann-json3-dev
 # Chromium and the browser suite's driver (playwright-core, from npm),
 # `python` what the Python package is built and tested with, `media` the
 # converters the export runs (ffmpeg, FluidSynth and a small General MIDI
-# soundfont), `windows` the mingw-w64 cross compiler and wine to run its
-# programs.
+# soundfont), `windows` the mingw-w64 cross compiler, wine to run its
+# programs and cpp-httplib's source (scripts/httplib_source.sh).
 for group in "$@"; do
   case "$group" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
@@ -23,7 +23,7 @@ for group in "$@"; do
         python3-setuptools python3-pytest python3-dask python3-distributed)
       ;;
     media) packages+=(ffmpeg fluidsynth timgm6mb-soundfont) ;;
-    windows) packages+=(g++-mingw-w64-x86-64-posix wine64 wine) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix wine64 wine dpkg-dev python3 curl) ;;
     browser)
       packages+=(chromium)
       command -v node >/dev/null || packages+=(nodejs npm)
@@ -56,6 +56,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   step "installing ${missing[*]}" apt install -y -qq "${missing[@]}"
 fi
+
+case " $* " in *" windows "*) "$(dirname "$0")/httplib_source.sh" >/dev/null ;; esac
 
 # The browser suite's driver, the Flash player the export copies in and
 # the SARIF multitool the site report's SARIF log is validated with, from

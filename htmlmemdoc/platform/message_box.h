@@ -8,10 +8,15 @@
 
 #include "htmlmemdoc/export.h"
 
-// Button and icon flags a caller may pass as `type`.
+// Button and icon flags a caller may pass as `type`, and the answer of a
+// box that was closed with its OK button: windows.h, read before, has
+// them as macros of the same values.
+#ifndef MB_OK
 enum : unsigned int { MB_OK = 0x0, MB_ICONEXCLAMATION = 0x30 };
-// The answer of a box that was closed with its OK button.
+#endif
+#ifndef IDOK
 enum : int { IDOK = 1 };
+#endif
 
 // Shows `text` and returns the handler's answer (IDOK from the default).
 typedef int (*AfxMessageBoxHandler)(const char* text, unsigned type,

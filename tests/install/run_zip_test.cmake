@@ -1,7 +1,7 @@
 # Packs the Windows build into its ZIP with cpack, unpacks it, builds the
 # consumer program against the unpacked package with the cross compiler,
 # and runs it under wine with the package's DLL beside it; then runs the
-# package's tool on an example page.
+# package's tool on an example page, and asks it for serve, the editor.
 # Arguments: BUILD_DIR, SOURCE_DIR, WORK_DIR, CONSUMER_DIR, TOOLCHAIN,
 # EMULATOR, CONFIG.
 
@@ -41,4 +41,9 @@ execute_process(
 if(NOT status EQUAL 0 OR NOT shown MATCHES "Welcome to the garden club")
   message(FATAL_ERROR "the ZIP's tool did not show the example (${status}):"
                       "\n${shown}")
+endif()
+execute_process(COMMAND ${EMULATOR} ${prefix}/bin/htmlmemdoc.exe serve --help
+  OUTPUT_VARIABLE shown RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT shown MATCHES "--port")
+  message(FATAL_ERROR "the ZIP's tool has no serve (${status}):\n${shown}")
 endif()

@@ -4,13 +4,16 @@
 // request's deadline, whichever comes first. A request not whole by its
 // deadline so fails to read, and httplib drops it; the keep-alive loop
 // around the requests is httplib's, with the same counts and timeouts.
+// Sockets are POSIX's or Winsock's (which httplib starts).
 
 #include "tools/editor/deadline_server.h"
 
+#ifndef _WIN32
 #include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -18,6 +21,32 @@
 #include <cstring>
 
 namespace {
+
+#ifdef _WIN32
+// Winsock has no signals to interrupt a call, nor SIGPIPE to keep from a
+// send, and counts a send in int.
+int PollOne(pollfd& watched, int timeout) {
+  return WSAPoll(&watched, 1, timeout);
+}
+bool Interrupted() { return false; }
+ssize_t SendSome(socket_t sock, const char* data, size_t size) {
+  return send(sock, data, static_cast<int>(std::min<size_t>(size, 1 << 30)), 0);
+}
+void CloseSocket(socket_t sock) {
+  shutdown(sock, SD_BOTH);
+  closesocket(sock);
+}
+#else
+int PollOne(pollfd& watched, int timeout) { return poll(&watched, 1, timeout); }
+bool Interrupted() { return errno == EINTR; }
+ssize_t SendSome(socket_t sock, const char* data, size_t size) {
+  return send(sock, data, size, MSG_NOSIGNAL);
+}
+void CloseSocket(socket_t sock) {
+  shutdown(sock, SHUT_RDWR);
+  close(sock);
+}
+#endif
 
 using Clock = std::chrono::steady_clock;
 
@@ -43,20 +72,21 @@ bool Await(socket_t sock, short events, Clock::duration wait) {
   pollfd watched{sock, events, 0};
   int ready;
   do {
-    ready = poll(&watched, 1, static_cast<int>(milliseconds));
-  } while (ready < 0 && errno == EINTR);
+    ready = PollOne(watched, static_cast<int>(milliseconds));
+  } while (ready < 0 && Interrupted());
   return ready > 0;
 }
 
-// The numeric address and port of a socket's end, as getpeername or
-// getsockname (`name`) gives it; left as they are when it cannot.
-void AddressOf(socket_t sock, int (*name)(int, sockaddr*, socklen_t*),
-               std::string& ip, int& port) {
+// The numeric address and port of a socket's end, the peer's or its own;
+// left as they are when it cannot.
+void AddressOf(socket_t sock, bool peer, std::string& ip, int& port) {
   sockaddr_storage address{};
   socklen_t size = sizeof address;
   char host[NI_MAXHOST];
   char service[NI_MAXSERV];
-  if (name(sock, reinterpret_cast<sockaddr*>(&address), &size) == 0 &&
+  sockaddr* const named = reinterpret_cast<sockaddr*>(&address);
+  if ((peer ? getpeername(sock, named, &size)
+            : getsockname(sock, named, &size)) == 0 &&
       getnameinfo(reinterpret_cast<sockaddr*>(&address), size, host,
                   sizeof host, service, sizeof service,
                   NI_NUMERICHOST | NI_NUMERICSERV) == 0) {
@@ -107,15 +137,15 @@ class DeadlineStream : public httplib::Stream {
     if (!is_writable()) return -1;
     ssize_t sent;
     do {
-      sent = send(m_sock, ptr, size, MSG_NOSIGNAL);
-    } while (sent < 0 && errno == EINTR);
+      sent = SendSome(m_sock, ptr, size);
+    } while (sent < 0 && Interrupted());
     return sent;
   }
   void get_remote_ip_and_port(std::string& ip, int& port) const override {
-    AddressOf(m_sock, getpeername, ip, port);
+    AddressOf(m_sock, true, ip, port);
   }
   void get_local_ip_and_port(std::string& ip, int& port) const override {
-    AddressOf(m_sock, getsockname, ip, port);
+    AddressOf(m_sock, false, ip, port);
   }
   socket_t socket() const override { return m_sock; }
 
@@ -130,7 +160,7 @@ class DeadlineStream : public httplib::Stream {
     if (Await(m_sock, POLLIN, ReadWait())) {
       do {
         got = recv(m_sock, m_buffer, sizeof m_buffer, 0);
-      } while (got < 0 && errno == EINTR);
+      } while (got < 0 && Interrupted());
     }
     m_broken = got <= 0;
     if (m_broken) return false;
@@ -177,7 +207,6 @@ bool DeadlineServer::process_and_close_socket(socket_t sock) {
         break;
     }
   }
-  shutdown(sock, SHUT_RDWR);
-  close(sock);
+  CloseSocket(sock);
   return true;
 }

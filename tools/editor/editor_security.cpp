@@ -3,13 +3,18 @@
 
 #include "tools/editor/editor_security.h"
 
-#include <httplib.h>
+#include <httplib.h>  // first: on Windows winsock2.h, before windows.h
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <random>
 #include <system_error>
 
 #include "htmlmemdoc/pages/site/site_tree.h"
 #include "htmlmemdoc/platform/file_system.h"
+
+namespace fs = std::filesystem;
 
 std::string NewToken() {
   std::random_device random;
@@ -42,18 +47,99 @@ bool IsOwnOrigin(const std::string& origin, int port) {
          IsOwnHost(origin.substr(scheme.size()), port);
 }
 
+#ifdef _WIN32
+
+fs::path RealPath(const fs::path& path, std::error_code& error) {
+  error.clear();
+  // No access asked but to attributes; a folder opens with backup
+  // semantics.
+  const HANDLE file =
+      CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    error.assign(static_cast<int>(GetLastError()), std::system_category());
+    return {};
+  }
+  const DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+  std::wstring name(MAX_PATH, L'\0');
+  // The length without the closing NUL, or the room needed with it.
+  DWORD length = GetFinalPathNameByHandleW(
+      file, &name[0], static_cast<DWORD>(name.size()), flags);
+  if (length >= name.size()) {
+    name.resize(length);
+    length = GetFinalPathNameByHandleW(file, &name[0],
+                                       static_cast<DWORD>(name.size()), flags);
+  }
+  if (length == 0 || length >= name.size())
+    error.assign(static_cast<int>(GetLastError()), std::system_category());
+  CloseHandle(file);
+  if (error) return {};
+  name.resize(length);
+  // "\\?\C:\x" is C:\x, and "\\?\UNC\server\share" is \\server\share.
+  if (name.compare(0, 8, L"\\\\?\\UNC\\") == 0)
+    name.erase(2, 6);
+  else if (name.compare(0, 4, L"\\\\?\\") == 0)
+    name.erase(0, 4);
+  return fs::path(name);
+}
+
+bool IsLink(const fs::path& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool NamesAnotherFile(const std::string& relative) {
+  for (const fs::path& each : htmlmemdoc::FsPath(relative)) {
+    const std::wstring& part = each.native();
+    if (part.empty() || part == L"." || part == L"..") continue;
+    if (part.back() == L'.' || part.back() == L' ') return true;
+    std::wstring stem = part.substr(0, part.find(L'.'));
+    while (!stem.empty() && stem.back() == L' ') stem.pop_back();
+    for (wchar_t& c : stem)
+      if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL" ||
+        stem == L"CONIN$" || stem == L"CONOUT$")
+      return true;
+    // COM1 to COM9 and LPT1 to LPT9, and with a superscript 1, 2 or 3
+    if (stem.size() == 4 &&
+        (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0) &&
+        std::wstring(L"123456789\u00b9\u00b2\u00b3").find(stem[3]) !=
+            std::wstring::npos)
+      return true;
+  }
+  return false;
+}
+
+#else
+
+fs::path RealPath(const fs::path& path, std::error_code& error) {
+  return fs::canonical(path, error);
+}
+
+bool IsLink(const fs::path& path) {
+  std::error_code error;
+  return fs::is_symlink(path, error);
+}
+
+bool NamesAnotherFile(const std::string&) { return false; }
+
+#endif
+
 namespace {
 
 // `relative` below `root`, links resolved, into `found`; false when it is
 // absolute, names no file, leads out of `root` or to a hidden name in it.
-bool Inside(const std::filesystem::path& root, const std::string& relative,
-            std::filesystem::path& found) {
+// What it leads to is judged, not its text: a short name (8.3) of a
+// hidden folder is as hidden as the folder.
+bool Inside(const fs::path& root, const std::string& relative,
+            fs::path& found) {
   if (htmlmemdoc::PathRootLength(relative) > 0 ||
-      relative.find(':') != std::string::npos)
+      relative.find(':') != std::string::npos || NamesAnotherFile(relative))
     return false;
   std::error_code error;
-  found =
-      std::filesystem::canonical(root / htmlmemdoc::FsPath(relative), error);
+  found = RealPath(root / htmlmemdoc::FsPath(relative), error);
   if (error) return false;
   auto inRoot = root.begin();
   auto inFound = found.begin();

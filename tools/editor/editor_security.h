@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 // A new access token: 32 random bytes in hex.
 std::string NewToken();
@@ -20,9 +21,31 @@ bool IsOwnHost(const std::string& host, int port);
 // Whether an Origin header names this server (http://, same host rules).
 bool IsOwnOrigin(const std::string& origin, int port);
 
-// The regular file `relative` names below `root` (canonical), links
+// `path` as the system finally opens it: absolute, every link resolved
+// and, on Windows, every junction and short (8.3) name too, with the
+// names' letter case as on disk (std::filesystem's canonical resolves
+// none of those on Windows: there it is GetFinalPathNameByHandleW's).
+// Empty, with `error` set, when nothing is there.
+std::filesystem::path RealPath(const std::filesystem::path& path,
+                               std::error_code& error);
+
+// Whether `path` itself is a link: on Windows any reparse point (a
+// symbolic link, a junction), which std::filesystem does not tell there.
+bool IsLink(const std::filesystem::path& path);
+
+// Whether a part of `relative` is a name Windows takes for another file's:
+// a device's (CON, PRN, AUX, NUL, COM1-9, LPT1-9 and the consoles, in any
+// letter case, with any extension and blanks before it: "con .htm" is the
+// console too), or one it shortens before it looks (trailing dots and
+// blanks: "page.htm." opens page.htm). Other systems have no such names:
+// there they are files' own, and this is always false.
+bool NamesAnotherFile(const std::string& relative);
+
+// The regular file `relative` names below `root` (a RealPath), links
 // resolved; false when it is absolute, leaves `root`, does not exist or
-// is no regular file (a folder, a fifo, a device).
+// is no regular file (a folder, a fifo, a device), or NamesAnotherFile
+// (so that no device is ever opened). On Windows `\` separates parts as
+// `/` does.
 bool ResolveInside(const std::filesystem::path& root,
                    const std::string& relative, std::filesystem::path& file);
 

@@ -186,7 +186,7 @@ class EditorServer::Impl {
   explicit Impl(EditorOptions options) : m_options(std::move(options)) {
     if (m_options.token.empty()) m_options.token = NewToken();
     std::error_code error;
-    m_root = fs::canonical(htmlmemdoc::FsPath(m_options.root), error);
+    m_root = RealPath(htmlmemdoc::FsPath(m_options.root), error);
     m_modern = std::make_unique<ModernPreview>(m_root);
     m_server.set_payload_max_length(
         std::max(m_options.maxBody, m_options.maxUpload));
@@ -198,6 +198,15 @@ class EditorServer::Impl {
     m_server.set_keep_alive_timeout(2);
     m_server.set_keep_alive_max_count(100);
     m_server.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
+#ifdef _WIN32
+    // httplib sets SO_REUSEADDR too, with which Windows lets another
+    // socket bind the same port and take connections meant for this one.
+    m_server.set_socket_options([](socket_t sock) {
+      const BOOL yes = TRUE;
+      setsockopt(sock, SOL_SOCKET, SO_EXCLUSIVEADDRUSE,
+                 reinterpret_cast<const char*>(&yes), sizeof yes);
+    });
+#endif
     m_server.set_pre_routing_handler(
         [this](const httplib::Request& req, httplib::Response& res) {
           // Answers go over the loopback, where compressing them costs far

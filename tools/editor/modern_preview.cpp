@@ -48,13 +48,12 @@ bool ModernPreview::File(const std::string& relative, fs::path& file) const {
     std::error_code error;
     return !m_options.ruffle.empty() &&
            name.find_first_of("/\\") == std::string::npos &&
-           ResolveInside(
-               fs::canonical(htmlmemdoc::FsPath(m_options.ruffle), error), name,
-               file);
+           ResolveInside(RealPath(htmlmemdoc::FsPath(m_options.ruffle), error),
+                         name, file);
   }
   std::error_code error;
   if (!m_folder.empty() && fs::is_directory(m_folder, error) &&
-      ResolveInside(fs::canonical(m_folder, error), relative, file))
+      ResolveInside(RealPath(m_folder, error), relative, file))
     return true;
   return ResolveInside(m_root, relative, file);
 }

@@ -44,11 +44,14 @@ UploadAnswer SaveUpload(const fs::path& root, const Upload& upload) {
   const std::string name = htmlmemdoc::SafeFileName(base);
   if (name.empty() || name.find_first_not_of("._") == std::string::npos)
     return Refused(422, "bad-value", "the file has no name to keep");
+  if (NamesAnotherFile(name))  // it would be written to a device
+    return Refused(422, "bad-value",
+                   name + " is a device's name, or one the system shortens");
   const std::string relative = htmlmemdoc::PathText(
       (folder / htmlmemdoc::FsPath(name)).lexically_relative(root));
   const fs::path target = folder / htmlmemdoc::FsPath(name);
   std::error_code error;
-  if (fs::is_symlink(target, error))
+  if (IsLink(target))
     return Refused(
         409, "in-the-way",
         relative + " is a link: the editor writes no file through one");

@@ -22,11 +22,12 @@ struct UploadAnswer {
   nlohmann::json body;  // {"path"} or {"error", "code", "suggestion"}
 };
 
-// Writes the upload below `root` (canonical) as SafeFileName names it:
+// Writes the upload below `root` (a RealPath) as SafeFileName names it:
 // 200 with the "path" below the root; 409 "in-the-way" with a free
 // "suggestion" when a file has the name and `replace` is not set; 422
 // "bad-value" for a folder not below the root (or hidden) or a name with
-// nothing left; 500 "cannot-write" when the file cannot be written.
+// nothing left or that names another file (NamesAnotherFile); 500
+// "cannot-write" when the file cannot be written.
 UploadAnswer SaveUpload(const std::filesystem::path& root,
                         const Upload& upload);
 

@@ -253,12 +253,21 @@ Refusal EditFromJson(const json& value, SessionEdit& edit) {
 }
 
 std::string DefaultJournalFolder() {
+#ifdef _WIN32
+  // Where Windows keeps a program's own files for this user and computer
+  // (the variables of POSIX, which wine passes on, would name a folder of
+  // another system there).
+  const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+  if (local != nullptr && *local != L'\0')
+    return Utf8(local) + "\\htmlmemdoc\\journal";
+#else
   const char* state = std::getenv("XDG_STATE_HOME");
   if (state != nullptr && *state != '\0')
     return std::string(state) + "/htmlmemdoc/journal";
   const char* home = std::getenv("HOME");
   if (home != nullptr && *home != '\0')
     return std::string(home) + "/.local/state/htmlmemdoc/journal";
+#endif
   return "";
 }
 

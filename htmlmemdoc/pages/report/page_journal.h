@@ -36,7 +36,8 @@ nlohmann::json EditJson(const SessionEdit& edit);
 Refusal EditFromJson(const nlohmann::json& value, SessionEdit& edit);
 
 // $XDG_STATE_HOME/htmlmemdoc/journal, else
-// $HOME/.local/state/htmlmemdoc/journal; "" when neither is set.
+// $HOME/.local/state/htmlmemdoc/journal; on Windows
+// %LOCALAPPDATA%\htmlmemdoc\journal. "" when none is set.
 std::string DefaultJournalFolder();
 
 // Makes the journals of pages in `folder` ("": none is kept).
