@@ -29,6 +29,20 @@ namespace {
 
 const char kToken[] = "0123456789abcdef0123456789abcdef";
 
+// A socket connected to `port` of this machine; -1 when it cannot be.
+int ConnectTo(int port) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address)) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 class EditorServerTest : public ::testing::Test {
  protected:
   // A server of `root`, journaling beside it (never in the user's home).
@@ -79,19 +93,7 @@ class EditorServerTest : public ::testing::Test {
     fs::remove_all(m_root);
   }
 
-  // A socket connected to the server; -1 when it cannot be.
-  int Connect() const {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(m_port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address)) {
-      close(fd);
-      return -1;
-    }
-    return fd;
-  }
+  int Connect() const { return ConnectTo(m_port); }
   // The status lines of every answer to `request` (sent as it is) until
   // the server ends the connection, joined by '|'.
   std::string Raw(const std::string& request) const {
@@ -137,6 +139,20 @@ class EditorServerTest : public ::testing::Test {
     if (answer.is_object() && answer.value("session", "") == m_followed)
       Follow(answer);
     return answer;
+  }
+  // A change of one property of `layer` ("" for the page) in `session`.
+  json Edit(const std::string& session, const std::string& layer,
+            const std::string& property, const json& value, int want) {
+    return Post("/api/edit",
+                {{"session", session},
+                 {"layer", layer},
+                 {"property", property},
+                 {"value", value}},
+                want);
+  }
+  // A request's headers as a browser sends them for a file: no token.
+  httplib::Headers Bare() const {
+    return {{"Host", "127.0.0.1:" + std::to_string(m_port)}};
   }
   // Opens `page`; the first page opened is followed as the editor's page
   // follows it: its model, with the changes each answer carries applied.
@@ -196,6 +212,7 @@ TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
                  {"value", value}})
         .dump();
   };
+  const httplib::Headers bare = Bare();
   struct Case {
     const char* what;
     httplib::Headers headers;
@@ -204,7 +221,7 @@ TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
     std::string body;
     int status;
   } kCases[] = {
-      {"no token", {{"Host", host}}, "GET", "/api/pages", "", 403},
+      {"no token", bare, "GET", "/api/pages", "", 403},
       {"a wrong token",
        {{"Host", host}, {"X-Htmlmemdoc-Token", "x"}},
        "GET",
@@ -238,40 +255,18 @@ TEST_F(EditorServerTest, RefusesRequestsThatAreNotTheEditors) {
        R"({"path":")" + (m_root / "outside.htm").string() + "\"}", 404},
       {"a link out of the folder", Own(), "POST", "/api/open",
        R"({"path":"up/outside.htm"})", 404},
-      {"a file above the folder",
-       {{"Host", host}},
-       "GET",
-       files + "up/outside.htm",
-       "",
+      {"a file above the folder", bare, "GET", files + "up/outside.htm", "",
        404},
-      {"a file of no session",
-       {{"Host", host}},
-       "GET",
-       "/s/00000000000000000000000000000000/site/images/rose.gif",
-       "",
-       404},
-      {"a hidden folder",
-       {{"Host", host}},
-       "GET",
-       files + ".git/config",
-       "",
-       404},
+      {"a file of no session", bare, "GET",
+       "/s/00000000000000000000000000000000/site/images/rose.gif", "", 404},
+      {"a hidden folder", bare, "GET", files + ".git/config", "", 404},
       {"a hidden page", Own(), "POST", "/api/open", R"({"path":".hidden.htm"})",
        404},
-      {"a hidden folder through a link",
-       {{"Host", host}},
-       "GET",
-       files + "gitlink/config",
-       "",
-       404},
+      {"a hidden folder through a link", bare, "GET", files + "gitlink/config",
+       "", 404},
       {"a fifo as a page", Own(), "POST", "/api/open", R"({"path":"pipe.htm"})",
        404},
-      {"a fifo as a file",
-       {{"Host", host}},
-       "GET",
-       files + "pipe.htm",
-       "",
-       404},
+      {"a fifo as a file", bare, "GET", files + "pipe.htm", "", 404},
       {"the token as a cookie",
        {{"Host", host},
         {"Cookie", "htmlmemdoc-" + std::to_string(m_port) + "=" + kToken}},
@@ -393,13 +388,8 @@ TEST(DeadlineServerTest, DropsARequestStillArrivingAtItsDeadline) {
   const int port = server.bind_to_any_port("127.0.0.1");
   ASSERT_GT(port, 0);
   std::thread serving([&server] { server.listen_after_bind(); });
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  EXPECT_EQ(0,
-            connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address));
+  const int fd = ConnectTo(port);
+  EXPECT_GE(fd, 0);
   const std::string head = "GET / HTTP/1.1\r\nX-Slow: " + std::string(40, 'x');
   const auto start = std::chrono::steady_clock::now();
   bool dropped = false;
@@ -424,8 +414,7 @@ TEST_F(EditorServerTest, TheTokenTravelsOnlyInAHeader) {
       EditorServer(Options(m_root.string(), "", 1)).Token();
   EXPECT_EQ(64u, made.size());
   EXPECT_NE(made, EditorServer(Options(m_root.string(), "", 1)).Token());
-  const httplib::Headers host = {
-      {"Host", "127.0.0.1:" + std::to_string(m_port)}};
+  const httplib::Headers host = Bare();
   for (const std::string& path :
        {std::string("/?token=") + kToken, std::string("/"),
         std::string("/editor.js")}) {
@@ -463,19 +452,9 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
   EXPECT_LT((*Layer(state, "Title"))["index"],
             (*Layer(state, "Rose"))["index"]);
   EXPECT_TRUE(state["canUndo"]);
-  state = Post("/api/edit",
-               {{"session", session},
-                {"layer", "Title"},
-                {"property", "color"},
-                {"value", "#12"}},
-               422);
+  state = Edit(session, "Title", "color", "#12", 422);
   EXPECT_NE(std::string::npos, state.value("error", "").find("not a colour"));
-  state = Post("/api/edit",
-               {{"session", session},
-                {"layer", "Title"},
-                {"property", "text"},
-                {"value", "Hello"}},
-               200);
+  state = Edit(session, "Title", "text", "Hello", 200);
   state = Post("/api/undo", {{"session", session}}, 200);
   EXPECT_EQ("Welcome to the garden club", (*Layer(state, "Title"))["text"]);
   EXPECT_EQ(390, (*Layer(state, "Rose"))["left"]);
@@ -489,8 +468,7 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
   EXPECT_NE(std::string::npos, diff->body.find("left:390px"));
   // The preview and its files: by the session's secret path, in a sandbox
   // that runs nothing of the page.
-  const httplib::Headers host = {
-      {"Host", "127.0.0.1:" + std::to_string(m_port)}};
+  const httplib::Headers host = Bare();
   const std::string secret = "/s/" + session;
   EXPECT_EQ(secret + "/view", state["view"]);
   const auto view = m_client->Get((secret + "/view").c_str(), host);
@@ -548,12 +526,7 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
   Post("/api/save", {{"session", session}}, 200);
   const std::string saved = ReadBytes((m_root / "site/welcome.htm").string());
   EXPECT_NE(std::string::npos, saved.find("Hello"));
-  Post("/api/edit",
-       {{"session", other},
-        {"layer", "Rose"},
-        {"property", "top"},
-        {"value", 7}},
-       200);
+  Edit(other, "Rose", "top", 7, 200);
   state = Post("/api/save", {{"session", other}}, 409);
   EXPECT_NE(std::string::npos,
             state.value("error", "").find("changed on disk"));
@@ -569,10 +542,6 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
   EXPECT_EQ(1, state["unsaved"].value("count", 0)) << state["unsaved"];
 }
 
-}  // namespace
-
-namespace {
-
 // A folder on a page's path swapped for a link to a copy outside the root
 // between open and save: the save writes nothing, there or anywhere.
 TEST_F(EditorServerTest, RefusesASaveThroughAFolderSwappedForALink) {
@@ -580,12 +549,7 @@ TEST_F(EditorServerTest, RefusesASaveThroughAFolderSwappedForALink) {
   fs::create_directories(site / "deep");
   fs::copy_file(site / "welcome.htm", site / "deep/welcome.htm");
   const std::string session = Open("deep/welcome.htm");
-  Post("/api/edit",
-       {{"session", session},
-        {"layer", "Rose"},
-        {"property", "top"},
-        {"value", 7}},
-       200);
+  Edit(session, "Rose", "top", 7, 200);
   fs::rename(site / "deep", m_root / "away");
   fs::create_directory_symlink(m_root / "away", site / "deep");
   const std::string before = ReadBytes((m_root / "away/welcome.htm").string());
@@ -632,8 +596,7 @@ TEST_F(EditorServerTest, OpensPagesAndNamesThatAreNotUtf8) {
     const json state = Post("/api/open", {{"key", key}}, 200);
     EXPECT_EQ(c.title, (*Layer(state, "Title"))["text"]);
     EXPECT_EQ(key, state["key"]);
-    const httplib::Headers host = {
-        {"Host", "127.0.0.1:" + std::to_string(m_port)}};
+    const httplib::Headers host = Bare();
     const std::string site = "/s/" + state.value("session", "") + "/site/";
     const auto view = m_client->Get(state.value("view", "").c_str(), host);
     ASSERT_TRUE(view);
@@ -647,19 +610,9 @@ TEST_F(EditorServerTest, OpensPagesAndNamesThatAreNotUtf8) {
     // sent back, it would write those; a text beyond ASCII neither.
     const std::string session = state.value("session", "");
     for (const std::string& title : {c.title, std::string("caf\xc3\xa9")})
-      EXPECT_EQ("bad-value", Post("/api/edit",
-                                  {{"session", session},
-                                   {"property", "title"},
-                                   {"layer", ""},
-                                   {"value", title}},
-                                  422)
-                                 .value("code", ""));
-    Post("/api/edit",
-         {{"session", session},
-          {"layer", "Intro"},
-          {"property", "text"},
-          {"value", "Roses"}},
-         200);
+      EXPECT_EQ("bad-value",
+                Edit(session, "", "title", title, 422).value("code", ""));
+    Edit(session, "Intro", "text", "Roses", 200);
   }
   HtmlMemDocSetCodePage(HTMLMEMDOC_CP_UTF8);
 }
@@ -695,10 +648,6 @@ TEST_F(EditorServerTest, TakesAndRefusesWhatEveryFrontEndDoes) {
     }
   }
 }
-
-}  // namespace
-
-namespace {
 
 // Layers are made, copied and taken out, several changes make one step,
 // and each answer carries the layers it changed; the model so followed is
@@ -743,10 +692,6 @@ TEST_F(EditorServerTest, MakesAndRemovesLayersAndAnswersWithWhatChanged) {
   const json reopened = Post("/api/open", {{"path", "welcome.htm"}}, 200);
   EXPECT_EQ(reopened["model"]["layers"], m_model["layers"]);
 }
-
-}  // namespace
-
-namespace {
 
 // A file copied into the site: under a name safe for every server, into
 // a folder below the root, never over a file or through a link unless
