@@ -57,7 +57,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   step "installing ${missing[*]}" apt install -y -qq "${missing[@]}"
 fi
 
-case " $* " in *" windows "*) "$(dirname "$0")/httplib_source.sh" >/dev/null ;; esac
+case " $* " in
+  *" windows "*)
+    step "unpacking cpp-httplib's source for the Windows build" \
+      "$(dirname "$0")/httplib_source.sh"
+    ;;
+esac
 
 # The browser suite's driver, the Flash player the export copies in and
 # the SARIF multitool the site report's SARIF log is validated with, from
