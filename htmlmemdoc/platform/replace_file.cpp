@@ -202,21 +202,39 @@ CTempGuard::CTempGuard() {
   if (m_slot >= 0) g_slotTaken[m_slot] = true;
 }
 
+// Counts a step on a named temporary file in progress, which the signal
+// handler waits for; once the handler runs, none starts.
+class CStepInProgress {
+ public:
+  CStepInProgress() {
+    g_creating.fetch_add(1);
+    if (g_ending.load()) {  // the program is ending: the handler ends it
+      g_creating.fetch_sub(1);
+      for (;;) PauseBriefly();
+    }
+  }
+  ~CStepInProgress() { g_creating.fetch_sub(1); }
+  CStepInProgress(const CStepInProgress&) = delete;
+  CStepInProgress& operator=(const CStepInProgress&) = delete;
+};
+
 bool CTempGuard::Create(const std::string& path,
                         const std::function<bool()>& create) {
   CSignalsHeld held;
-  g_creating.fetch_add(1);
-  if (g_ending.load()) {  // the program is ending: create nothing more
-    g_creating.fetch_sub(1);
-    for (;;) PauseBriefly();
-  }
+  CStepInProgress step;
   Name(path);
   const bool created = create();
   const int error = errno;
   if (!created) Name("");
-  g_creating.fetch_sub(1);
   errno = error;
   return created;
+}
+
+void CTempGuard::Settle(const std::function<void()>& settle) {
+  CSignalsHeld held;
+  CStepInProgress step;
+  settle();
+  Forget();
 }
 
 CTempGuard::~CTempGuard() {

@@ -109,6 +109,11 @@ class CTempGuard {
   // The file no longer has the name (it was renamed or removed).
   void Forget() { Name(""); }
 
+  // Runs `settle`, which renames or removes the file, then forgets it: a
+  // signal on any thread ends the program before `settle` starts or after
+  // it is done, never while the file is neither marked nor in its place.
+  void Settle(const std::function<void()>& settle);
+
  private:
   void Name(const std::string& path);
 

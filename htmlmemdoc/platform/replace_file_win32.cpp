@@ -3,8 +3,11 @@
 // the output's place: ReplaceFileW for a file that exists, which keeps its
 // attributes and access rights, MoveFileExW for a new one. While it is
 // written the new file is marked for deletion, so the system removes it if
-// the program is ended at any point (Ctrl+C, or killed from outside, when
-// no code of ours runs); the mark is taken off only once the text is whole.
+// the program is ended (Ctrl+C, or killed from outside, when no code of
+// ours runs); the mark is taken off only once the text is whole, and
+// Ctrl+C waits from then until the file is in place. Only a kill from
+// outside in that moment, or in the one between the file's making and
+// its mark, leaves it.
 
 #ifdef _WIN32
 
@@ -65,9 +68,10 @@ bool MarkForDeletion(HANDLE file, bool remove) {
                                     sizeof disposition) != 0;
 }
 
-// Creates a new file beside `target` under a fresh name, known to `guard`.
+// Creates a new file beside `target` under a fresh name, known to `guard`,
+// and marks it for deletion (`marked`: whether the system took the mark).
 HANDLE CreateTemp(const std::string& target, std::string& tempPath,
-                  CTempGuard& guard) {
+                  CTempGuard& guard, bool& marked) {
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int tries = 0; tries < 10; ++tries) {
     tempPath = TempName(FolderOf(target));
@@ -76,7 +80,9 @@ HANDLE CreateTemp(const std::string& target, std::string& tempPath,
                        file = CreateFileW(
                            Utf16(tempPath).c_str(), GENERIC_WRITE | DELETE, 0,
                            nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-                       return file != INVALID_HANDLE_VALUE;
+                       if (file == INVALID_HANDLE_VALUE) return false;
+                       marked = MarkForDeletion(file, true);
+                       return true;
                      }) ||
         GetLastError() != ERROR_FILE_EXISTS)
       return file;
@@ -101,23 +107,28 @@ std::string Replace(const WholeText& text, const std::string& target,
                     bool exists) {
   std::string tempPath;
   CTempGuard guard;
-  const HANDLE file = CreateTemp(target, tempPath, guard);
+  bool marked = false;
+  const HANDLE file = CreateTemp(target, tempPath, guard, marked);
   if (file == INVALID_HANDLE_VALUE) {
     return "cannot write " + target + ": cannot create a file in " +
            FolderOf(target) + " (" + SystemMessage(GetLastError()) + ")";
   }
   std::string failure;
-  const bool marked = MarkForDeletion(file, true);
   if (!WriteAll(file, text) || !FlushFileBuffers(file))
     failure = WriteFailure(target, GetLastError());
-  if (failure.empty() && marked && !MarkForDeletion(file, false))
-    failure = WriteFailure(target, GetLastError());
-  CloseHandle(file);
   if (failure.empty()) failure = ChangedSince(target, text, target);
-  if (failure.empty() && !Install(tempPath, target, exists))
-    failure = "cannot replace " + target + ": " + SystemMessage(GetLastError());
-  if (!failure.empty()) DeleteFileW(Utf16(tempPath).c_str());
-  guard.Forget();
+  // Unmarked, the file is kept until it is in place; Ctrl+C waits for
+  // that. A kill from outside runs no code of ours: in these few calls
+  // it leaves the file.
+  guard.Settle([&] {
+    if (failure.empty() && marked && !MarkForDeletion(file, false))
+      failure = WriteFailure(target, GetLastError());
+    CloseHandle(file);
+    if (failure.empty() && !Install(tempPath, target, exists))
+      failure =
+          "cannot replace " + target + ": " + SystemMessage(GetLastError());
+    if (!failure.empty()) DeleteFileW(Utf16(tempPath).c_str());
+  });
   return failure;
 }
 
