@@ -540,6 +540,9 @@ TEST_F(EditorServerTest, EditsUndoesRedoesAndSaves) {
   Post("/api/redo", {{"session", other}}, 404);
   state = Post("/api/open", {{"path", "welcome.htm"}}, 200);
   EXPECT_EQ(1, state["unsaved"].value("count", 0)) << state["unsaved"];
+  state = Post("/api/restore", {{"session", state["session"]}}, 200);
+  EXPECT_EQ(json::array(), state["refused"]);
+  EXPECT_EQ(7, state["changed"]["layers"][0]["top"]) << state["changed"];
 }
 
 // A folder on a page's path swapped for a link to a copy outside the root
