@@ -102,10 +102,10 @@ bool NamesAnotherFile(const std::string& relative) {
     if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL" ||
         stem == L"CONIN$" || stem == L"CONOUT$")
       return true;
-    // COM1 to COM9 and LPT1 to LPT9, and with a superscript 1, 2 or 3
+    // COM0 to COM9 and LPT0 to LPT9, and with a superscript 1, 2 or 3
     if (stem.size() == 4 &&
         (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0) &&
-        std::wstring(L"123456789\u00b9\u00b2\u00b3").find(stem[3]) !=
+        std::wstring(L"0123456789\u00b9\u00b2\u00b3").find(stem[3]) !=
             std::wstring::npos)
       return true;
   }

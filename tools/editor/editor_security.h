@@ -34,7 +34,7 @@ std::filesystem::path RealPath(const std::filesystem::path& path,
 bool IsLink(const std::filesystem::path& path);
 
 // Whether a part of `relative` is a name Windows takes for another file's:
-// a device's (CON, PRN, AUX, NUL, COM1-9, LPT1-9 and the consoles, in any
+// a device's (CON, PRN, AUX, NUL, COM0-9, LPT0-9 and the consoles, in any
 // letter case, with any extension and blanks before it: "con .htm" is the
 // console too), or one it shortens before it looks (trailing dots and
 // blanks: "page.htm." opens page.htm). Other systems have no such names:
