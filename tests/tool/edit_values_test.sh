@@ -13,18 +13,22 @@ flag_of() {
   esac
 }
 
-# One case a line: layer, property, value, reason ("" when made), split by
-# the unit separator (a tab, being blank to read, would merge empty fields).
+# One case a line: layer, property, value (its backslashes, CR and LF
+# escaped for printf %b), reason ("" when made), split by the unit
+# separator (a tab, being blank to read, would merge empty fields).
 cases=$(python3 - "$src/tests/data/edit_values.json" <<'PY'
 import json, sys
 for case in json.load(open(sys.argv[1]))["cases"]:
-    print("\x1f".join([case["layer"], case["property"], str(case["value"]),
+    value = str(case["value"]).replace("\\", "\\\\")
+    value = value.replace("\r", "\\r").replace("\n", "\\n")
+    print("\x1f".join([case["layer"], case["property"], value,
                      case.get("refused", "")]))
 PY
 ) || { fail "cannot read the list of changes"; finish; exit; }
 
 page="$src/examples/welcome.htm"
 while IFS=$'\x1f' read -r layer property value refused; do
+  printf -v value '%b' "$value"
   # "--flag=VALUE" lets a value start with "-"; an empty one goes apart,
   # as "--flag=" takes the next argument.
   if [ -n "$value" ]; then

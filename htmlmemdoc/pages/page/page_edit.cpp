@@ -96,8 +96,23 @@ std::string CheckText(const std::string& text) {
       return "a layer's text cannot hold markup: write &lt; and &gt; for "
              "< and >";
     }
+    if (c == '\r') {
+      return "a text cannot hold a carriage return: the page's lines end in "
+             "CR LF as it is written, so write a line feed alone";
+    }
   }
   return "";
+}
+
+// "" when a text layer read from `markup`, as the page will be read
+// again, gives `text`; else what it gives. The text tag is chosen anew
+// there: a tag holding only blanks may not be the one.
+std::string TextReadBack(const std::string& markup, const std::string& text) {
+  CHtmlTextLayer read;
+  std::string got;
+  if (!read.Init(markup.c_str()) || !LayerText(read, got))
+    return "it would not read back";
+  return got == text ? "" : "it would read back as \"" + got + "\"";
 }
 
 // The declarations of the style attribute of the first tag named `tag` as
@@ -305,11 +320,7 @@ class CEditor {
       return NotExact(Cannot("text") + "the layer would be over 8192 bytes");
     }
     std::string change = OtherTextChange(before, MarkupOf(layer), tag);
-    CString read;
-    if (change.empty() && (!layer.GetTextString(read) ||
-                           text != static_cast<const char*>(read))) {
-      change = "it would not read back";
-    }
+    if (change.empty()) change = TextReadBack(MarkupOf(layer), text);
     return change.empty() || NotExact(Cannot("text") + change);
   }
 
