@@ -20,6 +20,7 @@ from ._core import (  # noqa: F401
 from ._errors import EditRefused, Error, PageSyntaxError, WriteRefused  # noqa: F401
 from ._export import export  # noqa: F401
 from . import _layers, site  # noqa: F401,E402  (_layers gives Page.layers)
+from ._layers import Layers  # noqa: F401,E402
 
 __all__ = [
     "Page",
@@ -29,6 +30,7 @@ __all__ = [
     "VideoLayer",
     "EmbedLayer",
     "LiveAudioLayer",
+    "Layers",
     "Error",
     "PageSyntaxError",
     "EditRefused",

@@ -8,18 +8,18 @@ from . import site as site
 
 __version__: str
 
-Path = Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]
-CodePage = Union[int, str, None]
+_Path = Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]
+_CodePage = Union[int, str, None]
 """None or "utf-8" (65001), or a double-byte code page: 932, 936, 949, 950."""
 
 def export(
-    site: Path,
-    out: Path,
+    site: _Path,
+    out: _Path,
     *,
     media: str = ...,
     audio_format: str = ...,
     flash: bool = ...,
-    ruffle: Optional[Path] = ...,
+    ruffle: Optional[_Path] = ...,
     jobs: int = ...,
 ) -> Dict[str, object]: ...
 
@@ -61,17 +61,17 @@ class WriteRefused(Error, ValueError):
 class Page:
     """One layout page in memory."""
     @staticmethod
-    def read(path: Path, code_page: CodePage = None) -> "Page":
+    def read(path: _Path, code_page: _CodePage = None) -> "Page":
         """Reads the page file at `path`, its bytes from 0x80 up in
         `code_page` (UTF-8 by default); PageSyntaxError when the library
         does not read it, OSError when it cannot be read, ValueError for an
         empty path or one holding a NUL. The interpreter lock is released
         while it reads, and Ctrl+C ends a read that waits."""
     @staticmethod
-    def from_string(text: str, code_page: CodePage = None) -> "Page":
+    def from_string(text: str, code_page: _CodePage = None) -> "Page":
         """Reads a page from its text."""
     @staticmethod
-    def from_bytes(data: bytes, code_page: CodePage = None) -> "Page":
+    def from_bytes(data: bytes, code_page: _CodePage = None) -> "Page":
         """Reads a page from its bytes, as a file holds them."""
     @property
     def code_page(self) -> int:
@@ -80,6 +80,8 @@ class Page:
     @property
     def title(self) -> Optional[str]:
         """The text of the page's <title>, or None."""
+    @title.setter
+    def title(self, title: str) -> None: ...
     @property
     def metas(self) -> List[Dict[str, str]]:
         """Each <meta> tag's attributes, in page order."""
@@ -129,13 +131,13 @@ class Page:
         """The layer whose div has this id; KeyError if none."""
     def sources(self) -> List[str]:
         """Every file the page refers to, each once."""
-    def render(self, encode: bool = False, base: Optional[str] = None) -> str:
+    def render(self, encode: bool = False, base: Optional[_Path] = None) -> str:
         """The page in the library's layout; `base` matches file names' letter
         case to the files beside it, `encode` replaces blank ! $ & ( ) , @.
         The interpreter lock is released while it renders."""
-    def render_bytes(self, encode: bool = False, base: Optional[str] = None) -> bytes:
+    def render_bytes(self, encode: bool = False, base: Optional[_Path] = None) -> bytes:
         """render(), as bytes."""
-    def write(self, path: Path, encode: bool = False, base: Optional[str] = None,
+    def write(self, path: _Path, encode: bool = False, base: Optional[_Path] = None,
               allow_loss: bool = False) -> None:
         """Writes the page (CR LF line ends), replacing `path` only once the
         new file is whole; WriteRefused when it would lose something,

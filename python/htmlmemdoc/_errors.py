@@ -1,5 +1,8 @@
 """The exceptions htmlmemdoc raises."""
 
+import errno
+import os
+
 
 class Error(Exception):
     """The base of the exceptions of htmlmemdoc's own."""
@@ -56,3 +59,24 @@ class WriteRefused(Error, ValueError):
 
     def __reduce__(self):
         return (type(self), (self.reason, self.losses, self.code))
+
+
+def write_error(message, path):
+    """The OSError for a write of `path` that failed with `message`: of the
+    subclass, errno and filename the path's state calls for (a missing
+    folder, a folder in the file's place, no right to write), else a plain
+    OSError with the message."""
+    path = os.fsdecode(path)
+    folder = os.path.dirname(path) or os.curdir
+    if os.path.isdir(path):
+        code = errno.EISDIR
+    elif not os.path.exists(folder):
+        code = errno.ENOENT
+    elif not os.path.isdir(folder):
+        code = errno.ENOTDIR
+    elif not os.access(folder, os.W_OK) or (
+            os.path.exists(path) and not os.access(path, os.W_OK)):
+        code = errno.EACCES
+    else:
+        return OSError(message)
+    return OSError(code, message, path)

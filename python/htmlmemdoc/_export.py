@@ -4,6 +4,7 @@ import json
 import os
 
 from . import _core
+from ._args import jobs_count, site_folder
 
 
 def export(site, out, *, media="convert", audio_format="opus", flash=True,
@@ -25,6 +26,6 @@ def export(site, out, *, media="convert", audio_format="opus", flash=True,
         raise ValueError(f"media must be 'convert' or 'copy', not {media!r}")
     if ruffle is not None:
         ruffle = os.fspath(ruffle)
-    return json.loads(_core._export(site, out, media == "convert",
-                                    audio_format, bool(flash), ruffle,
-                                    int(jobs)))
+    return json.loads(_core._export(site_folder(site), out,
+                                    media == "convert", audio_format,
+                                    bool(flash), ruffle, jobs_count(jobs)))

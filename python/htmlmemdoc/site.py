@@ -6,23 +6,11 @@ through the same code.
 >>> report["summary"]["case"]
 """
 
-import errno
 import json
-import os
-import stat
 
 from . import _core
+from ._args import jobs_count, site_folder
 from ._export import export  # noqa: F401
-
-
-def _site_folder(site):
-    """`site` as the system names it, raising the OSError a folder that
-    cannot be read calls for (FileNotFoundError, NotADirectoryError)."""
-    folder = os.fspath(site)
-    if not stat.S_ISDIR(os.stat(folder).st_mode):
-        raise NotADirectoryError(errno.ENOTDIR, os.strerror(errno.ENOTDIR),
-                                 folder)
-    return folder
 
 
 def scan(site, *, code_page=None, jobs=0):
@@ -33,8 +21,8 @@ def scan(site, *, code_page=None, jobs=0):
     files and the pages that do not read. code_page: the pages' bytes from
     0x80 up, as Page.read takes it. jobs: pages read at once (0: one per
     core)."""
-    return json.loads(_core._site(_site_folder(site), False, False, False,
-                                  int(jobs), code_page))
+    return json.loads(_core._site(site_folder(site), False, False, False,
+                                  jobs_count(jobs), code_page))
 
 
 def fix(site, encode=False, dry_run=False, *, code_page=None, jobs=0):
@@ -44,5 +32,5 @@ def fix(site, encode=False, dry_run=False, *, code_page=None, jobs=0):
     the site report with what was changed: each page's "fix" (its state,
     and with `dry_run` its diff), each reference's "fixedTo" or
     "leftAlone", and the "renames". With `dry_run` nothing is written."""
-    return json.loads(_core._site(_site_folder(site), True, bool(encode),
-                                  bool(dry_run), int(jobs), code_page))
+    return json.loads(_core._site(site_folder(site), True, bool(encode),
+                                  bool(dry_run), jobs_count(jobs), code_page))

@@ -2,15 +2,15 @@
 
 from typing import Any, Dict, Union
 
-from . import Path
+from . import _Path
 from ._export import export as export
 
-def scan(site: Path, *, code_page: Union[int, str, None] = ...,
+def scan(site: _Path, *, code_page: Union[int, str, None] = ...,
          jobs: int = ...) -> Dict[str, Any]:
     """The site report of ``htmlmemdoc site --json`` (docs/site-report.md);
     FileNotFoundError or NotADirectoryError when `site` is no folder."""
 
-def fix(site: Path, encode: bool = ..., dry_run: bool = ..., *,
+def fix(site: _Path, encode: bool = ..., dry_run: bool = ..., *,
         code_page: Union[int, str, None] = ..., jobs: int = ...) -> Dict[str, Any]:
     """Fixes the site as ``htmlmemdoc site --fix`` does and returns its
     report, with what was changed."""

@@ -25,7 +25,17 @@ py::object StrOrNone(bool ok, const CString& text) {
 std::string ToBytes(const py::handle& text, const char* what) {
   PyObject* bytes =
       PyUnicode_AsEncodedString(text.ptr(), CurrentCodec(), "surrogateescape");
-  if (bytes == nullptr) throw py::error_already_set();
+  if (bytes == nullptr) {
+    if (!PyErr_ExceptionMatches(PyExc_UnicodeEncodeError))
+      throw py::error_already_set();
+    // A character the page's code page has no bytes for: the value cannot
+    // be written, which is a refused value like any other.
+    const py::error_already_set encoding;
+    Raise(Error("EditRefused")(
+        ToStr(std::string(what) + ": cannot be written in " + CurrentCodec() +
+              " (" + py::str(encoding.value()).cast<std::string>() + ")"),
+        "bad-value"));
+  }
   const py::bytes owned = py::reinterpret_steal<py::bytes>(bytes);
   std::string result = owned;
   if (result.find('\0') != std::string::npos)

@@ -415,8 +415,14 @@ py::tuple Layers(const Page& page) {
   return tuple;
 }
 
-std::string Render(const Page& page, bool encode,
-                   const std::optional<std::string>& base) {
+// A `base` argument: None, or a path as the page paths are taken.
+std::optional<std::string> BaseOf(const py::object& base) {
+  if (base.is_none()) return std::nullopt;
+  return PathOf(base);
+}
+
+std::string Render(const Page& page, bool encode, const py::object& path) {
+  const std::optional<std::string> base = BaseOf(path);
   CString text;
   const Hold hold = HoldPage(page.state);
   py::gil_scoped_release released;
@@ -440,12 +446,12 @@ std::string Render(const Page& page, bool encode,
 }
 
 void Write(const Page& page, const py::object& path, bool encode,
-           const std::optional<std::string>& base, bool allowLoss) {
+           const py::object& base, bool allowLoss) {
   htmlmemdoc::WriteOptions options;
   options.output = PathOf(path);
   if (options.output == "-") options.output = "./-";  // a file, not stdout
   options.encode = encode;
-  options.basePath = base.value_or("");
+  options.basePath = BaseOf(base).value_or("");
   options.allowLoss = allowLoss;
   htmlmemdoc::WriteCheck check;
   {
@@ -460,8 +466,10 @@ void Write(const Page& page, const py::object& path, bool encode,
     failure = htmlmemdoc::WriteText(check.text, options);
   }
   if (failure) {
-    PyErr_SetString(PyExc_OSError, failure.why.c_str());
-    throw py::error_already_set();
+    const py::object error = py::module_::import("htmlmemdoc._errors")
+                                 .attr("write_error")(ToStr(failure.why),
+                                                      py::bytes(options.output));
+    Raise(error);
   }
 }
 
@@ -565,8 +573,14 @@ layers; write it with render() or write().)")
       .def_property_readonly(
           "code_page", [](const Page& page) { return page.state->codePage; },
           "The code page of the page's bytes from 0x80 up (65001: UTF-8).")
-      .def_property_readonly("title", &Title,
-                             "The text of the page's <title>, or None.")
+      .def_property(
+          "title", &Title,
+          [](Page& page, const py::object& title) {
+            htmlmemdoc::PageEdit edit;
+            edit.title = TextOf(title, "title", page.state);
+            Change(page.state, "title", edit);
+          },
+          "The text of the page's <title>, or None.")
       .def_property_readonly("metas", &Metas,
                              "Each <meta> tag's attributes, as a dict, in "
                              "page order.")
@@ -680,10 +694,17 @@ layers; write it with render() or write().)")
           "layer",
           [](const Page& page, const py::str& id) {
             const Hold hold = HoldPage(page.state);
-            const std::string wanted = ToBytes(id, "id");
-            CHtmlLayer* layer = htmlmemdoc::FindLayer(page.Doc(), wanted);
-            if (layer == nullptr)
-              throw py::key_error("no layer with the id " + wanted);
+            CHtmlLayer* layer = nullptr;
+            try {
+              layer = htmlmemdoc::FindLayer(page.Doc(), ToBytes(id, "id"));
+            } catch (const py::error_already_set& refused) {
+              // An id the code page cannot write names no layer.
+              if (!refused.matches(Error("EditRefused"))) throw;
+            }
+            if (layer == nullptr) {
+              Raise(py::reinterpret_borrow<py::object>(PyExc_KeyError)(
+                  py::str("no layer with the id {!r}").attr("format")(id)));
+            }
             return Wrap(page.state, layer);
           },
           py::arg("id"), "The layer whose div has this id; KeyError if none.")
@@ -699,20 +720,19 @@ layers; write it with render() or write().)")
           "Every file the page refers to, each once.")
       .def(
           "render",
-          [](const Page& page, bool encode,
-             const std::optional<std::string>& base) {
+          [](const Page& page, bool encode, const py::object& base) {
             const std::string text = Render(page, encode, base);
             const CodecScope codec(page.state->codePage);
             return ToStr(text);
           },
           py::arg("encode") = false, py::arg("base") = py::none(),
-          "The page in the library's layout. `base`: a path whose folder "
-          "holds the referenced files, to match their letter case; "
+          "The page in the library's layout. `base`: a path (the page's "
+          "own, or a folder's ending in /) whose folder holds the "
+          "referenced files, to match their letter case; "
           "`encode`: replace blank ! $ & ( ) , @ in file references by _.")
       .def(
           "render_bytes",
-          [](const Page& page, bool encode,
-             const std::optional<std::string>& base) {
+          [](const Page& page, bool encode, const py::object& base) {
             return py::bytes(Render(page, encode, base));
           },
           py::arg("encode") = false, py::arg("base") = py::none(),
@@ -776,8 +796,12 @@ layers; write it with render() or write().)")
       .def("__repr__", [](const py::object& self) {
         const Layer& l = self.cast<const Layer&>();
         const Hold hold = HoldPage(l.state);
-        return "<" + std::string(py::str(py::type::of(self).attr("__name__"))) +
-               " " + htmlmemdoc::LayerId(*l.Get()) + ">";
+        const py::object kind = py::type::of(self).attr("__name__");
+        // A layer taken out still prints, for logs and debuggers.
+        if (l.ref->layer == nullptr)
+          return py::str("<{} taken out of its page>").format(kind);
+        return py::str("<{} {}>").format(
+            kind, ToStr(htmlmemdoc::LayerId(*l.ref->layer)));
       });
   using Edit = htmlmemdoc::PageEdit;
   BoxProperty(layer, "left", &CHtmlLayer::GetPixelLeft, &Edit::left,

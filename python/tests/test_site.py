@@ -56,12 +56,35 @@ def test_fix_says_what_it_changed_and_a_dry_run_writes_nothing(site):
     assert htmlmemdoc.site.scan(site)["summary"]["case"] == 0
 
 
+@pytest.mark.parametrize("run", [htmlmemdoc.site.scan, htmlmemdoc.site.fix,
+                                 lambda s: htmlmemdoc.site.export(s, "/nonexistent/out")])
 @pytest.mark.parametrize("bad, error", [
     ("none", FileNotFoundError), ("old.gif", NotADirectoryError)])
-def test_a_site_that_is_no_folder_raises_its_oserror(site, bad, error):
+def test_a_site_that_is_no_folder_raises_its_oserror(site, run, bad, error):
     with pytest.raises(error) as raised:
-        htmlmemdoc.site.scan(site / bad)
+        run(site / bad)
     assert raised.value.filename == str(site / bad)
+
+
+@pytest.mark.parametrize("jobs, error", [(-1, ValueError), ("2", TypeError),
+                                         (1.5, TypeError), (True, TypeError)])
+def test_jobs_is_a_count(site, jobs, error):
+    for run in (htmlmemdoc.site.scan, lambda s, jobs: htmlmemdoc.site.export(
+            s, site / "out", jobs=jobs)):
+        with pytest.raises(error, match="jobs"):
+            run(site, jobs=jobs)
+
+
+def test_a_failed_write_raises_the_oserror_of_the_path(site):
+    page = Page.read(site / "index.htm")
+    for path, error in [(site / "none" / "p.htm", FileNotFoundError),
+                        (site / "Pics", IsADirectoryError)]:
+        with pytest.raises(error) as raised:
+            page.write(path)
+        assert raised.value.errno is not None
+        assert raised.value.filename == str(path)
+    page.write(site / "again.htm", base=site / "index.htm")  # a PathLike base
+    assert "pics/Rose.gif" in (site / "again.htm").read_text()
 
 
 def test_layers_are_made_and_taken_out_through_the_guarded_edit(examples):
@@ -81,6 +104,8 @@ def test_layers_are_made_and_taken_out_through_the_guarded_edit(examples):
     with pytest.raises(EditRefused) as gone:
         note.text
     assert gone.value.code == "no-layer"
+    assert (repr(note), repr(movie)) == ("<TextLayer taken out of its page>",
+                                         "<VideoLayer Movie>")
     with pytest.raises(ValueError, match="not one of this page's"):
         Page.read(os.path.join(examples, "welcome.htm")).remove_layer(movie)
 
@@ -88,6 +113,7 @@ def test_layers_are_made_and_taken_out_through_the_guarded_edit(examples):
 def test_layers_are_read_only_and_compare_with_anything(examples):
     page = Page.read(os.path.join(examples, "welcome.htm"))
     layers = page.layers
+    assert isinstance(layers, htmlmemdoc.Layers)
     assert None not in layers and layers[0] in layers
     assert layers[:1] == page.layers[:1]
     for change in (lambda: layers.append(layers[0]), lambda: layers.pop(),
@@ -128,3 +154,9 @@ def test_a_double_byte_page_crosses_in_its_code_page(tmp_path):
     assert Page.read(tmp_path / "p.htm", code_page=932).layer("I").src == "表.gif"
     with pytest.raises(ValueError, match="code_page 1252 is none"):
         Page.from_bytes(data, code_page=1252)
+    # A character the code page cannot write is a refused value, named.
+    with pytest.raises(EditRefused, match="^text: cannot be written") as refused:
+        page.layer("T").text = "€"
+    assert refused.value.code == "bad-value"
+    with pytest.raises(KeyError, match="no layer with the id '€'"):
+        page.layer("€")
