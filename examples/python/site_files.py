@@ -1,6 +1,8 @@
-# examples/python/site_files.py: every file the pages below a folder refer
-# to, each once, with the number of pages naming it; pages that do not
-# read are named on standard error. Usage: python3 site_files.py FOLDER
+# examples/python/site_files.py: the files the pages below a folder show
+# (images, embeds, backgrounds, sounds: page.sources(); for every
+# reference, links and movies too, see htmlmemdoc.site.scan), each with the
+# number of pages naming it; pages that do not read are named on standard
+# error. Usage: python3 site_files.py FOLDER
 import collections
 import pathlib
 import sys

@@ -130,7 +130,10 @@ class Page:
     def layer(self, id: str) -> "Layer":
         """The layer whose div has this id; KeyError if none."""
     def sources(self) -> List[str]:
-        """Every file the page refers to, each once."""
+        """The library's list of the page's files, each once: the image and
+        embed layers' sources, the background image and sound and the
+        preloaded images (not a video layer's files, nor links: site.scan
+        reports every reference)."""
     def render(self, encode: bool = False, base: Optional[_Path] = None) -> str:
         """The page in the library's layout; `base` matches file names' letter
         case to the files beside it, `encode` replaces blank ! $ & ( ) , @.

@@ -717,7 +717,10 @@ layers; write it with render() or write().)")
               throw py::value_error("a layer names no file");
             return Strings(files);
           },
-          "Every file the page refers to, each once.")
+          "The library's list of the page's files, each once: the image "
+          "and embed layers' sources, the background image and sound and "
+          "the preloaded images (not a video layer's files, nor links: "
+          "site.scan reports every reference).")
       .def(
           "render",
           [](const Page& page, bool encode, const py::object& base) {
