@@ -90,6 +90,15 @@ std::string CheckValue(const std::string& what, const std::string& value) {
   return "";
 }
 
+// An id for a layer's div: an attribute value holding no blank (an id is
+// one word to a browser: "a b" is found by no selector).
+std::string CheckId(const std::string& what, const std::string& id) {
+  if (std::string why = CheckValue(what, id); !why.empty()) return why;
+  if (id.find(' ') != std::string::npos)  // control bytes are refused above
+    return what + " cannot hold a blank: an id is one word";
+  return "";
+}
+
 std::string CheckText(const std::string& text) {
   for (unsigned char c : text) {
     if (c == '<' || c == '>') {
@@ -508,7 +517,7 @@ bool ApplyNames(const PageEdit& e, const CHtmlMemDoc& document,
     const Refusal taken = IdTaken(*e.id);
     return editor.Refuse(taken.code, taken.why);
   }
-  if (e.id && (!editor.Check(CheckValue("the id", *e.id)) ||
+  if (e.id && (!editor.Check(CheckId("the id", *e.id)) ||
                !editor.Check(e.id->empty() ? "a layer needs an id" : "") ||
                !editor.Attribute(layer, "id", "div", "id", *e.id, [&] {
                  return layer.SetAttribute("div", "id", e.id->c_str());
@@ -714,7 +723,7 @@ Refusal RemoveLayer(CHtmlMemDoc& document, CHtmlLayer& layer,
 Refusal MakeOrCopy(CHtmlMemDoc& document, CHtmlLayer* layer, PageEdit& rest,
                    CHtmlLayer*& made) {
   const std::string& id = rest.add ? rest.layer : *rest.copyAs;
-  if (const std::string why = CheckValue("the new layer's id", id);
+  if (const std::string why = CheckId("the new layer's id", id);
       !why.empty() || id.empty())
     return Refusal(RefusalCode::kBadValue,
                    why.empty() ? "a new layer needs an id" : why);

@@ -213,7 +213,9 @@ const save = busy(async function save() {
 function duplicate() {
   const taken = new Set();
   send(selectedLayers().filter((l) => l.kind !== "plain").map((layer) => {
-    const id = freeId((layer.id ?? "Layer").replace(/[0-9]+$/, ""), taken);
+    // An id is one word: a copy of "a b" is "ab1".
+    const stem = (layer.id ?? "Layer").replace(/\s+/g, "").replace(/[0-9]+$/, "");
+    const id = freeId(stem, taken);
     taken.add(id);
     const properties = { copyAs: id };
     if (layer.left !== null) Object.assign(properties, { left: layer.left + 10, top: layer.top + 10 });
