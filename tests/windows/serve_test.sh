@@ -52,6 +52,10 @@ for name in con.gif lpt1.gif nul photo.gif.; do
   call POST "/api/upload?folder=&name=$name" x
   [ "$status" = 422 ] || fail "an upload named $name: $status"
 done
+# wine shows a host link to a file as a plain file: replacing it would
+# replace the file outside DIR.
+call POST "/api/upload?folder=&name=out.htm&replace=1" x
+[ "$status" = 409 ] && [ -f "$work/outside.htm" ] || fail "an upload over out.htm: $status"
 call POST /api/edit "{\"session\":\"$session\",\"layer\":\"Rose\",\"property\":\"left\",\"value\":390}"
 call POST /api/save "{\"session\":\"$session\"}"
 [ "$status" = 200 ] && grep -q 'left:390px' "$site/page.htm" || fail "the save: $status $(cat "$work/body")"

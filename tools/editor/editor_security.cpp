@@ -135,7 +135,9 @@ namespace {
 // hidden folder is as hidden as the folder.
 bool Inside(const fs::path& root, const std::string& relative,
             fs::path& found) {
-  if (htmlmemdoc::PathRootLength(relative) > 0 ||
+  // Past a NUL the system reads no more: "COM1\0" would open the device.
+  if (relative.find('\0') != std::string::npos ||
+      htmlmemdoc::PathRootLength(relative) > 0 ||
       relative.find(':') != std::string::npos || NamesAnotherFile(relative))
     return false;
   std::error_code error;
@@ -152,7 +154,27 @@ bool Inside(const fs::path& root, const std::string& relative,
   return below == "." || !htmlmemdoc::IsHiddenPath(below);
 }
 
+// Whether two names of one folder's entries are the same: on Windows
+// letter case aside, as the file system takes them.
+bool SameEntry(const fs::path& a, const fs::path& b) {
+#ifdef _WIN32
+  return _wcsicmp(a.c_str(), b.c_str()) == 0;
+#else
+  return a == b;
+#endif
+}
+
 }  // namespace
+
+bool LeadsElsewhere(const fs::path& folder, const fs::path& name) {
+  const fs::path entry = folder / name;
+  if (IsLink(entry)) return true;
+  std::error_code error;
+  if (!fs::exists(entry, error)) return false;
+  const fs::path real = RealPath(entry, error);
+  return error || real.parent_path() != folder ||
+         !SameEntry(real.filename(), name.filename());
+}
 
 bool ResolveInside(const std::filesystem::path& root,
                    const std::string& relative, std::filesystem::path& file) {

@@ -33,6 +33,13 @@ std::filesystem::path RealPath(const std::filesystem::path& path,
 // symbolic link, a junction), which std::filesystem does not tell there.
 bool IsLink(const std::filesystem::path& path);
 
+// Whether the entry `name` of `folder` (a RealPath) is a link or resolves
+// to another file than itself: judged by where it leads as well as by its
+// kind, since a system may not tell every link as one (wine shows a file
+// link of the host as a plain file). False when nothing is there.
+bool LeadsElsewhere(const std::filesystem::path& folder,
+                    const std::filesystem::path& name);
+
 // Whether a part of `relative` is a name Windows takes for another file's:
 // a device's (CON, PRN, AUX, NUL, COM0-9, LPT0-9 and the consoles, in any
 // letter case, with any extension and blanks before it: "con .htm" is the
@@ -42,7 +49,8 @@ bool IsLink(const std::filesystem::path& path);
 bool NamesAnotherFile(const std::string& relative);
 
 // The regular file `relative` names below `root` (a RealPath), links
-// resolved; false when it is absolute, leaves `root`, does not exist or
+// resolved; false when it holds a NUL (the system would read the name only
+// up to it), is absolute, leaves `root`, does not exist or
 // is no regular file (a folder, a fifo, a device), or NamesAnotherFile
 // (so that no device is ever opened). On Windows `\` separates parts as
 // `/` does.

@@ -51,7 +51,7 @@ UploadAnswer SaveUpload(const fs::path& root, const Upload& upload) {
       (folder / htmlmemdoc::FsPath(name)).lexically_relative(root));
   const fs::path target = folder / htmlmemdoc::FsPath(name);
   std::error_code error;
-  if (IsLink(target))
+  if (LeadsElsewhere(folder, htmlmemdoc::FsPath(name)))
     return Refused(
         409, "in-the-way",
         relative + " is a link: the editor writes no file through one");
