@@ -253,7 +253,9 @@ class EditorServer::Impl {
     res.set_header("X-Content-Type-Options", "nosniff");
     res.set_header("Referrer-Policy", "no-referrer");
     res.set_header("Cache-Control", "no-store");
-    if (!IsOwnHost(req.get_header_value("Host"), m_port)) {
+    // One Host only: of two, a proxy or a server might go by the other.
+    if (req.get_header_value_count("Host") != 1 ||
+        !IsOwnHost(req.get_header_value("Host"), m_port)) {
       Refuse(res, 403, "the Host header does not name this server");
       return false;
     }
